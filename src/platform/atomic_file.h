@@ -1,0 +1,50 @@
+// Writing a file so that the target is replaced only once the new content is complete.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace brindle {
+
+// Writes into a temporary file in the target's folder; commit() flushes it to disk, gives it
+// the target's permission bits (or the default mode for a new file) and renames it over the
+// target. A symbolic link as target is followed, so the file it points to is replaced.
+// Destroying or discarding an uncommitted file removes the temporary file: the target is then
+// untouched. Move-only.
+class CAtomicFile {
+public:
+    CAtomicFile() = default;
+    ~CAtomicFile();
+    CAtomicFile(CAtomicFile&& other) noexcept;
+    CAtomicFile& operator=(CAtomicFile&& other) noexcept;
+    CAtomicFile(const CAtomicFile&) = delete;
+    CAtomicFile& operator=(const CAtomicFile&) = delete;
+
+    // Creates the temporary file for target. False with error() set on failure (folder missing
+    // or not writable, target is a folder).
+    bool open(std::u16string_view target);
+    bool isOpen() const { return m_fd >= 0; }
+
+    // Appends bytes; false with error() set on failure (disk full, ...).
+    bool write(const void* data, std::size_t size);
+
+    // Flushes, then replaces the target. False with error() set on failure; the target is then
+    // untouched and the temporary file removed.
+    bool commit();
+    // Removes the temporary file without touching the target.
+    void discard();
+
+    const std::error_code& error() const { return m_error; }
+    const std::u16string& target() const { return m_target; }
+
+private:
+    int m_fd = -1;
+    std::u16string m_target;     // the path the caller named
+    std::string m_realTarget;    // native path after following symbolic links
+    std::string m_tempPath;      // native path of the temporary file
+    std::error_code m_error;
+};
+
+}  // namespace brindle

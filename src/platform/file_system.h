@@ -1,0 +1,53 @@
+// File facts and small file operations on UTF-16 paths (exists, attributes, times, identity).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace brindle {
+
+struct SFileAttributes {
+    bool directory = false;
+    bool readOnly = false;   // the owner has no write permission
+    std::int64_t size = 0;   // bytes; 0 for folders
+    std::int64_t lastWriteTime = 0;  // nanoseconds since 1970-01-01 UTC
+};
+
+// Attributes of the file or folder at path (symbolic links followed); nullopt when it does not
+// exist or cannot be examined.
+std::optional<SFileAttributes> fileAttributes(std::u16string_view path);
+
+// True when a file or folder exists at path.
+bool pathExists(std::u16string_view path);
+
+// Gives the owner write permission again. True on success or when already writable.
+bool clearReadOnly(std::u16string_view path, std::error_code* error = nullptr);
+
+// True when both paths name the same existing file (same device and inode).
+bool sameFile(std::u16string_view a, std::u16string_view b);
+
+// True when a and b are equal with ASCII letters compared without regard to case.
+bool equalsIgnoreAsciiCase(std::u16string_view a, std::u16string_view b);
+
+// Deletes a file; true on success.
+bool removeFile(std::u16string_view path);
+
+// The folder part of path ("." when there is none) and the name part.
+std::u16string parentFolder(std::u16string_view path);
+std::u16string fileName(std::u16string_view path);
+
+// Folder for temporary files: TMPDIR, else /tmp.
+std::u16string tempFolder();
+
+// Creates a new empty file with a unique name in folder, name starting with prefix.
+// Returns its path, or nullopt with error set.
+std::optional<std::u16string> createTempFile(std::u16string_view folder, std::u16string_view prefix,
+                                             std::error_code* error = nullptr);
+
+// Text of an error for messages ("Permission denied").
+std::string errorText(const std::error_code& error);
+
+}  // namespace brindle

@@ -1,0 +1,51 @@
+// Settings store kept as one human-editable registry-export-like text file per user.
+#pragma once
+
+#include "platform/settings_store.h"
+
+#include <memory>
+#include <string>
+
+namespace brindle {
+
+class CRegistryData;
+
+// A CSettingsStore on a text file (UTF-8) of bracketed keys and quoted names:
+//
+//   [Software\Tollan Software Inc.\Brindle\Compare Files]
+//   "Font Name"="Times New Roman"
+//   "Font Size"=dword:0000000a
+//   "Blob"=hex:01,02
+//
+// Every read sees the file's current content (parsed again only when the file changed). Every
+// write takes an exclusive lock on "<file>.lock", reads the file again, changes the one value and
+// replaces the file atomically, so two processes writing at once lose neither write. A file that
+// cannot be parsed reads as empty (all defaults); the first write then keeps it aside as
+// "<file>.bad" before writing a new file, so it is never overwritten blindly.
+class CRegFileStore final : public CSettingsStore {
+public:
+    explicit CRegFileStore(std::u16string path);
+    ~CRegFileStore() override;
+
+    // $XDG_CONFIG_HOME/brindle/user.reg, or ~/.config/brindle/user.reg.
+    static std::u16string defaultPath();
+
+    const std::u16string& path() const { return m_path; }
+
+    std::optional<std::uint32_t> readDword(std::u16string_view key, std::u16string_view name) const override;
+    std::optional<std::u16string> readString(std::u16string_view key, std::u16string_view name) const override;
+    std::optional<std::vector<std::uint8_t>> readBinary(std::u16string_view key,
+                                                        std::u16string_view name) const override;
+
+    bool writeDword(std::u16string_view key, std::u16string_view name, std::uint32_t value) override;
+    bool writeString(std::u16string_view key, std::u16string_view name, std::u16string_view value) override;
+    bool writeBinary(std::u16string_view key, std::u16string_view name,
+                     std::span<const std::uint8_t> value) override;
+
+private:
+    struct Cache;
+    std::u16string m_path;
+    std::unique_ptr<Cache> m_cache;
+};
+
+}  // namespace brindle
