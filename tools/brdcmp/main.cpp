@@ -1,2 +1,13 @@
 // brdcmp: compares two files with the compare engine and prints the section list.
-int main() { return 2; }
+#include "brdcmp/brdcmp_command.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return brindle::runBrdcmp(args, std::cout, std::cerr);
+}

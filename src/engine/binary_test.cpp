@@ -1,0 +1,56 @@
+#include "engine/binary_test.h"
+
+#include "platform/utf8.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace brindle {
+
+namespace {
+
+constexpr std::size_t kProbeBytes = 1024;
+
+std::size_t readProbe(std::u16string_view path, std::array<std::uint8_t, kProbeBytes>& bytes)
+{
+    const int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;  // a folder fails here with EISDIR and counts as 0 bytes read
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    return got;
+}
+
+}  // namespace
+
+bool IsBinary(std::u16string_view path, bool* bareLf)
+{
+    std::array<std::uint8_t, kProbeBytes> bytes{};
+    const std::size_t count = readProbe(path, bytes);
+    const auto begin = bytes.begin();
+    const auto end = bytes.begin() + static_cast<std::ptrdiff_t>(count);
+
+    if (count > 2 && bytes[0] == 0xFF && bytes[1] == 0xFE)
+        return false;
+    const bool binary = std::any_of(begin, end, [](std::uint8_t b) { return b < 0x09; });
+    if (bareLf) {
+        const auto lf = std::find(begin, end, std::uint8_t{'\n'});
+        if (lf != end && lf != begin && *(lf - 1) != '\r')
+            *bareLf = true;
+    }
+    return binary;
+}
+
+}  // namespace brindle

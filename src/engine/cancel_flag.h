@@ -1,0 +1,20 @@
+// The process-wide cancel flag that every long loop of the engine polls.
+#pragma once
+
+namespace brindle {
+
+// Set to true by the progress dialog when the user cancels; cleared by the compare driver at
+// the start of every comparison.
+void setCancelRequested(bool cancel);
+bool cancelRequested();
+
+// Lets the user interface process its pending messages (and so deliver a click on Cancel)
+// from inside long engine loops. nullptr (the default) means no user interface. The pump is
+// responsible for rate-limiting itself: it may be called once per line.
+using MessagePump = void (*)();
+void setMessagePump(MessagePump pump);
+
+// Runs the message pump, then tests the flag. Called at every step of a long loop.
+bool pollCancel();
+
+}  // namespace brindle

@@ -1,0 +1,152 @@
+#include "engine/line_hash.h"
+
+#include "engine/diff_line.h"
+#include "platform/code_page.h"
+#include "platform/unicode_case.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <span>
+
+namespace brindle {
+
+namespace {
+
+constexpr std::uint64_t kHashMultiplier = 6293815;  // 0x600937
+
+std::int32_t asciiUpper(std::uint32_t ch) { return ch >= 'a' && ch <= 'z' ? static_cast<std::int32_t>(ch - 32) : static_cast<std::int32_t>(ch); }
+
+// Text up to its first NUL: the comparison treats a NUL as the end of the line.
+template <class Unit>
+std::span<const Unit> untilNul(std::span<const Unit> text)
+{
+    const auto nul = std::find(text.begin(), text.end(), Unit{0});
+    return text.first(static_cast<std::size_t>(nul - text.begin()));
+}
+
+template <class Unit>
+std::int64_t hashText(std::span<const Unit> text, bool ignoreWhitespace, const CCaseFolder* folder)
+{
+    std::uint64_t sum = 0;
+    std::uint64_t power = 1;
+    std::uint64_t k = 0;
+    for (Unit unit : untilNul(text)) {
+        const auto ch = static_cast<char16_t>(unit);
+        if (ignoreWhitespace && isSkippedWhitespace(ch))
+            continue;
+        ++k;
+        power *= kHashMultiplier;
+        const std::int64_t value = folder ? folder->fold(ch) : ch;
+        sum += k * static_cast<std::uint64_t>(value) * power;
+    }
+    return static_cast<std::int64_t>(sum);
+}
+
+template <class A, class B>
+bool equalTexts(std::span<const A> a, std::span<const B> b, bool ignoreWhitespace, const CCaseFolder* folder)
+{
+    a = untilNul(a);
+    b = untilNul(b);
+    if (!ignoreWhitespace && !folder) {
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(),
+                          [](A x, B y) { return static_cast<char16_t>(x) == static_cast<char16_t>(y); });
+    }
+    std::size_t i = 0;
+    std::size_t j = 0;
+    for (;;) {
+        if (ignoreWhitespace) {
+            while (i < a.size() && isSkippedWhitespace(a[i]))
+                ++i;
+            while (j < b.size() && isSkippedWhitespace(b[j]))
+                ++j;
+        }
+        const char16_t ca = i < a.size() ? static_cast<char16_t>(a[i]) : u'\0';
+        const char16_t cb = j < b.size() ? static_cast<char16_t>(b[j]) : u'\0';
+        if (ca != cb && (!folder || folder->fold(ca) != folder->fold(cb)))
+            return false;
+        if (ca == u'\0')
+            return true;
+        if (cb == u'\0')
+            return false;
+        ++i;
+        ++j;
+    }
+}
+
+}  // namespace
+
+CCaseFolder::CCaseFolder(const CCodePage& page) : m_page(page)
+{
+    for (std::uint32_t ch = 0; ch < 0x100; ++ch) {
+        if (ch < 0x80)
+            m_low[ch] = asciiUpper(ch);
+        else if (page.isSingleByte())
+            m_low[ch] = static_cast<std::int8_t>(page.upperByte(static_cast<std::uint8_t>(ch)));
+        else
+            m_low[ch] = simpleUpper(static_cast<char16_t>(ch));
+    }
+}
+
+std::int32_t CCaseFolder::foldHigh(char16_t ch) const
+{
+    const char16_t upper = simpleUpper(ch);
+    std::uint8_t byte = 0;
+    if (m_page.isSingleByte() && m_page.byteFor(upper, byte))
+        return m_low[byte];
+    return upper;
+}
+
+const CCaseFolder& CCaseFolder::forCodePage(const CCodePage& page)
+{
+    static std::mutex mutex;
+    static std::map<const CCodePage*, std::unique_ptr<CCaseFolder>> folders;
+    std::lock_guard lock(mutex);
+    auto& folder = folders[&page];
+    if (!folder)
+        folder.reset(new CCaseFolder(page));
+    return *folder;
+}
+
+const CCaseFolder& SLineCompareOptions::caseFolder() const
+{
+    return folder ? *folder : CCaseFolder::forCodePage(CCodePage::ansi());
+}
+
+std::int64_t LineHash(const CDiffLine& line, const SLineCompareOptions& options)
+{
+    const CCaseFolder* folder = options.ignoreCase ? &options.caseFolder() : nullptr;
+    return line.withText([&](auto text) { return hashText(text, options.ignoreWhitespace, folder); });
+}
+
+std::int64_t cachedHash(CDiffLine& line, const SLineCompareOptions& options)
+{
+    if (!line.hashValid())
+        line.setHash(LineHash(line, options));
+    return line.hash();
+}
+
+bool LinesEqual(CDiffLine& a, CDiffLine& b, const SLineCompareOptions& options)
+{
+    if (cachedHash(a, options) != cachedHash(b, options))
+        return false;
+    const CCaseFolder* folder = options.ignoreCase ? &options.caseFolder() : nullptr;
+    return a.withText([&](auto textA) {
+        return b.withText([&](auto textB) { return equalTexts(textA, textB, options.ignoreWhitespace, folder); });
+    });
+}
+
+bool IsBlankLine(const CDiffLine& line)
+{
+    return line.withText([](auto text) {
+        for (auto unit : untilNul(text)) {
+            if (!isSkippedWhitespace(static_cast<char16_t>(unit)))
+                return false;
+        }
+        return true;
+    });
+}
+
+}  // namespace brindle

@@ -1,0 +1,134 @@
+#include "engine/line_matcher.h"
+
+#include "engine/cancel_flag.h"
+#include "engine/unique_line_map.h"
+
+#include <string>
+
+namespace brindle {
+
+std::size_t positionInRun(std::span<CDiffLine* const> list, const CDiffLine* line)
+{
+    if (!line || list.empty())
+        return std::u16string::npos;
+    const std::int64_t offset = static_cast<std::int64_t>(line->number()) - list.front()->number();
+    if (offset < 0 || offset >= static_cast<std::int64_t>(list.size()) || list[static_cast<std::size_t>(offset)] != line)
+        return std::u16string::npos;
+    return static_cast<std::size_t>(offset);
+}
+
+void CLineMatcher::Unlink(CDiffLine& line)
+{
+    if (CDiffLine* partner = line.partner(); partner && partner->partner() == &line)
+        partner->setPartner(nullptr);
+    line.setPartner(nullptr);
+}
+
+bool CLineMatcher::Link(CDiffLine& a, CDiffLine& b)
+{
+    if (!equal(a, b))
+        return false;
+    if (CDiffLine* old = a.partner())
+        old->setPartner(nullptr);
+    if (CDiffLine* old = b.partner())
+        old->setPartner(nullptr);
+    a.setPartner(&b);
+    b.setPartner(&a);
+    return true;
+}
+
+bool CLineMatcher::ExtendMatch(std::span<CDiffLine* const> list1, std::size_t i, std::span<CDiffLine* const> list2,
+                               std::size_t j)
+{
+    const bool ignoreWhitespace = m_options.ignoreWhitespace;
+    bool paired = false;
+    const std::size_t startI = i;
+    const std::size_t startJ = j;
+
+    while (i < list1.size() && j < list2.size()) {
+        if (pollCancel())
+            return paired;
+        if (Link(*list1[i], *list2[j])) {
+            paired = true;
+            ++i;
+            ++j;
+            continue;
+        }
+        if (!ignoreWhitespace)
+            break;
+        const std::size_t skippedFrom = i + j;
+        while (i < list1.size() && blank(*list1[i]))
+            ++i;
+        while (j < list2.size() && blank(*list2[j]))
+            ++j;
+        if (i + j == skippedFrom)
+            break;
+    }
+
+    if (startI == 0 || startJ == 0)
+        return paired;
+    i = startI - 1;
+    j = startJ - 1;
+    while (i > 0 && j > 0) {
+        if (pollCancel())
+            return paired;
+        if (Link(*list1[i], *list2[j])) {
+            paired = true;
+            --i;
+            --j;
+            continue;
+        }
+        if (!ignoreWhitespace)
+            break;
+        const std::size_t skippedFrom = i + j;
+        while (i > 0 && blank(*list1[i]))
+            --i;
+        while (j > 0 && blank(*list2[j]))
+            --j;
+        if (i + j == skippedFrom)
+            break;
+    }
+    return paired;
+}
+
+void CLineMatcher::hashAll(std::span<CDiffLine* const> lines)
+{
+    for (CDiffLine* line : lines)
+        cachedHash(*line, m_options);
+}
+
+bool CLineMatcher::MatchPass(std::span<CDiffLine* const> list1, std::span<CDiffLine* const> list2)
+{
+    if (list1.empty() || list2.empty())
+        return false;
+    bool paired = ExtendMatch(list1, 0, list2, 0);
+    paired |= ExtendMatch(list1, list1.size(), list2, list2.size());
+    if (cancelRequested())
+        return paired;
+
+    hashAll(list1);
+    hashAll(list2);
+    CUniqueLineMap map1;
+    CUniqueLineMap map2;
+    map1.build(list1);
+    map2.build(list2);
+
+    for (std::size_t i = 0; i < list1.size(); ++i) {
+        if (pollCancel())
+            return paired;
+        CDiffLine& line = *list1[i];
+        if (line.isPaired())
+            continue;
+        const CDiffLine* first1 = map1.find(line.hash());
+        CDiffLine* first2 = map2.find(line.hash());
+        if (!first1 || !first2 || first1->occurrences() != 1 || first2->occurrences() != 1)
+            continue;
+        if (!Link(line, *first2))
+            continue;
+        paired = true;
+        ExtendMatch(list1, i, list2, positionInRun(list2, first2));
+    }
+    return paired;
+}
+
+}  // namespace brindle

@@ -1,0 +1,47 @@
+// Pairing equal lines of two lists: common beginning and end, unique lines as anchors, and
+// extension of every anchor while lines stay equal.
+#pragma once
+
+#include "engine/diff_line.h"
+#include "engine/line_hash.h"
+
+#include <cstddef>
+#include <span>
+
+namespace brindle {
+
+// The lists are consecutive lines of their files (a whole file, or one section). Every loop
+// polls the cancel flag and stops when it is set; callers test cancelRequested() afterwards.
+class CLineMatcher {
+public:
+    explicit CLineMatcher(const SLineCompareOptions& options) : m_options(options) {}
+
+    const SLineCompareOptions& options() const { return m_options; }
+
+    // Pairs a and b when they are equal, releasing partners they had before.
+    bool Link(CDiffLine& a, CDiffLine& b);
+    static void Unlink(CDiffLine& line);
+
+    // Pairs forwards from (i, j) while lines are equal, then backwards from (i - 1, j - 1),
+    // never comparing the first line of either list backwards. Under ignore whitespace, blank
+    // lines that interrupt a run are skipped on each side. True when anything was paired.
+    bool ExtendMatch(std::span<CDiffLine* const> list1, std::size_t i, std::span<CDiffLine* const> list2,
+                     std::size_t j);
+
+    // The common beginning, the common end, then every line unique in both lists as an anchor,
+    // extended both ways. True when anything was paired.
+    bool MatchPass(std::span<CDiffLine* const> list1, std::span<CDiffLine* const> list2);
+
+private:
+    bool equal(CDiffLine& a, CDiffLine& b) { return LinesEqual(a, b, m_options); }
+    bool blank(const CDiffLine& line) const { return IsBlankLine(line); }
+    void hashAll(std::span<CDiffLine* const> lines);
+
+    SLineCompareOptions m_options;
+};
+
+// Position of line within list, a run of consecutive lines of one file; npos when it is not
+// part of the run.
+std::size_t positionInRun(std::span<CDiffLine* const> list, const CDiffLine* line);
+
+}  // namespace brindle

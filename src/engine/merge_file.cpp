@@ -1,0 +1,48 @@
+#include "engine/merge_file.h"
+
+#include "engine/comp_file_opt.h"
+#include "engine/diff_line.h"
+#include "engine/merge_file_formatter.h"
+#include "engine/text_file_write.h"
+#include "platform/file_system.h"
+
+namespace brindle {
+
+namespace {
+
+class CTextFileLineSink final : public CMergeLineSink {
+public:
+    explicit CTextFileLineSink(CTextFileWrite& writer) : m_writer(writer) {}
+
+    void writeLine(std::u16string_view prefixOrMarker, const CDiffLine* line) override
+    {
+        m_writer.WriteString(prefixOrMarker);
+        if (line) {
+            m_text.clear();
+            line->appendTextTo(m_text);
+            m_writer.WriteString(m_text);
+        }
+        m_writer.WriteEndl();
+    }
+
+private:
+    CTextFileWrite& m_writer;
+    std::u16string m_text;
+};
+
+}  // namespace
+
+void WriteMergeFile(const CCompFileOpt& record, std::u16string_view path, int encoding)
+{
+    if (path.empty())
+        return;
+    if (const auto attributes = fileAttributes(path); attributes && attributes->readOnly)
+        clearReadOnly(path);
+    CTextFileWrite writer;
+    writer.Open(path, encoding);
+    CTextFileLineSink sink(writer);
+    CMergeFileFormatter(record, sink).writeAll();
+    writer.Close();
+}
+
+}  // namespace brindle

@@ -1,0 +1,16 @@
+// Writing the merge file of a text comparison.
+#pragma once
+
+#include <string_view>
+
+namespace brindle {
+
+class CCompFileOpt;
+
+// Writes the merge layout of the record's result list to path in the given encoding (the
+// driver passes file 1's), lines ending in CR LF. Does nothing for an empty path. Clears the
+// file's read-only attribute first. The file is replaced only once completely written: on any
+// failure the previous file stays as it was and CFileException is thrown.
+void WriteMergeFile(const CCompFileOpt& record, std::u16string_view path, int encoding);
+
+}  // namespace brindle

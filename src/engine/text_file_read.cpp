@@ -1,0 +1,277 @@
+#include "engine/text_file_read.h"
+
+#include "platform/code_page.h"
+#include "platform/utf8.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace brindle {
+
+namespace {
+
+// Reading in blocks larger than the writer's: how the file is cut into blocks cannot be seen
+// in the lines read, and fewer system calls matter for million-line files.
+constexpr std::size_t kReadBlock = 64 * 1024;
+constexpr int kEof = -1;
+constexpr char16_t kCr = u'\r';
+constexpr char16_t kLf = u'\n';
+
+bool isLineEnd(int c) { return c == kCr || c == kLf; }
+
+}  // namespace
+
+CTextFileRead::CTextFileRead() { m_buffer.resize(kReadBlock); }
+
+CTextFileRead::~CTextFileRead() { Close(); }
+
+void CTextFileRead::Close()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+bool CTextFileRead::Open(std::u16string_view path)
+{
+    Close();
+    m_encoding = kEncodingAnsi;
+    m_endOfFile = false;
+    m_firstLine = true;
+    m_hasPushedBack = false;
+    m_hasPending = false;
+    m_bufferPos = m_bufferFill = 0;
+
+    const std::string native = nativePath(path);
+    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))) {
+        ::close(fd);
+        fd = -1;
+    }
+    if (fd < 0) {
+        m_endOfFile = true;
+        return false;
+    }
+    m_fd = fd;
+    detectEncoding();
+    return true;
+}
+
+void CTextFileRead::detectEncoding()
+{
+    // Gather up to three bytes without setting end of file: an empty file still reads as one
+    // empty line, which only the first ReadLine may discover.
+    while (m_bufferFill < 3) {
+        const ssize_t n = ::read(m_fd, m_buffer.data() + m_bufferFill, m_buffer.size() - m_bufferFill);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        m_bufferFill += static_cast<std::size_t>(n);
+    }
+    const std::uint8_t* b = m_buffer.data();
+    if (m_bufferFill >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
+        m_encoding = kEncodingUtf16Le;
+        m_bufferPos = 2;
+    } else if (m_bufferFill >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
+        m_encoding = kEncodingUtf16Be;
+        m_bufferPos = 2;
+    } else if (m_bufferFill >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
+        m_encoding = kEncodingUtf8;
+        m_bufferPos = 3;
+    }
+}
+
+bool CTextFileRead::refill()
+{
+    m_bufferPos = m_bufferFill = 0;
+    if (m_fd < 0)
+        return false;
+    for (;;) {
+        const ssize_t n = ::read(m_fd, m_buffer.data(), m_buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        m_bufferFill = static_cast<std::size_t>(n);
+        return true;
+    }
+}
+
+int CTextFileRead::nextByte()
+{
+    if (m_bufferPos == m_bufferFill && !refill()) {
+        m_endOfFile = true;
+        return kEof;
+    }
+    return m_buffer[m_bufferPos++];
+}
+
+// One character in the file's encoding; kEof when the end was reached, also in the middle of
+// a character (an odd last byte of UTF-16, a cut-off UTF-8 sequence), which is then dropped.
+int CTextFileRead::nextChar()
+{
+    if (m_hasPending) {
+        m_hasPending = false;
+        return m_pending;
+    }
+    const int a = nextByte();
+    if (a == kEof)
+        return kEof;
+    switch (m_encoding) {
+    case kEncodingUtf16Be:
+    case kEncodingUtf16Le: {
+        const int b = nextByte();
+        if (b == kEof)
+            return kEof;
+        return m_encoding == kEncodingUtf16Be ? (a << 8 | b) : (b << 8 | a);
+    }
+    case kEncodingUtf8: {
+        if (a < 0x80)
+            return a;
+        if ((a & 0xE0) == 0xC0) {
+            const int b = nextByte();
+            if (b == kEof)
+                return kEof;
+            return ((a << 6) & 0x7FF) | (b & 0x3F);
+        }
+        if ((a & 0xF0) == 0xE0) {
+            const int b = nextByte();
+            const int c = b == kEof ? kEof : nextByte();
+            if (c == kEof)
+                return kEof;
+            return ((a << 12) | ((b << 6) & 0xFFF) | (c & 0x3F)) & 0xFFFF;
+        }
+        return 0xFFFD;  // continuation byte out of place, or a four-byte lead
+    }
+    default:
+        return a;
+    }
+}
+
+void CTextFileRead::skipLineEnd()
+{
+    if (!m_hasPushedBack)
+        return;
+    m_hasPushedBack = false;
+    if (m_pushedBack != kCr)
+        return;
+    const int next = nextChar();
+    if (next != kLf) {
+        m_pending = next;  // the first character of this line, or the end of the file
+        m_hasPending = true;
+    }
+}
+
+bool CTextFileRead::ReadLine(std::u16string& line)
+{
+    line.clear();
+    if (m_endOfFile && !m_hasPending)
+        return false;
+    if (m_firstLine)
+        m_firstLine = false;
+    else
+        skipLineEnd();
+    switch (m_encoding) {
+    case kEncodingAnsi: collectAnsi(line); break;
+    case kEncodingUtf8: collectUtf8(line); break;
+    default: collectChars(line); break;
+    }
+    return true;
+}
+
+bool CTextFileRead::takePending(int& c)
+{
+    if (!m_hasPending)
+        return false;
+    m_hasPending = false;
+    c = m_pending;
+    return true;
+}
+
+void CTextFileRead::pushBack(int c)
+{
+    m_pushedBack = static_cast<char16_t>(c);
+    m_hasPushedBack = true;
+}
+
+void CTextFileRead::collectChars(std::u16string& line)
+{
+    for (;;) {
+        const int c = nextChar();
+        if (c == kEof)
+            return;
+        if (isLineEnd(c)) {
+            pushBack(c);
+            return;
+        }
+        line.push_back(static_cast<char16_t>(c));
+    }
+}
+
+// 8-bit text: the line is gathered as bytes and converted as a whole, so that multi-byte
+// sequences of the code page stay together.
+void CTextFileRead::collectAnsi(std::u16string& line)
+{
+    m_lineBytes.clear();
+    int c = 0;
+    if (takePending(c)) {
+        if (c == kEof)
+            return;
+        if (isLineEnd(c)) {
+            pushBack(c);
+            return;
+        }
+        m_lineBytes.push_back(static_cast<char>(c));
+    }
+    for (;;) {
+        if (m_bufferPos == m_bufferFill && !refill()) {
+            m_endOfFile = true;
+            break;
+        }
+        const std::uint8_t* begin = m_buffer.data() + m_bufferPos;
+        const std::uint8_t* end = m_buffer.data() + m_bufferFill;
+        const std::uint8_t* p = begin;
+        while (p != end && *p != '\r' && *p != '\n')
+            ++p;
+        m_lineBytes.append(reinterpret_cast<const char*>(begin), static_cast<std::size_t>(p - begin));
+        m_bufferPos = static_cast<std::size_t>(p - m_buffer.data());
+        if (p != end) {
+            pushBack(*p);
+            ++m_bufferPos;
+            break;
+        }
+    }
+    codePage().appendUtf16(m_lineBytes, line);
+}
+
+// UTF-8 with a mark: runs of plain ASCII are copied directly; everything else goes through
+// nextChar(), whose decoding may itself produce a CR or LF from an overlong sequence.
+void CTextFileRead::collectUtf8(std::u16string& line)
+{
+    for (;;) {
+        if (!m_hasPending && m_bufferPos < m_bufferFill) {
+            const std::uint8_t* p = m_buffer.data() + m_bufferPos;
+            const std::uint8_t* end = m_buffer.data() + m_bufferFill;
+            const std::uint8_t* start = p;
+            while (p != end && *p < 0x80 && *p != '\r' && *p != '\n')
+                ++p;
+            line.append(start, p);
+            m_bufferPos += static_cast<std::size_t>(p - start);
+        }
+        const int c = nextChar();
+        if (c == kEof)
+            return;
+        if (isLineEnd(c)) {
+            pushBack(c);
+            return;
+        }
+        line.push_back(static_cast<char16_t>(c));
+    }
+}
+
+}  // namespace brindle

@@ -1,0 +1,53 @@
+// Reading a text file line by line in any of the four encodings.
+#pragma once
+
+#include "engine/text_file_base.h"
+
+#include <string>
+#include <string_view>
+
+namespace brindle {
+
+// Detects the byte-order mark at Open and returns lines without their line ends. CR LF, a lone
+// CR and a lone LF each end a line; LF followed by CR is two line ends. An empty file reads as
+// one empty line; a file that cannot be opened (missing, unreadable, a folder) reads as no lines.
+// Text without a mark is 8-bit text in the reader's code page. Malformed UTF-8 never fails: a
+// byte that cannot start a sequence becomes U+FFFD.
+class CTextFileRead : public CTextFileBase {
+public:
+    CTextFileRead();
+    ~CTextFileRead() override;
+
+    // Opens path and detects its encoding. Returns whether the file could be opened; when not,
+    // the reader is at end of file at once.
+    bool Open(std::u16string_view path);
+    bool IsOpen() const { return m_fd >= 0; }
+
+    // False once the end of the file was reached before the call; otherwise true with the next
+    // line (possibly empty) in line.
+    bool ReadLine(std::u16string& line);
+
+    void Close();
+
+private:
+    void detectEncoding();
+    bool refill();
+    int nextByte();
+    int nextChar();
+    bool takePending(int& c);
+    void pushBack(int c);
+    void skipLineEnd();
+    void collectAnsi(std::u16string& line);
+    void collectUtf8(std::u16string& line);
+    void collectChars(std::u16string& line);
+
+    int m_fd = -1;
+    bool m_firstLine = true;
+    char16_t m_pushedBack = 0;       // the CR or LF that ended the previous line
+    bool m_hasPushedBack = false;
+    int m_pending = 0;               // a character taken after a CR that begins the next line
+    bool m_hasPending = false;
+    std::string m_lineBytes;         // code 0: the line's bytes before conversion
+};
+
+}  // namespace brindle

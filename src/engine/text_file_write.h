@@ -1,0 +1,58 @@
+// Writing a text file in any of the four encodings, replacing the target only when complete.
+#pragma once
+
+#include "engine/text_file_base.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace brindle {
+
+class CByteSink;
+
+// Open writes the byte-order mark of the encoding (none for code 0); WriteString encodes text;
+// WriteEndl writes CR LF. The bytes go to a temporary file in the target's folder that replaces
+// the target at Close, so a failed or interrupted write never leaves a half-written file in
+// place of a good one.
+//
+// Failures: a file that cannot be created is not reported by Open beyond its result; the
+// CFileException comes when 1024 bytes are pending, or at Close, whichever is first. A write
+// error (disk full) throws at the next write-out; Close throws when the target cannot be
+// replaced. The destructor closes a writer that was not closed, unless an exception is being
+// thrown, in which case the target is left untouched; it never throws.
+class CTextFileWrite : public CTextFileBase {
+public:
+    CTextFileWrite();
+    ~CTextFileWrite() override;
+
+    bool Open(std::u16string_view path, int encoding);
+    // Writes into sink instead of a file; path names the file in messages.
+    bool Open(std::unique_ptr<CByteSink> sink, int encoding, std::u16string_view path = {});
+
+    void WriteString(std::u16string_view text);
+    void WriteEndl();
+    void Close();
+
+    // Byte used for characters the 8-bit code page cannot represent; 0 (default) means "?".
+    void SetReplacementChar(char replacement) { m_replacement = replacement; }
+    // True once a character of the text had to be replaced (code 0 only).
+    bool ReplacementUsed() const { return m_replacementUsed; }
+
+private:
+    void put(const void* data, std::size_t size);
+    void putUnit(char16_t unit);
+    void flush();
+    [[noreturn]] void fail(int operation);
+
+    std::unique_ptr<CByteSink> m_sink;
+    std::u16string m_path;
+    std::error_code m_openError;
+    bool m_open = false;
+    char m_replacement = 0;
+    bool m_replacementUsed = false;
+    std::string m_converted;
+};
+
+}  // namespace brindle

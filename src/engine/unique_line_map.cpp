@@ -1,0 +1,61 @@
+#include "engine/unique_line_map.h"
+
+#include <bit>
+
+namespace brindle {
+
+std::size_t CUniqueLineMap::slotOf(std::int64_t hash) const
+{
+    // The line hash is a polynomial sum whose low bits are poorly spread; take high bits of a
+    // multiplicative mix instead.
+    return static_cast<std::size_t>((static_cast<std::uint64_t>(hash) * 0x9E3779B97F4A7C15ull) >> m_shift);
+}
+
+void CUniqueLineMap::build(std::span<CDiffLine* const> lines)
+{
+    m_lines = lines;
+    std::size_t unpaired = 0;
+    for (const CDiffLine* line : lines)
+        unpaired += line->isPaired() ? 0 : 1;
+    const std::size_t capacity = std::bit_ceil(std::max<std::size_t>(unpaired * 2, 16));
+    m_slots.assign(capacity, 0);
+    m_mask = capacity - 1;
+    m_shift = 64 - std::countr_zero(capacity);
+
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        CDiffLine* line = lines[i];
+        if (line->isPaired())
+            continue;
+        std::size_t slot = slotOf(line->hash());
+        for (;;) {
+            const std::uint32_t entry = m_slots[slot];
+            if (entry == 0) {
+                m_slots[slot] = static_cast<std::uint32_t>(i + 1);
+                line->setOccurrences(1);
+                break;
+            }
+            CDiffLine* first = m_lines[entry - 1];
+            if (first->hash() == line->hash()) {
+                first->setOccurrences(first->occurrences() + 1);
+                break;
+            }
+            slot = (slot + 1) & m_mask;
+        }
+    }
+}
+
+CDiffLine* CUniqueLineMap::find(std::int64_t hash) const
+{
+    if (m_slots.empty())
+        return nullptr;
+    for (std::size_t slot = slotOf(hash);; slot = (slot + 1) & m_mask) {
+        const std::uint32_t entry = m_slots[slot];
+        if (entry == 0)
+            return nullptr;
+        CDiffLine* first = m_lines[entry - 1];
+        if (first->hash() == hash)
+            return first;
+    }
+}
+
+}  // namespace brindle
