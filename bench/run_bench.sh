@@ -1,0 +1,212 @@
+#!/usr/bin/env bash
+# Times brdcmp against GNU diff on generated file pairs and reports peak memory; see README.md.
+set -euo pipefail
+export LC_ALL=C  # EPOCHREALTIME and awk must use a decimal point
+
+usage() {
+    cat <<'EOF'
+usage: bench/run_bench.sh [--sizes "N ..."] [--change P] [--runs N] [--seed S] [--crlf]
+  --sizes "N ..."  lines of the first file, one pair per size (default "100000 1000000")
+  --change P       percent of lines edited (default 1): half changed, a fifth inserted,
+                   a fifth deleted, a tenth moved
+  --runs N         timed runs of each program per size; the median counts (default 5)
+  --seed S         generator seed (default 1)
+  --crlf           CR LF line ends
+Environment: BRDCMP (brdcmp to time), BRINDLE_GEN_PAIR (generator), TMPDIR (where pairs go).
+EOF
+}
+
+die() {
+    echo "run_bench.sh: $*" >&2
+    exit 1
+}
+
+sizes="100000 1000000"
+change=1
+runs=5
+seed=1
+crlf=()
+while [ $# -gt 0 ]; do
+    case $1 in
+        --sizes | --change | --runs | --seed)
+            [ $# -ge 2 ] || die "$1 needs a value"
+            case $1 in
+                --sizes) sizes=$2 ;;
+                --change) change=$2 ;;
+                --runs) runs=$2 ;;
+                --seed) seed=$2 ;;
+            esac
+            shift 2
+            ;;
+        --crlf) crlf=(--crlf); shift ;;
+        -h | --help) usage; exit 0 ;;
+        *) usage >&2; die "unknown option: $1" ;;
+    esac
+done
+
+for n in $sizes $runs $seed; do
+    case $n in '' | *[!0-9]*) die "not a positive whole number: $n" ;; esac
+done
+[ "$runs" -ge 1 ] || die "--runs must be at least 1"
+[ -n "${sizes// /}" ] || die "--sizes is empty"
+awk -v p="$change" 'BEGIN { exit !(p ~ /^[0-9]*\.?[0-9]+$/ && p <= 100) }' ||
+    die "--change is not a percentage from 0 to 100: $change"
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+
+# A Debug build compares nothing useful against an optimised diff.
+warn_unless_release() {
+    local cache=$1/CMakeCache.txt type
+    type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$cache" 2>/dev/null || true)
+    if [ "$type" != Release ]; then
+        echo "run_bench.sh: warning: $1 is a '${type:-unknown}' build; the targets are for Release" >&2
+    fi
+}
+
+brdcmp=${BRDCMP:-}
+gen=${BRINDLE_GEN_PAIR:-}
+if [ -z "$brdcmp" ] && [ -x "$repo/build/tools/brdcmp/brdcmp" ]; then
+    brdcmp=$repo/build/tools/brdcmp/brdcmp
+    warn_unless_release "$repo/build"
+fi
+if [ -z "$gen" ] && [ -x "$repo/build/bench/brindle_gen_pair" ]; then
+    gen=$repo/build/bench/brindle_gen_pair
+fi
+if [ -z "$brdcmp" ] || [ -z "$gen" ]; then
+    echo "run_bench.sh: building brdcmp and brindle_gen_pair in build-bench (Release)" >&2
+    (cd "$repo" &&
+        cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBRINDLE_BUILD_TESTS=OFF -G Ninja >/dev/null &&
+        ninja -C build-bench brdcmp brindle_gen_pair >/dev/null) || die "build failed"
+    brdcmp=${brdcmp:-$repo/build-bench/tools/brdcmp/brdcmp}
+    gen=${gen:-$repo/build-bench/bench/brindle_gen_pair}
+fi
+[ -x "$brdcmp" ] || die "brdcmp not found or not executable: $brdcmp"
+[ -x "$gen" ] || die "generator not found or not executable: $gen"
+command -v diff >/dev/null || die "GNU diff not found"
+
+time_bin=/usr/bin/time
+if [ ! -x "$time_bin" ]; then
+    echo "run_bench.sh: $time_bin is missing (package 'time', see scripts/setup.sh); no memory figures" >&2
+    time_bin=
+fi
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/brindle-bench.XXXXXX")
+trap 'rm -rf "$tmp"' EXIT
+
+# check_status RC CMD...: exit codes 0 (same) and 1 (different) are both normal for brdcmp and
+# diff; anything else stops the run.
+check_status() {
+    local rc=$1
+    shift
+    if [ "$rc" -gt 1 ]; then
+        echo "run_bench.sh: '$*' exited with $rc" >&2
+        head -n 20 "$tmp/err" >&2
+        exit 1
+    fi
+}
+
+# time_run RESULTS CMD...: appends the wall seconds of one run of CMD to RESULTS. Runs without
+# the GNU time wrapper, whose few milliseconds would blur the ratio at small sizes.
+time_run() {
+    local results=$1 rc=0 t0 t1
+    shift
+    t0=${EPOCHREALTIME:-$(date +%s.%N)}
+    "$@" >/dev/null 2>"$tmp/err" || rc=$?
+    t1=${EPOCHREALTIME:-$(date +%s.%N)}
+    check_status "$rc" "$@"
+    awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.6f\n", b - a }' >>"$results"
+}
+
+# memory_run RESULT CMD...: writes the peak resident KiB of one run of CMD to RESULT ("-" when
+# GNU time is missing). Peak memory hardly varies between runs, so one run tells.
+memory_run() {
+    local result=$1 rc=0
+    shift
+    if [ -z "$time_bin" ]; then
+        "$@" >/dev/null 2>"$tmp/err" || rc=$?
+        check_status "$rc" "$@"
+        echo - >"$result"
+        return
+    fi
+    "$time_bin" -f %M -o "$tmp/mem" "$@" >/dev/null 2>"$tmp/err" || rc=$?
+    check_status "$rc" "$@"
+    # GNU time writes a "Command exited with non-zero status" line before the figure.
+    tail -n 1 "$tmp/mem" >"$result"
+}
+
+median_seconds() {
+    sort -g "$1" | awk '{ v[NR] = $1 }
+        END { printf "%.4f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# bench_mode LABEL FLAGS...: the alternating runs of brdcmp and diff with the same flags.
+bench_mode() {
+    local label=$1 r
+    shift
+    : >"$tmp/brdcmp.$label"
+    : >"$tmp/diff.$label"
+    # The untimed memory runs come first, so that no timed run pays for a cold cache.
+    memory_run "$tmp/brdcmp.$label.kib" "$brdcmp" "$@" "$dir/a.txt" "$dir/b.txt"
+    memory_run "$tmp/diff.$label.kib" diff "$@" "$dir/a.txt" "$dir/b.txt"
+    # Taking turns, and changing who goes first, spreads drifts in machine load over both.
+    for ((r = 1; r <= runs; r++)); do
+        if ((r % 2)); then
+            time_run "$tmp/brdcmp.$label" "$brdcmp" "$@" "$dir/a.txt" "$dir/b.txt"
+            time_run "$tmp/diff.$label" diff "$@" "$dir/a.txt" "$dir/b.txt"
+        else
+            time_run "$tmp/diff.$label" diff "$@" "$dir/a.txt" "$dir/b.txt"
+            time_run "$tmp/brdcmp.$label" "$brdcmp" "$@" "$dir/a.txt" "$dir/b.txt"
+        fi
+    done
+}
+
+# table_row LABEL: one line of the table from the results of bench_mode.
+table_row() {
+    awk -v label="$1" -v lines="$lines_a" -v bytes="$bytes" \
+        -v bs="$(median_seconds "$tmp/brdcmp.$1")" -v ds="$(median_seconds "$tmp/diff.$1")" \
+        -v bk="$(cat "$tmp/brdcmp.$1.kib")" -v dk="$(cat "$tmp/diff.$1.kib")" 'BEGIN {
+        ratio = ds > 0 ? sprintf("%.2f", bs / ds) : "-"
+        bm = bk == "-" ? "-" : sprintf("%.1f", bk / 1024)
+        dm = dk == "-" ? "-" : sprintf("%.1f", dk / 1024)
+        per = bk == "-" ? "-" : sprintf("%.2f", bk * 1024 / bytes)
+        printf "%-8s %9s %12s %10.4f %10.4f %7s %11s %9s %11s\n", label, lines, bytes, bs, ds, ratio, bm, dm, per
+    }'
+}
+
+verdict() {
+    awk -v bs="$(median_seconds "$tmp/brdcmp.plain")" -v ds="$(median_seconds "$tmp/diff.plain")" \
+        -v bk="$(cat "$tmp/brdcmp.plain.kib")" -v bytes="$bytes" 'BEGIN {
+        t = bs <= ds ? "met" : "missed"
+        m = bk == "-" ? "not measured" : (bk * 1024 < 4 * bytes ? "met" : "missed")
+        printf "targets: no slower than diff %s; peak under 4 x bytes %s\n", t, m
+    }'
+}
+
+shares=$(awk -v p="$change" 'BEGIN { printf "--changed %g --inserted %g --deleted %g --moved %g", p / 2, p / 5, p / 5, p / 10 }')
+echo "brdcmp: $brdcmp"
+echo "peer:   $(command -v diff) ($(diff --version | head -n 1))"
+echo "commit $(git -C "$repo" rev-parse --short HEAD 2>/dev/null || echo unknown), $(nproc 2>/dev/null || echo '?') cpus," \
+    "change $change% ($shares), seed $seed, $runs runs, median wall time${crlf:+, CR LF}"
+for size in $sizes; do
+    dir=$tmp/pair
+    # shellcheck disable=SC2086  # $shares is a list of options
+    "$gen" --lines "$size" $shares --seed "$seed" ${crlf[@]+"${crlf[@]}"} --out-dir "$dir" 2>"$tmp/gen.log" ||
+        { cat "$tmp/gen.log" >&2; die "generator failed"; }
+    lines_a=$(wc -l <"$dir/a.txt" | tr -d ' ')
+    lines_b=$(wc -l <"$dir/b.txt" | tr -d ' ')
+    bytes_a=$(wc -c <"$dir/a.txt" | tr -d ' ')
+    bytes_b=$(wc -c <"$dir/b.txt" | tr -d ' ')
+    bytes=$((bytes_a + bytes_b))
+    bench_mode plain
+    bench_mode -w -w
+    echo
+    echo "== $size lines: a.txt $lines_a lines $bytes_a bytes, b.txt $lines_b lines $bytes_b bytes"
+    printf "%-8s %9s %12s %10s %10s %7s %11s %9s %11s\n" options lines "bytes a+b" "brdcmp s" "diff s" \
+        ratio "brdcmp MiB" "diff MiB" "peak/bytes"
+    table_row plain
+    table_row -w
+    if [ "$size" = 1000000 ] && awk -v p="$change" 'BEGIN { exit !(p == 1) }'; then
+        verdict
+    fi
+    rm -rf "$dir"
+done
