@@ -27,6 +27,10 @@ public:
     bool open(std::u16string_view target);
     bool isOpen() const { return m_fd >= 0; }
 
+    // Permission bits commit() gives the file when the target does not exist yet; by default
+    // 0666 without the bits of the process umask. The bits are used as given (no umask).
+    void setNewFileMode(unsigned mode) { m_newFileMode = static_cast<int>(mode & 07777); }
+
     // Appends bytes; false with error() set on failure (disk full, ...).
     bool write(const void* data, std::size_t size);
 
@@ -45,6 +49,7 @@ private:
     std::string m_realTarget;    // native path after following symbolic links
     std::string m_tempPath;      // native path of the temporary file
     std::error_code m_error;
+    int m_newFileMode = -1;      // -1: 0666 & ~umask
 };
 
 }  // namespace brindle

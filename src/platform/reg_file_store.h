@@ -31,6 +31,9 @@ public:
     static std::u16string defaultPath();
 
     const std::u16string& path() const { return m_path; }
+    // True when the last read found a file that could not be read or parsed (it then read as
+    // empty); the user interface may warn that settings were reset.
+    bool isCorrupt() const;
 
     std::optional<std::uint32_t> readDword(std::u16string_view key, std::u16string_view name) const override;
     std::optional<std::u16string> readString(std::u16string_view key, std::u16string_view name) const override;

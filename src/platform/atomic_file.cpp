@@ -1,0 +1,227 @@
+#include "platform/atomic_file.h"
+
+#include "platform/utf8.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace brindle {
+
+namespace {
+
+std::error_code lastError()
+{
+    return std::error_code(errno, std::generic_category());
+}
+
+std::pair<std::string, std::string> splitNative(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {".", path};
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// Reading the umask with umask() means setting it for a moment, which races with threads that
+// create files meanwhile; Linux reports it read-only in /proc, so that is tried first.
+mode_t currentUmask()
+{
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status))
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found)
+            return static_cast<mode_t>(mask);
+    }
+    static std::mutex mutex;
+    std::lock_guard lock(mutex);
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+// Follows symbolic links itself rather than with realpath() so that a link to a file that does
+// not exist yet still names that file: writing through it then creates the file and keeps the
+// link.
+bool resolveTarget(std::string path, std::string& resolved, std::error_code& error)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        auto [folder, name] = splitNative(path);
+        struct stat info {};
+        if (name.empty()) {
+            error = std::make_error_code(std::errc::is_a_directory);
+            return false;
+        }
+        if (::lstat(path.c_str(), &info) == 0) {
+            if (S_ISDIR(info.st_mode)) {
+                error = std::make_error_code(std::errc::is_a_directory);
+                return false;
+            }
+            if (S_ISLNK(info.st_mode)) {
+                std::string link(PATH_MAX, '\0');
+                const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+                if (length < 0) {
+                    error = lastError();
+                    return false;
+                }
+                link.resize(static_cast<std::size_t>(length));
+                path = link.starts_with('/') ? link : folder + "/" + link;
+                continue;
+            }
+        } else if (errno != ENOENT) {
+            error = lastError();
+            return false;
+        }
+        // An absolute folder keeps commit() working after the process changes its folder.
+        char* realFolder = ::realpath(folder.c_str(), nullptr);
+        if (!realFolder) {
+            error = lastError();
+            return false;
+        }
+        const std::string absolute = realFolder;
+        std::free(realFolder);
+        resolved = (absolute == "/" ? absolute : absolute + "/") + name;
+        return true;
+    }
+    error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+    return false;
+}
+
+}  // namespace
+
+CAtomicFile::~CAtomicFile()
+{
+    discard();
+}
+
+CAtomicFile::CAtomicFile(CAtomicFile&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)),
+      m_target(std::move(other.m_target)),
+      m_realTarget(std::move(other.m_realTarget)),
+      m_tempPath(std::move(other.m_tempPath)),
+      m_error(other.m_error),
+      m_newFileMode(other.m_newFileMode)
+{
+    other.m_target.clear();
+    other.m_realTarget.clear();
+    other.m_tempPath.clear();
+}
+
+CAtomicFile& CAtomicFile::operator=(CAtomicFile&& other) noexcept
+{
+    if (this != &other) {
+        discard();
+        m_fd = std::exchange(other.m_fd, -1);
+        m_target = std::exchange(other.m_target, {});
+        m_realTarget = std::exchange(other.m_realTarget, {});
+        m_tempPath = std::exchange(other.m_tempPath, {});
+        m_error = other.m_error;
+        m_newFileMode = other.m_newFileMode;
+    }
+    return *this;
+}
+
+bool CAtomicFile::open(std::u16string_view target)
+{
+    discard();
+    m_error.clear();
+    m_target = target;
+    m_realTarget.clear();
+    if (!resolveTarget(nativePath(target), m_realTarget, m_error))
+        return false;
+    auto [folder, name] = splitNative(m_realTarget);
+    // Leaves room for the dot and ".XXXXXX" within the longest file name.
+    constexpr std::size_t kMaxName = NAME_MAX - 8;
+    if (name.size() > kMaxName)
+        name.resize(kMaxName);
+    std::string pattern = (folder == "/" ? folder : folder + "/") + "." + name + ".XXXXXX";
+    m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (m_fd < 0) {
+        m_error = lastError();
+        return false;
+    }
+    m_tempPath = std::move(pattern);
+    return true;
+}
+
+bool CAtomicFile::write(const void* data, std::size_t size)
+{
+    if (m_fd < 0) {
+        m_error = std::make_error_code(std::errc::bad_file_descriptor);
+        return false;
+    }
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = ::write(m_fd, bytes, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            m_error = lastError();
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool CAtomicFile::commit()
+{
+    if (m_fd < 0) {
+        if (!m_error)
+            m_error = std::make_error_code(std::errc::bad_file_descriptor);
+        return false;
+    }
+    // A failed write() left the content incomplete: replacing the target would lose data.
+    if (m_error) {
+        discard();
+        return false;
+    }
+    struct stat info {};
+    const mode_t mode = ::stat(m_realTarget.c_str(), &info) == 0 ? (info.st_mode & 07777)
+        : m_newFileMode >= 0 ? static_cast<mode_t>(m_newFileMode)
+                             : (0666 & ~currentUmask());
+    if (::fsync(m_fd) != 0 || ::fchmod(m_fd, mode) != 0) {
+        m_error = lastError();
+        discard();
+        return false;
+    }
+    // close() can report a delayed write error (network file systems).
+    const int closed = ::close(std::exchange(m_fd, -1));
+    if (closed != 0 || ::rename(m_tempPath.c_str(), m_realTarget.c_str()) != 0) {
+        m_error = lastError();
+        discard();
+        return false;
+    }
+    m_tempPath.clear();
+    // The rename is durable only once the folder is flushed; failing that is not worth failing
+    // the commit, as the new content is already in place.
+    const int folder = ::open(splitNative(m_realTarget).first.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
+}
+
+void CAtomicFile::discard()
+{
+    if (m_fd >= 0)
+        ::close(std::exchange(m_fd, -1));
+    if (!m_tempPath.empty()) {
+        ::unlink(m_tempPath.c_str());
+        m_tempPath.clear();
+    }
+}
+
+}  // namespace brindle

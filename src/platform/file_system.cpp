@@ -1,0 +1,148 @@
+#include "platform/file_system.h"
+
+#include "platform/utf8.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace brindle {
+
+namespace {
+
+void setError(std::error_code* error, int code)
+{
+    if (error)
+        *error = std::error_code(code, std::generic_category());
+}
+
+bool statPath(std::u16string_view path, struct stat& info)
+{
+    return ::stat(nativePath(path).c_str(), &info) == 0;
+}
+
+// Mirrors POSIX dirname/basename: trailing slashes do not make an empty name, so "a/b/" is
+// the file "b" in folder "a".
+std::u16string_view withoutTrailingSlashes(std::u16string_view path)
+{
+    while (path.size() > 1 && path.back() == u'/')
+        path.remove_suffix(1);
+    return path;
+}
+
+}  // namespace
+
+std::optional<SFileAttributes> fileAttributes(std::u16string_view path)
+{
+    struct stat info {};
+    if (!statPath(path, info))
+        return std::nullopt;
+    SFileAttributes attributes;
+    attributes.directory = S_ISDIR(info.st_mode);
+    attributes.readOnly = (info.st_mode & S_IWUSR) == 0;
+    attributes.size = attributes.directory ? 0 : static_cast<std::int64_t>(info.st_size);
+    attributes.lastWriteTime =
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    return attributes;
+}
+
+bool pathExists(std::u16string_view path)
+{
+    struct stat info {};
+    return statPath(path, info);
+}
+
+bool clearReadOnly(std::u16string_view path, std::error_code* error)
+{
+    const std::string native = nativePath(path);
+    struct stat info {};
+    if (::stat(native.c_str(), &info) != 0) {
+        setError(error, errno);
+        return false;
+    }
+    if (info.st_mode & S_IWUSR)
+        return true;
+    if (::chmod(native.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) {
+        setError(error, errno);
+        return false;
+    }
+    return true;
+}
+
+bool sameFile(std::u16string_view a, std::u16string_view b)
+{
+    struct stat infoA {};
+    struct stat infoB {};
+    return statPath(a, infoA) && statPath(b, infoB) && infoA.st_dev == infoB.st_dev
+        && infoA.st_ino == infoB.st_ino;
+}
+
+bool equalsIgnoreAsciiCase(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    auto lower = [](char16_t ch) { return ch >= u'A' && ch <= u'Z' ? char16_t(ch + 32) : ch; };
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool removeFile(std::u16string_view path)
+{
+    return ::unlink(nativePath(path).c_str()) == 0;
+}
+
+std::u16string parentFolder(std::u16string_view path)
+{
+    path = withoutTrailingSlashes(path);
+    const std::size_t slash = path.rfind(u'/');
+    if (slash == std::u16string_view::npos)
+        return u".";
+    std::u16string_view folder = path.substr(0, slash);
+    while (folder.size() > 1 && folder.back() == u'/')
+        folder.remove_suffix(1);
+    return folder.empty() ? u"/" : std::u16string(folder);
+}
+
+std::u16string fileName(std::u16string_view path)
+{
+    path = withoutTrailingSlashes(path);
+    if (path == u"/")
+        return {};
+    const std::size_t slash = path.rfind(u'/');
+    return std::u16string(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::u16string tempFolder()
+{
+    const char* folder = std::getenv("TMPDIR");
+    return pathFromNative(folder && *folder ? folder : "/tmp");
+}
+
+std::optional<std::u16string> createTempFile(std::u16string_view folder, std::u16string_view prefix,
+                                             std::error_code* error)
+{
+    std::string pattern = nativePath(folder.empty() ? std::u16string_view(u".") : folder);
+    if (pattern.back() != '/')
+        pattern += '/';
+    pattern += nativePath(prefix);
+    pattern += "XXXXXX";
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) {
+        setError(error, errno);
+        return std::nullopt;
+    }
+    ::close(fd);
+    return pathFromNative(pattern);
+}
+
+std::string errorText(const std::error_code& error)
+{
+    return error.message();
+}
+
+}  // namespace brindle

@@ -1,0 +1,446 @@
+#include "platform/reg_file_format.h"
+
+#include "platform/utf8.h"
+
+#include <utility>
+
+namespace brindle {
+
+namespace {
+
+constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
+constexpr std::u16string_view kUserRoot = u"HKEY_CURRENT_USER\\";
+
+char16_t foldAscii(char16_t ch)
+{
+    return ch >= u'A' && ch <= u'Z' ? char16_t(ch + (u'a' - u'A')) : ch;
+}
+
+std::u16string folded(std::u16string_view text)
+{
+    std::u16string result(text);
+    for (char16_t& ch : result)
+        ch = foldAscii(ch);
+    return result;
+}
+
+std::u16string_view withoutUserRoot(std::u16string_view key)
+{
+    if (key.size() >= kUserRoot.size() && folded(key.substr(0, kUserRoot.size())) == folded(kUserRoot))
+        key.remove_prefix(kUserRoot.size());
+    return key;
+}
+
+bool isHighSurrogate(char16_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
+bool isLowSurrogate(char16_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; }
+
+// Length of the surrogate pair or single unit at i, or 0 for an unpaired surrogate.
+std::size_t unitLength(std::u16string_view text, std::size_t i)
+{
+    if (isHighSurrogate(text[i]))
+        return i + 1 < text.size() && isLowSurrogate(text[i + 1]) ? 2 : 0;
+    return isLowSurrogate(text[i]) ? 0 : 1;
+}
+
+int hexValue(char ch)
+{
+    if (ch >= '0' && ch <= '9')
+        return ch - '0';
+    if (ch >= 'a' && ch <= 'f')
+        return ch - 'a' + 10;
+    if (ch >= 'A' && ch <= 'F')
+        return ch - 'A' + 10;
+    return -1;
+}
+
+// Parses 1..maxDigits hex digits making up all of digits.
+bool parseHexNumber(std::string_view digits, std::size_t maxDigits, std::uint32_t& value)
+{
+    if (digits.empty() || digits.size() > maxDigits)
+        return false;
+    value = 0;
+    for (char ch : digits) {
+        const int digit = hexValue(ch);
+        if (digit < 0)
+            return false;
+        value = value << 4 | static_cast<std::uint32_t>(digit);
+    }
+    return true;
+}
+
+bool isBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && (isBlank(text.back()) || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool startsWithIgnoreCase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (foldAscii(static_cast<unsigned char>(text[i])) != static_cast<unsigned char>(prefix[i]))
+            return false;
+    }
+    return true;
+}
+
+class CLineReader {
+public:
+    explicit CLineReader(std::string_view text) : m_text(text) {}
+
+    bool atEnd() const { return m_pos >= m_text.size(); }
+
+    // The next line with its continuation lines joined (regedit wraps long hex values with a
+    // trailing backslash); blanks around each physical line are dropped.
+    std::string logicalLine(int& firstLine)
+    {
+        std::string line(physicalLine());
+        firstLine = m_lineNumber;
+        if (line.starts_with(';'))
+            return line;
+        while (line.ends_with('\\') && !atEnd()) {
+            line.pop_back();
+            line += physicalLine();
+        }
+        return line;
+    }
+
+private:
+    std::string_view physicalLine()
+    {
+        const std::size_t end = m_text.find('\n', m_pos);
+        const std::size_t stop = end == std::string_view::npos ? m_text.size() : end;
+        const std::string_view line = m_text.substr(m_pos, stop - m_pos);
+        m_pos = stop + 1;
+        ++m_lineNumber;
+        return trimmed(line);
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    int m_lineNumber = 0;
+};
+
+// Reads the quoted text starting at line[pos]; pos ends after the closing quote. Returns an
+// error message, or nullptr.
+const char* parseQuoted(std::string_view line, std::size_t& pos, std::u16string& out)
+{
+    out.clear();
+    std::size_t runStart = ++pos;
+    for (; pos < line.size(); ++pos) {
+        const char ch = line[pos];
+        if (ch != '"' && ch != '\\')
+            continue;
+        appendUtf16FromUtf8Lossless(line.substr(runStart, pos - runStart), out);
+        if (ch == '"') {
+            ++pos;
+            return nullptr;
+        }
+        const char escape = ++pos < line.size() ? line[pos] : '\0';
+        std::uint32_t unit = 0;
+        switch (escape) {
+        case '\\': out += u'\\'; break;
+        case '"': out += u'"'; break;
+        case 'r': out += u'\r'; break;
+        case 'n': out += u'\n'; break;
+        case 'u':
+            if (pos + 5 > line.size() || !parseHexNumber(line.substr(pos + 1, 4), 4, unit))
+                return "bad \\u escape";
+            out += static_cast<char16_t>(unit);
+            pos += 4;
+            break;
+        default: return "unknown escape";
+        }
+        runStart = pos + 1;
+    }
+    return "unterminated quote";
+}
+
+const char* parseHexBytes(std::string_view data, std::vector<std::uint8_t>& bytes)
+{
+    bytes.clear();
+    if (trimmed(data).empty())
+        return nullptr;
+    for (;;) {
+        const std::size_t comma = data.find(',');
+        std::uint32_t byte = 0;
+        if (!parseHexNumber(trimmed(data.substr(0, comma)), 2, byte))
+            return "bad hex byte";
+        bytes.push_back(static_cast<std::uint8_t>(byte));
+        if (comma == std::string_view::npos)
+            return nullptr;
+        data.remove_prefix(comma + 1);
+    }
+}
+
+const char* parseValueData(std::string_view data, SRegValue& value)
+{
+    if (data.starts_with('"')) {
+        value.type = ERegValueType::String;
+        std::size_t pos = 0;
+        if (const char* error = parseQuoted(data, pos, value.text))
+            return error;
+        return trimmed(data.substr(pos)).empty() ? nullptr : "text after the closing quote";
+    }
+    if (startsWithIgnoreCase(data, "dword:")) {
+        value.type = ERegValueType::Dword;
+        return parseHexNumber(data.substr(6), 8, value.dword) ? nullptr : "bad dword";
+    }
+    if (startsWithIgnoreCase(data, "hex:")) {
+        value.type = ERegValueType::Binary;
+        return parseHexBytes(data.substr(4), value.bytes);
+    }
+    return "unknown value type";
+}
+
+const char* parseValueLine(std::string_view line, std::u16string& name, SRegValue& value)
+{
+    std::size_t pos = 0;
+    if (line.starts_with('@')) {
+        name.clear();
+        pos = 1;
+    } else if (line.starts_with('"')) {
+        if (const char* error = parseQuoted(line, pos, name))
+            return error;
+    } else {
+        return "unrecognized line";
+    }
+    const std::string_view rest = trimmed(line.substr(pos));
+    if (!rest.starts_with('='))
+        return "'=' expected after the name";
+    return parseValueData(trimmed(rest.substr(1)), value);
+}
+
+void appendHex(std::uint32_t value, int digits, std::string& out)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+        out += kDigits[(value >> shift) & 0xF];
+}
+
+void appendQuoted(std::u16string_view text, std::string& out)
+{
+    out += '"';
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = unitLength(text, i);
+        const char16_t ch = text[i];
+        if (length > 0 && ch != u'\\' && ch != u'"' && ch != u'\r' && ch != u'\n') {
+            i += length;
+            continue;
+        }
+        appendUtf8FromUtf16Lossless(text.substr(runStart, i - runStart), out);
+        switch (ch) {
+        case u'\\': out += "\\\\"; break;
+        case u'"': out += "\\\""; break;
+        case u'\r': out += "\\r"; break;
+        case u'\n': out += "\\n"; break;
+        default:
+            // An unpaired surrogate has no UTF-8 form of its own; as an escape it survives.
+            out += "\\u";
+            appendHex(ch, 4, out);
+            break;
+        }
+        runStart = ++i;
+    }
+    appendUtf8FromUtf16Lossless(text.substr(runStart), out);
+    out += '"';
+}
+
+}  // namespace
+
+SRegValue SRegValue::fromDword(std::uint32_t value)
+{
+    SRegValue result;
+    result.type = ERegValueType::Dword;
+    result.dword = value;
+    return result;
+}
+
+SRegValue SRegValue::fromString(std::u16string_view value)
+{
+    SRegValue result;
+    result.type = ERegValueType::String;
+    result.text = value;
+    return result;
+}
+
+SRegValue SRegValue::fromBinary(std::vector<std::uint8_t> value)
+{
+    SRegValue result;
+    result.type = ERegValueType::Binary;
+    result.bytes = std::move(value);
+    return result;
+}
+
+bool operator==(const SRegValue& a, const SRegValue& b)
+{
+    if (a.type != b.type)
+        return false;
+    switch (a.type) {
+    case ERegValueType::Dword: return a.dword == b.dword;
+    case ERegValueType::String: return a.text == b.text;
+    case ERegValueType::Binary: return a.bytes == b.bytes;
+    }
+    return false;
+}
+
+const SRegValue* CRegistryData::find(std::u16string_view key, std::u16string_view name) const
+{
+    const auto keyIt = m_index.find(folded(withoutUserRoot(key)));
+    if (keyIt == m_index.end())
+        return nullptr;
+    const auto nameIt = keyIt->second.names.find(folded(name));
+    if (nameIt == keyIt->second.names.end())
+        return nullptr;
+    return &m_keys[keyIt->second.position].values[nameIt->second].value;
+}
+
+std::optional<std::uint32_t> CRegistryData::readDword(std::u16string_view key, std::u16string_view name) const
+{
+    const SRegValue* value = find(key, name);
+    if (!value || value->type != ERegValueType::Dword)
+        return std::nullopt;
+    return value->dword;
+}
+
+std::optional<std::u16string> CRegistryData::readString(std::u16string_view key, std::u16string_view name) const
+{
+    const SRegValue* value = find(key, name);
+    if (!value || value->type != ERegValueType::String)
+        return std::nullopt;
+    return value->text;
+}
+
+std::optional<std::vector<std::uint8_t>> CRegistryData::readBinary(std::u16string_view key,
+                                                                   std::u16string_view name) const
+{
+    const SRegValue* value = find(key, name);
+    if (!value || value->type != ERegValueType::Binary)
+        return std::nullopt;
+    return value->bytes;
+}
+
+bool CRegistryData::set(std::u16string_view key, std::u16string_view name, SRegValue value)
+{
+    key = withoutUserRoot(key);
+    auto [keyIt, newKey] = m_index.try_emplace(folded(key));
+    if (newKey) {
+        keyIt->second.position = m_keys.size();
+        m_keys.push_back(SKey{std::u16string(key), {}});
+    }
+    std::vector<SNamedValue>& values = m_keys[keyIt->second.position].values;
+    auto [nameIt, newName] = keyIt->second.names.try_emplace(folded(name), values.size());
+    if (newName) {
+        values.push_back(SNamedValue{std::u16string(name), std::move(value)});
+        return true;
+    }
+    SRegValue& existing = values[nameIt->second].value;
+    if (existing == value)
+        return false;
+    existing = std::move(value);
+    return true;
+}
+
+void CRegistryData::clear()
+{
+    m_keys.clear();
+    m_index.clear();
+}
+
+bool CRegistryData::isStorableKey(std::u16string_view key)
+{
+    for (std::size_t i = 0; i < key.size();) {
+        const std::size_t length = unitLength(key, i);
+        if (length == 0 || key[i] == u'\r' || key[i] == u'\n')
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+bool CRegistryData::parse(std::string_view text, SRegParseError* error)
+{
+    clear();
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    CLineReader reader(text);
+    std::u16string key;
+    bool haveKey = false;
+    while (!reader.atEnd()) {
+        int lineNumber = 0;
+        const std::string line = reader.logicalLine(lineNumber);
+        if (line.empty() || line.starts_with(';') || line == kHeader || line == "REGEDIT4")
+            continue;
+        const char* message = nullptr;
+        if (line.starts_with('[')) {
+            if (line.size() < 2 || !line.ends_with(']')) {
+                message = "key without closing bracket";
+            } else {
+                key = withoutUserRoot(utf16FromUtf8Lossless(std::string_view(line).substr(1, line.size() - 2)));
+                haveKey = true;
+                if (m_index.try_emplace(folded(key), SKeyIndex{m_keys.size(), {}}).second)
+                    m_keys.push_back(SKey{key, {}});
+            }
+        } else if (!haveKey) {
+            message = "value before the first key";
+        } else {
+            std::u16string name;
+            SRegValue value;
+            message = parseValueLine(line, name, value);
+            if (!message)
+                set(key, name, std::move(value));
+        }
+        if (message) {
+            clear();
+            if (error)
+                *error = SRegParseError{lineNumber, message};
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string CRegistryData::serialize() const
+{
+    std::string out(kHeader);
+    out += '\n';
+    for (const SKey& key : m_keys) {
+        out += "\n[";
+        appendUtf8FromUtf16Lossless(key.path, out);
+        out += "]\n";
+        for (const SNamedValue& named : key.values) {
+            if (named.name.empty())
+                out += '@';
+            else
+                appendQuoted(named.name, out);
+            out += '=';
+            const SRegValue& value = named.value;
+            switch (value.type) {
+            case ERegValueType::Dword:
+                out += "dword:";
+                appendHex(value.dword, 8, out);
+                break;
+            case ERegValueType::String: appendQuoted(value.text, out); break;
+            case ERegValueType::Binary:
+                out += "hex:";
+                for (std::size_t i = 0; i < value.bytes.size(); ++i) {
+                    if (i > 0)
+                        out += ',';
+                    appendHex(value.bytes[i], 2, out);
+                }
+                break;
+            }
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+}  // namespace brindle

@@ -1,0 +1,197 @@
+#include "platform/atomic_file.h"
+
+#include "platform/utf8.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace brindle {
+namespace {
+
+using test::CTempFolder;
+using test::readFile;
+using test::writeFile;
+
+std::size_t entryCount(const std::string& folder)
+{
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
+        ++count;
+    return count;
+}
+
+mode_t modeOf(const std::string& path)
+{
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
+}
+
+bool writeText(CAtomicFile& file, std::string_view text)
+{
+    return file.write(text.data(), text.size());
+}
+
+TEST(AtomicFile, CommitReplacesContentAndKeepsPermissionBits)
+{
+    for (mode_t mode : {0600, 0640, 0755, 0444}) {
+        CTempFolder folder;
+        const std::string target = folder.native("target.txt");
+        writeFile(target, "old");
+        ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+        CAtomicFile file;
+        ASSERT_TRUE(file.open(pathFromNative(target))) << file.error().message();
+        ASSERT_TRUE(writeText(file, "new content"));
+        ASSERT_TRUE(file.commit()) << file.error().message();
+        EXPECT_FALSE(file.isOpen());
+        EXPECT_EQ(readFile(target), "new content");
+        EXPECT_EQ(modeOf(target), mode);
+        EXPECT_EQ(entryCount(folder.native()), 1u);
+    }
+}
+
+TEST(AtomicFile, NewFileGetsDefaultOrChosenMode)
+{
+    CTempFolder folder;
+    const mode_t oldMask = ::umask(027);
+    CAtomicFile file;
+    ASSERT_TRUE(file.open(folder.path("default")));
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(modeOf(folder.native("default")), 0640u);
+    file.setNewFileMode(0600);
+    ASSERT_TRUE(file.open(folder.path("chosen")));
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(modeOf(folder.native("chosen")), 0600u);
+    ::umask(oldMask);
+}
+
+// Every way of not completing the write must leave the old target and no temporary file.
+TEST(AtomicFile, TargetUntouchedWhenNotCommitted)
+{
+    enum class EFault { Destroyed, Discarded, WriteFails, TargetBecameFolder, TempFileVanished };
+    for (EFault fault : {EFault::Destroyed, EFault::Discarded, EFault::WriteFails, EFault::TargetBecameFolder,
+                         EFault::TempFileVanished}) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        CTempFolder folder;
+        const std::string target = folder.native("target");
+        writeFile(target, "old");
+        {
+            CAtomicFile file;
+            ASSERT_TRUE(file.open(pathFromNative(target)));
+            ASSERT_TRUE(writeText(file, "partial"));
+            ASSERT_EQ(entryCount(folder.native()), 2u);
+            switch (fault) {
+            case EFault::Destroyed: break;
+            case EFault::Discarded: file.discard(); break;
+            case EFault::WriteFails: {
+                // A file size limit stands in for a full disk.
+                rlimit old {};
+                ::getrlimit(RLIMIT_FSIZE, &old);
+                const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+                rlimit small = old;
+                small.rlim_cur = 16;
+                ::setrlimit(RLIMIT_FSIZE, &small);
+                const std::string big(1000, 'x');
+                const bool written = file.write(big.data(), big.size());
+                ::setrlimit(RLIMIT_FSIZE, &old);
+                std::signal(SIGXFSZ, oldHandler);
+                EXPECT_FALSE(written);
+                EXPECT_EQ(file.error(), std::errc::file_too_large);
+                EXPECT_FALSE(file.commit());
+                break;
+            }
+            case EFault::TargetBecameFolder:
+                ASSERT_EQ(::unlink(target.c_str()), 0);
+                ASSERT_EQ(::mkdir(target.c_str(), 0700), 0);
+                writeFile(target + "/inside", "old");
+                EXPECT_FALSE(file.commit());
+                break;
+            case EFault::TempFileVanished:
+                for (const auto& entry : std::filesystem::directory_iterator(folder.native())) {
+                    if (entry.path().filename().string().starts_with(".target."))
+                        std::filesystem::remove(entry.path());
+                }
+                EXPECT_FALSE(file.commit());
+                EXPECT_EQ(file.error(), std::errc::no_such_file_or_directory);
+                break;
+            }
+        }
+        const std::string kept = fault == EFault::TargetBecameFolder ? target + "/inside" : target;
+        EXPECT_EQ(readFile(kept), "old");
+        EXPECT_EQ(entryCount(folder.native()), 1u);
+    }
+}
+
+TEST(AtomicFile, SymbolicLinkIsFollowed)
+{
+    CTempFolder folder;
+    ASSERT_EQ(::mkdir(folder.native("real").c_str(), 0700), 0);
+    writeFile(folder.native("real/settings"), "old");
+    ASSERT_EQ(::symlink("real/settings", folder.native("link").c_str()), 0);
+    ASSERT_EQ(::symlink("real/not-yet", folder.native("dangling").c_str()), 0);
+    for (const char* link : {"link", "dangling"}) {
+        CAtomicFile file;
+        ASSERT_TRUE(file.open(folder.path(link)));
+        ASSERT_TRUE(writeText(file, "new"));
+        ASSERT_TRUE(file.commit()) << file.error().message();
+        struct stat info {};
+        ASSERT_EQ(::lstat(folder.native(link).c_str(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode)) << link;
+        EXPECT_EQ(readFile(folder.native(link)), "new");
+    }
+    EXPECT_EQ(readFile(folder.native("real/settings")), "new");
+    EXPECT_EQ(readFile(folder.native("real/not-yet")), "new");
+}
+
+TEST(AtomicFile, OpenFailures)
+{
+    CTempFolder folder;
+    ASSERT_EQ(::mkdir(folder.native("sub").c_str(), 0700), 0);
+    ASSERT_EQ(::mkdir(folder.native("locked").c_str(), 0500), 0);
+    struct SCase {
+        const char* name;
+        std::errc error;
+        bool needsPermissions;
+    };
+    const SCase cases[] = {
+        {"sub", std::errc::is_a_directory, false},
+        {"missing/file", std::errc::no_such_file_or_directory, false},
+        {"locked/file", std::errc::permission_denied, true},
+    };
+    for (const SCase& c : cases) {
+        if (c.needsPermissions && ::geteuid() == 0)
+            continue;  // root ignores permissions
+        CAtomicFile file;
+        EXPECT_FALSE(file.open(folder.path(c.name))) << c.name;
+        EXPECT_EQ(file.error(), c.error) << c.name;
+        EXPECT_FALSE(file.isOpen());
+        EXPECT_FALSE(file.commit());
+    }
+}
+
+TEST(AtomicFile, MoveTransfersTheTemporaryFile)
+{
+    CTempFolder folder;
+    CAtomicFile first;
+    ASSERT_TRUE(first.open(folder.path("a")));
+    ASSERT_TRUE(writeText(first, "from a"));
+    CAtomicFile second(std::move(first));
+    { CAtomicFile destroyed(std::move(first)); }  // an empty shell must not remove anything
+    CAtomicFile third;
+    ASSERT_TRUE(third.open(folder.path("b")));
+    third = std::move(second);  // the temporary file of "b" goes
+    EXPECT_EQ(entryCount(folder.native()), 1u);
+    EXPECT_EQ(third.target(), folder.path("a"));
+    ASSERT_TRUE(third.commit());
+    EXPECT_EQ(readFile(folder.native("a")), "from a");
+    EXPECT_FALSE(std::filesystem::exists(folder.native("b")));
+}
+
+}  // namespace
+}  // namespace brindle

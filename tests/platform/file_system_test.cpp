@@ -1,0 +1,108 @@
+#include "platform/file_system.h"
+
+#include "platform/utf8.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace brindle {
+namespace {
+
+using test::CTempFolder;
+using test::writeFile;
+
+TEST(FileSystem, FolderAndNameParts)
+{
+    struct SCase {
+        const char16_t* path;
+        const char16_t* folder;
+        const char16_t* name;
+    };
+    const SCase cases[] = {
+        {u"/home/u/file.txt", u"/home/u", u"file.txt"},
+        {u"file.txt", u".", u"file.txt"},
+        {u"/file", u"/", u"file"},
+        {u"/", u"/", u""},
+        {u"a//b", u"a", u"b"},
+        {u"a/b/", u"a", u"b"},
+        {u"//x", u"/", u"x"},
+        {u"d\u00e9j\u00e0/\U0001F600", u"d\u00e9j\u00e0", u"\U0001F600"},
+    };
+    for (const SCase& c : cases) {
+        EXPECT_EQ(parentFolder(c.path), c.folder) << u8(c.path);
+        EXPECT_EQ(fileName(c.path), c.name) << u8(c.path);
+    }
+}
+
+TEST(FileSystem, AttributesAndReadOnly)
+{
+    CTempFolder folder;
+    const std::string path = folder.native("caf\xC3\xA9 \xE9.txt");  // one name part is not UTF-8
+    writeFile(path, "12345");
+    const timespec times[2] = {{1'600'000'000, 123'456'789}, {1'600'000'000, 123'456'789}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+
+    const std::u16string file = pathFromNative(path);
+    auto attributes = fileAttributes(file);
+    ASSERT_TRUE(attributes);
+    EXPECT_FALSE(attributes->directory);
+    EXPECT_TRUE(attributes->readOnly);
+    EXPECT_EQ(attributes->size, 5);
+    EXPECT_EQ(attributes->lastWriteTime, 1'600'000'000'123'456'789);
+
+    std::error_code error;
+    EXPECT_TRUE(clearReadOnly(file, &error));
+    EXPECT_FALSE(fileAttributes(file)->readOnly);
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);  // only the owner write bit was added
+
+    EXPECT_TRUE(fileAttributes(pathFromNative(folder.native()))->directory);
+    EXPECT_FALSE(clearReadOnly(folder.path("missing"), &error));
+    EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+    EXPECT_TRUE(removeFile(file));
+    EXPECT_FALSE(pathExists(file));
+    EXPECT_FALSE(removeFile(file));
+}
+
+TEST(FileSystem, SameFile)
+{
+    CTempFolder folder;
+    writeFile(folder.native("a"), "x");
+    writeFile(folder.native("b"), "x");
+    ASSERT_EQ(::link(folder.native("a").c_str(), folder.native("hard").c_str()), 0);
+    ASSERT_EQ(::symlink("a", folder.native("soft").c_str()), 0);
+    EXPECT_TRUE(sameFile(folder.path("a"), folder.path("hard")));
+    EXPECT_TRUE(sameFile(folder.path("a"), folder.path("soft")));
+    EXPECT_FALSE(sameFile(folder.path("a"), folder.path("b")));
+    EXPECT_FALSE(sameFile(folder.path("missing"), folder.path("missing")));
+}
+
+TEST(FileSystem, EqualsIgnoreAsciiCaseFoldsOnlyAsciiLetters)
+{
+    EXPECT_TRUE(equalsIgnoreAsciiCase(u"Software\\Brindle", u"SOFTWARE\\brindle"));
+    for (auto [a, b] : {std::pair(u"\u00e9", u"\u00c9"), {u"@", u"`"}, {u"[", u"{"}, {u"ab", u"abc"}})
+        EXPECT_FALSE(equalsIgnoreAsciiCase(a, b)) << u8(a);
+}
+
+TEST(FileSystem, CreateTempFile)
+{
+    CTempFolder folder;
+    std::error_code error;
+    auto first = createTempFile(pathFromNative(folder.native()), u"pre\u00e9", &error);
+    auto second = createTempFile(pathFromNative(folder.native() + "/"), u"pre\u00e9", &error);
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(*first, *second);
+    EXPECT_TRUE(fileName(*first).starts_with(u"pre\u00e9"));
+    EXPECT_EQ(parentFolder(*second), pathFromNative(folder.native()));
+    EXPECT_EQ(createTempFile(folder.path("missing"), u"x", &error), std::nullopt);
+    EXPECT_EQ(errorText(error), std::generic_category().message(ENOENT));
+}
+
+}  // namespace
+}  // namespace brindle
