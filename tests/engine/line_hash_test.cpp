@@ -1,0 +1,95 @@
+// Line hashes and equality under ignore whitespace and ignore case.
+#include "engine/line_hash.h"
+#include "engine/line_list.h"
+#include "platform/code_page.h"
+
+#include "support/case_name.h"
+
+#include <gtest/gtest.h>
+
+namespace brindle {
+namespace {
+
+constexpr std::uint64_t kM = 6293815;
+
+struct SEqualCase {
+    const char* name;
+    std::u16string a;
+    std::u16string b;
+    bool ignoreWhitespace;
+    bool ignoreCase;
+    bool equal;
+};
+
+class LinesEqualTest : public testing::TestWithParam<SEqualCase> {};
+
+TEST_P(LinesEqualTest, ComparesUnderOptions)
+{
+    const SEqualCase& c = GetParam();
+    CLineList list;
+    CDiffLine& a = list.append(c.a);
+    CDiffLine& b = list.append(c.b);
+    const SLineCompareOptions options{c.ignoreWhitespace, c.ignoreCase, nullptr};
+    EXPECT_EQ(LinesEqual(a, b, options), c.equal);
+    if (c.equal) {
+        EXPECT_EQ(LineHash(a, options), LineHash(b, options)) << "equal lines must hash alike";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LinesEqualTest,
+    testing::Values(SEqualCase{"Same", u"abc", u"abc", false, false, true},
+                    SEqualCase{"CaseDiffers", u"ABC", u"abc", false, false, false},
+                    SEqualCase{"IgnoreCase", u"ABC", u"abc", false, true, true},
+                    SEqualCase{"InnerSpaces", u"a  b", u"ab", true, false, true},
+                    SEqualCase{"TabsAndCr", u"\ta b\r", u"ab", true, false, true},
+                    SEqualCase{"SpacesCount", u"a  b", u"ab", false, false, false},
+                    SEqualCase{"BlankEqualsEmpty", u" \t ", u"", true, false, true},
+                    SEqualCase{"Latin1Case", u"\u00E9t\u00E9", u"\u00C9T\u00C9", false, true, true},
+                    SEqualCase{"YDiaeresisAcrossPages", u"\u00FF", u"\u0178", false, true, true},
+                    SEqualCase{"SCaronOutsideLatin1", u"\u0161", u"\u0160", false, true, true},
+                    SEqualCase{"GreekOmega", u"\u03C9", u"\u03A9", false, true, true},
+                    // Regression: folding only the low byte made U+4E2D equal to "-".
+                    SEqualCase{"CjkIsNotHyphen", u"\u4E2D", u"-", false, true, false},
+                    SEqualCase{"HighCharLowByteLetter", u"\u0161", u"a", false, true, false},
+                    SEqualCase{"NulEndsLine", std::u16string(u"ab\0x", 4), std::u16string(u"ab\0y", 4), false, false, true},
+                    SEqualCase{"PrefixIsNotEqual", u"ab", u"abc", false, false, false}),
+    test::SCaseName());
+
+TEST(LineHash, FollowsTheWeightedPowerSum)
+{
+    CLineList list;
+    const SLineCompareOptions plain{};
+    EXPECT_EQ(LineHash(list.append(u""), plain), 0);
+    EXPECT_EQ(LineHash(list.append(u"A"), plain), static_cast<std::int64_t>(65 * kM));
+    EXPECT_EQ(LineHash(list.append(u"AB"), plain), static_cast<std::int64_t>(65 * kM + 2 * 66 * kM * kM));
+    const SLineCompareOptions ignoreWhitespace{true, false, nullptr};
+    EXPECT_EQ(LineHash(list.append(u" \t\r "), ignoreWhitespace), 0);
+    EXPECT_EQ(LineHash(list.append(u" A"), ignoreWhitespace), static_cast<std::int64_t>(65 * kM));
+    // Under ignore case a Latin-1 letter counts as its code page's upper-case byte, signed.
+    const SLineCompareOptions ignoreCase{false, true, nullptr};
+    EXPECT_EQ(LineHash(list.append(u"\u00E9"), ignoreCase), static_cast<std::int64_t>(static_cast<std::uint64_t>(-55) * kM));
+    EXPECT_EQ(LineHash(list.append(u"a"), ignoreCase), static_cast<std::int64_t>(65 * kM));
+}
+
+TEST(IsBlankLine, WhitespaceUpToNul)
+{
+    CLineList list;
+    EXPECT_TRUE(IsBlankLine(list.append(u"")));
+    EXPECT_TRUE(IsBlankLine(list.append(u" \t\r")));
+    EXPECT_TRUE(IsBlankLine(list.append(std::u16string(u" \0x", 3))));
+    EXPECT_FALSE(IsBlankLine(list.append(u" x")));
+    EXPECT_FALSE(IsBlankLine(list.append(u"\u00A0")));
+}
+
+TEST(CaseFolder, Utf8PageFoldsByUnicode)
+{
+    const CCaseFolder& folder = CCaseFolder::forCodePage(*CCodePage::byNumber(kCodePageUtf8));
+    EXPECT_EQ(folder.fold(u'\u00E9'), 0xC9);
+    EXPECT_EQ(folder.fold(u'\u00FF'), 0x178);
+    EXPECT_EQ(folder.fold(u'\u4E2D'), 0x4E2D);
+    EXPECT_EQ(folder.fold(u'z'), 'Z');
+}
+
+}  // namespace
+}  // namespace brindle
