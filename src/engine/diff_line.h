@@ -15,6 +15,8 @@ class CDiffLine {
 public:
     std::size_t length() const { return m_length; }
     bool isWide() const { return m_wide; }
+    // True when the text holds a NUL character (which ends it for comparing).
+    bool containsNul() const { return m_containsNul; }
     std::u16string text() const;
     void appendTextTo(std::u16string& out) const;
     char16_t at(std::size_t index) const
@@ -63,6 +65,7 @@ private:
     CDiffLine* m_partner = nullptr;
     std::int32_t m_occurrences = 0;
     bool m_wide = false;
+    bool m_containsNul = false;
     bool m_hashValid = false;
 };
 

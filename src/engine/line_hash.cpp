@@ -16,6 +16,14 @@ namespace {
 
 constexpr std::uint64_t kHashMultiplier = 6293815;  // 0x600937
 
+std::uint64_t powerAt(std::size_t k)
+{
+    std::uint64_t power = 1;
+    for (std::size_t i = 0; i < k; ++i)
+        power *= kHashMultiplier;
+    return power;
+}
+
 std::int32_t asciiUpper(std::uint32_t ch) { return ch >= 'a' && ch <= 'z' ? static_cast<std::int32_t>(ch - 32) : static_cast<std::int32_t>(ch); }
 
 // Text up to its first NUL: the comparison treats a NUL as the end of the line.
@@ -27,19 +35,70 @@ std::span<const Unit> untilNul(std::span<const Unit> text)
 }
 
 template <class Unit>
+std::span<const Unit> comparable(const CDiffLine& line, std::span<const Unit> text)
+{
+    return line.containsNul() ? untilNul(text) : text;
+}
+
+// k * M^k for the first positions of a line, so that the hash loop has no chain of dependent
+// multiplications for ordinary line lengths.
+constexpr std::size_t kWeightCount = 512;
+
+const std::array<std::uint64_t, kWeightCount>& positionWeights()
+{
+    static const std::array<std::uint64_t, kWeightCount> weights = [] {
+        std::array<std::uint64_t, kWeightCount> w{};
+        std::uint64_t power = 1;
+        for (std::size_t k = 1; k < kWeightCount; ++k) {
+            power *= kHashMultiplier;
+            w[k] = k * power;
+        }
+        return w;
+    }();
+    return weights;
+}
+
+template <class Unit>
 std::int64_t hashText(std::span<const Unit> text, bool ignoreWhitespace, const CCaseFolder* folder)
 {
+    const auto& weights = positionWeights();
     std::uint64_t sum = 0;
-    std::uint64_t power = 1;
     std::uint64_t k = 0;
-    for (Unit unit : untilNul(text)) {
+    std::uint64_t power = 1;  // M^k, kept up to date only beyond the weight table
+    for (Unit unit : text) {
         const auto ch = static_cast<char16_t>(unit);
         if (ignoreWhitespace && isSkippedWhitespace(ch))
             continue;
         ++k;
-        power *= kHashMultiplier;
         const std::int64_t value = folder ? folder->fold(ch) : ch;
-        sum += k * static_cast<std::uint64_t>(value) * power;
+        std::uint64_t weight;
+        if (k < kWeightCount) {
+            weight = weights[k];
+        } else {
+            if (k == kWeightCount)
+                power = powerAt(kWeightCount - 1);
+            power *= kHashMultiplier;
+            weight = k * power;
+        }
+        sum += static_cast<std::uint64_t>(value) * weight;
+    }
+    return static_cast<std::int64_t>(sum);
+}
+
+template <class Unit>
+std::int64_t hashPlain(std::span<const Unit> text)
+{
+    const auto& weights = positionWeights();
+    std::uint64_t sum = 0;
+    const std::size_t head = std::min(text.size(), kWeightCount - 1);
+    for (std::size_t i = 0; i < head; ++i)
+        sum += static_cast<std::uint64_t>(text[i]) * weights[i + 1];
+    if (head == text.size())
+        return static_cast<std::int64_t>(sum);
+    std::uint64_t power = powerAt(head);
+    for (std::size_t i = head; i < text.size(); ++i) {
+        power *= kHashMultiplier;
+        sum += static_cast<std::uint64_t>(text[i]) * ((i + 1) * power);
     }
     return static_cast<std::int64_t>(sum);
 }
@@ -47,8 +106,6 @@ std::int64_t hashText(std::span<const Unit> text, bool ignoreWhitespace, const C
 template <class A, class B>
 bool equalTexts(std::span<const A> a, std::span<const B> b, bool ignoreWhitespace, const CCaseFolder* folder)
 {
-    a = untilNul(a);
-    b = untilNul(b);
     if (!ignoreWhitespace && !folder) {
         return a.size() == b.size() &&
                std::equal(a.begin(), a.end(), b.begin(),
@@ -118,7 +175,12 @@ const CCaseFolder& SLineCompareOptions::caseFolder() const
 std::int64_t LineHash(const CDiffLine& line, const SLineCompareOptions& options)
 {
     const CCaseFolder* folder = options.ignoreCase ? &options.caseFolder() : nullptr;
-    return line.withText([&](auto text) { return hashText(text, options.ignoreWhitespace, folder); });
+    return line.withText([&](auto text) {
+        text = comparable(line, text);
+        if (!folder && !options.ignoreWhitespace)
+            return hashPlain(text);
+        return hashText(text, options.ignoreWhitespace, folder);
+    });
 }
 
 std::int64_t cachedHash(CDiffLine& line, const SLineCompareOptions& options)
@@ -134,14 +196,16 @@ bool LinesEqual(CDiffLine& a, CDiffLine& b, const SLineCompareOptions& options)
         return false;
     const CCaseFolder* folder = options.ignoreCase ? &options.caseFolder() : nullptr;
     return a.withText([&](auto textA) {
-        return b.withText([&](auto textB) { return equalTexts(textA, textB, options.ignoreWhitespace, folder); });
+        return b.withText([&](auto textB) {
+            return equalTexts(comparable(a, textA), comparable(b, textB), options.ignoreWhitespace, folder);
+        });
     });
 }
 
 bool IsBlankLine(const CDiffLine& line)
 {
-    return line.withText([](auto text) {
-        for (auto unit : untilNul(text)) {
+    return line.withText([&line](auto text) {
+        for (auto unit : comparable(line, text)) {
             if (!isSkippedWhitespace(static_cast<char16_t>(unit)))
                 return false;
         }

@@ -35,6 +35,14 @@ public:
         return p;
     }
 
+    // Gives back the most recent allocation when it was taken from the current block.
+    void release(void* p, std::size_t bytes)
+    {
+        bytes = (bytes + 1) & ~std::size_t{1};
+        if (!m_blocks.empty() && m_used >= bytes && p == m_blocks.back().get() + (m_used - bytes))
+            m_used -= bytes;
+    }
+
 private:
     std::vector<std::unique_ptr<std::byte[]>> m_blocks;
     std::vector<std::unique_ptr<std::byte[]>> m_large;
@@ -79,17 +87,26 @@ CDiffLine& CLineList::append(std::u16string_view text)
     if (text.size() >= std::numeric_limits<std::uint32_t>::max())
         throw std::length_error("line too long");
     CDiffLine& line = newRecord();
-    const bool wide = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
-    line.m_wide = wide;
     line.m_length = static_cast<std::uint32_t>(text.size());
-    if (wide) {
-        auto* dest = static_cast<char16_t*>(m_arena->allocate(text.size() * sizeof(char16_t)));
-        std::copy(text.begin(), text.end(), dest);
-        line.m_text = dest;
+    // One pass that copies narrow and notes what it saw; most lines are narrow.
+    auto* narrow = static_cast<std::uint8_t*>(m_arena->allocate(text.size()));
+    char16_t high = 0;
+    char16_t nul = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        high |= c & 0xFF00;
+        nul &= c != 0;
+        narrow[i] = static_cast<std::uint8_t>(c);
+    }
+    line.m_containsNul = nul == 0;
+    line.m_wide = high != 0;
+    if (line.m_wide) {
+        m_arena->release(narrow, text.size());
+        auto* wide = static_cast<char16_t*>(m_arena->allocate(text.size() * sizeof(char16_t)));
+        std::copy(text.begin(), text.end(), wide);
+        line.m_text = wide;
     } else {
-        auto* dest = static_cast<std::uint8_t*>(m_arena->allocate(text.size()));
-        std::transform(text.begin(), text.end(), dest, [](char16_t c) { return static_cast<std::uint8_t>(c); });
-        line.m_text = dest;
+        line.m_text = narrow;
     }
     line.m_number = static_cast<std::int32_t>(m_order.size() + 1);
     m_order.push_back(&line);

@@ -4,6 +4,7 @@
 #include "platform/utf8.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +21,27 @@ constexpr char16_t kCr = u'\r';
 constexpr char16_t kLf = u'\n';
 
 bool isLineEnd(int c) { return c == kCr || c == kLf; }
+
+// First CR or LF in [p, end), or end. Lines are short and many, so this runs once per line:
+// test eight bytes at a time for a byte below 0x0E before looking at single bytes.
+const std::uint8_t* findLineEnd(const std::uint8_t* p, const std::uint8_t* end)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    while (end - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t cr = word ^ (kOnes * '\r');
+        const std::uint64_t lf = word ^ (kOnes * '\n');
+        // Non-zero when some byte of cr or lf is zero (the classic has-zero-byte test).
+        if (((cr - kOnes) & ~cr & kHighs) | ((lf - kOnes) & ~lf & kHighs))
+            break;
+        p += 8;
+    }
+    while (p != end && *p != '\r' && *p != '\n')
+        ++p;
+    return p;
+}
 
 }  // namespace
 
@@ -235,9 +257,7 @@ void CTextFileRead::collectAnsi(std::u16string& line)
         }
         const std::uint8_t* begin = m_buffer.data() + m_bufferPos;
         const std::uint8_t* end = m_buffer.data() + m_bufferFill;
-        const std::uint8_t* p = begin;
-        while (p != end && *p != '\r' && *p != '\n')
-            ++p;
+        const std::uint8_t* p = findLineEnd(begin, end);
         m_lineBytes.append(reinterpret_cast<const char*>(begin), static_cast<std::size_t>(p - begin));
         m_bufferPos = static_cast<std::size_t>(p - m_buffer.data());
         if (p != end) {

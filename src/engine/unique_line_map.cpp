@@ -18,7 +18,7 @@ void CUniqueLineMap::build(std::span<CDiffLine* const> lines)
     for (const CDiffLine* line : lines)
         unpaired += line->isPaired() ? 0 : 1;
     const std::size_t capacity = std::bit_ceil(std::max<std::size_t>(unpaired * 2, 16));
-    m_slots.assign(capacity, 0);
+    m_slots.assign(capacity, SSlot{});
     m_mask = capacity - 1;
     m_shift = 64 - std::countr_zero(capacity);
 
@@ -26,20 +26,22 @@ void CUniqueLineMap::build(std::span<CDiffLine* const> lines)
         CDiffLine* line = lines[i];
         if (line->isPaired())
             continue;
-        std::size_t slot = slotOf(line->hash());
-        for (;;) {
-            const std::uint32_t entry = m_slots[slot];
-            if (entry == 0) {
-                m_slots[slot] = static_cast<std::uint32_t>(i + 1);
+        const std::int64_t hash = line->hash();
+        const std::uint32_t tag = tagOf(hash);
+        for (std::size_t slot = slotOf(hash);; slot = (slot + 1) & m_mask) {
+            SSlot& entry = m_slots[slot];
+            if (entry.entry == 0) {
+                entry = {static_cast<std::uint32_t>(i + 1), tag};
                 line->setOccurrences(1);
                 break;
             }
-            CDiffLine* first = m_lines[entry - 1];
-            if (first->hash() == line->hash()) {
+            if (entry.tag != tag)
+                continue;
+            CDiffLine* first = m_lines[entry.entry - 1];
+            if (first->hash() == hash) {
                 first->setOccurrences(first->occurrences() + 1);
                 break;
             }
-            slot = (slot + 1) & m_mask;
         }
     }
 }
@@ -48,11 +50,14 @@ CDiffLine* CUniqueLineMap::find(std::int64_t hash) const
 {
     if (m_slots.empty())
         return nullptr;
+    const std::uint32_t tag = tagOf(hash);
     for (std::size_t slot = slotOf(hash);; slot = (slot + 1) & m_mask) {
-        const std::uint32_t entry = m_slots[slot];
-        if (entry == 0)
+        const SSlot& entry = m_slots[slot];
+        if (entry.entry == 0)
             return nullptr;
-        CDiffLine* first = m_lines[entry - 1];
+        if (entry.tag != tag)
+            continue;
+        CDiffLine* first = m_lines[entry.entry - 1];
         if (first->hash() == hash)
             return first;
     }

@@ -21,8 +21,16 @@ public:
 private:
     std::size_t slotOf(std::int64_t hash) const;
 
+    // A slot holds the line's index + 1 (0 = empty) and the high half of its hash, so that
+    // probing rarely has to look at the line itself.
+    struct SSlot {
+        std::uint32_t entry = 0;
+        std::uint32_t tag = 0;
+    };
+    static std::uint32_t tagOf(std::int64_t hash) { return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32); }
+
     std::span<CDiffLine* const> m_lines;
-    std::vector<std::uint32_t> m_slots;  // index into m_lines + 1; 0 = empty
+    std::vector<SSlot> m_slots;
     std::size_t m_mask = 0;
     int m_shift = 0;
 };
