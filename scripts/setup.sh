@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing Brindle need. Idempotent: packages
+# already present are left alone, and the package lists are refreshed only when something is
+# missing.
+set -euo pipefail
+
+PACKAGES=(
+    g++            # C++20 compiler
+    cmake          # build configuration
+    ninja-build    # build tool
+    googletest     # GoogleTest sources
+    libgtest-dev   # GoogleTest
+    libgmock-dev   # GoogleMock
+    diffutils      # GNU diff: the peer of the benchmark
+    time           # GNU time: peak memory in the benchmark
+)
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"

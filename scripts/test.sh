@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds and runs every test twice: in a normal build, and in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Compiler warnings are errors in both.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+JOBS="${BRINDLE_JOBS:-$(nproc)}"
+
+run_build() {
+    local dir="$1"
+    shift
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DBRINDLE_WERROR=ON "$@" >/dev/null
+    cmake --build "$dir" -j "$JOBS"
+    ctest --test-dir "$dir" --output-on-failure -j "$JOBS"
+}
+
+echo "== normal build"
+run_build "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+echo "== sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer)"
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+BRINDLE_SANITIZED=1 run_build "$ROOT/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DBRINDLE_SANITIZE=ON -DBRINDLE_BUILD_BENCH=OFF
