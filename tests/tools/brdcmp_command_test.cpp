@@ -1,0 +1,212 @@
+// brdcmp end to end: section-list output, exit statuses, merge files, and hostile input.
+#include "brdcmp/brdcmp_command.h"
+#include "platform/memory_settings_store.h"
+#include "platform/settings_store.h"
+#include "support/case_name.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace brindle {
+namespace {
+
+using test::CTempDir;
+using test::readBytes;
+using namespace std::string_literals;
+
+struct SResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs brdcmp in-process with a settings store of its own.
+class BrdcmpTest : public testing::Test {
+protected:
+    void SetUp() override { setUserSettingsStore(&m_store); }
+    void TearDown() override { setUserSettingsStore(nullptr); }
+
+    SResult run(std::vector<std::string> args)
+    {
+        std::ostringstream out;
+        std::ostringstream err;
+        SResult result;
+        result.status = runBrdcmp(args, out, err);
+        result.out = out.str();
+        result.err = err.str();
+        return result;
+    }
+
+    SResult compare(const std::string& a, const std::string& b, std::vector<std::string> options = {})
+    {
+        options.push_back(m_dir.write("file1", a));
+        options.push_back(m_dir.write("file2", b));
+        return run(options);
+    }
+
+    CMemorySettingsStore m_store;
+    CTempDir m_dir;
+};
+
+struct SCompareCase {
+    const char* name;
+    std::string file1;
+    std::string file2;
+    std::vector<std::string> options;
+    std::string output;
+    int status;
+};
+
+class BrdcmpCompareTest : public BrdcmpTest, public testing::WithParamInterface<SCompareCase> {};
+
+TEST_P(BrdcmpCompareTest, PrintsSectionList)
+{
+    const SCompareCase& c = GetParam();
+    const SResult result = compare(c.file1, c.file2, c.options);
+    EXPECT_EQ(result.out, c.output);
+    EXPECT_EQ(result.status, c.status) << result.err;
+    EXPECT_EQ(result.err, "");
+}
+
+std::string numbered(int from, int to)
+{
+    std::string text;
+    for (int i = from; i <= to; ++i)
+        text += "line " + std::to_string(i) + (i < to ? "\n" : "");
+    return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Labels, BrdcmpCompareTest,
+    testing::Values(
+        SCompareCase{"Identical", numbered(1, 10), numbered(1, 10), {}, "same 1-10;1-10\n", 0},
+        SCompareCase{"ReplacedByTwo", "a\nb\nc", "a\nx\ny\nc", {}, "same 1;1\ndiff 2;2-3\nsame 3;4\n", 1},
+        SCompareCase{"File1Only", "1\n2\n3\n4\n5\n6\n7\n8", "1\n2\n3\n4\n8", {}, "same 1-4;1-4\ndiff 5-7;missing\nsame 8;5\n", 1},
+        SCompareCase{"File2Only", "1\n2\n3\n5", "1\n2\n3\n4\n5", {}, "same 1-3;1-3\ndiff missing;4\nsame 4;5\n", 1},
+        SCompareCase{"MovedBlock", "p\nq\nr\ns", "r\ns\np\nq", {}, "diff missing;1-2\nsame 1-2;3-4\ndiff 3-4;missing\n", 1},
+        SCompareCase{"FinalLineEndIsALine", "a\n", "a", {}, "same 1;1\ndiff 2;missing\n", 1},
+        SCompareCase{"IgnoreCase", "ABC", "abc", {"-i"}, "same 1;1\n", 0},
+        SCompareCase{"CaseMatters", "ABC", "abc", {}, "diff 1;1\n", 1},
+        SCompareCase{"IgnoreWhitespace", "a  b\nc", "ab\n\nc", {"--ignore-whitespace"}, "same 1-2;1-3\n", 0},
+        // The file-2 range of a common section starts at its first line, blank or not.
+        SCompareCase{"LeadingBlankOnFile2", "a\nb", "\na\nb", {"-w"}, "same 1-2;1-3\n", 0},
+        SCompareCase{"EmptyFiles", "", "", {}, "same 1;1\n", 0},
+        SCompareCase{"EmptyAgainstText", "", "x\ny", {}, "diff 1;1-2\n", 1},
+        SCompareCase{"MixedLineEnds", "a\r\nb\rc\n", "a\nb\r\nc\r", {}, "same 1-4;1-4\n", 0},
+        SCompareCase{"Utf16AgainstAnsi", "\xFF\xFE" "a\0\r\0\n\0b\0"s, "a\r\nb", {}, "same 1-2;1-2\n", 0},
+        SCompareCase{"MalformedUtf8", "\xEF\xBB\xBF\xF0\x9F\x98\x80\n\xC3", "\xEF\xBB\xBF\xF0\x9F\x98\x80\n\xC3", {}, "same 1-2;1-2\n", 0},
+        SCompareCase{"OddLengthUtf16", "\xFF\xFE" "a\0b"s, "\xFF\xFE" "a\0"s, {}, "same 1;1\n", 0}),
+    test::SCaseName());
+
+TEST_F(BrdcmpTest, MergeFileInFile1Encoding)
+{
+    const std::string merge = m_dir.file("merge.txt");
+    const SResult result = compare("a\nb\ne", "a\nx\ne", {"-m", merge, "--header1", "<<", "--footer2", ">>"});
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(readBytes(merge), "a\r\n<<\r\n|<<b\r\n||>>x\r\n>>\r\ne\r\n");
+
+    const SResult utf8 = compare("\xEF\xBB\xBF" "a\nb", "a\nc", {"--merge=" + merge, "--no-common", "--prefix1", "1:", "--prefix2", "2:"});
+    EXPECT_EQ(utf8.status, 1) << utf8.err;
+    EXPECT_EQ(readBytes(merge), "\xEF\xBB\xBF" "1:b\r\n2:c\r\n");
+}
+
+TEST_F(BrdcmpTest, OptionsComeFromTheSettingsStore)
+{
+    const std::u16string key = u"Software\\Tollan Software Inc.\\Brindle\\Compare Files";
+    m_store.writeDword(key, u"Ignore Case", 1);
+    m_store.writeString(key, u"File1 Line Prefix", u"<");
+    const std::string merge = m_dir.file("m.txt");
+    const SResult result = compare("A\nb", "a\nc", {"-m", merge});
+    EXPECT_EQ(result.out, "same 1;1\ndiff 2;2\n");
+    EXPECT_EQ(readBytes(merge), "A\r\n<b\r\n||>>c\r\n");
+}
+
+struct STroubleCase {
+    const char* name;
+    std::vector<std::string> args;  // "$1", "$2" stand for two good files, "$D" for the folder
+    std::string message;            // expected in the error output
+};
+
+class BrdcmpTroubleTest : public BrdcmpTest, public testing::WithParamInterface<STroubleCase> {};
+
+TEST_P(BrdcmpTroubleTest, ExitsWithTwoAndAMessage)
+{
+    const std::string one = m_dir.write("one.txt", "a");
+    const std::string two = m_dir.write("two.txt", "b");
+    m_dir.write("binary.bin", "\x01\x02\x03"s);
+    std::vector<std::string> args;
+    for (const std::string& arg : GetParam().args) {
+        std::string value = arg;
+        for (const auto& [from, to] : {std::pair{"$1"s, one}, {"$2"s, two}, {"$D"s, m_dir.path().string()}}) {
+            if (const auto at = value.find(from); at != std::string::npos)
+                value.replace(at, from.size(), to);
+        }
+        args.push_back(value);
+    }
+    const SResult result = run(args);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BrdcmpTroubleTest,
+    testing::Values(STroubleCase{"MissingFile", {"$1", "$D/none.txt"}, "No such file"},
+                    STroubleCase{"FolderAsFile", {"$D", "$2"}, "is a folder"},
+                    STroubleCase{"BinaryOnOneSide", {"$1", "$D/binary.bin"}, "binary"},
+                    STroubleCase{"OneFile", {"$1"}, "expected two files"},
+                    STroubleCase{"UnknownOption", {"--frobnicate", "$1", "$2"}, "unknown option"},
+                    STroubleCase{"MissingValue", {"$1", "$2", "-m"}, "needs a value"},
+                    STroubleCase{"MergeIsFile1", {"-m", "$1", "$1", "$2"}, "must not be one of"},
+                    STroubleCase{"MergeIsFile2OtherCase", {"-m", "$D/TWO.TXT", "$1", "$2"}, "must not be one of"},
+                    STroubleCase{"MergeIsFile1ByIdentity", {"-m", "$D/./one.txt", "$1", "$2"}, "must not be one of"},
+                    STroubleCase{"MergeFolderMissing", {"-m", "$D/no/such/merge.txt", "$1", "$2"}, "Cannot"}),
+    test::SCaseName());
+
+TEST_F(BrdcmpTest, RefusedMergeFileIsNotWritten)
+{
+    const std::string one = m_dir.write("one.txt", "keep me");
+    const std::string two = m_dir.write("two.txt", "other");
+    EXPECT_EQ(run({"-m", one, one, two}).status, 2);
+    EXPECT_EQ(readBytes(one), "keep me");
+}
+
+TEST_F(BrdcmpTest, FiftyMegabyteLine)
+{
+    const std::string big(50u << 20, 'x');
+    const SResult result = compare(big + "\nend", big + "y\nend");
+    EXPECT_EQ(result.out, "diff 1;1\nsame 2;2\n");
+    EXPECT_EQ(result.status, 1);
+}
+
+TEST_F(BrdcmpTest, HelpAndVersion)
+{
+    EXPECT_NE(run({"--help"}).out.find("Usage: brdcmp"), std::string::npos);
+    EXPECT_NE(run({"--version"}).out.find("brdcmp (Brindle)"), std::string::npos);
+}
+
+// The installed program, as scripts call it: exit status and streams.
+TEST(BrdcmpProgram, ExitStatusesFromTheRealBinary)
+{
+    const char* program = std::getenv("BRINDLE_BRDCMP");
+    if (!program)
+        GTEST_SKIP() << "BRINDLE_BRDCMP not set";
+    CTempDir dir;
+    test::CScopedEnv config("XDG_CONFIG_HOME", dir.path().c_str());
+    const std::string a = dir.write("a", "x\ny");
+    const std::string b = dir.write("b", "x\nz");
+    const auto status = [&](const std::string& args) {
+        const int raw = std::system((std::string(program) + " " + args + " >/dev/null 2>&1").c_str());
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    };
+    EXPECT_EQ(status(a + " " + a), 0);
+    EXPECT_EQ(status(a + " " + b), 1);
+    EXPECT_EQ(status(a + " " + dir.file("missing")), 2);
+}
+
+}  // namespace
+}  // namespace brindle
