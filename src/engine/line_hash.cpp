@@ -5,6 +5,8 @@
 #include "platform/unicode_case.h"
 
 #include <algorithm>
+#include <cstring>
+#include <type_traits>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -86,7 +88,7 @@ std::int64_t hashText(std::span<const Unit> text, bool ignoreWhitespace, const C
 }
 
 template <class Unit>
-std::int64_t hashPlain(std::span<const Unit> text)
+std::int64_t hashPlainGeneric(std::span<const Unit> text)
 {
     const auto& weights = positionWeights();
     std::uint64_t sum = 0;
@@ -103,10 +105,25 @@ std::int64_t hashPlain(std::span<const Unit> text)
     return static_cast<std::int64_t>(sum);
 }
 
+// The common case, narrow text without options, is most of the work of hashing a file: let the
+// compiler use wider vector multiplies where the processor has them.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+std::int64_t hashPlainNarrow(const std::uint8_t* text, std::size_t size)
+{
+    return hashPlainGeneric(std::span<const std::uint8_t>(text, size));
+}
+
+std::int64_t hashPlain(std::span<const std::uint8_t> text) { return hashPlainNarrow(text.data(), text.size()); }
+std::int64_t hashPlain(std::span<const char16_t> text) { return hashPlainGeneric(text); }
+
 template <class A, class B>
 bool equalTexts(std::span<const A> a, std::span<const B> b, bool ignoreWhitespace, const CCaseFolder* folder)
 {
     if (!ignoreWhitespace && !folder) {
+        if constexpr (std::is_same_v<A, B>)
+            return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(A)) == 0;
         return a.size() == b.size() &&
                std::equal(a.begin(), a.end(), b.begin(),
                           [](A x, B y) { return static_cast<char16_t>(x) == static_cast<char16_t>(y); });

@@ -1,51 +1,64 @@
 #include "engine/line_list.h"
 
-#include "engine/cancel_flag.h"
-#include "engine/text_file_read.h"
+#include "platform/large_buffer.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <stdexcept>
 
 namespace brindle {
 
 namespace {
-constexpr std::size_t kRecordsPerBlock = 4096;
-constexpr std::size_t kArenaBlockBytes = std::size_t{1} << 20;
+
+// Blocks grow from small (a short file costs little) to 2 MiB (huge pages for long files).
+constexpr std::size_t kFirstBlockBytes = std::size_t{64} << 10;
+constexpr std::size_t kLargestBlockBytes = std::size_t{2} << 20;
+
+std::size_t nextBlockBytes(std::size_t previous)
+{
+    return previous == 0 ? kFirstBlockBytes : std::min(previous * 2, kLargestBlockBytes);
+}
+
 }  // namespace
 
-// Bump allocator for line text: one allocation per megabyte instead of one per line. A line
-// larger than a quarter block gets a block of its own so that little space is wasted.
+// Bump allocator for line text: one allocation per block instead of one per line. A line
+// larger than a quarter of the largest block gets a block of its own.
 class CLineList::CTextArena {
 public:
     void* allocate(std::size_t bytes)
     {
         bytes = (bytes + 1) & ~std::size_t{1};  // keep wide text 2-byte aligned
-        if (bytes > kArenaBlockBytes / 4) {
-            m_large.push_back(std::make_unique<std::byte[]>(bytes));
-            return m_large.back().get();
+        if (bytes > kLargestBlockBytes / 4) {
+            m_large.emplace_back(bytes);
+            return m_large.back().data();
         }
-        if (m_blocks.empty() || m_used + bytes > kArenaBlockBytes) {
-            m_blocks.push_back(std::make_unique<std::byte[]>(kArenaBlockBytes));
+        if (m_blocks.empty() || m_used + bytes > m_blocks.back().size()) {
+            std::size_t size = nextBlockBytes(m_blocks.empty() ? 0 : m_blocks.back().size());
+            while (size < bytes)
+                size *= 2;
+            m_blocks.emplace_back(size);
             m_used = 0;
         }
-        void* p = m_blocks.back().get() + m_used;
+        void* p = static_cast<std::byte*>(m_blocks.back().data()) + m_used;
         m_used += bytes;
         return p;
     }
+
+    void adopt(CLargeBuffer buffer) { m_large.push_back(std::move(buffer)); }
 
     // Gives back the most recent allocation when it was taken from the current block.
     void release(void* p, std::size_t bytes)
     {
         bytes = (bytes + 1) & ~std::size_t{1};
-        if (!m_blocks.empty() && m_used >= bytes && p == m_blocks.back().get() + (m_used - bytes))
+        if (!m_blocks.empty() && m_used >= bytes && p == static_cast<std::byte*>(m_blocks.back().data()) + (m_used - bytes))
             m_used -= bytes;
     }
 
 private:
-    std::vector<std::unique_ptr<std::byte[]>> m_blocks;
-    std::vector<std::unique_ptr<std::byte[]>> m_large;
+    std::vector<CLargeBuffer> m_blocks;
+    std::vector<CLargeBuffer> m_large;
     std::size_t m_used = 0;
 };
 
@@ -75,11 +88,12 @@ void CLineList::clear()
 
 CDiffLine& CLineList::newRecord()
 {
-    if (m_blocks.empty() || m_usedInLastBlock == kRecordsPerBlock) {
-        m_blocks.push_back(std::make_unique<CDiffLine[]>(kRecordsPerBlock));
+    if (m_blocks.empty() || (m_usedInLastBlock + 1) * sizeof(CDiffLine) > m_blocks.back().size()) {
+        m_blocks.emplace_back(nextBlockBytes(m_blocks.empty() ? 0 : m_blocks.back().size()));
         m_usedInLastBlock = 0;
     }
-    return m_blocks.back()[m_usedInLastBlock++];
+    void* slot = static_cast<CDiffLine*>(m_blocks.back().data()) + m_usedInLastBlock++;
+    return *new (slot) CDiffLine();
 }
 
 CDiffLine& CLineList::append(std::u16string_view text)
@@ -113,21 +127,26 @@ CDiffLine& CLineList::append(std::u16string_view text)
     return line;
 }
 
-std::size_t LoadLines(std::u16string_view path, CLineList& list)
+CDiffLine& CLineList::appendAscii(std::string_view text)
 {
-    CTextFileRead reader;
-    reader.Open(path);
-    std::u16string text;
-    std::size_t count = 0;
-    while (reader.ReadLine(text)) {
-        if (pollCancel())
-            break;
-        list.append(text);
-        ++count;
-    }
-    reader.Close();
-    list.setEncoding(reader.Encoding());
-    return count;
+    auto* stored = static_cast<std::uint8_t*>(m_arena->allocate(text.size()));
+    std::memcpy(stored, text.data(), text.size());
+    return appendStoredAscii(stored, text.size(), std::memchr(text.data(), 0, text.size()) != nullptr);
+}
+
+void CLineList::adoptText(CLargeBuffer buffer) { m_arena->adopt(std::move(buffer)); }
+
+CDiffLine& CLineList::appendStoredAscii(const std::uint8_t* text, std::size_t length, bool containsNul)
+{
+    if (length >= std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("line too long");
+    CDiffLine& line = newRecord();
+    line.m_length = static_cast<std::uint32_t>(length);
+    line.m_text = text;
+    line.m_containsNul = containsNul;
+    line.m_number = static_cast<std::int32_t>(m_order.size() + 1);
+    m_order.push_back(&line);
+    return line;
 }
 
 }  // namespace brindle

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/diff_line.h"
+#include "platform/large_buffer.h"
 
 #include <cstddef>
 #include <memory>
@@ -35,6 +36,12 @@ public:
 
     // Appends a line numbered size() + 1. Throws std::length_error for a line of 4 Gi units.
     CDiffLine& append(std::u16string_view text);
+    // Appends a line of 7-bit ASCII bytes (every byte below 0x80), stored as they are.
+    CDiffLine& appendAscii(std::string_view text);
+    // Takes ownership of memory that lines appended with appendStoredAscii point into.
+    void adoptText(CLargeBuffer buffer);
+    // Appends a line of ASCII bytes that already live in memory the list owns.
+    CDiffLine& appendStoredAscii(const std::uint8_t* text, std::size_t length, bool containsNul);
     void clear();
 
     // All lines in file order.
@@ -47,7 +54,7 @@ private:
 
     std::u16string m_path;
     int m_encoding = 0;
-    std::vector<std::unique_ptr<CDiffLine[]>> m_blocks;
+    std::vector<CLargeBuffer> m_blocks;  // line records, constructed in place
     std::size_t m_usedInLastBlock = 0;
     std::vector<CDiffLine*> m_order;
     std::unique_ptr<CTextArena> m_arena;

@@ -1,10 +1,11 @@
 #include "engine/text_file_read.h"
 
+#include "engine/line_scan_p.h"
+
 #include "platform/code_page.h"
 #include "platform/utf8.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,27 +22,6 @@ constexpr char16_t kCr = u'\r';
 constexpr char16_t kLf = u'\n';
 
 bool isLineEnd(int c) { return c == kCr || c == kLf; }
-
-// First CR or LF in [p, end), or end. Lines are short and many, so this runs once per line:
-// test eight bytes at a time for a byte below 0x0E before looking at single bytes.
-const std::uint8_t* findLineEnd(const std::uint8_t* p, const std::uint8_t* end)
-{
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-    while (end - p >= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, sizeof word);
-        const std::uint64_t cr = word ^ (kOnes * '\r');
-        const std::uint64_t lf = word ^ (kOnes * '\n');
-        // Non-zero when some byte of cr or lf is zero (the classic has-zero-byte test).
-        if (((cr - kOnes) & ~cr & kHighs) | ((lf - kOnes) & ~lf & kHighs))
-            break;
-        p += 8;
-    }
-    while (p != end && *p != '\r' && *p != '\n')
-        ++p;
-    return p;
-}
 
 }  // namespace
 
@@ -192,17 +172,35 @@ void CTextFileRead::skipLineEnd()
 bool CTextFileRead::ReadLine(std::u16string& line)
 {
     line.clear();
+    if (m_encoding == kEncodingAnsi) {
+        if (!ReadLineBytes(m_lineBytes))
+            return false;
+        codePage().appendUtf16(m_lineBytes, line);
+        return true;
+    }
     if (m_endOfFile && !m_hasPending)
         return false;
     if (m_firstLine)
         m_firstLine = false;
     else
         skipLineEnd();
-    switch (m_encoding) {
-    case kEncodingAnsi: collectAnsi(line); break;
-    case kEncodingUtf8: collectUtf8(line); break;
-    default: collectChars(line); break;
-    }
+    if (m_encoding == kEncodingUtf8)
+        collectUtf8(line);
+    else
+        collectChars(line);
+    return true;
+}
+
+bool CTextFileRead::ReadLineBytes(std::string& bytes)
+{
+    bytes.clear();
+    if (m_encoding != kEncodingAnsi || (m_endOfFile && !m_hasPending))
+        return false;
+    if (m_firstLine)
+        m_firstLine = false;
+    else
+        skipLineEnd();
+    collectAnsiBytes(bytes);
     return true;
 }
 
@@ -237,9 +235,8 @@ void CTextFileRead::collectChars(std::u16string& line)
 
 // 8-bit text: the line is gathered as bytes and converted as a whole, so that multi-byte
 // sequences of the code page stay together.
-void CTextFileRead::collectAnsi(std::u16string& line)
+void CTextFileRead::collectAnsiBytes(std::string& bytes)
 {
-    m_lineBytes.clear();
     int c = 0;
     if (takePending(c)) {
         if (c == kEof)
@@ -248,7 +245,7 @@ void CTextFileRead::collectAnsi(std::u16string& line)
             pushBack(c);
             return;
         }
-        m_lineBytes.push_back(static_cast<char>(c));
+        bytes.push_back(static_cast<char>(c));
     }
     for (;;) {
         if (m_bufferPos == m_bufferFill && !refill()) {
@@ -258,7 +255,7 @@ void CTextFileRead::collectAnsi(std::u16string& line)
         const std::uint8_t* begin = m_buffer.data() + m_bufferPos;
         const std::uint8_t* end = m_buffer.data() + m_bufferFill;
         const std::uint8_t* p = findLineEnd(begin, end);
-        m_lineBytes.append(reinterpret_cast<const char*>(begin), static_cast<std::size_t>(p - begin));
+        bytes.append(reinterpret_cast<const char*>(begin), static_cast<std::size_t>(p - begin));
         m_bufferPos = static_cast<std::size_t>(p - m_buffer.data());
         if (p != end) {
             pushBack(*p);
@@ -266,7 +263,6 @@ void CTextFileRead::collectAnsi(std::u16string& line)
             break;
         }
     }
-    codePage().appendUtf16(m_lineBytes, line);
 }
 
 // UTF-8 with a mark: runs of plain ASCII are copied directly; everything else goes through

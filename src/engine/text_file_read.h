@@ -27,6 +27,10 @@ public:
     // line (possibly empty) in line.
     bool ReadLine(std::u16string& line);
 
+    // For 8-bit text (Encoding() == 0) only: like ReadLine, but gives the line's bytes before
+    // they are converted from the code page, so that callers can store plain ASCII as it is.
+    bool ReadLineBytes(std::string& bytes);
+
     void Close();
 
 private:
@@ -37,7 +41,7 @@ private:
     bool takePending(int& c);
     void pushBack(int c);
     void skipLineEnd();
-    void collectAnsi(std::u16string& line);
+    void collectAnsiBytes(std::string& bytes);
     void collectUtf8(std::u16string& line);
     void collectChars(std::u16string& line);
 

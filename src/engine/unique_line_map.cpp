@@ -18,11 +18,17 @@ void CUniqueLineMap::build(std::span<CDiffLine* const> lines)
     for (const CDiffLine* line : lines)
         unpaired += line->isPaired() ? 0 : 1;
     const std::size_t capacity = std::bit_ceil(std::max<std::size_t>(unpaired * 2, 16));
-    m_slots.assign(capacity, SSlot{});
+    m_storage = CLargeBuffer(capacity * sizeof(SSlot));
+    m_slots = static_cast<SSlot*>(m_storage.data());
     m_mask = capacity - 1;
     m_shift = 64 - std::countr_zero(capacity);
 
+    // The table is far larger than the caches: ask for the slot of a line a little ahead while
+    // this one is entered.
+    constexpr std::size_t kPrefetchDistance = 16;
     for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i + kPrefetchDistance < lines.size())
+            __builtin_prefetch(&m_slots[slotOf(lines[i + kPrefetchDistance]->hash())], 1);
         CDiffLine* line = lines[i];
         if (line->isPaired())
             continue;
@@ -48,7 +54,7 @@ void CUniqueLineMap::build(std::span<CDiffLine* const> lines)
 
 CDiffLine* CUniqueLineMap::find(std::int64_t hash) const
 {
-    if (m_slots.empty())
+    if (!m_slots)
         return nullptr;
     const std::uint32_t tag = tagOf(hash);
     for (std::size_t slot = slotOf(hash);; slot = (slot + 1) & m_mask) {

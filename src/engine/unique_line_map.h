@@ -2,10 +2,10 @@
 #pragma once
 
 #include "engine/diff_line.h"
+#include "platform/large_buffer.h"
 
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace brindle {
 
@@ -30,7 +30,8 @@ private:
     static std::uint32_t tagOf(std::int64_t hash) { return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32); }
 
     std::span<CDiffLine* const> m_lines;
-    std::vector<SSlot> m_slots;
+    CLargeBuffer m_storage;  // zero-filled: every slot starts empty
+    SSlot* m_slots = nullptr;
     std::size_t m_mask = 0;
     int m_shift = 0;
 };
