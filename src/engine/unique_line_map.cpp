@@ -1,19 +1,36 @@
 #include "engine/unique_line_map.h"
 
 #include <bit>
+#include <random>
 
 namespace brindle {
+
+namespace {
+
+// Line hashes are easy to steer with chosen text; a per-process salt keeps crafted files from
+// piling their lines into one run of slots. Where lines land is never seen in the results.
+std::uint64_t processSalt()
+{
+    static const std::uint64_t salt = [] {
+        std::random_device device;
+        return (std::uint64_t{device()} << 32) ^ device();
+    }();
+    return salt;
+}
+
+}  // namespace
 
 std::size_t CUniqueLineMap::slotOf(std::int64_t hash) const
 {
     // The line hash is a polynomial sum whose low bits are poorly spread; take high bits of a
     // multiplicative mix instead.
-    return static_cast<std::size_t>((static_cast<std::uint64_t>(hash) * 0x9E3779B97F4A7C15ull) >> m_shift);
+    return static_cast<std::size_t>(((static_cast<std::uint64_t>(hash) ^ m_salt) * 0x9E3779B97F4A7C15ull) >> m_shift);
 }
 
 void CUniqueLineMap::build(std::span<CDiffLine* const> lines)
 {
     m_lines = lines;
+    m_salt = processSalt();
     std::size_t unpaired = 0;
     for (const CDiffLine* line : lines)
         unpaired += line->isPaired() ? 0 : 1;

@@ -34,6 +34,7 @@ private:
     SSlot* m_slots = nullptr;
     std::size_t m_mask = 0;
     int m_shift = 0;
+    std::uint64_t m_salt = 0;
 };
 
 }  // namespace brindle
