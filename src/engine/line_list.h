@@ -43,6 +43,8 @@ public:
     // Appends a line of ASCII bytes that already live in memory the list owns.
     CDiffLine& appendStoredAscii(const std::uint8_t* text, std::size_t length, bool containsNul);
     void clear();
+    // Prepares for about `lines` lines.
+    void reserve(std::size_t lines) { m_order.reserve(lines); }
 
     // All lines in file order.
     std::span<CDiffLine* const> lines() const { return m_order; }

@@ -41,19 +41,35 @@ inline const std::uint8_t* findLineEnd(const std::uint8_t* p, const std::uint8_t
     return p;
 }
 
-// True when every byte of [p, end) is below 0x80.
-inline bool isAscii(const std::uint8_t* p, const std::uint8_t* end)
+// What one pass over a line of 8-bit text learns: where it ends (the first CR or LF, or end),
+// whether all its bytes are below 0x80, and whether it holds a NUL.
+struct SLineScan {
+    const std::uint8_t* lineEnd;
+    bool ascii;
+    bool containsNul;
+};
+
+inline SLineScan scanLine(const std::uint8_t* p, const std::uint8_t* end)
 {
     using namespace line_scan;
     std::uint64_t high = 0;
+    std::uint64_t nul = 0;
     while (end - p >= 8) {
-        high |= load(p);
+        const std::uint64_t word = load(p);
+        if (hasByte(word, '\r') | hasByte(word, '\n'))
+            break;
+        high |= word;
+        nul |= hasByte(word, 0);
         p += 8;
     }
     std::uint8_t tail = 0;
-    while (p != end)
-        tail |= *p++;
-    return ((high & kHighs) | (tail & 0x80)) == 0;
+    bool tailNul = false;
+    while (p != end && *p != '\r' && *p != '\n') {
+        tail |= *p;
+        tailNul |= *p == 0;
+        ++p;
+    }
+    return {p, ((high & kHighs) | (tail & 0x80)) == 0, nul != 0 || tailNul};
 }
 
 }  // namespace brindle

@@ -79,16 +79,20 @@ std::size_t splitAnsi(CLargeBuffer content, std::size_t size, CLineList& list)
     const auto* begin = static_cast<const std::uint8_t*>(content.data());
     const std::uint8_t* end = begin + size;
     list.adoptText(std::move(content));
+    // Room for lines of eight bytes on average; pages of the reserve that are never used are
+    // never touched, so a generous guess costs address space only.
+    list.reserve(size / 8 + 1);
     const CCodePage& codePage = CCodePage::ansi();
     std::u16string converted;
     std::size_t count = 0;
     for (const std::uint8_t* p = begin;;) {
         if (pollCancel())
             break;
-        const std::uint8_t* lineEnd = findLineEnd(p, end);
+        const SLineScan scan = scanLine(p, end);
+        const std::uint8_t* lineEnd = scan.lineEnd;
         const auto length = static_cast<std::size_t>(lineEnd - p);
-        if (isAscii(p, lineEnd)) {
-            list.appendStoredAscii(p, length, std::memchr(p, 0, length) != nullptr);
+        if (scan.ascii) {
+            list.appendStoredAscii(p, length, scan.containsNul);
         } else {
             converted.clear();
             codePage.appendUtf16(std::string_view(reinterpret_cast<const char*>(p), length), converted);
