@@ -116,14 +116,36 @@ std::int64_t hashPlainNarrow(const std::uint8_t* text, std::size_t size)
 }
 
 std::int64_t hashPlain(std::span<const std::uint8_t> text) { return hashPlainNarrow(text.data(), text.size()); }
+
+// Ignore whitespace on narrow text, the other common case: without branches on the characters,
+// whose spaces come at unpredictable places.
+std::int64_t hashSkippingWhitespace(std::span<const std::uint8_t> text)
+{
+    if (text.size() >= kWeightCount)
+        return hashText(text, true, nullptr);
+    const auto& weights = positionWeights();
+    std::uint64_t sum = 0;
+    std::size_t k = 0;
+    for (const std::uint8_t c : text) {
+        const bool kept = c != ' ' && c != '\t' && c != '\r';
+        k += kept;
+        sum += (std::uint64_t{c} * weights[k]) & (std::uint64_t{0} - kept);
+    }
+    return static_cast<std::int64_t>(sum);
+}
 std::int64_t hashPlain(std::span<const char16_t> text) { return hashPlainGeneric(text); }
 
 template <class A, class B>
 bool equalTexts(std::span<const A> a, std::span<const B> b, bool ignoreWhitespace, const CCaseFolder* folder)
 {
+    if constexpr (std::is_same_v<A, B>) {
+        // Identical text is equal under every option; most lines with equal hashes are.
+        if (a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(A)) == 0)
+            return true;
+        if (!ignoreWhitespace && !folder)
+            return false;
+    }
     if (!ignoreWhitespace && !folder) {
-        if constexpr (std::is_same_v<A, B>)
-            return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(A)) == 0;
         return a.size() == b.size() &&
                std::equal(a.begin(), a.end(), b.begin(),
                           [](A x, B y) { return static_cast<char16_t>(x) == static_cast<char16_t>(y); });
@@ -196,6 +218,10 @@ std::int64_t LineHash(const CDiffLine& line, const SLineCompareOptions& options)
         text = comparable(line, text);
         if (!folder && !options.ignoreWhitespace)
             return hashPlain(text);
+        if constexpr (std::is_same_v<typename decltype(text)::value_type, std::uint8_t>) {
+            if (!folder)
+                return hashSkippingWhitespace(text);
+        }
         return hashText(text, options.ignoreWhitespace, folder);
     });
 }
