@@ -219,17 +219,21 @@ void CTextFileRead::pushBack(int c)
     m_hasPushedBack = true;
 }
 
+bool CTextFileRead::addToLine(int c, std::u16string& line)
+{
+    if (c == kEof)
+        return false;
+    if (isLineEnd(c)) {
+        pushBack(c);
+        return false;
+    }
+    line.push_back(static_cast<char16_t>(c));
+    return true;
+}
+
 void CTextFileRead::collectChars(std::u16string& line)
 {
-    for (;;) {
-        const int c = nextChar();
-        if (c == kEof)
-            return;
-        if (isLineEnd(c)) {
-            pushBack(c);
-            return;
-        }
-        line.push_back(static_cast<char16_t>(c));
+    while (addToLine(nextChar(), line)) {
     }
 }
 
@@ -279,14 +283,8 @@ void CTextFileRead::collectUtf8(std::u16string& line)
             line.append(start, p);
             m_bufferPos += static_cast<std::size_t>(p - start);
         }
-        const int c = nextChar();
-        if (c == kEof)
+        if (!addToLine(nextChar(), line))
             return;
-        if (isLineEnd(c)) {
-            pushBack(c);
-            return;
-        }
-        line.push_back(static_cast<char16_t>(c));
     }
 }
 

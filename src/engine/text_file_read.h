@@ -40,6 +40,8 @@ private:
     int nextChar();
     bool takePending(int& c);
     void pushBack(int c);
+    // Appends c to line; false instead at the end of the file or at a CR or LF (kept).
+    bool addToLine(int c, std::u16string& line);
     void skipLineEnd();
     void collectAnsiBytes(std::string& bytes);
     void collectUtf8(std::u16string& line);
