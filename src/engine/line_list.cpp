@@ -3,7 +3,6 @@
 #include "platform/large_buffer.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
@@ -12,7 +11,7 @@ namespace brindle {
 
 namespace {
 
-// Blocks grow from small (a short file costs little) to 2 MiB (huge pages for long files).
+// Blocks grow from small (a short file costs little) to 2 MiB (mapped in one piece).
 constexpr std::size_t kFirstBlockBytes = std::size_t{64} << 10;
 constexpr std::size_t kLargestBlockBytes = std::size_t{2} << 20;
 
@@ -125,13 +124,6 @@ CDiffLine& CLineList::append(std::u16string_view text)
     line.m_number = static_cast<std::int32_t>(m_order.size() + 1);
     m_order.push_back(&line);
     return line;
-}
-
-CDiffLine& CLineList::appendAscii(std::string_view text)
-{
-    auto* stored = static_cast<std::uint8_t*>(m_arena->allocate(text.size()));
-    std::memcpy(stored, text.data(), text.size());
-    return appendStoredAscii(stored, text.size(), std::memchr(text.data(), 0, text.size()) != nullptr);
 }
 
 void CLineList::adoptText(CLargeBuffer buffer) { m_arena->adopt(std::move(buffer)); }

@@ -36,8 +36,6 @@ public:
 
     // Appends a line numbered size() + 1. Throws std::length_error for a line of 4 Gi units.
     CDiffLine& append(std::u16string_view text);
-    // Appends a line of 7-bit ASCII bytes (every byte below 0x80), stored as they are.
-    CDiffLine& appendAscii(std::string_view text);
     // Takes ownership of memory that lines appended with appendStoredAscii point into.
     void adoptText(CLargeBuffer buffer);
     // Appends a line of ASCII bytes that already live in memory the list owns.

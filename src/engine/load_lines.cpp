@@ -81,7 +81,7 @@ std::size_t splitAnsi(CLargeBuffer content, std::size_t size, CLineList& list)
     list.adoptText(std::move(content));
     // Room for lines of eight bytes on average; pages of the reserve that are never used are
     // never touched, so a generous guess costs address space only.
-    list.reserve(size / 8 + 1);
+    list.reserve(list.size() + size / 8 + 1);
     const CCodePage& codePage = CCodePage::ansi();
     std::u16string converted;
     std::size_t count = 0;

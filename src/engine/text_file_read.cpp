@@ -173,7 +173,7 @@ bool CTextFileRead::ReadLine(std::u16string& line)
 {
     line.clear();
     if (m_encoding == kEncodingAnsi) {
-        if (!ReadLineBytes(m_lineBytes))
+        if (!readAnsiLineBytes(m_lineBytes))
             return false;
         codePage().appendUtf16(m_lineBytes, line);
         return true;
@@ -191,10 +191,12 @@ bool CTextFileRead::ReadLine(std::u16string& line)
     return true;
 }
 
-bool CTextFileRead::ReadLineBytes(std::string& bytes)
+// 8-bit text: the line is gathered as bytes and converted as a whole, so that multi-byte
+// sequences of the code page stay together.
+bool CTextFileRead::readAnsiLineBytes(std::string& bytes)
 {
     bytes.clear();
-    if (m_encoding != kEncodingAnsi || (m_endOfFile && !m_hasPending))
+    if (m_endOfFile && !m_hasPending)
         return false;
     if (m_firstLine)
         m_firstLine = false;
@@ -237,8 +239,6 @@ void CTextFileRead::collectChars(std::u16string& line)
     }
 }
 
-// 8-bit text: the line is gathered as bytes and converted as a whole, so that multi-byte
-// sequences of the code page stay together.
 void CTextFileRead::collectAnsiBytes(std::string& bytes)
 {
     int c = 0;

@@ -27,10 +27,6 @@ public:
     // line (possibly empty) in line.
     bool ReadLine(std::u16string& line);
 
-    // For 8-bit text (Encoding() == 0) only: like ReadLine, but gives the line's bytes before
-    // they are converted from the code page, so that callers can store plain ASCII as it is.
-    bool ReadLineBytes(std::string& bytes);
-
     void Close();
 
 private:
@@ -43,6 +39,7 @@ private:
     // Appends c to line; false instead at the end of the file or at a CR or LF (kept).
     bool addToLine(int c, std::u16string& line);
     void skipLineEnd();
+    bool readAnsiLineBytes(std::string& bytes);
     void collectAnsiBytes(std::string& bytes);
     void collectUtf8(std::u16string& line);
     void collectChars(std::u16string& line);
