@@ -192,9 +192,7 @@ TEST_F(BrdcmpTest, HelpAndVersion)
 // The installed program, as scripts call it: exit status and streams.
 TEST(BrdcmpProgram, ExitStatusesFromTheRealBinary)
 {
-    const char* program = std::getenv("BRINDLE_BRDCMP");
-    if (!program)
-        GTEST_SKIP() << "BRINDLE_BRDCMP not set";
+    const char* program = BRINDLE_BRDCMP_PATH;
     CTempDir dir;
     test::CScopedEnv config("XDG_CONFIG_HOME", dir.path().c_str());
     const std::string a = dir.write("a", "x\ny");
