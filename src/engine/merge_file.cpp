@@ -1,6 +1,7 @@
 #include "engine/merge_file.h"
 
 #include "engine/comp_file_opt.h"
+#include "engine/compared_files.h"
 #include "engine/diff_line.h"
 #include "engine/merge_file_formatter.h"
 #include "engine/text_file_write.h"
@@ -32,10 +33,10 @@ private:
 
 }  // namespace
 
-void WriteMergeFile(const CCompFileOpt& record, std::u16string_view path, int encoding)
+bool WriteMergeFile(const CCompFileOpt& record, std::u16string_view path, int encoding)
 {
-    if (path.empty())
-        return;
+    if (path.empty() || namesComparedFile(path, record.m_file1Path, record.m_file2Path))
+        return false;
     if (const auto attributes = fileAttributes(path); attributes && attributes->readOnly)
         clearReadOnly(path);
     CTextFileWrite writer;
@@ -43,6 +44,7 @@ void WriteMergeFile(const CCompFileOpt& record, std::u16string_view path, int en
     CTextFileLineSink sink(writer);
     CMergeFileFormatter(record, sink).writeAll();
     writer.Close();
+    return true;
 }
 
 }  // namespace brindle

@@ -1,0 +1,306 @@
+#include "engine/report_builder.h"
+
+#include "engine/cancel_flag.h"
+#include "engine/comp_file_opt.h"
+#include "engine/compared_files.h"
+#include "engine/engine_strings.h"
+#include "engine/merge_file_formatter.h"
+#include "engine/progress.h"
+#include "engine/report_output_file.h"
+#include "engine/rtf_document.h"
+#include "engine/section_groups.h"
+#include "platform/file_system.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace brindle {
+
+namespace {
+
+// Where the red part of one line of a difference lies: [redBegin, redEnd) in its characters.
+struct SRedPart {
+    bool red = false;
+    std::size_t redBegin = 0;
+    std::size_t redEnd = 0;
+};
+
+// The differing middle of two lines: after their common beginning, before their common end (the
+// end never reaching into the beginning). A common end that starts with a space leaves the space
+// red.
+void differingParts(std::u16string_view a, std::u16string_view b, SRedPart& partA, SRedPart& partB)
+{
+    const std::size_t shorter = std::min(a.size(), b.size());
+    std::size_t head = 0;
+    while (head < shorter && a[head] == b[head])
+        ++head;
+    if (head == a.size() && head == b.size())
+        return;  // equal lines get no red
+    std::size_t tail = 0;
+    while (tail < shorter - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
+        ++tail;
+    if (tail > 0 && a[a.size() - tail] == u' ')
+        --tail;
+    partA = {true, head, a.size() - tail};
+    partB = {true, head, b.size() - tail};
+}
+
+class CTextReportBuilder {
+public:
+    CTextReportBuilder(CCompFileOpt& record, SReport& report, const SReportOptions& options)
+        : m_record(record), m_report(report), m_documents(options.buildDocuments), m_progress(activeProgress())
+    {
+    }
+
+    bool build(std::u16string_view lineEnd);
+
+private:
+    bool cancelled();
+    void start();
+    bool commonSection(const SSectionGroup& group);
+    bool differenceGroup(const SSectionGroup& group);
+    void writeRow(const CDiffLine* line1, const CDiffLine* line2, bool highlight);
+    void writeSide(CRtfDocument& document, const CDiffLine* line, std::u16string_view text, bool wholeRed,
+                   const SRedPart& red);
+    void writeLine(CRtfDocument& document, std::int32_t number, std::u16string_view text, const SRedPart& red);
+    void writeRedLine(CRtfDocument& document, std::int32_t number, std::u16string_view text);
+    void addItem(const SSectionGroup& group, int image);
+
+    CCompFileOpt& m_record;
+    SReport& m_report;
+    bool m_documents;
+    CProgress* m_progress;
+    CRtfDocument m_left;
+    CRtfDocument m_right;
+    CReportOutputFile m_output;
+    std::u16string m_missing;
+    std::int32_t m_reportLine = 0;
+    std::u16string m_textLeft;
+    std::u16string m_textRight;
+};
+
+bool CTextReportBuilder::cancelled()
+{
+    if (m_progress)
+        m_progress->setPosition(static_cast<std::int64_t>(m_left.size() + m_right.size()));
+    return pollCancel();
+}
+
+void CTextReportBuilder::start()
+{
+    m_report = SReport{};
+    m_report.rootText = engineString(kStrComparisonResults);
+    m_missing = engineString(kStrMissing);
+    if (!m_documents)
+        return;
+    m_record.m_fontSize = CCompFileOpt::validFontSize(m_record.m_fontSize);
+    m_left.start(m_record.m_fontName, m_record.m_fontSize);
+    m_right.start(m_record.m_fontName, m_record.m_fontSize);
+    const auto size1 = fileAttributes(m_record.m_file1Path);
+    const auto size2 = fileAttributes(m_record.m_file2Path);
+    if (size1 && size2) {
+        const auto total = static_cast<std::size_t>(size1->size + size2->size);
+        m_left.reserve(2 * total);
+        m_right.reserve(2 * total);
+        if (m_progress)
+            m_progress->setTotal(static_cast<std::int64_t>(total));
+    }
+}
+
+void CTextReportBuilder::addItem(const SSectionGroup& group, int image)
+{
+    m_report.items.push_back({sectionLabel(group, m_missing), image, m_reportLine});
+}
+
+// A line of a difference: its number, then its text with the red part between the two switches.
+void CTextReportBuilder::writeLine(CRtfDocument& document, std::int32_t number, std::u16string_view text,
+                                   const SRedPart& red)
+{
+    if (m_record.m_showLineNumbers)
+        document.lineNumber(number);
+    const bool escapes = CRtfDocument::needsUnicodeEscapes(text);
+    if (!red.red) {
+        document.text(text, escapes);
+    } else {
+        document.text(text.substr(0, red.redBegin), escapes);
+        document.raw(kRtfToRed);
+        document.text(text.substr(red.redBegin, red.redEnd - red.redBegin), escapes);
+        document.raw(kRtfToBlue);
+        document.text(text.substr(red.redEnd), escapes);
+    }
+    document.raw(kRtfLineEnd);
+}
+
+// A line facing an empty line on the other side: red as a whole, number included.
+void CTextReportBuilder::writeRedLine(CRtfDocument& document, std::int32_t number, std::u16string_view text)
+{
+    document.raw(kRtfToRed);
+    if (m_record.m_showLineNumbers)
+        document.lineNumber(number);
+    document.text(text);
+    document.raw(kRtfToBlue);
+    document.raw(kRtfLineEnd);
+}
+
+// One report line of a difference group. With highlighting, a line that faces an empty report
+// line (no line at all, or an empty line shown without a number) is red as a whole; two lines
+// facing each other are red where they differ.
+void CTextReportBuilder::writeRow(const CDiffLine* line1, const CDiffLine* line2, bool highlight)
+{
+    m_textLeft.clear();
+    m_textRight.clear();
+    if (line1)
+        line1->appendTextTo(m_textLeft);
+    if (line2)
+        line2->appendTextTo(m_textRight);
+    SRedPart red1;
+    SRedPart red2;
+    bool wholeRed1 = false;
+    bool wholeRed2 = false;
+    if (highlight) {
+        const bool numbers = m_record.m_showLineNumbers != 0;
+        const bool empty1 = !line1 || (!numbers && m_textLeft.empty());
+        const bool empty2 = !line2 || (!numbers && m_textRight.empty());
+        if (empty1 != empty2) {
+            wholeRed1 = empty2;
+            wholeRed2 = empty1;
+        } else if (!empty1) {
+            differingParts(m_textLeft, m_textRight, red1, red2);
+        }
+    }
+    writeSide(m_left, line1, m_textLeft, wholeRed1, red1);
+    writeSide(m_right, line2, m_textRight, wholeRed2, red2);
+}
+
+void CTextReportBuilder::writeSide(CRtfDocument& document, const CDiffLine* line, std::u16string_view text,
+                                   bool wholeRed, const SRedPart& red)
+{
+    if (!line)
+        document.raw(kRtfLineEnd);  // filler facing a longer other side
+    else if (wholeRed)
+        writeRedLine(document, line->number(), text);
+    else
+        writeLine(document, line->number(), text, red);
+}
+
+bool CTextReportBuilder::commonSection(const SSectionGroup& group)
+{
+    const CDiffSection& section = m_record.m_sections[group.first];
+    const std::span<CDiffLine* const> lines1 = section.lines();
+    const std::span<CDiffLine* const> lines2 =
+        section.partner() ? section.partner()->lines() : std::span<CDiffLine* const>();
+    const std::size_t steps = std::max(lines1.size(), lines2.size());
+    const std::int32_t first2 = section.file2FirstNumber();
+    const std::int32_t startLine = m_reportLine;
+    if (m_documents) {
+        m_left.raw(kRtfBlack);
+        m_right.raw(kRtfBlack);
+    }
+    for (std::size_t i = 0; i < steps; ++i) {
+        if (cancelled())
+            return false;
+        if (i < lines1.size()) {
+            if (m_record.m_writeCommonSections)
+                m_output.writeLine({}, lines1[i]);
+            if (m_documents) {
+                if (m_record.m_showLineNumbers)
+                    m_left.lineNumber(lines1[i]->number());
+                m_textLeft.clear();
+                lines1[i]->appendTextTo(m_textLeft);
+                m_left.text(m_textLeft);
+            }
+        }
+        if (m_documents)
+            m_left.raw(kRtfLineEnd);
+        if (i < lines2.size() && m_documents) {
+            if (m_record.m_showLineNumbers)
+                m_right.lineNumber(first2 + static_cast<std::int32_t>(i));
+            // The right pane shows the file-1 text a line is paired with.
+            const CDiffLine* shown = lines2[i]->partner() ? lines2[i]->partner() : lines2[i];
+            m_textRight.clear();
+            shown->appendTextTo(m_textRight);
+            m_right.text(m_textRight);
+        }
+        if (m_documents)
+            m_right.raw(kRtfLineEnd);
+        ++m_reportLine;
+    }
+    if (m_documents) {
+        m_left.raw("}");
+        m_right.raw("}");
+    }
+    const std::int32_t endLine = m_reportLine;
+    m_reportLine = startLine;
+    addItem(group, kImageCommon);
+    m_reportLine = endLine;
+    return true;
+}
+
+bool CTextReportBuilder::differenceGroup(const SSectionGroup& group)
+{
+    std::vector<const CDiffLine*> lines1;
+    std::vector<const CDiffLine*> lines2;
+    CMergeFileFormatter merge(m_record, m_output);
+    merge.beginGroup();
+    for (std::size_t i = group.first; i < group.end; ++i) {
+        const CDiffSection& section = m_record.m_sections[i];
+        auto& lines = section.kind() == kSectionFile1Only ? lines1 : lines2;
+        lines.insert(lines.end(), section.lines().begin(), section.lines().end());
+        merge.groupSection(section);
+    }
+    merge.endGroup();
+
+    const std::size_t m = lines1.size();
+    const std::size_t o = lines2.size();
+    const std::size_t rows = std::max(m, o);
+    const bool highlight = m > 0 && o > 0 && static_cast<std::int64_t>(m) < m_record.m_maxLinesShowDiff;
+    if (m_documents) {
+        m_left.raw(!highlight && m > 0 ? kRtfRed : kRtfBlue);
+        m_right.raw(!highlight && o > 0 ? kRtfRed : kRtfBlue);
+        for (std::size_t row = 0; row < rows; ++row) {
+            if (cancelled())
+                return false;
+            writeRow(row < m ? lines1[row] : nullptr, row < o ? lines2[row] : nullptr, highlight);
+        }
+        m_left.raw("}");
+        m_right.raw("}");
+    } else if (cancelled()) {
+        return false;
+    }
+    addItem(group, kImageDifference);
+    m_reportLine += static_cast<std::int32_t>(rows);
+    return true;
+}
+
+bool CTextReportBuilder::build(std::u16string_view lineEnd)
+{
+    start();
+    if (namesComparedFile(m_record.m_outputFile, m_record.m_file1Path, m_record.m_file2Path))
+        m_record.m_outputFile.clear();
+    m_output.open(m_record.m_outputFile, m_record.m_file1Path, m_record.m_file2Path, lineEnd);
+
+    for (const SSectionGroup& group : groupSections(m_record.m_sections)) {
+        if (cancelled())
+            return false;
+        if (!(group.common ? commonSection(group) : differenceGroup(group)))
+            return false;
+    }
+    m_report.reportLines = m_reportLine;
+    if (m_documents) {
+        m_left.raw("}");
+        m_right.raw("}");
+        m_report.left = m_left.takeBytes();
+        m_report.right = m_right.takeBytes();
+    }
+    m_output.commit();
+    return true;
+}
+
+}  // namespace
+
+bool BuildReport(CCompFileOpt& record, std::u16string_view lineEnd, SReport& report, const SReportOptions& options)
+{
+    return CTextReportBuilder(record, report, options).build(lineEnd);
+}
+
+}  // namespace brindle

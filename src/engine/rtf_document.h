@@ -1,0 +1,52 @@
+// One report document: RTF text with the fixed colour table, written from the start onwards.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace brindle {
+
+// RTF colour groups of a report: blue for a difference, red for what differs, black for common.
+inline constexpr std::string_view kRtfBlue = "{\\cf1 ";
+inline constexpr std::string_view kRtfRed = "{\\cf2 ";
+inline constexpr std::string_view kRtfBlack = "{\\cf3 ";
+inline constexpr std::string_view kRtfToRed = "}{\\cf2 ";
+inline constexpr std::string_view kRtfToBlue = "}{\\cf1 ";
+inline constexpr std::string_view kRtfLineEnd = "\\par ";
+
+// The document declares code page 1252. Text goes in as 8-bit bytes of the system ANSI code page
+// when that is 1252 and the line has no character above 0xFF; otherwise every character from 0x80
+// up is written as \uN? (so a UTF-8 system, where the 8-bit form would be garbled, stays exact).
+// "{", "}" and "\" are escaped everywhere, the font name included.
+class CRtfDocument {
+public:
+    void reserve(std::size_t bytes) { m_bytes.reserve(bytes); }
+
+    // The header: font table with fontName, colour table, and the size in half points.
+    void start(std::u16string_view fontName, std::int32_t fontSizePoints);
+    void raw(std::string_view rtf) { m_bytes.append(rtf); }
+    // The line-number prefix "%4ld - ".
+    void lineNumber(std::int32_t number);
+
+    // Whether a line is written character by character with \u escapes (see the class comment).
+    static bool needsUnicodeEscapes(std::u16string_view line);
+    // Part of a line, escaped as the whole line would be (unicodeEscapes from the whole line).
+    void text(std::u16string_view part, bool unicodeEscapes);
+    void text(std::u16string_view line) { text(line, needsUnicodeEscapes(line)); }
+    // Bytes shown as they are (hex dumps), with "{", "}" and "\" escaped.
+    void escapedBytes(std::string_view bytes);
+
+    std::size_t size() const { return m_bytes.size(); }
+    const std::string& bytes() const { return m_bytes; }
+    std::string takeBytes() { return std::move(m_bytes); }
+    // Replaces bytes at pos (within what was written).
+    void overwrite(std::size_t pos, std::string_view rtf) { m_bytes.replace(pos, rtf.size(), rtf); }
+
+private:
+    std::string m_bytes;
+    std::string m_converted;
+};
+
+}  // namespace brindle
