@@ -185,7 +185,7 @@ TEST(MergeFile, ReconstructsBothInputs)
             list->append(vocabulary[random() % std::size(vocabulary)]);
         return list;
     };
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 100; ++round) {
         auto a = randomLines(static_cast<int>(random() % 30));
         auto b = randomLines(static_cast<int>(random() % 30));
         CCompFileOpt options;

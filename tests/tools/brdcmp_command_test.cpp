@@ -99,7 +99,11 @@ INSTANTIATE_TEST_SUITE_P(
         SCompareCase{"MixedLineEnds", "a\r\nb\rc\n", "a\nb\r\nc\r", {}, "same 1-4;1-4\n", 0},
         SCompareCase{"Utf16AgainstAnsi", "\xFF\xFE" "a\0\r\0\n\0b\0"s, "a\r\nb", {}, "same 1-2;1-2\n", 0},
         SCompareCase{"MalformedUtf8", "\xEF\xBB\xBF\xF0\x9F\x98\x80\n\xC3", "\xEF\xBB\xBF\xF0\x9F\x98\x80\n\xC3", {}, "same 1-2;1-2\n", 0},
-        SCompareCase{"OddLengthUtf16", "\xFF\xFE" "a\0b"s, "\xFF\xFE" "a\0"s, {}, "same 1;1\n", 0}),
+        SCompareCase{"OddLengthUtf16", "\xFF\xFE" "a\0b"s, "\xFF\xFE" "a\0"s, {}, "same 1;1\n", 0},
+        // Near the end fewer than 30 bytes make an anchor: only what both files still hold counts.
+        SCompareCase{"BinaryOnOneSide", "text", "te\x01t", {}, "diff missing;0-2\nsame 0-0;3-3\ndiff 1-3;missing\n", 1},
+        SCompareCase{"ItemsWithReportLines", "a\nb\nc", "a\nx\ny\nc", {"--items"},
+                     "same 1;1 @0\ndiff 2;2-3 @1\nsame 3;4 @3\n", 1}),
     test::SCaseName());
 
 TEST_F(BrdcmpTest, MergeFileInFile1Encoding)
@@ -157,7 +161,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, BrdcmpTroubleTest,
     testing::Values(STroubleCase{"MissingFile", {"$1", "$D/none.txt"}, "No such file"},
                     STroubleCase{"FolderAsFile", {"$D", "$2"}, "is a folder"},
-                    STroubleCase{"BinaryOnOneSide", {"$1", "$D/binary.bin"}, "binary"},
+                    STroubleCase{"OutputIsFile2", {"--output", "$2", "$1", "$2"}, "must not be one of"},
+                    STroubleCase{"ReportIsFile1", {"--report1", "$D/ONE.txt", "$1", "$2"}, "must not be one of"},
+                    STroubleCase{"ScriptWithoutActions", {"--script", "$1"}, "not a batch script"},
                     STroubleCase{"OneFile", {"$1"}, "expected two files"},
                     STroubleCase{"UnknownOption", {"--frobnicate", "$1", "$2"}, "unknown option"},
                     STroubleCase{"MissingValue", {"$1", "$2", "-m"}, "needs a value"},
@@ -166,6 +172,38 @@ INSTANTIATE_TEST_SUITE_P(
                     STroubleCase{"MergeIsFile1ByIdentity", {"-m", "$D/./one.txt", "$1", "$2"}, "must not be one of"},
                     STroubleCase{"MergeFolderMissing", {"-m", "$D/no/such/merge.txt", "$1", "$2"}, "Cannot"}),
     test::SCaseName());
+
+TEST_F(BrdcmpTest, ReportDocumentsAndOutputFile)
+{
+    const std::string left = m_dir.file("left.rtf");
+    const std::string right = m_dir.file("right.rtf");
+    const std::string output = m_dir.file("out.txt");
+    const SResult result = compare("a\nb", "a\nc", {"--report1", left, "--report2", right, "--output", output});
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(readBytes(left).rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
+    EXPECT_NE(readBytes(left).find("}{\\cf2 b}{\\cf1 "), std::string::npos);
+    EXPECT_NE(readBytes(right).find("}{\\cf2 c}{\\cf1 "), std::string::npos);
+    EXPECT_EQ(readBytes(output), "a\n|<<b\n||>>c\n");
+}
+
+TEST_F(BrdcmpTest, ScriptRunsEveryActionQuietly)
+{
+    const std::string a = m_dir.write("a.txt", "1\n2");
+    const std::string b = m_dir.write("b.txt", "1\n3");
+    const std::string binary = m_dir.write("c.bin", "\x01\x02"s);
+    const std::string script = m_dir.write("run.ini",
+        "[Action1]\nFile1=" + a + "\nFile2=" + b + "\nCompare Output File=" + m_dir.file("o1.txt") +
+        "\nQuiet Mode=0\n[Action2]\nFile1=" + a + "\nFile2=" + binary + "\nCompare Output File=" + m_dir.file("o2.txt") +
+        "\n[Action3]\nFile1=" + a + "\nFile2=" + b + "\nCompare Output File=" + a + "\n");
+    const SResult result = run({"--script", script});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, a + " " + b + " -> " + m_dir.file("o1.txt") + "\n" + a + " " + binary +
+                              ": binary files, nothing written\n" + a + " " + b + ": output not written\n");
+    EXPECT_NE(result.err.find("binary files are skipped"), std::string::npos);
+    EXPECT_NE(result.err.find("was not written"), std::string::npos);
+    EXPECT_EQ(readBytes(m_dir.file("o1.txt")), "1\r\n|<<2\r\n||>>3\r\n");
+    EXPECT_EQ(readBytes(a), "1\n2");
+}
 
 TEST_F(BrdcmpTest, RefusedMergeFileIsNotWritten)
 {

@@ -1,12 +1,12 @@
 #include "brdcmp/brdcmp_command.h"
 
-#include "engine/binary_test.h"
+#include "engine/batch_actions.h"
 #include "engine/comp_file_opt.h"
-#include "engine/compare_lines.h"
+#include "engine/compare_driver.h"
+#include "engine/compared_files.h"
 #include "engine/file_exception.h"
-#include "engine/line_list.h"
-#include "engine/merge_file.h"
-#include "engine/section_groups.h"
+#include "engine/script_file.h"
+#include "platform/atomic_file.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/settings_store.h"
@@ -30,14 +30,20 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: brdcmp [options] FILE1 FILE2\n"
-    "Compares two text files line by line and prints one line per section:\n"
-    "\"same LABEL\" for lines common to both files, \"diff LABEL\" for a difference.\n"
+    "Compares two files, text line by line or binary byte by byte, and prints one line\n"
+    "per section: \"same LABEL\" for what both files share, \"diff LABEL\" for a difference.\n"
+    "       brdcmp [options] --script FILE\n"
     "Options default to the saved settings of the \"Compare Files\" dialog.\n"
     "\n"
     "  -w, --ignore-whitespace  ignore spaces, tabs and carriage returns\n"
     "  -i, --ignore-case        ignore letter case\n"
     "  -m, --merge FILE         write the merge file to FILE (in file 1's encoding)\n"
     "      --no-common          leave the common lines out of the merge file\n"
+    "      --output FILE        write the report-time output file (merge layout, ANSI text)\n"
+    "      --report1 FILE       write the file-1 report pane as an RTF document\n"
+    "      --report2 FILE       write the file-2 report pane as an RTF document\n"
+    "      --items              print the report line at which each entry starts\n"
+    "      --script FILE        run every action of a batch script without a window\n"
     "      --prefix1 TEXT       line prefix of file-1 lines in the merge file\n"
     "      --prefix2 TEXT       line prefix of file-2 lines\n"
     "      --header1 TEXT       section header before file-1 lines\n"
@@ -52,7 +58,12 @@ constexpr const char* kUsage =
 struct SCommandLine {
     bool help = false;
     bool version = false;
+    bool items = false;
     std::optional<std::string> mergeFile;
+    std::optional<std::string> outputFile;
+    std::optional<std::string> report1;
+    std::optional<std::string> report2;
+    std::optional<std::string> script;
     std::vector<std::string> files;
 };
 
@@ -109,6 +120,16 @@ SCommandLine parseArguments(std::span<const std::string> args, CCompFileOpt& opt
             command.mergeFile = value();
         } else if (arg == "--no-common") {
             options.m_writeCommonSections = 0;
+        } else if (arg == "--output") {
+            command.outputFile = value();
+        } else if (arg == "--report1") {
+            command.report1 = value();
+        } else if (arg == "--report2") {
+            command.report2 = value();
+        } else if (arg == "--items") {
+            command.items = true;
+        } else if (arg == "--script") {
+            command.script = value();
         } else if (std::u16string* field = textOption(arg, options)) {
             *field = pathFromNative(value());
         } else if (arg == "--help" || arg == "-h") {
@@ -137,9 +158,50 @@ std::optional<std::string> unreadableReason(const std::string& path)
     return std::nullopt;
 }
 
-bool namesComparedFile(const std::u16string& merge, const std::u16string& file)
+// The files a run writes besides its output: each must be writable and none may be a compared file.
+bool refusesOutputs(const SCommandLine& command, const CCompFileOpt& options, std::ostream& err)
 {
-    return equalsIgnoreAsciiCase(merge, file) || sameFile(merge, file);
+    const std::pair<const std::optional<std::string>*, const char*> outputs[] = {
+        {&command.mergeFile, "merge file"},
+        {&command.outputFile, "output file"},
+        {&command.report1, "report file"},
+        {&command.report2, "report file"},
+    };
+    for (const auto& [output, what] : outputs) {
+        if (!*output)
+            continue;
+        const std::u16string path = pathFromNative(**output);
+        if (path.empty() || namesComparedFile(path, options.m_file1Path, options.m_file2Path)) {
+            err << "brdcmp: the " << what << " must not be one of the compared files; nothing was written\n";
+            return true;
+        }
+    }
+    return false;
+}
+
+void writeDocument(const std::optional<std::string>& path, const std::string& rtf)
+{
+    if (!path)
+        return;
+    const std::u16string target = pathFromNative(*path);
+    CAtomicFile file;
+    if (!file.open(target) || !file.write(rtf.data(), rtf.size()) || !file.commit())
+        throw CFileException(target, CFileException::Operation::Create, file.error());
+}
+
+int printItems(const SReport& report, bool withLines, std::ostream& out)
+{
+    bool different = false;
+    for (const SSectionItem& item : report.items) {
+        const bool common = item.image == kImageCommon;
+        different |= !common;
+        out << (common ? "same " : "diff ") << u8(item.label);
+        if (withLines)
+            out << " @" << item.reportLine;
+        out << '\n';
+    }
+    out.flush();
+    return different ? kBrdcmpDifferent : kBrdcmpSame;
 }
 
 int compare(const SCommandLine& command, CCompFileOpt& options, std::ostream& out, std::ostream& err)
@@ -152,46 +214,74 @@ int compare(const SCommandLine& command, CCompFileOpt& options, std::ostream& ou
     }
     options.m_file1Path = pathFromNative(command.files[0]);
     options.m_file2Path = pathFromNative(command.files[1]);
-    std::u16string mergePath;
-    if (command.mergeFile) {
-        mergePath = pathFromNative(*command.mergeFile);
-        if (mergePath.empty() || namesComparedFile(mergePath, options.m_file1Path) ||
-            namesComparedFile(mergePath, options.m_file2Path)) {
-            err << "brdcmp: the merge file must not be one of the compared files\n";
-            return kBrdcmpTrouble;
-        }
-    }
-    for (const std::u16string* path : {&options.m_file1Path, &options.m_file2Path}) {
-        if (IsBinary(*path)) {
-            err << "brdcmp: " << u8(*path) << " is a binary file; brdcmp compares text files only\n";
-            return kBrdcmpTrouble;
-        }
-    }
+    // The saved output file belongs to the window; brdcmp writes one only when asked to.
+    options.m_outputFile = command.outputFile ? pathFromNative(*command.outputFile) : std::u16string();
+    if (refusesOutputs(command, options, err))
+        return kBrdcmpTrouble;
 
-    auto lines1 = std::make_shared<CLineList>(options.m_file1Path);
-    auto lines2 = std::make_shared<CLineList>(options.m_file2Path);
-    SLineCompareOptions flags;
-    flags.ignoreWhitespace = options.m_ignoreWhitespace != 0;
-    flags.ignoreCase = options.m_ignoreCase != 0;
-    options.m_sections.clear();
-    if (!CompareLines(lines1, lines2, flags, options.m_sections)) {
-        err << "brdcmp: comparison cancelled\n";
+    SReport report;
+    SRunOptions run;
+    run.buildDocuments = command.report1 || command.report2;
+    const std::u16string mergePath = command.mergeFile ? pathFromNative(*command.mergeFile) : std::u16string();
+    const SRunOutcome outcome = RunComparison(options, mergePath, report, run);
+    if (outcome.status != SRunOutcome::Status::Completed) {
+        err << "brdcmp: " << (outcome.message.empty() ? std::string("comparison did not complete") : outcome.message)
+            << '\n';
         return kBrdcmpTrouble;
     }
     try {
-        WriteMergeFile(options, mergePath, lines1->encoding());
+        writeDocument(command.report1, report.left);
+        writeDocument(command.report2, report.right);
     } catch (const CFileException& e) {
         err << "brdcmp: " << e.what() << '\n';
         return kBrdcmpTrouble;
     }
+    if (command.mergeFile && options.m_comparisonKind == kComparisonBinary)
+        err << "brdcmp: binary files have no merge file; " << *command.mergeFile << " was not written\n";
+    return printItems(report, command.items, out);
+}
 
-    bool different = false;
-    for (const SSectionGroup& group : groupSections(options.m_sections)) {
-        different |= !group.common;
-        out << (group.common ? "same " : "diff ") << u8(sectionLabel(group, u"missing")) << '\n';
+std::string describeAction(const CCompFileOpt& action)
+{
+    return u8(action.m_file1Path) + " " + u8(action.m_file2Path);
+}
+
+int runScript(const std::string& path, CProfile& profile, std::ostream& out, std::ostream& err)
+{
+    const CScriptFile script = CScriptFile::Read(pathFromNative(path));
+    std::vector<CCompFileOpt> actions;
+    if (LoadActions(actions, script, profile) == 0) {
+        err << "brdcmp: " << path << " is not a batch script with at least one action\n";
+        return kBrdcmpTrouble;
+    }
+    int status = kBrdcmpSame;
+    for (CCompFileOpt& action : actions) {
+        const std::string files = describeAction(action);
+        const std::string output = u8(action.m_outputFile);
+        const SQuietOutcome outcome = RunQuietComparison(action);
+        switch (outcome.status) {
+        case SQuietOutcome::Status::Written: out << files << " -> " << output << '\n'; break;
+        case SQuietOutcome::Status::NoOutputFile: out << files << ": no output file named\n"; break;
+        case SQuietOutcome::Status::NoFiles: out << files << ": a file is missing from the action\n"; break;
+        case SQuietOutcome::Status::Binary:
+            out << files << ": binary files, nothing written\n";
+            err << "brdcmp: " << files << ": binary files are skipped in a batch run\n";
+            break;
+        case SQuietOutcome::Status::Refused:
+            out << files << ": output not written\n";
+            err << "brdcmp: " << output << " was not written: it is one of the compared files\n";
+            status = kBrdcmpTrouble;
+            break;
+        case SQuietOutcome::Status::Cancelled: out << files << ": cancelled\n"; status = kBrdcmpTrouble; break;
+        case SQuietOutcome::Status::Failed:
+            out << files << ": output not written\n";
+            err << "brdcmp: " << outcome.message << '\n';
+            status = kBrdcmpTrouble;
+            break;
+        }
     }
     out.flush();
-    return different ? kBrdcmpDifferent : kBrdcmpSame;
+    return status;
 }
 
 }  // namespace
@@ -215,6 +305,13 @@ int runBrdcmp(std::span<const std::string> args, std::ostream& out, std::ostream
     if (command.version) {
         out << "brdcmp (Brindle) " << BRINDLE_VERSION << '\n';
         return kBrdcmpSame;
+    }
+    if (command.script) {
+        if (!command.files.empty()) {
+            err << "brdcmp: --script takes no other files\nTry 'brdcmp --help'.\n";
+            return kBrdcmpTrouble;
+        }
+        return runScript(*command.script, profile, out, err);
     }
     if (command.files.size() != 2) {
         err << "brdcmp: expected two files, got " << command.files.size() << "\nTry 'brdcmp --help'.\n";

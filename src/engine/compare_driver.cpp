@@ -1,0 +1,156 @@
+#include "engine/compare_driver.h"
+
+#include "engine/binary_comparison.h"
+#include "engine/binary_test.h"
+#include "engine/cancel_flag.h"
+#include "engine/comp_file_opt.h"
+#include "engine/compare_lines.h"
+#include "engine/compared_files.h"
+#include "engine/engine_strings.h"
+#include "engine/file_exception.h"
+#include "engine/line_list.h"
+#include "engine/merge_file.h"
+#include "engine/progress.h"
+#include "engine/report_builder.h"
+
+#include <new>
+
+namespace brindle {
+
+namespace {
+
+// Kind 0 means "text unless a file is binary": test file 1 (noting its line ends), then file 2.
+void detectKind(CCompFileOpt& record, bool& bareLf)
+{
+    if (record.m_comparisonKind != kComparisonText)
+        return;
+    if (IsBinary(record.m_file1Path, &bareLf) || IsBinary(record.m_file2Path))
+        record.m_comparisonKind = kComparisonBinary;
+}
+
+SLineCompareOptions lineOptions(const CCompFileOpt& record)
+{
+    SLineCompareOptions options;
+    options.ignoreWhitespace = record.m_ignoreWhitespace != 0;
+    options.ignoreCase = record.m_ignoreCase != 0;
+    return options;
+}
+
+// Loads both files and compares them into the record's result list. The line lists live on with
+// the result. Returns false when cancelled.
+bool compareText(CCompFileOpt& record, int& encoding1)
+{
+    record.m_sections.clear();
+    auto lines1 = std::make_shared<CLineList>(record.m_file1Path);
+    auto lines2 = std::make_shared<CLineList>(record.m_file2Path);
+    LoadLines(lines1->path(), *lines1);
+    if (cancelRequested())
+        return false;
+    LoadLines(lines2->path(), *lines2);
+    if (cancelRequested())
+        return false;
+    encoding1 = lines1->encoding();
+    return CompareLines(lines1, lines2, lineOptions(record), record.m_sections);
+}
+
+SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport& report, bool bareLf,
+                    const SRunOptions& options)
+{
+    SRunOutcome outcome;
+    const std::u16string lineEnd = bareLf ? u"\n" : u"\r\n";
+    const std::unique_ptr<CProgress> progress = createProgress(kStrCreatingReport, 100, true);
+    CActiveProgressScope active(progress.get());
+    int encoding1 = 0;
+    const std::u16string outputFile = record.m_outputFile;
+    if (!compareText(record, encoding1) ||
+        !BuildReport(record, lineEnd, report, SReportOptions{options.buildDocuments}) || cancelRequested()) {
+        report = SReport{};
+        outcome.status = SRunOutcome::Status::Cancelled;
+        return outcome;
+    }
+    outcome.outputFileRefused = !outputFile.empty() && record.m_outputFile.empty();
+    if (!mergePath.empty()) {
+        outcome.mergeFileWritten = WriteMergeFile(record, mergePath, encoding1);
+        outcome.mergeFileRefused = !outcome.mergeFileWritten;
+    }
+    outcome.status = SRunOutcome::Status::Completed;
+    return outcome;
+}
+
+SRunOutcome failed(std::string message)
+{
+    SRunOutcome outcome;
+    outcome.status = SRunOutcome::Status::Failed;
+    outcome.message = std::move(message);
+    return outcome;
+}
+
+}  // namespace
+
+SRunOutcome RunComparison(CCompFileOpt& record, std::u16string_view mergePath, SReport& report,
+                          const SRunOptions& options)
+{
+    report = SReport{};
+    if (record.m_file1Path.empty() || record.m_file2Path.empty())
+        return {};
+    setCancelRequested(false);
+    try {
+        bool bareLf = false;
+        detectKind(record, bareLf);
+        if (record.m_comparisonKind == kComparisonBinary) {
+            SRunOutcome outcome;
+            const std::u16string outputFile = record.m_outputFile;
+            record.m_sections.clear();
+            const std::unique_ptr<CProgress> progress = createProgress(kStrCreatingReport, 100, true);
+            CActiveProgressScope active(progress.get());
+            CompareBinary(record, report, options.buildDocuments);
+            outcome.status = SRunOutcome::Status::Completed;
+            outcome.outputFileRefused = !outputFile.empty() && namesComparedFile(outputFile, record.m_file1Path,
+                                                                                 record.m_file2Path);
+            return outcome;
+        }
+        return runText(record, mergePath, report, bareLf, options);
+    } catch (const CFileException& e) {
+        report = SReport{};
+        return failed(e.what());
+    } catch (const std::bad_alloc&) {
+        report = SReport{};
+        return failed("Not enough memory to compare the files.");
+    }
+}
+
+SQuietOutcome RunQuietComparison(CCompFileOpt& record)
+{
+    SQuietOutcome outcome;
+    if (record.m_file1Path.empty() || record.m_file2Path.empty())
+        return outcome;
+    bool bareLf = false;
+    detectKind(record, bareLf);
+    if (record.m_comparisonKind == kComparisonBinary) {
+        outcome.status = SQuietOutcome::Status::Binary;
+        return outcome;
+    }
+    setCancelRequested(false);
+    CActiveProgressScope noProgress(nullptr);
+    try {
+        int encoding1 = 0;
+        if (!compareText(record, encoding1)) {
+            outcome.status = SQuietOutcome::Status::Cancelled;
+        } else if (record.m_outputFile.empty()) {
+            outcome.status = SQuietOutcome::Status::NoOutputFile;
+        } else {
+            outcome.status = WriteMergeFile(record, record.m_outputFile, encoding1) ? SQuietOutcome::Status::Written
+                                                                                     : SQuietOutcome::Status::Refused;
+        }
+    } catch (const CFileException& e) {
+        outcome.status = SQuietOutcome::Status::Failed;
+        outcome.message = e.what();
+    } catch (const std::bad_alloc&) {
+        outcome.status = SQuietOutcome::Status::Failed;
+        outcome.message = "Not enough memory to compare the files.";
+    }
+    record.m_sections.clear();
+    return outcome;
+}
+
+}  // namespace brindle

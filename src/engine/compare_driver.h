@@ -1,0 +1,60 @@
+// Running a comparison: for a window (text or binary, with progress, report and merge file) and
+// quietly for a batch action (only its output file).
+#pragma once
+
+#include "engine/report.h"
+
+#include <string>
+#include <string_view>
+
+namespace brindle {
+
+class CCompFileOpt;
+
+struct SRunOptions {
+    // False leaves the RTF documents out of the report (items and files are still made).
+    bool buildDocuments = true;
+};
+
+// How a run ended. The report is shown only for Completed.
+struct SRunOutcome {
+    enum class Status {
+        Completed,  // report built, merge file written when one was asked for and allowed
+        NoFiles,    // a path was empty: nothing happened
+        Cancelled,  // the user cancelled: no report, no merge file
+        Failed,     // a file or memory error: message says what; no merge file
+    };
+    Status status = Status::NoFiles;
+    std::string message;  // for Failed
+    bool mergeFileWritten = false;
+    bool mergeFileRefused = false;   // the merge file named one of the compared files
+    bool outputFileRefused = false;  // so did the record's output file (it was cleared)
+};
+
+// The comparison of a window. Detects binary files when the record's comparison kind is 0 (and
+// then sets it to 2), clears the record's result list, compares, builds the report into report
+// and, for text, writes the merge file mergePath in the encoding of file 1. File and memory errors
+// are caught here, once, and come back as Failed with their message.
+SRunOutcome RunComparison(CCompFileOpt& record, std::u16string_view mergePath, SReport& report,
+                          const SRunOptions& options = {});
+
+// How a quiet batch action ended.
+struct SQuietOutcome {
+    enum class Status {
+        Written,       // the output file was written
+        NoOutputFile,  // compared, but the action names no output file
+        NoFiles,       // a path was empty
+        Binary,        // a binary pair: skipped, nothing written
+        Refused,       // the output file names one of the compared files: not written
+        Cancelled,
+        Failed,
+    };
+    Status status = Status::NoFiles;
+    std::string message;  // for Failed
+};
+
+// One action of a batch run without a window: compares and writes the record's output file with
+// the merge-file writer in the encoding of file 1; then frees the record's result list.
+SQuietOutcome RunQuietComparison(CCompFileOpt& record);
+
+}  // namespace brindle

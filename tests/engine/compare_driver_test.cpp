@@ -1,0 +1,208 @@
+// The compare driver: text or binary by detection, cancellation, failures, merge and output
+// files, and quiet batch actions.
+#include "engine/batch_actions.h"
+#include "engine/cancel_flag.h"
+#include "engine/comp_file_opt.h"
+#include "engine/compare_driver.h"
+#include "engine/progress.h"
+#include "engine/script_file.h"
+#include "platform/memory_settings_store.h"
+#include "platform/profile.h"
+#include "platform/utf8.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace brindle {
+namespace {
+
+using test::CTempDir;
+using test::readBytes;
+using namespace std::string_literals;
+
+CCompFileOpt recordFor(const std::string& file1, const std::string& file2)
+{
+    CCompFileOpt record;
+    record.m_file1Path = pathFromNative(file1);
+    record.m_file2Path = pathFromNative(file2);
+    return record;
+}
+
+std::string labels(const SReport& report)
+{
+    std::string text;
+    for (const SSectionItem& item : report.items)
+        text += (item.image == kImageCommon ? "same " : "diff ") + u8(item.label) + "\n";
+    return text;
+}
+
+TEST(RunComparison, TextWithMergeFileInFile1Encoding)
+{
+    CTempDir dir;
+    CCompFileOpt record = recordFor(dir.write("a", "\xFF\xFE" "a\0\r\0\n\0b\0"s), dir.write("b", "a\r\nc"));
+    SReport report;
+    const SRunOutcome outcome = RunComparison(record, pathFromNative(dir.file("merge")), report);
+    EXPECT_EQ(outcome.status, SRunOutcome::Status::Completed);
+    EXPECT_TRUE(outcome.mergeFileWritten);
+    EXPECT_EQ(labels(report), "same 1;1\ndiff 2;2\n");
+    EXPECT_EQ(record.m_comparisonKind, kComparisonText);
+    EXPECT_EQ(readBytes(dir.file("merge")), "\xFF\xFE" "a\0\r\0\n\0|\0<\0<\0b\0\r\0\n\0|\0|\0>\0>\0c\0\r\0\n\0"s);
+    EXPECT_FALSE(report.left.empty());
+}
+
+TEST(RunComparison, BinaryOnOneSideComparesBytes)
+{
+    CTempDir dir;
+    CCompFileOpt record = recordFor(dir.write("a", "text"), dir.write("b", "te\x01t"));
+    SReport report;
+    const SRunOutcome outcome = RunComparison(record, pathFromNative(dir.file("merge")), report);
+    EXPECT_EQ(outcome.status, SRunOutcome::Status::Completed);
+    EXPECT_EQ(record.m_comparisonKind, kComparisonBinary);
+    EXPECT_FALSE(outcome.mergeFileWritten);
+    EXPECT_FALSE(report.items.empty());
+    EXPECT_EQ(readBytes(dir.file("merge")), "") << "no merge file for binary pairs";
+}
+
+TEST(RunComparison, OutputFileUsesBareLfWhenFile1Does)
+{
+    CTempDir dir;
+    CCompFileOpt record = recordFor(dir.write("a", "x\ny"), dir.write("b", "x\r\nz"));
+    record.m_outputFile = pathFromNative(dir.file("out"));
+    SReport report;
+    EXPECT_EQ(RunComparison(record, u"", report).status, SRunOutcome::Status::Completed);
+    EXPECT_EQ(readBytes(dir.file("out")), "x\n|<<y\n||>>z\n");
+}
+
+TEST(RunComparison, MergeFileNamingAComparedFileIsRefused)
+{
+    CTempDir dir;
+    const std::string a = dir.write("a.txt", "one");
+    CCompFileOpt record = recordFor(a, dir.write("b.txt", "two"));
+    SReport report;
+    const SRunOutcome outcome = RunComparison(record, pathFromNative(dir.file("A.TXT")), report);
+    EXPECT_EQ(outcome.status, SRunOutcome::Status::Completed);
+    EXPECT_TRUE(outcome.mergeFileRefused);
+    EXPECT_EQ(readBytes(a), "one");
+}
+
+TEST(RunComparison, EmptyPathDoesNothing)
+{
+    CCompFileOpt record;
+    record.m_file1Path = u"/somewhere";
+    SReport report;
+    EXPECT_EQ(RunComparison(record, u"", report).status, SRunOutcome::Status::NoFiles);
+    EXPECT_TRUE(report.items.empty());
+}
+
+TEST(RunComparison, FailureIsCaughtOnceWithItsMessage)
+{
+    CTempDir dir;
+    CCompFileOpt record = recordFor(dir.write("a", "x"), dir.write("b", "y"));
+    record.m_outputFile = pathFromNative(dir.file("no/such/folder/out"));
+    const std::string merge = dir.write("merge", "previous");
+    SReport report;
+    const SRunOutcome outcome = RunComparison(record, pathFromNative(merge), report);
+    EXPECT_EQ(outcome.status, SRunOutcome::Status::Failed);
+    EXPECT_NE(outcome.message.find("no/such/folder/out"), std::string::npos) << outcome.message;
+    EXPECT_TRUE(report.items.empty());
+    EXPECT_EQ(readBytes(merge), "previous");
+}
+
+// A progress display that cancels after a number of updates, as a user pressing Cancel.
+int g_updatesLeft = 0;
+
+class CCancellingProgress final : public CProgress {
+public:
+    void setTotal(std::int64_t) override {}
+    void setPosition(std::int64_t) override
+    {
+        if (--g_updatesLeft == 0)
+            setCancelRequested(true);
+    }
+    void setMessage(int) override {}
+};
+
+std::unique_ptr<CProgress> cancellingProgress(int, std::int64_t, bool)
+{
+    return std::make_unique<CCancellingProgress>();
+}
+
+TEST(RunComparison, CancelLeavesNoReportAndKeepsPreviousFiles)
+{
+    CTempDir dir;
+    std::string text1;
+    std::string text2;
+    for (int i = 0; i < 200; ++i) {
+        text1 += "line " + std::to_string(i) + "\n";
+        text2 += "line " + std::to_string(i % 7 ? i : -i) + "\n";
+    }
+    CCompFileOpt record = recordFor(dir.write("a", text1), dir.write("b", text2));
+    record.m_outputFile = pathFromNative(dir.write("out", "previous output"));
+    const std::string merge = dir.write("merge", "previous merge");
+    setProgressFactory(&cancellingProgress);
+    g_updatesLeft = 50;
+    SReport report;
+    const SRunOutcome outcome = RunComparison(record, pathFromNative(merge), report);
+    setProgressFactory(nullptr);
+    setCancelRequested(false);
+    EXPECT_EQ(outcome.status, SRunOutcome::Status::Cancelled);
+    EXPECT_TRUE(report.items.empty());
+    EXPECT_TRUE(report.left.empty());
+    EXPECT_EQ(readBytes(dir.file("out")), "previous output");
+    EXPECT_EQ(readBytes(merge), "previous merge");
+}
+
+struct SQuietCase {
+    const char* name;
+    std::string file1;
+    std::string file2;
+    const char* output;  // relative to the folder; "" for none
+    SQuietOutcome::Status status;
+};
+
+class RunQuietComparisonTest : public testing::TestWithParam<SQuietCase> {};
+
+TEST_P(RunQuietComparisonTest, WritesOnlyWhatItMay)
+{
+    CTempDir dir;
+    CCompFileOpt record = recordFor(dir.write("one.txt", GetParam().file1), dir.write("two.txt", GetParam().file2));
+    if (*GetParam().output)
+        record.m_outputFile = pathFromNative(dir.file(GetParam().output));
+    EXPECT_EQ(RunQuietComparison(record).status, GetParam().status);
+    EXPECT_EQ(readBytes(dir.file("one.txt")), GetParam().file1) << "an input was overwritten";
+    EXPECT_TRUE(record.m_sections.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RunQuietComparisonTest,
+    testing::Values(SQuietCase{"Written", "a\nb", "a\nc", "out.txt", SQuietOutcome::Status::Written},
+                    SQuietCase{"NoOutput", "a", "b", "", SQuietOutcome::Status::NoOutputFile},
+                    SQuietCase{"BinarySkipped", "a\x02", "b", "out.txt", SQuietOutcome::Status::Binary},
+                    SQuietCase{"OutputIsInputOtherCase", "a", "b", "ONE.TXT", SQuietOutcome::Status::Refused},
+                    SQuietCase{"OutputIsInputOtherSpelling", "a", "b", "./one.txt", SQuietOutcome::Status::Refused},
+                    SQuietCase{"OutputFolderMissing", "a", "b", "none/out.txt", SQuietOutcome::Status::Failed}),
+    [](const testing::TestParamInfo<SQuietCase>& param) { return std::string(param.param.name); });
+
+TEST(BatchRun, QuietActionsWriteTheirOutputFiles)
+{
+    CTempDir dir;
+    dir.write("a1", "x\ny");
+    dir.write("b1", "x\nz");
+    dir.write("a2", "same");
+    dir.write("b2", "same");
+    const std::string script = "[Action1]\nFile1=" + dir.file("a1") + "\nFile2=" + dir.file("b1") +
+                               "\nCompare Output File=" + dir.file("o1") + "\n[Action2]\nFile1=" + dir.file("a2") +
+                               "\nFile2=" + dir.file("b2") + "\nCompare Output File=" + dir.file("o2") +
+                               "\nWrite Common Sections=0\n";
+    CMemorySettingsStore store;
+    CProfile profile(store);
+    std::vector<CCompFileOpt> actions;
+    ASSERT_EQ(LoadActions(actions, CScriptFile::Read(pathFromNative(dir.write("s.ini", script))), profile), 2u);
+    for (CCompFileOpt& action : actions)
+        EXPECT_EQ(RunQuietComparison(action).status, SQuietOutcome::Status::Written);
+    EXPECT_EQ(readBytes(dir.file("o1")), "x\r\n|<<y\r\n||>>z\r\n");
+    EXPECT_EQ(readBytes(dir.file("o2")), "");
+}
+
+}  // namespace
+}  // namespace brindle
