@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace brindle {
 
@@ -17,6 +18,10 @@ public:
     bool isWide() const { return m_wide; }
     // True when the text holds a NUL character (which ends it for comparing).
     bool containsNul() const { return m_containsNul; }
+    // True when every unit is below 0x80: the text is then the same bytes in every 8-bit form.
+    bool isAscii() const { return m_ascii; }
+    // The text as bytes; only for ASCII text.
+    std::string_view asciiText() const { return {static_cast<const char*>(m_text), m_length}; }
     std::u16string text() const;
     void appendTextTo(std::u16string& out) const;
     char16_t at(std::size_t index) const
@@ -66,6 +71,7 @@ private:
     std::int32_t m_occurrences = 0;
     bool m_wide = false;
     bool m_containsNul = false;
+    bool m_ascii = false;
     bool m_hashValid = false;
 };
 

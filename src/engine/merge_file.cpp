@@ -18,7 +18,9 @@ public:
     void writeLine(std::u16string_view prefixOrMarker, const CDiffLine* line) override
     {
         m_writer.WriteString(prefixOrMarker);
-        if (line) {
+        if (line && line->isAscii()) {
+            m_writer.WriteAscii(line->asciiText());
+        } else if (line) {
             m_text.clear();
             line->appendTextTo(m_text);
             m_writer.WriteString(m_text);

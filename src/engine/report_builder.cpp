@@ -65,6 +65,7 @@ private:
     void writeLine(CRtfDocument& document, std::int32_t number, std::u16string_view text, const SRedPart& red);
     void writeRedLine(CRtfDocument& document, std::int32_t number, std::u16string_view text);
     void addItem(const SSectionGroup& group, int image);
+    void writeText(CRtfDocument& document, const CDiffLine& line);
 
     CCompFileOpt& m_record;
     SReport& m_report;
@@ -105,6 +106,17 @@ void CTextReportBuilder::start()
         if (m_progress)
             m_progress->setTotal(static_cast<std::int64_t>(total));
     }
+}
+
+void CTextReportBuilder::writeText(CRtfDocument& document, const CDiffLine& line)
+{
+    if (line.isAscii()) {
+        document.escapedBytes(line.asciiText());
+        return;
+    }
+    m_textLeft.clear();
+    line.appendTextTo(m_textLeft);
+    document.text(m_textLeft);
 }
 
 void CTextReportBuilder::addItem(const SSectionGroup& group, int image)
@@ -205,9 +217,7 @@ bool CTextReportBuilder::commonSection(const SSectionGroup& group)
             if (m_documents) {
                 if (m_record.m_showLineNumbers)
                     m_left.lineNumber(lines1[i]->number());
-                m_textLeft.clear();
-                lines1[i]->appendTextTo(m_textLeft);
-                m_left.text(m_textLeft);
+                writeText(m_left, *lines1[i]);
             }
         }
         if (m_documents)
@@ -217,9 +227,7 @@ bool CTextReportBuilder::commonSection(const SSectionGroup& group)
                 m_right.lineNumber(first2 + static_cast<std::int32_t>(i));
             // The right pane shows the file-1 text a line is paired with.
             const CDiffLine* shown = lines2[i]->partner() ? lines2[i]->partner() : lines2[i];
-            m_textRight.clear();
-            shown->appendTextTo(m_textRight);
-            m_right.text(m_textRight);
+            writeText(m_right, *shown);
         }
         if (m_documents)
             m_right.raw(kRtfLineEnd);

@@ -1,5 +1,6 @@
 #include "engine/rtf_document.h"
 
+#include "engine/line_scan_p.h"
 #include "platform/code_page.h"
 
 #include <algorithm>
@@ -29,9 +30,22 @@ void CRtfDocument::start(std::u16string_view fontName, std::int32_t fontSizePoin
 
 void CRtfDocument::lineNumber(std::int32_t number)
 {
-    char prefix[32];
-    std::snprintf(prefix, sizeof prefix, "%4ld - ", static_cast<long>(number));
-    raw(prefix);
+    // "%4ld - ", written by hand: it is done once per line of both panes.
+    char digits[16];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    std::uint32_t value = number < 0 ? 0u - static_cast<std::uint32_t>(number) : static_cast<std::uint32_t>(number);
+    do {
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value);
+    if (number < 0)
+        *--p = '-';
+    const auto width = static_cast<std::size_t>(end - p);
+    if (width < 4)
+        m_bytes.append(4 - width, ' ');
+    m_bytes.append(p, width);
+    m_bytes.append(" - ");
 }
 
 bool CRtfDocument::needsUnicodeEscapes(std::u16string_view line)
@@ -43,11 +57,29 @@ bool CRtfDocument::needsUnicodeEscapes(std::u16string_view line)
 
 void CRtfDocument::escapedBytes(std::string_view bytes)
 {
-    for (const char c : bytes) {
-        if (isRtfSpecial(c))
+    // Copy runs between special characters in one piece: most lines have none, and eight bytes
+    // at a time are tested for them.
+    using namespace line_scan;
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    std::size_t from = 0;
+    std::size_t i = 0;
+    for (;;) {
+        while (bytes.size() - i >= 8) {
+            const std::uint64_t word = load(data + i);
+            if (hasByte(word, '{') | hasByte(word, '}') | hasByte(word, '\\'))
+                break;
+            i += 8;
+        }
+        if (i == bytes.size())
+            break;
+        if (isRtfSpecial(bytes[i])) {
+            m_bytes.append(bytes.data() + from, i - from);
             m_bytes.push_back('\\');
-        m_bytes.push_back(c);
+            from = i;
+        }
+        ++i;
     }
+    m_bytes.append(bytes.data() + from, bytes.size() - from);
 }
 
 void CRtfDocument::text(std::u16string_view part, bool unicodeEscapes)

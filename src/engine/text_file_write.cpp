@@ -143,6 +143,18 @@ void CTextFileWrite::WriteString(std::u16string_view text)
         putUnit(u);
 }
 
+void CTextFileWrite::WriteAscii(std::string_view text)
+{
+    if (!m_open)
+        return;
+    if (m_encoding == kEncodingAnsi || m_encoding == kEncodingUtf8) {
+        put(text.data(), text.size());
+        return;
+    }
+    for (const char c : text)
+        putUnit(static_cast<char16_t>(c));
+}
+
 void CTextFileWrite::WriteEndl() { WriteString(u"\r\n"); }
 
 void CTextFileWrite::Close()

@@ -32,6 +32,8 @@ public:
     bool Open(std::unique_ptr<CByteSink> sink, int encoding, std::u16string_view path = {});
 
     void WriteString(std::u16string_view text);
+    // Text of units below 0x80 only, given as bytes: the same as WriteString of the same text.
+    void WriteAscii(std::string_view text);
     void WriteEndl();
     void Close();
 
