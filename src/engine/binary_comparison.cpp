@@ -65,8 +65,9 @@ std::size_t equalSuffix(const std::uint8_t* aEnd, const std::uint8_t* bEnd, std:
 }
 
 // The first file-2 offset i in [from, from + window) where the anchor at probe starts. The anchor
-// is 30 bytes, or the rest of file 1 when less is left; where file 2 has fewer bytes left than
-// the anchor, only those are compared, so nothing outside either image is read.
+// is 30 bytes, or fewer when less is left of file 1 or of file 2 after `from`; candidates must
+// hold the whole anchor. Shortening it only by what is left at each candidate would let the last
+// byte or two of file 2 match by chance, and such a block would end all further matching.
 std::optional<std::int64_t> findAnchor(Bytes file1, Bytes file2, std::int64_t probe, std::int64_t from)
 {
     const auto len1 = static_cast<std::int64_t>(file1.size());
@@ -75,22 +76,17 @@ std::optional<std::int64_t> findAnchor(Bytes file1, Bytes file2, std::int64_t pr
     if (from >= end)
         return std::nullopt;
     const std::uint8_t* anchor = file1.data() + probe;
-    const std::int64_t anchorLength = std::min(kAnchorLength, len1 - probe);
-    // Every candidate with the whole anchor inside file 2 comes before those without: the first
-    // whole occurrence, if any, is the answer. memmem finds it in linear time, also on hostile
-    // input such as long runs of one byte value.
+    const std::int64_t anchorLength = std::min({kAnchorLength, len1 - probe, len2 - from});
+    // memmem finds the first occurrence in linear time, also on hostile input such as long runs
+    // of one byte value.
     const std::int64_t wholeEnd = std::min(end, len2 - anchorLength + 1);
-    if (from < wholeEnd) {
-        const void* found = ::memmem(file2.data() + from, static_cast<std::size_t>(wholeEnd - 1 + anchorLength - from),
-                                     anchor, static_cast<std::size_t>(anchorLength));
-        if (found)
-            return static_cast<const std::uint8_t*>(found) - file2.data();
-    }
-    for (std::int64_t i = std::max(from, wholeEnd); i < end; ++i) {
-        if (std::memcmp(file2.data() + i, anchor, static_cast<std::size_t>(len2 - i)) == 0)
-            return i;
-    }
-    return std::nullopt;
+    if (from >= wholeEnd)
+        return std::nullopt;
+    const void* found = ::memmem(file2.data() + from, static_cast<std::size_t>(wholeEnd - 1 + anchorLength - from),
+                                 anchor, static_cast<std::size_t>(anchorLength));
+    if (!found)
+        return std::nullopt;
+    return static_cast<const std::uint8_t*>(found) - file2.data();
 }
 
 // The block of equal bytes around the anchor (p, q): backwards no further than low1 and low2 (the

@@ -103,6 +103,20 @@ INSTANTIATE_TEST_SUITE_P(
     test::SCaseName());
 
 // Invariants over random and hostile pairs: increasing, non-overlapping, equal, inside the images.
+// Regression: a probe with no match used to anchor on the last byte of file 2 by chance, and that
+// block ended all further matching.
+TEST(MatchBinary, LastByteOfFile2IsNoAnchorByChance)
+{
+    std::string a = randomBytes(21, 3000);
+    std::string b = randomBytes(22, 3000);
+    b.back() = a.front();
+    EXPECT_TRUE(MatchBinary(bytesOf(a), bytesOf(b), nullptr).empty());
+    b += a.substr(100);  // the real match comes later and is still found
+    const auto blocks = MatchBinary(bytesOf(a), bytesOf(b), nullptr);
+    ASSERT_FALSE(blocks.empty());
+    EXPECT_EQ(blocks.back().end1, 2999);
+}
+
 TEST(MatchBinaryProperty, BlocksAreOrderedEqualAndInside)
 {
     std::mt19937 rng(7);
