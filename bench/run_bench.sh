@@ -164,23 +164,25 @@ median_seconds() {
         END { printf "%.4f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-# bench_mode LABEL FLAGS...: the alternating runs of brdcmp and diff with the same flags.
+# bench_mode LABEL FLAGS...: the alternating runs of brdcmp and diff with the same flags; brdcmp
+# also gets the arguments in the array brdcmp_extra (the files it writes besides its output).
+brdcmp_extra=()
 bench_mode() {
     local label=$1 r
     shift
     : >"$tmp/brdcmp.$label"
     : >"$tmp/diff.$label"
     # The untimed memory runs come first, so that no timed run pays for a cold cache.
-    memory_run "$tmp/brdcmp.$label.kib" "$brdcmp" "$@" "$dir/a.txt" "$dir/b.txt"
+    memory_run "$tmp/brdcmp.$label.kib" "$brdcmp" ${brdcmp_extra[@]+"${brdcmp_extra[@]}"} "$@" "$dir/a.txt" "$dir/b.txt"
     memory_run "$tmp/diff.$label.kib" diff "$@" "$dir/a.txt" "$dir/b.txt"
     # Taking turns, and changing who goes first, spreads drifts in machine load over both.
     for ((r = 1; r <= runs; r++)); do
         if ((r % 2)); then
-            time_run "$tmp/brdcmp.$label" "$brdcmp" "$@" "$dir/a.txt" "$dir/b.txt"
+            time_run "$tmp/brdcmp.$label" "$brdcmp" ${brdcmp_extra[@]+"${brdcmp_extra[@]}"} "$@" "$dir/a.txt" "$dir/b.txt"
             time_run "$tmp/diff.$label" diff "$@" "$dir/a.txt" "$dir/b.txt"
         else
             time_run "$tmp/diff.$label" diff "$@" "$dir/a.txt" "$dir/b.txt"
-            time_run "$tmp/brdcmp.$label" "$brdcmp" "$@" "$dir/a.txt" "$dir/b.txt"
+            time_run "$tmp/brdcmp.$label" "$brdcmp" ${brdcmp_extra[@]+"${brdcmp_extra[@]}"} "$@" "$dir/a.txt" "$dir/b.txt"
         fi
     done
 }
@@ -224,12 +226,17 @@ for size in $text_sizes; do
     bytes=$((bytes_a + bytes_b))
     bench_mode plain
     bench_mode -w -w
+    # The whole pipeline of the comparison window: load, compare, both RTF reports, merge file.
+    brdcmp_extra=(--report1 "$tmp/left.rtf" --report2 "$tmp/right.rtf" -m "$tmp/merge.txt")
+    bench_mode report
+    brdcmp_extra=()
     echo
     echo "== $size lines: a.txt $lines_a lines $bytes_a bytes, b.txt $lines_b lines $bytes_b bytes"
     printf "%-8s %9s %12s %10s %10s %7s %11s %9s %11s\n" options lines "bytes a+b" "brdcmp s" "diff s" \
         ratio "brdcmp MiB" "diff MiB" "peak/bytes"
     table_row plain
     table_row -w
+    table_row report
     if [ "$size" = 1000000 ] && awk -v p="$change" 'BEGIN { exit !(p == 1) }'; then
         verdict
     fi
