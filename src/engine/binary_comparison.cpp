@@ -7,21 +7,16 @@
 #include "engine/report.h"
 #include "engine/report_output_file.h"
 #include "engine/rtf_document.h"
-#include "platform/large_buffer.h"
-#include "platform/utf8.h"
+#include "platform/whole_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace brindle {
 
@@ -104,54 +99,11 @@ SMatchBlock extendAnchor(Bytes file1, Bytes file2, std::int64_t p, std::int64_t 
 
 // ---- Loading ----
 
-// The whole content of a compared file; empty when it cannot be read.
-struct SFileImage {
-    CLargeBuffer buffer;
-    std::size_t size = 0;
-
-    Bytes bytes() const { return Bytes(static_cast<const std::uint8_t*>(buffer.data()), size); }
-};
-
-class CReadDescriptor {
-public:
-    explicit CReadDescriptor(std::u16string_view path) : m_fd(::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~CReadDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    CReadDescriptor(const CReadDescriptor&) = delete;
-    CReadDescriptor& operator=(const CReadDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-// Reads as many bytes as the file status gives; a file that shrinks meanwhile gives what it still
-// has, one that grows is cut at the size seen first.
-SFileImage loadImage(std::u16string_view path)
+// The whole content of a compared file; empty when it cannot be read or is not a regular file.
+SFileContents loadImage(std::u16string_view path)
 {
-    SFileImage image;
-    if (path.empty())
-        return image;
-    CReadDescriptor file(path);
-    struct stat info {};
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0)
-        return image;
-    image.buffer = CLargeBuffer(static_cast<std::size_t>(info.st_size));
-    auto* data = static_cast<std::uint8_t*>(image.buffer.data());
-    while (image.size < image.buffer.size()) {
-        const ssize_t n = ::read(file.get(), data + image.size, image.buffer.size() - image.size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return SFileImage{};
-        if (n == 0)
-            break;
-        image.size += static_cast<std::size_t>(n);
-    }
-    return image;
+    std::optional<SFileContents> contents = readWholeFile(path);
+    return contents ? std::move(*contents) : SFileContents{};
 }
 
 // ---- Hex dump ----
@@ -437,8 +389,8 @@ std::vector<SMatchBlock> MatchBinary(Bytes file1, Bytes file2, CProgress* progre
 
 bool CompareBinary(CCompFileOpt& record, SReport& report, bool buildDocuments)
 {
-    const SFileImage image1 = loadImage(record.m_file1Path);
-    const SFileImage image2 = loadImage(record.m_file2Path);
+    const SFileContents image1 = loadImage(record.m_file1Path);
+    const SFileContents image2 = loadImage(record.m_file2Path);
     const Bytes file1 = image1.bytes();
     const Bytes file2 = image2.bytes();
     const std::vector<SMatchBlock> blocks = matchWithProgress(file1, file2);

@@ -116,6 +116,9 @@ SRunOutcome RunComparison(CCompFileOpt& record, std::u16string_view mergePath, S
     } catch (const std::bad_alloc&) {
         report = SReport{};
         return failed("Not enough memory to compare the files.");
+    } catch (const std::exception& e) {
+        report = SReport{};
+        return failed(e.what());
     }
 }
 
@@ -148,6 +151,9 @@ SQuietOutcome RunQuietComparison(CCompFileOpt& record)
     } catch (const std::bad_alloc&) {
         outcome.status = SQuietOutcome::Status::Failed;
         outcome.message = "Not enough memory to compare the files.";
+    } catch (const std::exception& e) {
+        outcome.status = SQuietOutcome::Status::Failed;
+        outcome.message = e.what();
     }
     record.m_sections.clear();
     return outcome;

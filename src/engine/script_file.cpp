@@ -3,56 +3,14 @@
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/utf8.h"
+#include "platform/whole_file.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
 #include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace brindle {
 
 namespace {
-
-// Closes the descriptor on every way out.
-class CFileDescriptor {
-public:
-    explicit CFileDescriptor(int fd) : m_fd(fd) {}
-    ~CFileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    CFileDescriptor(const CFileDescriptor&) = delete;
-    CFileDescriptor& operator=(const CFileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-// The whole file, or false when it cannot be opened or read to its end (a folder fails here).
-bool readWholeFile(std::u16string_view path, std::string& bytes)
-{
-    CFileDescriptor file(::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode))
-        return false;
-    bytes.clear();
-    bytes.reserve(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 0));
-    char block[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(file.get(), block, sizeof block);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            return true;
-        bytes.append(block, static_cast<std::size_t>(n));
-    }
-}
 
 std::u16string decode(std::string_view bytes)
 {
@@ -111,10 +69,10 @@ std::int32_t parseInt(std::u16string_view text)
 
 CScriptFile CScriptFile::Read(std::u16string_view path)
 {
-    std::string bytes;
-    if (!readWholeFile(path, bytes))
+    const std::optional<SFileContents> contents = readWholeFile(path);
+    if (!contents)
         return {};
-    return FromBytes(bytes);
+    return FromBytes(contents->text());
 }
 
 CScriptFile CScriptFile::FromBytes(std::string_view bytes) { return FromText(decode(bytes)); }

@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -151,6 +152,9 @@ std::optional<std::string> unreadableReason(const std::string& path)
         return "cannot open " + path + ": " + std::strerror(ENOENT);
     if (attributes->directory)
         return path + " is a folder, not a file";
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return path + " is not a regular file";
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return "cannot open " + path + ": " + std::strerror(errno);
