@@ -12,6 +12,8 @@ namespace brindle {
 struct SColourBlock {
     std::int32_t start = 0;
     std::int32_t colour = 0;  // colour index of the editor's colour table
+
+    friend bool operator==(const SColourBlock&, const SColourBlock&) = default;
 };
 
 // A line parser: the line's characters and the state at its start; appends the line's blocks in

@@ -1,0 +1,126 @@
+// Word lists of TeX and LaTeX: control words as written after the backslash.
+#include "editor/word_list_p.h"
+
+namespace brindle::words {
+
+namespace {
+
+// TeX primitives, plain TeX macros and the LaTeX commands of documents.
+constexpr auto kTexCommands = split<521>(
+    // Primitives.
+    u"above abovedisplayshortskip abovedisplayskip abovewithdelims accent adjdemerits advance "
+    u"afterassignment aftergroup atop atopwithdelims badness baselineskip batchmode begingroup "
+    u"belowdisplayshortskip belowdisplayskip binoppenalty botmark box brokenpenalty catcode "
+    u"char chardef cleaders closein closeout clubpenalty copy count countdef cr crcr csname day "
+    u"def defaulthyphenchar defaultskewchar delcode delimiter dimen "
+    u"dimendef discretionary displayindent displaylimits displaystyle displaywidowpenalty displaywidth "
+    u"divide doublehyphendemerits dp dump edef else emergencystretch end endcsname endgroup endinput "
+    u"endlinechar eqno errhelp errmessage errorcontextlines errorstopmode escapechar everycr everydisplay "
+    u"everyhbox everyjob everymath everypar everyvbox exhyphenpenalty expandafter fam fi "
+    u"finalhyphendemerits firstmark floatingpenalty font fontdimen fontname futurelet gdef global "
+    u"globaldefs halign hangafter hangindent hbadness hbox hfil hfill hfilneg hfuzz hoffset "
+    u"hrule hsize hskip hss ht hyphenation hyphenchar hyphenpenalty if ifcase ifcat ifdim "
+    u"ifeof iffalse ifhbox ifhmode ifinner ifmmode ifnum ifodd iftrue ifvbox ifvmode ifvoid ifx "
+    u"ignorespaces immediate indent input inputlineno insert interlinepenalty jobname "
+    u"kern language lastbox lastkern lastpenalty lastskip lccode leaders left lefthyphenmin leftskip leqno "
+    u"let limits linepenalty lineskip lineskiplimit long looseness lower lowercase mag mark mathaccent "
+    u"mathbin mathchar mathchardef mathchoice mathclose mathcode mathinner mathop mathopen mathord "
+    u"mathpunct mathrel mathsurround maxdepth meaning medmuskip message mkern month "
+    u"moveleft moveright mskip multiply muskip muskipdef newlinechar noalign noboundary noexpand noindent "
+    u"nolimits nonscript nonstopmode nullfont number omit openin openout or outer "
+    u"output outputpenalty over overfullrule overline overwithdelims pagedepth pagefilllstretch "
+    u"pagefillstretch pagefilstretch pagegoal pageshrink pagestretch pagetotal par parfillskip parindent "
+    u"parshape parskip patterns pausing penalty postdisplaypenalty predisplaypenalty predisplaysize "
+    u"pretolerance prevdepth prevgraf radical raise read relax relpenalty right righthyphenmin rightskip "
+    u"romannumeral scriptfont scriptscriptfont scriptscriptstyle scriptspace scriptstyle scrollmode "
+    u"setbox setlanguage sfcode shipout show showbox showboxbreadth showboxdepth showlists showthe "
+    u"skewchar skip skipdef spacefactor spaceskip span special splitbotmark splitfirstmark splitmaxdepth "
+    u"splittopskip string tabskip textfont textstyle the thickmuskip thinmuskip time toks toksdef "
+    u"tolerance topmark topskip tracingcommands tracinglostchars tracingmacros tracingonline "
+    u"tracingoutput tracingpages tracingparagraphs tracingrestores tracingstats uccode uchyph underline "
+    u"unhbox unhcopy unkern unpenalty unskip unvbox unvcopy uppercase vadjust valign vbadness vbox vcenter "
+    u"vfil vfill vfilneg vfuzz voffset vrule vsize vskip vsplit vss vtop wd widowpenalty write xdef "
+    u"xleaders xspaceskip year "
+    // Plain TeX.
+    u"bye newcount newdimen newskip newbox newtoks newread newwrite newif "
+    u"loop repeat centerline leftline rightline obeylines obeyspaces frenchspacing nonfrenchspacing "
+    u"hrulefill dotfill narrower footline headline raggedbottom "
+    u"nobreak allowbreak break space quad qquad "
+    u"strut phantom "
+    // LaTeX documents.
+    u"documentclass usepackage begin maketitle title author date thanks and today part chapter section "
+    u"subsection subsubsection paragraph subparagraph tableofcontents listoffigures listoftables appendix "
+    u"label ref pageref cite nocite bibliography bibliographystyle bibitem newcommand renewcommand "
+    u"providecommand newenvironment renewenvironment newtheorem newcounter setcounter addtocounter "
+    u"stepcounter refstepcounter value arabic roman alph fnsymbol newlength setlength "
+    u"addtolength settowidth settoheight settodepth emph textbf textit textsl textsc texttt textrm textsf "
+    u"textup textmd textnormal bfseries itshape slshape scshape ttfamily rmfamily sffamily upshape "
+    u"mdseries normalfont tiny scriptsize footnotesize small normalsize large huge item "
+    u"caption footnote footnotemark footnotetext marginpar hline cline vline multicolumn newline "
+    u"linebreak nolinebreak newpage clearpage cleardoublepage pagebreak nopagebreak hspace vspace smallskip "
+    u"medskip bigskip centering raggedright raggedleft mbox makebox fbox framebox parbox raisebox rule "
+    u"newsavebox sbox savebox usebox include includeonly frac sqrt sum int prod lim infty ldots cdots "
+    u"vdots ddots pagestyle thispagestyle pagenumbering markboth markright twocolumn onecolumn verb "
+    u"LaTeX TeX protect addcontentsline addtocontents "
+    u"includegraphics index makeindex "
+    u"ensuremath mathrm mathbf mathit mathsf mathtt mathcal "
+    u"alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu nu xi pi "
+    u"rho sigma tau upsilon phi chi psi omega "
+    u"");
+
+// LaTeX internals: the commands of class and package writers and the kernel's "@" commands.
+constexpr auto kLatexInternals = split<291>(
+    u"AtBeginDocument AtEndDocument AtEndOfPackage AtEndOfClass AtBeginDvi NeedsTeXFormat ProvidesClass "
+    u"ProvidesPackage ProvidesFile DeclareOption ProcessOptions ExecuteOptions PassOptionsToClass "
+    u"PassOptionsToPackage RequirePackage RequirePackageWithOptions LoadClass LoadClassWithOptions "
+    u"CurrentOption OptionNotUsed IfFileExists InputIfFileExists ClassError ClassWarning "
+    u"ClassWarningNoLine ClassInfo PackageError PackageWarning PackageWarningNoLine PackageInfo "
+    u"DeclareRobustCommand CheckCommand DeclareFontFamily DeclareFontShape DeclareFontEncoding "
+    u"DeclareFontSubstitution DeclareMathAlphabet DeclareMathSymbol DeclareMathVersion DeclareSymbolFont "
+    u"DeclareSymbolFontAlphabet DeclareTextCommand DeclareTextSymbol DeclareTextAccent "
+    u"DeclareTextComposite DeclareTextCompositeCommand DeclareTextCommandDefault DeclareTextSymbolDefault "
+    u"ProvideTextCommand ProvideTextCommandDefault UseTextSymbol UseTextAccent "
+    u"DeclareFontEncodingDefaults DeclareFixedFont DeclareMathSizes DeclareErrorFont DeclareSizeFunction "
+    u"DeclarePreloadSizes DeclareOldFontCommand DeclareMathDelimiter DeclareMathAccent DeclareMathRadical "
+    u"SetMathAlphabet SetSymbolFont fontencoding fontfamily fontseries fontshape fontsize selectfont "
+    u"usefont linespread "
+    u"@ifnextchar @ifstar @namedef @nameuse @gobble @gobbletwo @firstofone @firstoftwo @secondoftwo @empty "
+    u"@tempa @tempb @tempcnta @tempcntb @tempdima @tempdimb @tempskipa @tempskipb @tempboxa @temptokena "
+    u"@tempswatrue @tempswafalse @iftempswa @ifundefined @ifdefinable @car @cdr @nil @for @tfor "
+    u"@whilenum @whiledim @whilesw @ne @m @Mi @Mii @Miii @Miv @MM @startsection @makechapterhead "
+    u"@makeschapterhead @maketitle @title @author @date @thanks @mkboth @oddhead @evenhead @oddfoot "
+    u"@evenfoot @currentlabel @listi @listii @listiii @listiv @listv @listvi @seccntformat @sect @ssect "
+    u"@xsect @hangfrom @dottedtocline @starttoc @writefile @auxout @mainaux @partaux @input @iinput "
+    u"@outputpage @makecol @float @xfloat @dblfloat @caption @makecaption @footnotetext @footnotemark "
+    u"@makefntext @makefnmark @thefnmark @mpfn @mpfootnotetext @fnsymbol @arabic @roman @alph "
+    u"@latex@error @latex@warning @latex@info @onlypreamble @preamblecmds @enumdepth @itemdepth "
+    u"@item @itemlabel @listdepth @toodeep @beginparpenalty @endparpenalty @itempenalty @bsphack "
+    u"@esphack @ehc @eha @ehb @ehd @tabacckludge @acci @accii @acciii @clubpenalty @lowpenalty "
+    u"@medpenalty @highpenalty @secpenalty @plus @minus @flushglue @centercr @normalcr @killglue @savsk "
+    u"@savsf @dblarg @xdblarg @testopt @ptsize @clsextension @pkgextension @currname "
+    u"@currext @classoptionslist @unusedoptionlist @declaredoptions @curroptions @fileswfalse @fileswtrue "
+    u"@ifpackageloaded @ifclassloaded @ifpackagewith @ifclasswith @ifnotrelax "
+    u"@addtoreset @removefromreset @chapapp @chapter @part "
+    u"@reversemargin @topnum @botnum @dbltopnum @totalleftmargin @colnum @colroom @textfloatsep "
+    u"@intextsep @floatsep @dblfloatsep @dbltextfloatsep @fptop @fpsep @fpbot @dblfptop @dblfpsep "
+    u"@dblfpbot @topnewpage @twocolumntrue @twocolumnfalse @twosidetrue @twosidefalse "
+    u"@mparswitchfalse @openrighttrue @openrightfalse "
+    u"@afterheading "
+    u"@noskipsec @svsec @svsechd @tocdepth @secnumdepth "
+    u"@pnumwidth @tocrmarg @dotsep @bibitem @lbibitem @biblabel @cite @citeb @citex "
+    u"@nocite @bibdata @bibstyle "
+    u"@verbatim @setfontsize "
+    u"@vpt @vipt @viipt @viiipt @ixpt @xpt @xipt @xiipt @xivpt @xviipt @xxpt @xxvpt "
+    u"@parboxrestore @arrayparboxrestore @setminipage "
+    u"@minipagerestore @minipagetrue @minipagefalse "
+    u"@undefined @begindocumenthook @enddocumenthook "
+    u""
+    u"");
+
+const SWordList kTexLists[] = {{kTexCommands, false}, {kLatexInternals, false}};
+
+}  // namespace
+
+std::span<const SWordList> tex() { return kTexLists; }
+
+}  // namespace brindle::words
