@@ -76,23 +76,24 @@ constexpr SQuoteRule kBatchQuotes[] = {{u"\"", kDoubleQuoteBit, false, false}};
 // line's first command ("@" before it hides the echo and changes nothing).
 bool batchWholeLine(std::u16string_view line, CBlockSink& sink)
 {
-    std::size_t i = line.find_first_not_of(u" \t");
-    if (i == std::u16string_view::npos)
+    const std::size_t first = line.find_first_not_of(u" \t");
+    if (first == std::u16string_view::npos)
         return false;
-    const std::size_t first = i;
-    if (line[i] == u':') {
-        sink.define(first, i + 1 < line.size() && line[i + 1] == u':' ? kComment : kFunctionName);
-        return true;
+    std::int32_t colour = kComment;
+    if (line[first] == u':') {
+        colour = first + 1 < line.size() && line[first + 1] == u':' ? kComment : kFunctionName;
+    } else {
+        const std::size_t i = line[first] == u'@' ? line.find_first_not_of(u" \t", first + 1) : first;
+        if (i == std::u16string_view::npos || line.size() - i < 3)
+            return false;
+        const std::u16string_view word = line.substr(i, 3);
+        const bool rem = (word[0] | 0x20) == u'r' && (word[1] | 0x20) == u'e' && (word[2] | 0x20) == u'm';
+        if (!rem || (i + 3 < line.size() && !isSpace(line[i + 3]) && line[i + 3] != u'.'))
+            return false;
     }
-    if (line[i] == u'@')
-        i = line.find_first_not_of(u" \t", i + 1);
-    if (i == std::u16string_view::npos || line.size() - i < 3)
-        return false;
-    const std::u16string_view word = line.substr(i, 3);
-    const bool rem = (word[0] | 0x20) == u'r' && (word[1] | 0x20) == u'e' && (word[2] | 0x20) == u'm';
-    if (!rem || (i + 3 < line.size() && !isSpace(line[i + 3]) && line[i + 3] != u'.'))
-        return false;
-    sink.define(first, kComment);
+    if (first > 0)
+        sink.define(0, kOperator);  // the indentation, as any non-word character
+    sink.define(first, colour);
     return true;
 }
 
