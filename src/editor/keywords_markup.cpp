@@ -71,7 +71,9 @@ std::span<const SWordList> asp()
 std::span<const SWordList> php()
 {
     static const SWordList lists[] = {
-        {kHtmlTags, false}, {kHtmlAttributes, false}, {kHtmlEntities, false}, {kPhpKeywords, false}, {kPhpOperators, false}};
+        {kHtmlTags, false},    {kHtmlAttributes, false}, {kHtmlEntities, false},
+        {kPhpKeywords, false}, {kPhpOperators, false},
+    };
     return lists;
 }
 

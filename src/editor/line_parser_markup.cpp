@@ -21,7 +21,8 @@ constexpr std::uint32_t kScriptLineComment = 0x1000;
 constexpr std::uint32_t kScriptBlockComment = 0x2000;
 constexpr std::uint32_t kScriptDoubleQuote = 0x4000;
 constexpr std::uint32_t kScriptSingleQuote = 0x8000;
-constexpr std::uint32_t kScriptBits = kScriptLineComment | kScriptBlockComment | kScriptDoubleQuote | kScriptSingleQuote;
+constexpr std::uint32_t kScriptBits =
+    kScriptLineComment | kScriptBlockComment | kScriptDoubleQuote | kScriptSingleQuote;
 constexpr std::uint32_t kCarried = kMarkupComment | kTagDoubleQuote | kTagSingleQuote | kInTag | kTagNamed | kInScript |
                                    kScriptBlockComment | kScriptDoubleQuote | kScriptSingleQuote;
 

@@ -99,8 +99,22 @@ bool batchWholeLine(std::u16string_view line, CBlockSink& sink)
 
 // --- Perl ------------------------------------------------------------------------------------
 
-// $name, ${...}, $1, $_ and the punctuation variables; @name and %name. "$#name" is the last
-// index, not a comment.
+// A package-qualified name from j on (Foo::Bar).
+std::size_t skipPerlName(std::u16string_view line, std::size_t j)
+{
+    while (j < line.size()) {
+        if (isNameChar(line[j]))
+            ++j;
+        else if (startsAt(line, j, u"::"))
+            j += 2;
+        else
+            break;
+    }
+    return j;
+}
+
+// $name, ${...}, $1, $_ and the punctuation variables; @name and %name ("% 2" and "%2" stay
+// the modulo operator). "$#name" is the last index, not a comment.
 std::size_t perlVariable(std::u16string_view line, std::size_t i, std::int32_t& colour)
 {
     const char16_t sigil = line[i];
@@ -110,16 +124,18 @@ std::size_t perlVariable(std::u16string_view line, std::size_t i, std::int32_t& 
     std::size_t j = i + 1;
     if (sigil == u'$' && line[j] == u'#')
         ++j;
-    if (j < line.size() && line[j] == u'{')
-        return skipBraced(line, j);
-    if (j < line.size() && (isNameChar(line[j]) || line[j] == u':')) {
-        while (j < line.size() && (isNameChar(line[j]) || (line[j] == u':' && j + 1 < line.size() && line[j + 1] == u':')))
-            j += line[j] == u':' ? 2 : 1;
+    if (j == line.size())
         return j;
-    }
-    if (sigil == u'$' && j < line.size() && std::u16string_view(u"&`'+!@/\\,;.<>[]^$0?-").find(line[j]) != std::u16string_view::npos)
+    if (line[j] == u'{')
+        return skipBraced(line, j);
+    const char16_t next = line[j];
+    if (isLetter(next) || next == u'_' || startsAt(line, j, u"::") || (sigil == u'$' && isDigit(next)))
+        return skipPerlName(line, j);
+    if (sigil != u'$')
+        return i;
+    if (std::u16string_view(u"&`'+!@/\\,;.<>[]^$?-").find(next) != std::u16string_view::npos)
         return j + 1;
-    return sigil == u'$' && j > i + 1 ? j : i;
+    return j > i + 1 ? j : i;
 }
 
 constexpr SCommentRule kPerlComments[] = {{u"#", u"", kLineCommentBit}};

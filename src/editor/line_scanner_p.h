@@ -141,6 +141,9 @@ std::uint32_t ParseLineByRules(const SLanguageRules& rules, std::u16string_view 
                                std::vector<SColourBlock>* blocks);
 
 // The end state of a line that is too short to parse.
-inline std::uint32_t shortLineState(const SLanguageRules& rules, std::uint32_t state) { return state & rules.carryMask; }
+inline std::uint32_t shortLineState(const SLanguageRules& rules, std::uint32_t state)
+{
+    return state & rules.carryMask;
+}
 
 }  // namespace brindle::parse
