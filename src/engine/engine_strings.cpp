@@ -13,6 +13,10 @@ std::u16string builtIn(int id)
     case kStrCreatingReport: return u"Creating Report";
     case kStrComparisonResults: return u"Comparison Results";
     case kStrMissing: return u"missing";
+    case kStrUndoAction: return u"&Undo %s\tCtrl+Z";
+    case kStrRedoAction: return u"&Redo %s\tCtrl+Y";
+    case kStrUndo: return u"&Undo\tCtrl+Z";
+    case kStrRedo: return u"&Redo\tCtrl+Y";
     default: return {};
     }
 }

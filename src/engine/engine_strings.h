@@ -11,6 +11,10 @@ enum EngineStringId : int {
     kStrCreatingReport = 2309,     // "Creating Report"
     kStrComparisonResults = 2338,  // "Comparison Results"
     kStrMissing = 2339,            // "missing"
+    kStrUndoAction = 8615,         // "&Undo %s\tCtrl+Z"
+    kStrRedoAction = 8616,         // "&Redo %s\tCtrl+Y"
+    kStrUndo = 8617,               // "&Undo\tCtrl+Z"
+    kStrRedo = 8618,               // "&Redo\tCtrl+Y"
 };
 
 // The text of a string id: from the loader the user interface installs (the resources of the
