@@ -70,7 +70,7 @@ private:
 enum class MarkerPlace : std::uint8_t {
     Anywhere,
     WordStart,     // at the line start or after a space ("#" in shell)
-    CommandStart,  // before any other non-space character, or after ";" (TCL)
+    CommandStart,  // before any other non-space character, or after ";" or "{" (TCL)
 };
 
 // A comment: a line comment when close is empty, else a block comment carried by bit.
