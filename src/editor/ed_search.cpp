@@ -68,11 +68,13 @@ bool CEdSearch::findInBlock(const CEdLineSource& lines, STextPos start, STextPos
     start = inText(start);
     blockBegin = inText(blockBegin);
     blockEnd = inText(blockEnd);
-    if (start == blockEnd || blockEnd < blockBegin)
+    if (blockEnd < blockBegin)
         return false;
     if (!(m_flags & kEdFindUp)) {
+        // Nothing lies ahead of the block end; with wrap the search still goes round once, so
+        // that F3 at the end of a file finds the first match above.
         const STextPos from = std::max(start, blockBegin);
-        if (from <= blockEnd && findForward(lines, from, blockEnd, hit))
+        if (from < blockEnd && findForward(lines, from, blockEnd, hit))
             return true;
         return wrap && findForward(lines, blockBegin, blockEnd, hit);
     }

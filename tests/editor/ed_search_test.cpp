@@ -71,7 +71,10 @@ const SSearchCase kSearchCases[] = {
     {"NoWrapForward", {u"cat", u"x"}, u"cat", 0, {0, 1}, false, kNone, kNone},
     {"WrapUpward", {u"x", u"cat"}, u"cat", kUp, {1, 0}, true, {0, 1}, {3, 1}},
     {"WrapUpwardIncludesEnd", {u"ab"}, u"$", kUp | kRe, {0, 0}, true, {2, 0}, {2, 0}},
-    {"StartAtBlockEnd", {u"cat"}, u"cat", 0, {3, 0}, true, kNone, kNone},
+    {"StartAtBlockEndNoWrap", {u"cat"}, u"cat", 0, {3, 0}, false, kNone, kNone},
+    // Regression: F3 or Shift+F3 at the end of the text found nothing even with wrap.
+    {"StartAtBlockEndWraps", {u"cat"}, u"cat", 0, {3, 0}, true, {0, 0}, {3, 0}},
+    {"UpFromBlockEnd", {u"cat x"}, u"cat", kUp, {5, 0}, false, {0, 0}, {3, 0}},
     {"EmptyText", {u"cat"}, u"", 0, {0, 0}, true, kNone, kNone},
     {"HitMustEndInBlock", {u"ab cat"}, u"cat", 0, {0, 0}, true, kNone, kNone, {0, 0}, {5, 0}},
     {"StartBeforeBlock", {u"catcat"}, u"cat", 0, {0, 0}, false, {3, 0}, {6, 0}, {2, 0}},
