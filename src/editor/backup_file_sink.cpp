@@ -23,7 +23,11 @@ fs::path keptNameCandidate(const fs::path& folder, const std::string& name)
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     const unsigned long long salt =
         static_cast<unsigned long long>(ticks) ^ (static_cast<unsigned long long>(::getpid()) << 20) ^ counter++;
-    return folder / ("." + name.substr(0, kMaxKeptNameStem) + ".bak-" + std::to_string(salt % 1000000007ULL));
+    std::string kept = ".";
+    kept.append(name, 0, kMaxKeptNameStem);
+    kept += ".bak-";
+    kept += std::to_string(salt % 1000000007ULL);
+    return folder / kept;
 }
 
 // Gives the previous file a second, hidden name in the target's folder: a hard link when the
@@ -42,7 +46,9 @@ bool keepPrevious(const fs::path& real, const fs::path& folder, const std::strin
             break;
     }
     // Another file system (the target is a link to it) or one without hard links.
-    const std::string prefix = "." + name.substr(0, kMaxKeptNameStem) + ".bak-";
+    std::string prefix = ".";
+    prefix.append(name, 0, kMaxKeptNameStem);
+    prefix += ".bak-";
     const auto copy = createTempFile(pathFromNative(folder.string()), pathFromNative(prefix), &error);
     if (!copy)
         return false;
