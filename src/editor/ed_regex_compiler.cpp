@@ -38,17 +38,6 @@ bool isRepeatOperator(char16_t ch)
     return ch == u'*' || ch == u'+' || ch == u'?' || ch == u'@' || ch == u'#';
 }
 
-int digitValue(char16_t ch)
-{
-    if (ch >= u'0' && ch <= u'9')
-        return ch - u'0';
-    if (ch >= u'a' && ch <= u'f')
-        return ch - u'a' + 10;
-    if (ch >= u'A' && ch <= u'F')
-        return ch - u'A' + 10;
-    return 99;
-}
-
 }  // namespace
 
 CEdRegexCompiler::CEdRegexCompiler(std::u16string_view pattern, bool matchCase, bool wholeWord)
@@ -174,8 +163,8 @@ bool CEdRegexCompiler::readCode(int base, int maxDigits, char16_t& code)
 {
     long value = 0;
     int digits = 0;
-    while (digits < maxDigits && !atEnd() && digitValue(peek()) < base) {
-        value = value * base + digitValue(peek());
+    while (digits < maxDigits && !atEnd() && edDigitValue(peek()) < base) {
+        value = value * base + edDigitValue(peek());
         ++m_pos;
         ++digits;
     }

@@ -11,23 +11,12 @@ namespace {
 
 enum class CaseChange { None, Upper, Lower };
 
-int digitValue(char16_t ch)
-{
-    if (ch >= u'0' && ch <= u'9')
-        return ch - u'0';
-    if (ch >= u'a' && ch <= u'f')
-        return ch - u'a' + 10;
-    if (ch >= u'A' && ch <= u'F')
-        return ch - u'A' + 10;
-    return 99;
-}
-
 // Reads digits of base at text[at] while the value fits 16 bits; -1 when there is none.
 int readCode(std::u16string_view text, std::size_t& at, int base, int maxDigits)
 {
     int value = -1;
     for (int digits = 0; digits < maxDigits && at < text.size(); ++digits) {
-        const int digit = digitValue(text[at]);
+        const int digit = edDigitValue(text[at]);
         const int next = (value < 0 ? 0 : value) * base + digit;
         if (digit >= base || next > 0xFFFF)
             break;

@@ -90,4 +90,15 @@ bool isEdUpperLetter(char16_t ch) { return edLowerCase(ch) != ch; }
 
 bool isEdLowerLetter(char16_t ch) { return simpleUpper(ch) != ch || ch == 0x00DF; }
 
+int edDigitValue(char16_t ch)
+{
+    if (ch >= u'0' && ch <= u'9')
+        return ch - u'0';
+    if (ch >= u'a' && ch <= u'f')
+        return ch - u'a' + 10;
+    if (ch >= u'A' && ch <= u'F')
+        return ch - u'A' + 10;
+    return 99;
+}
+
 }  // namespace brindle

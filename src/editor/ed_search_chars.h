@@ -14,6 +14,8 @@ bool isEdDigit(char16_t ch);
 
 // "0" to "9", "A" to "F", "a" to "f".
 bool isEdHexDigit(char16_t ch);
+// Value of a hexadecimal digit (also of an octal or decimal one); 99 for any other character.
+int edDigitValue(char16_t ch);
 
 // Control codes: 0 to 31 and 127 to 159.
 bool isEdControl(char16_t ch);
