@@ -1,0 +1,178 @@
+#include "app/brd_app.h"
+
+#include "app/comparison_placeholder.h"
+#include "app/main_frame.h"
+#include "app/placeholder_views.h"
+#include "app/single_instance.h"
+#include "engine/comp_file_opt.h"
+#include "engine/engine_strings.h"
+#include "framework/command_ids.h"
+#include "framework/doc_template.h"
+#include "framework/mdi_child_wnd.h"
+#include "framework/resources.h"
+#include "platform/file_system.h"
+#include "platform/profile.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace brindle {
+
+namespace {
+
+std::u16string u16(const QString& text) { return text.toStdU16String(); }
+QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+// Engine texts ("Comparison Results", "missing", ...) come from the resources too.
+std::u16string engineStringFromResources(int id) { return u16(loadString(id)); }
+
+constexpr auto kLanguageModuleName = "BRDLANG.rcc";
+
+}  // namespace
+
+CBRDApp::CBRDApp() = default;
+
+CBRDApp::~CBRDApp() = default;
+
+CBRDApp* CBRDApp::instance() { return static_cast<CBRDApp*>(CWinApp::instance()); }
+
+CMainFrame* CBRDApp::mainFrame() const { return static_cast<CMainFrame*>(CWinApp::mainFrame()); }
+
+QString CBRDApp::programFolder() { return QApplication::applicationDirPath(); }
+
+QString CBRDApp::rawCommandLine(const QStringList& arguments)
+{
+    QStringList quoted;
+    for (QString argument : arguments) {
+        argument.replace(u'"', QStringLiteral("\\\""));
+        quoted << u'"' + argument + u'"';
+    }
+    return quoted.join(u' ');
+}
+
+void CBRDApp::bindLanguageModule()
+{
+    const QString path = programFolder() + u'/' + QLatin1String(kLanguageModuleName);
+    if (CResources::instance().loadLanguageModule(path) == CResources::ModuleResult::VersionMismatch)
+        QMessageBox::warning(nullptr, loadString(res::kStrAppTitle), loadString(res::kStrLanguageMismatch));
+}
+
+void CBRDApp::registerTemplates()
+{
+    const auto placeholder = [](const QString& what) {
+        return [what](CDocument&, QWidget* parent) -> CView* { return new CPlaceholderView(what, parent); };
+    };
+    addDocTemplate(std::make_unique<CDocTemplate>(
+        res::kComparisonWindow, [] { return new CComparisonPlaceholderDoc; }, nullptr,
+        [](CDocument&, QWidget* parent) -> CView* { return new CComparisonPlaceholderView(parent); }));
+    addDocTemplate(std::make_unique<CDocTemplate>(res::kMergeEditor, [] { return new CPlaceholderDocument; }, nullptr,
+                                                  placeholder(tr("The merge editor"))));
+    addDocTemplate(std::make_unique<CDocTemplate>(res::kHexView, [] { return new CPlaceholderDocument; }, nullptr,
+                                                  placeholder(tr("The hex view"))));
+    addDocTemplate(std::make_unique<CDocTemplate>(res::kTextEditor, [] { return new CPlaceholderDocument; }, nullptr,
+                                                  placeholder(tr("The text editor"))));
+}
+
+void CBRDApp::setTextFont(const QString& face, int pointSize)
+{
+    m_textFont = QApplication::font();
+    m_textFont.setWeight(QFont::Normal);
+    m_textFont.setFamily(face.left(31));
+    if (pointSize > 0)
+        m_textFont.setPointSize(pointSize);
+}
+
+void CBRDApp::readDialogFont()
+{
+    const QString face = qs(profile().readString(u"Settings", u"Dialog Font"));
+    const int size = profile().readInt(u"Settings", u"Dialog Font Size", 8);
+    if (face.isEmpty()) {
+        m_dialogFont.reset();
+        return;
+    }
+    QFont font = QApplication::font();
+    font.setFamily(face);
+    if (size > 0)
+        font.setPointSize(size);
+    m_dialogFont = font;
+}
+
+bool CBRDApp::initInstance(const QString& rawCommandLine)
+{
+    setStringLoader(&engineStringFromResources);
+    bindLanguageModule();
+    setRegistryKey(loadString(res::kStrCompanyName), loadString(res::kStrAppTitle));
+
+    if (profile().readInt(u"Options", u"One Instance", 0) != 0 && CSingleInstance::handOver(rawCommandLine))
+        return false;
+
+    loadRecentFiles(4);
+    readDialogFont();
+    registerTemplates();
+
+    auto frame = std::make_unique<CMainFrame>();
+    if (!frame->create())
+        return false;
+    setMainFrame(std::move(frame));
+
+    setTextFont(qs(profile().readString(kCompareFilesSection, u"Font Name", u"Times New Roman")),
+                profile().readInt(kCompareFilesSection, u"Font Size", 10));
+
+    mainFrame()->showFromPlacement();
+    CSingleInstance::listen(*mainFrame());
+
+    if (!rawCommandLine.isEmpty())
+        mainFrame()->processCommandLine(rawCommandLine);
+    else
+        openLastComparison();
+    return true;
+}
+
+void CBRDApp::openLastComparison()
+{
+    CCompFileOpt record;
+    record.Load(profile());
+    const std::u16string file1 = profile().readString(u"Paths", u"File1");
+    const std::u16string file2 = profile().readString(u"Paths", u"File2");
+    if (!pathExists(file1) && !pathExists(file2))
+        return;
+    record.m_file1Path = file1;
+    record.m_file2Path = file2;
+    openComparison(record, qs(record.m_outputFile));
+}
+
+void CBRDApp::openComparison(const CCompFileOpt& record, const QString& mergePath)
+{
+    CDocTemplate* comparisonTemplate = docTemplateAt(kTemplateComparison);
+    if (!comparisonTemplate)
+        return;
+    CDocument* document = comparisonTemplate->documents().empty() ? nullptr : comparisonTemplate->documents().front();
+    if (!document)
+        document = comparisonTemplate->openDocumentFile(QString());
+    auto* comparison = qobject_cast<CComparisonPlaceholderDoc*>(document);
+    if (!comparison)
+        return;
+    CCompFileOpt saved = record;
+    saved.Save(profile());
+    for (std::size_t position : {kTemplateMergeEditor, kTemplateHexView}) {
+        if (CDocTemplate* other = docTemplateAt(position); other && !other->documents().empty())
+            other->documents().front()->onCloseDocument();
+    }
+    const SRunOutcome outcome = comparison->runComparison(record, mergePath);
+    if (outcome.status == SRunOutcome::Status::Failed)
+        QMessageBox::warning(mainFrame(), loadString(res::kStrAppTitle), QString::fromStdString(outcome.message));
+    if (mergePath.isEmpty() || !QFileInfo(mergePath).isFile())
+        return;
+    const std::size_t viewer = comparison->record().m_comparisonKind == kComparisonBinary ? kTemplateHexView
+                                                                                          : kTemplateMergeEditor;
+    if (CDocTemplate* mergeTemplate = docTemplateAt(viewer))
+        mergeTemplate->openDocumentFile(mergePath);
+}
+
+void CBRDApp::exitInstance()
+{
+    saveRecentFiles();
+}
+
+}  // namespace brindle

@@ -1,0 +1,66 @@
+// The application object of brd64: start-up, language module, templates, shared fonts, and the
+// one routine through which every shown comparison goes.
+#pragma once
+
+#include "framework/win_app.h"
+
+#include <QFont>
+#include <QString>
+#include <optional>
+
+namespace brindle {
+
+class CCompFileOpt;
+class CMainFrame;
+
+// Positions of the document templates, in registration order.
+enum TemplatePosition : std::size_t {
+    kTemplateComparison = 0,
+    kTemplateMergeEditor = 1,
+    kTemplateHexView = 2,
+    kTemplateTextEditor = 3,
+};
+
+class CBRDApp : public CWinApp {
+    Q_OBJECT
+public:
+    CBRDApp();
+    ~CBRDApp() override;
+
+    static CBRDApp* instance();
+
+    // The start-up routine. rawCommandLine is the text after the program name. Returns false when
+    // the program is to end at once (no main window, or the command line went to a running copy).
+    bool initInstance(const QString& rawCommandLine);
+    // Saves what is kept across runs; called once before the program ends.
+    void exitInstance();
+
+    CMainFrame* mainFrame() const;
+
+    // Opens a comparison in the one comparison window (made when needed) with record's files and
+    // options; mergePath, when not empty, is written as the merge file and opened afterwards.
+    virtual void openComparison(const CCompFileOpt& record, const QString& mergePath);
+
+    // The font of the report panes and editors, from "Font Name" and "Font Size".
+    const QFont& textFont() const { return m_textFont; }
+    void setTextFont(const QString& face, int pointSize);
+    // The font given to the program's dialogs ("Dialog Font", "Dialog Font Size"), when set.
+    const std::optional<QFont>& dialogFont() const { return m_dialogFont; }
+    void readDialogFont();
+
+    // The folder the program runs from (language module, update library).
+    static QString programFolder();
+    // The raw command line of argv (after the program name): every argument in double quotes, a
+    // double quote inside written as backslash and quote, joined by blanks.
+    static QString rawCommandLine(const QStringList& arguments);
+
+private:
+    void bindLanguageModule();
+    void registerTemplates();
+    void openLastComparison();
+
+    QFont m_textFont;
+    std::optional<QFont> m_dialogFont;
+};
+
+}  // namespace brindle

@@ -1,0 +1,156 @@
+#include "app/main_frame.h"
+
+#include "app/brd_app.h"
+#include "app/command_line.h"
+#include "engine/comp_file_opt.h"
+#include "engine/compare_driver.h"
+#include "framework/command_ids.h"
+#include "framework/doc_template.h"
+#include "framework/resources.h"
+#include "platform/profile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace brindle {
+
+namespace {
+
+// Command-line processing acting on the running program.
+class CFrameCommandLineActions final : public CCommandLineActions {
+public:
+    explicit CFrameCommandLineActions(CMainFrame& frame) : m_frame(frame) {}
+    CProfile& profile() override { return CBRDApp::instance()->profile(); }
+    void openComparison(const CCompFileOpt& record, const QString& mergePath) override
+    {
+        CBRDApp::instance()->openComparison(record, mergePath);
+    }
+    void setTextFont(const QString& face, int pointSize) override { CBRDApp::instance()->setTextFont(face, pointSize); }
+    void runQuietActions(std::vector<CCompFileOpt>& actions) override
+    {
+        for (CCompFileOpt& action : actions)
+            RunQuietComparison(action);
+    }
+    void postCompareFiles() override { m_frame.postCommand(cmd::kCompareFiles); }
+
+private:
+    CMainFrame& m_frame;
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : CMDIFrameWnd(parent)
+{
+    onCommand(cmd::kCompareFiles, [this] { onCompareFiles(); });
+    onCommand(cmd::kAppExit, [this] { close(); });
+    onCommand(cmd::kWindowCascade, [this] { mdiArea()->cascadeSubWindows(); });
+    onCommand(cmd::kWindowTile, [this] { mdiArea()->tileSubWindows(); });
+    onCommand(cmd::kWindowArrange, [this] { mdiArea()->tileSubWindows(); });
+    onCommand(cmd::kFileOpen, [] {
+        const QString path = QFileDialog::getOpenFileName(nullptr, QString(), QString(), QStringLiteral("*.*"));
+        if (!path.isEmpty())
+            if (CDocTemplate* text = CBRDApp::instance()->docTemplateAt(kTemplateTextEditor))
+                text->openDocumentFile(path);
+    });
+    onCommandRange(cmd::kFileMruFirst, cmd::kFileMruLast, [](int id) {
+        const QStringList& files = CBRDApp::instance()->recentFiles();
+        const int index = id - cmd::kFileMruFirst;
+        if (index < files.size())
+            if (CDocTemplate* text = CBRDApp::instance()->docTemplateAt(kTemplateTextEditor))
+                text->openDocumentFile(files[index]);
+    });
+    onCommand(cmd::kViewToolBar, [this] {
+        for (QToolBar* bar : findChildren<QToolBar*>())
+            bar->setVisible(!bar->isVisible());
+    });
+    onUpdate(cmd::kViewToolBar, [this](CCmdUI& ui) {
+        const auto bars = findChildren<QToolBar*>();
+        ui.setCheck(!bars.isEmpty() && bars.front()->isVisible());
+    });
+    onCommand(cmd::kViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
+    onUpdate(cmd::kViewStatusBar, [this](CCmdUI& ui) { ui.setCheck(statusBar()->isVisible()); });
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::create()
+{
+    setWindowTitle(loadString(res::kStrAppTitle));
+    setMenuResource(res::kMainFrame);
+    bindAccelerators(res::kMainFrame);
+    return createBars(res::kMainFrame, {cmd::kIndicatorCaps, cmd::kIndicatorNum, cmd::kIndicatorScroll}) &&
+           menuResource() == res::kMainFrame;
+}
+
+void CMainFrame::showFromPlacement()
+{
+    resize(900, 650);
+    show();
+}
+
+bool CMainFrame::processCommandLine(const QString& commandLine)
+{
+    CFrameCommandLineActions actions(*this);
+    return brindle::processCommandLine(commandLine, actions);
+}
+
+// Until the compare dialog arrives: ask for the two files one after the other.
+void CMainFrame::onCompareFiles()
+{
+    CCompFileOpt record;
+    record.Load(CBRDApp::instance()->profile());
+    CProfile& profile = CBRDApp::instance()->profile();
+    const QString start1 = QString::fromStdU16String(profile.readString(u"Paths", u"File1"));
+    const QString file1 = QFileDialog::getOpenFileName(this, loadString(2139), start1, QStringLiteral("*.*"));
+    if (file1.isEmpty())
+        return;
+    const QString start2 = QString::fromStdU16String(profile.readString(u"Paths", u"File2"));
+    const QString file2 = QFileDialog::getOpenFileName(this, loadString(2139), start2, QStringLiteral("*.*"));
+    if (file2.isEmpty())
+        return;
+    profile.writeString(u"Paths", u"File1", file1.toStdU16String());
+    profile.writeString(u"Paths", u"File2", file2.toStdU16String());
+    record.m_file1Path = file1.toStdU16String();
+    record.m_file2Path = file2.toStdU16String();
+    const bool showMerge = profile.readInt(u"Settings", u"Show Merge Editor", 0) != 0;
+    CBRDApp::instance()->openComparison(record, showMerge ? QString::fromStdU16String(record.m_outputFile) : QString());
+}
+
+void CMainFrame::fillRecentFiles(QMenu* menu, QAction* placeholder)
+{
+    // Remove entries of an earlier opening, then put one action per file in place of the item.
+    for (QAction* action : menu->actions()) {
+        if (action->property("brindleRecentEntry").toBool())
+            menu->removeAction(action);
+    }
+    const QStringList& files = CBRDApp::instance()->recentFiles();
+    placeholder->setVisible(files.isEmpty());
+    placeholder->setEnabled(false);
+    for (int i = 0; i < files.size(); ++i) {
+        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()), menu);
+        entry->setProperty("brindleRecentEntry", true);
+        entry->setToolTip(files[i]);
+        const int id = cmd::kFileMruFirst + i;
+        connect(entry, &QAction::triggered, this, [this, id] { routeCommand(id); });
+        menu->insertAction(placeholder, entry);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!CBRDApp::instance()->saveAllModified()) {
+        event->ignore();
+        return;
+    }
+    CBRDApp::instance()->closeAllDocuments();
+    CMDIFrameWnd::closeEvent(event);
+}
+
+}  // namespace brindle

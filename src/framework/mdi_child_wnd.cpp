@@ -1,0 +1,88 @@
+#include "framework/mdi_child_wnd.h"
+
+#include "framework/doc_template.h"
+#include "framework/document.h"
+#include "framework/mdi_frame_wnd.h"
+#include "framework/view.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QWidget>
+
+namespace brindle {
+
+CMDIChildWnd::CMDIChildWnd(CDocTemplate& docTemplate, CDocument& document)
+    : m_template(docTemplate), m_document(&document)
+{
+    connect(&document, &CDocument::titleChanged, this, &CMDIChildWnd::onUpdateFrameTitle);
+    connect(&document, &CDocument::modifiedChanged, this, [this] { onUpdateFrameTitle(); });
+}
+
+CMDIChildWnd::~CMDIChildWnd() = default;
+
+bool CMDIChildWnd::onCreateClient()
+{
+    if (!m_document)
+        return false;
+    CView* view = m_template.createView(*m_document, this);
+    if (!view)
+        return false;
+    setWidget(view->widget());
+    watchView(view);
+    setActiveView(view);
+    return true;
+}
+
+void CMDIChildWnd::watchView(CView* view)
+{
+    QWidget* widget = view->widget();
+    widget->setProperty("brindleView", QVariant::fromValue(static_cast<void*>(view)));
+    widget->installEventFilter(this);
+}
+
+bool CMDIChildWnd::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (void* view = watched->property("brindleView").value<void*>())
+            setActiveView(static_cast<CView*>(view));
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+void CMDIChildWnd::setActiveView(CView* view)
+{
+    if (m_activeView == view)
+        return;
+    if (m_activeView)
+        m_activeView->onActivateView(false);
+    m_activeView = view;
+    if (m_activeView)
+        m_activeView->onActivateView(true);
+}
+
+void CMDIChildWnd::onUpdateFrameTitle()
+{
+    if (m_document)
+        setWindowTitle(m_document->title());
+}
+
+void CMDIChildWnd::activateFrame()
+{
+    m_activated = true;
+    show();
+    if (QMdiArea* area = mdiArea())
+        area->setActiveSubWindow(this);
+    if (m_activeView)
+        m_activeView->widget()->setFocus();
+}
+
+void CMDIChildWnd::closeEvent(QCloseEvent* event)
+{
+    if (!property("brindleForceClose").toBool() && m_document && !m_document->canCloseFrame(this)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace brindle

@@ -1,0 +1,285 @@
+#include "framework/mdi_frame_wnd.h"
+
+#include "framework/command_ids.h"
+#include "framework/doc_template.h"
+#include "framework/document.h"
+#include "framework/mdi_child_wnd.h"
+#include "framework/resources.h"
+#include "framework/view.h"
+#include "framework/win_app.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QIcon>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+namespace brindle {
+
+namespace {
+
+// Tool bar pictures when the icon theme has none.
+QIcon fallbackIcon(const QString& name)
+{
+    static const QHash<QString, QStyle::StandardPixmap> pixmaps = {
+        {QStringLiteral("document-new"), QStyle::SP_FileDialogNewFolder},
+        {QStringLiteral("document-open"), QStyle::SP_DialogOpenButton},
+        {QStringLiteral("document-save"), QStyle::SP_DialogSaveButton},
+        {QStringLiteral("view-refresh"), QStyle::SP_BrowserReload},
+        {QStringLiteral("go-up"), QStyle::SP_ArrowUp},
+        {QStringLiteral("go-down"), QStyle::SP_ArrowDown},
+        {QStringLiteral("help-about"), QStyle::SP_MessageBoxInformation},
+        {QStringLiteral("document-print"), QStyle::SP_FileIcon},
+        {QStringLiteral("edit-cut"), QStyle::SP_DialogDiscardButton},
+        {QStringLiteral("edit-copy"), QStyle::SP_FileLinkIcon},
+        {QStringLiteral("edit-paste"), QStyle::SP_DialogApplyButton},
+    };
+    return QApplication::style()->standardIcon(pixmaps.value(name, QStyle::SP_FileIcon));
+}
+
+}  // namespace
+
+CMDIFrameWnd::CMDIFrameWnd(QWidget* parent) : QMainWindow(parent), m_mdiArea(new QMdiArea(this)), m_idleTimer(new QTimer(this))
+{
+    setCentralWidget(m_mdiArea);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMDIFrameWnd::onSubWindowActivated);
+    // The toolkit's idle processing: keep tool buttons and indicators in step with the state.
+    m_idleTimer->setInterval(200);
+    connect(m_idleTimer, &QTimer::timeout, this, [this] {
+        updateCommandUI();
+        updateIndicators();
+    });
+    m_idleTimer->start();
+}
+
+CMDIFrameWnd::~CMDIFrameWnd() = default;
+
+CMDIChildWnd* CMDIFrameWnd::activeChild() const
+{
+    return qobject_cast<CMDIChildWnd*>(m_mdiArea->activeSubWindow());
+}
+
+CView* CMDIFrameWnd::activeView() const
+{
+    CMDIChildWnd* child = activeChild();
+    return child ? child->activeView() : nullptr;
+}
+
+std::vector<CMDIChildWnd*> CMDIFrameWnd::children() const
+{
+    std::vector<CMDIChildWnd*> result;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (auto* child = qobject_cast<CMDIChildWnd*>(window))
+            result.push_back(child);
+    }
+    return result;
+}
+
+bool CMDIFrameWnd::routeCommand(int id)
+{
+    CMDIChildWnd* child = activeChild();
+    CView* view = child ? child->activeView() : nullptr;
+    if (view && view->onCmdMsg(id))
+        return true;
+    if (child && child->document() && child->document()->onCmdMsg(id))
+        return true;
+    if (child && child->onCmdMsg(id))
+        return true;
+    if (onCmdMsg(id))
+        return true;
+    return CWinApp::instance() && CWinApp::instance()->onCmdMsg(id);
+}
+
+void CMDIFrameWnd::routeUpdate(CCmdUI& ui)
+{
+    CMDIChildWnd* child = activeChild();
+    CView* view = child ? child->activeView() : nullptr;
+    if (view && view->onUpdateCmdUI(ui))
+        return;
+    if (child && child->document() && child->document()->onUpdateCmdUI(ui))
+        return;
+    if (child && child->onUpdateCmdUI(ui))
+        return;
+    if (onUpdateCmdUI(ui))
+        return;
+    if (CWinApp::instance() && CWinApp::instance()->onUpdateCmdUI(ui))
+        return;
+    ui.enable(false);
+}
+
+void CMDIFrameWnd::postCommand(int id)
+{
+    QTimer::singleShot(0, this, [this, id] { routeCommand(id); });
+}
+
+QAction* CMDIFrameWnd::commandAction(int id)
+{
+    if (QAction* action = m_actions.value(id))
+        return action;
+    auto* action = new QAction(this);
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
+    m_actions.insert(id, action);
+    return action;
+}
+
+void CMDIFrameWnd::buildMenu(QMenu* menu, const std::vector<SMenuItem>& items)
+{
+    for (const SMenuItem& item : items) {
+        if (item.separator) {
+            menu->addSeparator();
+        } else if (item.popup) {
+            QMenu* sub = menu->addMenu(item.text);
+            buildMenu(sub, item.children);
+        } else {
+            QAction* action = commandAction(item.id);
+            action->setText(item.text);
+            action->setProperty("brindleMenuText", item.text);
+            menu->addAction(action);
+        }
+    }
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenu(menu); });
+}
+
+void CMDIFrameWnd::setMenuResource(int id)
+{
+    if (m_menuResource == id)
+        return;
+    const std::vector<SMenuItem>* items = CResources::instance().menu(id);
+    if (!items)
+        return;
+    m_menuResource = id;
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    for (const SMenuItem& item : *items) {
+        if (!item.popup)
+            continue;
+        QMenu* menu = bar->addMenu(item.text);
+        buildMenu(menu, item.children);
+    }
+}
+
+void CMDIFrameWnd::updateMenu(QMenu* menu)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator() || action->menu())
+            continue;
+        const int id = action->data().toInt();
+        if (id >= cmd::kFileMruFirst && id <= cmd::kFileMruLast) {
+            fillRecentFiles(menu, action);
+            continue;
+        }
+        CCmdUI ui(id);
+        routeUpdate(ui);
+        action->setEnabled(ui.enabled());
+        action->setCheckable(ui.checked() || action->isCheckable());
+        action->setChecked(ui.checked());
+        const QString text = ui.text().isEmpty() ? action->property("brindleMenuText").toString() : ui.text();
+        if (!text.isEmpty())
+            action->setText(text);
+    }
+}
+
+void CMDIFrameWnd::updateCommandUI()
+{
+    for (QAction* action : std::as_const(m_actions)) {
+        CCmdUI ui(action->data().toInt());
+        routeUpdate(ui);
+        action->setEnabled(ui.enabled());
+        if (ui.checked())
+            action->setCheckable(true);
+        if (action->isCheckable())
+            action->setChecked(ui.checked());
+    }
+}
+
+void CMDIFrameWnd::fillRecentFiles(QMenu*, QAction* placeholder)
+{
+    placeholder->setEnabled(false);
+}
+
+bool CMDIFrameWnd::createBars(int toolBarId, const std::vector<int>& indicators)
+{
+    const std::vector<SToolButton>* buttons = CResources::instance().toolBar(toolBarId);
+    if (!buttons)
+        return false;
+    m_toolBar = addToolBar(QString());
+    m_toolBar->setObjectName(QStringLiteral("toolBar%1").arg(toolBarId));
+    for (const SToolButton& button : *buttons) {
+        if (button.id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = commandAction(button.id);
+        action->setIcon(QIcon::fromTheme(button.icon, fallbackIcon(button.icon)));
+        if (action->text().isEmpty())
+            action->setText(button.icon);
+        m_toolBar->addAction(action);
+    }
+    m_message = new QLabel(loadString(57345), this);
+    statusBar()->addWidget(m_message, 1);
+    for (int id : indicators) {
+        auto* label = new QLabel(loadString(id), this);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 8);
+        statusBar()->addPermanentWidget(label);
+        m_indicators.emplace_back(id, label);
+    }
+    updateIndicators();
+    return true;
+}
+
+void CMDIFrameWnd::updateIndicators()
+{
+    // Lock-key states are not visible to Qt on every platform; the panes show their name when
+    // the state is known to be on and stay blank otherwise.
+    for (auto& [id, label] : m_indicators) {
+        CCmdUI ui(id);
+        routeUpdate(ui);
+        label->setText(ui.handled() && ui.enabled() ? loadString(id) : QString());
+    }
+}
+
+void CMDIFrameWnd::setMessageText(const QString& text)
+{
+    if (m_message)
+        m_message->setText(text);
+}
+
+QString CMDIFrameWnd::messageText() const { return m_message ? m_message->text() : QString(); }
+
+void CMDIFrameWnd::bindAccelerators(int tableId)
+{
+    const std::vector<SAccelerator>* table = CResources::instance().accelerators(tableId);
+    if (!table)
+        return;
+    for (const SAccelerator& accelerator : *table) {
+        QAction* action = commandAction(accelerator.id);
+        QList<QKeySequence> keys = action->shortcuts();
+        keys.append(QKeySequence(accelerator.key));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);  // shortcuts work even when no menu holds the action
+    }
+}
+
+void CMDIFrameWnd::onSubWindowActivated(QMdiSubWindow* window)
+{
+    auto* child = qobject_cast<CMDIChildWnd*>(window);
+    setMenuResource(child ? child->docTemplate().resourceId() : 128);
+    updateCommandUI();
+}
+
+void CMDIFrameWnd::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+}
+
+}  // namespace brindle

@@ -1,0 +1,94 @@
+#include "framework/win_app.h"
+
+#include "framework/doc_template.h"
+#include "framework/document.h"
+#include "framework/mdi_frame_wnd.h"
+#include "platform/profile.h"
+#include "platform/settings_store.h"
+
+namespace brindle {
+
+namespace {
+CWinApp* g_app = nullptr;
+constexpr auto kRecentFileSection = u"Recent File List";
+
+std::u16string u16(const QString& text) { return text.toStdU16String(); }
+}  // namespace
+
+CWinApp::CWinApp() : m_profile(std::make_unique<CProfile>(userSettingsStore()))
+{
+    g_app = this;
+}
+
+CWinApp::~CWinApp()
+{
+    // Windows first: frames and views reach back into documents and templates.
+    m_mainFrame.reset();
+    m_templates.clear();
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CWinApp* CWinApp::instance() { return g_app; }
+
+void CWinApp::addDocTemplate(std::unique_ptr<CDocTemplate> docTemplate) { m_templates.push_back(std::move(docTemplate)); }
+
+CDocTemplate* CWinApp::docTemplateAt(std::size_t position) const
+{
+    return position < m_templates.size() ? m_templates[position].get() : nullptr;
+}
+
+void CWinApp::setMainFrame(std::unique_ptr<CMDIFrameWnd> frame) { m_mainFrame = std::move(frame); }
+
+void CWinApp::setRegistryKey(const QString& company, const QString& application)
+{
+    m_profile->setRegistryKey(u16(company), u16(application));
+}
+
+void CWinApp::loadRecentFiles(int size)
+{
+    m_recentFileCount = size;
+    m_recentFiles.clear();
+    for (int i = 1; i <= size; ++i) {
+        const std::u16string name = u"File" + u16(QString::number(i));
+        const QString path = QString::fromStdU16String(m_profile->readString(kRecentFileSection, name));
+        if (!path.isEmpty())
+            m_recentFiles.append(path);
+    }
+}
+
+void CWinApp::saveRecentFiles()
+{
+    for (int i = 1; i <= m_recentFileCount; ++i) {
+        const std::u16string name = u"File" + u16(QString::number(i));
+        const QString path = i <= m_recentFiles.size() ? m_recentFiles[i - 1] : QString();
+        m_profile->writeString(kRecentFileSection, name, u16(path));
+    }
+}
+
+void CWinApp::addToRecentFiles(const QString& path)
+{
+    m_recentFiles.removeAll(path);
+    m_recentFiles.prepend(path);
+    while (m_recentFiles.size() > m_recentFileCount)
+        m_recentFiles.removeLast();
+}
+
+bool CWinApp::saveAllModified()
+{
+    for (const auto& docTemplate : m_templates) {
+        for (CDocument* document : docTemplate->documents()) {
+            if (!document->saveModified())
+                return false;
+        }
+    }
+    return true;
+}
+
+void CWinApp::closeAllDocuments()
+{
+    for (const auto& docTemplate : m_templates)
+        docTemplate->closeAllDocuments();
+}
+
+}  // namespace brindle
