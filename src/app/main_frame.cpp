@@ -70,12 +70,12 @@ CMainFrame::CMainFrame(QWidget* parent) : CMDIFrameWnd(parent)
         for (QToolBar* bar : findChildren<QToolBar*>())
             bar->setVisible(!bar->isVisible());
     });
-    onUpdate(cmd::kViewToolBar, [this](CCmdUI& ui) {
+    onUpdateCommand(cmd::kViewToolBar, [this](CCmdUI& ui) {
         const auto bars = findChildren<QToolBar*>();
         ui.setCheck(!bars.isEmpty() && bars.front()->isVisible());
     });
     onCommand(cmd::kViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
-    onUpdate(cmd::kViewStatusBar, [this](CCmdUI& ui) { ui.setCheck(statusBar()->isVisible()); });
+    onUpdateCommand(cmd::kViewStatusBar, [this](CCmdUI& ui) { ui.setCheck(statusBar()->isVisible()); });
 }
 
 CMainFrame::~CMainFrame() = default;

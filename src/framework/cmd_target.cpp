@@ -11,9 +11,9 @@ void CCmdTarget::onCommandRange(int first, int last, std::function<void(int)> ha
     m_ranges.push_back({first, last, std::move(handler), {}});
 }
 
-void CCmdTarget::onUpdate(int id, std::function<void(CCmdUI&)> companion) { m_companions[id] = std::move(companion); }
+void CCmdTarget::onUpdateCommand(int id, std::function<void(CCmdUI&)> companion) { m_companions[id] = std::move(companion); }
 
-void CCmdTarget::onUpdateRange(int first, int last, std::function<void(CCmdUI&)> companion)
+void CCmdTarget::onUpdateCommandRange(int first, int last, std::function<void(CCmdUI&)> companion)
 {
     m_ranges.push_back({first, last, {}, std::move(companion)});
 }

@@ -51,8 +51,8 @@ public:
 protected:
     void onCommand(int id, std::function<void()> handler);
     void onCommandRange(int first, int last, std::function<void(int)> handler);
-    void onUpdate(int id, std::function<void(CCmdUI&)> companion);
-    void onUpdateRange(int first, int last, std::function<void(CCmdUI&)> companion);
+    void onUpdateCommand(int id, std::function<void(CCmdUI&)> companion);
+    void onUpdateCommandRange(int first, int last, std::function<void(CCmdUI&)> companion);
 
 private:
     struct SRange {

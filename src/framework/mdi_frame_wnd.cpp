@@ -59,7 +59,13 @@ CMDIFrameWnd::CMDIFrameWnd(QWidget* parent) : QMainWindow(parent), m_mdiArea(new
     m_idleTimer->start();
 }
 
-CMDIFrameWnd::~CMDIFrameWnd() = default;
+CMDIFrameWnd::~CMDIFrameWnd()
+{
+    // Closing child windows while the frame is torn down activates others: nothing may reach the
+    // half-destroyed frame any more.
+    m_idleTimer->stop();
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+}
 
 CMDIChildWnd* CMDIFrameWnd::activeChild() const
 {
