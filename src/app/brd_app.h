@@ -51,7 +51,9 @@ public:
     // The folder the program runs from (language module, update library).
     static QString programFolder();
     // The raw command line of argv (after the program name): every argument in double quotes, a
-    // double quote inside written as backslash and quote, joined by blanks.
+    // double quote inside written as backslash and quote, joined by blanks. The tokenizer reads
+    // every argument back except one that ends in a backslash, whose closing quote then counts as
+    // escaped (a folder written with its final separator).
     static QString rawCommandLine(const QStringList& arguments);
 
 private:

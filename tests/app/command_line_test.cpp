@@ -1,0 +1,244 @@
+// The command line: the tokenizer, what each form of command line does, and the raw command line
+// built from the program's arguments.
+#include "app/brd_app.h"
+#include "app/command_line.h"
+#include "engine/comp_file_opt.h"
+#include "platform/memory_settings_store.h"
+#include "platform/profile.h"
+#include "support/case_name.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace brindle {
+namespace {
+
+std::string str(const QString& text) { return text.toStdString(); }
+std::string str(const std::u16string& text) { return QString::fromStdU16String(text).toStdString(); }
+
+// The first three tokens of text, then what is left.
+std::vector<std::string> tokenize(QString text)
+{
+    std::vector<std::string> tokens;
+    for (int i = 0; i < 3; ++i)
+        tokens.push_back(str(nextCommandLineToken(text)));
+    tokens.push_back(str(text));
+    return tokens;
+}
+
+struct STokenCase {
+    const char* name;
+    QString text;
+    std::vector<std::string> tokensAndRest;  // three tokens, then the rest
+};
+
+class CommandLineTokenizerTest : public testing::TestWithParam<STokenCase> {};
+
+TEST_P(CommandLineTokenizerTest, SplitsAsTheShellExtensionQuotes)
+{
+    EXPECT_EQ(tokenize(GetParam().text), GetParam().tokensAndRest);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, CommandLineTokenizerTest,
+    testing::Values(
+        STokenCase{"Empty", "", {"", "", "", ""}},
+        STokenCase{"OnlyWhiteSpace", " \t  ", {"", "", "", ""}},
+        STokenCase{"TwoPlainNames", "a.txt b.txt", {"a.txt", "b.txt", "", ""}},
+        STokenCase{"TwoQuotedNamesWithBlanks", "\"a b.txt\" \"c d.txt\"", {"a b.txt", "c d.txt", "", ""}},
+        STokenCase{"LeadingWhiteSpaceOfEveryKind", " \t\r\n a  \t b", {"a", "b", "", ""}},
+        STokenCase{"TabInsideUnquotedName", "a\tb.txt c", {"a\tb.txt", "c", "", ""}},
+        STokenCase{"EscapedQuotesInQuotedName", "\"say \\\"hi\\\".txt\" x", {"say \"hi\".txt", "x", "", ""}},
+        STokenCase{"EscapedQuoteInPlainName", "a\\\"b c", {"a\"b", "c", "", ""}},
+        STokenCase{"BackslashElsewhereStays", "dir\\ \"x\\y\\\\z\"", {"dir\\", "x\\y\\\\z", "", ""}},
+        // The quote after the final backslash counts as escaped: the first token runs on to the
+        // opening quote of the second name, and the two names are not separated as written.
+        STokenCase{"QuotedNameEndingInBackslash", "\"C:\\dir\\\" \"b.txt\"", {"C:\\dir\" ", "b.txt\"", "", ""}},
+        STokenCase{"UnclosedQuoteRunsToTheEnd", "\"a b c", {"a b c", "", "", ""}},
+        STokenCase{"LoneEscapedQuoteIsUnclosed", "\"\\\"", {"\"", "", "", ""}},
+        STokenCase{"EmptyQuotedName", "\"\" b", {"", "b", "", ""}},
+        STokenCase{"QuoteInsidePlainName", "a\"b c\"", {"a\"b", "c\"", "", ""}},
+        STokenCase{"ThirdTokenAndMore", "a \"b\" \"c c\" d e", {"a", "b", "c c", " d e"}},
+        STokenCase{"QuotedNameDirectlyFollowedByText", "\"a\"b c", {"a", "b", "c", ""}}),
+    test::SCaseName());
+
+// Records what command-line processing asks of the program.
+class CRecordingActions final : public CCommandLineActions {
+public:
+    CRecordingActions() : m_profile(m_store) {}
+
+    CProfile& profile() override { return m_profile; }
+    void openComparison(const CCompFileOpt& record, const QString& mergePath) override
+    {
+        events.push_back("open " + str(record.m_file1Path) + " | " + str(record.m_file2Path) + " | merge " +
+                         str(mergePath));
+        opened = record;
+    }
+    void setTextFont(const QString& face, int pointSize) override
+    {
+        events.push_back("font " + str(face) + " " + std::to_string(pointSize));
+    }
+    void runQuietActions(std::vector<CCompFileOpt>& actions) override
+    {
+        std::string event = "quiet";
+        for (const CCompFileOpt& action : actions)
+            event += " " + str(action.m_file1Path);
+        events.push_back(event);
+    }
+    void postCompareFiles() override { events.push_back("post Compare Files"); }
+
+    std::vector<std::string> events;
+    CCompFileOpt opened;
+
+private:
+    CMemorySettingsStore m_store;
+    CProfile m_profile;
+};
+
+struct SProcessCase {
+    const char* name;
+    std::string commandLine;  // "$D" stands for the folder of the test files
+    int showMergeEditor;      // -1: not in the settings
+    std::string storedOutputFile;
+    bool handled;
+    std::vector<std::string> events;
+    std::string pathsFile1;  // "File1" and "File11" in "Paths" afterwards
+};
+
+// a.txt and "b c.txt" are text files; the .ini files are scripts.
+class CommandLineProcessingTest : public testing::TestWithParam<SProcessCase> {
+protected:
+    void SetUp() override
+    {
+        m_dir.write("a.txt", "one\ntwo\n");
+        m_dir.write("b c.txt", "one\nthree\n");
+        m_dir.write("one.ini", expand("[Action1]\r\nFile1=$D/a.txt\r\nFile2=$D/b c.txt\r\nQuiet Mode=0\r\n"
+                                      "Font Name=ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd\r\nFont Size=12\r\n"
+                                      "Compare Output File=$D/out.txt\r\n"));
+        m_dir.write("one_without_output.ini", expand("[Action1]\nFile1=$D/a.txt\nFile2=$D/b c.txt\nQuiet Mode=0\n"));
+        m_dir.write("two.ini", expand("[Action1]\nFile1=$D/a.txt\nFile2=$D/b c.txt\nQuiet Mode=0\n"
+                                      "[Action2]\nFile1=$D/b c.txt\nFile2=$D/a.txt\nQuiet Mode=0\n"));
+        m_dir.write("quiet.ini", expand("[Action1]\nFile1=$D/a.txt\nFile2=$D/b c.txt\n"));
+        m_dir.write("no_file1.ini", expand("[Action1]\nFile2=$D/a.txt\n"));
+    }
+
+    std::string expand(std::string text) const
+    {
+        for (std::size_t at = text.find("$D"); at != std::string::npos; at = text.find("$D", at))
+            text.replace(at, 2, m_dir.path().string());
+        return text;
+    }
+    std::vector<std::string> expand(std::vector<std::string> texts) const
+    {
+        for (std::string& text : texts)
+            text = expand(text);
+        return texts;
+    }
+
+    test::CTempDir m_dir;
+};
+
+TEST_P(CommandLineProcessingTest, DoesWhatTheFormAsks)
+{
+    const SProcessCase& c = GetParam();
+    CRecordingActions actions;
+    if (c.showMergeEditor >= 0)
+        actions.profile().writeInt(u"Settings", u"Show Merge Editor", c.showMergeEditor);
+    actions.profile().writeString(kCompareFilesSection, u"Compare Output File",
+                                  QString::fromStdString(expand(c.storedOutputFile)).toStdU16String());
+
+    EXPECT_EQ(processCommandLine(QString::fromStdString(expand(c.commandLine)), actions), c.handled);
+    EXPECT_EQ(actions.events, expand(c.events));
+    EXPECT_EQ(str(actions.profile().readString(u"Paths", u"File1")), expand(c.pathsFile1));
+    EXPECT_EQ(str(actions.profile().readString(u"Paths", u"File11")), expand(c.pathsFile1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, CommandLineProcessingTest,
+    testing::Values(
+        SProcessCase{"TwoFilesWithoutMergeEditor", "\"$D/b c.txt\" \"$D/a.txt\"", 0, "$D/out.txt", true,
+                     {"open $D/b c.txt | $D/a.txt | merge "}, ""},
+        SProcessCase{"TwoFilesMergeEditorSettingMissing", "$D/a.txt $D/a.txt", -1, "$D/out.txt", true,
+                     {"open $D/a.txt | $D/a.txt | merge "}, ""},
+        SProcessCase{"TwoFilesWithMergeEditor", "\"$D/b c.txt\" \"$D/a.txt\"", 1, "$D/out.txt", true,
+                     {"open $D/b c.txt | $D/a.txt | merge $D/out.txt"}, ""},
+        SProcessCase{"TwoFilesWithMergeEditorButNoOutputFile", "$D/a.txt $D/a.txt", 1, "", true,
+                     {"open $D/a.txt | $D/a.txt | merge "}, ""},
+        SProcessCase{"TwoMissingFilesStillOpen", "$D/none1 $D/none2", 0, "", true,
+                     {"open $D/none1 | $D/none2 | merge "}, ""},
+        SProcessCase{"ThirdTokenHasNoEffect", "$D/a.txt \"$D/b c.txt\" $D/one.ini", 0, "", true,
+                     {"open $D/a.txt | $D/b c.txt | merge "}, ""},
+        SProcessCase{"ScriptWithOneShownAction", "$D/one.ini", 0, "", true,
+                     {"font ABCDEFGHIJKLMNOPQRSTUVWXYZ01234 12", "open $D/a.txt | $D/b c.txt | merge $D/out.txt"}, ""},
+        SProcessCase{"ScriptWithOneShownActionWithoutOutputFile", "\"$D/one_without_output.ini\"", 1, "", true,
+                     {"font Times New Roman 10", "open $D/a.txt | $D/b c.txt | merge "}, ""},
+        SProcessCase{"ScriptWithTwoActionsRunsQuietly", "$D/two.ini", 0, "", false,
+                     {"quiet $D/a.txt $D/b c.txt"}, ""},
+        SProcessCase{"ScriptInQuietModeRunsQuietly", "$D/quiet.ini", 0, "", false, {"quiet $D/a.txt"}, ""},
+        SProcessCase{"SingleExistingFile", "$D/a.txt", 0, "", true, {"post Compare Files"}, "$D/a.txt"},
+        SProcessCase{"SingleQuotedFileWithBlank", "\"$D/b c.txt\"", 0, "", true, {"post Compare Files"},
+                     "$D/b c.txt"},
+        SProcessCase{"SingleFolder", "$D", 0, "", true, {"post Compare Files"}, "$D"},
+        SProcessCase{"ScriptWithoutActionsIsASingleFile", "$D/no_file1.ini", 0, "", true, {"post Compare Files"},
+                     "$D/no_file1.ini"},
+        SProcessCase{"SingleMissingFile", "$D/missing.txt", 0, "", false, {}, ""},
+        SProcessCase{"EmptyFirstTokenIsNoFile", "\"\" $D/a.txt", 0, "", false, {}, ""},
+        SProcessCase{"OnlyWhiteSpace", "   ", 0, "", false, {}, ""},
+        SProcessCase{"Empty", "", 0, "", false, {}, ""}),
+    test::SCaseName());
+
+TEST(CommandLineProcessing, TwoFilesTakeTheStoredOptions)
+{
+    CRecordingActions actions;
+    actions.profile().writeInt(kCompareFilesSection, u"Ignore Case", 1);
+    actions.profile().writeString(kCompareFilesSection, u"File1 Line Prefix", u"<1>");
+    processCommandLine(QStringLiteral("x y"), actions);
+    EXPECT_EQ(actions.opened.m_ignoreCase, 1);
+    EXPECT_EQ(str(actions.opened.m_file1LinePrefix), "<1>");
+}
+
+struct SArgumentsCase {
+    const char* name;
+    QStringList arguments;
+};
+
+class RawCommandLineTest : public testing::TestWithParam<SArgumentsCase> {};
+
+TEST_P(RawCommandLineTest, TokenizesBackToTheArguments)
+{
+    const QStringList& arguments = GetParam().arguments;
+    std::vector<std::string> expected;
+    for (const QString& argument : arguments)
+        expected.push_back(str(argument));
+    expected.resize(3);
+    expected.push_back("");  // nothing left
+    EXPECT_EQ(tokenize(CBRDApp::rawCommandLine(arguments)), expected) << str(CBRDApp::rawCommandLine(arguments));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, RawCommandLineTest,
+    testing::Values(SArgumentsCase{"None", {}}, SArgumentsCase{"Plain", {"a.txt", "b.txt"}},
+                    SArgumentsCase{"Blanks", {"/tmp/my files/a b.txt", " lead and trail "}},
+                    SArgumentsCase{"Quotes", {"say \"hi\".txt", "\"", "\"\"x\""}},
+                    SArgumentsCase{"BackslashBeforeQuote", {"x\\\"y", "a\\\\\"b"}},
+                    SArgumentsCase{"BackslashesElsewhere", {"C:\\dir\\a.txt", "\\\\server\\share"}},
+                    SArgumentsCase{"TabsAndNewLines", {"a\tb", "c\nd"}},
+                    SArgumentsCase{"NonAscii", {QString::fromUtf8("\xc3\xbc \xe2\x82\xac.txt"), "b"}},
+                    SArgumentsCase{"ThreeArguments", {"a", "b c", "d"}}, SArgumentsCase{"EmptyArgument", {""}}),
+    test::SCaseName());
+
+// The tokenizer has no way to write a backslash just before a closing quote: in "dir\" the quote
+// counts as escaped. A name ending in a backslash (a folder) therefore does not come back, and it
+// takes the following argument with it. Guards that rawCommandLine does not pretend otherwise.
+TEST(RawCommandLine, NameEndingInBackslashDoesNotSurvive)
+{
+    const QString raw = CBRDApp::rawCommandLine({QStringLiteral("dir\\"), QStringLiteral("b.txt")});
+    EXPECT_EQ(str(raw), "\"dir\\\" \"b.txt\"");
+    EXPECT_EQ(tokenize(raw), (std::vector<std::string>{"dir\" ", "b.txt\"", "", ""}));
+}
+
+}  // namespace
+}  // namespace brindle
