@@ -1,5 +1,7 @@
 #include "app/brd_app.h"
 
+#include "app/bin_child_frame.h"
+#include "app/child_frame.h"
 #include "app/comparison_placeholder.h"
 #include "app/main_frame.h"
 #include "app/placeholder_views.h"
@@ -63,13 +65,21 @@ void CBRDApp::registerTemplates()
     const auto placeholder = [](const QString& what) {
         return [what](CDocument&, QWidget* parent) -> CView* { return new CPlaceholderView(what, parent); };
     };
+    // The comparison window: the section list beside the form view with the two report panes.
+    const auto comparisonFrame = [placeholder](CDocTemplate& docTemplate, CDocument& document) -> CMDIChildWnd* {
+        return new CChildFrame(docTemplate, document, placeholder(tr("The form view with the two report panes")));
+    };
     addDocTemplate(std::make_unique<CDocTemplate>(
-        res::kComparisonWindow, [] { return new CComparisonPlaceholderDoc; }, nullptr,
+        res::kComparisonWindow, [] { return new CComparisonPlaceholderDoc; }, comparisonFrame,
         [](CDocument&, QWidget* parent) -> CView* { return new CComparisonPlaceholderView(parent); }));
     addDocTemplate(std::make_unique<CDocTemplate>(res::kMergeEditor, [] { return new CPlaceholderDocument; }, nullptr,
                                                   placeholder(tr("The merge editor"))));
-    addDocTemplate(std::make_unique<CDocTemplate>(res::kHexView, [] { return new CPlaceholderDocument; }, nullptr,
-                                                  placeholder(tr("The hex view"))));
+    addDocTemplate(std::make_unique<CDocTemplate>(
+        res::kHexView, [] { return new CPlaceholderDocument; },
+        [](CDocTemplate& docTemplate, CDocument& document) -> CMDIChildWnd* {
+            return new CBinChildFrame(docTemplate, document);
+        },
+        placeholder(tr("The hex view"))));
     addDocTemplate(std::make_unique<CDocTemplate>(res::kTextEditor, [] { return new CPlaceholderDocument; }, nullptr,
                                                   placeholder(tr("The text editor"))));
 }

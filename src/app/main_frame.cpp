@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include "app/about_dlg.h"
 #include "app/brd_app.h"
 #include "app/command_line.h"
 #include "engine/comp_file_opt.h"
@@ -46,8 +47,9 @@ private:
 
 }  // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : CMDIFrameWnd(parent)
+CMainFrame::CMainFrame(QWidget* parent) : CPersistMDIFrame(parent, QStringLiteral("Main Window"))
 {
+    onCommand(cmd::kAppAbout, [this] { onAppAbout(); });
     onCommand(cmd::kCompareFiles, [this] { onCompareFiles(); });
     onCommand(cmd::kAppExit, [this] { close(); });
     onCommand(cmd::kWindowCascade, [this] { mdiArea()->cascadeSubWindows(); });
@@ -91,8 +93,9 @@ bool CMainFrame::create()
 
 void CMainFrame::showFromPlacement()
 {
+    // The size a first start gets; a saved placement replaces it.
     resize(900, 650);
-    show();
+    showRestored();
 }
 
 bool CMainFrame::processCommandLine(const QString& commandLine)
@@ -123,6 +126,12 @@ void CMainFrame::onCompareFiles()
     CBRDApp::instance()->openComparison(record, showMerge ? QString::fromStdU16String(record.m_outputFile) : QString());
 }
 
+void CMainFrame::onAppAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
 void CMainFrame::fillRecentFiles(QMenu* menu, QAction* placeholder)
 {
     // Remove entries of an earlier opening, then put one action per file in place of the item.
@@ -150,7 +159,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     CBRDApp::instance()->closeAllDocuments();
-    CMDIFrameWnd::closeEvent(event);
+    CPersistMDIFrame::closeEvent(event);
 }
 
 }  // namespace brindle

@@ -1,13 +1,14 @@
 // The main frame of brd64: tool bar, status bar, the "Compare Files" command and command lines.
 #pragma once
 
-#include "framework/mdi_frame_wnd.h"
+#include "framework/persist_mdi_frame.h"
 
 #include <QString>
 
 namespace brindle {
 
-class CMainFrame : public CMDIFrameWnd {
+// Keeps its placement in section "Main Window".
+class CMainFrame : public CPersistMDIFrame {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -28,6 +29,7 @@ protected:
 
 private:
     void onCompareFiles();
+    void onAppAbout();
 };
 
 }  // namespace brindle

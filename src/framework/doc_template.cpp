@@ -107,8 +107,11 @@ CDocument* CDocTemplate::openDocumentFile(const QString& path, bool makeVisible)
         return nullptr;
     }
     if (path.isEmpty()) {
-        const QString name = docString(kDocName);
-        document->setTitle(name.isEmpty() ? QStringLiteral("Untitled") : name);
+        // A frame may have named its document already (the comparison window does).
+        if (document->title().isEmpty()) {
+            const QString name = docString(kDocName);
+            document->setTitle(name.isEmpty() ? QStringLiteral("Untitled") : name);
+        }
     } else {
         document->setPathName(path);
     }
