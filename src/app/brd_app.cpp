@@ -55,8 +55,13 @@ QString CBRDApp::rawCommandLine(const QStringList& arguments)
 
 void CBRDApp::bindLanguageModule()
 {
-    const QString path = programFolder() + u'/' + QLatin1String(kLanguageModuleName);
-    if (CResources::instance().loadLanguageModule(path) == CResources::ModuleResult::VersionMismatch)
+    const QString folder = m_languageModuleFolder.isEmpty() ? programFolder() : m_languageModuleFolder;
+    const QString path = folder + u'/' + QLatin1String(kLanguageModuleName);
+    if (CResources::instance().loadLanguageModule(path) != CResources::ModuleResult::VersionMismatch)
+        return;
+    if (m_warningFunction)
+        m_warningFunction(loadString(res::kStrAppTitle), loadString(res::kStrLanguageMismatch));
+    else
         QMessageBox::warning(nullptr, loadString(res::kStrAppTitle), loadString(res::kStrLanguageMismatch));
 }
 

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace brindle {
@@ -50,6 +51,12 @@ public:
 
     // The folder the program runs from (language module, update library).
     static QString programFolder();
+    // The folder start-up looks for the language module in; programFolder() when not set.
+    void setLanguageModuleFolder(const QString& folder) { m_languageModuleFolder = folder; }
+    // How start-up shows a warning (title, text); a message box when not set. Tests put their own
+    // in to see what the user would be told.
+    using WarningFunction = std::function<void(const QString& title, const QString& text)>;
+    void setWarningFunction(WarningFunction function) { m_warningFunction = std::move(function); }
     // The raw command line of argv (after the program name): every argument in double quotes, a
     // double quote inside written as backslash and quote, joined by blanks. The tokenizer reads
     // every argument back except one that ends in a backslash, whose closing quote then counts as
@@ -63,6 +70,8 @@ private:
 
     QFont m_textFont;
     std::optional<QFont> m_dialogFont;
+    QString m_languageModuleFolder;
+    WarningFunction m_warningFunction;
 };
 
 }  // namespace brindle

@@ -1,5 +1,7 @@
 #include "framework/resources.h"
 
+#include "framework/resource_file_check.h"
+
 #include <QFile>
 #include <QResource>
 
@@ -58,9 +60,18 @@ CResources::ModuleResult CResources::loadLanguageModule(const QString& path)
     unloadLanguageModule();
     if (!QFile::exists(path))
         return ModuleResult::NotFound;
-    if (!QResource::registerResource(path, QString::fromLatin1(kModuleMapRoot)))
+    // Registered from a checked copy in memory: Qt follows the offsets in a resource file
+    // unchecked, and a module cut short would crash the program (LanguageModule.CutShortAtAnyLength).
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return ModuleResult::Unreadable;
-    m_modulePath = path;
+    m_moduleData = file.readAll();
+    if (!isWellFormedResourceFile(m_moduleData) ||
+        !QResource::registerResource(reinterpret_cast<const uchar*>(m_moduleData.constData()),
+                                     QString::fromLatin1(kModuleMapRoot))) {
+        m_moduleData.clear();
+        return ModuleResult::Unreadable;
+    }
     m_module = std::make_unique<SResourceSet>();
     readSet(*m_module, QStringLiteral(":%1/brindle").arg(QLatin1String(kModuleMapRoot)));
     if (!m_module->version.isEmpty() && !m_builtIn.version.isEmpty() && m_module->version != m_builtIn.version) {
@@ -75,8 +86,9 @@ void CResources::unloadLanguageModule()
     if (!m_module)
         return;
     m_module.reset();
-    QResource::unregisterResource(m_modulePath, QString::fromLatin1(kModuleMapRoot));
-    m_modulePath.clear();
+    QResource::unregisterResource(reinterpret_cast<const uchar*>(m_moduleData.constData()),
+                                  QString::fromLatin1(kModuleMapRoot));
+    m_moduleData.clear();
 }
 
 QString CResources::string(int id) const

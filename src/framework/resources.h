@@ -3,6 +3,7 @@
 
 #include "framework/resource_script.h"
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -53,7 +54,7 @@ private:
     SResourceSet m_builtIn;
     bool m_builtInLoaded = false;
     std::unique_ptr<SResourceSet> m_module;
-    QString m_modulePath;
+    QByteArray m_moduleData;  // the registered module; Qt reads it in place
 };
 
 // The text of a string id (CResources::instance().string(id)).
