@@ -3,13 +3,30 @@
 #include "app/command_line.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
+
+namespace {
+
+// The application icon in every size the program carries (see resources/desktop).
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/brindle/icons/%1x%1/brindle.png").arg(size));
+    return icon;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindle"));
     QApplication::setApplicationVersion(QStringLiteral(BRINDLE_VERSION));
+    // Lets the desktop match windows to the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.brindle.Brindle"));
+    QApplication::setWindowIcon(applicationIcon());
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
