@@ -6,6 +6,7 @@
 #include "app/main_frame.h"
 #include "app/placeholder_views.h"
 #include "app/single_instance.h"
+#include "compare_ui/progress_dlg.h"
 #include "engine/comp_file_opt.h"
 #include "engine/engine_strings.h"
 #include "framework/command_ids.h"
@@ -33,9 +34,14 @@ constexpr auto kLanguageModuleName = "BRDLANG.rcc";
 
 }  // namespace
 
-CBRDApp::CBRDApp() = default;
+CBRDApp::CBRDApp(const QString& updateLibraryPath) : m_updateCheck(updateLibraryPath)
+{
+    m_updateCheck.probe();
+    onCommand(cmd::kCheckForUpdates, [this] { m_updateCheck.run(); });
+    onUpdateCommand(cmd::kCheckForUpdates, [this](CCmdUI& ui) { ui.enable(m_updateCheck.available()); });
+}
 
-CBRDApp::~CBRDApp() = default;
+CBRDApp::~CBRDApp() { uninstallProgressDialogs(); }
 
 CBRDApp* CBRDApp::instance() { return static_cast<CBRDApp*>(CWinApp::instance()); }
 
@@ -116,6 +122,7 @@ void CBRDApp::readDialogFont()
 bool CBRDApp::initInstance(const QString& rawCommandLine)
 {
     setStringLoader(&engineStringFromResources);
+    installProgressDialogs();
     bindLanguageModule();
     setRegistryKey(loadString(res::kStrCompanyName), loadString(res::kStrAppTitle));
 

@@ -2,6 +2,7 @@
 // one routine through which every shown comparison goes.
 #pragma once
 
+#include "app/update_check.h"
 #include "framework/win_app.h"
 
 #include <QFont>
@@ -25,7 +26,8 @@ enum TemplatePosition : std::size_t {
 class CBRDApp : public CWinApp {
     Q_OBJECT
 public:
-    CBRDApp();
+    // Probes for the update library at updateLibraryPath (empty: the one beside the program).
+    explicit CBRDApp(const QString& updateLibraryPath = {});
     ~CBRDApp() override;
 
     static CBRDApp* instance();
@@ -48,6 +50,10 @@ public:
     // The font given to the program's dialogs ("Dialog Font", "Dialog Font Size"), when set.
     const std::optional<QFont>& dialogFont() const { return m_dialogFont; }
     void readDialogFont();
+
+    // The update check behind "Check for updates..." (command 40084, enabled when the library was
+    // there at start).
+    CUpdateCheck& updateCheck() { return m_updateCheck; }
 
     // The folder the program runs from (language module, update library).
     static QString programFolder();
@@ -72,6 +78,7 @@ private:
     std::optional<QFont> m_dialogFont;
     QString m_languageModuleFolder;
     WarningFunction m_warningFunction;
+    CUpdateCheck m_updateCheck;
 };
 
 }  // namespace brindle
