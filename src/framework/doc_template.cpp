@@ -26,7 +26,13 @@ CDocTemplate::CDocTemplate(int resourceId, DocumentFactory documentFactory, Fram
 {
 }
 
-CDocTemplate::~CDocTemplate() { closeAllDocuments(); }
+CDocTemplate::~CDocTemplate()
+{
+    closeAllDocuments();
+    // Closed documents are deleted once the current event is over, after this template.
+    for (CDocument* document : m_documents)
+        document->setDocTemplate(nullptr);
+}
 
 QString CDocTemplate::docString(DocStringIndex index) const
 {
