@@ -6,6 +6,8 @@
 #include "platform/file_system.h"
 #include "platform/profile.h"
 
+#include <QFileInfo>
+
 namespace brindle {
 
 namespace {
@@ -103,6 +105,16 @@ bool processCommandLine(const QString& commandLine, CCommandLineActions& actions
     actions.profile().writeString(u"Paths", u"File1", u16(first));
     actions.postCompareFiles();
     return true;
+}
+
+QStringList absoluteFileArguments(const QStringList& arguments)
+{
+    QStringList result;
+    for (const QString& argument : arguments) {
+        const QFileInfo info(argument);
+        result << (!argument.isEmpty() && info.isRelative() && info.exists() ? info.absoluteFilePath() : argument);
+    }
+    return result;
 }
 
 std::optional<SEarlyAnswer> earlyCommandLineAnswer(const QStringList& arguments)

@@ -36,6 +36,10 @@ public:
 // true when the text was handled.
 bool processCommandLine(const QString& commandLine, CCommandLineActions& actions);
 
+// The arguments with every relative name of an existing file or folder made absolute: a command
+// line handed to a running copy is read in that copy's working folder, not in the caller's.
+QStringList absoluteFileArguments(const QStringList& arguments);
+
 // Answers for arguments that need no window (--help, --version): the text for standard output
 // and the exit status; nothing for every other command line.
 struct SEarlyAnswer {

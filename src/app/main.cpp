@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     }
 
     brindle::CBRDApp app;
-    if (!app.initInstance(brindle::CBRDApp::rawCommandLine(arguments)))
+    if (!app.initInstance(brindle::CBRDApp::rawCommandLine(brindle::absoluteFileArguments(arguments))))
         return 0;
     const int status = QApplication::exec();
     app.exitInstance();

@@ -8,6 +8,7 @@
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -238,6 +239,28 @@ TEST(RawCommandLine, NameEndingInBackslashDoesNotSurvive)
     const QString raw = CBRDApp::rawCommandLine({QStringLiteral("dir\\"), QStringLiteral("b.txt")});
     EXPECT_EQ(str(raw), "\"dir\\\" \"b.txt\"");
     EXPECT_EQ(tokenize(raw), (std::vector<std::string>{"dir\" ", "b.txt\"", "", ""}));
+}
+
+}  // namespace
+}  // namespace brindle
+
+namespace brindle {
+namespace {
+
+// Regression: a second copy handed "a.txt" to the running copy, which read it in its own folder.
+TEST(CommandLineArguments, RelativeNamesOfExistingFilesBecomeAbsolute)
+{
+    test::CTempDir dir;
+    dir.write("a.txt", "x");
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir.path().string()));
+    const QStringList result = absoluteFileArguments({QStringLiteral("a.txt"), QStringLiteral("missing.txt"),
+                                                      QStringLiteral("/abs/b.txt"), QString()});
+    QDir::setCurrent(before);
+    EXPECT_EQ(result[0], QString::fromStdString(dir.file("a.txt")));
+    EXPECT_EQ(result[1], QStringLiteral("missing.txt"));
+    EXPECT_EQ(result[2], QStringLiteral("/abs/b.txt"));
+    EXPECT_EQ(result[3], QString());
 }
 
 }  // namespace
