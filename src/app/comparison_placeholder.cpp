@@ -11,8 +11,6 @@ SRunOutcome CComparisonPlaceholderDoc::runComparison(const CCompFileOpt& record,
     m_record = record;
     m_record.m_comparisonKind = kComparisonText;
     m_outcome = RunComparison(m_record, mergePath.toStdU16String(), m_report, SRunOptions{false});
-    setTitle(QStringLiteral("%1 : %2").arg(QString::fromStdU16String(m_record.m_file1Path),
-                                           QString::fromStdU16String(m_record.m_file2Path)));
     updateAllViews(nullptr);
     return m_outcome;
 }
