@@ -78,21 +78,21 @@ void CBRDApp::registerTemplates()
     };
     // The comparison window: the section list beside the form view with the two report panes.
     const auto comparisonFrame = [placeholder](CDocTemplate& docTemplate, CDocument& document) -> CMDIChildWnd* {
-        return new CChildFrame(docTemplate, document, placeholder(tr("The form view with the two report panes")));
+        return new CChildFrame(docTemplate, document, placeholder(loadString(3221)));
     };
     addDocTemplate(std::make_unique<CDocTemplate>(
         res::kComparisonWindow, [] { return new CComparisonPlaceholderDoc; }, comparisonFrame,
         [](CDocument&, QWidget* parent) -> CView* { return new CComparisonPlaceholderView(parent); }));
     addDocTemplate(std::make_unique<CDocTemplate>(res::kMergeEditor, [] { return new CPlaceholderDocument; }, nullptr,
-                                                  placeholder(tr("The merge editor"))));
+                                                  placeholder(loadString(3222))));
     addDocTemplate(std::make_unique<CDocTemplate>(
         res::kHexView, [] { return new CPlaceholderDocument; },
         [](CDocTemplate& docTemplate, CDocument& document) -> CMDIChildWnd* {
             return new CBinChildFrame(docTemplate, document);
         },
-        placeholder(tr("The hex view"))));
+        placeholder(loadString(3223))));
     addDocTemplate(std::make_unique<CDocTemplate>(res::kTextEditor, [] { return new CPlaceholderDocument; }, nullptr,
-                                                  placeholder(tr("The text editor"))));
+                                                  placeholder(loadString(3224))));
 }
 
 void CBRDApp::setTextFont(const QString& face, int pointSize)

@@ -1,5 +1,7 @@
 #include "app/placeholder_views.h"
 
+#include "framework/resources.h"
+
 #include <QFileInfo>
 
 namespace brindle {
@@ -21,7 +23,7 @@ CPlaceholderView::CPlaceholderView(QString what, QWidget* parent) : QLabel(paren
 void CPlaceholderView::onUpdate(CView*, int)
 {
     const QString file = document() ? document()->pathName() : QString();
-    setText(tr("%1 comes with a later version of Brindle.\n\n%2").arg(m_what, file));
+    setText(loadString(3220).arg(m_what, file));
 }
 
 }  // namespace brindle

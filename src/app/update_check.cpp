@@ -29,8 +29,6 @@ public:
 
 bool triesFallback(std::int32_t result) { return result >= 1 && result <= 3; }
 
-QString tr(const char* text) { return QCoreApplication::translate("CUpdateCheck", text); }
-
 }  // namespace
 
 QString versionText(std::int32_t version)
@@ -40,8 +38,8 @@ QString versionText(std::int32_t version)
 
 QUrl updateRequestMail(const QString& programName, std::int32_t installedVersion, std::int32_t newVersion)
 {
-    const QString subject = tr("Request for %1 %2").arg(programName, versionText(newVersion));
-    const QString body = tr("Please send me the new version of %1.\n\nInstalled version: %2\nNew version: %3\n")
+    const QString subject = loadString(3230).arg(programName, versionText(newVersion));
+    const QString body = loadString(3231)
                              .arg(programName, versionText(installedVersion), versionText(newVersion));
     // Percent-encoded by hand: QUrlQuery leaves '+' alone, which some mail programs read as a blank.
     QUrl url;

@@ -71,9 +71,9 @@ private:
 
 CProgressDlg::CProgressDlg(bool cancellable, std::int64_t total, CProgressDlg** ownerPointer, int titleStringId,
                            QWidget* owner, const QString& positionSection, CProfile* profile)
-    : m_text(new QLabel(tr("Matching file names"), this)),
+    : m_text(new QLabel(loadString(3212), this)),
       m_bar(new QProgressBar(this)),
-      m_cancelButton(new QPushButton(tr("Cancel"), this)),
+      m_cancelButton(new QPushButton(loadString(3211), this)),
       m_total(total),
       m_cancellable(cancellable),
       m_ownerPointer(ownerPointer),
@@ -81,7 +81,7 @@ CProgressDlg::CProgressDlg(bool cancellable, std::int64_t total, CProgressDlg** 
       m_positionSection(positionSection),
       m_profile(profile)
 {
-    setWindowTitle(tr("Processing"));
+    setWindowTitle(loadString(3210));
     setModal(false);
     if (const QString title = loadString(titleStringId); !title.isEmpty())
         m_text->setText(title);
