@@ -1,8 +1,10 @@
 #include "app/main_frame.h"
 
 #include "app/about_dlg.h"
+#include "app/app_compare_dlg_host.h"
 #include "app/brd_app.h"
 #include "app/command_line.h"
+#include "compare_ui/compare_dlg.h"
 #include "engine/comp_file_opt.h"
 #include "engine/compare_driver.h"
 #include "framework/command_ids.h"
@@ -49,6 +51,9 @@ private:
 
 CMainFrame::CMainFrame(QWidget* parent) : CPersistMDIFrame(parent, QStringLiteral("Main Window"))
 {
+    // The compare dialog, whether opened here or from a comparison window, changes the program's
+    // shared text font.
+    CAppCompareDlgHost::install();
     onCommand(cmd::kAppAbout, [this] { onAppAbout(); });
     onCommand(cmd::kCompareFiles, [this] { onCompareFiles(); });
     onCommand(cmd::kAppExit, [this] { close(); });
@@ -109,21 +114,9 @@ void CMainFrame::onCompareFiles()
 {
     CCompFileOpt record;
     record.Load(CBRDApp::instance()->profile());
-    CProfile& profile = CBRDApp::instance()->profile();
-    const QString start1 = QString::fromStdU16String(profile.readString(u"Paths", u"File1"));
-    const QString file1 = QFileDialog::getOpenFileName(this, loadString(2139), start1, QStringLiteral("*.*"));
-    if (file1.isEmpty())
-        return;
-    const QString start2 = QString::fromStdU16String(profile.readString(u"Paths", u"File2"));
-    const QString file2 = QFileDialog::getOpenFileName(this, loadString(2139), start2, QStringLiteral("*.*"));
-    if (file2.isEmpty())
-        return;
-    profile.writeString(u"Paths", u"File1", file1.toStdU16String());
-    profile.writeString(u"Paths", u"File2", file2.toStdU16String());
-    record.m_file1Path = file1.toStdU16String();
-    record.m_file2Path = file2.toStdU16String();
-    const bool showMerge = profile.readInt(u"Settings", u"Show Merge Editor", 0) != 0;
-    CBRDApp::instance()->openComparison(record, showMerge ? QString::fromStdU16String(record.m_outputFile) : QString());
+    QString mergePath;
+    if (runCompareDialog(record, this, &mergePath))
+        CBRDApp::instance()->openComparison(record, mergePath);
 }
 
 void CMainFrame::onAppAbout()
