@@ -2,8 +2,10 @@
 
 #include "app/bin_child_frame.h"
 #include "app/child_frame.h"
-#include "app/comparison_placeholder.h"
 #include "app/main_frame.h"
+#include "compare_ui/brd_doc.h"
+#include "compare_ui/brd_form_view.h"
+#include "compare_ui/brd_view.h"
 #include "app/placeholder_views.h"
 #include "app/single_instance.h"
 #include "compare_ui/progress_dlg.h"
@@ -77,12 +79,13 @@ void CBRDApp::registerTemplates()
         return [what](CDocument&, QWidget* parent) -> CView* { return new CPlaceholderView(what, parent); };
     };
     // The comparison window: the section list beside the form view with the two report panes.
-    const auto comparisonFrame = [placeholder](CDocTemplate& docTemplate, CDocument& document) -> CMDIChildWnd* {
-        return new CChildFrame(docTemplate, document, placeholder(loadString(3221)));
+    const auto comparisonFrame = [](CDocTemplate& docTemplate, CDocument& document) -> CMDIChildWnd* {
+        return new CChildFrame(docTemplate, document,
+                               [](CDocument&, QWidget* parent) -> CView* { return new CBrdFormView(parent); });
     };
     addDocTemplate(std::make_unique<CDocTemplate>(
-        res::kComparisonWindow, [] { return new CComparisonPlaceholderDoc; }, comparisonFrame,
-        [](CDocument&, QWidget* parent) -> CView* { return new CComparisonPlaceholderView(parent); }));
+        res::kComparisonWindow, [] { return new CBRDDoc; }, comparisonFrame,
+        [](CDocument&, QWidget* parent) -> CView* { return new CBRDView(parent); }));
     addDocTemplate(std::make_unique<CDocTemplate>(res::kMergeEditor, [] { return new CPlaceholderDocument; }, nullptr,
                                                   placeholder(loadString(3222))));
     addDocTemplate(std::make_unique<CDocTemplate>(
@@ -126,7 +129,8 @@ bool CBRDApp::initInstance(const QString& rawCommandLine)
     bindLanguageModule();
     setRegistryKey(loadString(res::kStrCompanyName), loadString(res::kStrAppTitle));
 
-    if (profile().readInt(u"Options", u"One Instance", 0) != 0 && CSingleInstance::handOver(rawCommandLine))
+    if (!m_standAlone && profile().readInt(u"Options", u"One Instance", 0) != 0 &&
+        CSingleInstance::handOver(rawCommandLine))
         return false;
 
     loadRecentFiles(4);
@@ -166,30 +170,7 @@ void CBRDApp::openLastComparison()
 
 void CBRDApp::openComparison(const CCompFileOpt& record, const QString& mergePath)
 {
-    CDocTemplate* comparisonTemplate = docTemplateAt(kTemplateComparison);
-    if (!comparisonTemplate)
-        return;
-    CDocument* document = comparisonTemplate->documents().empty() ? nullptr : comparisonTemplate->documents().front();
-    if (!document)
-        document = comparisonTemplate->openDocumentFile(QString());
-    auto* comparison = qobject_cast<CComparisonPlaceholderDoc*>(document);
-    if (!comparison)
-        return;
-    CCompFileOpt saved = record;
-    saved.Save(profile());
-    for (std::size_t position : {kTemplateMergeEditor, kTemplateHexView}) {
-        if (CDocTemplate* other = docTemplateAt(position); other && !other->documents().empty())
-            other->documents().front()->onCloseDocument();
-    }
-    const SRunOutcome outcome = comparison->runComparison(record, mergePath);
-    if (outcome.status == SRunOutcome::Status::Failed)
-        QMessageBox::warning(mainFrame(), loadString(res::kStrAppTitle), QString::fromStdString(outcome.message));
-    if (mergePath.isEmpty() || !QFileInfo(mergePath).isFile())
-        return;
-    const std::size_t viewer = comparison->record().m_comparisonKind == kComparisonBinary ? kTemplateHexView
-                                                                                          : kTemplateMergeEditor;
-    if (CDocTemplate* mergeTemplate = docTemplateAt(viewer))
-        mergeTemplate->openDocumentFile(mergePath);
+    CBRDDoc::openComparison(record, mergePath);
 }
 
 void CBRDApp::exitInstance()

@@ -35,6 +35,8 @@ public:
     // The start-up routine. rawCommandLine is the text after the program name. Returns false when
     // the program is to end at once (no main window, or the command line went to a running copy).
     bool initInstance(const QString& rawCommandLine);
+    // Measuring start-up: no hand-over to a running copy, whatever "One Instance" says.
+    void setStandAlone(bool standAlone) { m_standAlone = standAlone; }
     // Saves what is kept across runs; called once before the program ends.
     void exitInstance();
 
@@ -75,6 +77,7 @@ private:
     void openLastComparison();
 
     QFont m_textFont;
+    bool m_standAlone = false;
     std::optional<QFont> m_dialogFont;
     QString m_languageModuleFolder;
     WarningFunction m_warningFunction;

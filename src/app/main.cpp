@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <cstdio>
 
@@ -35,9 +36,24 @@ int main(int argc, char** argv)
         return early->status;
     }
 
+    // --benchmark-open FILE1 FILE2: open the comparison, wait until the window is filled and
+    // painted, print the time since start and end.
+    const bool benchmark = arguments.size() == 3 && arguments.front() == QLatin1String("--benchmark-open");
+    QElapsedTimer clock;
+    clock.start();
+    if (benchmark)
+        arguments.removeFirst();
+
     brindle::CBRDApp app;
+    app.setStandAlone(benchmark);
     if (!app.initInstance(brindle::CBRDApp::rawCommandLine(brindle::absoluteFileArguments(arguments))))
         return 0;
+    if (benchmark) {
+        QApplication::processEvents();
+        std::printf("opened in %.3f s\n", static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        app.exitInstance();
+        return 0;
+    }
     const int status = QApplication::exec();
     app.exitInstance();
     return status;

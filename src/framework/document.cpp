@@ -150,6 +150,8 @@ bool CDocument::canCloseFrame(CMDIChildWnd* frame)
     return saveModified();
 }
 
+bool CDocument::writeRecoveryCopy(const QString&) { return false; }
+
 bool CDocument::doFileSave()
 {
     return doSave(m_pathName, m_pathName.isEmpty());

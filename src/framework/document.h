@@ -50,6 +50,9 @@ public:
     // Saves to path, or asks for a name when path is empty or replace is set.
     bool doSave(const QString& path, bool replace = true);
     bool doFileSave();
+    // Writes the unsaved content to path without changing the document (used when a document is
+    // closed without asking). False when there is nothing to write or writing failed.
+    virtual bool writeRecoveryCopy(const QString& path);
 
     bool autoDelete() const { return m_autoDelete; }
     void setAutoDelete(bool autoDelete) { m_autoDelete = autoDelete; }

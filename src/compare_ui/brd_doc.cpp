@@ -1,0 +1,215 @@
+#include "compare_ui/brd_doc.h"
+
+#include "compare_ui/brd_form_view.h"
+#include "compare_ui/brd_view.h"
+#include "compare_ui/comp_ctrl.h"
+#include "compare_ui/compare_dlg.h"
+#include "compare_ui/recovery_file.h"
+#include "compare_ui/report_position.h"
+#include "editor/ed_text_buffer.h"
+#include "editor/merge_tags.h"
+#include "engine/engine_strings.h"
+#include "engine/progress.h"
+#include "framework/command_ids.h"
+#include "framework/doc_template.h"
+#include "framework/mdi_child_wnd.h"
+#include "framework/mdi_frame_wnd.h"
+#include "framework/resources.h"
+#include "framework/view.h"
+#include "framework/win_app.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace brindle {
+
+namespace {
+
+QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+constexpr int kStrKeptUnsavedEdits = 3240;  // "Unsaved changes of %1 were kept in %2"
+
+CDocTemplate* templateAt(std::size_t position)
+{
+    return CWinApp::instance() ? CWinApp::instance()->docTemplateAt(position) : nullptr;
+}
+
+// Closes the first document of a template without asking, keeping unsaved edits in a recovery
+// file and saying where in the status bar.
+void closeWithoutAsking(std::size_t position)
+{
+    CDocTemplate* docTemplate = templateAt(position);
+    if (!docTemplate || docTemplate->documents().empty())
+        return;
+    CDocument* document = docTemplate->documents().front();
+    const QString kept = keepUnsavedEdits(*document);
+    if (!kept.isEmpty()) {
+        if (CMDIFrameWnd* frame = CWinApp::instance()->mainFrame())
+            frame->setMessageText(loadString(kStrKeptUnsavedEdits).arg(document->pathName(), kept));
+    }
+    document->setModifiedFlag(false);
+    document->onCloseDocument();
+}
+
+CDocument* openedDocument(CDocTemplate& docTemplate, const QString& path)
+{
+    for (CDocument* document : docTemplate.documents()) {
+        if (document->pathName().compare(path, Qt::CaseInsensitive) == 0) {
+            for (CView* view : document->views()) {
+                if (CMDIChildWnd* frame = view->parentFrame())
+                    frame->activateFrame();
+            }
+            return document;
+        }
+    }
+    return docTemplate.openDocumentFile(path);
+}
+
+}  // namespace
+
+CBRDDoc::CBRDDoc()
+    : m_pane1(std::make_unique<CCompCtrl>()),
+      m_pane2(std::make_unique<CCompCtrl>()),
+      m_buffer(std::make_unique<CEdTextBuffer>())
+{
+    onCommand(cmd::kRefresh, [this] { refresh(); });
+    onCommand(cmd::kNextSection, [this] { nextSection(); });
+    onCommand(cmd::kPrevSection, [this] { prevSection(); });
+    onCommand(cmd::kCompareFiles, [this] { compareFiles(); });
+}
+
+CBRDDoc::~CBRDDoc()
+{
+    // The form may still hold the panes as its children: take them back before they go.
+    m_pane1->setParent(nullptr);
+    m_pane2->setParent(nullptr);
+}
+
+CBRDView* CBRDDoc::sectionList() const
+{
+    return views().empty() ? nullptr : dynamic_cast<CBRDView*>(views()[0]);
+}
+
+CBrdFormView* CBRDDoc::formView() const
+{
+    return views().size() < 2 ? nullptr : dynamic_cast<CBrdFormView*>(views()[1]);
+}
+
+void CBRDDoc::deleteContents()
+{
+    m_context.m_sections.clear();
+    m_report = SReport{};
+}
+
+CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& mergePath)
+{
+    CDocTemplate* comparisonTemplate = templateAt(kComparisonTemplate);
+    if (!comparisonTemplate)
+        return nullptr;
+    CBRDDoc* document = nullptr;
+    for (CDocument* existing : comparisonTemplate->documents()) {
+        if ((document = qobject_cast<CBRDDoc*>(existing)))
+            break;
+    }
+    if (!document)
+        document = qobject_cast<CBRDDoc*>(comparisonTemplate->openDocumentFile(QString()));
+    if (!document)
+        return nullptr;
+
+    document->m_context = record;
+    document->m_context.Save(CWinApp::instance()->profile());
+    setMergeFileColours({record.m_file1Color, record.m_file2Color});
+    closeWithoutAsking(kMergeEditorTemplate);
+    closeWithoutAsking(kHexViewTemplate);
+    document->m_pane1->setFileName(qs(record.m_file1Path));
+    document->m_pane2->setFileName(qs(record.m_file2Path));
+    if (!mergePath.isEmpty())
+        document->m_mergePath = mergePath;
+    document->refresh();
+    if (mergePath.isEmpty())
+        return document;
+
+    setMergeTags({record.m_file1SectionHeader, record.m_file1SectionFooter, record.m_file1LinePrefix,
+                  record.m_file2SectionHeader, record.m_file2SectionFooter, record.m_file2LinePrefix});
+    if (!QFileInfo(mergePath).isFile())
+        return document;
+    if (document->m_context.m_comparisonKind == kComparisonBinary) {
+        if (CDocTemplate* hex = templateAt(kHexViewTemplate))
+            openedDocument(*hex, mergePath);
+    } else if (CDocTemplate* merge = templateAt(kMergeEditorTemplate)) {
+        if (auto* mergeDocument = qobject_cast<CBRDDoc*>(merge->openDocumentFile(mergePath)))
+            mergeDocument->m_context = document->m_context;
+    }
+    return document;
+}
+
+void CBRDDoc::refresh()
+{
+    m_buffer->ClearAll();
+    m_context.m_sections.clear();
+    m_pane1->clear();
+    m_pane2->clear();
+    CBRDView* list = sectionList();
+    if (list)
+        list->deleteRoot();
+    updateAllViews(list);
+    m_context.m_comparisonKind = kComparisonText;
+    m_context.m_file1Path = m_pane1->fileName().toStdU16String();
+    m_context.m_file2Path = m_pane2->fileName().toStdU16String();
+
+    m_report = SReport{};
+    m_outcome = RunComparison(m_context, m_mergePath.toStdU16String(), m_report);
+    if (m_outcome.status == SRunOutcome::Status::Completed) {
+        // Streaming the documents into the panes advances a progress display of its own.
+        const auto total = static_cast<std::int64_t>(m_report.left.size() + m_report.right.size());
+        const std::unique_ptr<CProgress> progress = createProgress(kStrCreatingReport, total, true);
+        CActiveProgressScope active(progress.get());
+        m_pane1->setRtf(m_report.left);
+        m_pane2->setRtf(m_report.right);
+        m_report.left = std::string();
+        m_report.right = std::string();
+        fillSectionList();
+    } else if (m_outcome.status == SRunOutcome::Status::Failed) {
+        QMessageBox::warning(CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr,
+                             loadString(res::kStrAppTitle), QString::fromStdString(m_outcome.message));
+    }
+    m_mergePath.clear();
+    nextSection();
+}
+
+std::int64_t CBRDDoc::filePosition(int line, int side) const
+{
+    return reportLinePosition(m_report.items, line, side, m_context.m_comparisonKind == kComparisonBinary);
+}
+
+// The dialog edits a copy of this window's options, with the files the panes show now.
+void CBRDDoc::compareFiles()
+{
+    CCompFileOpt record = m_context;
+    record.m_file1Path = m_pane1->fileName().toStdU16String();
+    record.m_file2Path = m_pane2->fileName().toStdU16String();
+    QString mergePath;
+    QWidget* owner = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr;
+    if (runCompareDialog(record, owner, &mergePath))
+        openComparison(record, mergePath);
+}
+
+void CBRDDoc::fillSectionList()
+{
+    if (CBRDView* list = sectionList())
+        list->setItems(qs(m_report.rootText), m_report.items);
+}
+
+void CBRDDoc::nextSection()
+{
+    if (CBRDView* list = sectionList())
+        list->selectNext();
+}
+
+void CBRDDoc::prevSection()
+{
+    if (CBRDView* list = sectionList())
+        list->selectPrevious();
+}
+
+}  // namespace brindle

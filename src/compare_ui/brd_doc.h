@@ -1,0 +1,77 @@
+// The document of the comparison window: the comparison context, Refresh, section navigation,
+// and opening a comparison.
+#pragma once
+
+#include "engine/comp_file_opt.h"
+#include "engine/compare_driver.h"
+#include "engine/report.h"
+#include "framework/document.h"
+
+#include <QString>
+#include <memory>
+
+namespace brindle {
+
+class CBRDView;
+class CBrdFormView;
+class CCompCtrl;
+class CEdTextBuffer;
+
+// Template positions the comparison window works with.
+inline constexpr std::size_t kComparisonTemplate = 0;
+inline constexpr std::size_t kMergeEditorTemplate = 1;
+inline constexpr std::size_t kHexViewTemplate = 2;
+inline constexpr std::size_t kTextEditorTemplate = 3;
+
+// Holds the compare-options record of the window and the two report panes (they live here and
+// the form view only places them), the last report's section items, and the merge file to write
+// at the next comparison. Its first view is the section list, its second the form view.
+class CBRDDoc : public CDocument {
+    Q_OBJECT
+public:
+    CBRDDoc();
+    ~CBRDDoc() override;
+
+    CCompFileOpt& context() { return m_context; }
+    const CCompFileOpt& context() const { return m_context; }
+    CCompCtrl& pane1() const { return *m_pane1; }
+    CCompCtrl& pane2() const { return *m_pane2; }
+    const SReport& report() const { return m_report; }
+    const SRunOutcome& lastOutcome() const { return m_outcome; }
+    const QString& mergePath() const { return m_mergePath; }
+    CEdTextBuffer& textBuffer() const { return *m_buffer; }
+
+    // Opens a comparison: reuses (or makes) the one comparison window, takes record, saves it as
+    // the defaults, closes the merge editor and hex view (keeping unsaved edits in a recovery
+    // file), compares and, when mergePath names a file afterwards, opens it. Returns the document.
+    static CBRDDoc* openComparison(const CCompFileOpt& record, const QString& mergePath);
+
+    // Compares the context's files again (writing the merge file when one is pending).
+    void refresh();
+    void nextSection();
+    void prevSection();
+    // Compare Files: the compare dialog on this window's options; OK opens the comparison.
+    void compareFiles();
+
+    // The file position of report line `line` (from 1) on side 1 or 2: a line number (from 0) for a
+    // text comparison, a byte offset for a binary one.
+    std::int64_t filePosition(int line, int side) const;
+
+    CBRDView* sectionList() const;
+    CBrdFormView* formView() const;
+
+    void deleteContents() override;
+
+private:
+    void fillSectionList();
+
+    CCompFileOpt m_context;
+    QString m_mergePath;
+    SReport m_report;
+    SRunOutcome m_outcome;
+    std::unique_ptr<CCompCtrl> m_pane1;
+    std::unique_ptr<CCompCtrl> m_pane2;
+    std::unique_ptr<CEdTextBuffer> m_buffer;
+};
+
+}  // namespace brindle

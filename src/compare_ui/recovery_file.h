@@ -1,0 +1,20 @@
+// Keeping the unsaved edits of a document that is closed without asking.
+#pragma once
+
+#include <QString>
+
+namespace brindle {
+
+class CDocument;
+
+// Where the unsaved content of file goes: file + ".unsaved", then ".unsaved.1", ".unsaved.2", ...
+// for the first name that does not exist yet, in file's folder when that is writable, else in the
+// user's data folder (under "brindle/recovered"). An empty file name gives a name in the data
+// folder.
+QString recoveryPathFor(const QString& file);
+
+// When document is modified, writes its content to recoveryPathFor(its path) and returns that
+// path; empty when there was nothing to keep or it could not be written.
+QString keepUnsavedEdits(CDocument& document);
+
+}  // namespace brindle

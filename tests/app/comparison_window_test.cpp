@@ -1,0 +1,274 @@
+// The comparison window on real files: one window reused, the section list and its navigation,
+// panes scrolled to the chosen section, scrolling together, the form's layout, dropped files and
+// the file position of report lines.
+#include "compare_ui/brd_doc.h"
+#include "compare_ui/brd_form_view.h"
+#include "compare_ui/brd_view.h"
+#include "compare_ui/comp_ctrl.h"
+#include "frame_test_support.h"
+#include "framework/mdi_child_wnd.h"
+#include "support/case_name.h"
+#include "support/temp_dir.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+
+namespace brindle {
+namespace {
+
+std::string numberedLines(int count, const std::string& prefix = "line ")
+{
+    std::string text;
+    for (int i = 1; i <= count; ++i)
+        text += prefix + std::to_string(i) + "\n";
+    return text;
+}
+
+void writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class ComparisonWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_app.app.initInstance(QString()));
+        // Three differences in 200 lines: a change at 20, an insertion after 100, a deletion at 150.
+        std::string one = numberedLines(200);
+        std::string two;
+        for (int i = 1; i <= 200; ++i) {
+            if (i == 150)
+                continue;
+            two += i == 20 ? "changed 20\n" : "line " + std::to_string(i) + "\n";
+            if (i == 100)
+                two += "inserted\n";
+        }
+        writeFile(m_dir.file("one.txt"), one);
+        writeFile(m_dir.file("two.txt"), two);
+    }
+
+    CBRDDoc* open(const std::string& name1 = "one.txt", const std::string& name2 = "two.txt",
+                  const std::function<void(CCompFileOpt&)>& adjust = {})
+    {
+        CCompFileOpt record;
+        record.m_file1Path = QString::fromStdString(m_dir.file(name1)).toStdU16String();
+        record.m_file2Path = QString::fromStdString(m_dir.file(name2)).toStdU16String();
+        if (adjust)
+            adjust(record);
+        CBRDDoc* doc = CBRDDoc::openComparison(record, QString());
+        test::settle();
+        return doc;
+    }
+
+    int selectedLine(CBRDDoc& doc) const
+    {
+        QTreeWidgetItem* item = doc.sectionList()->currentItem();
+        return item ? item->data(0, Qt::UserRole).toInt() : -1;
+    }
+
+    test::SAppOnMemorySettings m_app;
+    test::CTempDir m_dir;
+};
+
+TEST_F(ComparisonWindowTest, OneWindowReusedAndFirstSectionShownAfterRefresh)
+{
+    CBRDDoc* first = open();
+    ASSERT_NE(first, nullptr);
+    CBRDDoc* second = open();
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(m_app.app.docTemplateAt(kComparisonTemplate)->documents().size(), 1u);
+
+    CBRDView* list = first->sectionList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(list->root(), nullptr);
+    EXPECT_EQ(list->root()->text(0), QStringLiteral("Comparison Results"));
+    // common, change, common, insertion, common, deletion, common
+    EXPECT_EQ(list->root()->childCount(), 7);
+    EXPECT_EQ(list->currentItem(), list->root()->child(0));
+    EXPECT_EQ(first->pane1().firstVisibleLine(), 0);
+    EXPECT_EQ(first->pane1().lineCount(), first->pane2().lineCount());
+    EXPECT_TRUE(first->pane1().lineText(19).contains(QStringLiteral("line 20")));
+    EXPECT_TRUE(first->pane2().lineText(19).contains(QStringLiteral("changed 20")));
+}
+
+TEST_F(ComparisonWindowTest, NextAndPreviousWrapAndLeaveTheRoot)
+{
+    CBRDDoc* doc = open();
+    ASSERT_NE(doc, nullptr);
+    CBRDView* list = doc->sectionList();
+    QTreeWidgetItem* root = list->root();
+    const int last = root->childCount() - 1;
+
+    struct SStep {
+        QTreeWidgetItem* from;
+        bool next;
+        QTreeWidgetItem* to;
+    } steps[] = {
+        {root->child(last), true, root->child(0)},        // Next on the last wraps to the first
+        {root->child(0), false, root->child(last)},       // Previous on the first wraps to the last
+        {root, true, root->child(0)},                     // Next from the root: the first section
+        {root, false, root->child(last)},                 // Previous from the root: the last
+        {root->child(2), true, root->child(3)},
+        {root->child(2), false, root->child(1)},
+    };
+    for (const SStep& step : steps) {
+        list->setCurrentItem(step.from);
+        if (step.next)
+            doc->nextSection();
+        else
+            doc->prevSection();
+        EXPECT_EQ(list->currentItem(), step.to) << list->indexOfTopLevelItem(step.from);
+    }
+}
+
+TEST_F(ComparisonWindowTest, SelectingASectionPutsItsLineAtTheTopOfBothPanes)
+{
+    for (const int synch : {1, 0}) {
+        CBRDDoc* doc = open("one.txt", "two.txt", [synch](CCompFileOpt& r) { r.m_synchScrolling = synch; });
+        ASSERT_NE(doc, nullptr);
+        CBrdFormView* form = doc->formView();
+        form->resize(600, 200);
+        test::settle();
+        doc->nextSection();
+        doc->nextSection();
+        doc->nextSection();  // the common part after the change
+        const int line = selectedLine(*doc);
+        ASSERT_GT(line, 0);
+        EXPECT_EQ(doc->pane1().firstVisibleLine(), line) << "synch " << synch;
+        EXPECT_EQ(doc->pane2().firstVisibleLine(), line) << "synch " << synch;
+
+        // Free scrolling follows the partner only when scrolling together.
+        doc->pane1().lineScroll(7);
+        EXPECT_EQ(doc->pane1().firstVisibleLine(), line + 7);
+        EXPECT_EQ(doc->pane2().firstVisibleLine(), synch ? line + 7 : line) << "synch " << synch;
+    }
+}
+
+struct SLayoutCase {
+    const char* name;
+    int alignment;
+    int width;
+    int height;
+};
+
+class ComparisonLayoutTest : public ComparisonWindowTest, public ::testing::WithParamInterface<SLayoutCase> {};
+
+TEST_P(ComparisonLayoutTest, PanesAndButtonsWhereTheFormPutsThem)
+{
+    const SLayoutCase& c = GetParam();
+    CBRDDoc* doc = open("one.txt", "two.txt", [&c](CCompFileOpt& r) { r.m_alignment = c.alignment; });
+    ASSERT_NE(doc, nullptr);
+    CBrdFormView* form = doc->formView();
+    form->resize(c.width, c.height);
+    form->layoutControls();
+    const QRect pane1 = doc->pane1().geometry();
+    const QRect pane2 = doc->pane2().geometry();
+    const QRect button1 = form->button(1)->geometry();
+    const QRect button2 = form->button(2)->geometry();
+    // Rectangles as left, top, right and bottom with right and bottom exclusive.
+    const auto right = [](const QRect& r) { return r.x() + r.width(); };
+    const auto bottom = [](const QRect& r) { return r.y() + r.height(); };
+    const int w = c.width;
+    const int h = c.height;
+    if (c.alignment == 0) {
+        const int m = (w - 9) / 2;
+        EXPECT_EQ(pane1.left(), 3);
+        EXPECT_EQ(right(pane1), m);
+        EXPECT_EQ(bottom(pane1), h - 3);
+        EXPECT_EQ(button1.left(), 3);
+        EXPECT_EQ(right(button1), m);
+        EXPECT_EQ(pane2.left(), m + 3);
+        EXPECT_EQ(right(pane2), w - 3);
+        EXPECT_EQ(pane2.top(), pane1.top());
+        EXPECT_EQ(bottom(pane2), h - 3);
+        EXPECT_EQ(button2.left(), m + 3);
+        EXPECT_EQ(right(button2), w - 3);
+        EXPECT_EQ(button2.top(), button1.top());
+        EXPECT_GT(pane1.top(), bottom(button1) - 1);
+    } else {
+        const int b = button1.height();
+        EXPECT_EQ(button1, QRect(3, 3, w - 6, b));
+        EXPECT_EQ(pane1.left(), 3);
+        EXPECT_EQ(pane1.top(), bottom(button1) + 3);
+        EXPECT_EQ(right(pane1), w - 3);
+        EXPECT_EQ(bottom(pane1), (h - 3) / 2);
+        EXPECT_EQ(button2, QRect(3, bottom(pane1) + 3, w - 6, b));
+        EXPECT_EQ(pane2.top(), bottom(button2) + 3);
+        EXPECT_EQ(bottom(pane2), h - 3);
+        EXPECT_EQ(right(pane2), w - 3);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ComparisonLayoutTest,
+                         ::testing::Values(SLayoutCase{"VerticalEven", 0, 640, 400},
+                                           SLayoutCase{"VerticalOdd", 0, 641, 401},
+                                           SLayoutCase{"HorizontalEven", 1, 640, 400},
+                                           SLayoutCase{"HorizontalOdd", 1, 641, 401}),
+                         test::SCaseName());
+
+TEST_F(ComparisonWindowTest, DroppingTwoFilesSetsOnlyThatSideToTheFirst)
+{
+    CBRDDoc* doc = open();
+    ASSERT_NE(doc, nullptr);
+    const QString path1 = doc->pane1().fileName();
+    writeFile(m_dir.file("third.txt"), "x\n");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(m_dir.file("third.txt"))),
+                  QUrl::fromLocalFile(QString::fromStdString(m_dir.file("one.txt")))});
+    // A drop goes where the drag entered.
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(doc->pane2().viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    const bool delivered = QCoreApplication::sendEvent(doc->pane2().viewport(), &drop);
+    EXPECT_TRUE(delivered);
+    EXPECT_TRUE(drop.isAccepted());
+
+    EXPECT_EQ(doc->pane1().fileName(), path1);
+    EXPECT_EQ(doc->pane2().fileName(), QString::fromStdString(m_dir.file("third.txt")));
+    EXPECT_EQ(doc->formView()->button(2)->text(), doc->pane2().fileName());
+    EXPECT_EQ(doc->pane1().lineCount(), 0);
+    EXPECT_EQ(doc->pane2().lineCount(), 0);
+
+    doc->refresh();
+    EXPECT_GT(doc->pane2().lineCount(), 0);
+    EXPECT_TRUE(doc->pane2().lineText(0).contains(u'x'));
+}
+
+TEST_F(ComparisonWindowTest, FilePositionOfReportLines)
+{
+    CBRDDoc* doc = open();
+    ASSERT_NE(doc, nullptr);
+    // The report line of every line of file 1 and file 2 maps back to the line it shows.
+    for (int side : {1, 2}) {
+        const CCompCtrl& pane = side == 1 ? doc->pane1() : doc->pane2();
+        for (int line = 1; line <= pane.lineCount(); ++line) {
+            const QString text = pane.lineText(line - 1);
+            const qsizetype at = text.indexOf(QStringLiteral("line "));
+            if (at < 0)
+                continue;
+            const int number = text.mid(at + 5).toInt();
+            const std::int64_t position = doc->filePosition(line, side);
+            // "line N" stands at line index N - 1 of file 1, and of file 2 before the insertion
+            // after 100; after it one further down, after the deletion at 150 one up again.
+            int expected = number - 1;
+            if (side == 2 && number > 100)
+                ++expected;
+            if (side == 2 && number > 150)
+                --expected;
+            EXPECT_EQ(position, expected) << "side " << side << " report line " << line << ": "
+                                          << text.toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace brindle
