@@ -18,29 +18,38 @@ QString firstFreeName(const QString& base)
     return candidate;
 }
 
-}  // namespace
-
-QString recoveryPathFor(const QString& file)
+QString dataFolderPathFor(const QString& file)
 {
-    const QFileInfo info(file);
-    const QString name = file.isEmpty() ? QStringLiteral("untitled") : info.fileName();
-    if (!file.isEmpty()) {
-        const QFileInfo folder(info.absolutePath());
-        if (folder.isDir() && folder.isWritable())
-            return firstFreeName(info.absoluteFilePath() + QStringLiteral(".unsaved"));
-    }
+    const QString name = file.isEmpty() ? QStringLiteral("untitled") : QFileInfo(file).fileName();
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                          QStringLiteral("/brindle/recovered");
     QDir().mkpath(data);
     return firstFreeName(data + u'/' + name + QStringLiteral(".unsaved"));
 }
 
+}  // namespace
+
+QString recoveryPathFor(const QString& file)
+{
+    if (!file.isEmpty()) {
+        const QFileInfo info(file);
+        const QFileInfo folder(info.absolutePath());
+        if (folder.isDir() && folder.isWritable())
+            return firstFreeName(info.absoluteFilePath() + QStringLiteral(".unsaved"));
+    }
+    return dataFolderPathFor(file);
+}
+
 QString keepUnsavedEdits(CDocument& document)
 {
     if (!document.isModified())
         return {};
+    // A folder that looks writable may still refuse the file (a read-only mount, a full disk).
     const QString path = recoveryPathFor(document.pathName());
-    return document.writeRecoveryCopy(path) ? path : QString();
+    if (document.writeRecoveryCopy(path))
+        return path;
+    const QString fallback = dataFolderPathFor(document.pathName());
+    return fallback != path && document.writeRecoveryCopy(fallback) ? fallback : QString();
 }
 
 }  // namespace brindle

@@ -13,8 +13,9 @@ class CDocument;
 // folder.
 QString recoveryPathFor(const QString& file);
 
-// When document is modified, writes its content to recoveryPathFor(its path) and returns that
-// path; empty when there was nothing to keep or it could not be written.
+// When document is modified, writes its content to recoveryPathFor(its path), or when that fails
+// to a name in the data folder, and returns the path written; empty when there was nothing to
+// keep or it could not be written anywhere.
 QString keepUnsavedEdits(CDocument& document);
 
 }  // namespace brindle
