@@ -214,7 +214,7 @@ bool openInInternalViewer(const QString& path, std::int64_t position, std::int64
         if (binary)
             target->selectBytes(position, length);
         else
-            target->goToLine(std::max<std::int64_t>(position - 1, 0));
+            target->goToLine(std::max<std::int64_t>(position, 0));
     }
     return true;
 }

@@ -34,7 +34,7 @@ SViewerCommand splitViewerTemplate(std::u16string_view viewerTemplate);
 // The place the viewer is to show.
 struct SViewerPlace {
     std::u16string path;        // the file, as stored
-    std::int64_t position = 0;  // line number counted from 1 (text) or byte offset (binary)
+    std::int64_t position = 0;  // line index counted from 0 (text) or byte offset (binary)
     std::int64_t length = 0;    // 0 for text, 1 for binary
 };
 
@@ -46,7 +46,7 @@ struct SViewerPlace {
 // for another, so a path stays one argument exactly as it is, whatever it contains.
 std::vector<std::u16string> viewerArguments(std::u16string_view argumentText, const SViewerPlace& place);
 
-// Opens path at position (reportLinePosition(): a line number counted from 1 for text, a byte
+// Opens path at position (reportLinePosition(): a line index counted from 0 for text, a byte
 // offset for binary), as a double click in a report pane does; controlHeld tells whether Ctrl is
 // down. Reads the template of the comparison kind from the application's profile; when it is
 // empty or blank, or controlHeld, opens the internal viewer.
@@ -60,7 +60,7 @@ bool openInViewer(const QString& path, std::int64_t position, bool binary, bool 
 // editor (template position 3) of the application, reusing a document already open for the same
 // file and activating its frame, then asks the document, or else one of its views, to select
 // `length` bytes from offset position (binary) or to go to line position (text) when it offers
-// CPositionTarget (a text position is a line number counted from 1; line 0 means the first line).
+// CPositionTarget (a text position is a line index counted from 0).
 // A file that cannot be opened shows the template's open-failure message.
 // False when there is no application or no such template.
 bool openInInternalViewer(const QString& path, std::int64_t position, std::int64_t length, bool binary);

@@ -33,12 +33,12 @@ std::u16string_view sidePart(std::u16string_view label, int side)
 
 std::int64_t reportLinePosition(const std::vector<SSectionItem>& items, std::int64_t line, int side, bool binary)
 {
-    const std::int64_t offset = binary ? 1 : 0;
     std::int64_t position = line;
     std::int64_t remembered = 0;
     for (const SSectionItem& item : items) {
+        // Item data counts report lines from 0, the clicked line counts from 1.
         const std::int64_t start = item.reportLine;
-        if (line < start + offset)
+        if (line < start + 1)
             break;
         const std::u16string_view part = sidePart(item.label, side);
         const std::size_t dash = part.find(u'-');
@@ -52,7 +52,7 @@ std::int64_t reportLinePosition(const std::vector<SSectionItem>& items, std::int
         }
         const std::int64_t first = leadingNumber(part);
         remembered = leadingNumber(part.substr(dash + 1));
-        position = binary ? (line - start - 1) * kBinaryBytesPerReportLine + first : first + (line - start);
+        position = binary ? (line - start - 1) * kBinaryBytesPerReportLine + first : first + (line - start - 1);
     }
     return binary ? position : position - 1;
 }
