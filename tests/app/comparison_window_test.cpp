@@ -7,11 +7,15 @@
 #include "compare_ui/comp_ctrl.h"
 #include "frame_test_support.h"
 #include "framework/mdi_child_wnd.h"
+#include "compare_ui/external_viewer.h"
+#include "platform/profile.h"
+#include "support/argv_recorder.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -268,6 +272,31 @@ TEST_F(ComparisonWindowTest, FilePositionOfReportLines)
                                           << text.toStdString();
         }
     }
+}
+
+// A double click on a report line starts the viewer at the line of the file that line shows.
+TEST_F(ComparisonWindowTest, DoubleClickStartsTheViewerAtTheClickedLine)
+{
+    test::CArgvRecorder recorder(m_dir);
+    m_app.profile().writeString(kViewerSection, kTextViewerValue,
+                                u"\"" + QString::fromStdString(recorder.program()).toStdU16String() + u"\" %PATH% %LINE%");
+    CBRDDoc* doc = open();
+    ASSERT_NE(doc, nullptr);
+    doc->formView()->resize(600, 400);
+    test::settle();
+    // Scroll so that report line 120 (after the inserted line, file 2 line 120 is "line 119") is on top.
+    CCompCtrl& pane = doc->pane2();
+    pane.lineScroll(119 - pane.firstVisibleLine());
+    ASSERT_TRUE(pane.lineText(119).contains(QStringLiteral("line 119")));
+    const QPoint point(20, 2);
+    QMouseEvent click(QEvent::MouseButtonDblClick, point, pane.viewport()->mapToGlobal(point), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(pane.viewport(), &click);
+
+    const auto record = recorder.take();
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->arguments, (std::vector<std::string>{m_dir.file("two.txt"), "119"}));
+    EXPECT_EQ(pane.selectionStart(), pane.selectionEnd());  // the click was handled: no word selected
 }
 
 }  // namespace
