@@ -6,6 +6,7 @@
 #include "compare_ui/compare_dlg.h"
 #include "compare_ui/recovery_file.h"
 #include "compare_ui/report_position.h"
+#include "editor/colour_table.h"
 #include "editor/ed_text_buffer.h"
 #include "editor/merge_tags.h"
 #include "engine/engine_strings.h"
@@ -118,7 +119,8 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
 
     document->m_context = record;
     document->m_context.Save(CWinApp::instance()->profile());
-    setMergeFileColours({record.m_file1Color, record.m_file2Color});
+    setProgramColour(kColourFile1, static_cast<std::uint32_t>(record.m_file1Color));
+    setProgramColour(kColourFile2, static_cast<std::uint32_t>(record.m_file2Color));
     closeWithoutAsking(kMergeEditorTemplate);
     closeWithoutAsking(kHexViewTemplate);
     document->m_pane1->setFileName(qs(record.m_file1Path));

@@ -30,12 +30,4 @@ int mergeTagAt(const MergeTagTexts& tags, std::u16string_view line, std::size_t 
 
 int taggedLineKind(std::u16string_view line) { return mergeTagAt(mergeTags(), line, 0) + 1; }
 
-namespace {
-SMergeFileColours g_mergeFileColours;
-}  // namespace
-
-void setMergeFileColours(const SMergeFileColours& colours) { g_mergeFileColours = colours; }
-
-const SMergeFileColours& mergeFileColours() { return g_mergeFileColours; }
-
 }  // namespace brindle

@@ -32,15 +32,6 @@ void setMergeTags(const MergeTagTexts& tags);
 // The program-wide list; all empty until set.
 const MergeTagTexts& mergeTags();
 
-// The colours (0x00BBGGRR) in which the merge editor shows lines of file 1 and of file 2; the
-// comparison window hands them over with the tags.
-struct SMergeFileColours {
-    std::int32_t file1 = 0x800080;
-    std::int32_t file2 = 0x008000;
-};
-void setMergeFileColours(const SMergeFileColours& colours);
-const SMergeFileColours& mergeFileColours();
-
 // The first non-empty tag of tags, in list order, whose whole text stands in line at position;
 // -1 when none does (or position is past the line).
 int mergeTagAt(const MergeTagTexts& tags, std::u16string_view line, std::size_t position);

@@ -1,0 +1,47 @@
+#include "editor/ui/ed_colours.h"
+
+#include "editor/colour_table.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace brindle {
+
+namespace {
+
+constexpr int kBackground = 10;
+constexpr int kMarginBackground = 11;
+constexpr int kNormalText = 12;
+constexpr int kSelectionMargin = 13;
+
+QColor fromColourRef(std::uint32_t colour) { return QColor::fromRgb(colourRefToRgb(colour)); }
+
+}  // namespace
+
+QColor defaultColourOfIndex(int index)
+{
+    const QPalette palette = QGuiApplication::palette();
+    switch (index) {
+    case kBackground:
+    case kMarginBackground: return palette.color(QPalette::Base);
+    case kNormalText: return palette.color(QPalette::Text);
+    case kSelectionMargin: return palette.color(QPalette::Button);
+    default: break;
+    }
+    if (index >= 0 && index < kProgramColourCount)
+        return fromColourRef(programColour(index));
+    return QColor(128, 0, 0);
+}
+
+QColor lineBackgroundOfFlags(std::uint32_t flags)
+{
+    if (flags & 0x10000)
+        return QColor(0, 128, 0);
+    if (flags & 0x20000)
+        return QColor(255, 0, 0);
+    if (flags & 0x100000)
+        return QColor(128, 128, 0);
+    return {};
+}
+
+}  // namespace brindle
