@@ -152,6 +152,11 @@ bool CDocument::canCloseFrame(CMDIChildWnd* frame)
 
 bool CDocument::writeRecoveryCopy(const QString&) { return false; }
 
+void CDocument::reportSaveFailed(const QString& path)
+{
+    QMessageBox::warning(nullptr, loadString(57344), loadString(kStrSaveFailed).arg(path));
+}
+
 bool CDocument::doFileSave()
 {
     return doSave(m_pathName, m_pathName.isEmpty());
@@ -167,7 +172,7 @@ bool CDocument::doSave(const QString& path, bool replace)
             return false;
     }
     if (!onSaveDocument(target)) {
-        QMessageBox::warning(nullptr, loadString(57344), loadString(kStrSaveFailed).arg(target));
+        reportSaveFailed(target);
         return false;
     }
     if (replace)

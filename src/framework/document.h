@@ -57,6 +57,11 @@ public:
     bool autoDelete() const { return m_autoDelete; }
     void setAutoDelete(bool autoDelete) { m_autoDelete = autoDelete; }
 
+protected:
+    // doSave's message when onSaveDocument failed; documents that report their own failures
+    // override it with nothing.
+    virtual void reportSaveFailed(const QString& path);
+
 signals:
     void titleChanged();
     void modifiedChanged(bool modified);

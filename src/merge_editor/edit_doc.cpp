@@ -1,0 +1,80 @@
+#include "merge_editor/edit_doc.h"
+
+#include "framework/mdi_frame_wnd.h"
+#include "framework/resources.h"
+#include "framework/win_app.h"
+#include "platform/file_system.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace brindle {
+
+namespace {
+
+constexpr int kStrAppTitle = 57344;
+constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
+constexpr int kStrCannotSave = 136;    // "File %s cannot be saved."
+
+QWidget* messageOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
+
+// The text after the last "." of the file name, without the dot; empty when there is none.
+QString extensionOf(const QString& path) { return QFileInfo(path).suffix(); }
+
+}  // namespace
+
+CEditDoc::CEditDoc() : m_buffer(*this) {}
+
+CEditDoc::~CEditDoc() = default;
+
+void CEditDoc::deleteContents()
+{
+    CDocument::deleteContents();
+    m_buffer.ClearAll();
+}
+
+bool CEditDoc::onOpenDocument(const QString& path)
+{
+    QFile file(path);
+    const bool opened = CDocument::onOpenDocument(path) && QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    file.close();
+    if (!opened) {
+        // The editor opens empty rather than not at all.
+        QMessageBox::warning(messageOwner(), loadString(kStrAppTitle), loadString(kStrOpenFailed).arg(path));
+        return onNewDocument();
+    }
+    return m_buffer.LoadFile(path.toStdU16String());
+}
+
+bool CEditDoc::onSaveDocument(const QString& path)
+{
+    if (extensionOf(pathName()).compare(extensionOf(path), Qt::CaseInsensitive) != 0) {
+        m_buffer.ApplyTextTypeToViews(path.toStdU16String());
+        updateAllViews(nullptr);
+    }
+    const std::u16string target = path.toStdU16String();
+    if (const auto attributes = fileAttributes(target); attributes && !attributes->directory && attributes->readOnly)
+        clearReadOnly(target);
+    // The buffer writes a temporary file beside the target and only then replaces it.
+    const bool saved = m_buffer.SaveFile(target, true);
+    if (!saved) {
+        QString text = loadString(kStrCannotSave);
+        text.replace(QStringLiteral("%s"), path);
+        QMessageBox::warning(messageOwner(), loadString(kStrAppTitle), text, QMessageBox::Ok);
+    }
+    return saved;
+}
+
+void CEditDoc::reportSaveFailed(const QString&) {}
+
+bool CEditDoc::writeRecoveryCopy(const QString& path)
+{
+    const bool backup = m_buffer.CreateBackup();
+    m_buffer.SetCreateBackup(false);
+    const bool written = m_buffer.SaveFile(path.toStdU16String(), false);
+    m_buffer.SetCreateBackup(backup);
+    return written;
+}
+
+}  // namespace brindle
