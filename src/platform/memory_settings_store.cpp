@@ -8,6 +8,12 @@ std::optional<std::uint32_t> CMemorySettingsStore::readDword(std::u16string_view
     return m_data.readDword(key, name);
 }
 
+std::vector<std::pair<std::u16string, std::u16string>> CMemorySettingsStore::readStringValues(
+    std::u16string_view key) const
+{
+    return m_data.readStringValues(key);
+}
+
 std::optional<std::u16string> CMemorySettingsStore::readString(std::u16string_view key,
                                                                std::u16string_view name) const
 {

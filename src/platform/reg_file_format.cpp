@@ -310,6 +310,19 @@ std::optional<std::uint32_t> CRegistryData::readDword(std::u16string_view key, s
     return value->dword;
 }
 
+std::vector<std::pair<std::u16string, std::u16string>> CRegistryData::readStringValues(std::u16string_view key) const
+{
+    std::vector<std::pair<std::u16string, std::u16string>> values;
+    const auto keyIt = m_index.find(folded(withoutUserRoot(key)));
+    if (keyIt == m_index.end())
+        return values;
+    for (const SNamedValue& named : m_keys[keyIt->second.position].values) {
+        if (named.value.type == ERegValueType::String)
+            values.emplace_back(named.name, named.value.text);
+    }
+    return values;
+}
+
 std::optional<std::u16string> CRegistryData::readString(std::u16string_view key, std::u16string_view name) const
 {
     const SRegValue* value = find(key, name);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace brindle {
@@ -54,6 +55,8 @@ public:
     std::optional<std::uint32_t> readDword(std::u16string_view key, std::u16string_view name) const;
     std::optional<std::u16string> readString(std::u16string_view key, std::u16string_view name) const;
     std::optional<std::vector<std::uint8_t>> readBinary(std::u16string_view key, std::u16string_view name) const;
+    // The text values of key as (name, text) pairs in insertion order; empty when key is missing.
+    std::vector<std::pair<std::u16string, std::u16string>> readStringValues(std::u16string_view key) const;
     // Sets the value, creating the key; false when the same value was already there.
     bool set(std::u16string_view key, std::u16string_view name, SRegValue value);
 

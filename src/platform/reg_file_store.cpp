@@ -232,6 +232,13 @@ std::optional<std::uint32_t> CRegFileStore::readDword(std::u16string_view key, s
     return m_cache->data.readDword(key, name);
 }
 
+std::vector<std::pair<std::u16string, std::u16string>> CRegFileStore::readStringValues(std::u16string_view key) const
+{
+    std::lock_guard guard(m_cache->mutex);
+    m_cache->refresh();
+    return m_cache->data.readStringValues(key);
+}
+
 std::optional<std::u16string> CRegFileStore::readString(std::u16string_view key, std::u16string_view name) const
 {
     std::lock_guard guard(m_cache->mutex);

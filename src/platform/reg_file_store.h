@@ -40,6 +40,8 @@ public:
     std::optional<std::vector<std::uint8_t>> readBinary(std::u16string_view key,
                                                         std::u16string_view name) const override;
 
+    std::vector<std::pair<std::u16string, std::u16string>> readStringValues(std::u16string_view key) const override;
+
     bool writeDword(std::u16string_view key, std::u16string_view name, std::uint32_t value) override;
     bool writeString(std::u16string_view key, std::u16string_view name, std::u16string_view value) override;
     bool writeBinary(std::u16string_view key, std::u16string_view name,

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace brindle {
@@ -28,6 +29,14 @@ public:
     virtual bool writeString(std::u16string_view key, std::u16string_view name, std::u16string_view value) = 0;
     virtual bool writeBinary(std::u16string_view key, std::u16string_view name,
                              std::span<const std::uint8_t> value) = 0;
+
+    // The text values of key as (name, text) pairs in the store's order; values of other types
+    // are left out. Empty when the key is missing or the store cannot list values.
+    virtual std::vector<std::pair<std::u16string, std::u16string>> readStringValues(std::u16string_view key) const
+    {
+        (void)key;
+        return {};
+    }
 };
 
 // The store of the current user: a CRegFileStore on $XDG_CONFIG_HOME/brindle/user.reg
