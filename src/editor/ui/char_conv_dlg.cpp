@@ -1,0 +1,134 @@
+#include "editor/ui/char_conv_dlg.h"
+
+#include "editor/recode_text.h"
+#include "framework/resources.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+
+namespace brindle {
+
+namespace {
+
+constexpr int kStrTitle = 3361;         // "Change character encoding"
+constexpr int kStrSource = 3362;        // "&Source encoding:"
+constexpr int kStrDestination = 3363;   // "&Destination encoding:"
+constexpr int kStrAlphabetOnly = 3364;  // "&Alphabet characters only"
+constexpr int kStrProceed = 3365;       // "&Proceed"
+constexpr int kStrPreview = 3366;       // "P&review"
+constexpr int kStrCancel = 3367;        // "&Cancel"
+constexpr int kStrNote = 3368;          // "Note: nowadays only czech accented characters are recognized."
+
+// The choices of the last "Proceed" in this run: code page 1250 to plain letters until then.
+int g_rememberedSource = kRecodeCp1250;
+int g_rememberedDestination = kRecodeAscii;
+
+template <class Widget>
+Widget* named(Widget* widget, int id)
+{
+    widget->setObjectName(QString::number(id));
+    return widget;
+}
+
+QComboBox* setList(QWidget* parent, int id, int selected)
+{
+    auto* list = named(new QComboBox(parent), id);
+    for (const SRecodeSet& set : recodeSets())
+        list->addItem(QString::fromStdU16String(std::u16string(set.displayName)));
+    list->setCurrentIndex(selected);
+    return list;
+}
+
+}  // namespace
+
+CCharConvDlg::CCharConvDlg(const QString& text, QWidget* parent, const CCodePage* codePage)
+    : QDialog(parent),
+      m_codePage(codePage),
+      m_previewSource(previewLinesOf(text)),
+      m_source(setList(this, kIdSource, g_rememberedSource)),
+      m_destination(setList(this, kIdDestination, g_rememberedDestination)),
+      m_alphabetOnly(named(new QCheckBox(loadString(kStrAlphabetOnly), this), kIdAlphabetOnly)),
+      m_preview(named(new QPlainTextEdit(this), kIdPreviewText)),
+      m_proceed(named(new QPushButton(loadString(kStrProceed), this), kIdOk)),
+      m_previewButton(new QPushButton(loadString(kStrPreview), this)),
+      m_cancel(named(new QPushButton(loadString(kStrCancel), this), kIdCancel))
+{
+    setObjectName(QString::number(kDialogId));
+    setWindowTitle(loadString(kStrTitle));
+    setModal(true);
+    m_previewButton->setObjectName(QStringLiteral("Preview"));
+    m_preview->setReadOnly(true);
+    m_preview->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_preview->setPlainText(m_previewSource);
+    buildLayout();
+
+    m_proceed->setDefault(true);
+    connect(m_proceed, &QPushButton::clicked, this, &CCharConvDlg::accept);
+    connect(m_previewButton, &QPushButton::clicked, this, &CCharConvDlg::preview);
+    connect(m_cancel, &QPushButton::clicked, this, &CCharConvDlg::reject);
+}
+
+void CCharConvDlg::buildLayout()
+{
+    auto* sourceLabel = new QLabel(loadString(kStrSource), this);
+    sourceLabel->setBuddy(m_source);
+    auto* destinationLabel = new QLabel(loadString(kStrDestination), this);
+    destinationLabel->setBuddy(m_destination);
+    auto* note = new QLabel(loadString(kStrNote), this);
+    note->setWordWrap(true);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(sourceLabel, 0, 0);
+    layout->addWidget(m_source, 0, 1);
+    layout->addWidget(destinationLabel, 1, 0);
+    layout->addWidget(m_destination, 1, 1);
+    layout->addWidget(m_alphabetOnly, 2, 0, 1, 2);
+    layout->addWidget(m_preview, 3, 0, 1, 2);
+    layout->addWidget(note, 4, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_proceed);
+    buttons->addWidget(m_previewButton);
+    buttons->addWidget(m_cancel);
+    layout->addLayout(buttons, 5, 0, 1, 2);
+}
+
+int CCharConvDlg::sourceIndex() const { return m_source->currentIndex(); }
+int CCharConvDlg::destinationIndex() const { return m_destination->currentIndex(); }
+bool CCharConvDlg::alphabetOnly() const { return m_alphabetOnly->isChecked(); }
+QString CCharConvDlg::previewText() const { return m_preview->toPlainText(); }
+
+QString CCharConvDlg::previewLinesOf(const QString& text)
+{
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList list = lines.split(u'\n');
+    if (list.size() > kPreviewLines)
+        list.resize(kPreviewLines);
+    return list.join(u'\n');
+}
+
+void CCharConvDlg::preview()
+{
+    const std::u16string text = m_previewSource.toStdU16String();
+    std::u16string converted;
+    const int result = m_codePage != nullptr
+                           ? RecodeText(text, sourceIndex(), destinationIndex(), alphabetOnly(), *m_codePage, converted)
+                           : RecodeText(text, sourceIndex(), destinationIndex(), alphabetOnly(), converted);
+    m_preview->setPlainText(QString::fromStdU16String(result == kRecodeOk ? converted : text));
+}
+
+void CCharConvDlg::accept()
+{
+    g_rememberedSource = sourceIndex();
+    g_rememberedDestination = destinationIndex();
+    QDialog::accept();
+}
+
+}  // namespace brindle

@@ -1,0 +1,187 @@
+#include "editor/ui/edit_replace_dlg.h"
+
+#include "editor/ed_search.h"
+#include "editor/ed_search_target.h"
+#include "editor/ui/mem_combo_box.h"
+#include "framework/resources.h"
+#include "platform/settings_store.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace brindle {
+
+namespace {
+
+constexpr int kStrFindWhat = 3251;     // "Fi&nd what:"
+constexpr int kStrWholeWord = 3252;    // "Match &whole word only"
+constexpr int kStrMatchCase = 3253;    // "Match &case"
+constexpr int kStrFindNext = 3254;     // "&Find Next"
+constexpr int kStrCancel = 3211;       // "Cancel"
+constexpr int kStrRegExp = 3350;       // "R&egular Expression"
+constexpr int kStrTitle = 3354;        // "Replace"
+constexpr int kStrReplaceWith = 3355;  // "Re&place with:"
+constexpr int kStrReplaceIn = 3356;    // "Replace in"
+constexpr int kStrSelection = 3357;    // "&Selection"
+constexpr int kStrWholeFile = 3358;    // "Wh&ole file"
+constexpr int kStrReplace = 3359;      // "&Replace"
+constexpr int kStrReplaceAll = 3360;   // "Replace &All"
+
+template <class Widget>
+Widget* named(Widget* widget, int id)
+{
+    widget->setObjectName(QString::number(id));
+    return widget;
+}
+
+}  // namespace
+
+CEditReplaceDlg::CEditReplaceDlg(CEdSearchTarget& target, QWidget* parent, CSettingsStore* store)
+    : QDialog(parent),
+      m_session(target, store != nullptr ? *store : userSettingsStore()),
+      m_findWhat(named(new CMemComboBox(this), kIdFindWhat)),
+      m_replaceWith(named(new CMemComboBox(this), kIdReplaceWith)),
+      m_wholeWord(named(new QCheckBox(loadString(kStrWholeWord), this), kIdWholeWord)),
+      m_matchCase(named(new QCheckBox(loadString(kStrMatchCase), this), kIdMatchCase)),
+      m_regExp(named(new QCheckBox(loadString(kStrRegExp), this), kIdRegExp)),
+      m_selection(named(new QRadioButton(loadString(kStrSelection), this), kIdSelection)),
+      m_wholeFile(named(new QRadioButton(loadString(kStrWholeFile), this), kIdWholeFile)),
+      m_findNext(named(new QPushButton(loadString(kStrFindNext), this), kIdFindNext)),
+      m_replace(named(new QPushButton(loadString(kStrReplace), this), kIdReplace)),
+      m_replaceAll(named(new QPushButton(loadString(kStrReplaceAll), this), kIdReplaceAll)),
+      m_cancel(named(new QPushButton(loadString(kStrCancel), this), kIdCancel))
+{
+    setObjectName(QString::number(kDialogId));
+    setWindowTitle(loadString(kStrTitle));
+    setModal(true);
+    buildLayout();
+
+    m_findWhat->setHistoryName(QString::fromStdU16String(std::u16string(kFindTextHistory)));
+    m_replaceWith->setHistoryName(QString::fromStdU16String(std::u16string(kReplaceTextHistory)));
+    m_findWhat->setEditText(QString::fromStdU16String(m_session.initialText()));
+    m_replaceWith->setEditText(m_replaceWith->itemText(0));
+    setSearchFlags(m_session.initialFlags());
+    m_selection->setEnabled(m_session.hasSelection());
+    (m_session.selectionScope() ? m_selection : m_wholeFile)->setChecked(true);
+
+    connect(m_findNext, &QPushButton::clicked, this, &CEditReplaceDlg::findNext);
+    connect(m_replace, &QPushButton::clicked, this, &CEditReplaceDlg::replace);
+    connect(m_replaceAll, &QPushButton::clicked, this, &CEditReplaceDlg::replaceAll);
+    connect(m_cancel, &QPushButton::clicked, this, &CEditReplaceDlg::reject);
+    connect(m_selection, &QRadioButton::toggled, this,
+            [this](bool checked) { m_session.setSelectionScope(checked); });
+    connect(m_findWhat, &QComboBox::editTextChanged, this, &CEditReplaceDlg::updateControls);
+    connect(m_findWhat, &QComboBox::currentIndexChanged, this, &CEditReplaceDlg::updateControls);
+    setDefaultButton(false);
+    updateControls();
+    m_findWhat->setFocus();
+}
+
+void CEditReplaceDlg::buildLayout()
+{
+    auto* findLabel = new QLabel(loadString(kStrFindWhat), this);
+    findLabel->setBuddy(m_findWhat);
+    auto* replaceLabel = new QLabel(loadString(kStrReplaceWith), this);
+    replaceLabel->setBuddy(m_replaceWith);
+    auto* scope = new QGroupBox(loadString(kStrReplaceIn), this);
+    auto* scopeLayout = new QVBoxLayout(scope);
+    scopeLayout->addWidget(m_selection);
+    scopeLayout->addWidget(m_wholeFile);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(findLabel, 0, 0);
+    layout->addWidget(m_findWhat, 0, 1, 1, 2);
+    layout->addWidget(replaceLabel, 1, 0);
+    layout->addWidget(m_replaceWith, 1, 1, 1, 2);
+    auto* checks = new QVBoxLayout;
+    checks->addWidget(m_wholeWord);
+    checks->addWidget(m_matchCase);
+    checks->addWidget(m_regExp);
+    checks->addStretch();
+    layout->addLayout(checks, 2, 0, 1, 2);
+    layout->addWidget(scope, 2, 2);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_findNext);
+    buttons->addWidget(m_replace);
+    buttons->addWidget(m_replaceAll);
+    buttons->addWidget(m_cancel);
+    buttons->addStretch();
+    layout->addLayout(buttons, 0, 3, 3, 1);
+    m_findWhat->setMinimumContentsLength(24);
+    m_replaceWith->setMinimumContentsLength(24);
+}
+
+QString CEditReplaceDlg::findText() const { return m_findWhat->currentText(); }
+QString CEditReplaceDlg::replaceText() const { return m_replaceWith->currentText(); }
+
+std::uint32_t CEditReplaceDlg::searchFlags() const
+{
+    std::uint32_t flags = 0;
+    if (m_matchCase->isChecked())
+        flags |= kEdFindMatchCase;
+    if (m_wholeWord->isChecked())
+        flags |= kEdFindWholeWord;
+    if (m_regExp->isChecked())
+        flags |= kEdFindRegExp;
+    return flags;
+}
+
+void CEditReplaceDlg::setSearchFlags(std::uint32_t flags)
+{
+    m_matchCase->setChecked((flags & kEdFindMatchCase) != 0);
+    m_wholeWord->setChecked((flags & kEdFindWholeWord) != 0);
+    m_regExp->setChecked((flags & kEdFindRegExp) != 0);
+}
+
+void CEditReplaceDlg::updateControls() { m_findNext->setEnabled(!findText().isEmpty()); }
+
+void CEditReplaceDlg::setDefaultButton(bool replaceDefault)
+{
+    m_findNext->setDefault(!replaceDefault);
+    m_replace->setDefault(replaceDefault);
+}
+
+void CEditReplaceDlg::rememberTexts(bool withReplacement)
+{
+    m_findWhat->remember();
+    if (withReplacement)
+        m_replaceWith->remember();
+}
+
+void CEditReplaceDlg::findNext()
+{
+    if (findText().isEmpty())
+        return;
+    rememberTexts(false);
+    setDefaultButton(m_session.findNext(findText().toStdU16String(), searchFlags()));
+}
+
+void CEditReplaceDlg::replace()
+{
+    rememberTexts(true);
+    setDefaultButton(
+        m_session.replace(findText().toStdU16String(), replaceText().toStdU16String(), searchFlags()));
+}
+
+void CEditReplaceDlg::replaceAll()
+{
+    rememberTexts(true);
+    m_session.replaceAll(findText().toStdU16String(), replaceText().toStdU16String(), searchFlags());
+    setDefaultButton(false);
+}
+
+void CEditReplaceDlg::done(int result)
+{
+    if (!m_finished) {
+        m_finished = true;
+        m_session.finish(findText().toStdU16String(), searchFlags());
+    }
+    QDialog::done(result);
+}
+
+}  // namespace brindle

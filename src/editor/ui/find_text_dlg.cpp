@@ -1,0 +1,156 @@
+#include "editor/ui/find_text_dlg.h"
+
+#include "editor/ed_search.h"
+#include "editor/ed_search_target.h"
+#include "editor/ui/mem_combo_box.h"
+#include "framework/resources.h"
+#include "platform/settings_store.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace brindle {
+
+namespace {
+
+constexpr int kStrFindTitle = 3250;  // "Find"
+constexpr int kStrFindWhat = 3251;   // "Fi&nd what:"
+constexpr int kStrWholeWord = 3252;  // "Match &whole word only"
+constexpr int kStrMatchCase = 3253;  // "Match &case"
+constexpr int kStrFindNext = 3254;   // "&Find Next"
+constexpr int kStrCancel = 3211;     // "Cancel"
+constexpr int kStrRegExp = 3350;     // "R&egular Expression"
+constexpr int kStrDirection = 3351;  // "Direction"
+constexpr int kStrUp = 3352;         // "&Up"
+constexpr int kStrDown = 3353;       // "&Down"
+constexpr int kStrNotFound = 8606;   // Cannot find string"%s"
+constexpr int kStrAppTitle = 57344;  // "Brindle"
+
+template <class Widget>
+Widget* named(Widget* widget, int id)
+{
+    widget->setObjectName(QString::number(id));
+    return widget;
+}
+
+}  // namespace
+
+QString notFoundMessage(std::u16string_view text)
+{
+    return QString::fromStdU16String(FormatNotFound(loadString(kStrNotFound).toStdU16String(), text));
+}
+
+void showNotFoundMessage(QWidget* parent, std::u16string_view text)
+{
+    QMessageBox::information(parent, loadString(kStrAppTitle), notFoundMessage(text), QMessageBox::Ok);
+}
+
+CFindTextDlg::CFindTextDlg(CEdSearchTarget& target, QWidget* parent, CSettingsStore* store)
+    : QDialog(parent),
+      m_session(target, store != nullptr ? *store : userSettingsStore()),
+      m_findWhat(named(new CMemComboBox(this), kIdFindWhat)),
+      m_wholeWord(named(new QCheckBox(loadString(kStrWholeWord), this), kIdWholeWord)),
+      m_matchCase(named(new QCheckBox(loadString(kStrMatchCase), this), kIdMatchCase)),
+      m_regExp(named(new QCheckBox(loadString(kStrRegExp), this), kIdRegExp)),
+      m_up(named(new QRadioButton(loadString(kStrUp), this), kIdUp)),
+      m_down(named(new QRadioButton(loadString(kStrDown), this), kIdDown)),
+      m_findNext(named(new QPushButton(loadString(kStrFindNext), this), kIdOk)),
+      m_cancel(named(new QPushButton(loadString(kStrCancel), this), kIdCancel))
+{
+    setObjectName(QString::number(kDialogId));
+    setWindowTitle(loadString(kStrFindTitle));
+    setModal(true);
+    buildLayout();
+
+    m_findWhat->setHistoryName(QString::fromStdU16String(std::u16string(kFindTextHistory)));
+    m_findWhat->setEditText(QString::fromStdU16String(m_session.initialText()));
+    setSearchFlags(m_session.initialFlags());
+
+    m_findNext->setDefault(true);
+    connect(m_findNext, &QPushButton::clicked, this, &CFindTextDlg::findNext);
+    connect(m_cancel, &QPushButton::clicked, this, &CFindTextDlg::reject);
+    connect(m_findWhat, &QComboBox::editTextChanged, this, &CFindTextDlg::updateControls);
+    connect(m_findWhat, &QComboBox::currentIndexChanged, this, &CFindTextDlg::updateControls);
+    updateControls();
+    m_findWhat->setFocus();
+}
+
+void CFindTextDlg::buildLayout()
+{
+    auto* label = new QLabel(loadString(kStrFindWhat), this);
+    label->setBuddy(m_findWhat);
+    auto* direction = new QGroupBox(loadString(kStrDirection), this);
+    auto* directionLayout = new QHBoxLayout(direction);
+    directionLayout->addWidget(m_up);
+    directionLayout->addWidget(m_down);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(label, 0, 0);
+    layout->addWidget(m_findWhat, 0, 1, 1, 2);
+    auto* checks = new QVBoxLayout;
+    checks->addWidget(m_wholeWord);
+    checks->addWidget(m_matchCase);
+    checks->addWidget(m_regExp);
+    layout->addLayout(checks, 1, 0, 1, 2);
+    layout->addWidget(direction, 1, 2);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_findNext);
+    buttons->addWidget(m_cancel);
+    buttons->addStretch();
+    layout->addLayout(buttons, 0, 3, 2, 1);
+    m_findWhat->setMinimumContentsLength(24);
+}
+
+QString CFindTextDlg::findText() const { return m_findWhat->currentText(); }
+
+std::uint32_t CFindTextDlg::searchFlags() const
+{
+    std::uint32_t flags = 0;
+    if (m_matchCase->isChecked())
+        flags |= kEdFindMatchCase;
+    if (m_wholeWord->isChecked())
+        flags |= kEdFindWholeWord;
+    if (m_regExp->isChecked())
+        flags |= kEdFindRegExp;
+    if (m_up->isChecked())
+        flags |= kEdFindUp;
+    return flags;
+}
+
+void CFindTextDlg::setSearchFlags(std::uint32_t flags)
+{
+    m_matchCase->setChecked((flags & kEdFindMatchCase) != 0);
+    m_wholeWord->setChecked((flags & kEdFindWholeWord) != 0);
+    m_regExp->setChecked((flags & kEdFindRegExp) != 0);
+    ((flags & kEdFindUp) != 0 ? m_up : m_down)->setChecked(true);
+}
+
+void CFindTextDlg::updateControls() { m_findNext->setEnabled(!findText().isEmpty()); }
+
+void CFindTextDlg::findNext()
+{
+    const QString text = findText();
+    if (text.isEmpty())
+        return;
+    m_findWhat->remember();
+    if (m_session.findNext(text.toStdU16String(), searchFlags()))
+        accept();
+}
+
+void CFindTextDlg::done(int result)
+{
+    if (!m_finished) {
+        m_finished = true;
+        m_session.finish(findText().toStdU16String(), searchFlags());
+    }
+    QDialog::done(result);
+}
+
+}  // namespace brindle
