@@ -15,6 +15,7 @@
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/resources.h"
+#include "merge_editor/edit_doc.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 
@@ -86,7 +87,7 @@ void CBRDApp::registerTemplates()
     addDocTemplate(std::make_unique<CDocTemplate>(
         res::kComparisonWindow, [] { return new CBRDDoc; }, comparisonFrame,
         [](CDocument&, QWidget* parent) -> CView* { return new CBRDView(parent); }));
-    addDocTemplate(std::make_unique<CDocTemplate>(res::kMergeEditor, [] { return new CPlaceholderDocument; }, nullptr,
+    addDocTemplate(std::make_unique<CDocTemplate>(res::kMergeEditor, [] { return new CBRDDoc; }, nullptr,
                                                   placeholder(loadString(3222))));
     addDocTemplate(std::make_unique<CDocTemplate>(
         res::kHexView, [] { return new CPlaceholderDocument; },
@@ -94,7 +95,7 @@ void CBRDApp::registerTemplates()
             return new CBinChildFrame(docTemplate, document);
         },
         placeholder(loadString(3223))));
-    addDocTemplate(std::make_unique<CDocTemplate>(res::kTextEditor, [] { return new CPlaceholderDocument; }, nullptr,
+    addDocTemplate(std::make_unique<CDocTemplate>(res::kTextEditor, [] { return new CEditDoc; }, nullptr,
                                                   placeholder(loadString(3224))));
 }
 

@@ -7,7 +7,6 @@
 #include "compare_ui/recovery_file.h"
 #include "compare_ui/report_position.h"
 #include "editor/colour_table.h"
-#include "editor/ed_text_buffer.h"
 #include "editor/merge_tags.h"
 #include "engine/engine_strings.h"
 #include "engine/progress.h"
@@ -70,8 +69,7 @@ CDocument* openedDocument(CDocTemplate& docTemplate, const QString& path)
 
 CBRDDoc::CBRDDoc()
     : m_pane1(std::make_unique<CCompCtrl>()),
-      m_pane2(std::make_unique<CCompCtrl>()),
-      m_buffer(std::make_unique<CEdTextBuffer>())
+      m_pane2(std::make_unique<CCompCtrl>())
 {
     onCommand(cmd::kRefresh, [this] { refresh(); });
     onCommand(cmd::kNextSection, [this] { nextSection(); });
@@ -98,6 +96,7 @@ CBrdFormView* CBRDDoc::formView() const
 
 void CBRDDoc::deleteContents()
 {
+    CEditDoc::deleteContents();
     m_context.m_sections.clear();
     m_report = SReport{};
 }
@@ -133,7 +132,8 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
 
     setMergeTags({record.m_file1SectionHeader, record.m_file1SectionFooter, record.m_file1LinePrefix,
                   record.m_file2SectionHeader, record.m_file2SectionFooter, record.m_file2LinePrefix});
-    if (!QFileInfo(mergePath).isFile())
+    // A merge file that names a compared file was not written: that file is no merge file.
+    if (!QFileInfo(mergePath).isFile() || document->m_outcome.mergeFileRefused)
         return document;
     if (document->m_context.m_comparisonKind == kComparisonBinary) {
         if (CDocTemplate* hex = templateAt(kHexViewTemplate))
@@ -147,7 +147,7 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
 
 void CBRDDoc::refresh()
 {
-    m_buffer->ClearAll();
+    textBuffer().ClearAll();
     m_context.m_sections.clear();
     m_pane1->clear();
     m_pane2->clear();

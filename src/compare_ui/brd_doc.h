@@ -5,7 +5,7 @@
 #include "engine/comp_file_opt.h"
 #include "engine/compare_driver.h"
 #include "engine/report.h"
-#include "framework/document.h"
+#include "merge_editor/edit_doc.h"
 
 #include <QString>
 #include <memory>
@@ -15,7 +15,6 @@ namespace brindle {
 class CBRDView;
 class CBrdFormView;
 class CCompCtrl;
-class CEdTextBuffer;
 
 // Template positions the comparison window works with.
 inline constexpr std::size_t kComparisonTemplate = 0;
@@ -25,8 +24,10 @@ inline constexpr std::size_t kTextEditorTemplate = 3;
 
 // Holds the compare-options record of the window and the two report panes (they live here and
 // the form view only places them), the last report's section items, and the merge file to write
-// at the next comparison. Its first view is the section list, its second the form view.
-class CBRDDoc : public CDocument {
+// at the next comparison. Its first view is the section list, its second the form view. The
+// inherited text buffer holds the merge file when the document is the merge editor's; in the
+// comparison window it is only emptied.
+class CBRDDoc : public CEditDoc {
     Q_OBJECT
 public:
     CBRDDoc();
@@ -39,7 +40,6 @@ public:
     const SReport& report() const { return m_report; }
     const SRunOutcome& lastOutcome() const { return m_outcome; }
     const QString& mergePath() const { return m_mergePath; }
-    CEdTextBuffer& textBuffer() const { return *m_buffer; }
 
     // Opens a comparison: reuses (or makes) the one comparison window, takes record, saves it as
     // the defaults, closes the merge editor and hex view (keeping unsaved edits in a recovery
@@ -71,7 +71,6 @@ private:
     SRunOutcome m_outcome;
     std::unique_ptr<CCompCtrl> m_pane1;
     std::unique_ptr<CCompCtrl> m_pane2;
-    std::unique_ptr<CEdTextBuffer> m_buffer;
 };
 
 }  // namespace brindle
