@@ -1,5 +1,6 @@
 #include "editor/ui/edit_replace_dlg.h"
 
+#include "editor/ed_replace_session.h"
 #include "editor/ed_search.h"
 #include "editor/ed_search_target.h"
 #include "editor/ui/mem_combo_box.h"
@@ -43,7 +44,7 @@ Widget* named(Widget* widget, int id)
 
 CEditReplaceDlg::CEditReplaceDlg(CEdSearchTarget& target, QWidget* parent, CSettingsStore* store)
     : QDialog(parent),
-      m_session(target, store != nullptr ? *store : userSettingsStore()),
+      m_session(std::make_unique<CEdReplaceSession>(target, store != nullptr ? *store : userSettingsStore())),
       m_findWhat(named(new CMemComboBox(this), kIdFindWhat)),
       m_replaceWith(named(new CMemComboBox(this), kIdReplaceWith)),
       m_wholeWord(named(new QCheckBox(loadString(kStrWholeWord), this), kIdWholeWord)),
@@ -63,18 +64,18 @@ CEditReplaceDlg::CEditReplaceDlg(CEdSearchTarget& target, QWidget* parent, CSett
 
     m_findWhat->setHistoryName(QString::fromStdU16String(std::u16string(kFindTextHistory)));
     m_replaceWith->setHistoryName(QString::fromStdU16String(std::u16string(kReplaceTextHistory)));
-    m_findWhat->setEditText(QString::fromStdU16String(m_session.initialText()));
+    m_findWhat->setEditText(QString::fromStdU16String(m_session->initialText()));
     m_replaceWith->setEditText(m_replaceWith->itemText(0));
-    setSearchFlags(m_session.initialFlags());
-    m_selection->setEnabled(m_session.hasSelection());
-    (m_session.selectionScope() ? m_selection : m_wholeFile)->setChecked(true);
+    setSearchFlags(m_session->initialFlags());
+    m_selection->setEnabled(m_session->hasSelection());
+    (m_session->selectionScope() ? m_selection : m_wholeFile)->setChecked(true);
 
     connect(m_findNext, &QPushButton::clicked, this, &CEditReplaceDlg::findNext);
     connect(m_replace, &QPushButton::clicked, this, &CEditReplaceDlg::replace);
     connect(m_replaceAll, &QPushButton::clicked, this, &CEditReplaceDlg::replaceAll);
     connect(m_cancel, &QPushButton::clicked, this, &CEditReplaceDlg::reject);
     connect(m_selection, &QRadioButton::toggled, this,
-            [this](bool checked) { m_session.setSelectionScope(checked); });
+            [this](bool checked) { m_session->setSelectionScope(checked); });
     connect(m_findWhat, &QComboBox::editTextChanged, this, &CEditReplaceDlg::updateControls);
     connect(m_findWhat, &QComboBox::currentIndexChanged, this, &CEditReplaceDlg::updateControls);
     setDefaultButton(false);
@@ -158,28 +159,30 @@ void CEditReplaceDlg::findNext()
     if (findText().isEmpty())
         return;
     rememberTexts(false);
-    setDefaultButton(m_session.findNext(findText().toStdU16String(), searchFlags()));
+    setDefaultButton(m_session->findNext(findText().toStdU16String(), searchFlags()));
 }
 
 void CEditReplaceDlg::replace()
 {
     rememberTexts(true);
     setDefaultButton(
-        m_session.replace(findText().toStdU16String(), replaceText().toStdU16String(), searchFlags()));
+        m_session->replace(findText().toStdU16String(), replaceText().toStdU16String(), searchFlags()));
 }
 
 void CEditReplaceDlg::replaceAll()
 {
     rememberTexts(true);
-    m_session.replaceAll(findText().toStdU16String(), replaceText().toStdU16String(), searchFlags());
+    m_session->replaceAll(findText().toStdU16String(), replaceText().toStdU16String(), searchFlags());
     setDefaultButton(false);
 }
+
+CEditReplaceDlg::~CEditReplaceDlg() = default;
 
 void CEditReplaceDlg::done(int result)
 {
     if (!m_finished) {
         m_finished = true;
-        m_session.finish(findText().toStdU16String(), searchFlags());
+        m_session->finish(findText().toStdU16String(), searchFlags());
     }
     QDialog::done(result);
 }

@@ -1,11 +1,10 @@
 // The editor's replace dialog (8602): find and replace texts with histories, options, scope, Find Next / Replace / Replace All.
 #pragma once
 
-#include "editor/ed_replace_session.h"
-
 #include <QDialog>
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 class QCheckBox;
 class QPushButton;
@@ -13,6 +12,7 @@ class QRadioButton;
 
 namespace brindle {
 
+class CEdReplaceSession;
 class CEdSearchTarget;
 class CMemComboBox;
 class CSettingsStore;
@@ -58,6 +58,8 @@ public:
     QRadioButton* selectionButton() const { return m_selection; }
     QRadioButton* wholeFileButton() const { return m_wholeFile; }
 
+    ~CEditReplaceDlg() override;
+
     void done(int result) override;
 
 public slots:
@@ -71,7 +73,7 @@ private:
     void setDefaultButton(bool replaceDefault);
     void rememberTexts(bool withReplacement);
 
-    CEdReplaceSession m_session;
+    std::unique_ptr<CEdReplaceSession> m_session;  // a pointer: moc cannot read the core headers
     CMemComboBox* m_findWhat;
     CMemComboBox* m_replaceWith;
     QCheckBox* m_wholeWord;

@@ -1,5 +1,6 @@
 #include "editor/ui/find_text_dlg.h"
 
+#include "editor/ed_find_session.h"
 #include "editor/ed_search.h"
 #include "editor/ed_search_target.h"
 #include "editor/ui/mem_combo_box.h"
@@ -54,7 +55,7 @@ void showNotFoundMessage(QWidget* parent, std::u16string_view text)
 
 CFindTextDlg::CFindTextDlg(CEdSearchTarget& target, QWidget* parent, CSettingsStore* store)
     : QDialog(parent),
-      m_session(target, store != nullptr ? *store : userSettingsStore()),
+      m_session(std::make_unique<CEdFindSession>(target, store != nullptr ? *store : userSettingsStore())),
       m_findWhat(named(new CMemComboBox(this), kIdFindWhat)),
       m_wholeWord(named(new QCheckBox(loadString(kStrWholeWord), this), kIdWholeWord)),
       m_matchCase(named(new QCheckBox(loadString(kStrMatchCase), this), kIdMatchCase)),
@@ -70,8 +71,8 @@ CFindTextDlg::CFindTextDlg(CEdSearchTarget& target, QWidget* parent, CSettingsSt
     buildLayout();
 
     m_findWhat->setHistoryName(QString::fromStdU16String(std::u16string(kFindTextHistory)));
-    m_findWhat->setEditText(QString::fromStdU16String(m_session.initialText()));
-    setSearchFlags(m_session.initialFlags());
+    m_findWhat->setEditText(QString::fromStdU16String(m_session->initialText()));
+    setSearchFlags(m_session->initialFlags());
 
     m_findNext->setDefault(true);
     connect(m_findNext, &QPushButton::clicked, this, &CFindTextDlg::findNext);
@@ -140,15 +141,17 @@ void CFindTextDlg::findNext()
     if (text.isEmpty())
         return;
     m_findWhat->remember();
-    if (m_session.findNext(text.toStdU16String(), searchFlags()))
+    if (m_session->findNext(text.toStdU16String(), searchFlags()))
         accept();
 }
+
+CFindTextDlg::~CFindTextDlg() = default;
 
 void CFindTextDlg::done(int result)
 {
     if (!m_finished) {
         m_finished = true;
-        m_session.finish(findText().toStdU16String(), searchFlags());
+        m_session->finish(findText().toStdU16String(), searchFlags());
     }
     QDialog::done(result);
 }

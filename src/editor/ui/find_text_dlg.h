@@ -1,11 +1,10 @@
 // The editor's find dialog (8601): search text with history, whole word, match case, regular expression, direction.
 #pragma once
 
-#include "editor/ed_find_session.h"
-
 #include <QDialog>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 class QCheckBox;
@@ -14,6 +13,7 @@ class QRadioButton;
 
 namespace brindle {
 
+class CEdFindSession;
 class CEdSearchTarget;
 class CMemComboBox;
 class CSettingsStore;
@@ -55,6 +55,8 @@ public:
     QPushButton* findNextButton() const { return m_findNext; }
 
     // Closing by any way ends the session once.
+    ~CFindTextDlg() override;
+
     void done(int result) override;
 
 public slots:
@@ -64,7 +66,7 @@ private:
     void buildLayout();
     void updateControls();
 
-    CEdFindSession m_session;
+    std::unique_ptr<CEdFindSession> m_session;  // a pointer: moc cannot read the core headers
     CMemComboBox* m_findWhat;
     QCheckBox* m_wholeWord;
     QCheckBox* m_matchCase;
