@@ -59,6 +59,21 @@ TEST_P(SettingsStoreContract, TypedReadsAndCaseInsensitiveLookup)
     EXPECT_EQ(store->readString(kKey, u"Number"), u"now text");
 }
 
+TEST_P(SettingsStoreContract, ListsTheTextValuesOfAKeyInOrder)
+{
+    auto store = makeStore();
+    const std::u16string key = u"Software\\RodeZor\\C\\Expand";
+    ASSERT_TRUE(store->writeString(key, u"for", u"for (;;)"));
+    ASSERT_TRUE(store->writeDword(key, u"count", 3));
+    ASSERT_TRUE(store->writeString(key, u"If", u"if ()"));
+    ASSERT_TRUE(store->writeString(key, u"FOR", u"changed"));
+    ASSERT_TRUE(store->writeString(key + u"\\Sub", u"x", u"y"));
+    using Values = std::vector<std::pair<std::u16string, std::u16string>>;
+    EXPECT_EQ(store->readStringValues(u"software\\rodezor\\c\\expand"),
+              (Values{{u"for", u"changed"}, {u"If", u"if ()"}}));
+    EXPECT_EQ(store->readStringValues(u"Software\\RodeZor\\Missing"), Values{});
+}
+
 TEST_P(SettingsStoreContract, RefusesKeysTheFileCannotHold)
 {
     auto store = makeStore();
