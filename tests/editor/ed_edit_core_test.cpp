@@ -353,6 +353,19 @@ TEST(EditCore, AMoveWithinOneViewIsOneUndoStep)
     EXPECT_FALSE(edit.buffer.CanUndo());
 }
 
+TEST(EditCore, AMoveToAnotherViewOfTheBufferDeletesTheRangeWhereItWent)
+{
+    CEditHarness edit;
+    edit.set({"ab^cd|", "xy"});
+    test::CEditPane other(edit.buffer);
+    const std::u16string text = edit.core.BeginDrag();
+    EXPECT_TRUE(other.core.Drop(STextPos{0, 0}, text));
+    EXPECT_EQ(edit.core.DragStart(), (STextPos{4, 0}));
+    EXPECT_TRUE(edit.core.EndDrag(true));
+    EXPECT_EQ(edit.buffer.LineText(0), u"cdab");
+    EXPECT_EQ(other.core.SelEnd(), (STextPos{2, 0})) << "the dropped text stays selected";
+}
+
 TEST(EditCore, DroppedTextFromOutsideGetsBufferLineEnds)
 {
     CEditHarness edit;

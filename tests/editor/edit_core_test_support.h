@@ -11,6 +11,24 @@
 
 namespace brindle::test {
 
+// A second view of a buffer, forwarding to its own core like CEditHarness.
+class CEditPane : public CEdBufferView {
+public:
+    explicit CEditPane(CEdTextBuffer& buffer) : core(buffer, this) { core.Buffer().AttachView(this); }
+    ~CEditPane() override { core.Buffer().DetachView(this); }
+
+    void OnBufferChanged(CEdBufferView*, const CEdTextBuffer::CUpdateContext* context, std::uint32_t,
+                         std::int32_t) override
+    {
+        if (context)
+            core.AdjustPositions(*context);
+    }
+    void OnEditCompleted(std::int32_t action, std::u16string_view text) override { core.OnEditCompleted(action, text); }
+    void ApplyTextType(const STextType*) override {}
+
+    CEdEditCore core;
+};
+
 // Moves the core's positions with every change and hands completed edits to it, as the edit
 // view does.
 class CEditHarness : public CEdBufferView {
