@@ -25,9 +25,9 @@ public:
     std::uint32_t initialFlags() const { return m_initialFlags; }
 
     // Searches the whole text for text with flags (EdSearchFlags), with wrap, from where the
-    // dialog was opened (SearchStartOf); after a failed search, from (0, 0). A match is selected (the caret at
-    // its start when searching upwards, else at its end) and true returned; otherwise the target
-    // has reported the failure.
+    // dialog was opened (SearchStartOf); after a failed search, from (0, 0). A match is selected
+    // (the caret at its start when searching upwards, else at its end) and true returned;
+    // otherwise the target has reported the failure.
     bool findNext(std::u16string_view text, std::uint32_t flags);
 
     // The view records a search with text and flags; flags are stored as "FindFlags".

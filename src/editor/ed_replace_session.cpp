@@ -58,7 +58,8 @@ CEdReplaceSession::CEdReplaceSession(CEdSearchTarget& target, CSettingsStore& st
     }
     target.GetSelection(m_selStart, m_selEnd);
     m_hadSelection = m_selStart != m_selEnd;
-    m_selectionScope = m_hadSelection;
+    // A selection within one line is taken as the text to look for rather than as the place.
+    m_selectionScope = m_hadSelection && m_selStart.line != m_selEnd.line;
     m_searchPos = m_hadSelection ? m_selStart : target.GetCursorPos();
     const CEdTextBuffer* buffer = target.SearchBuffer();
     if (m_hadSelection && m_selStart.line == m_selEnd.line && buffer != nullptr)

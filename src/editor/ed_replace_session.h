@@ -23,14 +23,15 @@ class CSettingsStore;
 class CEdReplaceSession {
 public:
     // Options: the view's last search text and replace flags when it replaced before, else the
-    // flags stored as "ReplaceFlags". With a selection the scope starts at "Selection" and the
-    // block is the selection; without one at "Whole file", and a one-line selection gives the
-    // text. Searches start at the caret, or at the selection start.
+    // flags stored as "ReplaceFlags". With a selection over more than one line the scope starts
+    // at "Selection" and the block is the selection; otherwise at "Whole file", and a selection
+    // within one line gives the search text. Searches start at the caret, or at the selection
+    // start.
     CEdReplaceSession(CEdSearchTarget& target, CSettingsStore& store);
 
     const std::u16string& initialText() const { return m_initialText; }
     std::uint32_t initialFlags() const { return m_initialFlags; }
-    // Whether the view had a selection: the dialog then starts in "Selection" scope.
+    // Whether the view had a selection: only then can "Selection" be chosen.
     bool hasSelection() const { return m_hadSelection; }
 
     bool selectionScope() const { return m_selectionScope; }

@@ -86,8 +86,9 @@ STextPos SearchStartOf(const CEdSearchTarget& target, bool up);
 enum class EdFindResult { NoText, Found, NotFound };
 
 // Find next (F3) or, with previous, find previous (Shift+F3): looks for FindNextText with the
-// view's last flags (previous reverses the direction), with wrap, from SearchStartOf. A match is selected as SelectHit does, the caret
-// at its start when searching upwards; NotFound has been reported to the target.
+// view's last flags (previous reverses the direction), with wrap, from SearchStartOf, and
+// records the text as the view's last search text. A match is selected as SelectHit does, the
+// caret at its start when searching upwards; NotFound has been reported to the target.
 EdFindResult FindNextCommand(CEdSearchTarget& target, bool previous);
 
 // Message 8606: format with its %s replaced by text (the first %s only; "%%" stands for "%").

@@ -23,7 +23,7 @@ struct SReplaceAllCase {
     std::vector<std::u16string> lines;
     STextPos selStart;  // the caret when equal to selEnd
     STextPos selEnd;
-    bool wholeFile;     // switch the scope from "Selection" to "Whole file"
+    bool switchScope;   // choose the other of "Selection" and "Whole file"
     std::u16string find;
     std::u16string replacement;
     std::uint32_t flags;
@@ -37,8 +37,9 @@ void PrintTo(const SReplaceAllCase& c, std::ostream* out) { *out << c.name; }
 const SReplaceAllCase kReplaceAllCases[] = {
     {"WholeFileFromTheTop", {u"a-a", u"a"}, {0, 0}, {0, 0}, false, u"a", u"bb", 0, {u"bb-bb", u"bb"}, 3, {}},
     {"WholeFileStartsAtTheCaret", {u"a-a", u"a"}, {1, 0}, {1, 0}, false, u"a", u"b", 0, {u"a-b", u"b"}, 2, {}},
-    {"OnlyInsideTheSelection", {u"aaaa", u"aa"}, {1, 0}, {3, 0}, false, u"a", u"b", 0, {u"abba", u"aa"}, 2, {3, 0}},
-    {"SelectionSwitchedToWholeFile", {u"aaaa", u"aa"}, {1, 0}, {3, 0}, true, u"a", u"b", 0, {u"abbb", u"bb"}, 5, {3, 0}},
+    {"OneLineSelectionSearchesTheFile", {u"aaaa", u"aa"}, {1, 0}, {3, 0}, false, u"a", u"b", 0, {u"abbb", u"bb"}, 5, {3, 0}},
+    {"OnlyInsideTheChosenSelection", {u"aaaa", u"aa"}, {1, 0}, {3, 0}, true, u"a", u"b", 0, {u"abba", u"aa"}, 2, {3, 0}},
+    {"SelectionSwitchedToWholeFile", {u"aaaa", u"aa"}, {1, 0}, {1, 1}, true, u"a", u"b", 0, {u"abbb", u"bb"}, 5, {1, 1}},
     {"SelectionEndMovesWithLongerText", {u"xx", u"x-x-y"}, {0, 0}, {3, 1}, false, u"x", u"zzz", 0,
      {u"zzzzzz", u"zzz-zzz-y"}, 4, {7, 1}},
     {"CaretPrefixesEveryLineOnceWholeFile", {u"a", u"", u"c"}, {0, 0}, {0, 0}, false, u"^", u"#", kRe,
@@ -62,9 +63,9 @@ TEST_P(ReplaceAllSession, ReplacesInTheBlockAndRestoresTheSelection)
     CMemorySettingsStore store;
     CEdReplaceSession session(view, store);
     const bool hadSelection = c.selStart != c.selEnd;
-    EXPECT_EQ(session.selectionScope(), hadSelection);
-    if (c.wholeFile)
-        session.setSelectionScope(false);
+    EXPECT_EQ(session.selectionScope(), c.selStart.line != c.selEnd.line);
+    if (c.switchScope)
+        session.setSelectionScope(!session.selectionScope());
 
     EXPECT_EQ(session.replaceAll(c.find, c.replacement, c.flags), c.count);
     EXPECT_EQ(view.lines(), c.expected);
@@ -156,6 +157,7 @@ TEST(ReplaceSession, OptionsAndClosing)
         EXPECT_EQ(session.initialFlags(), 0x5u);
         EXPECT_EQ(session.initialText(), u"alpha");
         EXPECT_TRUE(session.hasSelection());
+        EXPECT_FALSE(session.selectionScope());
         session.finish(u"beta", kEdFindUp | kEdFindMatchCase);
     }
     EXPECT_TRUE(view.state.replaced);

@@ -1,4 +1,4 @@
-// The editor's replace dialog (8602): find and replace texts with histories, options, scope, Find Next / Replace / Replace All.
+// The editor's replace dialog (8602): find and replace texts, options, scope, Find Next, Replace, Replace All.
 #pragma once
 
 #include <QDialog>
@@ -20,7 +20,8 @@ class CSettingsStore;
 // Modal, created per command on an editable view; the buttons run CEdReplaceSession. "Find Next"
 // is enabled only while the find-what list holds text; after a search or replacement leaves a
 // match selected, "Replace" becomes the default button, else "Find Next". "Selection" can be
-// chosen only when the view had a selection. However it closes, the view records the replace
+// chosen only when the view had a selection; it is chosen from the start for one over several
+// lines. However it closes, the view records the replace
 // options, "ReplaceFlags" is stored and the view's selection from before is selected again.
 // Controls carry their ids as object names.
 class CEditReplaceDlg : public QDialog {

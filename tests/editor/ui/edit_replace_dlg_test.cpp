@@ -87,6 +87,8 @@ TEST_F(EditReplaceDlgTest, ScopeStartsFromTheSelection)
     word.select({0, 1}, {2, 1});
     const CEditReplaceDlg oneLine(word, nullptr, &store);
     EXPECT_EQ(oneLine.findText(), "de");
+    EXPECT_TRUE(oneLine.wholeFileButton()->isChecked());
+    EXPECT_TRUE(oneLine.selectionButton()->isEnabled());
 }
 
 TEST_F(EditReplaceDlgTest, ReplaceBecomesDefaultWhileAMatchIsSelected)
@@ -148,8 +150,9 @@ TEST_F(EditReplaceDlgTest, ReplaceAllCaretInSelectionThenClose)
 TEST_F(EditReplaceDlgTest, WholeFileChosenOverASelection)
 {
     test::CFakeSearchTarget view({u"aa", u"aa"});
-    view.select({0, 0}, {1, 0});
+    view.select({0, 0}, {1, 1});
     CEditReplaceDlg dlg(view, nullptr, &store);
+    EXPECT_TRUE(dlg.selectionButton()->isChecked());
     dlg.wholeFileButton()->setChecked(true);
     dlg.findWhat()->setEditText("a");
     dlg.replaceWith()->setEditText("b");
