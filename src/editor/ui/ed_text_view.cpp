@@ -58,7 +58,12 @@ CEdTextView::CEdTextView(QWidget* parent)
     updateScrollBars();
 }
 
-CEdTextView::~CEdTextView() { DetachFromBuffer(); }
+CEdTextView::~CEdTextView()
+{
+    // Not DetachFromBuffer: resetting a view that is going away would only repaint it.
+    if (m_buffer)
+        m_buffer->DetachView(this);
+}
 
 void CEdTextView::onInitialUpdate()
 {

@@ -36,7 +36,7 @@ SPageLayout layoutPage(const QPrinter& printer, const QFont& font)
 {
     SPageLayout layout;
     const QRectF area = printer.pageRect(QPrinter::DevicePixel);
-    const QFontMetrics metrics(font, const_cast<QPrinter*>(&printer));
+    const QFontMetrics metrics(font, &printer);
     layout.width = static_cast<int>(area.width());
     layout.lineHeight = std::max(1, metrics.lineSpacing());
     layout.charWidth = std::max(1, metrics.horizontalAdvance(u'X'));
