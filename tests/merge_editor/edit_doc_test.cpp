@@ -125,6 +125,8 @@ struct STitleCase {
     bool maximized;
 };
 
+void PrintTo(const STitleCase& c, std::ostream* out) { *out << c.name; }
+
 class TitleMarkers : public EditDocTest, public testing::WithParamInterface<STitleCase> {};
 
 TEST_P(TitleMarkers, FirstChangeMarksOnceAndUndoToTheSavedStateUnmarks)
@@ -224,6 +226,8 @@ struct SRetypeCase {
     const char* to;
     bool retyped;
 };
+
+void PrintTo(const SRetypeCase& c, std::ostream* out) { *out << c.name; }
 
 class SaveRetype : public EditDocTest, public testing::WithParamInterface<SRetypeCase> {};
 

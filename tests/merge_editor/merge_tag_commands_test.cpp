@@ -69,6 +69,8 @@ struct SRemovalCase {
     int removals;
 };
 
+void PrintTo(const SRemovalCase& c, std::ostream* out) { *out << c.name; }
+
 class TagRemoval : public testing::TestWithParam<SRemovalCase> {};
 
 // Every removal is one undo step: undoing exactly `removals` times gives the original back.
@@ -169,6 +171,8 @@ struct SNavigationCase {
     SMergeSelection from;
     std::optional<SMergeSectionHit> expected;
 };
+
+void PrintTo(const SNavigationCase& c, std::ostream* out) { *out << c.name; }
 
 class SectionNavigation : public testing::TestWithParam<SNavigationCase> {};
 
