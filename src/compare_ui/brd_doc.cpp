@@ -71,9 +71,21 @@ CBRDDoc::CBRDDoc()
     : m_pane1(std::make_unique<CCompCtrl>()),
       m_pane2(std::make_unique<CCompCtrl>())
 {
-    onCommand(cmd::kRefresh, [this] { refresh(); });
-    onCommand(cmd::kNextSection, [this] { nextSection(); });
-    onCommand(cmd::kPrevSection, [this] { prevSection(); });
+    // As the merge editor's document the buffer holds the merge file: comparing again there would
+    // empty it, so the comparison commands only act in the comparison window.
+    onCommand(cmd::kRefresh, [this] {
+        if (isComparisonWindow())
+            refresh();
+    });
+    onUpdateCommand(cmd::kRefresh, [this](CCmdUI& ui) { ui.enable(isComparisonWindow()); });
+    onCommand(cmd::kNextSection, [this] {
+        if (isComparisonWindow())
+            nextSection();
+    });
+    onCommand(cmd::kPrevSection, [this] {
+        if (isComparisonWindow())
+            prevSection();
+    });
     onCommand(cmd::kCompareFiles, [this] { compareFiles(); });
 }
 
@@ -82,6 +94,11 @@ CBRDDoc::~CBRDDoc()
     // The form may still hold the panes as its children: take them back before they go.
     m_pane1->setParent(nullptr);
     m_pane2->setParent(nullptr);
+}
+
+bool CBRDDoc::isComparisonWindow() const
+{
+    return !docTemplate() || docTemplate() == templateAt(kComparisonTemplate);
 }
 
 CBRDView* CBRDDoc::sectionList() const

@@ -57,6 +57,9 @@ public:
     // text comparison, a byte offset for a binary one.
     std::int64_t filePosition(int line, int side) const;
 
+    // False for the merge editor's document, which is of this class too.
+    bool isComparisonWindow() const;
+
     CBRDView* sectionList() const;
     CBrdFormView* formView() const;
 

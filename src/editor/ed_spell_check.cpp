@@ -117,9 +117,12 @@ std::int32_t CEdSpellCheck::supplyLine(SEdSpellRecord* record)
         return 0;
     }
     const std::u16string_view line = buffer.LineText(record->line);
-    check.m_lineText = u"^";
-    check.m_lineText += line.empty() ? std::u16string_view(u" ") : line;
-    check.m_lineText += u'\n';
+    // Built with append only: assigning a literal first trips a false overlap warning of GCC 12.
+    const std::u16string_view body = line.empty() ? std::u16string_view(u" ") : line;
+    check.m_lineText.reserve(body.size() + 2);
+    check.m_lineText.push_back(u'^');
+    check.m_lineText.append(body);
+    check.m_lineText.push_back(u'\n');
     record->lineText = check.m_lineText.c_str();
     ++record->line;
     return static_cast<std::int32_t>(check.m_lineText.size());

@@ -6,7 +6,10 @@
 #include "compare_ui/brd_view.h"
 #include "compare_ui/comp_ctrl.h"
 #include "frame_test_support.h"
+#include "framework/command_ids.h"
+#include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
+#include "merge_editor/rode_zor_text_buffer.h"
 #include "compare_ui/external_viewer.h"
 #include "platform/profile.h"
 #include "support/argv_recorder.h"
@@ -297,6 +300,30 @@ TEST_F(ComparisonWindowTest, DoubleClickStartsTheViewerAtTheClickedLine)
     ASSERT_TRUE(record.has_value());
     EXPECT_EQ(record->arguments, (std::vector<std::string>{m_dir.file("two.txt"), "119"}));
     EXPECT_EQ(pane.selectionStart(), pane.selectionEnd());  // the click was handled: no word selected
+}
+
+// The merge editor's document is a compare document too; Refresh there must not compare again,
+// which would empty the merge file the user is editing.
+TEST_F(ComparisonWindowTest, RefreshInTheMergeEditorKeepsTheMergeFile)
+{
+    const QString mergePath = QString::fromStdString(m_dir.file("merge.txt"));
+    CCompFileOpt record;
+    record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
+    record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
+    ASSERT_NE(CBRDDoc::openComparison(record, mergePath), nullptr);
+    test::settle();
+    CDocTemplate* mergeTemplate = m_app.app.docTemplateAt(kMergeEditorTemplate);
+    ASSERT_NE(mergeTemplate, nullptr);
+    ASSERT_EQ(mergeTemplate->documents().size(), 1u);
+    auto* mergeDoc = qobject_cast<CBRDDoc*>(mergeTemplate->documents().front());
+    ASSERT_NE(mergeDoc, nullptr);
+    EXPECT_FALSE(mergeDoc->isComparisonWindow());
+    const std::int32_t lines = mergeDoc->textBuffer().LineCount();
+    ASSERT_GT(lines, 200);
+
+    mergeDoc->onCmdMsg(cmd::kRefresh);
+    EXPECT_EQ(mergeDoc->textBuffer().LineCount(), lines);
+    EXPECT_FALSE(mergeDoc->isModified());
 }
 
 }  // namespace
