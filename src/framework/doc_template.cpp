@@ -8,14 +8,9 @@
 #include "framework/win_app.h"
 
 #include <QMdiArea>
-#include <QMessageBox>
 #include <algorithm>
 
 namespace brindle {
-
-namespace {
-constexpr int kStrOpenFailed = 61698;
-}  // namespace
 
 CDocTemplate::CDocTemplate(int resourceId, DocumentFactory documentFactory, FrameFactory frameFactory,
                            ViewFactory viewFactory)
@@ -107,7 +102,7 @@ CDocument* CDocTemplate::openDocumentFile(const QString& path, bool makeVisible)
     const bool loaded = path.isEmpty() ? document->onNewDocument() : document->onOpenDocument(path);
     if (!loaded) {
         if (!path.isEmpty())
-            QMessageBox::warning(nullptr, loadString(57344), loadString(kStrOpenFailed).arg(path));
+            document->reportOpenFailed(path);
         frame->setProperty("brindleForceClose", true);
         delete frame;  // its views leave the document, which then deletes itself
         return nullptr;

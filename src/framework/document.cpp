@@ -157,6 +157,11 @@ void CDocument::reportSaveFailed(const QString& path)
     QMessageBox::warning(nullptr, loadString(57344), loadString(kStrSaveFailed).arg(path));
 }
 
+void CDocument::reportOpenFailed(const QString& path)
+{
+    QMessageBox::warning(nullptr, loadString(57344), loadString(kStrOpenFailed).arg(path));
+}
+
 bool CDocument::doFileSave()
 {
     return doSave(m_pathName, m_pathName.isEmpty());

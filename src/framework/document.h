@@ -53,6 +53,9 @@ public:
     // Writes the unsaved content to path without changing the document (used when a document is
     // closed without asking). False when there is nothing to write or writing failed.
     virtual bool writeRecoveryCopy(const QString& path);
+    // The template's message when onOpenDocument failed; documents that know a better reason
+    // override it.
+    virtual void reportOpenFailed(const QString& path);
 
     bool autoDelete() const { return m_autoDelete; }
     void setAutoDelete(bool autoDelete) { m_autoDelete = autoDelete; }

@@ -1,0 +1,795 @@
+#include "hex_view/hex_edit_view.h"
+
+#include "framework/cmd_target.h"
+#include "framework/command_ids.h"
+#include "framework/document.h"
+#include "hex_view/hex_format.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace brindle {
+
+namespace {
+
+const QString kBinaryFormat = QStringLiteral("BinaryData");
+constexpr int kAutoScrollInterval = 50;
+
+int hexDigit(char16_t character)
+{
+    if (character >= u'0' && character <= u'9')
+        return character - u'0';
+    // Uppercase letters are not hex digits here: they are ignored, as users of the view expect.
+    if (character >= u'a' && character <= u'f')
+        return character - u'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+CHexEditView::CHexEditView(QWidget* parent) : QAbstractScrollArea(parent)
+{
+    m_font = QFont(QStringLiteral("Courier New"));
+    m_font.setStyleHint(QFont::TypeWriter);
+    m_font.setFixedPitch(true);
+    m_font.setPixelSize(12);
+    setFont(m_font);
+    viewport()->setFont(m_font);
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setCursor(Qt::IBeamCursor);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CHexEditView::onScrollValueChanged);
+    m_autoScroll.setInterval(kAutoScrollInterval);
+    connect(&m_autoScroll, &QTimer::timeout, this, &CHexEditView::onAutoScroll);
+    registerCommands();
+}
+
+CHexEditView::~CHexEditView() = default;
+
+void CHexEditView::registerCommands()
+{
+    const auto toggle = [this](int id, std::uint32_t flag) {
+        onCommand(id, [this, flag] { toggleFlag(flag); });
+        onUpdateCommand(id, [this, flag](CCmdUI& ui) { ui.setCheck((m_flags & flag) != 0); });
+    };
+    toggle(kCmdToggleAddress, kShowAddress);
+    toggle(kCmdToggleHex, kShowHex);
+    toggle(kCmdToggleText, kShowText);
+    toggle(kCmdToggleWide, kWideAddress);
+    // The row width is fixed: the items are there, shown disabled.
+    onUpdateCommandRange(kCmdBytesPerRowFirst, kCmdBytesPerRowLast, [](CCmdUI& ui) { ui.enable(false); });
+    onUpdateCommand(kCmdEditDelete, [](CCmdUI& ui) { ui.enable(false); });
+    onCommand(cmd::kEditCopy, [this] { copy(); });
+    onCommand(cmd::kEditCut, [this] { cut(); });
+    onCommand(cmd::kEditPaste, [this] { paste(); });
+    onCommand(kCmdEditClear, [this] { deleteSelection(); });
+    onCommand(cmd::kEditSelectAll, [this] { selectAll(); });
+    onCommand(cmd::kEditUndo, [] {});
+    onCommand(cmd::kFilePrint, [this] { print(true); });
+    onCommand(cmd::kFilePrintPreview, [this] { printPreview(); });
+}
+
+void CHexEditView::setData(QByteArray* data)
+{
+    m_data = data;
+    m_top = 0;
+    m_caret = 0;
+    m_area = kHexHigh;
+    clearSelection();
+    markLayoutDirty();
+}
+
+void CHexEditView::onUpdate(CView* sender, int)
+{
+    if (sender == this)
+        return;
+    // Another view of the same buffer changed its size: keep our places inside the data.
+    m_caret = std::clamp<std::int64_t>(m_caret, 0, size());
+    m_top = std::clamp<std::int64_t>(m_top, 0, std::max<std::int64_t>(size() - 1, 0));
+    m_top -= m_top % m_bytesPerRow;
+    if (m_selStart > size() || m_selEnd > size())
+        clearSelection();
+    markLayoutDirty();
+}
+
+void CHexEditView::toggleFlag(std::uint32_t flag)
+{
+    m_flags ^= flag;
+    markLayoutDirty();
+    viewport()->repaint();
+}
+
+void CHexEditView::markLayoutDirty()
+{
+    m_flags |= kLayoutDirty;
+    viewport()->update();
+}
+
+// ---- Layout
+
+void CHexEditView::ensureLayout()
+{
+    if (!(m_flags & kLayoutDirty))
+        return;
+    const QFontMetrics metrics(m_font, viewport());
+    m_charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
+    m_charHeight = std::max(1, metrics.height());
+    const bool wide = m_flags & kWideAddress;
+    m_hexX = (m_flags & kShowAddress) ? m_charWidth * (wide ? 9 : 5) : 0;
+    m_textX = m_hexX + ((m_flags & kShowHex) ? m_bytesPerRow * 3 * m_charWidth : 0);
+    int rows = viewport()->height() / m_charHeight;
+    m_flags &= ~kPartialLastRow;
+    if (size() < static_cast<std::int64_t>(rows) * m_bytesPerRow) {
+        rows = static_cast<int>(size() / m_bytesPerRow);
+        if (size() % m_bytesPerRow) {
+            m_flags |= kPartialLastRow;
+            ++rows;
+        }
+    }
+    m_visibleRows = std::max(rows, 1);
+    m_flags &= ~kLayoutDirty;
+    updateScrollBars();
+}
+
+std::int64_t CHexEditView::maxTop()
+{
+    ensureLayout();
+    const std::int64_t totalRows = (size() + m_bytesPerRow - 1) / m_bytesPerRow;
+    const std::int64_t windowRows = std::max(1, viewport()->height() / m_charHeight);
+    return std::max<std::int64_t>(totalRows - windowRows, 0) * m_bytesPerRow;
+}
+
+void CHexEditView::updateScrollBars()
+{
+    QScrollBar* bar = verticalScrollBar();
+    const QSignalBlocker quiet(bar);
+    bar->setRange(0, static_cast<int>(maxTop() / m_bytesPerRow));
+    bar->setPageStep(m_visibleRows);
+    bar->setSingleStep(1);
+    bar->setValue(static_cast<int>(m_top / m_bytesPerRow));
+}
+
+int CHexEditView::visibleRows()
+{
+    ensureLayout();
+    return m_visibleRows;
+}
+
+int CHexEditView::charWidth()
+{
+    ensureLayout();
+    return m_charWidth;
+}
+
+int CHexEditView::charHeight()
+{
+    ensureLayout();
+    return m_charHeight;
+}
+
+int CHexEditView::hexColumnX()
+{
+    ensureLayout();
+    return m_hexX;
+}
+
+int CHexEditView::textColumnX()
+{
+    ensureLayout();
+    return m_textX;
+}
+
+void CHexEditView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    markLayoutDirty();
+    ensureLayout();
+}
+
+// ---- Scrolling
+
+void CHexEditView::scrollTo(std::int64_t top)
+{
+    top = std::clamp<std::int64_t>(top, 0, maxTop());
+    top -= top % m_bytesPerRow;
+    if (top == m_top)
+        return;
+    m_top = top;
+    const QSignalBlocker quiet(verticalScrollBar());
+    verticalScrollBar()->setValue(static_cast<int>(m_top / m_bytesPerRow));
+    viewport()->update();
+}
+
+void CHexEditView::onScrollValueChanged(int row)
+{
+    const std::int64_t top = static_cast<std::int64_t>(row) * m_bytesPerRow;
+    // The scroll bar moved by the user takes the caret along at its place on the screen.
+    if (!(m_flags & kKeyScrolling) && size() > 0)
+        m_caret = std::clamp<std::int64_t>(m_caret + top - m_top, 0, size() - 1);
+    m_top = top;
+    viewport()->update();
+}
+
+bool CHexEditView::caretVisible()
+{
+    ensureLayout();
+    return m_caret >= m_top && m_caret < m_top + static_cast<std::int64_t>(m_visibleRows) * m_bytesPerRow;
+}
+
+void CHexEditView::keepCaretVisible()
+{
+    if (caretVisible())
+        return;
+    const std::int64_t caretRow = m_caret - m_caret % m_bytesPerRow;
+    if (m_caret < m_top)
+        scrollTo(caretRow);
+    else
+        scrollTo(caretRow - static_cast<std::int64_t>(m_visibleRows - 1) * m_bytesPerRow);
+}
+
+void CHexEditView::showRange(std::int64_t offset, std::int64_t length)
+{
+    ensureLayout();
+    offset = std::clamp<std::int64_t>(offset, 0, size());
+    const std::int64_t page = static_cast<std::int64_t>(m_visibleRows) * m_bytesPerRow;
+    if (offset < m_top || offset > m_top + page) {
+        // The offset's row lands about a third down the window.
+        const std::int64_t top = m_bytesPerRow * (offset / m_bytesPerRow - m_visibleRows / 3);
+        m_flags |= kKeyScrolling;
+        scrollTo(std::max<std::int64_t>(top, 0));
+        m_flags &= ~kKeyScrolling;
+    }
+    m_area = kHexHigh;
+    m_caret = offset;
+    if (length > 0) {
+        m_selStart = offset;
+        m_selEnd = std::min(offset + length, size());
+    } else {
+        clearSelection();
+    }
+    viewport()->repaint();
+}
+
+void CHexEditView::setCaret(std::int64_t offset, int area)
+{
+    m_caret = std::clamp<std::int64_t>(offset, 0, size());
+    m_area = area;
+    viewport()->update();
+}
+
+// ---- Keys
+
+bool CHexEditView::event(QEvent* event)
+{
+    // The view takes every key, Tab included, instead of letting it move the focus.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void CHexEditView::keyPressEvent(QKeyEvent* event)
+{
+    if (size() <= 0 && !(m_data && event->key() == Qt::Key_Insert)) {
+        event->accept();
+        return;
+    }
+    if (moveKey(event->key(), event->modifiers()) || editKey(event)) {
+        event->accept();
+        viewport()->update();
+        return;
+    }
+    const QString text = event->text();
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    if (!control && !text.isEmpty() && text[0].unicode() >= 0x20 && text[0].unicode() != 0x7F) {
+        typeCharacter(text[0].unicode());
+        event->accept();
+        viewport()->update();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+bool CHexEditView::moveKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    switch (key) {
+    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home:
+    case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Tab: case Qt::Key_Backtab: break;
+    default: return false;
+    }
+    ensureLayout();
+    const bool extend = modifiers & Qt::ShiftModifier;
+    const bool control = modifiers & Qt::ControlModifier;
+    if (!extend)
+        clearSelection();
+    else if (!hasSelection())
+        m_selStart = m_caret;
+    const std::int64_t rowStart = m_caret - m_caret % m_bytesPerRow;
+    m_flags |= kKeyScrolling;
+    switch (key) {
+    case Qt::Key_Left: moveHorizontal(false); break;
+    case Qt::Key_Right: moveHorizontal(true); break;
+    case Qt::Key_Up:
+        if (m_area != kAddressArea)
+            m_caret = std::max<std::int64_t>(m_caret - m_bytesPerRow, 0);
+        break;
+    case Qt::Key_Down:
+        if (m_area != kAddressArea && m_caret + m_bytesPerRow < size())
+            m_caret += m_bytesPerRow;
+        break;
+    case Qt::Key_Home:
+        m_caret = control ? 0 : rowStart;
+        if (control)
+            scrollTo(0);
+        break;
+    case Qt::Key_End:
+        m_caret = control ? size() - 1 : std::min(rowStart + m_bytesPerRow - 1, size() - 1);
+        if (control)
+            scrollTo(maxTop());
+        break;
+    case Qt::Key_PageUp: pageMove(false); break;
+    case Qt::Key_PageDown: pageMove(true); break;
+    default: m_area = m_area == kTextArea ? kHexHigh : kTextArea; break;
+    }
+    keepCaretVisible();
+    m_flags &= ~kKeyScrolling;
+    if (extend) {
+        const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
+        m_selEnd = m_caret + (forward && (m_area == kHexHigh || m_area == kHexLow) ? 1 : 0);
+    }
+    return true;
+}
+
+void CHexEditView::moveHorizontal(bool right)
+{
+    std::int64_t target = m_caret;
+    if (m_area == kTextArea) {
+        target += right ? 1 : -1;
+    } else if (m_area == kHexHigh) {
+        if (!right)
+            --target;
+        m_area = kHexLow;
+    } else if (m_area == kHexLow) {
+        if (right)
+            ++target;
+        m_area = kHexHigh;
+    }
+    // A step past the end stays where it was; the nibble switch is kept.
+    if (target < size())
+        m_caret = std::max<std::int64_t>(target, 0);
+}
+
+void CHexEditView::pageMove(bool down)
+{
+    const std::int64_t page = static_cast<std::int64_t>(m_visibleRows) * m_bytesPerRow;
+    const std::int64_t oldTop = m_top;
+    if (down) {
+        if (m_top >= maxTop())
+            return;
+        scrollTo(std::min(m_top + page, maxTop()));
+    } else {
+        if (m_top == 0)
+            return;
+        if (m_caret - page < 0) {
+            m_caret = 0;
+            scrollTo(0);
+            return;
+        }
+        scrollTo(std::max<std::int64_t>(m_top - page, 0));
+    }
+    // The caret keeps its place on the screen.
+    m_caret = std::clamp<std::int64_t>(m_caret + m_top - oldTop, 0, size() - 1);
+}
+
+bool CHexEditView::editKey(QKeyEvent* event)
+{
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    if (control) {
+        switch (event->key()) {
+        case Qt::Key_C:
+            if (hasSelection())
+                copy();
+            return true;
+        case Qt::Key_X:
+            if (hasSelection())
+                cut();
+            return true;
+        case Qt::Key_V: paste(); return true;
+        case Qt::Key_A: selectAll(); return true;
+        case Qt::Key_Z: return true;
+        default: break;
+        }
+    }
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        if (m_caret > 0 && m_caret <= size()) {
+            const std::int64_t caret = m_caret - 1;
+            removeBytes(caret, 1);
+            m_caret = caret;
+            afterEdit();
+        }
+        return true;
+    case Qt::Key_Delete:
+        if (hasSelection())
+            deleteSelection();
+        else if (m_caret < size()) {
+            removeBytes(m_caret, 1);
+            afterEdit();
+        }
+        return true;
+    case Qt::Key_Insert:
+        m_insert = !m_insert;
+        return true;
+    default: return false;
+    }
+}
+
+void CHexEditView::typeCharacter(char16_t character)
+{
+    const bool hex = m_area == kHexHigh || m_area == kHexLow;
+    const int digit = hexDigit(character);
+    if (m_area == kAddressArea || (hex && digit < 0))
+        return;
+    if (hasSelection()) {
+        const std::int64_t start = orderedStart();
+        removeBytes(start, orderedEnd() - start);
+        m_caret = start;
+        clearSelection();
+    }
+    if (m_caret >= size())
+        insertBytes(size(), QByteArray(1, '\0'));
+    else if (m_insert && (m_area == kTextArea || m_area == kHexHigh))
+        insertBytes(m_caret, QByteArray(1, '\0'));
+    char& byte = m_data->data()[m_caret];
+    if (m_area == kTextArea) {
+        byte = static_cast<char>(character & 0xFF);
+        ++m_caret;
+    } else if (m_area == kHexHigh) {
+        byte = static_cast<char>((static_cast<unsigned char>(byte) & 0x0F) | (digit << 4));
+        m_area = kHexLow;
+    } else {
+        byte = static_cast<char>((static_cast<unsigned char>(byte) & 0xF0) | digit);
+        m_area = kHexHigh;
+        ++m_caret;
+    }
+    afterEdit();
+}
+
+// ---- Mouse
+
+CHexEditView::SHit CHexEditView::hitTest(QPoint point)
+{
+    ensureLayout();
+    SHit hit;
+    if (point.y() < 0 || size() <= 0)
+        return hit;
+    const int row = point.y() / m_charHeight;
+    const std::int64_t rowStart = m_top + static_cast<std::int64_t>(row) * m_bytesPerRow;
+    if (row >= m_visibleRows || rowStart > size())
+        return hit;
+    const int column = point.x() / m_charWidth;
+    const int addressWidth = (m_flags & kWideAddress) ? 8 : 4;
+    const int hexStart = m_hexX / m_charWidth;
+    const int textStart = m_textX / m_charWidth;
+    if ((m_flags & kShowAddress) && column < addressWidth) {
+        hit = {rowStart, kAddressArea};
+    } else if ((m_flags & kShowHex) && column >= hexStart && column < hexStart + m_bytesPerRow * 3) {
+        // First digit: high nibble, second: low nibble, the blank after a pair: the next byte.
+        const int cell = column - hexStart;
+        hit.offset = rowStart + cell / 3 + (cell % 3 == 2 ? 1 : 0);
+        hit.area = cell % 3 == 1 ? kHexLow : kHexHigh;
+    } else if ((m_flags & kShowText) && point.x() >= m_textX && column <= textStart + m_bytesPerRow) {
+        // The caret goes to the character boundary nearest to the point.
+        const int boundary = std::min((point.x() - m_textX + m_charWidth / 2) / m_charWidth, m_bytesPerRow);
+        hit = {rowStart + boundary, kTextArea};
+    } else {
+        return hit;
+    }
+    hit.offset = std::min(hit.offset, size());
+    return hit;
+}
+
+void CHexEditView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || size() <= 0)
+        return;
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    if (extend && !hasSelection())
+        m_selStart = m_caret;
+    const SHit hit = hitTest(event->position().toPoint());
+    if (hit.offset < 0)
+        return;
+    m_caret = hit.offset;
+    m_area = hit.area;
+    if (extend) {
+        m_selEnd = m_caret + (m_area == kHexHigh || m_area == kHexLow ? 1 : 0);
+    } else {
+        clearSelection();
+        m_selecting = true;
+        m_anchor = m_caret;
+        m_lastDragPoint = event->position().toPoint();
+    }
+    viewport()->update();
+}
+
+void CHexEditView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_selecting || !(event->buttons() & Qt::LeftButton))
+        return;
+    m_lastDragPoint = event->position().toPoint();
+    dragTo(m_lastDragPoint);
+    const bool outside = m_lastDragPoint.y() < 0 || m_lastDragPoint.y() >= viewport()->height();
+    if (outside && !m_autoScroll.isActive())
+        m_autoScroll.start();
+    else if (!outside)
+        m_autoScroll.stop();
+}
+
+void CHexEditView::dragTo(QPoint point)
+{
+    ensureLayout();
+    // Above or below the window: scroll one row and take the point on the first or last row.
+    if (point.y() < 0) {
+        m_flags |= kKeyScrolling;
+        scrollTo(m_top - m_bytesPerRow);
+        m_flags &= ~kKeyScrolling;
+        point.setY(0);
+    } else if (point.y() >= m_visibleRows * m_charHeight) {
+        if (point.y() >= viewport()->height()) {
+            m_flags |= kKeyScrolling;
+            scrollTo(m_top + m_bytesPerRow);
+            m_flags &= ~kKeyScrolling;
+        }
+        point.setY((m_visibleRows - 1) * m_charHeight);
+    }
+    const SHit hit = hitTest(point);
+    if (hit.offset < 0 || hit.area == kAddressArea)
+        return;
+    m_caret = hit.offset;
+    m_area = hit.area;
+    m_selStart = m_anchor;
+    m_selEnd = m_caret + (m_area == kHexHigh || m_area == kHexLow ? 1 : 0);
+    viewport()->update();
+}
+
+void CHexEditView::onAutoScroll()
+{
+    if (!m_selecting)
+        m_autoScroll.stop();
+    else
+        dragTo(m_lastDragPoint);
+}
+
+void CHexEditView::mouseReleaseEvent(QMouseEvent*)
+{
+    m_selecting = false;
+    m_autoScroll.stop();
+}
+
+void CHexEditView::mouseDoubleClickEvent(QMouseEvent*) {}
+
+void CHexEditView::focusInEvent(QFocusEvent* event)
+{
+    m_focused = true;
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void CHexEditView::focusOutEvent(QFocusEvent* event)
+{
+    m_focused = false;
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+// ---- Selection, clipboard, editing
+
+std::int64_t CHexEditView::orderedStart() const { return std::min(m_selStart, m_selEnd); }
+
+std::int64_t CHexEditView::orderedEnd() const { return std::max(m_selStart, m_selEnd); }
+
+void CHexEditView::clearSelection()
+{
+    m_selStart = -1;
+    m_selEnd = -1;
+}
+
+void CHexEditView::selectAll()
+{
+    m_selStart = 0;
+    m_selEnd = size();
+    viewport()->update();
+}
+
+void CHexEditView::copy()
+{
+    QByteArray bytes;
+    if (hasSelection() && m_data) {
+        const std::int64_t start = std::clamp<std::int64_t>(orderedStart(), 0, size());
+        bytes = m_data->mid(start, std::min(orderedEnd(), size()) - start);
+    }
+    auto* mime = new QMimeData;
+    mime->setData(kBinaryFormat, bytes);
+    mime->setText(QString::fromLatin1(hex::copyText(bytes, m_area != kTextArea)));
+    QApplication::clipboard()->setMimeData(mime);
+}
+
+void CHexEditView::cut()
+{
+    if (!hasSelection())
+        return;
+    copy();
+    deleteSelection();
+}
+
+void CHexEditView::paste()
+{
+    if (!m_data)
+        return;
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    if (!mime)
+        return;
+    QByteArray block;
+    if (mime->hasFormat(kBinaryFormat))
+        block = mime->data(kBinaryFormat);
+    else if (mime->hasText())
+        block = mime->text().toUtf8();
+    else
+        return;
+    std::int64_t at = m_caret;
+    if (hasSelection()) {
+        at = orderedStart();
+        removeBytes(at, orderedEnd() - at);
+    } else if (m_area == kHexLow) {
+        ++at;
+    }
+    const std::int64_t caret = m_caret;
+    insertBytes(std::min(at, size()), block);
+    m_caret = caret;
+    afterEdit();
+}
+
+void CHexEditView::deleteSelection()
+{
+    if (!hasSelection())
+        return;
+    const std::int64_t start = orderedStart();
+    removeBytes(start, std::min(orderedEnd(), size()) - start);
+    m_caret = start;
+    afterEdit();
+}
+
+void CHexEditView::insertBytes(std::int64_t offset, const QByteArray& bytes)
+{
+    m_data->insert(offset, bytes);
+}
+
+void CHexEditView::removeBytes(std::int64_t offset, std::int64_t count)
+{
+    if (count > 0)
+        m_data->remove(offset, count);
+}
+
+void CHexEditView::afterEdit()
+{
+    clearSelection();
+    m_caret = std::clamp<std::int64_t>(m_caret, 0, size());
+    if (CDocument* doc = document()) {
+        doc->setModifiedFlag(true);
+        doc->updateAllViews(this);
+    }
+    markLayoutDirty();
+    ensureLayout();
+    keepCaretVisible();
+}
+
+// ---- Painting
+
+void CHexEditView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    const QRect area = viewport()->rect();
+    painter.fillRect(area, Qt::white);
+    if (size() <= 0)
+        return;
+    ensureLayout();
+    const int rows = (area.height() + m_charHeight - 1) / m_charHeight;
+    paintRows(painter, area, m_top, rows, m_charWidth, m_charHeight, m_hexX, m_textX, true);
+    paintCaret(painter);
+}
+
+void CHexEditView::paintRows(QPainter& painter, const QRect& area, std::int64_t firstOffset, int maxRows,
+                             int charWidth, int charHeight, int hexX, int textX, bool showSelection)
+{
+    const QPalette& colours = palette();
+    const QColor normalText = colours.color(QPalette::Active, QPalette::WindowText);
+    const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
+    const QColor highlightText = colours.color(QPalette::Active, QPalette::HighlightedText);
+    const bool selection = showSelection && hasSelection();
+    const bool selectionInHex = m_area == kHexHigh || m_area == kHexLow;
+    const std::int64_t selFirst = orderedStart();
+    const std::int64_t selLast = orderedEnd();
+    const bool wide = m_flags & kWideAddress;
+    const int ascent = QFontMetrics(painter.font()).ascent();
+    const char* bytes = m_data->constData();
+    painter.setPen(normalText);
+    for (int k = 0; k < maxRows; ++k) {
+        const std::int64_t offset = firstOffset + static_cast<std::int64_t>(k) * m_bytesPerRow;
+        const int y = area.top() + k * charHeight;
+        if (offset >= size() || y >= area.bottom() + 1)
+            break;
+        const int count = static_cast<int>(std::min<std::int64_t>(m_bytesPerRow, size() - offset));
+        const int baseline = y + ascent;
+        if (m_flags & kShowAddress)
+            painter.drawText(area.left(), baseline, hex::addressText(offset, wide));
+        if (m_flags & kShowHex)
+            painter.drawText(area.left() + hexX, baseline, hex::hexText(bytes + offset, count, m_bytesPerRow));
+        if (m_flags & kShowText)
+            painter.drawText(area.left() + textX, baseline, hex::charText(bytes + offset, count));
+        if (!selection || offset + count <= selFirst || offset >= selLast)
+            continue;
+        // Selected cells again, in the highlight colours, in the column the selection was made in.
+        const int from = static_cast<int>(std::max<std::int64_t>(selFirst - offset, 0));
+        const int to = static_cast<int>(std::min<std::int64_t>(selLast - offset, count));
+        const bool inHex = selectionInHex && (m_flags & kShowHex);
+        const bool inText = m_area == kTextArea && (m_flags & kShowText);
+        if (!inHex && !inText)
+            continue;
+        const int cell = inHex ? 3 : 1;
+        const int left = area.left() + (inHex ? hexX : textX) + from * cell * charWidth;
+        painter.fillRect(QRect(left, y, (to - from) * cell * charWidth, charHeight), highlight);
+        painter.setPen(highlightText);
+        const QString text = inHex ? hex::hexText(bytes + offset + from, to - from, to - from)
+                                   : hex::charText(bytes + offset + from, to - from);
+        painter.drawText(left, baseline, text);
+        painter.setPen(normalText);
+    }
+}
+
+QRect CHexEditView::caretRect()
+{
+    ensureLayout();
+    if (m_caret < m_top || m_caret > m_top + static_cast<std::int64_t>(m_visibleRows) * m_bytesPerRow)
+        return {};
+    const std::int64_t relative = m_caret - m_top;
+    const int row = static_cast<int>(relative / m_bytesPerRow);
+    const int n = static_cast<int>(relative % m_bytesPerRow);
+    const int width = m_insert ? 1 : m_charWidth;
+    switch (m_area) {
+    case kTextArea: return {m_textX + n * m_charWidth, row * m_charHeight, width, m_charHeight};
+    case kHexHigh: return {m_hexX + 3 * n * m_charWidth, row * m_charHeight, width, m_charHeight};
+    case kHexLow: return {m_hexX + (3 * n + 1) * m_charWidth, row * m_charHeight, width, m_charHeight};
+    default:
+        return {0, row * m_charHeight, ((m_flags & kWideAddress) ? 8 : 4) * m_charWidth, m_charHeight};
+    }
+}
+
+void CHexEditView::paintCaret(QPainter& painter)
+{
+    if (!m_focused || hasSelection())
+        return;
+    const QRect caret = caretRect();
+    if (caret.isEmpty())
+        return;
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.fillRect(caret, Qt::white);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+}  // namespace brindle

@@ -1,0 +1,176 @@
+// A hex dump of a document's bytes (address, hex pairs, characters) that can select, copy, paste,
+// type over, insert and delete bytes and print the dump.
+#pragma once
+
+#include "framework/view.h"
+
+#include <QAbstractScrollArea>
+#include <QByteArray>
+#include <QFont>
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+namespace brindle {
+
+class CCmdUI;
+
+// Works on a byte buffer that the document owns and hands over with setData(); it edits that
+// buffer in place (inserting and deleting bytes resizes it) and marks the document modified. An
+// empty or missing buffer shows a white window and ignores keys and mouse. Only the rows in the
+// window are painted, so the size of the buffer does not slow painting or scrolling.
+class CHexEditView : public QAbstractScrollArea, public CView {
+    Q_OBJECT
+public:
+    // Display flags.
+    static constexpr std::uint32_t kShowAddress = 0x1;
+    static constexpr std::uint32_t kShowText = 0x2;
+    static constexpr std::uint32_t kShowHex = 0x4;
+    static constexpr std::uint32_t kWideAddress = 0x8;
+    static constexpr std::uint32_t kKeyScrolling = 0x2000;
+    static constexpr std::uint32_t kPartialLastRow = 0x4000;
+    static constexpr std::uint32_t kLayoutDirty = 0x8000;
+
+    // Caret areas.
+    enum EArea { kAddressArea = 0, kTextArea = 1, kHexHigh = 2, kHexLow = 3 };
+
+    // Commands of the view's menu.
+    static constexpr int kCmdToggleAddress = 40001;
+    static constexpr int kCmdToggleHex = 40002;
+    static constexpr int kCmdToggleText = 40003;
+    static constexpr int kCmdToggleWide = 40004;
+    static constexpr int kCmdBytesPerRowFirst = 40011;
+    static constexpr int kCmdBytesPerRowLast = 40026;
+    static constexpr int kCmdEditClear = 57632;
+    static constexpr int kCmdEditDelete = 37000;
+
+    explicit CHexEditView(QWidget* parent = nullptr);
+    ~CHexEditView() override;
+    QWidget* widget() override { return this; }
+
+    // The buffer to show and edit; nullptr for none. The view never frees it.
+    void setData(QByteArray* data);
+    QByteArray* data() const { return m_data; }
+    std::int64_t size() const { return m_data ? m_data->size() : 0; }
+
+    std::uint32_t displayFlags() const { return m_flags; }
+    void toggleFlag(std::uint32_t flag);
+
+    std::int64_t topOffset() const { return m_top; }
+    std::int64_t caretOffset() const { return m_caret; }
+    int caretArea() const { return m_area; }
+    std::int64_t selectionStart() const { return m_selStart; }
+    std::int64_t selectionEnd() const { return m_selEnd; }
+    bool hasSelection() const { return m_selStart >= 0 && m_selEnd >= 0 && m_selStart != m_selEnd; }
+    bool insertMode() const { return m_insert; }
+    int bytesPerRow() const { return m_bytesPerRow; }
+    // Rows that fit the window (computed with the layout).
+    int visibleRows();
+    int charWidth();
+    int charHeight();
+    // Left edges of the hex and text columns in pixels.
+    int hexColumnX();
+    int textColumnX();
+    // The caret rectangle in viewport coordinates (empty when the caret is not on screen).
+    QRect caretRect();
+
+    // Scrolls offset into view (its row about a third down when it is off screen), puts the caret
+    // on its high nibble and selects length bytes from it (nothing selected for length 0).
+    void showRange(std::int64_t offset, std::int64_t length);
+    // Places the caret (clamped to 0..size) in area without touching the selection.
+    void setCaret(std::int64_t offset, int area);
+
+    void copy();
+    void cut();
+    void paste();
+    void deleteSelection();
+    void selectAll();
+
+    // Prints every row on printer with header and footer; returns the number of pages. The view
+    // returns to its start afterwards (no selection, caret and top at 0).
+    int printTo(QPrinter& printer);
+    QString printHeaderTitle() const;
+
+protected:
+    void onUpdate(CView* sender, int hint) override;
+
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    struct SHit {
+        std::int64_t offset = -1;
+        int area = kAddressArea;
+    };
+
+    void registerCommands();
+    void ensureLayout();
+    void markLayoutDirty();
+    void updateScrollBars();
+    std::int64_t maxTop();
+    void scrollTo(std::int64_t top);
+    void onScrollValueChanged(int row);
+    bool caretVisible();
+    void keepCaretVisible();
+
+    bool moveKey(int key, Qt::KeyboardModifiers modifiers);
+    void moveHorizontal(bool right);
+    void pageMove(bool down);
+    bool editKey(QKeyEvent* event);
+    void typeCharacter(char16_t character);
+
+    SHit hitTest(QPoint point);
+    void dragTo(QPoint point);
+    void onAutoScroll();
+
+    std::int64_t orderedStart() const;
+    std::int64_t orderedEnd() const;
+    void clearSelection();
+    void insertBytes(std::int64_t offset, const QByteArray& bytes);
+    void removeBytes(std::int64_t offset, std::int64_t count);
+    void afterEdit();
+
+    void paintRows(QPainter& painter, const QRect& area, std::int64_t firstOffset, int maxRows, int charWidth,
+                   int charHeight, int hexX, int textX, bool showSelection);
+    void paintCaret(QPainter& painter);
+
+    void print(bool withDialog);
+    void printPreview();
+    QPrinter& printer();
+
+    QByteArray* m_data = nullptr;
+    std::uint32_t m_flags = 0xC00F;
+    std::int64_t m_top = 0;
+    std::int64_t m_caret = 0;
+    int m_area = kAddressArea;
+    std::int64_t m_selStart = -1;
+    std::int64_t m_selEnd = -1;
+    int m_bytesPerRow = 16;
+    int m_visibleRows = 1;
+    int m_charWidth = 0;
+    int m_charHeight = 0;
+    int m_hexX = 0;
+    int m_textX = 0;
+    bool m_insert = false;
+    bool m_focused = false;
+    bool m_selecting = false;
+    std::int64_t m_anchor = -1;
+    QPoint m_lastDragPoint;
+    QTimer m_autoScroll;
+    QFont m_font;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+}  // namespace brindle

@@ -1,0 +1,187 @@
+#include "hex_view/rode_zor_bin_doc.h"
+
+#include "framework/command_ids.h"
+#include "framework/doc_template.h"
+#include "framework/mdi_child_wnd.h"
+#include "framework/resources.h"
+#include "framework/win_app.h"
+#include "hex_view/hex_edit_view.h"
+#include "platform/atomic_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace brindle {
+
+namespace {
+
+constexpr std::size_t kHexViewPosition = 2;
+constexpr int kStrAppTitle = 57344;
+constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
+constexpr int kStrTooLarge = 3311;     // "%1 is too large ..."
+constexpr int kStrSaveFailed = 3312;   // "%1 could not be saved: %2 ..."
+
+}  // namespace
+
+CRodeZorBinDoc::CRodeZorBinDoc() = default;
+
+CRodeZorBinDoc::~CRodeZorBinDoc() = default;
+
+bool CRodeZorBinDoc::load(const QString& path)
+{
+    m_lastError.clear();
+    m_bytes = QByteArray();
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir()) {
+        m_lastError = loadString(kStrOpenFailed).arg(path);
+        return false;
+    }
+    if (info.size() > kMaxFileSize) {
+        // The sizes and offsets the view works with stay below 2 GiB; a larger file is refused
+        // rather than shown cut.
+        m_lastError = loadString(kStrTooLarge).arg(path);
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        m_lastError = loadString(kStrOpenFailed).arg(path);
+        return false;
+    }
+    QByteArray bytes(info.size(), Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 got = file.read(bytes.data() + done, bytes.size() - done);
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    // A file that shrank while it was read keeps what was there.
+    bytes.truncate(done);
+    m_bytes = std::move(bytes);
+    handBufferToViews();
+    return true;
+}
+
+void CRodeZorBinDoc::handBufferToViews()
+{
+    for (CView* view : views()) {
+        if (auto* hexView = dynamic_cast<CHexEditView*>(view))
+            hexView->setData(&m_bytes);
+    }
+}
+
+bool CRodeZorBinDoc::onNewDocument()
+{
+    if (!CDocument::onNewDocument())
+        return false;
+    handBufferToViews();
+    return true;
+}
+
+bool CRodeZorBinDoc::onOpenDocument(const QString& path)
+{
+    deleteContents();
+    setModifiedFlag(false);
+    QFile probe(path);
+    if (!probe.open(QIODevice::ReadOnly)) {
+        // The file is missing or unreadable: say so, then offer an empty document that saves
+        // there.
+        CDocument::reportOpenFailed(path);
+        if (!onNewDocument())
+            return false;
+        setPathName(path);
+        return true;
+    }
+    probe.close();
+    return load(path);
+}
+
+bool CRodeZorBinDoc::writeTo(const QString& path)
+{
+    CAtomicFile file;
+    if (!file.open(path.toStdU16String()) || !file.write(m_bytes.constData(), static_cast<std::size_t>(m_bytes.size())) ||
+        !file.commit()) {
+        m_lastError = loadString(kStrSaveFailed).arg(path, QString::fromStdString(file.error().message()));
+        return false;
+    }
+    m_lastError.clear();
+    return true;
+}
+
+bool CRodeZorBinDoc::onSaveDocument(const QString& path)
+{
+    if (!writeTo(path))
+        return false;
+    setModifiedFlag(false);
+    return true;
+}
+
+bool CRodeZorBinDoc::writeRecoveryCopy(const QString& path) { return writeTo(path); }
+
+void CRodeZorBinDoc::deleteContents()
+{
+    CDocument::deleteContents();
+    m_bytes = QByteArray();
+    handBufferToViews();
+}
+
+void CRodeZorBinDoc::reportSaveFailed(const QString& path)
+{
+    QMessageBox::warning(nullptr, loadString(kStrAppTitle),
+                         m_lastError.isEmpty() ? loadString(kStrSaveFailed).arg(path, QString()) : m_lastError);
+}
+
+void CRodeZorBinDoc::reportOpenFailed(const QString& path)
+{
+    if (m_lastError.isEmpty())
+        CDocument::reportOpenFailed(path);
+    else
+        QMessageBox::warning(nullptr, loadString(kStrAppTitle), m_lastError);
+}
+
+CHexEditView* CRodeZorBinDoc::firstView() const
+{
+    for (CView* view : views()) {
+        if (auto* hexView = dynamic_cast<CHexEditView*>(view))
+            return hexView;
+    }
+    return nullptr;
+}
+
+void CRodeZorBinDoc::selectBytes(std::int64_t offset, std::int64_t length)
+{
+    if (CHexEditView* view = firstView())
+        view->showRange(offset, length);
+}
+
+CRodeZorBinDoc* CRodeZorBinDoc::showRange(const QString& path, std::int64_t offset, std::int64_t length)
+{
+    CWinApp* app = CWinApp::instance();
+    CDocTemplate* docTemplate = app ? app->docTemplateAt(kHexViewPosition) : nullptr;
+    if (!docTemplate)
+        return nullptr;
+    CRodeZorBinDoc* document = nullptr;
+    for (CDocument* open : docTemplate->documents()) {
+        if (open->pathName().compare(path, Qt::CaseInsensitive) == 0) {
+            document = dynamic_cast<CRodeZorBinDoc*>(open);
+            if (document)
+                break;
+        }
+    }
+    const bool wasOpen = document != nullptr;
+    if (!document)
+        document = dynamic_cast<CRodeZorBinDoc*>(docTemplate->openDocumentFile(path));
+    if (!document)
+        return nullptr;
+    document->selectBytes(offset, length);
+    if (wasOpen) {
+        if (CHexEditView* view = document->firstView()) {
+            if (CMDIChildWnd* frame = view->parentFrame())
+                frame->activateFrame();
+        }
+    }
+    return document;
+}
+
+}  // namespace brindle
