@@ -16,6 +16,8 @@
 #include "framework/mdi_child_wnd.h"
 #include "framework/resources.h"
 #include "merge_editor/edit_doc.h"
+#include "merge_editor/rode_zor_view.h"
+#include "merge_editor/tl_edit_view.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 
@@ -79,6 +81,11 @@ void CBRDApp::registerTemplates()
     const auto placeholder = [](const QString& what) {
         return [what](CDocument&, QWidget* parent) -> CView* { return new CPlaceholderView(what, parent); };
     };
+    // The merge editor's commands read the tags of the comparison that wrote the merge file.
+    CRodeZorView::SetTagSource([](CDocument& document) {
+        const auto* compareDocument = qobject_cast<CBRDDoc*>(&document);
+        return compareDocument ? SMergeCommandTags::fromOptions(compareDocument->context()) : SMergeCommandTags{};
+    });
     // The comparison window: the section list beside the form view with the two report panes.
     const auto comparisonFrame = [](CDocTemplate& docTemplate, CDocument& document) -> CMDIChildWnd* {
         return new CChildFrame(docTemplate, document,
@@ -87,16 +94,18 @@ void CBRDApp::registerTemplates()
     addDocTemplate(std::make_unique<CDocTemplate>(
         res::kComparisonWindow, [] { return new CBRDDoc; }, comparisonFrame,
         [](CDocument&, QWidget* parent) -> CView* { return new CBRDView(parent); }));
-    addDocTemplate(std::make_unique<CDocTemplate>(res::kMergeEditor, [] { return new CBRDDoc; }, nullptr,
-                                                  placeholder(loadString(3222))));
+    addDocTemplate(std::make_unique<CDocTemplate>(
+        res::kMergeEditor, [] { return new CBRDDoc; }, nullptr,
+        [](CDocument&, QWidget* parent) -> CView* { return new CRodeZorView(parent); }));
     addDocTemplate(std::make_unique<CDocTemplate>(
         res::kHexView, [] { return new CPlaceholderDocument; },
         [](CDocTemplate& docTemplate, CDocument& document) -> CMDIChildWnd* {
             return new CBinChildFrame(docTemplate, document);
         },
         placeholder(loadString(3223))));
-    addDocTemplate(std::make_unique<CDocTemplate>(res::kTextEditor, [] { return new CEditDoc; }, nullptr,
-                                                  placeholder(loadString(3224))));
+    addDocTemplate(std::make_unique<CDocTemplate>(
+        res::kTextEditor, [] { return new CEditDoc; }, nullptr,
+        [](CDocument&, QWidget* parent) -> CView* { return new CTlEditView(parent); }));
 }
 
 void CBRDApp::setTextFont(const QString& face, int pointSize)
