@@ -13,6 +13,8 @@
 #include "engine/engine_strings.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
+#include "hex_view/rode_zor_bin_doc.h"
+#include "hex_view/rode_zor_bin_view.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/resources.h"
 #include "merge_editor/edit_doc.h"
@@ -78,9 +80,6 @@ void CBRDApp::bindLanguageModule()
 
 void CBRDApp::registerTemplates()
 {
-    const auto placeholder = [](const QString& what) {
-        return [what](CDocument&, QWidget* parent) -> CView* { return new CPlaceholderView(what, parent); };
-    };
     // The merge editor's commands read the tags of the comparison that wrote the merge file.
     CRodeZorView::SetTagSource([](CDocument& document) {
         const auto* compareDocument = qobject_cast<CBRDDoc*>(&document);
@@ -98,11 +97,16 @@ void CBRDApp::registerTemplates()
         res::kMergeEditor, [] { return new CBRDDoc; }, nullptr,
         [](CDocument&, QWidget* parent) -> CView* { return new CRodeZorView(parent); }));
     addDocTemplate(std::make_unique<CDocTemplate>(
-        res::kHexView, [] { return new CPlaceholderDocument; },
+        res::kHexView, [] { return new CRodeZorBinDoc; },
         [](CDocTemplate& docTemplate, CDocument& document) -> CMDIChildWnd* {
             return new CBinChildFrame(docTemplate, document);
         },
-        placeholder(loadString(3223))));
+        [](CDocument& document, QWidget* parent) -> CView* {
+            auto* view = new CRodeZorBinView(parent);
+            if (auto* binDocument = dynamic_cast<CRodeZorBinDoc*>(&document))
+                view->setData(&binDocument->bytes());
+            return view;
+        }));
     addDocTemplate(std::make_unique<CDocTemplate>(
         res::kTextEditor, [] { return new CEditDoc; }, nullptr,
         [](CDocument&, QWidget* parent) -> CView* { return new CTlEditView(parent); }));

@@ -1,0 +1,362 @@
+// Hex view: row layout and texts, typing, clipboard, paging and mouse placement, offscreen.
+#include "hex_view/hex_edit_view.h"
+#include "hex_view/hex_format.h"
+#include "support/qt_print.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace brindle {
+namespace {
+
+QByteArray counting(int size)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(i);
+    return bytes;
+}
+
+void press(CHexEditView& view, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {})
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(&view, &event);
+}
+
+void type(CHexEditView& view, const QString& text)
+{
+    for (const QChar character : text)
+        press(view, 0, Qt::NoModifier, QString(character));
+}
+
+void click(CHexEditView& view, QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QMouseEvent down(QEvent::MouseButtonPress, point, view.viewport()->mapToGlobal(point), Qt::LeftButton,
+                     Qt::LeftButton, modifiers);
+    QApplication::sendEvent(view.viewport(), &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, point, view.viewport()->mapToGlobal(point), Qt::LeftButton,
+                   Qt::NoButton, modifiers);
+    QApplication::sendEvent(view.viewport(), &up);
+}
+
+// A view whose window holds `rows` full rows (and a part of one more).
+void sizeForRows(CHexEditView& view, int rows)
+{
+    view.resize(900, rows * view.charHeight() + view.charHeight() / 2);
+    view.show();  // a hidden widget lays out its viewport only when shown
+}
+
+TEST(HexFormat, AddressIsCutToItsWidthAndRowsArePadded)
+{
+    struct SCase {
+        std::int64_t offset;
+        bool wide;
+        const char* expected;
+    };
+    const SCase cases[] = {
+        {0x12345, false, "1234"}, {0x12345, true, "00012345"}, {0x10, false, "0010"}, {0xABCDEF012, true, "ABCDEF01"},
+    };
+    for (const SCase& c : cases)
+        EXPECT_EQ(hex::addressText(c.offset, c.wide), QString::fromLatin1(c.expected)) << c.offset << " " << c.wide;
+
+    const QByteArray row = QByteArray::fromHex("10117F20");
+    EXPECT_EQ(hex::hexText(row.constData(), 4, 16), QStringLiteral("10 11 7F 20 ") + QString(36, u' '));
+    EXPECT_EQ(hex::charText(row.constData(), 4), QStringLiteral("... "));
+}
+
+TEST(HexEditView, TwentyBytesMakeTwoRowsWithTheSecondPadded)
+{
+    QByteArray bytes = counting(20);
+    CHexEditView view;
+    view.setData(&bytes);
+    view.resize(900, 400);
+    EXPECT_EQ(view.visibleRows(), 2);
+    EXPECT_TRUE(view.displayFlags() & CHexEditView::kPartialLastRow);
+    const int cw = view.charWidth();
+    // Wide addresses are the default.
+    EXPECT_EQ(view.hexColumnX(), 9 * cw);
+    EXPECT_EQ(view.textColumnX(), 9 * cw + 48 * cw);
+    view.toggleFlag(CHexEditView::kWideAddress);
+    EXPECT_EQ(view.hexColumnX(), 5 * cw);
+    view.toggleFlag(CHexEditView::kShowHex);
+    EXPECT_EQ(view.textColumnX(), 5 * cw);
+    view.toggleFlag(CHexEditView::kShowAddress);
+    EXPECT_EQ(view.textColumnX(), 0);
+    // Painting stops at the data: rendering must not read past byte 20.
+    view.grab();
+}
+
+TEST(HexEditView, HexColumnTakesOnlyLowercaseDigits)
+{
+    struct SCase {
+        const char* typed;
+        bool insert;
+        const char* expected;  // hex of the buffer
+        std::int64_t caret;
+    };
+    const SCase cases[] = {
+        {"A", false, "0011", 0}, {"a", false, "a011", 0},        {"ab", false, "ab11", 1},
+        {"G", false, "0011", 0}, {"ab", true, "ab0011", 1},      {"1234", false, "1234", 2},
+        {"12345", false, "12345", 2},  // appends at the end of the data
+    };
+    for (const SCase& c : cases) {
+        QByteArray bytes = QByteArray::fromHex("0011");
+        CHexEditView view;
+        view.setData(&bytes);
+        view.resize(900, 300);
+        if (c.insert)
+            press(view, Qt::Key_Insert);
+        type(view, QString::fromLatin1(c.typed));
+        std::string got = bytes.toHex().toStdString();
+        if (std::string(c.expected).size() % 2)
+            got.pop_back();  // the last byte has only its high nibble typed
+        EXPECT_EQ(got, c.expected) << c.typed;
+        EXPECT_EQ(view.caretOffset(), c.caret) << c.typed;
+    }
+}
+
+TEST(HexEditView, TypingInTheTextColumnAtTheEndAppends)
+{
+    QByteArray bytes("AB");
+    CHexEditView view;
+    view.setData(&bytes);
+    view.resize(900, 300);
+    // The boundary after the last character: the end of the data.
+    click(view, QPoint(view.textColumnX() + 2 * view.charWidth() + 1, view.charHeight() / 2));
+    ASSERT_EQ(view.caretArea(), CHexEditView::kTextArea);
+    ASSERT_EQ(view.caretOffset(), 2);
+    type(view, QStringLiteral("xyz"));
+    EXPECT_EQ(bytes, QByteArray("ABxyz"));
+    EXPECT_EQ(view.caretOffset(), 5);
+    // Overwrite in the middle, insert after Insert.
+    view.setCaret(1, CHexEditView::kTextArea);
+    type(view, QStringLiteral("q"));
+    EXPECT_EQ(bytes, QByteArray("Aqxyz"));
+    press(view, Qt::Key_Insert);
+    type(view, QStringLiteral("-"));
+    EXPECT_EQ(bytes, QByteArray("Aq-xyz"));
+    press(view, Qt::Key_Backspace);
+    EXPECT_EQ(bytes, QByteArray("Aqxyz"));
+    press(view, Qt::Key_Delete);
+    EXPECT_EQ(bytes, QByteArray("Aqyz"));
+}
+
+TEST(HexEditView, CopyGivesRawBytesAndTheColumnsText)
+{
+    struct SCase {
+        int area;
+        const char* text;
+    };
+    const SCase cases[] = {{CHexEditView::kHexHigh, "41 0A "}, {CHexEditView::kTextArea, "A."}};
+    for (const SCase& c : cases) {
+        QByteArray bytes = QByteArray::fromHex("30410A31");
+        CHexEditView view;
+        view.setData(&bytes);
+        view.resize(900, 300);
+        view.setCaret(1, c.area);
+        press(view, Qt::Key_Right, Qt::ShiftModifier);
+        if (c.area == CHexEditView::kHexHigh)
+            press(view, Qt::Key_Right, Qt::ShiftModifier);  // past the low nibble to the next byte
+        press(view, Qt::Key_Right, Qt::ShiftModifier);
+        ASSERT_EQ(std::min(view.selectionStart(), view.selectionEnd()), 1) << c.text;
+        ASSERT_EQ(std::max(view.selectionStart(), view.selectionEnd()), 3) << c.text;
+        press(view, Qt::Key_C, Qt::ControlModifier);
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        ASSERT_NE(mime, nullptr);
+        EXPECT_EQ(mime->data(QStringLiteral("BinaryData")), QByteArray::fromHex("410A")) << c.text;
+        EXPECT_EQ(mime->text(), QString::fromLatin1(c.text));
+    }
+}
+
+TEST(HexEditView, CutAndPasteMoveBytesAndPreferTheRawBlock)
+{
+    QByteArray bytes("0123456789");
+    CHexEditView view;
+    view.setData(&bytes);
+    view.resize(900, 300);
+    view.setCaret(2, CHexEditView::kTextArea);
+    press(view, Qt::Key_Right, Qt::ShiftModifier);
+    press(view, Qt::Key_Right, Qt::ShiftModifier);
+    press(view, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(bytes, QByteArray("01456789"));
+    view.setCaret(6, CHexEditView::kTextArea);
+    press(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(bytes, QByteArray("0145672389"));
+
+    // A raw block wins over the text; without it the text is pasted. On a low nibble the block
+    // goes after the caret byte.
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("BinaryData"), QByteArray("\0\1", 2));
+    mime->setText(QStringLiteral("text"));
+    QApplication::clipboard()->setMimeData(mime);
+    QByteArray other("ab");
+    view.setData(&other);
+    view.setCaret(0, CHexEditView::kHexLow);
+    view.paste();
+    EXPECT_EQ(other, QByteArray("a\0\1b", 4));
+    QApplication::clipboard()->setText(QStringLiteral("zz"));
+    view.setCaret(0, CHexEditView::kHexHigh);
+    view.paste();
+    EXPECT_EQ(other, QByteArray("zza\0\1b", 6));
+}
+
+TEST(HexEditView, MovesStepByNibbleAndStayInsideTheData)
+{
+    struct SCase {
+        std::int64_t caret;
+        int area;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        std::int64_t expectedCaret;
+        int expectedArea;
+    };
+    using V = CHexEditView;
+    const SCase cases[] = {
+        {5, V::kHexHigh, Qt::Key_Right, {}, 5, V::kHexLow},     {5, V::kHexLow, Qt::Key_Right, {}, 6, V::kHexHigh},
+        {5, V::kHexHigh, Qt::Key_Left, {}, 4, V::kHexLow},      {5, V::kHexLow, Qt::Key_Left, {}, 5, V::kHexHigh},
+        {0, V::kHexHigh, Qt::Key_Left, {}, 0, V::kHexLow},      {39, V::kHexLow, Qt::Key_Right, {}, 39, V::kHexHigh},
+        {39, V::kTextArea, Qt::Key_Right, {}, 39, V::kTextArea}, {30, V::kTextArea, Qt::Key_Down, {}, 30, V::kTextArea},
+        {20, V::kTextArea, Qt::Key_Up, {}, 4, V::kTextArea},    {20, V::kTextArea, Qt::Key_Home, {}, 16, V::kTextArea},
+        {20, V::kTextArea, Qt::Key_End, {}, 31, V::kTextArea},  {35, V::kTextArea, Qt::Key_End, {}, 39, V::kTextArea},
+        {20, V::kHexLow, Qt::Key_Tab, {}, 20, V::kTextArea},    {20, V::kTextArea, Qt::Key_Tab, {}, 20, V::kHexHigh},
+        {20, V::kTextArea, Qt::Key_End, Qt::ControlModifier, 39, V::kTextArea},
+        {20, V::kTextArea, Qt::Key_Home, Qt::ControlModifier, 0, V::kTextArea},
+        {20, V::kAddressArea, Qt::Key_Down, {}, 20, V::kAddressArea},
+    };
+    for (const SCase& c : cases) {
+        QByteArray bytes = counting(40);
+        CHexEditView view;
+        view.setData(&bytes);
+        view.resize(900, 300);
+        view.setCaret(c.caret, c.area);
+        press(view, c.key, c.modifiers);
+        EXPECT_EQ(view.caretOffset(), c.expectedCaret) << c.caret << " key " << c.key;
+        EXPECT_EQ(view.caretArea(), c.expectedArea) << c.caret << " key " << c.key;
+    }
+}
+
+TEST(HexEditView, PageKeysKeepTheCaretsPlaceOnTheScreen)
+{
+    QByteArray bytes = counting(0x1000);  // 256 rows
+    CHexEditView view;
+    view.setData(&bytes);
+    sizeForRows(view, 10);
+    ASSERT_EQ(view.visibleRows(), 10);
+    view.setCaret(3 * 16 + 5, CHexEditView::kHexHigh);
+    press(view, Qt::Key_PageDown);
+    EXPECT_EQ(view.topOffset(), 160);
+    EXPECT_EQ(view.caretOffset(), 160 + 3 * 16 + 5);
+    press(view, Qt::Key_PageDown);
+    EXPECT_EQ(view.caretOffset() - view.topOffset(), 3 * 16 + 5);
+    press(view, Qt::Key_PageUp);
+    EXPECT_EQ(view.topOffset(), 160);
+    EXPECT_EQ(view.caretOffset(), 160 + 3 * 16 + 5);
+    // The last page: the top stops where the last rows fill the window.
+    press(view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(view.topOffset(), 0x1000 - 160);
+    EXPECT_EQ(view.caretOffset(), 0xFFF);
+    press(view, Qt::Key_PageDown);
+    EXPECT_EQ(view.topOffset(), 0x1000 - 160);
+    // Moving down past the window scrolls by one row.
+    view.setCaret(0, CHexEditView::kTextArea);
+    press(view, Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 0; i < 10; ++i)
+        press(view, Qt::Key_Down);
+    EXPECT_EQ(view.topOffset(), 16);
+    EXPECT_EQ(view.caretOffset(), 160);
+}
+
+TEST(HexEditView, ShowRangePutsTheOffsetAThirdDown)
+{
+    QByteArray bytes = counting(0x10000);
+    CHexEditView view;
+    view.setData(&bytes);
+    sizeForRows(view, 30);
+    ASSERT_EQ(view.visibleRows(), 30);
+    view.showRange(0x5000, 4);
+    EXPECT_EQ(view.topOffset(), 16 * (0x500 - 10));
+    EXPECT_EQ(view.caretOffset(), 0x5000);
+    EXPECT_EQ(view.caretArea(), CHexEditView::kHexHigh);
+    EXPECT_EQ(view.selectionStart(), 0x5000);
+    EXPECT_EQ(view.selectionEnd(), 0x5004);
+    // Already on screen: nothing scrolls; length 0 selects nothing.
+    view.showRange(0x5010, 0);
+    EXPECT_EQ(view.topOffset(), 16 * (0x500 - 10));
+    EXPECT_FALSE(view.hasSelection());
+}
+
+TEST(HexEditView, ClicksPlaceTheCaretOnTheNibbleOrCharacterUnderThePoint)
+{
+    QByteArray bytes = counting(40);
+    CHexEditView view;
+    view.setData(&bytes);
+    view.resize(900, 300);
+    const int cw = view.charWidth();
+    const int y = view.charHeight() + 1;  // second row
+    struct SCase {
+        bool wide;
+        int column;  // in characters from the hex column's left edge
+        std::int64_t offset;
+        int area;
+    };
+    const SCase cases[] = {
+        {false, 0, 16, CHexEditView::kHexHigh}, {false, 1, 16, CHexEditView::kHexLow},
+        {false, 2, 17, CHexEditView::kHexHigh}, {false, 7, 18, CHexEditView::kHexLow},
+        {true, 0, 16, CHexEditView::kHexHigh},  {true, 4, 17, CHexEditView::kHexLow},
+    };
+    for (const SCase& c : cases) {
+        if (((view.displayFlags() & CHexEditView::kWideAddress) != 0) != c.wide)
+            view.toggleFlag(CHexEditView::kWideAddress);
+        click(view, QPoint(view.hexColumnX() + c.column * cw + 1, y));
+        EXPECT_EQ(view.caretOffset(), c.offset) << c.wide << " " << c.column;
+        EXPECT_EQ(view.caretArea(), c.area) << c.wide << " " << c.column;
+    }
+    // Shift+click extends from the caret.
+    click(view, QPoint(view.hexColumnX() + 9 * cw + 1, y), Qt::ShiftModifier);
+    EXPECT_EQ(view.selectionStart(), 17);
+    EXPECT_EQ(view.selectionEnd(), 20);
+}
+
+TEST(HexEditView, EmptyDataShowsWhiteAndIgnoresKeys)
+{
+    QByteArray bytes;
+    CHexEditView view;
+    view.setData(&bytes);
+    view.resize(300, 200);
+    type(view, QStringLiteral("ab"));
+    press(view, Qt::Key_End, Qt::ControlModifier);
+    click(view, QPoint(60, 5));
+    EXPECT_EQ(bytes.size(), 0);
+    const QImage image = view.viewport()->grab().toImage();
+    EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::white));
+}
+
+TEST(HexEditView, PrintsEveryRowOnPagesAndStartsOver)
+{
+    QTemporaryDir folder;
+    QByteArray bytes = counting(16 * 1000);
+    CHexEditView view;
+    view.setData(&bytes);
+    view.resize(900, 300);
+    view.setCaret(100, CHexEditView::kTextArea);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("dump.pdf")));
+    const int pages = view.printTo(printer);
+    EXPECT_GT(pages, 1);
+    EXPECT_LT(pages, 1000);
+    EXPECT_EQ(view.caretOffset(), 0);
+    EXPECT_EQ(view.caretArea(), CHexEditView::kHexHigh);
+    EXPECT_TRUE(QFileInfo(printer.outputFileName()).size() > 0);
+}
+
+}  // namespace
+}  // namespace brindle
