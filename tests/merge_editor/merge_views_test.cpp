@@ -111,5 +111,29 @@ TEST_F(MergeViewsTest, GoToLineCountsFromZeroAndStopsAtTheLastLine)
     }
 }
 
+// Closing a merge editor keeps its caret's place for the next opening of the same file.
+TEST(MergeViewsRememberTest, CaretComesBackToWhereTheLastViewLeftIt)
+{
+    CRodeZorView::SetTagSource(testTags);
+    const QString path = QStringLiteral("/nonexistent/remembered-merge.txt");
+    const auto openView = [&path] {
+        auto* document = new CEditDoc;
+        document->setPathName(path, false);
+        for (const char16_t* line : {u"zero", u"one", u"two", u"three"})
+            document->textBuffer().AddLine(line);
+        auto* view = new CRodeZorView;
+        view->attachDocument(document);
+        view->onInitialUpdate();
+        return view;
+    };
+    CRodeZorView* first = openView();
+    static_cast<CPositionTarget*>(first)->goToLine(2);
+    delete first;
+    CRodeZorView* second = openView();
+    EXPECT_EQ(second->GetCursorPos(), (STextPos{0, 2}));
+    delete second;
+    CRodeZorView::SetTagSource(nullptr);
+}
+
 }  // namespace
 }  // namespace brindle

@@ -60,6 +60,9 @@ CEdTextView::CEdTextView(QWidget* parent)
 
 CEdTextView::~CEdTextView()
 {
+    // The place the next opening of the same file goes back to.
+    if (m_rememberCaretPos && m_buffer && document() && !document()->pathName().isEmpty())
+        writeRememberedPos(userSettingsStore(), document()->pathName().toStdU16String(), GetCursorPos());
     // Not DetachFromBuffer: resetting a view that is going away would only repaint it.
     if (m_buffer)
         m_buffer->DetachView(this);
