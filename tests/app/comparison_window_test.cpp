@@ -326,5 +326,33 @@ TEST_F(ComparisonWindowTest, RefreshInTheMergeEditorKeepsTheMergeFile)
     EXPECT_FALSE(mergeDoc->isModified());
 }
 
+// Opening a comparison closes the merge editor without asking; what the user typed there is kept
+// in a recovery file beside the merge file, and the merge file itself is the new one.
+TEST_F(ComparisonWindowTest, UnsavedMergeEditsAreKeptWhenTheNextComparisonOpens)
+{
+    const std::string mergePath = m_dir.file("merge.txt");
+    CCompFileOpt record;
+    record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
+    record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
+    ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(mergePath)), nullptr);
+    test::settle();
+    CDocTemplate* mergeTemplate = m_app.app.docTemplateAt(kMergeEditorTemplate);
+    ASSERT_EQ(mergeTemplate->documents().size(), 1u);
+    auto* mergeDoc = qobject_cast<CBRDDoc*>(mergeTemplate->documents().front());
+    ASSERT_NE(mergeDoc, nullptr);
+    std::int32_t endLine = 0;
+    std::int32_t endChar = 0;
+    ASSERT_TRUE(mergeDoc->textBuffer().InsertTextAt(nullptr, 0, 0, u"my edit ", endLine, endChar));
+    ASSERT_TRUE(mergeDoc->isModified());
+
+    ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(mergePath)), nullptr);
+    test::settle();
+    const std::string kept = test::readBytes(mergePath + ".unsaved");
+    EXPECT_EQ(kept.rfind("my edit ", 0), 0u) << kept.substr(0, 40);
+    EXPECT_EQ(test::readBytes(mergePath).find("my edit"), std::string::npos);
+    ASSERT_EQ(mergeTemplate->documents().size(), 1u);
+    EXPECT_FALSE(mergeTemplate->documents().front()->isModified());
+}
+
 }  // namespace
 }  // namespace brindle
