@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix with `cmake --install` and checks what a desktop
 # needs: the programs in bin (and the language module beside brd64 when one is built), the desktop
-# entry that names them, the icon in every hicolor size at its true size, and the manual pages.
+# entry that names them, the icon in every hicolor size at its true size, the manual pages, and
+# the "Compare Files..." command for Dolphin, Nemo and Thunar.
 # The installed programs are run once, so that an install that leaves them unable to start fails.
 # Usage: install_test.sh BUILD_DIR VERSION LANGUAGE_MODULE(ON|OFF) DESKTOP_CHECKER EXAMPLES_DIR
 set -uo pipefail
@@ -75,6 +76,124 @@ for page in brd64 brdcmp; do
         [ -z "$warnings" ] || fail "groff warns about $page.1: $warnings"
     fi
 done
+
+# "Compare Files..." in the file managers: one or two files, never a folder, each name passed as
+# one argument of brd64 by the file manager's own list field code (no quotes round it, no shell).
+# ini_lines FILE: "group<TAB>key<TAB>value" for each key, or "!problem" for a line that is
+# neither a comment, a group nor a key, a repeated group or a key repeated within its group.
+ini_lines() {
+    awk '/^[ \t]*$/ || /^#/ { next }
+         /^\[[^][]+\]$/ { group = substr($0, 2, length($0) - 2)
+                          if (group in groups) print "!group [" group "] appears twice"
+                          groups[group] = 1; next }
+         /^[A-Za-z0-9-]+(\[[A-Za-z_@.]+\])?=/ {
+             eq = index($0, "="); key = substr($0, 1, eq - 1)
+             if (group == "") print "!key " key " outside any group"
+             if ((group SUBSEP key) in seen) print "!key " key " appears twice in [" group "]"
+             seen[group, key] = 1; print group "\t" key "\t" substr($0, eq + 1); next }
+         { print "!line " NR " is neither a group nor a key" }' "$1"
+}
+ini_value() { awk -F '\t' -v g="$2" -v k="$3" '$1 == g && $2 == k { print $3 }' <<<"$1"; }
+ini_problems() {
+    local problems
+    problems="$(sed -n 's/^!//p' <<<"$2")"
+    [ -z "$problems" ] || fail "$1: ${problems//$'\n'/; }"
+}
+# check_command WHERE COMMAND: an installed program followed by %F alone.
+check_command() {
+    local program rest
+    read -r program rest <<<"$2"
+    [ -x "$prefix/bin/$program" ] || fail "$1 starts $program, which is not installed in bin"
+    [ "$rest" = "%F" ] || fail "$1 passes \"$rest\", not the file list %F alone"
+}
+fm_name='Compare Files...'
+
+servicemenu="$prefix/share/kio/servicemenus/brindle-compare.desktop"
+if [ -f "$servicemenu" ]; then
+    # Dolphin runs a service menu from a user's own data folder only when it is executable.
+    [ -x "$servicemenu" ] || fail "the Dolphin service menu is not executable"
+    keys="$(ini_lines "$servicemenu")"
+    ini_problems "the Dolphin service menu" "$keys"
+    [ "$(ini_value "$keys" "Desktop Entry" Type)" = Service ] || fail "the Dolphin service menu is not Type=Service"
+    [[ ";$(ini_value "$keys" "Desktop Entry" X-KDE-ServiceTypes);" == *";KonqPopupMenu/Plugin;"* ]] ||
+        fail "the Dolphin service menu is not a KonqPopupMenu/Plugin"
+    mime="$(ini_value "$keys" "Desktop Entry" MimeType)"
+    [[ "$mime" =~ (^|;)(application/octet-stream|all/allfiles)(;|$) ]] ||
+        fail "the Dolphin service menu does not cover every file: MimeType=$mime"
+    [[ "$mime" =~ (^|;)(inode/directory|all/all)(;|$) ]] && fail "the Dolphin service menu offers folders: $mime"
+    [ "$(ini_value "$keys" "Desktop Entry" X-KDE-MinNumberOfUrls)" = 1 ] &&
+        [ "$(ini_value "$keys" "Desktop Entry" X-KDE-MaxNumberOfUrls)" = 2 ] ||
+        fail "the Dolphin service menu is not limited to one or two files"
+    actions="$(ini_value "$keys" "Desktop Entry" Actions)"
+    [[ "$actions" =~ ^[A-Za-z0-9-]+\;$ ]] || fail "the Dolphin service menu does not list one action: Actions=$actions"
+    action="Desktop Action ${actions%;}"
+    [ "$(ini_value "$keys" "$action" Name)" = "$fm_name" ] || fail "the Dolphin action [$action] is not named $fm_name"
+    check_command "the Dolphin action" "$(ini_value "$keys" "$action" Exec)"
+else
+    fail "share/kio/servicemenus/brindle-compare.desktop is missing"
+fi
+
+selections=""
+for nemo in brindle-compare-one brindle-compare-two; do
+    file="$prefix/share/nemo/actions/$nemo.nemo_action"
+    if [ ! -f "$file" ]; then
+        fail "share/nemo/actions/$nemo.nemo_action is missing"
+        continue
+    fi
+    keys="$(ini_lines "$file")"
+    ini_problems "$nemo" "$keys"
+    [ "$(ini_value "$keys" "Nemo Action" Active)" != false ] || fail "$nemo is not active"
+    [ "$(ini_value "$keys" "Nemo Action" Name)" = "$fm_name" ] || fail "$nemo is not named $fm_name"
+    check_command "$nemo" "$(ini_value "$keys" "Nemo Action" Exec)"
+    # With a Quote key Nemo wraps each name in that quote, and a name holding it falls apart.
+    [ -z "$(ini_value "$keys" "Nemo Action" Quote)" ] || fail "$nemo has a Quote key"
+    [ "$(ini_value "$keys" "Nemo Action" Extensions)" = "nodirs;" ] || fail "$nemo is offered for folders"
+    [ -z "$(ini_value "$keys" "Nemo Action" Mimetypes)" ] || fail "$nemo restricts Mimetypes as well"
+    selections+="$(ini_value "$keys" "Nemo Action" Selection) "
+done
+[ "$selections" = "s 2 " ] || fail "the Nemo actions select \"$selections\", not one file and two files"
+
+thunar="$prefix/share/brindle/thunar-uca.xml"
+if [ ! -f "$thunar" ]; then
+    fail "share/brindle/thunar-uca.xml is missing"
+elif command -v python3 >/dev/null; then
+    while IFS= read -r problem; do
+        [ -z "$problem" ] || fail "thunar-uca.xml: $problem"
+    done < <(python3 - "$thunar" "$prefix/bin" "$fm_name" <<'PYTHON'
+import os, sys, xml.etree.ElementTree as ET
+path, bindir, name = sys.argv[1:]
+try:
+    root = ET.parse(path).getroot()
+except ET.ParseError as error:
+    sys.exit(print("not well-formed XML:", error))
+actions = root.findall("action")
+if root.tag != "actions" or len(actions) != 1:
+    sys.exit(print("not one <action> inside <actions>"))
+action = actions[0]
+text = {child.tag: (child.text or "").strip() for child in action}
+command = text.get("command", "").split()
+if len(command) != 2 or not os.access(os.path.join(bindir, command[0]), os.X_OK):
+    print("the command does not start an installed program:", text.get("command"))
+elif command[1] != "%F":
+    print("the command passes", command[1], "instead of the file list %F alone")
+for tag, want in (("name", name), ("patterns", "*"), ("range", "1-2")):
+    if text.get(tag) != want:
+        print(f"<{tag}> is {text.get(tag)!r}, not {want!r}")
+if not text.get("unique-id"):
+    print("the action has no unique-id")
+if "directories" in text:
+    print("the action is offered for folders")
+missing = {"other-files", "text-files"} - text.keys()
+if missing:
+    print("the action leaves out", ", ".join(sorted(missing)))
+PYTHON
+    )
+elif command -v xmllint >/dev/null; then
+    xmllint --noout "$thunar" || fail "thunar-uca.xml is not well-formed XML"
+else
+    grep -q '<command>brd64 %F</command>' "$thunar" || fail "thunar-uca.xml has no command brd64 %F"
+    grep -q '<directories' "$thunar" && fail "thunar-uca.xml offers the action for folders"
+fi
 
 # The installed programs start on their own.
 if [ -x "$prefix/bin/brdcmp" ]; then
