@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks a freedesktop desktop entry file against the rules that a desktop relies on (groups, key names, value types, Exec field codes, categories), and
-# runs desktop-file-validate as well when it is installed. Prints each problem; exit status 1 when
-# there is one.
+# Checks a freedesktop desktop entry file against the rules that a desktop relies on (groups,
+# key names, value types, Exec field codes, categories), and runs desktop-file-validate as well
+# when it is installed. Prints each problem; exit status 1 when there is one.
 # Usage: check_desktop_entry.sh FILE
 set -euo pipefail
 file="$1"
