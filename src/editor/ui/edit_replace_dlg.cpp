@@ -4,6 +4,7 @@
 #include "editor/ed_search.h"
 #include "editor/ed_search_target.h"
 #include "editor/ui/mem_combo_box.h"
+#include "editor/ui/search_option_boxes.h"
 #include "framework/resources.h"
 #include "platform/settings_store.h"
 
@@ -20,11 +21,8 @@ namespace brindle {
 namespace {
 
 constexpr int kStrFindWhat = 3251;     // "Fi&nd what:"
-constexpr int kStrWholeWord = 3252;    // "Match &whole word only"
-constexpr int kStrMatchCase = 3253;    // "Match &case"
 constexpr int kStrFindNext = 3254;     // "&Find Next"
 constexpr int kStrCancel = 3211;       // "Cancel"
-constexpr int kStrRegExp = 3350;       // "R&egular Expression"
 constexpr int kStrTitle = 3354;        // "Replace"
 constexpr int kStrReplaceWith = 3355;  // "Re&place with:"
 constexpr int kStrReplaceIn = 3356;    // "Replace in"
@@ -33,29 +31,20 @@ constexpr int kStrWholeFile = 3358;    // "Wh&ole file"
 constexpr int kStrReplace = 3359;      // "&Replace"
 constexpr int kStrReplaceAll = 3360;   // "Replace &All"
 
-template <class Widget>
-Widget* named(Widget* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
 }  // namespace
 
 CEditReplaceDlg::CEditReplaceDlg(CEdSearchTarget& target, QWidget* parent, CSettingsStore* store)
     : QDialog(parent),
       m_session(std::make_unique<CEdReplaceSession>(target, store != nullptr ? *store : userSettingsStore())),
-      m_findWhat(named(new CMemComboBox(this), kIdFindWhat)),
-      m_replaceWith(named(new CMemComboBox(this), kIdReplaceWith)),
-      m_wholeWord(named(new QCheckBox(loadString(kStrWholeWord), this), kIdWholeWord)),
-      m_matchCase(named(new QCheckBox(loadString(kStrMatchCase), this), kIdMatchCase)),
-      m_regExp(named(new QCheckBox(loadString(kStrRegExp), this), kIdRegExp)),
-      m_selection(named(new QRadioButton(loadString(kStrSelection), this), kIdSelection)),
-      m_wholeFile(named(new QRadioButton(loadString(kStrWholeFile), this), kIdWholeFile)),
-      m_findNext(named(new QPushButton(loadString(kStrFindNext), this), kIdFindNext)),
-      m_replace(named(new QPushButton(loadString(kStrReplace), this), kIdReplace)),
-      m_replaceAll(named(new QPushButton(loadString(kStrReplaceAll), this), kIdReplaceAll)),
-      m_cancel(named(new QPushButton(loadString(kStrCancel), this), kIdCancel))
+      m_findWhat(withControlId(new CMemComboBox(this), kIdFindWhat)),
+      m_replaceWith(withControlId(new CMemComboBox(this), kIdReplaceWith)),
+      m_options(std::make_unique<CSearchOptionBoxes>(this)),
+      m_selection(withControlId(new QRadioButton(loadString(kStrSelection), this), kIdSelection)),
+      m_wholeFile(withControlId(new QRadioButton(loadString(kStrWholeFile), this), kIdWholeFile)),
+      m_findNext(withControlId(new QPushButton(loadString(kStrFindNext), this), kIdFindNext)),
+      m_replace(withControlId(new QPushButton(loadString(kStrReplace), this), kIdReplace)),
+      m_replaceAll(withControlId(new QPushButton(loadString(kStrReplaceAll), this), kIdReplaceAll)),
+      m_cancel(withControlId(new QPushButton(loadString(kStrCancel), this), kIdCancel))
 {
     setObjectName(QString::number(kDialogId));
     setWindowTitle(loadString(kStrTitle));
@@ -100,9 +89,7 @@ void CEditReplaceDlg::buildLayout()
     layout->addWidget(replaceLabel, 1, 0);
     layout->addWidget(m_replaceWith, 1, 1, 1, 2);
     auto* checks = new QVBoxLayout;
-    checks->addWidget(m_wholeWord);
-    checks->addWidget(m_matchCase);
-    checks->addWidget(m_regExp);
+    m_options->addTo(*checks);
     checks->addStretch();
     layout->addLayout(checks, 2, 0, 1, 2);
     layout->addWidget(scope, 2, 2);
@@ -122,21 +109,12 @@ QString CEditReplaceDlg::replaceText() const { return m_replaceWith->currentText
 
 std::uint32_t CEditReplaceDlg::searchFlags() const
 {
-    std::uint32_t flags = 0;
-    if (m_matchCase->isChecked())
-        flags |= kEdFindMatchCase;
-    if (m_wholeWord->isChecked())
-        flags |= kEdFindWholeWord;
-    if (m_regExp->isChecked())
-        flags |= kEdFindRegExp;
-    return flags;
+    return m_options->flags();
 }
 
 void CEditReplaceDlg::setSearchFlags(std::uint32_t flags)
 {
-    m_matchCase->setChecked((flags & kEdFindMatchCase) != 0);
-    m_wholeWord->setChecked((flags & kEdFindWholeWord) != 0);
-    m_regExp->setChecked((flags & kEdFindRegExp) != 0);
+    m_options->setFlags(flags);
 }
 
 void CEditReplaceDlg::updateControls() { m_findNext->setEnabled(!findText().isEmpty()); }

@@ -12,6 +12,8 @@ class QRadioButton;
 
 namespace brindle {
 
+class CSearchOptionBoxes;
+
 class CEdReplaceSession;
 class CEdSearchTarget;
 class CMemComboBox;
@@ -77,9 +79,7 @@ private:
     std::unique_ptr<CEdReplaceSession> m_session;  // a pointer: moc cannot read the core headers
     CMemComboBox* m_findWhat;
     CMemComboBox* m_replaceWith;
-    QCheckBox* m_wholeWord;
-    QCheckBox* m_matchCase;
-    QCheckBox* m_regExp;
+    std::unique_ptr<CSearchOptionBoxes> m_options;
     QRadioButton* m_selection;
     QRadioButton* m_wholeFile;
     QPushButton* m_findNext;

@@ -4,6 +4,7 @@
 #include "editor/ed_search.h"
 #include "editor/ed_search_target.h"
 #include "editor/ui/mem_combo_box.h"
+#include "editor/ui/search_option_boxes.h"
 #include "framework/resources.h"
 #include "platform/settings_store.h"
 
@@ -23,23 +24,13 @@ namespace {
 
 constexpr int kStrFindTitle = 3250;  // "Find"
 constexpr int kStrFindWhat = 3251;   // "Fi&nd what:"
-constexpr int kStrWholeWord = 3252;  // "Match &whole word only"
-constexpr int kStrMatchCase = 3253;  // "Match &case"
 constexpr int kStrFindNext = 3254;   // "&Find Next"
 constexpr int kStrCancel = 3211;     // "Cancel"
-constexpr int kStrRegExp = 3350;     // "R&egular Expression"
 constexpr int kStrDirection = 3351;  // "Direction"
 constexpr int kStrUp = 3352;         // "&Up"
 constexpr int kStrDown = 3353;       // "&Down"
 constexpr int kStrNotFound = 8606;   // Cannot find string"%s"
 constexpr int kStrAppTitle = 57344;  // "Brindle"
-
-template <class Widget>
-Widget* named(Widget* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 }  // namespace
 
@@ -56,14 +47,12 @@ void showNotFoundMessage(QWidget* parent, std::u16string_view text)
 CFindTextDlg::CFindTextDlg(CEdSearchTarget& target, QWidget* parent, CSettingsStore* store)
     : QDialog(parent),
       m_session(std::make_unique<CEdFindSession>(target, store != nullptr ? *store : userSettingsStore())),
-      m_findWhat(named(new CMemComboBox(this), kIdFindWhat)),
-      m_wholeWord(named(new QCheckBox(loadString(kStrWholeWord), this), kIdWholeWord)),
-      m_matchCase(named(new QCheckBox(loadString(kStrMatchCase), this), kIdMatchCase)),
-      m_regExp(named(new QCheckBox(loadString(kStrRegExp), this), kIdRegExp)),
-      m_up(named(new QRadioButton(loadString(kStrUp), this), kIdUp)),
-      m_down(named(new QRadioButton(loadString(kStrDown), this), kIdDown)),
-      m_findNext(named(new QPushButton(loadString(kStrFindNext), this), kIdOk)),
-      m_cancel(named(new QPushButton(loadString(kStrCancel), this), kIdCancel))
+      m_findWhat(withControlId(new CMemComboBox(this), kIdFindWhat)),
+      m_options(std::make_unique<CSearchOptionBoxes>(this)),
+      m_up(withControlId(new QRadioButton(loadString(kStrUp), this), kIdUp)),
+      m_down(withControlId(new QRadioButton(loadString(kStrDown), this), kIdDown)),
+      m_findNext(withControlId(new QPushButton(loadString(kStrFindNext), this), kIdOk)),
+      m_cancel(withControlId(new QPushButton(loadString(kStrCancel), this), kIdCancel))
 {
     setObjectName(QString::number(kDialogId));
     setWindowTitle(loadString(kStrFindTitle));
@@ -96,9 +85,7 @@ void CFindTextDlg::buildLayout()
     layout->addWidget(label, 0, 0);
     layout->addWidget(m_findWhat, 0, 1, 1, 2);
     auto* checks = new QVBoxLayout;
-    checks->addWidget(m_wholeWord);
-    checks->addWidget(m_matchCase);
-    checks->addWidget(m_regExp);
+    m_options->addTo(*checks);
     layout->addLayout(checks, 1, 0, 1, 2);
     layout->addWidget(direction, 1, 2);
     auto* buttons = new QVBoxLayout;
@@ -113,13 +100,7 @@ QString CFindTextDlg::findText() const { return m_findWhat->currentText(); }
 
 std::uint32_t CFindTextDlg::searchFlags() const
 {
-    std::uint32_t flags = 0;
-    if (m_matchCase->isChecked())
-        flags |= kEdFindMatchCase;
-    if (m_wholeWord->isChecked())
-        flags |= kEdFindWholeWord;
-    if (m_regExp->isChecked())
-        flags |= kEdFindRegExp;
+    std::uint32_t flags = m_options->flags();
     if (m_up->isChecked())
         flags |= kEdFindUp;
     return flags;
@@ -127,9 +108,7 @@ std::uint32_t CFindTextDlg::searchFlags() const
 
 void CFindTextDlg::setSearchFlags(std::uint32_t flags)
 {
-    m_matchCase->setChecked((flags & kEdFindMatchCase) != 0);
-    m_wholeWord->setChecked((flags & kEdFindWholeWord) != 0);
-    m_regExp->setChecked((flags & kEdFindRegExp) != 0);
+    m_options->setFlags(flags);
     ((flags & kEdFindUp) != 0 ? m_up : m_down)->setChecked(true);
 }
 

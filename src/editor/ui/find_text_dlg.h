@@ -13,6 +13,8 @@ class QRadioButton;
 
 namespace brindle {
 
+class CSearchOptionBoxes;
+
 class CEdFindSession;
 class CEdSearchTarget;
 class CMemComboBox;
@@ -68,9 +70,7 @@ private:
 
     std::unique_ptr<CEdFindSession> m_session;  // a pointer: moc cannot read the core headers
     CMemComboBox* m_findWhat;
-    QCheckBox* m_wholeWord;
-    QCheckBox* m_matchCase;
-    QCheckBox* m_regExp;
+    std::unique_ptr<CSearchOptionBoxes> m_options;
     QRadioButton* m_up;
     QRadioButton* m_down;
     QPushButton* m_findNext;
