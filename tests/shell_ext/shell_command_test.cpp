@@ -2,6 +2,8 @@
 // caller's buffer, the program path beside the library.
 #include "shell_ext/shell_command.h"
 
+#include "shell_ext/narrow_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,13 +13,7 @@
 namespace brindle {
 namespace {
 
-std::string narrow(std::u16string_view text)
-{
-    std::string out;
-    for (const char16_t ch : text)
-        out += ch < 0x80 ? static_cast<char>(ch) : '?';
-    return out;
-}
+using test::narrow;
 
 TEST(ShellCommand, MenuFlagsDecideWhetherTheItemIsAdded)
 {

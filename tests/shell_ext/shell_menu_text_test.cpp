@@ -1,6 +1,8 @@
 // The menu item and help texts from the "Menu1" setting: bars, ampersands, ellipses, limits, bad values.
 #include "shell_ext/shell_menu_text.h"
 
+#include "shell_ext/narrow_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -11,13 +13,7 @@
 namespace brindle {
 namespace {
 
-std::string narrow(std::u16string_view text)
-{
-    std::string out;
-    for (const char16_t ch : text)
-        out += ch < 0x80 ? static_cast<char>(ch) : '?';
-    return out;
-}
+using test::narrow;
 
 TEST(ShellMenuText, ItemAndHelpFromTheSetting)
 {

@@ -1,6 +1,8 @@
 // The shell extension's selection rules and how the selected files reach brd64's command line.
 #include "shell_ext/shell_selection.h"
 
+#include "shell_ext/narrow_text.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -11,13 +13,7 @@
 namespace brindle {
 namespace {
 
-std::string narrow(std::u16string_view text)
-{
-    std::string out;
-    for (const char16_t ch : text)
-        out += ch < 0x80 ? static_cast<char>(ch) : '?';
-    return out;
-}
+using test::narrow;
 
 // Answers from a table; names it does not know cannot be read. Remembers what it was asked.
 struct SFakeFileSystem {
