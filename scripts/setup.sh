@@ -16,6 +16,11 @@ PACKAGES=(
     qt6-base-dev   # Qt 6 Widgets and Network for brd64
     qt6-base-dev-tools  # moc and rcc
     libgl-dev      # OpenGL headers that Qt 6 Gui's CMake package asks for
+    pkg-config     # finds the Nautilus extension library
+    libnautilus-extension-dev  # the Nautilus context-menu module
+    desktop-file-utils         # desktop-file-validate for the file-manager action files
+    g++-mingw-w64-x86-64       # cross-compiles the Windows context-menu library BRDEXT.dll
+    wine64         # runs BRDEXT.dll's tests
 )
 
 missing=()
