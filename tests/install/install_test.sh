@@ -2,15 +2,18 @@
 # Installs the build into a temporary prefix with `cmake --install` and checks what a desktop
 # needs: the programs in bin (and the language module beside brd64 when one is built), the desktop
 # entry that names them, the icon in every hicolor size at its true size, the manual pages, and
-# the "Compare Files..." command for Dolphin, Nemo and Thunar.
+# the "Compare Files..." command for Dolphin, Nemo and Thunar, and the Nautilus module when one is
+# built.
 # The installed programs are run once, so that an install that leaves them unable to start fails.
 # Usage: install_test.sh BUILD_DIR VERSION LANGUAGE_MODULE(ON|OFF) DESKTOP_CHECKER EXAMPLES_DIR
+#        [NAUTILUS_MODULE(ON|OFF)]
 set -uo pipefail
 build="$1"
 version="$2"
 language_module="$3"
 checker="$4"
 examples="$5"
+nautilus_module="${6:-OFF}"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 failures=0
@@ -193,6 +196,21 @@ elif command -v xmllint >/dev/null; then
 else
     grep -q '<command>brd64 %F</command>' "$thunar" || fail "thunar-uca.xml has no command brd64 %F"
     grep -q '<directories' "$thunar" && fail "thunar-uca.xml offers the action for folders"
+fi
+
+# Nautilus loads every shared object in its extension folder, which lies below the prefix's
+# library folder (lib, or lib/<multiarch> for /usr).
+nautilus_modules="$(find "$prefix" -path '*/lib*/nautilus/extensions-4/*.so' -type f)"
+if [ "$nautilus_module" = ON ]; then
+    if [ "$(wc -l <<<"$nautilus_modules")" -ne 1 ] || [ -z "$nautilus_modules" ]; then
+        fail "not one Nautilus module in lib*/nautilus/extensions-4: ${nautilus_modules:-none}"
+    elif command -v nm >/dev/null; then
+        exported="$(nm -D --defined-only "$nautilus_modules" | awk '{ print $NF }' | sort | tr '\n' ' ')"
+        [ "$exported" = "nautilus_module_initialize nautilus_module_list_types nautilus_module_shutdown " ] ||
+            fail "the Nautilus module exports more or less than its entry points: $exported"
+    fi
+elif [ -n "$nautilus_modules" ]; then
+    fail "a Nautilus module is installed although none is built: $nautilus_modules"
 fi
 
 # The installed programs start on their own.
