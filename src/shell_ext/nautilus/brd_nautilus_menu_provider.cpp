@@ -1,3 +1,4 @@
+// CBrdNautilusMenuProvider: the GObject type that gives Nautilus the "Compare Files..." item.
 #include "shell_ext/nautilus/brd_nautilus_menu_provider.h"
 
 #include "platform/settings_store.h"

@@ -1,3 +1,4 @@
+// The label and tooltip of the Nautilus menu item, from the "Menu1" setting or built in.
 #include "shell_ext/nautilus/nautilus_menu_texts.h"
 
 #include "platform/settings_store.h"

@@ -1,3 +1,4 @@
+// Which of the files selected in Nautilus "Compare Files..." takes.
 #include "shell_ext/nautilus/nautilus_selection.h"
 
 #include "platform/utf8.h"

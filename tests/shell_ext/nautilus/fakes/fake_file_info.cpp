@@ -1,3 +1,4 @@
+// A stand-in for Nautilus's file objects: a NautilusFileInfo that answers from a GFile and a flag.
 #include "fake_file_info.h"
 
 namespace {

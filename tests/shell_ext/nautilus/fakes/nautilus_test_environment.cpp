@@ -1,3 +1,4 @@
+// Process-wide settings for the Nautilus tests: no user settings and no desktop services.
 #include "nautilus_test_environment.h"
 
 namespace brindle::test {

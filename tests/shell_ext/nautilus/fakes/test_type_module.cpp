@@ -1,3 +1,4 @@
+// A GTypeModule for tests, standing in for the one Nautilus loads its extensions with.
 #include "test_type_module.h"
 
 namespace {

@@ -2,6 +2,7 @@
 #include "fakes/fake_file_info.h"
 #include "fakes/nautilus_test_environment.h"
 #include "fakes/test_type_module.h"
+#include "menu_provider_harness.h"
 #include "shell_ext/nautilus/gobject_ptr.h"
 #include "shell_ext/nautilus/nautilus_api.h"
 
@@ -27,13 +28,7 @@ void* loadedModule()
     return handle;
 }
 
-std::string stringProperty(gpointer object, const char* name)
-{
-    char* value = nullptr;
-    g_object_get(object, name, &value, nullptr);
-    const TGCharPtr owned(value);
-    return owned ? owned.get() : "(null)";
-}
+using test::stringProperty;
 
 TEST(NautilusModule, ExportsOnlyTheEntryPoints)
 {
