@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -172,6 +175,34 @@ TEST_F(BrdExtCom, DataObjectHeldUntilTheNextInitializeOrTheEnd)
     EXPECT_EQ(second->references(), 1) << "the last release of the object releases its data object";
     first->Release();
     second->Release();
+}
+
+// Shell windows on several threads make and release objects at the same time; a count that loses
+// an update either frees an object twice or never lets the library go.
+TEST_F(BrdExtCom, CountsHoldAcrossThreads)
+{
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(DefaultBrdExt().getClassObject(kBrdExtClsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+              S_OK);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([factory] {
+            for (int i = 0; i < 2000; ++i) {
+                factory->AddRef();
+                IContextMenu* menu = nullptr;
+                if (SUCCEEDED(factory->CreateInstance(nullptr, IID_IContextMenu, reinterpret_cast<void**>(&menu)))) {
+                    menu->AddRef();
+                    menu->Release();
+                    menu->Release();
+                }
+                factory->Release();
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(DefaultBrdExt().canUnloadNow(), S_FALSE);
+    EXPECT_EQ(factory->Release(), 0u);
 }
 
 }  // namespace
