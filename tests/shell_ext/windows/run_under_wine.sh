@@ -3,6 +3,7 @@
 # Exits with 77, which CTest reports as skipped (never as passed), when the program was not built
 # or Wine is missing or cannot start; otherwise with the program's own exit code.
 # Usage: run_under_wine.sh PROGRAM.exe PREFIX_FOLDER
+# BRINDLE_WINE, when set, names the wine program to use instead of the first one found.
 set -uo pipefail
 program="$1"
 prefix="$2"
@@ -15,7 +16,7 @@ skip() {
 [ -f "$program" ] || skip "$program was not built (the mingw-w64 cross compiler is missing)"
 
 wine=""
-for candidate in wine64 /usr/lib/wine/wine64 wine; do
+for candidate in ${BRINDLE_WINE:-wine64 /usr/lib/wine/wine64 wine}; do
     if command -v "$candidate" >/dev/null 2>&1; then
         wine="$(command -v "$candidate")"
         break
