@@ -1,6 +1,7 @@
 // Binary document: loading, opening, saving safely, refusing huge files, showing a range.
 #include "hex_view/rode_zor_bin_doc.h"
 #include "hex_view/rode_zor_bin_view.h"
+#include "support/message_boxes.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
 
@@ -11,8 +12,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -31,25 +30,7 @@ namespace {
 using test::CTempDir;
 using test::readBytes;
 
-// Runs action and answers every message box it shows; returns their texts.
-QStringList answeringBoxes(const std::function<void()>& action)
-{
-    QStringList texts;
-    QTimer watcher;
-    watcher.setInterval(5);
-    QObject::connect(&watcher, &QTimer::timeout, [&texts] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-                texts << box->text();
-                box->accept();
-            }
-        }
-    });
-    watcher.start();
-    action();
-    watcher.stop();
-    return texts;
-}
+using test::messagesDuring;
 
 class BinaryDocument : public testing::Test {
 protected:
@@ -114,7 +95,7 @@ TEST_F(BinaryDocument, AMissingFileGivesAnEmptyDocumentThatSavesThere)
 {
     const std::string path = m_dir.file("new.bin");
     CRodeZorBinDoc* document = nullptr;
-    const QStringList boxes = answeringBoxes([&] { document = open(path); });
+    const QStringList boxes = messagesDuring([&] { document = open(path); });
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(boxes.size(), 1);
     EXPECT_EQ(document->pathName(), QString::fromStdString(path));
@@ -138,7 +119,7 @@ TEST_F(BinaryDocument, FilesOfTwoGibibytesOrMoreAreRefusedWithAMessage)
         ASSERT_EQ(::ftruncate(fd, c.size), 0);  // sparse: no disk space taken
         ::close(fd);
         CRodeZorBinDoc* document = nullptr;
-        const QStringList boxes = answeringBoxes([&] { document = open(path); });
+        const QStringList boxes = messagesDuring([&] { document = open(path); });
         EXPECT_EQ(document != nullptr, c.opens) << c.size;
         ASSERT_EQ(boxes.size(), 1) << c.size;
         EXPECT_TRUE(boxes.front().contains(QStringLiteral("too large"))) << boxes.front().toStdString();
@@ -179,7 +160,7 @@ TEST_F(BinaryDocument, AFailedSaveLeavesTheFileIntactAndIsReported)
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     bool saved = true;
-    const QStringList boxes = answeringBoxes([&] { saved = document->doSave(document->pathName(), false); });
+    const QStringList boxes = messagesDuring([&] { saved = document->doSave(document->pathName(), false); });
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(saved);

@@ -12,6 +12,7 @@
 #include "framework/win_app.h"
 #include "platform/file_system.h"
 #include "support/case_name.h"
+#include "support/message_boxes.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
 
@@ -19,8 +20,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMessageBox>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -56,26 +55,7 @@ void settle()
     }
 }
 
-// Runs action while watching for a message box; returns the text of each box shown, which is
-// accepted so that the action can go on.
-QStringList messagesDuring(const std::function<void()>& action)
-{
-    QStringList texts;
-    QTimer watcher;
-    watcher.setInterval(5);
-    QObject::connect(&watcher, &QTimer::timeout, [&texts] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-                texts << box->text();
-                box->accept();
-            }
-        }
-    });
-    watcher.start();
-    action();
-    watcher.stop();
-    return texts;
-}
+using test::messagesDuring;
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
