@@ -11,7 +11,8 @@
 
 namespace brindle::test {
 
-// A second view of a buffer, forwarding to its own core like CEditHarness.
+// A view of a buffer that moves its core's positions with every change and hands completed edits
+// to it, as the edit view does.
 class CEditPane : public CEdBufferView {
 public:
     explicit CEditPane(CEdTextBuffer& buffer) : core(buffer, this) { core.Buffer().AttachView(this); }
@@ -29,22 +30,10 @@ public:
     CEdEditCore core;
 };
 
-// Moves the core's positions with every change and hands completed edits to it, as the edit
-// view does.
-class CEditHarness : public CEdBufferView {
+// A buffer with one view forwarding to its core (CEditPane), filled from and read back as texts
+// with markers.
+class CEditHarness {
 public:
-    CEditHarness() : core(buffer, this) { buffer.AttachView(this); }
-    ~CEditHarness() override { buffer.DetachView(this); }
-
-    void OnBufferChanged(CEdBufferView*, const CEdTextBuffer::CUpdateContext* context, std::uint32_t,
-                         std::int32_t) override
-    {
-        if (context)
-            core.AdjustPositions(*context);
-    }
-    void OnEditCompleted(std::int32_t action, std::u16string_view text) override { core.OnEditCompleted(action, text); }
-    void ApplyTextType(const STextType*) override {}
-
     // Fills the buffer from lines with markers and sets caret and anchor.
     void set(const std::vector<std::string>& lines, std::uint32_t flags = 0, std::int32_t tabSize = 4)
     {
@@ -93,7 +82,8 @@ public:
     }
 
     CEdTextBuffer buffer;
-    CEdEditCore core;
+    CEditPane pane{buffer};
+    CEdEditCore& core = pane.core;
 };
 
 }  // namespace brindle::test
