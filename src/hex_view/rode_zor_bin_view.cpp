@@ -1,12 +1,10 @@
 #include "hex_view/rode_zor_bin_view.h"
 
-#include "framework/cmd_target.h"
+#include "framework/command_menu.h"
 #include "framework/resources.h"
 #include "hex_view/rode_zor_bin_doc.h"
 
-#include <QAction>
 #include <QContextMenuEvent>
-#include <QKeySequence>
 #include <QMenu>
 
 namespace brindle {
@@ -29,19 +27,7 @@ void CRodeZorBinView::contextMenuEvent(QContextMenuEvent* event)
     if (!items || items->size() < 2)
         return;
     QMenu menu(this);
-    for (const SMenuItem& item : (*items)[1].children) {
-        if (item.separator) {
-            menu.addSeparator();
-            continue;
-        }
-        QAction* action = menu.addAction(item.text.section(u'\t', 0, 0));
-        action->setShortcut(QKeySequence(item.text.section(u'\t', 1)));
-        action->setShortcutVisibleInContextMenu(true);
-        CCmdUI ui(item.id);
-        action->setEnabled(onUpdateCmdUI(ui) && ui.enabled());
-        const int id = item.id;
-        connect(action, &QAction::triggered, this, [this, id] { onCmdMsg(id); });
-    }
+    AddCommandMenuItems(menu, (*items)[1].children, *this);
     menu.exec(event->globalPos());
 }
 

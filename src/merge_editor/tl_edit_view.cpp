@@ -2,6 +2,7 @@
 
 #include "editor/text_type.h"
 #include "framework/command_ids.h"
+#include "framework/command_menu.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/resources.h"
@@ -19,23 +20,6 @@ namespace {
 
 constexpr int kCompareTextType = 23;
 constexpr std::size_t kEditSubmenu = 1;
-
-void addMenuItems(QMenu& menu, const std::vector<SMenuItem>& items, CCmdTarget& target)
-{
-    for (const SMenuItem& item : items) {
-        if (item.separator) {
-            menu.addSeparator();
-        } else if (item.popup || !item.children.empty()) {
-            addMenuItems(*menu.addMenu(item.text), item.children, target);
-        } else {
-            QAction* action = menu.addAction(item.text);
-            CCmdUI ui(item.id);
-            action->setEnabled(target.onUpdateCmdUI(ui) && ui.enabled());
-            const int id = item.id;
-            QObject::connect(action, &QAction::triggered, &menu, [&target, id] { target.onCmdMsg(id); });
-        }
-    }
-}
 
 }  // namespace
 
@@ -95,7 +79,7 @@ void CTlEditView::contextMenuEvent(QContextMenuEvent* event)
     if (popups.size() <= kEditSubmenu)
         return;
     QMenu menu(this);
-    addMenuItems(menu, popups[kEditSubmenu]->children, *this);
+    AddCommandMenuItems(menu, popups[kEditSubmenu]->children, *this);
     menu.exec(event->globalPos());
 }
 
