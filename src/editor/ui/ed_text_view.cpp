@@ -1,5 +1,7 @@
 #include "editor/ui/ed_text_view.h"
 
+#include "editor/ed_search_chars.h"
+#include "editor/ed_word_moves.h"
 #include "editor/ui/ed_colours.h"
 #include "editor/ui/ed_remembered_pos.h"
 #include "editor/ui/ed_view_commands.h"
@@ -40,8 +42,6 @@ QString formatNumbers(QString format, std::initializer_list<int> numbers)
     }
     return format;
 }
-
-bool isSpace(char16_t ch) { return ch == u' ' || ch == u'\t'; }
 
 }  // namespace
 
@@ -132,7 +132,7 @@ void CEdTextView::ResetView()
     m_tabSize = m_textType ? static_cast<int>(m_textType->tabSize) : kDefaultTabSize;
     m_anonymousBookmarksSeen = false;
     m_mouseMode = MouseMode::None;
-    m_preparingToDrag = m_draggingText = false;
+    m_preparingToDrag = false;
     updateScrollBars();
     viewport()->update();
     UpdateCaret();
@@ -182,10 +182,6 @@ void CEdTextView::AdjustPositions(const CEdTextBuffer::CUpdateContext& context)
 {
     for (STextPos* pos : {&m_cursor, &m_anchor, &m_selStart, &m_selEnd})
         context.AdjustPosition(*pos);
-    if (m_draggingText) {
-        context.AdjustPosition(m_draggedStart);
-        context.AdjustPosition(m_draggedEnd);
-    }
     STextPos top{0, m_topLine};
     context.AdjustPosition(top);
     m_topLine = top.line;
@@ -624,45 +620,19 @@ void CEdTextView::scrollContentsBy(int, int)
 
 bool CEdTextView::IsWordChar(char16_t ch)
 {
-    return ch == u'_' || ch >= 128 || (ch >= u'0' && ch <= u'9') || (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z');
+    return isEdWordChar(ch);
 }
 
 STextPos CEdTextView::WordToLeft(STextPos pos) const
 {
-    if (pos.ch == 0)
-        return pos.line > 0 ? STextPos{LineLength(pos.line - 1), pos.line - 1} : pos;
-    const std::u16string_view text = LineText(pos.line);
-    std::size_t at = static_cast<std::size_t>(std::min<int>(pos.ch, static_cast<int>(text.size())));
-    while (at > 0 && isSpace(text[at - 1]))
-        --at;
-    if (at > 0 && IsWordChar(text[at - 1])) {
-        while (at > 0 && IsWordChar(text[at - 1]))
-            --at;
-    } else {
-        while (at > 0 && !IsWordChar(text[at - 1]) && !isSpace(text[at - 1]))
-            --at;
-    }
-    return {static_cast<std::int32_t>(at), pos.line};
+    if (!m_buffer)
+        return pos;
+    return EdWordLeft(*m_buffer, {std::min(pos.ch, LineLength(pos.line)), pos.line});
 }
 
 STextPos CEdTextView::WordToRight(STextPos pos) const
 {
-    const std::u16string_view text = LineText(pos.line);
-    if (pos.ch >= static_cast<int>(text.size())) {
-        const int lastLine = (m_buffer ? m_buffer->LineCount() : 0) - 1;
-        return pos.line < lastLine ? STextPos{0, pos.line + 1} : pos;
-    }
-    std::size_t at = static_cast<std::size_t>(pos.ch);
-    if (IsWordChar(text[at])) {
-        while (at < text.size() && IsWordChar(text[at]))
-            ++at;
-    } else {
-        while (at < text.size() && !IsWordChar(text[at]) && !isSpace(text[at]))
-            ++at;
-    }
-    while (at < text.size() && isSpace(text[at]))
-        ++at;
-    return {static_cast<std::int32_t>(at), pos.line};
+    return m_buffer ? EdWordRight(*m_buffer, pos) : pos;
 }
 
 void CEdTextView::wordRange(STextPos pos, STextPos& start, STextPos& end) const

@@ -189,11 +189,6 @@ protected:
     // When true, onInitialUpdate places the caret at the position remembered for the document.
     void SetRememberCaretPos(bool remember) { m_rememberCaretPos = remember; }
 
-    // A derived view that drags text keeps the dragged range here while it drags; buffer
-    // changes move it with the other positions.
-    bool m_draggingText = false;
-    STextPos m_draggedStart;
-    STextPos m_draggedEnd;
     // A click inside the selection prepares a drag only when this is true (edit views).
     bool m_dragEnabled = false;
     bool m_preparingToDrag = false;
