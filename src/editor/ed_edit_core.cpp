@@ -80,8 +80,13 @@ std::int32_t CEdEditCore::displayColumn(std::int32_t line, std::int32_t ch) cons
     const std::u16string_view text = lineText(line);
     std::int32_t column = 0;
     for (std::int32_t i = 0; i < ch && i < static_cast<std::int32_t>(text.size()); ++i)
-        column += text[static_cast<std::size_t>(i)] == u'\t' ? tabSize() - column % tabSize() : 1;
+        column = columnAfter(text[static_cast<std::size_t>(i)], column);
     return column;
+}
+
+std::int32_t CEdEditCore::columnAfter(char16_t ch, std::int32_t column) const
+{
+    return column + (ch == u'\t' ? tabSize() - column % tabSize() : 1);
 }
 
 std::u16string CEdEditCore::stepAtColumn(std::int32_t column) const

@@ -171,6 +171,8 @@ private:
     bool hasFlag(std::uint32_t flag) const { return (m_settings.flags & flag) != 0; }
 
     std::int32_t displayColumn(std::int32_t line, std::int32_t ch) const;
+    // The display column after ch when it starts at column (tabs go to the next tab stop).
+    std::int32_t columnAfter(char16_t ch, std::int32_t column) const;
     std::u16string stepAtColumn(std::int32_t column) const;
     std::u16string stepAtChar(std::int32_t ch) const;
 

@@ -120,9 +120,16 @@ bool CEdEditCore::ShiftTab()
     if (column == 0)
         return false;
     const std::int32_t target = (column - 1) / tabSize() * tabSize();
+    // One walk along the line: the caret goes to the last character that still ends at or before
+    // the target column.
+    const std::u16string_view text = lineText(m_caret.line);
     std::int32_t ch = 0;
-    while (ch < m_caret.ch && displayColumn(m_caret.line, ch + 1) <= target)
-        ++ch;
+    for (std::int32_t reached = 0; ch < m_caret.ch; ++ch) {
+        if (ch < static_cast<std::int32_t>(text.size()))
+            reached = columnAfter(text[static_cast<std::size_t>(ch)], reached);
+        if (reached > target)
+            break;
+    }
     SetCaret(STextPos{ch, m_caret.line});
     return true;
 }
