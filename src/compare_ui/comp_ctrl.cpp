@@ -22,7 +22,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace brindle {
 
@@ -99,11 +98,8 @@ void CCompCtrl::fontChanged()
             longest = line;
         }
     }
-    if (longest >= 0) {
-        std::vector<qreal> positions;
-        m_layout.positions(m_lines->line(longest), std::numeric_limits<qreal>::max(), positions);
-        m_widestLine = positions.empty() ? 0 : positions.back();
-    }
+    if (longest >= 0)
+        m_widestLine = m_layout.width(m_lines->line(longest));
     updateScrollBars();
     viewport()->update();
 }
@@ -194,8 +190,11 @@ int CCompCtrl::findText(const QString& text, int from, int to, bool matchCase, b
     if (text.isEmpty() || from < 0)
         return -1;
     const Qt::CaseSensitivity sensitivity = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    for (qsizetype at = all.indexOf(text, from, sensitivity); at >= 0 && at + text.size() <= end;
-         at = all.indexOf(text, at + 1, sensitivity)) {
+    // Only the range is searched, so a search that wraps never reads the tail a second time; the
+    // whole-word test still sees the character after a match that ends at the range's end.
+    const QStringView range = QStringView(all).first(end);
+    for (qsizetype at = range.indexOf(text, from, sensitivity); at >= 0;
+         at = range.indexOf(text, at + 1, sensitivity)) {
         if (!wholeWord || isWholeWord(all, at, text.size()))
             return static_cast<int>(at);
     }

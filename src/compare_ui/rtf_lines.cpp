@@ -540,12 +540,6 @@ std::size_t CRtfLines::changeAt(qsizetype offset) const
 
 QColor CRtfLines::toColour(QRgb rgb) { return qAlpha(rgb) == 0 ? QColor() : QColor::fromRgb(rgb); }
 
-QColor CRtfLines::colourAt(qsizetype offset) const
-{
-    const std::size_t change = changeAt(offset);
-    return change < m_changes.size() ? toColour(m_changes[change].rgb) : QColor();
-}
-
 std::vector<SRtfRun> CRtfLines::runs(int line) const
 {
     std::vector<SRtfRun> result;

@@ -47,8 +47,6 @@ public:
     int lineOfOffset(qsizetype offset) const;
     // The runs of a line, in order, covering it completely (none for an empty line).
     std::vector<SRtfRun> runs(int line) const;
-    // The colour at an offset (invalid: automatic).
-    QColor colourAt(qsizetype offset) const;
 
     // The document's default font (\deffN, else the first of the font table): its name without
     // the ";", or empty when the document has no font table; the size from the first \fsN in
