@@ -15,14 +15,6 @@ namespace brindle {
 class CCompFileOpt;
 class CMainFrame;
 
-// Positions of the document templates, in registration order.
-enum TemplatePosition : std::size_t {
-    kTemplateComparison = 0,
-    kTemplateMergeEditor = 1,
-    kTemplateHexView = 2,
-    kTemplateTextEditor = 3,
-};
-
 class CBRDApp : public CWinApp {
     Q_OBJECT
 public:

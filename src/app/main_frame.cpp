@@ -10,6 +10,7 @@
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/resources.h"
+#include "framework/template_positions.h"
 #include "platform/profile.h"
 
 #include <QAction>
@@ -63,14 +64,14 @@ CMainFrame::CMainFrame(QWidget* parent) : CPersistMDIFrame(parent, QStringLitera
     onCommand(cmd::kFileOpen, [] {
         const QString path = QFileDialog::getOpenFileName(nullptr, QString(), QString(), QStringLiteral("*.*"));
         if (!path.isEmpty())
-            if (CDocTemplate* text = CBRDApp::instance()->docTemplateAt(kTemplateTextEditor))
+            if (CDocTemplate* text = CBRDApp::instance()->docTemplateAt(kTextEditorTemplate))
                 text->openDocumentFile(path);
     });
     onCommandRange(cmd::kFileMruFirst, cmd::kFileMruLast, [](int id) {
         const QStringList& files = CBRDApp::instance()->recentFiles();
         const int index = id - cmd::kFileMruFirst;
         if (index < files.size())
-            if (CDocTemplate* text = CBRDApp::instance()->docTemplateAt(kTemplateTextEditor))
+            if (CDocTemplate* text = CBRDApp::instance()->docTemplateAt(kTextEditorTemplate))
                 text->openDocumentFile(files[index]);
     });
     onCommand(cmd::kViewToolBar, [this] {

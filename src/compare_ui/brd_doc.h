@@ -5,6 +5,7 @@
 #include "engine/comp_file_opt.h"
 #include "engine/compare_driver.h"
 #include "engine/report.h"
+#include "framework/template_positions.h"
 #include "merge_editor/edit_doc.h"
 
 #include <QString>
@@ -15,12 +16,6 @@ namespace brindle {
 class CBRDView;
 class CBrdFormView;
 class CCompCtrl;
-
-// Template positions the comparison window works with.
-inline constexpr std::size_t kComparisonTemplate = 0;
-inline constexpr std::size_t kMergeEditorTemplate = 1;
-inline constexpr std::size_t kHexViewTemplate = 2;
-inline constexpr std::size_t kTextEditorTemplate = 3;
 
 // Holds the compare-options record of the window and the two report panes (they live here and
 // the form view only places them), the last report's section items, and the merge file to write

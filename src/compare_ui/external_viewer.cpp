@@ -4,6 +4,7 @@
 #include "framework/document.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/position_target.h"
+#include "framework/template_positions.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
 #include "platform/command_arguments.h"
@@ -17,10 +18,6 @@
 namespace brindle {
 
 namespace {
-
-// The positions CBRDApp registers the hex view and the plain text editor at.
-constexpr std::size_t kHexViewPosition = 2;
-constexpr std::size_t kTextEditorPosition = 3;
 
 bool isWhiteSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
@@ -200,7 +197,7 @@ bool openInViewer(const QString& path, std::int64_t position, bool binary, bool 
 bool openInInternalViewer(const QString& path, std::int64_t position, std::int64_t length, bool binary)
 {
     CWinApp* app = CWinApp::instance();
-    CDocTemplate* docTemplate = app ? app->docTemplateAt(binary ? kHexViewPosition : kTextEditorPosition) : nullptr;
+    CDocTemplate* docTemplate = app ? app->docTemplateAt(binary ? kHexViewTemplate : kTextEditorTemplate) : nullptr;
     if (!docTemplate)
         return false;
     CDocument* document = findOpenDocument(*docTemplate, path);

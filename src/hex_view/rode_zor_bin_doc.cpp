@@ -4,6 +4,7 @@
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/resources.h"
+#include "framework/template_positions.h"
 #include "framework/win_app.h"
 #include "hex_view/hex_edit_view.h"
 #include "platform/atomic_file.h"
@@ -16,7 +17,6 @@ namespace brindle {
 
 namespace {
 
-constexpr std::size_t kHexViewPosition = 2;
 constexpr int kStrAppTitle = 57344;
 constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
 constexpr int kStrTooLarge = 3311;     // "%1 is too large ..."
@@ -158,7 +158,7 @@ void CRodeZorBinDoc::selectBytes(std::int64_t offset, std::int64_t length)
 CRodeZorBinDoc* CRodeZorBinDoc::showRange(const QString& path, std::int64_t offset, std::int64_t length)
 {
     CWinApp* app = CWinApp::instance();
-    CDocTemplate* docTemplate = app ? app->docTemplateAt(kHexViewPosition) : nullptr;
+    CDocTemplate* docTemplate = app ? app->docTemplateAt(kHexViewTemplate) : nullptr;
     if (!docTemplate)
         return nullptr;
     CRodeZorBinDoc* document = nullptr;
