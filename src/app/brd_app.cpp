@@ -6,7 +6,6 @@
 #include "compare_ui/brd_doc.h"
 #include "compare_ui/brd_form_view.h"
 #include "compare_ui/brd_view.h"
-#include "app/placeholder_views.h"
 #include "app/single_instance.h"
 #include "compare_ui/progress_dlg.h"
 #include "engine/comp_file_opt.h"
