@@ -120,6 +120,7 @@ void CEdTextView::ResetView()
 {
     m_parseStates.clear();
     m_parseValid = 0;
+    m_wrapCache.line = -1;
     m_actualLengths.assign(m_buffer ? static_cast<std::size_t>(m_buffer->LineCount()) : 0, -1);
     m_maxLineLength = 0;
     m_fonts.release();
@@ -141,6 +142,7 @@ void CEdTextView::ResetView()
 
 void CEdTextView::invalidateCaches(int fromLine, bool resize)
 {
+    m_wrapCache.line = -1;
     fromLine = std::max(fromLine, 0);
     m_parseValid = std::min(m_parseValid, fromLine);
     const std::size_t count = m_buffer ? static_cast<std::size_t>(m_buffer->LineCount()) : 0;
@@ -321,24 +323,39 @@ std::u16string_view CEdTextView::LineText(int line) const
 
 void CEdTextView::GetLineBreaks(int line, std::vector<std::int32_t>& breaks) const
 {
-    breaks.clear();
-    if (m_wordWrap)
-        const_cast<CEdParser&>(m_wrapper).WrapLine(LineText(line), wrapWidth(), m_tabSize, breaks);
+    breaks = lineBreaks(line);
+}
+
+const std::vector<std::int32_t>& CEdTextView::lineBreaks(int line) const
+{
+    static const std::vector<std::int32_t> kNone;
+    if (!m_wordWrap)
+        return kNone;
+    const std::u16string_view text = LineText(line);
+    const int width = wrapWidth();
+    SWrapCache& cache = m_wrapCache;
+    // Every buffer change drops the cache (invalidateCaches); the text's place and length are
+    // compared as well, so a change that slipped past that is still seen.
+    if (cache.line != line || cache.width != width || cache.tabSize != m_tabSize || cache.text.data() != text.data()
+        || cache.text.size() != text.size()) {
+        cache.breaks.clear();
+        const_cast<CEdParser&>(m_wrapper).WrapLine(text, width, m_tabSize, cache.breaks);
+        cache.line = line;
+        cache.width = width;
+        cache.tabSize = m_tabSize;
+        cache.text = text;
+    }
+    return cache.breaks;
 }
 
 int CEdTextView::GetRowCount(int line) const
 {
-    if (!m_wordWrap)
-        return 1;
-    std::vector<std::int32_t> breaks;
-    GetLineBreaks(line, breaks);
-    return static_cast<int>(breaks.size()) + 1;
+    return static_cast<int>(lineBreaks(line).size()) + 1;
 }
 
 int CEdTextView::rowOfChar(int line, int ch) const
 {
-    std::vector<std::int32_t> breaks;
-    GetLineBreaks(line, breaks);
+    const std::vector<std::int32_t>& breaks = lineBreaks(line);
     return static_cast<int>(std::upper_bound(breaks.begin(), breaks.end(), ch) - breaks.begin());
 }
 
@@ -346,15 +363,13 @@ int CEdTextView::rowStart(int line, int row) const
 {
     if (row <= 0)
         return 0;
-    std::vector<std::int32_t> breaks;
-    GetLineBreaks(line, breaks);
+    const std::vector<std::int32_t>& breaks = lineBreaks(line);
     return breaks.empty() ? 0 : breaks[static_cast<std::size_t>(std::min<int>(row, static_cast<int>(breaks.size())) - 1)];
 }
 
 int CEdTextView::rowEnd(int line, int row) const
 {
-    std::vector<std::int32_t> breaks;
-    GetLineBreaks(line, breaks);
+    const std::vector<std::int32_t>& breaks = lineBreaks(line);
     return row < static_cast<int>(breaks.size()) ? breaks[static_cast<std::size_t>(row)] : LineLength(line);
 }
 

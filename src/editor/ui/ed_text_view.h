@@ -227,6 +227,9 @@ private:
     void scrollRows(int rows);
     // The screen row rows away from (line, row), clamped to the text.
     void stepRows(int& line, int& row, int rows) const;
+    // The wrap breaks of line; the last line asked for is kept, since painting, hit testing and
+    // scrolling ask for the same line once per row.
+    const std::vector<std::int32_t>& lineBreaks(int line) const;
     int rowOfChar(int line, int ch) const;
     int rowStart(int line, int row) const;
     int rowEnd(int line, int row) const;
@@ -271,6 +274,14 @@ private:
     CEdTextBuffer* m_buffer = nullptr;
     const STextType* m_textType = nullptr;
     CEdParser m_wrapper;
+    struct SWrapCache {
+        int line = -1;  // -1: nothing kept
+        int width = 0;
+        int tabSize = 0;
+        std::u16string_view text;
+        std::vector<std::int32_t> breaks;
+    };
+    mutable SWrapCache m_wrapCache;
 
     int m_tabSize = 4;
     bool m_viewTabs = false;

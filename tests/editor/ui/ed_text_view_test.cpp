@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 #include <vector>
 
@@ -249,6 +251,41 @@ TEST_F(EdTextViewTest, WordWrapMovesByScreenRowsAndCountsColumnsFromTheRow)
             run(id);
         EXPECT_EQ(m_view.GetCursorPos(), c.to) << "from " << c.from.ch << "," << c.from.line;
         EXPECT_EQ(m_view.CalculateActualOffset(c.to.line, c.to.ch), c.column);
+    }
+}
+
+// The wrap of the last line asked for is kept between calls; an edit, another width or another tab
+// size must wrap it again.
+TEST_F(EdTextViewTest, WrappedRowsFollowEditsWidthAndTabSize)
+{
+    fill({u"aaaa bbbb cccc dddd", u"xy"});
+    sizeText(10, 8);
+    m_view.SetWordWrap(true);
+    ASSERT_EQ(m_view.GetRowCount(0), 2);
+    const auto insert = [this](int ch, std::u16string_view text) {
+        std::int32_t endLine = 0;
+        std::int32_t endChar = 0;
+        m_buffer.InsertTextAt(nullptr, 0, ch, text, endLine, endChar);
+    };
+    struct SCase {
+        const char* name;
+        std::function<void()> change;
+        int rows;
+    };
+    const SCase cases[] = {
+        {"text added", [&] { insert(19, u" eeee ffff"); }, 3},
+        {"text removed", [this] { m_buffer.DeleteRange(nullptr, 0, 4, 0, 29); }, 1},
+        {"text put back", [&] { insert(4, u" bbbb cccc dddd eeee"); }, 3},
+        {"wider", [this] { sizeText(40, 8); }, 1},
+        {"narrower", [this] { sizeText(10, 8); }, 3},
+        {"tab added", [&] { insert(0, u"\t"); }, 3},
+        {"tabs wider", [this] { m_view.SetTabSize(8); }, 4},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.change();
+        EXPECT_EQ(m_view.GetRowCount(0), c.rows);
+        EXPECT_EQ(m_view.GetRowCount(1), 1);
     }
 }
 
