@@ -1,6 +1,7 @@
 // CEdTextView: painting, mouse, wheel and timers.
 #include "editor/ui/ed_text_view.h"
 
+#include "editor/colour_runs.h"
 #include "editor/ui/ed_margin_icons.h"
 
 #include <QApplication>
@@ -148,15 +149,9 @@ void CEdTextView::paintRow(QPainter& painter, int line, int row, int y, const st
     int column = 0;
     std::size_t block = 0;
     while (at < end && left + column * charWidth < width) {
-        while (block + 1 < blocks.size() && blocks[block + 1].start <= at)
-            ++block;
-        const bool inBlock = !blocks.empty() && blocks[block].start <= at;
-        const int colourIndex = inBlock ? blocks[block].colour : kNormalTextIndex;
-        int next = end;
-        if (block + 1 < blocks.size() && blocks[block + 1].start > at)
-            next = std::min(next, blocks[block + 1].start);
-        else if (!inBlock && !blocks.empty())
-            next = std::min(next, blocks[0].start);
+        const SColourRun run = NextColourRun(blocks, block, at, end);
+        const int colourIndex = run.inBlock ? run.colour : kNormalTextIndex;
+        int next = run.end;
         for (const STextPos edge : {m_selStart, m_selEnd}) {
             if (edge.line == line && edge.ch > at)
                 next = std::min(next, edge.ch);

@@ -1,6 +1,7 @@
 // CEdTextView: printing, print preview and page setup.
 #include "editor/ui/ed_text_view.h"
 
+#include "editor/colour_runs.h"
 #include "editor/ui/ed_page_setup.h"
 #include "editor/ui/ed_view_commands.h"
 #include "platform/settings_store.h"
@@ -145,6 +146,7 @@ int CEdTextView::PrintTo(QPrinter& target)
         m_wrapper.WrapLine(text, layout.columns, m_tabSize, breaks);
         breaks.push_back(static_cast<std::int32_t>(text.size()));
         std::int32_t start = 0;
+        std::size_t block = 0;
         for (std::int32_t end : breaks) {
             if (rowOnPage == layout.rowsPerPage) {
                 target.newPage();
@@ -154,16 +156,9 @@ int CEdTextView::PrintTo(QPrinter& target)
             const int y = layout.textTop + rowOnPage * layout.lineHeight + layout.ascent;
             int column = 0;
             for (std::int32_t at = start; at < end;) {
-                std::size_t block = 0;
-                while (block + 1 < blocks.size() && blocks[block + 1].start <= at)
-                    ++block;
-                const bool inBlock = !blocks.empty() && blocks[block].start <= at;
-                std::int32_t next = end;
-                if (block + 1 < blocks.size())
-                    next = std::min(next, blocks[block + 1].start);
-                if (!inBlock && !blocks.empty())
-                    next = std::min(next, blocks[0].start);
-                const int colourIndex = inBlock ? blocks[block].colour : kNormalTextIndex;
+                const SColourRun run = NextColourRun(blocks, block, at, end);
+                const std::int32_t next = run.end;
+                const int colourIndex = run.inBlock ? run.colour : kNormalTextIndex;
                 const QString shown = displayText(text.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(next - at)),
                                                   column, false);
                 painter.setFont(FontOfIndex(colourIndex));
