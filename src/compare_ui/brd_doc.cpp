@@ -4,6 +4,7 @@
 #include "compare_ui/brd_view.h"
 #include "compare_ui/comp_ctrl.h"
 #include "compare_ui/compare_dlg.h"
+#include "compare_ui/external_viewer.h"
 #include "compare_ui/recovery_file.h"
 #include "compare_ui/report_position.h"
 #include "editor/colour_table.h"
@@ -12,7 +13,6 @@
 #include "engine/progress.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
-#include "framework/mdi_child_wnd.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/resources.h"
 #include "framework/view.h"
@@ -49,20 +49,6 @@ void closeWithoutAsking(std::size_t position)
     }
     document->setModifiedFlag(false);
     document->onCloseDocument();
-}
-
-CDocument* openedDocument(CDocTemplate& docTemplate, const QString& path)
-{
-    for (CDocument* document : docTemplate.documents()) {
-        if (document->pathName().compare(path, Qt::CaseInsensitive) == 0) {
-            for (CView* view : document->views()) {
-                if (CMDIChildWnd* frame = view->parentFrame())
-                    frame->activateFrame();
-            }
-            return document;
-        }
-    }
-    return docTemplate.openDocumentFile(path);
 }
 
 }  // namespace
@@ -154,7 +140,7 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
         return document;
     if (document->m_context.m_comparisonKind == kComparisonBinary) {
         if (CDocTemplate* hex = templateAt(kHexViewTemplate))
-            openedDocument(*hex, mergePath);
+            openOrActivateDocument(*hex, mergePath);
     } else if (CDocTemplate* merge = templateAt(kMergeEditorTemplate)) {
         if (auto* mergeDocument = qobject_cast<CBRDDoc*>(merge->openDocumentFile(mergePath)))
             mergeDocument->m_context = document->m_context;

@@ -194,17 +194,22 @@ bool openInViewer(const QString& path, std::int64_t position, bool binary, bool 
     return true;
 }
 
+CDocument* openOrActivateDocument(CDocTemplate& docTemplate, const QString& path)
+{
+    CDocument* document = findOpenDocument(docTemplate, path);
+    if (!document)
+        return docTemplate.openDocumentFile(path);
+    activate(*document);
+    return document;
+}
+
 bool openInInternalViewer(const QString& path, std::int64_t position, std::int64_t length, bool binary)
 {
     CWinApp* app = CWinApp::instance();
     CDocTemplate* docTemplate = app ? app->docTemplateAt(binary ? kHexViewTemplate : kTextEditorTemplate) : nullptr;
     if (!docTemplate)
         return false;
-    CDocument* document = findOpenDocument(*docTemplate, path);
-    if (document)
-        activate(*document);
-    else
-        document = docTemplate->openDocumentFile(path);
+    CDocument* document = openOrActivateDocument(*docTemplate, path);
     if (!document)
         return true;
     if (CPositionTarget* target = positionTarget(*document)) {
