@@ -124,12 +124,8 @@ void CBRDView::onSelectionChanged()
     if (!doc || !item)
         return;
     const int line = item->data(0, kReportLineRole).toInt();
-    for (CCompCtrl* pane : {&doc->pane1(), &doc->pane2()}) {
-        CCompCtrl* partner = pane->partner();
-        pane->setPartner(nullptr);
-        pane->lineScroll(line - pane->firstVisibleLine());
-        pane->setPartner(partner);
-    }
+    for (CCompCtrl* pane : {&doc->pane1(), &doc->pane2()})
+        pane->scrollToLineAlone(line);
 }
 
 }  // namespace brindle

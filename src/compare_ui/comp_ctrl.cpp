@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace brindle {
 
@@ -285,17 +286,25 @@ int CCompCtrl::horizontalPosition() const { return horizontalScrollBar()->value(
 
 void CCompCtrl::setHorizontalPosition(int position) { horizontalScrollBar()->setValue(position); }
 
-// The partner's own reaction would scroll this pane back; it is kept from doing so while it
-// follows.
+void CCompCtrl::scrollToLineAlone(int line)
+{
+    CCompCtrl* const partner = std::exchange(m_partner, nullptr);
+    lineScroll(line - firstVisibleLine());
+    m_partner = partner;
+}
+
+void CCompCtrl::setHorizontalPositionAlone(int position)
+{
+    CCompCtrl* const partner = std::exchange(m_partner, nullptr);
+    setHorizontalPosition(position);
+    m_partner = partner;
+}
+
+// The partner follows alone: its own reaction would scroll this pane back.
 void CCompCtrl::syncPartnerVertically()
 {
-    CCompCtrl* partner = m_partner;
-    if (!partner)
-        return;
-    CCompCtrl* partnersPartner = partner->m_partner;
-    partner->m_partner = nullptr;
-    partner->lineScroll(firstVisibleLine() - partner->firstVisibleLine());
-    partner->m_partner = partnersPartner;
+    if (m_partner)
+        m_partner->scrollToLineAlone(firstVisibleLine());
 }
 
 void CCompCtrl::syncPartnerHorizontally()
@@ -312,10 +321,7 @@ void CCompCtrl::syncPartnerHorizontally()
     const QScrollBar* other = partner->horizontalScrollBar();
     const double share = static_cast<double>(position - min) / (max - min);
     const int target = other->minimum() + static_cast<int>(share * (other->maximum() - other->minimum()));
-    CCompCtrl* partnersPartner = partner->m_partner;
-    partner->m_partner = nullptr;
-    partner->setHorizontalPosition(target);
-    partner->m_partner = partnersPartner;
+    partner->setHorizontalPositionAlone(target);
 }
 
 void CCompCtrl::scrollContentsBy(int dx, int dy)

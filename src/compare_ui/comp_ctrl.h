@@ -43,6 +43,8 @@ public:
     // The rich-edit queries the comparison window relies on.
     int firstVisibleLine() const;
     void lineScroll(int lines);         // vertical only; the partner follows when set
+    // Makes line the first visible line without the partner following.
+    void scrollToLineAlone(int line);
     int charFromPos(const QPoint& point) const;  // in viewport coordinates
     int lineFromChar(int position) const;
     int lineIndex(int line) const;      // position of a line's first character
@@ -73,6 +75,7 @@ public:
     // Horizontal scroll state, for proportional partner scrolling.
     int horizontalPosition() const;
     void setHorizontalPosition(int position);
+    void setHorizontalPositionAlone(int position);  // without the partner following
 
 signals:
     // A file was dropped on the pane: the first file of the list became its file name.
