@@ -6,6 +6,7 @@
 #include "editor/ed_goto_line.h"
 #include "editor/ed_text_transfer.h"
 #include "editor/ed_word_moves.h"
+#include "editor/text_columns.h"
 #include "editor/text_type.h"
 
 #include <algorithm>
@@ -86,7 +87,7 @@ std::int32_t CEdEditCore::displayColumn(std::int32_t line, std::int32_t ch) cons
 
 std::int32_t CEdEditCore::columnAfter(char16_t ch, std::int32_t column) const
 {
-    return column + (ch == u'\t' ? tabSize() - column % tabSize() : 1);
+    return column + EdCharColumns(ch, column, tabSize());
 }
 
 std::u16string CEdEditCore::stepAtColumn(std::int32_t column) const

@@ -1,5 +1,7 @@
 #include "editor/ed_parser.h"
 
+#include "editor/text_columns.h"
+
 #include <algorithm>
 
 namespace brindle {
@@ -7,11 +9,6 @@ namespace brindle {
 namespace {
 
 bool isBlank(char16_t ch) { return ch == u' ' || ch == u'\t'; }
-
-std::int32_t charWidth(char16_t ch, std::int32_t column, std::int32_t tabSize)
-{
-    return ch == u'\t' ? tabSize - column % tabSize : 1;
-}
 
 }  // namespace
 
@@ -30,7 +27,7 @@ void CEdParser::WrapLine(std::u16string_view line, std::int32_t width, std::int3
         const char16_t ch = line[i];
         if (i > rowStart && isBlank(line[i - 1]) && !isBlank(ch))
             wordStart = i;
-        const std::int32_t w = charWidth(ch, column, tabSize);
+        const std::int32_t w = EdCharColumns(ch, column, tabSize);
         if (column + w <= width || i == rowStart || isBlank(ch)) {
             column += w;
             continue;
@@ -41,7 +38,7 @@ void CEdParser::WrapLine(std::u16string_view line, std::int32_t width, std::int3
         wordStart = rowStart;
         column = 0;
         for (std::size_t j = rowStart; j <= i; ++j)
-            column += charWidth(line[j], column, tabSize);
+            column += EdCharColumns(line[j], column, tabSize);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "editor/ed_search_chars.h"
 #include "editor/ed_word_moves.h"
+#include "editor/text_columns.h"
 #include "editor/ui/ed_colours.h"
 #include "editor/ui/ed_remembered_pos.h"
 #include "editor/ui/ed_view_commands.h"
@@ -379,7 +380,7 @@ int CEdTextView::CalculateActualOffset(int line, int ch) const
     ch = std::clamp(ch, 0, static_cast<int>(text.size()));
     int column = 0;
     for (int i = rowStart(line, rowOfChar(line, ch)); i < ch; ++i)
-        column += text[static_cast<std::size_t>(i)] == u'\t' ? m_tabSize - column % m_tabSize : 1;
+        column += EdCharColumns(text[static_cast<std::size_t>(i)], column, m_tabSize);
     return column;
 }
 
@@ -393,7 +394,7 @@ int CEdTextView::GetLineActualLength(int line) const
     if (cached < 0) {
         int column = 0;
         for (char16_t ch : m_buffer->LineText(line))
-            column += ch == u'\t' ? m_tabSize - column % m_tabSize : 1;
+            column += EdCharColumns(ch, column, m_tabSize);
         cached = column;
         m_maxLineLength = std::max(m_maxLineLength, column);
     }
@@ -408,7 +409,7 @@ int CEdTextView::charAtColumn(int line, int row, int column) const
     int at = start;
     int col = 0;
     while (at < end) {
-        const int width = text[static_cast<std::size_t>(at)] == u'\t' ? m_tabSize - col % m_tabSize : 1;
+        const int width = EdCharColumns(text[static_cast<std::size_t>(at)], col, m_tabSize);
         if (col + width > column)
             break;
         col += width;

@@ -2,6 +2,7 @@
 #include "editor/ui/ed_text_view.h"
 
 #include "editor/colour_runs.h"
+#include "editor/text_columns.h"
 #include "editor/ui/ed_margin_icons.h"
 
 #include <QApplication>
@@ -97,7 +98,7 @@ QString CEdTextView::displayText(std::u16string_view chars, int startColumn, boo
     int column = startColumn;
     for (char16_t ch : chars) {
         if (ch == u'\t') {
-            const int width = m_tabSize - column % m_tabSize;
+            const int width = EdCharColumns(ch, column, m_tabSize);
             text += showWhitespace ? QChar(kTabMark) : QChar(u' ');
             text += QString(width - 1, QChar(u' '));
             column += width;
