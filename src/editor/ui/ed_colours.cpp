@@ -9,11 +9,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kBackground = 10;
-constexpr int kMarginBackground = 11;
-constexpr int kNormalText = 12;
-constexpr int kSelectionMargin = 13;
-
 QColor fromColourRef(std::uint32_t colour) { return QColor::fromRgb(colourRefToRgb(colour)); }
 
 }  // namespace
@@ -22,10 +17,10 @@ QColor defaultColourOfIndex(int index)
 {
     const QPalette palette = QGuiApplication::palette();
     switch (index) {
-    case kBackground:
-    case kMarginBackground: return palette.color(QPalette::Base);
-    case kNormalText: return palette.color(QPalette::Text);
-    case kSelectionMargin: return palette.color(QPalette::Button);
+    case kViewBackground:
+    case kViewMarginOff: return palette.color(QPalette::Base);
+    case kViewNormalText: return palette.color(QPalette::Text);
+    case kViewMargin: return palette.color(QPalette::Button);
     default: break;
     }
     if (index >= 0 && index < kProgramColourCount)

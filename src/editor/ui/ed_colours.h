@@ -6,6 +6,14 @@
 
 namespace brindle {
 
+// The view's own colour indices beyond the program-wide table (0 to 9, colour_table.h).
+enum EViewColourIndex : int {
+    kViewBackground = 10,
+    kViewMarginOff = 11,  // the 1-pixel margin when the selection margin is off
+    kViewNormalText = 12,
+    kViewMargin = 13,     // the selection margin
+};
+
 // Indices 0 to 9 come from the program-wide table; 10 and 11 are the window background, 12 the
 // normal text, 13 the selection margin (the platform's colours), anything else the colour of
 // strings and character constants.

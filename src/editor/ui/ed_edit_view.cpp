@@ -60,11 +60,6 @@ constexpr std::pair<const char*, int> kEditKeys[] = {
     {"Ctrl+Shift+G", edcmd::kGoToLastChange},
 };
 
-int keyOf(const QKeyEvent* event)
-{
-    return QKeyCombination(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key())).toCombined();
-}
-
 bool isModifierKey(int key)
 {
     return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
@@ -441,7 +436,7 @@ bool CEdEditView::event(QEvent* event)
     // The edit keys win over the frame's shortcuts (Ctrl+Z, Ctrl+X, ...) while the view has the focus.
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (m_incrementalSearch->isActive() || editCommandOfKey(keyOf(key)) != 0) {
+        if (m_incrementalSearch->isActive() || editCommandOfKey(KeyOfEvent(key)) != 0) {
             event->accept();
             return true;
         }
@@ -455,7 +450,7 @@ void CEdEditView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    const int key = keyOf(event);
+    const int key = KeyOfEvent(event);
     if (const int id = editCommandOfKey(key)) {
         onCmdMsg(id);
         event->accept();
@@ -512,7 +507,7 @@ bool CEdEditView::handleIncrementalKey(QKeyEvent* event)
             m_incrementalSearch->typeChar(ch.unicode());
         return true;
     }
-    if (const int id = m_incrementalKeys.value(keyOf(event), 0)) {
+    if (const int id = m_incrementalKeys.value(KeyOfEvent(event), 0)) {
         onCmdMsg(id);
         return true;
     }

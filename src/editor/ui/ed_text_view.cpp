@@ -782,7 +782,7 @@ bool CEdTextView::HandlesCommand(int id)
     return onUpdateCmdUI(ui);
 }
 
-static int keyOfEvent(const QKeyEvent* event)
+int CEdTextView::KeyOfEvent(const QKeyEvent* event)
 {
     return QKeyCombination(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key())).toCombined();
 }
@@ -791,7 +791,7 @@ bool CEdTextView::event(QEvent* event)
 {
     // Keys of the view's table win over the frame's shortcuts while the view has the focus.
     if (event->type() == QEvent::ShortcutOverride) {
-        const auto it = m_keys.constFind(keyOfEvent(static_cast<QKeyEvent*>(event)));
+        const auto it = m_keys.constFind(KeyOfEvent(static_cast<QKeyEvent*>(event)));
         if (it != m_keys.constEnd() && HandlesCommand(*it)) {
             event->accept();
             return true;
@@ -802,7 +802,7 @@ bool CEdTextView::event(QEvent* event)
 
 void CEdTextView::keyPressEvent(QKeyEvent* event)
 {
-    const auto it = m_keys.constFind(keyOfEvent(event));
+    const auto it = m_keys.constFind(KeyOfEvent(event));
     if (it != m_keys.constEnd() && onCmdMsg(*it)) {
         event->accept();
         return;

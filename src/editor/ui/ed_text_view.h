@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+class QKeyEvent;
 class QPainter;
 class QPrinter;
 
@@ -184,6 +185,8 @@ protected:
     STextPos WordToLeft(STextPos pos) const;
     STextPos WordToRight(STextPos pos) const;
     static bool IsWordChar(char16_t ch);
+    // The key and modifiers of a key event as the view's key tables hold them (keypad ignored).
+    static int KeyOfEvent(const QKeyEvent* event);
     // Whether this view (or a derived one) knows command id.
     bool HandlesCommand(int id);
     // When true, onInitialUpdate places the caret at the position remembered for the document.

@@ -2,7 +2,9 @@
 #include "editor/ui/ed_text_view.h"
 
 #include "editor/colour_runs.h"
+#include "editor/colour_table.h"
 #include "editor/text_columns.h"
+#include "editor/ui/ed_colours.h"
 #include "editor/ui/ed_margin_icons.h"
 
 #include <QApplication>
@@ -17,12 +19,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kBackgroundIndex = 10;
-constexpr int kMarginOffIndex = 11;
-constexpr int kNormalTextIndex = 12;
-constexpr int kMarginIndex = 13;
-constexpr int kSelectionBackIndex = 8;
-constexpr int kSelectionTextIndex = 9;
 constexpr char16_t kSpaceMark = u'\u2022';  // code 149 of the Western code page
 constexpr char16_t kTabMark = u'\u00BB';
 constexpr int kAutoScrollMs = 100;
@@ -39,7 +35,7 @@ void CEdTextView::paintEvent(QPaintEvent* event)
     const QRect clip = event->rect();
     const int width = viewport()->width();
     const int height = viewport()->height();
-    painter.fillRect(clip, ColorOfIndex(kBackgroundIndex));
+    painter.fillRect(clip, ColorOfIndex(kViewBackground));
     int y = 0;
     if (m_buffer) {
         const int lineHeight = GetLineHeight();
@@ -53,9 +49,9 @@ void CEdTextView::paintEvent(QPaintEvent* event)
         }
     }
     if (y < height)
-        painter.fillRect(QRect(0, y, GetMarginWidth(), height - y), ColorOfIndex(m_selMargin ? kMarginIndex : kMarginOffIndex));
+        painter.fillRect(QRect(0, y, GetMarginWidth(), height - y), ColorOfIndex(m_selMargin ? kViewMargin : kViewMarginOff));
     if (m_caretShown && m_caretBlinkOn)
-        painter.fillRect(m_caretRect, ColorOfIndex(kNormalTextIndex));
+        painter.fillRect(m_caretRect, ColorOfIndex(kViewNormalText));
 }
 
 void CEdTextView::PaintLine(QPainter& painter, const QRect& rect, int line, int firstRow)
@@ -76,16 +72,16 @@ void CEdTextView::PaintLine(QPainter& painter, const QRect& rect, int line, int 
         PaintMargin(painter, QRect(0, rect.y(), GetMarginWidth(), lineHeight), line);
     else
         painter.fillRect(QRect(0, rect.y(), GetMarginWidth(), rect.height()),
-                         ColorOfIndex(m_selMargin ? kMarginIndex : kMarginOffIndex));
+                         ColorOfIndex(m_selMargin ? kViewMargin : kViewMarginOff));
 }
 
 void CEdTextView::PaintMargin(QPainter& painter, const QRect& rect, int line)
 {
     if (!m_selMargin) {
-        painter.fillRect(rect, ColorOfIndex(kMarginOffIndex));
+        painter.fillRect(rect, ColorOfIndex(kViewMarginOff));
         return;
     }
-    painter.fillRect(rect, ColorOfIndex(kMarginIndex));
+    painter.fillRect(rect, ColorOfIndex(kViewMargin));
     const int icon = m_buffer ? marginIconOfFlags(m_buffer->LineFlags(line)) : -1;
     if (icon >= 0)
         painter.drawPixmap(rect.x() + 2, rect.y() + (rect.height() - kMarginIconSize) / 2, marginIcon(icon));
@@ -140,7 +136,7 @@ void CEdTextView::paintRow(QPainter& painter, int line, int row, int y, const st
     QColor lineBack;
     QColor lineText;
     const bool coloured = ColorsOfLine(line, lineBack, lineText);
-    painter.fillRect(QRect(margin, y, width - margin, lineHeight), coloured ? lineBack : ColorOfIndex(kBackgroundIndex));
+    painter.fillRect(QRect(margin, y, width - margin, lineHeight), coloured ? lineBack : ColorOfIndex(kViewBackground));
     painter.save();
     painter.setClipRect(QRect(margin, y, width - margin, lineHeight));
 
@@ -151,7 +147,7 @@ void CEdTextView::paintRow(QPainter& painter, int line, int row, int y, const st
     std::size_t block = 0;
     while (at < end && left + column * charWidth < width) {
         const SColourRun run = NextColourRun(blocks, block, at, end);
-        const int colourIndex = run.inBlock ? run.colour : kNormalTextIndex;
+        const int colourIndex = run.inBlock ? run.colour : kViewNormalText;
         int next = run.end;
         for (const STextPos edge : {m_selStart, m_selEnd}) {
             if (edge.line == line && edge.ch > at)
@@ -163,8 +159,8 @@ void CEdTextView::paintRow(QPainter& painter, int line, int row, int y, const st
                                           column, m_viewTabs || coloured);
         const int x = left + column * charWidth;
         if (selected)
-            painter.fillRect(QRect(x, y, static_cast<int>(shown.size()) * charWidth, lineHeight), ColorOfIndex(kSelectionBackIndex));
-        const QColor colour = selected ? ColorOfIndex(kSelectionTextIndex) : coloured ? lineText : ColorOfIndex(colourIndex);
+            painter.fillRect(QRect(x, y, static_cast<int>(shown.size()) * charWidth, lineHeight), ColorOfIndex(kColourSelectionBack));
+        const QColor colour = selected ? ColorOfIndex(kColourSelectionText) : coloured ? lineText : ColorOfIndex(colourIndex);
         drawRun(painter, x, y, shown, FontOfIndex(colourIndex), colour);
         column += static_cast<int>(shown.size());
         at = next;
@@ -172,7 +168,7 @@ void CEdTextView::paintRow(QPainter& painter, int line, int row, int y, const st
     // A selected line end shows as one selected cell after the last row.
     const STextPos lineEnd{static_cast<std::int32_t>(text.size()), line};
     if (end == static_cast<int>(text.size()) && m_selStart <= lineEnd && lineEnd < m_selEnd)
-        painter.fillRect(QRect(left + column * charWidth, y, charWidth, lineHeight), ColorOfIndex(kSelectionBackIndex));
+        painter.fillRect(QRect(left + column * charWidth, y, charWidth, lineHeight), ColorOfIndex(kColourSelectionBack));
     painter.restore();
 }
 

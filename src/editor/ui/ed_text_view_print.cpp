@@ -2,6 +2,7 @@
 #include "editor/ui/ed_text_view.h"
 
 #include "editor/colour_runs.h"
+#include "editor/ui/ed_colours.h"
 #include "editor/ui/ed_page_setup.h"
 #include "editor/ui/ed_view_commands.h"
 #include "platform/settings_store.h"
@@ -17,8 +18,6 @@
 namespace brindle {
 
 namespace {
-
-constexpr int kNormalTextIndex = 12;
 
 // Page geometry in printer pixels: a header row and a blank row above the text, a blank row and
 // a footer row below it.
@@ -158,7 +157,7 @@ int CEdTextView::PrintTo(QPrinter& target)
             for (std::int32_t at = start; at < end;) {
                 const SColourRun run = NextColourRun(blocks, block, at, end);
                 const std::int32_t next = run.end;
-                const int colourIndex = run.inBlock ? run.colour : kNormalTextIndex;
+                const int colourIndex = run.inBlock ? run.colour : kViewNormalText;
                 const QString shown = displayText(text.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(next - at)),
                                                   column, false);
                 painter.setFont(FontOfIndex(colourIndex));
