@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <algorithm>
+#include <tuple>
 
 namespace brindle {
 
@@ -119,6 +120,13 @@ void CHexEditView::markLayoutDirty()
 
 // ---- Layout
 
+std::pair<int, int> CHexEditView::columnXs(int charWidth) const
+{
+    const bool wide = m_flags & kWideAddress;
+    const int hexX = (m_flags & kShowAddress) ? charWidth * (wide ? 9 : 5) : 0;
+    return {hexX, hexX + ((m_flags & kShowHex) ? m_bytesPerRow * 3 * charWidth : 0)};
+}
+
 void CHexEditView::ensureLayout()
 {
     if (!(m_flags & kLayoutDirty))
@@ -126,9 +134,7 @@ void CHexEditView::ensureLayout()
     const QFontMetrics metrics(m_font, viewport());
     m_charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
     m_charHeight = std::max(1, metrics.height());
-    const bool wide = m_flags & kWideAddress;
-    m_hexX = (m_flags & kShowAddress) ? m_charWidth * (wide ? 9 : 5) : 0;
-    m_textX = m_hexX + ((m_flags & kShowHex) ? m_bytesPerRow * 3 * m_charWidth : 0);
+    std::tie(m_hexX, m_textX) = columnXs(m_charWidth);
     int rows = viewport()->height() / m_charHeight;
     m_flags &= ~kPartialLastRow;
     if (size() < static_cast<std::int64_t>(rows) * m_bytesPerRow) {

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 class QPainter;
 class QPrinter;
@@ -117,6 +118,8 @@ private:
 
     void registerCommands();
     void ensureLayout();
+    // Where the hex and the text columns start for a character width (screen or printer).
+    std::pair<int, int> columnXs(int charWidth) const;
     void markLayoutDirty();
     void updateScrollBars();
     std::int64_t maxTop();

@@ -74,9 +74,7 @@ int CHexEditView::printTo(QPrinter& target)
     const QDateTime now = QDateTime::currentDateTime();
     const QString stamp = locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("  ") +
                           locale.toString(now.time(), QLocale::ShortFormat);
-    const bool wide = m_flags & kWideAddress;
-    const int hexX = (m_flags & kShowAddress) ? charWidth * (wide ? 9 : 5) : 0;
-    const int textX = hexX + ((m_flags & kShowHex) ? m_bytesPerRow * 3 * charWidth : 0);
+    const auto [hexX, textX] = columnXs(charWidth);
     const QString header = printHeaderTitle();
     const QString printedBy = loadString(kStrPrintedBy);
     for (int number = 1; number <= pageCount; ++number) {
