@@ -1,6 +1,7 @@
 #include "compare_ui/color_btn.h"
 
 #include "compare_ui/color_palette.h"
+#include "editor/colour_table.h"
 #include "framework/resources.h"
 
 #include <QAbstractButton>
@@ -61,9 +62,7 @@ private:
 
 QColor colorFromColorRef(std::int32_t colorRef)
 {
-    const auto value = static_cast<std::uint32_t>(colorRef);
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF));
+    return QColor(QRgb(colourRefToRgb(static_cast<std::uint32_t>(colorRef))));
 }
 
 std::int32_t colorRefFromColor(const QColor& color)
