@@ -140,7 +140,7 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
         return document;
     if (document->m_context.m_comparisonKind == kComparisonBinary) {
         if (CDocTemplate* hex = templateAt(kHexViewTemplate))
-            openOrActivateDocument(*hex, mergePath);
+            hex->openOrActivateDocument(mergePath);
     } else if (CDocTemplate* merge = templateAt(kMergeEditorTemplate)) {
         if (auto* mergeDocument = qobject_cast<CBRDDoc*>(merge->openDocumentFile(mergePath)))
             mergeDocument->m_context = document->m_context;

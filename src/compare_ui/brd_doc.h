@@ -5,6 +5,7 @@
 #include "engine/comp_file_opt.h"
 #include "engine/compare_driver.h"
 #include "engine/report.h"
+#include "framework/command_ids.h"
 #include "framework/template_positions.h"
 #include "merge_editor/edit_doc.h"
 
@@ -16,6 +17,11 @@ namespace brindle {
 class CBRDView;
 class CBrdFormView;
 class CCompCtrl;
+
+// The file commands both views of a comparison window show disabled: the window has no file of
+// its own to save and no document to print.
+inline constexpr int kComparisonDisabledFileCommands[] = {cmd::kFileSave, cmd::kFileSaveAs, cmd::kFilePrint,
+                                                          cmd::kFilePrintPreview};
 
 // Holds the compare-options record of the window and the two report panes (they live here and
 // the form view only places them), the last report's section items, and the merge file to write

@@ -66,9 +66,8 @@ CBrdFormView::CBrdFormView(QWidget* parent)
         if (CCompCtrl* pane = searchPane())
             pane->findNext();
     });
-    const auto disabled = [](CCmdUI& ui) { ui.enable(false); };
-    onUpdateCommand(cmd::kFileSave, disabled);
-    onUpdateCommand(cmd::kFilePrint, disabled);
+    for (int id : kComparisonDisabledFileCommands)
+        onUpdateCommand(id, [](CCmdUI& ui) { ui.enable(false); });
 }
 
 CBrdFormView::~CBrdFormView()

@@ -52,6 +52,8 @@ CBRDView::CBRDView(QWidget* parent) : QTreeWidget(parent)
     onCommand(cmd::kEditRepeat, forwardToForm(cmd::kEditRepeat));
     onUpdateCommand(cmd::kEditCopy, [](CCmdUI& ui) { ui.enable(false); });
     onUpdateCommand(cmd::kEditSelectAll, [](CCmdUI& ui) { ui.enable(false); });
+    for (int id : kComparisonDisabledFileCommands)
+        onUpdateCommand(id, [](CCmdUI& ui) { ui.enable(false); });
 }
 
 CBRDDoc* CBRDView::document() const { return qobject_cast<CBRDDoc*>(CView::document()); }

@@ -52,8 +52,4 @@ public:
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial);
 };
 
-// A filter in the platform's list form ("All Files|*.*||": description, patterns, ...) as Qt name
-// filters ("All Files (*)"). "*.*" means every file there, so it becomes "*".
-QString qtNameFilters(const QString& filter);
-
 }  // namespace brindle

@@ -77,16 +77,6 @@ std::u16string number(std::int64_t value)
     return std::u16string(digits.begin(), digits.end());
 }
 
-CDocument* findOpenDocument(const CDocTemplate& docTemplate, const QString& path)
-{
-    const std::u16string wanted = path.toStdU16String();
-    for (CDocument* document : docTemplate.documents()) {
-        if (document->pathName() == path || sameFile(document->pathName().toStdU16String(), wanted))
-            return document;
-    }
-    return nullptr;
-}
-
 CMDIChildWnd* frameOf(CDocument& document)
 {
     for (CView* view : document.views()) {
@@ -94,16 +84,6 @@ CMDIChildWnd* frameOf(CDocument& document)
             return frame;
     }
     return nullptr;
-}
-
-void activate(CDocument& document)
-{
-    CMDIChildWnd* frame = frameOf(document);
-    if (!frame)
-        return;
-    if (frame->isMinimized())
-        frame->showNormal();
-    frame->activateFrame();
 }
 
 // The document first, then the frame's active view, then any view.
@@ -194,22 +174,13 @@ bool openInViewer(const QString& path, std::int64_t position, bool binary, bool 
     return true;
 }
 
-CDocument* openOrActivateDocument(CDocTemplate& docTemplate, const QString& path)
-{
-    CDocument* document = findOpenDocument(docTemplate, path);
-    if (!document)
-        return docTemplate.openDocumentFile(path);
-    activate(*document);
-    return document;
-}
-
 bool openInInternalViewer(const QString& path, std::int64_t position, std::int64_t length, bool binary)
 {
     CWinApp* app = CWinApp::instance();
     CDocTemplate* docTemplate = app ? app->docTemplateAt(binary ? kHexViewTemplate : kTextEditorTemplate) : nullptr;
     if (!docTemplate)
         return false;
-    CDocument* document = openOrActivateDocument(*docTemplate, path);
+    CDocument* document = docTemplate->openOrActivateDocument(path);
     if (!document)
         return true;
     if (CPositionTarget* target = positionTarget(*document)) {

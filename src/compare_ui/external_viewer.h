@@ -56,14 +56,6 @@ std::vector<std::u16string> viewerArguments(std::u16string_view argumentText, co
 // template to open it with).
 bool openInViewer(const QString& path, std::int64_t position, bool binary, bool controlHeld);
 
-class CDocTemplate;
-class CDocument;
-
-// The document of docTemplate open for the same file as path (the same name, or another name of the
-// same file), with its frame brought forward and restored; otherwise path opened anew. nullptr
-// when it cannot be opened (the template's open-failure message was shown).
-CDocument* openOrActivateDocument(CDocTemplate& docTemplate, const QString& path);
-
 // The internal viewer: opens path in the hex view (binary; template position 2) or the plain text
 // editor (template position 3) of the application, reusing a document already open for the same
 // file and activating its frame, then asks the document, or else one of its views, to select

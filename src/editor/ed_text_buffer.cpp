@@ -645,8 +645,8 @@ bool CEdTextBuffer::LoadFile(std::u16string_view path)
 
 bool CEdTextBuffer::SaveFile(std::u16string_view path, bool clearModified)
 {
-    std::error_code error;
-    std::unique_ptr<CByteSink> sink = openFileSink(path, error);
+    m_lastSaveError.clear();
+    std::unique_ptr<CByteSink> sink = openFileSink(path, m_lastSaveError);
     if (!sink)
         return false;
     if (m_createBackup)
@@ -666,9 +666,11 @@ bool CEdTextBuffer::SaveFile(std::u16string_view path, bool clearModified)
             writer.WriteString(m_lines[line].chars());
         }
         writer.Close();
-    } catch (const CFileException&) {
+    } catch (const CFileException& failure) {
+        m_lastSaveError = failure.error();
         return false;
     } catch (const std::bad_alloc&) {
+        m_lastSaveError = std::make_error_code(std::errc::not_enough_memory);
         return false;
     }
     if (clearModified) {

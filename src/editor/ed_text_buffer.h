@@ -10,6 +10,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace brindle {
@@ -236,6 +237,8 @@ public:
     // with CreateBackup() the previous file becomes path + ".bak". False on any failure, with
     // the previous file (and any old backup) in place. clearModified marks the buffer saved.
     bool SaveFile(std::u16string_view path, bool clearModified = true);
+    // Why the last SaveFile failed (the system's error); clear after a success.
+    const std::error_code& lastSaveError() const { return m_lastSaveError; }
 
     // ---- Views
 
@@ -291,6 +294,7 @@ private:
     bool m_groupStartPending = false;
     STextPos m_lastChange{-1, -1};
     std::vector<CEdBufferView*> m_views;
+    std::error_code m_lastSaveError;
 
     bool m_saveBareLf = false;
     std::int32_t m_lastGroupStart = -1;  // index of the newest record with UndoGroupStart

@@ -6,6 +6,7 @@
 #include "framework/resources.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
+#include "platform/file_system.h"
 
 #include <QMdiArea>
 #include <algorithm>
@@ -44,6 +45,32 @@ void CDocTemplate::addDocument(CDocument* document)
 void CDocTemplate::removeDocument(CDocument* document)
 {
     m_documents.erase(std::remove(m_documents.begin(), m_documents.end(), document), m_documents.end());
+}
+
+CDocument* CDocTemplate::findOpenDocument(const QString& path) const
+{
+    const std::u16string wanted = path.toStdU16String();
+    for (CDocument* document : m_documents) {
+        if (document->pathName() == path || sameFile(document->pathName().toStdU16String(), wanted))
+            return document;
+    }
+    return nullptr;
+}
+
+CDocument* CDocTemplate::openOrActivateDocument(const QString& path)
+{
+    CDocument* document = findOpenDocument(path);
+    if (!document)
+        return openDocumentFile(path);
+    for (CView* view : document->views()) {
+        if (CMDIChildWnd* frame = view->parentFrame()) {
+            if (frame->isMinimized())
+                frame->showNormal();
+            frame->activateFrame();
+            break;
+        }
+    }
+    return document;
 }
 
 CDocument* CDocTemplate::createNewDocument()

@@ -40,6 +40,13 @@ public:
     // Opens path in a new document and window (an empty path makes a new, empty document). Returns
     // the document, or nullptr when it could not be opened (the window is then closed again).
     virtual CDocument* openDocumentFile(const QString& path, bool makeVisible = true);
+    // The open document of the same file as path (the same name, or another name of the same
+    // file), or nullptr.
+    CDocument* findOpenDocument(const QString& path) const;
+    // The open document of path with its frame brought forward (a minimized one restored);
+    // otherwise path opened anew. nullptr when it cannot be opened (the open-failure message was
+    // shown).
+    CDocument* openOrActivateDocument(const QString& path);
     CDocument* createNewDocument();
     CMDIChildWnd* createNewFrame(CDocument& document);
     CView* createView(CDocument& document, QWidget* parent);

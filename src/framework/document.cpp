@@ -1,12 +1,14 @@
 #include "framework/document.h"
 
+#include "framework/command_ids.h"
 #include "framework/doc_template.h"
+#include "framework/file_dialog.h"
 #include "framework/mdi_child_wnd.h"
+#include "framework/mdi_frame_wnd.h"
 #include "framework/resources.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <algorithm>
@@ -19,7 +21,17 @@ constexpr int kStrSaveFailed = 61697;   // "%1 could not be saved."
 constexpr int kStrOpenFailed = 61698;   // "%1 could not be opened."
 }  // namespace
 
-CDocument::CDocument() = default;
+namespace {
+QWidget* dialogOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
+}  // namespace
+
+CDocument::CDocument()
+{
+    // The standard commands of every document; views that show no savable data disable them.
+    onCommand(cmd::kFileClose, [this] { onFileClose(); });
+    onCommand(cmd::kFileSave, [this] { doFileSave(); });
+    onCommand(cmd::kFileSaveAs, [this] { doSave(m_pathName); });
+}
 
 CDocument::~CDocument()
 {
@@ -126,12 +138,18 @@ void CDocument::onCloseDocument()
 
 void CDocument::deleteContents() {}
 
+void CDocument::onFileClose()
+{
+    if (saveModified())
+        onCloseDocument();
+}
+
 bool CDocument::saveModified()
 {
     if (!m_modified)
         return true;
     const QString name = m_title.isEmpty() ? m_pathName : m_title;
-    const auto answer = QMessageBox::question(nullptr, loadString(57344), loadString(kStrAskToSave).arg(name),
+    const auto answer = QMessageBox::question(dialogOwner(), loadString(57344), loadString(kStrAskToSave).arg(name),
                                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -154,12 +172,12 @@ bool CDocument::writeRecoveryCopy(const QString&) { return false; }
 
 void CDocument::reportSaveFailed(const QString& path)
 {
-    QMessageBox::warning(nullptr, loadString(57344), loadString(kStrSaveFailed).arg(path));
+    QMessageBox::warning(dialogOwner(), loadString(57344), loadString(kStrSaveFailed).arg(path));
 }
 
 void CDocument::reportOpenFailed(const QString& path)
 {
-    QMessageBox::warning(nullptr, loadString(57344), loadString(kStrOpenFailed).arg(path));
+    QMessageBox::warning(dialogOwner(), loadString(57344), loadString(kStrOpenFailed).arg(path));
 }
 
 bool CDocument::doFileSave()
@@ -171,8 +189,10 @@ bool CDocument::doSave(const QString& path, bool replace)
 {
     QString target = path;
     if (target.isEmpty() || replace) {
-        target = QFileDialog::getSaveFileName(nullptr, QString(), target.isEmpty() ? m_title : target,
-                                              QStringLiteral("*.*"));
+        // Save As proposes the current file, or the title for a document without one.
+        const QString filter = m_template ? templateFilter(m_template->docString(CDocTemplate::kFilterName)) : QString();
+        const QString suffix = m_template ? m_template->docString(CDocTemplate::kFilterExt).section(u'.', -1) : QString();
+        target = promptSaveFileName(dialogOwner(), target.isEmpty() ? m_title : target, suffix, filter);
         if (target.isEmpty())
             return false;
     }

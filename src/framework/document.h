@@ -14,7 +14,9 @@ class CMDIChildWnd;
 class CView;
 
 // Documents hold data and load and save it; views show it. A document belongs to its template and
-// is deleted when its last view goes away (unless auto-delete is off).
+// is deleted when its last view goes away (unless auto-delete is off). Every document handles the
+// standard commands Close, Save (an untitled document goes to Save As) and Save As (the file
+// dialog with the template's filter; the document then takes the new name and title).
 class CDocument : public QObject, public CCmdTarget {
     Q_OBJECT
 public:
@@ -44,6 +46,8 @@ public:
     // Closes every frame showing the document; the document is then deleted.
     virtual void onCloseDocument();
     virtual void deleteContents();
+    // File > Close: asks to save a modified document (Yes, No, Cancel), then closes its windows.
+    void onFileClose();
     // Asks whether to save a modified document; true when it may be closed.
     virtual bool saveModified();
     virtual bool canCloseFrame(CMDIChildWnd* frame);

@@ -61,6 +61,8 @@ bool CEditDoc::onSaveDocument(const QString& path)
     if (!saved) {
         QString text = loadString(kStrCannotSave);
         text.replace(QStringLiteral("%s"), path);
+        if (const std::error_code& reason = m_buffer.lastSaveError())
+            text += u'\n' + QString::fromStdString(reason.message());
         QMessageBox::warning(messageOwner(), loadString(kStrAppTitle), text, QMessageBox::Ok);
     }
     return saved;

@@ -628,13 +628,5 @@ TEST_F(CompareDlgTest, CancelWritesNoHistory)
     EXPECT_EQ(u"unwritten", m_host.profile().readString(u"Paths", u"File2", u"unwritten"));
 }
 
-TEST(CompareDlgHost, NameFiltersInQtForm)
-{
-    EXPECT_EQ(QStringLiteral("All Files (*)"), qtNameFilters(QStringLiteral("All Files|*.*||")));
-    EXPECT_EQ(QStringLiteral("Text (*.txt *.log);;All Files (*)"),
-              qtNameFilters(QStringLiteral("Text|*.txt;*.log|All Files|*.*||")));
-    EXPECT_EQ(QStringLiteral("*"), qtNameFilters(QString()));
-}
-
 }  // namespace
 }  // namespace brindle

@@ -264,7 +264,9 @@ TEST_F(EditDocTest, AFailedSaveSaysSoOnceKeepsTheFileAndStaysModified)
     type(*document, u"x");
     const std::string missingFolder = m_dir.file("none/b.txt");
     QStringList messages = messagesDuring([&] { EXPECT_FALSE(document->doSave(qs(missingFolder), false)); });
-    EXPECT_EQ(QStringList{QStringLiteral("File %1 cannot be saved.").arg(qs(missingFolder))}, messages);
+    // The message names the file and the system's reason.
+    EXPECT_EQ(QStringList{QStringLiteral("File %1 cannot be saved.\nNo such file or directory").arg(qs(missingFolder))},
+              messages);
     EXPECT_TRUE(document->isModified());
     EXPECT_EQ(QStringLiteral("* Brindle"), mainTitle());
 
