@@ -3,6 +3,7 @@
 #include "app/brd_app.h"
 #include "app/hlink_ctrl.h"
 #include "framework/command_ids.h"
+#include "framework/help_window.h"
 #include "framework/resources.h"
 
 #include <QApplication>
@@ -189,6 +190,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
 {
     if (CBRDApp* app = CBRDApp::instance(); app && app->dialogFont())
         setFont(*app->dialogFont());
+    setHelpPage(this, QStringLiteral("index.html"));
     setWindowTitle(loadString(kStrAboutCaption).arg(loadString(res::kStrAppTitle)) + QStringLiteral(" (64-bit)"));
     m_homeLink->setLink(true, QStringLiteral("https://brindle.example.org/"), QStringLiteral("brindle.example.org"));
     m_mailLink->setLink(true, QStringLiteral("mailto:support@brindle.example.org"),

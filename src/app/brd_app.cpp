@@ -8,6 +8,7 @@
 #include "compare_ui/brd_view.h"
 #include "app/single_instance.h"
 #include "compare_ui/progress_dlg.h"
+#include "engine/binary_test.h"
 #include "engine/comp_file_opt.h"
 #include "engine/engine_strings.h"
 #include "framework/command_ids.h"
@@ -16,6 +17,7 @@
 #include "hex_view/rode_zor_bin_view.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/resources.h"
+#include "framework/template_positions.h"
 #include "merge_editor/edit_doc.h"
 #include "merge_editor/rode_zor_view.h"
 #include "merge_editor/tl_edit_view.h"
@@ -109,6 +111,11 @@ void CBRDApp::registerTemplates()
     addDocTemplate(std::make_unique<CDocTemplate>(
         res::kTextEditor, [] { return new CEditDoc; }, nullptr,
         [](CDocument&, QWidget* parent) -> CView* { return new CTlEditView(parent); }));
+}
+
+CDocTemplate* CBRDApp::docTemplateFor(const QString& path) const
+{
+    return docTemplateAt(IsBinary(path.toStdU16String()) ? kHexViewTemplate : kTextEditorTemplate);
 }
 
 void CBRDApp::setTextFont(const QString& face, int pointSize)

@@ -63,6 +63,10 @@ public:
     // escaped (a folder written with its final separator).
     static QString rawCommandLine(const QStringList& arguments);
 
+protected:
+    // Binary files open in the hex view, all others in the plain text editor.
+    CDocTemplate* docTemplateFor(const QString& path) const override;
+
 private:
     void bindLanguageModule();
     void registerTemplates();

@@ -8,15 +8,13 @@
 #include "engine/comp_file_opt.h"
 #include "engine/compare_driver.h"
 #include "framework/command_ids.h"
-#include "framework/doc_template.h"
+#include "framework/file_dialog.h"
 #include "framework/resources.h"
-#include "framework/template_positions.h"
 #include "platform/profile.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
@@ -26,6 +24,8 @@
 namespace brindle {
 
 namespace {
+
+constexpr int kStrAllFiles = 2138;  // "All Files|*.*||"
 
 // Command-line processing acting on the running program.
 class CFrameCommandLineActions final : public CCommandLineActions {
@@ -61,18 +61,16 @@ CMainFrame::CMainFrame(QWidget* parent) : CPersistMDIFrame(parent, QStringLitera
     onCommand(cmd::kWindowCascade, [this] { mdiArea()->cascadeSubWindows(); });
     onCommand(cmd::kWindowTile, [this] { mdiArea()->tileSubWindows(); });
     onCommand(cmd::kWindowArrange, [this] { mdiArea()->tileSubWindows(); });
-    onCommand(cmd::kFileOpen, [] {
-        const QString path = QFileDialog::getOpenFileName(nullptr, QString(), QString(), QStringLiteral("*.*"));
+    onCommand(cmd::kFileOpen, [this] {
+        const QString path = promptOpenFileName(this, QString(), loadString(kStrAllFiles));
         if (!path.isEmpty())
-            if (CDocTemplate* text = CBRDApp::instance()->docTemplateAt(kTextEditorTemplate))
-                text->openDocumentFile(path);
+            CBRDApp::instance()->openDocumentFile(path);
     });
     onCommandRange(cmd::kFileMruFirst, cmd::kFileMruLast, [](int id) {
-        const QStringList& files = CBRDApp::instance()->recentFiles();
+        const QStringList files = CBRDApp::instance()->recentFiles();
         const int index = id - cmd::kFileMruFirst;
         if (index < files.size())
-            if (CDocTemplate* text = CBRDApp::instance()->docTemplateAt(kTextEditorTemplate))
-                text->openDocumentFile(files[index]);
+            CBRDApp::instance()->openDocumentFile(files[index]);
     });
     onCommand(cmd::kViewToolBar, [this] {
         for (QToolBar* bar : findChildren<QToolBar*>())
@@ -140,6 +138,7 @@ void CMainFrame::fillRecentFiles(QMenu* menu, QAction* placeholder)
         auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()), menu);
         entry->setProperty("brindleRecentEntry", true);
         entry->setToolTip(files[i]);
+        entry->setStatusTip(files[i]);
         const int id = cmd::kFileMruFirst + i;
         connect(entry, &QAction::triggered, this, [this, id] { routeCommand(id); });
         menu->insertAction(placeholder, entry);

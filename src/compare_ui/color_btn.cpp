@@ -2,6 +2,7 @@
 
 #include "compare_ui/color_palette.h"
 #include "editor/colour_table.h"
+#include "framework/help_window.h"
 #include "framework/resources.h"
 
 #include <QAbstractButton>
@@ -86,6 +87,7 @@ CColorBtnDlg::CColorBtnDlg(const CColorPalette& palette, std::uint32_t current, 
     : QDialog(parent, Qt::Popup)
 {
     setObjectName(QStringLiteral("5100"));
+    setHelpPage(this, QStringLiteral("compare-dialog.html#colours"));
     auto* grid = new QGridLayout;
     grid->setSpacing(2);
     const int currentCell = palette.cellOf(current);

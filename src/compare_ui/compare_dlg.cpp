@@ -5,6 +5,7 @@
 #include "compare_ui/display_page.h"
 #include "compare_ui/sel_page.h"
 #include "engine/comp_file_opt.h"
+#include "framework/help_window.h"
 #include "framework/resources.h"
 #include "platform/profile.h"
 
@@ -33,12 +34,16 @@ CCompareDlg::CCompareDlg(CCompFileOpt& record, CCompareDlgHost& host, QWidget* o
     : QDialog(owner), m_record(record), m_host(host), m_tabs(new QTabWidget(this))
 {
     setWindowTitle(loadString(kStrCaption));
+    setHelpPage(this, QStringLiteral("compare-dialog.html"));
     const bool displayMergeFile =
         !record.m_outputFile.empty() && host.profile().readInt(kSettingsSection, kShowMergeEditor, 0) != 0;
     m_selPage = new CSelPage(record, host, QString::fromStdU16String(record.m_file1Path),
                              QString::fromStdU16String(record.m_file2Path), displayMergeFile);
     m_compFilesPage = new CCompFilesPage(record);
     m_displayPage = new CDisplayPage(record, host);
+    setHelpPage(m_selPage, QStringLiteral("compare-dialog.html#files"));
+    setHelpPage(m_compFilesPage, QStringLiteral("compare-dialog.html#merge-file"));
+    setHelpPage(m_displayPage, QStringLiteral("compare-dialog.html#display"));
     m_tabs->addTab(m_selPage, loadString(kStrSelPage));
     m_tabs->addTab(m_compFilesPage, loadString(kStrCompFilesPage));
     m_tabs->addTab(m_displayPage, loadString(kStrDisplayPage));

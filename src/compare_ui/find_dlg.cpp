@@ -1,5 +1,6 @@
 #include "compare_ui/find_dlg.h"
 
+#include "framework/help_window.h"
 #include "framework/resources.h"
 
 #include <QCheckBox>
@@ -31,6 +32,7 @@ CFindDlg::CFindDlg(QWidget* parent)
       m_cancel(new QPushButton(loadString(kStrCancel), this))
 {
     setWindowTitle(loadString(kStrFindTitle));
+    setHelpPage(this, QStringLiteral("comparison-window.html#find"));
     setModal(false);
     auto* label = new QLabel(loadString(kStrFindWhat), this);
     label->setBuddy(m_text);

@@ -2,6 +2,7 @@
 
 #include "compare_ui/message_pump.h"
 #include "engine/cancel_flag.h"
+#include "framework/help_window.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/resources.h"
 #include "framework/win_app.h"
@@ -82,6 +83,7 @@ CProgressDlg::CProgressDlg(bool cancellable, std::int64_t total, CProgressDlg** 
       m_profile(profile)
 {
     setWindowTitle(loadString(3210));
+    setHelpPage(this, QStringLiteral("comparison-window.html#progress"));
     setModal(false);
     if (const QString title = loadString(titleStringId); !title.isEmpty())
         m_text->setText(title);

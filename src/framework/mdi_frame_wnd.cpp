@@ -11,11 +11,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -44,6 +48,22 @@ QIcon fallbackIcon(const QString& name)
     return QApplication::style()->standardIcon(pixmaps.value(name, QStyle::SP_FileIcon));
 }
 
+// Status-bar prompt and tooltip of a command: the string of the same id, "prompt\ntooltip".
+void applyPrompt(QAction* action, int id)
+{
+    const QString entry = loadString(id);
+    if (entry.isEmpty())
+        return;
+    action->setStatusTip(entry.section(u'\n', 0, 0));
+    const QString tip = entry.section(u'\n', 1, 1);
+    action->setToolTip(tip.isEmpty() ? entry.section(u'\n', 0, 0) : tip);
+    if (action->text().isEmpty())
+        action->setText(action->toolTip());
+}
+
+constexpr auto kWindowEntryProperty = "brindleWindowEntry";
+constexpr int kMaxListedWindows = 9;
+
 }  // namespace
 
 CMDIFrameWnd::CMDIFrameWnd(QWidget* parent) : QMainWindow(parent), m_mdiArea(new QMdiArea(this)), m_idleTimer(new QTimer(this))
@@ -57,6 +77,10 @@ CMDIFrameWnd::CMDIFrameWnd(QWidget* parent) : QMainWindow(parent), m_mdiArea(new
         updateIndicators();
     });
     m_idleTimer->start();
+    // The lock keys can be read where the window system is X11; elsewhere their panes are hidden.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        m_keyboardLocks.open();
+    qApp->installEventFilter(this);
 }
 
 CMDIFrameWnd::~CMDIFrameWnd()
@@ -64,6 +88,7 @@ CMDIFrameWnd::~CMDIFrameWnd()
     // Closing child windows while the frame is torn down activates others: nothing may reach the
     // half-destroyed frame any more.
     m_idleTimer->stop();
+    qApp->removeEventFilter(this);
     disconnect(m_mdiArea, nullptr, this, nullptr);
 }
 
@@ -120,6 +145,13 @@ void CMDIFrameWnd::routeUpdate(CCmdUI& ui)
     ui.enable(false);
 }
 
+bool CMDIFrameWnd::runCommand(int id)
+{
+    CCmdUI ui(id);
+    routeUpdate(ui);
+    return ui.enabled() && routeCommand(id);
+}
+
 void CMDIFrameWnd::postCommand(int id)
 {
     QTimer::singleShot(0, this, [this, id] { routeCommand(id); });
@@ -131,7 +163,8 @@ QAction* CMDIFrameWnd::commandAction(int id)
         return action;
     auto* action = new QAction(this);
     action->setData(id);
-    connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
+    applyPrompt(action, id);
+    connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     m_actions.insert(id, action);
     return action;
 }
@@ -174,35 +207,65 @@ void CMDIFrameWnd::setMenuResource(int id)
 
 void CMDIFrameWnd::updateMenu(QMenu* menu)
 {
+    bool windowMenu = false;
     for (QAction* action : menu->actions()) {
-        if (action->isSeparator() || action->menu())
+        if (action->isSeparator() || action->menu() || action->property(kWindowEntryProperty).toBool())
             continue;
         const int id = action->data().toInt();
         if (id >= cmd::kFileMruFirst && id <= cmd::kFileMruLast) {
             fillRecentFiles(menu, action);
             continue;
         }
-        CCmdUI ui(id);
-        routeUpdate(ui);
-        action->setEnabled(ui.enabled());
-        action->setCheckable(ui.checked() || action->isCheckable());
-        action->setChecked(ui.checked());
-        const QString text = ui.text().isEmpty() ? action->property("brindleMenuText").toString() : ui.text();
+        windowMenu = windowMenu || id == cmd::kWindowCascade;
+        updateAction(action);
+        QString text = action->property("brindleUpdatedText").toString();
+        if (text.isEmpty())
+            text = action->property("brindleMenuText").toString();
         if (!text.isEmpty())
             action->setText(text);
     }
+    if (windowMenu)
+        fillWindowList(menu);
+}
+
+void CMDIFrameWnd::updateAction(QAction* action)
+{
+    CCmdUI ui(action->data().toInt());
+    routeUpdate(ui);
+    action->setEnabled(ui.enabled());
+    if (ui.checked())
+        action->setCheckable(true);
+    if (action->isCheckable())
+        action->setChecked(ui.checked());
+    action->setProperty("brindleUpdatedText", ui.text());
 }
 
 void CMDIFrameWnd::updateCommandUI()
 {
-    for (QAction* action : std::as_const(m_actions)) {
-        CCmdUI ui(action->data().toInt());
-        routeUpdate(ui);
-        action->setEnabled(ui.enabled());
-        if (ui.checked())
-            action->setCheckable(true);
-        if (action->isCheckable())
-            action->setChecked(ui.checked());
+    for (QAction* action : std::as_const(m_actions))
+        updateAction(action);
+}
+
+void CMDIFrameWnd::fillWindowList(QMenu* menu)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->property(kWindowEntryProperty).toBool())
+            menu->removeAction(action);
+    }
+    const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    menu->addSeparator()->setProperty(kWindowEntryProperty, true);
+    for (int i = 0; i < windows.size() && i < kMaxListedWindows; ++i) {
+        QMdiSubWindow* window = windows[i];
+        auto* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(window->windowTitle()));
+        entry->setProperty(kWindowEntryProperty, true);
+        entry->setCheckable(true);
+        entry->setChecked(window == m_mdiArea->activeSubWindow());
+        connect(entry, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
+            if (window)
+                m_mdiArea->setActiveSubWindow(window);
+        });
     }
 }
 
@@ -244,12 +307,21 @@ bool CMDIFrameWnd::createBars(int toolBarId, const std::vector<int>& indicators)
 
 void CMDIFrameWnd::updateIndicators()
 {
-    // Lock-key states are not visible to Qt on every platform; the panes show their name when
-    // the state is known to be on and stay blank otherwise.
+    const std::optional<CKeyboardLocks::SState> locks = m_keyboardLocks.read();
     for (auto& [id, label] : m_indicators) {
-        CCmdUI ui(id);
-        routeUpdate(ui);
-        label->setText(ui.handled() && ui.enabled() ? loadString(id) : QString());
+        bool known = true;
+        bool on = false;
+        if (id == cmd::kIndicatorCaps || id == cmd::kIndicatorNum || id == cmd::kIndicatorScroll) {
+            // Where the lock state cannot be known the pane is hidden, not left blank.
+            known = locks.has_value();
+            on = known && (id == cmd::kIndicatorCaps ? locks->caps : id == cmd::kIndicatorNum ? locks->num : locks->scroll);
+        } else {
+            CCmdUI ui(id);
+            routeUpdate(ui);
+            on = ui.handled() && ui.enabled();
+        }
+        label->setVisible(known);
+        label->setText(on ? loadString(id) : QString());
     }
 }
 
@@ -286,6 +358,20 @@ void CMDIFrameWnd::onSubWindowActivated(QMdiSubWindow* window)
 void CMDIFrameWnd::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+}
+
+bool CMDIFrameWnd::eventFilter(QObject* watched, QEvent* event)
+{
+    // A key is about to be matched to the shortcuts: a command enabled since the last idle update
+    // (Save after the first keystroke) must already answer to its key.
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::ShortcutOverride && widget && widget->window() == this) {
+        for (QAction* action : std::as_const(m_actions)) {
+            if (!action->shortcuts().isEmpty())
+                updateAction(action);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace brindle

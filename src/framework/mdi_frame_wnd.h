@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/cmd_target.h"
+#include "platform/keyboard_locks.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -22,9 +23,11 @@ class CView;
 struct SMenuItem;
 
 // Every command id has one QAction, shared by menus, the tool bar and the keyboard shortcuts of
-// accelerator table 128. Triggering it routes the command: active view, its document, its frame,
-// this frame, the application. The enable/check companions run before a menu opens and, for the
-// tool bar, whenever the program is idle.
+// accelerator table 128, with its status-bar prompt and tooltip from the string entry of the same
+// id ("prompt\ntooltip"). Triggering it routes the command: active view, its document, its frame,
+// this frame, the application; a command whose companion disables it is not run. The
+// enable/check companions run before a menu opens, before a key is matched to a shortcut and, for
+// the tool bar, whenever the program is idle. The menu holding Cascade lists the open windows.
 class CMDIFrameWnd : public QMainWindow, public CCmdTarget {
     Q_OBJECT
 public:
@@ -38,6 +41,8 @@ public:
 
     // Runs command id along the routing chain; false when no target handled it.
     bool routeCommand(int id);
+    // As the user's menu item, key or button does: the command runs only when enabled.
+    bool runCommand(int id);
     // Fills ui from the routing chain; a command nobody knows is disabled.
     void routeUpdate(CCmdUI& ui);
     // Posts command id to be run once the current event is done.
@@ -61,11 +66,14 @@ protected:
     virtual void fillRecentFiles(QMenu* menu, QAction* placeholder);
     void bindAccelerators(int tableId);
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenu(QMenu* menu, const std::vector<SMenuItem>& items);
     void onSubWindowActivated(QMdiSubWindow* window);
     void updateMenu(QMenu* menu);
+    void updateAction(QAction* action);
+    void fillWindowList(QMenu* menu);
     void updateIndicators();
 
     QMdiArea* m_mdiArea;
@@ -75,6 +83,7 @@ private:
     QHash<int, QAction*> m_actions;
     int m_menuResource = -1;
     QTimer* m_idleTimer;
+    CKeyboardLocks m_keyboardLocks;
 };
 
 }  // namespace brindle

@@ -1,10 +1,15 @@
 #include "framework/win_app.h"
 
 #include "framework/doc_template.h"
+#include "framework/command_ids.h"
 #include "framework/document.h"
+#include "framework/help_window.h"
 #include "framework/mdi_frame_wnd.h"
+#include "framework/print_setup_dlg.h"
 #include "platform/profile.h"
 #include "platform/settings_store.h"
+
+#include <QPrinter>
 
 namespace brindle {
 
@@ -18,6 +23,12 @@ std::u16string u16(const QString& text) { return text.toStdU16String(); }
 CWinApp::CWinApp() : m_profile(std::make_unique<CProfile>(userSettingsStore()))
 {
     g_app = this;
+    onCommand(cmd::kHelpTopics, [] { showHelp(); });
+    onCommand(cmd::kFilePrintSetup, [this] {
+        CPrintSetupDlg dialog(printer(), mainFrame());
+        dialog.exec();
+    });
+    installDialogHelpKey();
 }
 
 CWinApp::~CWinApp()
@@ -36,6 +47,13 @@ void CWinApp::addDocTemplate(std::unique_ptr<CDocTemplate> docTemplate) { m_temp
 CDocTemplate* CWinApp::docTemplateAt(std::size_t position) const
 {
     return position < m_templates.size() ? m_templates[position].get() : nullptr;
+}
+
+QPrinter& CWinApp::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
 }
 
 void CWinApp::setMainFrame(std::unique_ptr<CMDIFrameWnd> frame) { m_mainFrame = std::move(frame); }
@@ -73,6 +91,18 @@ void CWinApp::addToRecentFiles(const QString& path)
     while (m_recentFiles.size() > m_recentFileCount)
         m_recentFiles.removeLast();
 }
+
+CDocument* CWinApp::openDocumentFile(const QString& path)
+{
+    for (const auto& docTemplate : m_templates) {
+        if (docTemplate->findOpenDocument(path))
+            return docTemplate->openOrActivateDocument(path);
+    }
+    CDocTemplate* docTemplate = docTemplateFor(path);
+    return docTemplate ? docTemplate->openDocumentFile(path) : nullptr;
+}
+
+CDocTemplate* CWinApp::docTemplateFor(const QString&) const { return docTemplateAt(0); }
 
 bool CWinApp::saveAllModified()
 {

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+class QPrinter;
+
 namespace brindle {
 
 class CDocTemplate;
@@ -15,8 +17,10 @@ class CDocument;
 class CMDIFrameWnd;
 class CProfile;
 
-// One per process. Owns the templates (found by their registration position) and the recent-file
-// list; the main frame is a top-level widget owned by the application object as well.
+// One per process. Owns the templates (found by their registration position), the recent-file
+// list and the printer of every print job; the main frame is a top-level widget owned by the
+// application object as well. Handles the application's standard commands: Print Setup and Help
+// Topics.
 class CWinApp : public QObject, public CCmdTarget {
     Q_OBJECT
 public:
@@ -43,14 +47,27 @@ public:
     void addToRecentFiles(const QString& path);
     const QStringList& recentFiles() const { return m_recentFiles; }
 
+    // The printer every print job starts from; Print Setup changes it.
+    QPrinter& printer();
+
+    // Opens path as File > Open and the recent-file list do: a document open for the same file in
+    // any window is brought forward; otherwise the template docTemplateFor() names opens it.
+    // nullptr when it could not be opened (the user was told why).
+    CDocument* openDocumentFile(const QString& path);
+
     // Asks to save every modified document; false when the user cancels.
     bool saveAllModified();
     void closeAllDocuments();
+
+protected:
+    // The template that opens path; the first one unless a program chooses by the file.
+    virtual CDocTemplate* docTemplateFor(const QString& path) const;
 
 private:
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
     std::unique_ptr<CMDIFrameWnd> m_mainFrame;
     std::unique_ptr<CProfile> m_profile;
+    std::unique_ptr<QPrinter> m_printer;
     QStringList m_recentFiles;
     int m_recentFileCount = 4;
 };

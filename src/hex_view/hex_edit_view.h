@@ -173,7 +173,6 @@ private:
     QPoint m_lastDragPoint;
     QTimer m_autoScroll;
     QFont m_font;
-    std::unique_ptr<QPrinter> m_printer;
 };
 
 }  // namespace brindle

@@ -2,6 +2,7 @@
 #include "hex_view/hex_edit_view.h"
 
 #include "framework/document.h"
+#include "framework/print_setup_dlg.h"
 #include "framework/resources.h"
 
 #include <QDateTime>
@@ -21,12 +22,7 @@ constexpr int kStrPageOf = 3310;     // "Page %1 of %2"
 
 }  // namespace
 
-QPrinter& CHexEditView::printer()
-{
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_printer;
-}
+QPrinter& CHexEditView::printer() { return sharedPrinter(); }
 
 void CHexEditView::print(bool withDialog)
 {

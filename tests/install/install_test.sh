@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix with `cmake --install` and checks what a desktop
 # needs: the programs in bin (and the language module beside brd64 when one is built), the desktop
-# entry that names them, the icon in every hicolor size at its true size, the manual pages, and
-# the "Compare Files..." command for Dolphin, Nemo and Thunar, and the Nautilus module when one is
-# built.
+# entry that names them, the icon in every hicolor size at its true size, the manual pages, the
+# user manual, and the "Compare Files..." command for Dolphin, Nemo and Thunar, and the Nautilus
+# module when one is built.
 # The installed programs are run once, so that an install that leaves them unable to start fails.
 # Usage: install_test.sh BUILD_DIR VERSION LANGUAGE_MODULE(ON|OFF) DESKTOP_CHECKER EXAMPLES_DIR
 #        [NAUTILUS_MODULE(ON|OFF)]
@@ -79,6 +79,16 @@ for page in brd64 brdcmp; do
         [ -z "$warnings" ] || fail "groff warns about $page.1: $warnings"
     fi
 done
+
+# The user manual: the contents page and every page it links to.
+manual="$prefix/share/doc/brindle"
+if [ -f "$manual/index.html" ]; then
+    for page in $(grep -o 'href="[a-z0-9-]*\.html' "$manual/index.html" | sed 's/^href="//' | sort -u); do
+        [ -f "$manual/$page" ] || fail "the manual's contents link to $page, which is not installed"
+    done
+else
+    fail "share/doc/brindle/index.html is missing"
+fi
 
 # "Compare Files..." in the file managers: one or two files, never a folder, each name passed as
 # one argument of brd64 by the file manager's own list field code (no quotes round it, no shell).

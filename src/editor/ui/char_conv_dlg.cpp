@@ -1,6 +1,7 @@
 #include "editor/ui/char_conv_dlg.h"
 
 #include "editor/recode_text.h"
+#include "framework/help_window.h"
 #include "framework/resources.h"
 
 #include <QCheckBox>
@@ -61,6 +62,7 @@ CCharConvDlg::CCharConvDlg(const QString& text, QWidget* parent, const CCodePage
 {
     setObjectName(QString::number(kDialogId));
     setWindowTitle(loadString(kStrTitle));
+    setHelpPage(this, QStringLiteral("text-editor.html#character-set-conversion"));
     setModal(true);
     m_previewButton->setObjectName(QStringLiteral("Preview"));
     m_preview->setReadOnly(true);

@@ -14,6 +14,7 @@
 #include "framework/document.h"
 #include "framework/resources.h"
 #include "framework/win_app.h"
+#include "platform/code_page.h"
 #include "platform/settings_store.h"
 
 #include <QApplication>
@@ -391,9 +392,12 @@ void CEdEditView::charConversion()
 {
     if (!IsEditable() || !IsSelection())
         return;
-    CCharConvDlg dialog(QString::fromStdU16String(brindle::SelectedText(*this)), this);
+    // A file without a mark was read through the system's code page: its letters are looked up as
+    // the bytes they came from. Text read as Unicode converts unit by unit.
+    const CCodePage* codePage = TextBuffer()->FileEncoding() == 0 ? &CCodePage::ansi() : nullptr;
+    CCharConvDlg dialog(QString::fromStdU16String(brindle::SelectedText(*this)), this, codePage);
     if (dialog.exec() == QDialog::Accepted)
-        RecodeSelection(*this, dialog.sourceIndex(), dialog.destinationIndex(), dialog.alphabetOnly());
+        RecodeSelection(*this, dialog.sourceIndex(), dialog.destinationIndex(), dialog.alphabetOnly(), codePage);
 }
 
 // ---- Spelling

@@ -326,7 +326,6 @@ private:
     bool m_anonymousBookmarksSeen = false;
     bool m_rememberCaretPos = false;
     QHash<int, int> m_keys;  // key combination -> command id
-    std::unique_ptr<QPrinter> m_printer;
 };
 
 }  // namespace brindle

@@ -5,6 +5,7 @@
 #include "editor/ui/ed_colours.h"
 #include "editor/ui/ed_page_setup.h"
 #include "editor/ui/ed_view_commands.h"
+#include "framework/print_setup_dlg.h"
 #include "platform/settings_store.h"
 
 #include <QFontMetrics>
@@ -65,20 +66,18 @@ void CEdTextView::registerPrinting()
 
 QPrinter& CEdTextView::printer()
 {
-    if (!m_printer) {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        SEdPageSetup setup;
-        setup.load(userSettingsStore());
-        setup.applyTo(*m_printer);
-    }
-    return *m_printer;
+    // The program's printer, with the editor's own margins and paper, which Page Setup keeps.
+    QPrinter& shared = sharedPrinter();
+    SEdPageSetup setup;
+    setup.load(userSettingsStore());
+    setup.applyTo(shared);
+    return shared;
 }
 
 void CEdTextView::pageSetup()
 {
     SEdPageSetup setup;
     setup.load(userSettingsStore());
-    setup.applyTo(printer());
     QPageSetupDialog dialog(&printer(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;

@@ -5,6 +5,7 @@
 #include "editor/ed_search_target.h"
 #include "editor/ui/mem_combo_box.h"
 #include "editor/ui/search_option_boxes.h"
+#include "framework/help_window.h"
 #include "framework/resources.h"
 #include "platform/settings_store.h"
 
@@ -48,6 +49,7 @@ CEditReplaceDlg::CEditReplaceDlg(CEdSearchTarget& target, QWidget* parent, CSett
 {
     setObjectName(QString::number(kDialogId));
     setWindowTitle(loadString(kStrTitle));
+    setHelpPage(this, QStringLiteral("text-editor.html#replace"));
     setModal(true);
     buildLayout();
 

@@ -5,6 +5,7 @@
 #include "editor/ed_search_target.h"
 #include "editor/ui/mem_combo_box.h"
 #include "editor/ui/search_option_boxes.h"
+#include "framework/help_window.h"
 #include "framework/resources.h"
 #include "platform/settings_store.h"
 
@@ -56,6 +57,7 @@ CFindTextDlg::CFindTextDlg(CEdSearchTarget& target, QWidget* parent, CSettingsSt
 {
     setObjectName(QString::number(kDialogId));
     setWindowTitle(loadString(kStrFindTitle));
+    setHelpPage(this, QStringLiteral("text-editor.html#find"));
     setModal(true);
     buildLayout();
 

@@ -1,4 +1,5 @@
 #include "editor/ui/goto_dlg.h"
+#include "framework/help_window.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -13,6 +14,7 @@ CGotoDlg::CGotoDlg(QWidget* parent)
 {
     setObjectName(QString::number(kDialogId));
     setWindowTitle(tr("Go to line"));
+    setHelpPage(this, QStringLiteral("text-editor.html#go-to-line"));
     m_line = new QLineEdit(this);
     m_line->setObjectName(QString::number(kIdLine));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
