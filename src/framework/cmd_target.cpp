@@ -1,5 +1,7 @@
 #include "framework/cmd_target.h"
 
+#include <algorithm>
+
 namespace brindle {
 
 CCmdTarget::~CCmdTarget() = default;
@@ -31,6 +33,22 @@ bool CCmdTarget::onCmdMsg(int id)
         }
     }
     return false;
+}
+
+std::vector<int> CCmdTarget::commandIds() const
+{
+    std::vector<int> ids;
+    for (const auto& [id, handler] : m_handlers) {
+        if (handler)
+            ids.push_back(id);
+    }
+    for (const SRange& range : m_ranges) {
+        for (int id = range.first; range.handler && id <= range.last; ++id)
+            ids.push_back(id);
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
 }
 
 bool CCmdTarget::onUpdateCmdUI(CCmdUI& ui)

@@ -47,6 +47,8 @@ public:
     // Runs the companion of the command (or marks it enabled when only a handler exists);
     // false when this target knows nothing of id.
     virtual bool onUpdateCmdUI(CCmdUI& ui);
+    // The ids this target has a handler for, ranges spelled out, in ascending order.
+    std::vector<int> commandIds() const;
 
 protected:
     void onCommand(int id, std::function<void()> handler);

@@ -5,8 +5,10 @@
 #include "framework/mdi_frame_wnd.h"
 #include "framework/view.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QMenu>
 #include <QWidget>
 
 namespace brindle {
@@ -16,6 +18,12 @@ CMDIChildWnd::CMDIChildWnd(CDocTemplate& docTemplate, CDocument& document)
 {
     connect(&document, &CDocument::titleChanged, this, &CMDIChildWnd::onUpdateFrameTitle);
     connect(&document, &CDocument::modifiedChanged, this, [this] { onUpdateFrameTitle(); });
+    // The window menu of the child carries Ctrl+W and Ctrl+F4 for Close as well; two actions with
+    // one key answer neither. The main frame's Close command (which asks first) keeps the key.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions())
+            action->setShortcuts({});
+    }
 }
 
 CMDIChildWnd::~CMDIChildWnd() = default;

@@ -296,6 +296,7 @@ bool CMDIFrameWnd::createBars(int toolBarId, const std::vector<int>& indicators)
     statusBar()->addWidget(m_message, 1);
     for (int id : indicators) {
         auto* label = new QLabel(loadString(id), this);
+        label->setProperty("brindleIndicator", id);
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 8);
         statusBar()->addPermanentWidget(label);

@@ -64,6 +64,8 @@ public:
     void ReportNotFound(std::u16string_view text) override;
     void Beep() override;
 
+    QList<int> keyCommandIds() const override { return CEdTextView::keyCommandIds() + m_editKeys.values(); }
+
 protected:
     void ResetView() override;
 

@@ -141,6 +141,9 @@ public:
     // Prints the whole text on printer with header and footer; returns the number of pages.
     int PrintTo(QPrinter& printer);
 
+    // The commands the view's own keys run (its key table, and the editing keys of edit views).
+    virtual QList<int> keyCommandIds() const { return m_keys.values(); }
+
 signals:
     // The caret moved, or the status texts changed.
     void statusChanged();

@@ -1,0 +1,313 @@
+// The standard commands of documents and frames, driven as a user drives them: keys and menu
+// items sent to the real main window, the dialogs that follow answered as a user would.
+#include "app/brd_app.h"
+#include "app/main_frame.h"
+#include "engine/comp_file_opt.h"
+#include "frame_test_support.h"
+#include "framework/command_ids.h"
+#include "framework/doc_template.h"
+#include "framework/help_window.h"
+#include "framework/mdi_child_wnd.h"
+#include "framework/template_positions.h"
+#include "framework/view.h"
+#include "support/qt_print.h"
+#include "support/temp_dir.h"
+#include "support/user_door.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace brindle {
+namespace {
+
+using test::settle;
+
+// The windows that hold a document the user edits and saves.
+enum class EWindow { MergeEditor, TextEditor, HexView };
+
+struct SWindowCase {
+    const char* name;
+    EWindow window;
+    const char* typed;     // keys typed at the start of the text
+    const char* expected;  // the file after "hello\n" was edited so and saved
+};
+
+const SWindowCase kEditedWindows[] = {
+    {"merge editor", EWindow::MergeEditor, "x", "xhello\n"},
+    {"plain text editor", EWindow::TextEditor, "x", "xhello\n"},
+    // On the high nibble of 'h' (0x68): 4 makes 0x48, then 1 the low nibble: 0x41 'A'.
+    {"hex view", EWindow::HexView, "41", "Aello\n"},
+};
+
+std::size_t templateOf(EWindow window)
+{
+    switch (window) {
+    case EWindow::MergeEditor: return kMergeEditorTemplate;
+    case EWindow::TextEditor: return kTextEditorTemplate;
+    case EWindow::HexView: return kHexViewTemplate;
+    }
+    return kTextEditorTemplate;
+}
+
+class StandardCommandsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_app.app.initInstance(QString()));
+        frame().resize(1000, 700);
+        ASSERT_TRUE(test::activate(frame()));
+    }
+
+    CMainFrame& frame() { return *m_app.app.mainFrame(); }
+
+    QString path(const char* name) const { return QString::fromStdString(m_dir.file(name)); }
+
+    // Opens a file holding "hello\n" in window, which then has the keyboard focus.
+    CDocument* open(EWindow window, const char* name = "a.txt")
+    {
+        m_dir.write(name, "hello\n");
+        CDocument* document = m_app.app.docTemplateAt(templateOf(window))->openDocumentFile(path(name));
+        settle();
+        if (document && !document->views().empty())
+            document->views().front()->widget()->setFocus();
+        settle();
+        return document;
+    }
+
+    void type(CDocument& document, const char* keys)
+    {
+        QTest::keyClicks(document.views().front()->widget(), QString::fromLatin1(keys));
+        settle();
+    }
+
+    int windowCount() const { return static_cast<int>(m_app.app.mainFrame()->mdiArea()->subWindowList().size()); }
+
+    test::CTempDir m_dir;
+    test::SAppOnMemorySettings m_app;
+};
+
+TEST_F(StandardCommandsTest, CtrlSWritesTheModifiedFile)
+{
+    for (const SWindowCase& c : kEditedWindows) {
+        SCOPED_TRACE(c.name);
+        CDocument* document = open(c.window);
+        ASSERT_NE(nullptr, document);
+        type(*document, c.typed);
+        ASSERT_TRUE(document->isModified());
+        test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+S")));
+        settle();
+        EXPECT_EQ(c.expected, test::readBytes(m_dir.file("a.txt")));
+        EXPECT_FALSE(document->isModified());
+        document->onCloseDocument();
+        settle();
+    }
+}
+
+TEST_F(StandardCommandsTest, SaveAsWritesTheNewNameAndRetitlesTheWindow)
+{
+    int row = 0;
+    for (const SWindowCase& c : kEditedWindows) {
+        SCOPED_TRACE(c.name);
+        CDocument* document = open(c.window);
+        ASSERT_NE(nullptr, document);
+        type(*document, c.typed);
+        const std::string name = "renamed-" + std::to_string(++row) + ".txt";
+        const QString target = path(name.c_str());
+        test::CDialogAnswers answers;
+        answers.thenChooseFile(target);
+        test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+        settle();
+        EXPECT_EQ(QStringList{QStringLiteral("QFileDialog")}, answers.shown());
+        EXPECT_EQ(c.expected, test::readBytes(m_dir.file(name)));
+        EXPECT_EQ("hello\n", test::readBytes(m_dir.file("a.txt")));
+        EXPECT_EQ(target, document->pathName());
+        EXPECT_FALSE(document->isModified());
+        CMDIChildWnd* child = frame().activeChild();
+        ASSERT_NE(nullptr, child);
+        EXPECT_EQ(QString::fromStdString(name), child->windowTitle());
+        document->onCloseDocument();
+        settle();
+    }
+}
+
+TEST_F(StandardCommandsTest, CloseAsksForAModifiedDocumentAndCancelKeepsIt)
+{
+    for (const SWindowCase& c : kEditedWindows) {
+        SCOPED_TRACE(c.name);
+        CDocument* document = open(c.window);
+        ASSERT_NE(nullptr, document);
+        type(*document, c.typed);
+        {
+            test::CDialogAnswers answers;
+            answers.thenClick(QMessageBox::Cancel);
+            test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+W")));
+            settle();
+            EXPECT_EQ(QStringList{QStringLiteral("Save changes to a.txt?")}, answers.shown());
+        }
+        EXPECT_EQ(1, windowCount());
+        EXPECT_TRUE(document->isModified());
+
+        test::CDialogAnswers answers;
+        answers.thenClick(QMessageBox::No);
+        EXPECT_TRUE(test::chooseMenuItem(frame(), cmd::kFileClose));
+        settle();
+        EXPECT_EQ(1, answers.shown().size());
+        EXPECT_EQ(0, windowCount());
+        EXPECT_EQ("hello\n", test::readBytes(m_dir.file("a.txt")));
+    }
+}
+
+// Close works in the windows without a file of their own too.
+TEST_F(StandardCommandsTest, CloseEndsAComparisonWindowFromItsMenu)
+{
+    m_dir.write("one.txt", "a\nb\n");
+    m_dir.write("two.txt", "a\nc\n");
+    CCompFileOpt record;
+    record.m_file1Path = path("one.txt").toStdU16String();
+    record.m_file2Path = path("two.txt").toStdU16String();
+    m_app.app.openComparison(record, QString());
+    settle();
+    ASSERT_EQ(1, windowCount());
+    EXPECT_FALSE(test::menuAction(frame(), cmd::kFileSave));
+    EXPECT_TRUE(test::chooseMenuItem(frame(), cmd::kFileClose));
+    settle();
+    EXPECT_EQ(0, windowCount());
+}
+
+TEST_F(StandardCommandsTest, ExitAsksOnceForEachModifiedDocument)
+{
+    CDocument* first = open(EWindow::TextEditor, "a.txt");
+    CDocument* second = open(EWindow::HexView, "b.bin");
+    ASSERT_TRUE(first && second);
+    type(*second, "41");
+    first->views().front()->widget()->setFocus();
+    type(*first, "x");
+    test::CDialogAnswers answers;
+    answers.thenClick(QMessageBox::No).thenClick(QMessageBox::Cancel);
+    test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    settle();
+    EXPECT_EQ(2, answers.shown().size()) << answers.shown().join(u'|').toStdString();
+    // Cancel on the second question keeps the program and both windows.
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_EQ(2, windowCount());
+}
+
+TEST_F(StandardCommandsTest, F1AndHelpTopicsOpenTheManual)
+{
+    test::pressKeys(frame(), QKeySequence(Qt::Key_F1));
+    settle();
+    auto* help = frame().findChild<CHelpWindow*>();
+    ASSERT_NE(nullptr, help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->currentPage().endsWith(QStringLiteral("index.html")));
+    EXPECT_FALSE(help->browser()->toPlainText().isEmpty());
+    help->close();
+    settle();
+    EXPECT_TRUE(test::chooseMenuItem(frame(), cmd::kHelpTopics));
+    settle();
+    help = frame().findChild<CHelpWindow*>();
+    ASSERT_NE(nullptr, help);
+    EXPECT_TRUE(help->isVisible());
+}
+
+// The page of a dialog: its own, and the manual shows the part it names.
+TEST_F(StandardCommandsTest, F1InADialogOpensThePageOfThatDialog)
+{
+    CDocument* document = open(EWindow::TextEditor);
+    ASSERT_NE(nullptr, document);
+    QString page;
+    QString shownText;
+    test::CDialogAnswers answers;
+    answers.then([&](QDialog& dialog) {
+        QTest::keyClick(dialog.focusWidget() ? dialog.focusWidget() : &dialog, Qt::Key_F1);
+        if (auto* help = dialog.findChild<CHelpWindow*>()) {
+            page = help->currentPage();
+            shownText = help->browser()->toPlainText();
+        }
+        dialog.reject();
+    });
+    test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+G")));
+    settle();
+    EXPECT_EQ(QStringLiteral("text-editor.html#go-to-line"), page);
+    EXPECT_TRUE(shownText.contains(QStringLiteral("Go to Line"), Qt::CaseInsensitive));
+}
+
+TEST(RecentFiles, SurviveARestartAndOpenFromTheFileMenu)
+{
+    test::CTempDir dir;
+    const QString file = QString::fromStdString(dir.write("notes.txt", "one\n"));
+    test::CMemorySettings settings;
+    {
+        CBRDApp app;
+        ASSERT_TRUE(app.initInstance(QString()));
+        ASSERT_TRUE(test::activate(*app.mainFrame()));
+        test::CDialogAnswers answers;
+        answers.thenChooseFile(file);
+        test::pressKeys(*app.mainFrame(), QKeySequence(QStringLiteral("Ctrl+O")));
+        settle();
+        ASSERT_EQ(1u, app.docTemplateAt(kTextEditorTemplate)->documents().size());
+        app.exitInstance();
+        app.closeAllDocuments();
+        settle();
+    }
+    CBRDApp app;
+    ASSERT_TRUE(app.initInstance(QString()));
+    CMainFrame& frame = *app.mainFrame();
+    QAction* placeholder = test::menuAction(frame, cmd::kFileMruFirst);
+    ASSERT_NE(nullptr, placeholder);
+    test::openMenusOf(frame, placeholder);
+    QAction* entry = nullptr;
+    for (QObject* owner : placeholder->associatedObjects()) {
+        if (auto* menu = qobject_cast<QMenu*>(owner)) {
+            for (QAction* action : menu->actions()) {
+                if (action->text() == QStringLiteral("&1 notes.txt"))
+                    entry = action;
+            }
+        }
+    }
+    ASSERT_NE(nullptr, entry);
+    entry->trigger();
+    settle();
+    const auto& documents = app.docTemplateAt(kTextEditorTemplate)->documents();
+    ASSERT_EQ(1u, documents.size());
+    EXPECT_EQ(file, documents.front()->pathName());
+    app.closeAllDocuments();
+    settle();
+}
+
+// Print Setup's choice holds for the next print: PDF into a chosen file, landscape.
+TEST_F(StandardCommandsTest, PrintSetupChoiceIsUsedByTheNextPrint)
+{
+    CDocument* document = open(EWindow::TextEditor);
+    ASSERT_NE(nullptr, document);
+    const QString pdf = path("printed.pdf");
+    test::CDialogAnswers answers;
+    answers.then([&](QDialog& dialog) {
+        auto* printers = dialog.findChild<QComboBox*>();
+        printers->setCurrentIndex(printers->count() - 1);
+        dialog.findChild<QLineEdit*>()->setText(pdf);
+        for (auto* radio : dialog.findChildren<QRadioButton*>()) {
+            if (radio->text().contains(QStringLiteral("Landscape")))
+                radio->setChecked(true);
+        }
+        dialog.accept();
+    });
+    answers.then([](QDialog& dialog) { dialog.accept(); });  // the print dialog: print
+    EXPECT_TRUE(test::chooseMenuItem(frame(), cmd::kFilePrintSetup));
+    settle();
+    EXPECT_EQ(QPageLayout::Landscape, m_app.app.printer().pageLayout().orientation());
+    test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+P")));
+    settle();
+    EXPECT_TRUE(answers.allAnswered());
+    EXPECT_EQ("%PDF", test::readBytes(m_dir.file("printed.pdf")).substr(0, 4));
+}
+
+}  // namespace
+}  // namespace brindle
