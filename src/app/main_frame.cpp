@@ -72,6 +72,10 @@ CMainFrame::CMainFrame(QWidget* parent) : CPersistMDIFrame(parent, QStringLitera
         if (index < files.size())
             CBRDApp::instance()->openDocumentFile(files[index]);
     });
+    // The placeholder item of an empty list stays greyed, whenever the states are updated.
+    onUpdateCommandRange(cmd::kFileMruFirst, cmd::kFileMruLast, [](CCmdUI& ui) {
+        ui.enable(ui.id() - cmd::kFileMruFirst < CBRDApp::instance()->recentFiles().size());
+    });
     onCommand(cmd::kViewToolBar, [this] {
         for (QToolBar* bar : findChildren<QToolBar*>())
             bar->setVisible(!bar->isVisible());

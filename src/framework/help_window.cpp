@@ -165,9 +165,10 @@ void CHelpWindow::showPage(const QString& page)
 
 QString CHelpWindow::currentPage() const { return m_browser->source().toString(); }
 
-void CHelpWindow::onSourceChanged()
+void CHelpWindow::onSourceChanged(const QUrl& source)
 {
-    const QString file = m_browser->source().path().section(u'/', -1);
+    // The browser's own source() is not yet the new page while it tells of it.
+    const QString file = source.path().section(u'/', -1);
     setWindowTitle(m_browser->documentTitle().isEmpty() ? tr("Help") : m_browser->documentTitle());
     for (int row = 0; row < m_contents->count(); ++row) {
         if (m_contents->item(row)->data(Qt::UserRole).toString() == file) {

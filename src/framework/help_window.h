@@ -8,6 +8,7 @@
 class QLineEdit;
 class QListWidget;
 class QTextBrowser;
+class QUrl;
 
 namespace brindle {
 
@@ -30,7 +31,7 @@ public:
 
 private:
     void fillContents();
-    void onSourceChanged();
+    void onSourceChanged(const QUrl& source);
 
     QListWidget* m_contents;
     QTextBrowser* m_browser;

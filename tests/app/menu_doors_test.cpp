@@ -99,6 +99,7 @@ void walkMenuBar(CMainFrame& frame, SeenItems& seen)
 {
     std::function<void(QMenu*)> walk = [&](QMenu* menu) {
         emit menu->aboutToShow();
+        frame.updateCommandUI();  // the idle update may come while the menu is open
         for (QAction* action : menu->actions()) {
             if (action->menu())
                 walk(action->menu());
