@@ -21,6 +21,9 @@ PACKAGES=(
     desktop-file-utils         # desktop-file-validate for the file-manager action files
     g++-mingw-w64-x86-64       # cross-compiles the Windows context-menu library BRDEXT.dll
     wine64         # runs BRDEXT.dll's tests
+    xvfb           # trying brd64 as a user would, on a virtual display ...
+    xdotool        # ... with keys and clicks sent to it ...
+    imagemagick    # ... and screenshots of it (import -window root)
 )
 
 missing=()

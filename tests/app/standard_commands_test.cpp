@@ -10,6 +10,7 @@
 #include "framework/mdi_child_wnd.h"
 #include "framework/template_positions.h"
 #include "framework/view.h"
+#include "platform/code_page.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
@@ -237,6 +238,41 @@ TEST_F(StandardCommandsTest, F1InADialogOpensThePageOfThatDialog)
     settle();
     EXPECT_EQ(QStringLiteral("text-editor.html#go-to-line"), page);
     EXPECT_TRUE(shownText.contains(QStringLiteral("Go to Line"), Qt::CaseInsensitive));
+}
+
+// An 8-bit file read on a UTF-8 desktop keeps its bytes as units of their own; the conversion
+// must look them up as the bytes they stand for (code page 1250 0xC1 is 0xB5 in code page 852).
+TEST_F(StandardCommandsTest, CharacterSetConversionFromTheMenuConvertsAnEightBitFile)
+{
+    const struct {
+        const char* name;
+        const char* desktopPage;
+    } cases[] = {{"UTF-8 desktop", "65001"}, {"code page 1252 desktop", "1252"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::CScopedEnv page("BRINDLE_ACP", c.desktopPage);
+        CCodePage::resetAnsiForTesting();
+        m_dir.write("czech.txt", "\xC1\x8A x\n");
+        CDocument* document = m_app.app.openDocumentFile(path("czech.txt"));
+        ASSERT_NE(nullptr, document);
+        settle();
+        test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+A")));
+        test::CDialogAnswers answers;
+        answers.then([](QDialog& dialog) {
+            dialog.findChild<QComboBox*>(QStringLiteral("1043"))->setCurrentIndex(1);  // MS-Windows CP 1250
+            dialog.findChild<QComboBox*>(QStringLiteral("8606"))->setCurrentIndex(4);  // PC Latin II (CP 852)
+            dialog.accept();
+        });
+        EXPECT_TRUE(test::chooseMenuItem(frame(), 32803));
+        settle();
+        EXPECT_TRUE(answers.allAnswered());
+        test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+S")));
+        settle();
+        EXPECT_EQ("\xB5\xE6 x\n", test::readBytes(m_dir.file("czech.txt")));
+        document->onCloseDocument();
+        settle();
+    }
+    CCodePage::resetAnsiForTesting();
 }
 
 TEST(RecentFiles, SurviveARestartAndOpenFromTheFileMenu)

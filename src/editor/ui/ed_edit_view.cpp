@@ -288,7 +288,8 @@ void CEdEditView::registerTools()
     enableWhen(edcmd::kGoToLastChange, [](const CEdEditCore& core) { return core.CanGotoLastChange(); });
     onCommand(edcmd::kCompanionFile, [this] { openCompanion(); });
     onUpdateCommand(edcmd::kCompanionFile, [this](CCmdUI& ui) {
-        ui.enable(document() && !EdCompanionFileCandidates(document()->pathName().toStdU16String()).empty());
+        // Enabled only when there is a file to open: otherwise choosing it would do nothing.
+        ui.enable(document() && !EdFindCompanionFile(document()->pathName().toStdU16String()).empty());
     });
     onCommand(edcmd::kSpellCheck, [this] { spellCheck(); });
     onUpdateCommand(edcmd::kSpellCheck, [this](CCmdUI& ui) {
