@@ -51,7 +51,7 @@ TEST(HelpWindow, EveryLinkOfTheManualLeadsToAPageAndPart)
         while (matches.hasNext()) {
             const QRegularExpressionMatch match = matches.next();
             const QString target = match.captured(1).isEmpty() ? page : match.captured(1);
-            ASSERT_TRUE(pages.contains(target)) << target.toStdString();
+            ASSERT_TRUE(QFile::exists(QStringLiteral(":/brindle/help/") + target)) << target.toStdString();
             if (!match.captured(2).isEmpty()) {
                 EXPECT_TRUE(anchorsOf(target).count(match.captured(2))) << (target + u'#' + match.captured(2)).toStdString();
             }
