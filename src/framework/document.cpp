@@ -19,9 +19,7 @@ namespace {
 constexpr int kStrAskToSave = 61696;    // "Save changes to %1?"
 constexpr int kStrSaveFailed = 61697;   // "%1 could not be saved."
 constexpr int kStrOpenFailed = 61698;   // "%1 could not be opened."
-}  // namespace
 
-namespace {
 QWidget* dialogOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
 }  // namespace
 

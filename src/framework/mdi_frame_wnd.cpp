@@ -64,6 +64,16 @@ void applyPrompt(QAction* action, int id)
 constexpr auto kWindowEntryProperty = "brindleWindowEntry";
 constexpr int kMaxListedWindows = 9;
 
+bool isLockIndicator(int id)
+{
+    return id == cmd::kIndicatorCaps || id == cmd::kIndicatorNum || id == cmd::kIndicatorScroll;
+}
+
+bool lockIsOn(int id, const CKeyboardLocks::SState& locks)
+{
+    return id == cmd::kIndicatorCaps ? locks.caps : id == cmd::kIndicatorNum ? locks.num : locks.scroll;
+}
+
 }  // namespace
 
 CMDIFrameWnd::CMDIFrameWnd(QWidget* parent) : QMainWindow(parent), m_mdiArea(new QMdiArea(this)), m_idleTimer(new QTimer(this))
@@ -310,18 +320,16 @@ void CMDIFrameWnd::updateIndicators()
 {
     const std::optional<CKeyboardLocks::SState> locks = m_keyboardLocks.read();
     for (auto& [id, label] : m_indicators) {
-        bool known = true;
         bool on = false;
-        if (id == cmd::kIndicatorCaps || id == cmd::kIndicatorNum || id == cmd::kIndicatorScroll) {
+        if (isLockIndicator(id)) {
             // Where the lock state cannot be known the pane is hidden, not left blank.
-            known = locks.has_value();
-            on = known && (id == cmd::kIndicatorCaps ? locks->caps : id == cmd::kIndicatorNum ? locks->num : locks->scroll);
+            label->setVisible(locks.has_value());
+            on = locks && lockIsOn(id, *locks);
         } else {
             CCmdUI ui(id);
             routeUpdate(ui);
             on = ui.handled() && ui.enabled();
         }
-        label->setVisible(known);
         label->setText(on ? loadString(id) : QString());
     }
 }

@@ -1,4 +1,5 @@
 #include "editor/ui/goto_dlg.h"
+
 #include "framework/help_window.h"
 
 #include <QDialogButtonBox>
