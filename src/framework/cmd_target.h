@@ -16,11 +16,18 @@ public:
 
     void enable(bool on = true) { m_enabled = on; }
     void setCheck(bool on = true) { m_checked = on; }
+    // Checks the item as one choice of several (a radio mark in menus).
+    void setRadio(bool on = true)
+    {
+        m_checked = on;
+        m_radio = true;
+    }
     // Replaces the item's text (menu entries only).
     void setText(const QString& text) { m_text = text; }
 
     bool enabled() const { return m_enabled; }
     bool checked() const { return m_checked; }
+    bool radio() const { return m_radio; }
     const QString& text() const { return m_text; }
     // Set when a companion ran for the command.
     bool handled() const { return m_handled; }
@@ -30,6 +37,7 @@ private:
     int m_id;
     bool m_enabled = true;
     bool m_checked = false;
+    bool m_radio = false;
     bool m_handled = false;
     QString m_text;
 };

@@ -9,6 +9,7 @@
 #include "framework/win_app.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -76,8 +77,12 @@ bool lockIsOn(int id, const CKeyboardLocks::SState& locks)
 
 }  // namespace
 
-CMDIFrameWnd::CMDIFrameWnd(QWidget* parent) : QMainWindow(parent), m_mdiArea(new QMdiArea(this)), m_idleTimer(new QTimer(this))
+CMDIFrameWnd::CMDIFrameWnd(QWidget* parent)
+    : QMainWindow(parent), m_mdiArea(new QMdiArea(this)), m_idleTimer(new QTimer(this)), m_radioItems(new QActionGroup(this))
 {
+    // Items checked as one choice of several are drawn with a radio mark; which one is checked
+    // stays the companions' business.
+    m_radioItems->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMDIFrameWnd::onSubWindowActivated);
     // The toolkit's idle processing: keep tool buttons and indicators in step with the state.
@@ -243,8 +248,10 @@ void CMDIFrameWnd::updateAction(QAction* action)
     CCmdUI ui(action->data().toInt());
     routeUpdate(ui);
     action->setEnabled(ui.enabled());
-    if (ui.checked())
+    if (ui.checked() || ui.radio())
         action->setCheckable(true);
+    if (ui.radio() && !action->actionGroup())
+        m_radioItems->addAction(action);  // drawn with a radio mark
     if (action->isCheckable())
         action->setChecked(ui.checked());
     action->setProperty("brindleUpdatedText", ui.text());

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -83,6 +84,7 @@ private:
     QHash<int, QAction*> m_actions;
     int m_menuResource = -1;
     QTimer* m_idleTimer;
+    QActionGroup* m_radioItems;
     CKeyboardLocks m_keyboardLocks;
 };
 

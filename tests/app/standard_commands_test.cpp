@@ -2,6 +2,7 @@
 // items sent to the real main window, the dialogs that follow answered as a user would.
 #include "app/brd_app.h"
 #include "app/main_frame.h"
+#include "editor/ui/ed_text_view.h"
 #include "engine/comp_file_opt.h"
 #include "frame_test_support.h"
 #include "framework/command_ids.h"
@@ -15,6 +16,7 @@
 #include "support/temp_dir.h"
 #include "support/user_door.h"
 
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -273,6 +275,28 @@ TEST_F(StandardCommandsTest, CharacterSetConversionFromTheMenuConvertsAnEightBit
         settle();
     }
     CCodePage::resetAnsiForTesting();
+}
+
+// View > Text Type: one choice of several, shown with a radio mark that follows the choice.
+TEST_F(StandardCommandsTest, TextTypeFromTheViewMenuMovesItsRadioMark)
+{
+    CDocument* document = open(EWindow::TextEditor, "a.txt");
+    ASSERT_NE(nullptr, document);
+    constexpr int kPlain = 37500;
+    constexpr int kC = 37504;
+    ASSERT_TRUE(test::chooseMenuItem(frame(), kC));
+    settle();
+    auto* view = dynamic_cast<CEdTextView*>(document->views().front());
+    ASSERT_NE(nullptr, view);
+    ASSERT_NE(nullptr, view->CurrentTextType());
+    EXPECT_EQ(4, view->CurrentTextType()->type);
+    QAction* c = test::menuAction(frame(), kC);
+    QAction* plain = test::menuAction(frame(), kPlain);
+    test::openMenusOf(frame(), c);
+    EXPECT_TRUE(c->isChecked());
+    EXPECT_FALSE(plain->isChecked());
+    ASSERT_NE(nullptr, c->actionGroup());
+    EXPECT_TRUE(c->actionGroup()->isExclusive());
 }
 
 TEST(RecentFiles, SurviveARestartAndOpenFromTheFileMenu)

@@ -128,6 +128,8 @@ TEST(HelpWindow, FindGoesRoundTheEndOfThePageOnce)
     find->setText(QStringLiteral("no such words on any page"));
     EXPECT_FALSE(window->findText());
     window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window);
 }
 
 // F1 reaches a modal dialog's own page, in a help window the dialog does not block.

@@ -76,7 +76,7 @@ void CEdTextView::registerViewCommands()
         ApplyTextType(&textTypes()[static_cast<std::size_t>(id - edcmd::kTextTypeFirst)]);
     });
     onUpdateCommandRange(edcmd::kTextTypeFirst, edcmd::kTextTypeLast, [this](CCmdUI& ui) {
-        ui.setCheck(m_textType && m_textType->type == ui.id() - edcmd::kTextTypeFirst);
+        ui.setRadio(m_textType && m_textType->type == ui.id() - edcmd::kTextTypeFirst);
     });
     onCommand(edcmd::kRedraw, [this] { viewport()->repaint(); });
     onUpdateCommand(edcmd::kStatusPosition, [this](CCmdUI& ui) {
