@@ -14,6 +14,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
@@ -379,11 +380,14 @@ void CMDIFrameWnd::changeEvent(QEvent* event)
 bool CMDIFrameWnd::eventFilter(QObject* watched, QEvent* event)
 {
     // A key is about to be matched to the shortcuts: a command enabled since the last idle update
-    // (Save after the first keystroke) must already answer to its key.
+    // (Save after the first keystroke) must already answer to its key. Only the commands of that
+    // key are asked, as this runs for every key typed.
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::ShortcutOverride && widget && widget->window() == this) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const QKeySequence typed(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
         for (QAction* action : std::as_const(m_actions)) {
-            if (!action->shortcuts().isEmpty())
+            if (action->shortcuts().contains(typed))
                 updateAction(action);
         }
     }
