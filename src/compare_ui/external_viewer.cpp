@@ -77,21 +77,12 @@ std::u16string number(std::int64_t value)
     return std::u16string(digits.begin(), digits.end());
 }
 
-CMDIChildWnd* frameOf(CDocument& document)
-{
-    for (CView* view : document.views()) {
-        if (CMDIChildWnd* frame = view->parentFrame())
-            return frame;
-    }
-    return nullptr;
-}
-
 // The document first, then the frame's active view, then any view.
 CPositionTarget* positionTarget(CDocument& document)
 {
     if (auto* target = dynamic_cast<CPositionTarget*>(&document))
         return target;
-    if (CMDIChildWnd* frame = frameOf(document)) {
+    if (CMDIChildWnd* frame = document.firstFrame()) {
         if (auto* target = dynamic_cast<CPositionTarget*>(frame->activeView()))
             return target;
     }

@@ -62,13 +62,10 @@ CDocument* CDocTemplate::openOrActivateDocument(const QString& path)
     CDocument* document = findOpenDocument(path);
     if (!document)
         return openDocumentFile(path);
-    for (CView* view : document->views()) {
-        if (CMDIChildWnd* frame = view->parentFrame()) {
-            if (frame->isMinimized())
-                frame->showNormal();
-            frame->activateFrame();
-            break;
-        }
+    if (CMDIChildWnd* frame = document->firstFrame()) {
+        if (frame->isMinimized())
+            frame->showNormal();
+        frame->activateFrame();
     }
     return document;
 }

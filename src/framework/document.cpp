@@ -61,6 +61,15 @@ void CDocument::setModifiedFlag(bool modified)
     emit modifiedChanged(modified);
 }
 
+CMDIChildWnd* CDocument::firstFrame() const
+{
+    for (CView* view : m_views) {
+        if (CMDIChildWnd* frame = view->parentFrame())
+            return frame;
+    }
+    return nullptr;
+}
+
 void CDocument::addView(CView* view)
 {
     if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())

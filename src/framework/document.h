@@ -36,6 +36,8 @@ public:
     virtual void setModifiedFlag(bool modified = true);
 
     const std::vector<CView*>& views() const { return m_views; }
+    // The frame of the first view that sits in one, or nullptr.
+    CMDIChildWnd* firstFrame() const;
     void addView(CView* view);
     void removeView(CView* view);
     void updateAllViews(CView* sender, int hint = 0);
