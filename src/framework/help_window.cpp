@@ -124,14 +124,15 @@ CHelpWindow::CHelpWindow(QWidget* parent)
     connect(new QShortcut(QKeySequence::Back, this), &QShortcut::activated, m_browser, &QTextBrowser::backward);
     connect(new QShortcut(QKeySequence::Forward, this), &QShortcut::activated, m_browser, &QTextBrowser::forward);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
-    connect(m_contents, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { showPage(item->data(Qt::UserRole).toString()); });
-    connect(m_contents, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { showPage(item->data(Qt::UserRole).toString()); });
+    // Mouse and keys alike move the current item; the page shown marks it without this signal.
+    connect(m_contents, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item)
+            showPage(item->data(Qt::UserRole).toString());
+    });
 
     auto* bar = new QHBoxLayout;
-    for (QWidget* widget : {static_cast<QWidget*>(contents), static_cast<QWidget*>(back), static_cast<QWidget*>(forward)})
-        bar->addWidget(widget);
+    for (QToolButton* button : {contents, back, forward})
+        bar->addWidget(button);
     bar->addStretch();
     bar->addWidget(m_find);
     bar->addWidget(findPrevious);
