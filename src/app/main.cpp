@@ -2,6 +2,7 @@
 #include "app/brd_app.h"
 #include "app/command_line.h"
 #include "app/open_benchmark.h"
+#include "platform/interrupt_cleanup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,6 +24,8 @@ QIcon applicationIcon()
 
 int main(int argc, char** argv)
 {
+    // Ctrl+C or SIGTERM during a write leaves no temporary file beside the target.
+    brindle::removeTempFilesOnInterrupt();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindle"));
     QApplication::setApplicationVersion(QStringLiteral(BRINDLE_VERSION));

@@ -5,6 +5,7 @@
 #include "app/brd_app.h"
 #include "app/command_line.h"
 #include "compare_ui/compare_dlg.h"
+#include "compare_ui/recovery_file.h"
 #include "engine/comp_file_opt.h"
 #include "engine/compare_driver.h"
 #include "framework/command_ids.h"
@@ -20,6 +21,8 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <cstdio>
 
 namespace brindle {
 
@@ -39,8 +42,12 @@ public:
     void setTextFont(const QString& face, int pointSize) override { CBRDApp::instance()->setTextFont(face, pointSize); }
     void runQuietActions(std::vector<CCompFileOpt>& actions) override
     {
-        for (CCompFileOpt& action : actions)
-            RunQuietComparison(action);
+        for (CCompFileOpt& action : actions) {
+            const SQuietOutcome outcome = RunQuietComparison(action);
+            // A quiet run has no window: the line goes where the script's caller looks.
+            for (const SKeptBackup& kept : outcome.keptBackups)
+                std::fprintf(stderr, "brd64: %s\n", keptBackupsMessage({kept}).toLocal8Bit().constData());
+        }
     }
     void postCompareFiles() override { m_frame.postCommand(cmd::kCompareFiles); }
 

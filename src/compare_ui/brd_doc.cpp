@@ -34,6 +34,20 @@ CDocTemplate* templateAt(std::size_t position)
     return CWinApp::instance() ? CWinApp::instance()->docTemplateAt(position) : nullptr;
 }
 
+// Before a new comparison closes the first document of a template, asks as Close does when it is
+// modified: Yes saves, No discards the edits. False when the user cancels or the save fails.
+bool mayCloseForNewComparison(std::size_t position)
+{
+    CDocTemplate* docTemplate = templateAt(position);
+    if (!docTemplate || docTemplate->documents().empty())
+        return true;
+    CDocument* document = docTemplate->documents().front();
+    if (!document->saveModified())
+        return false;
+    document->setModifiedFlag(false);
+    return true;
+}
+
 // Closes the first document of a template without asking, keeping unsaved edits in a recovery
 // file and saying where in the status bar.
 void closeWithoutAsking(std::size_t position)
@@ -109,6 +123,9 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
     CDocTemplate* comparisonTemplate = templateAt(kComparisonTemplate);
     if (!comparisonTemplate)
         return nullptr;
+    // Cancel leaves everything as it was: no window, no settings, no file written.
+    if (!mayCloseForNewComparison(kMergeEditorTemplate) || !mayCloseForNewComparison(kHexViewTemplate))
+        return nullptr;
     CBRDDoc* document = nullptr;
     for (CDocument* existing : comparisonTemplate->documents()) {
         if ((document = qobject_cast<CBRDDoc*>(existing)))
@@ -174,10 +191,12 @@ void CBRDDoc::refresh()
         m_report.left = std::string();
         m_report.right = std::string();
         fillSectionList();
-    } else if (m_outcome.status == SRunOutcome::Status::Failed) {
-        QMessageBox::warning(CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr,
-                             loadString(res::kStrAppTitle), QString::fromStdString(m_outcome.message));
     }
+    QWidget* owner = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr;
+    if (!m_outcome.keptBackups.empty())
+        QMessageBox::information(owner, loadString(res::kStrAppTitle), keptBackupsMessage(m_outcome.keptBackups));
+    if (m_outcome.status == SRunOutcome::Status::Failed)
+        QMessageBox::warning(owner, loadString(res::kStrAppTitle), QString::fromStdString(m_outcome.message));
     m_mergePath.clear();
     nextSection();
 }
@@ -191,8 +210,11 @@ std::int64_t CBRDDoc::filePosition(int line, int side) const
 void CBRDDoc::compareFiles()
 {
     CCompFileOpt record = m_context;
-    record.m_file1Path = m_pane1->fileName().toStdU16String();
-    record.m_file2Path = m_pane2->fileName().toStdU16String();
+    // The merge editor's document has no panes of its own: its record names the files.
+    if (isComparisonWindow()) {
+        record.m_file1Path = m_pane1->fileName().toStdU16String();
+        record.m_file2Path = m_pane2->fileName().toStdU16String();
+    }
     QString mergePath;
     QWidget* owner = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr;
     if (runCompareDialog(record, owner, &mergePath))

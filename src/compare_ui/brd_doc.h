@@ -42,9 +42,10 @@ public:
     const SRunOutcome& lastOutcome() const { return m_outcome; }
     const QString& mergePath() const { return m_mergePath; }
 
-    // Opens a comparison: reuses (or makes) the one comparison window, takes record, saves it as
-    // the defaults, closes the merge editor and hex view (keeping unsaved edits in a recovery
-    // file), compares and, when mergePath names a file afterwards, opens it. Returns the document.
+    // Opens a comparison: asks first, as Close does, when the merge editor or hex view is modified
+    // (Cancel: nullptr, nothing changed); reuses (or makes) the one comparison window, takes
+    // record, saves it as the defaults, closes the merge editor and hex view, compares and, when
+    // mergePath names a file afterwards, opens it. Returns the document.
     static CBRDDoc* openComparison(const CCompFileOpt& record, const QString& mergePath);
 
     // Compares the context's files again (writing the merge file when one is pending).

@@ -1,14 +1,18 @@
 #include "compare_ui/recovery_file.h"
 
 #include "framework/document.h"
+#include "framework/resources.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringList>
 
 namespace brindle {
 
 namespace {
+
+constexpr int kStrKeptBackup = 3242;  // "%1 was not as Brindle last wrote it. Before replacing it, ..."
 
 QString firstFreeName(const QString& base)
 {
@@ -50,6 +54,14 @@ QString keepUnsavedEdits(CDocument& document)
         return path;
     const QString fallback = dataFolderPathFor(document.pathName());
     return fallback != path && document.writeRecoveryCopy(fallback) ? fallback : QString();
+}
+
+QString keptBackupsMessage(const std::vector<SKeptBackup>& backups)
+{
+    QStringList lines;
+    for (const SKeptBackup& kept : backups)
+        lines << loadString(kStrKeptBackup).arg(QString::fromStdU16String(kept.file), QString::fromStdU16String(kept.backup));
+    return lines.join(u'\n');
 }
 
 }  // namespace brindle

@@ -1,7 +1,12 @@
-// Keeping the unsaved edits of a document that is closed without asking.
+// Keeping the unsaved edits of a document that is closed without asking, and telling the user
+// where earlier output files went.
 #pragma once
 
+#include "engine/byte_sink.h"
+
 #include <QString>
+
+#include <vector>
 
 namespace brindle {
 
@@ -17,5 +22,8 @@ QString recoveryPathFor(const QString& file);
 // to a name in the data folder, and returns the path written; empty when there was nothing to
 // keep or it could not be written anywhere.
 QString keepUnsavedEdits(CDocument& document);
+
+// One line per file a comparison kept as NAME.~N~ before writing over it; empty for none.
+QString keptBackupsMessage(const std::vector<SKeptBackup>& backups);
 
 }  // namespace brindle

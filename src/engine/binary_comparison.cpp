@@ -234,7 +234,7 @@ public:
 private:
     void addItem(int image, std::int64_t start1, std::int64_t length1, std::int64_t start2, std::int64_t length2);
     void appendRange(std::u16string& label, std::int64_t start, std::int64_t length) const;
-    void writeUpToZero(Bytes range);
+    void writeSection(Bytes range);
 
     Bytes m_file1;
     Bytes m_file2;
@@ -281,13 +281,11 @@ void CBinaryReport::addItem(int image, std::int64_t start1, std::int64_t length1
     m_items.push_back(std::move(item));
 }
 
-void CBinaryReport::writeUpToZero(Bytes range)
+// Each section goes out whole, zero bytes included: the output file is the concatenation of the
+// sections, a binary file for the hex view.
+void CBinaryReport::writeSection(Bytes range)
 {
-    if (range.empty())  // the image of an empty file has no address
-        return;
-    const void* zero = std::memchr(range.data(), 0, range.size());
-    const std::size_t length = zero ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - range.data()) : range.size();
-    m_output.writeBytes(std::string_view(reinterpret_cast<const char*>(range.data()), length));
+    m_output.writeBytes(std::string_view(reinterpret_cast<const char*>(range.data()), range.size()));
 }
 
 void CBinaryReport::difference(std::int64_t start1, std::int64_t length1, std::int64_t start2, std::int64_t length2)
@@ -298,8 +296,8 @@ void CBinaryReport::difference(std::int64_t start1, std::int64_t length1, std::i
     const Bytes a = m_file1.subspan(static_cast<std::size_t>(start1), static_cast<std::size_t>(length1));
     const Bytes b = m_file2.subspan(static_cast<std::size_t>(start2), static_cast<std::size_t>(length2));
     if (m_output.isOpen()) {
-        writeUpToZero(a);
-        writeUpToZero(b);
+        writeSection(a);
+        writeSection(b);
     }
     const std::int64_t rows = dumpRows(a.size(), b.size());
     if (m_documents) {
@@ -319,7 +317,7 @@ void CBinaryReport::block(const SMatchBlock& block)
     addItem(kImageCommon, block.start1, length, block.start2, length);
     const Bytes a = m_file1.subspan(static_cast<std::size_t>(block.start1), static_cast<std::size_t>(length));
     if (m_output.isOpen())
-        writeUpToZero(a);
+        writeSection(a);
     const std::int64_t rows = dumpRows(a.size(), a.size());
     if (m_documents) {
         m_left.raw(kRtfBlack);

@@ -2,6 +2,7 @@
 
 #include "engine/binary_comparison.h"
 #include "engine/binary_test.h"
+#include "engine/byte_sink.h"
 #include "engine/cancel_flag.h"
 #include "engine/comp_file_opt.h"
 #include "engine/compare_lines.h"
@@ -85,9 +86,7 @@ SRunOutcome failed(std::string message)
     return outcome;
 }
 
-}  // namespace
-
-SRunOutcome RunComparison(CCompFileOpt& record, std::u16string_view mergePath, SReport& report,
+SRunOutcome runComparison(CCompFileOpt& record, std::u16string_view mergePath, SReport& report,
                           const SRunOptions& options)
 {
     report = SReport{};
@@ -122,7 +121,7 @@ SRunOutcome RunComparison(CCompFileOpt& record, std::u16string_view mergePath, S
     }
 }
 
-SQuietOutcome RunQuietComparison(CCompFileOpt& record)
+SQuietOutcome runQuietComparison(CCompFileOpt& record)
 {
     SQuietOutcome outcome;
     if (record.m_file1Path.empty() || record.m_file2Path.empty())
@@ -156,6 +155,25 @@ SQuietOutcome RunQuietComparison(CCompFileOpt& record)
         outcome.message = e.what();
     }
     record.m_sections.clear();
+    return outcome;
+}
+
+}  // namespace
+
+SRunOutcome RunComparison(CCompFileOpt& record, std::u16string_view mergePath, SReport& report,
+                          const SRunOptions& options)
+{
+    const CKeptBackupsScope kept;
+    SRunOutcome outcome = runComparison(record, mergePath, report, options);
+    outcome.keptBackups = kept.backups();
+    return outcome;
+}
+
+SQuietOutcome RunQuietComparison(CCompFileOpt& record)
+{
+    const CKeptBackupsScope kept;
+    SQuietOutcome outcome = runQuietComparison(record);
+    outcome.keptBackups = kept.backups();
     return outcome;
 }
 

@@ -2,10 +2,12 @@
 // quietly for a batch action (only its output file).
 #pragma once
 
+#include "engine/byte_sink.h"
 #include "engine/report.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brindle {
 
@@ -29,6 +31,9 @@ struct SRunOutcome {
     bool mergeFileWritten = false;
     bool mergeFileRefused = false;   // the merge file named one of the compared files
     bool outputFileRefused = false;  // so did the record's output file (it was cleared)
+    // Earlier files that an output or merge file replaced, kept as NAME.~N~ beside them because
+    // this program had not written them in their present state. Also after a failure.
+    std::vector<SKeptBackup> keptBackups;
 };
 
 // The comparison of a window. Detects binary files when the record's comparison kind is 0 (and
@@ -51,6 +56,7 @@ struct SQuietOutcome {
     };
     Status status = Status::NoFiles;
     std::string message;  // for Failed
+    std::vector<SKeptBackup> keptBackups;  // as in SRunOutcome
 };
 
 // One action of a batch run without a window: compares and writes the record's output file with

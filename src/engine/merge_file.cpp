@@ -5,7 +5,6 @@
 #include "engine/diff_line.h"
 #include "engine/merge_file_formatter.h"
 #include "engine/text_file_write.h"
-#include "platform/file_system.h"
 
 namespace brindle {
 
@@ -39,10 +38,8 @@ bool WriteMergeFile(const CCompFileOpt& record, std::u16string_view path, int en
 {
     if (path.empty() || namesComparedFile(path, record.m_file1Path, record.m_file2Path))
         return false;
-    if (const auto attributes = fileAttributes(path); attributes && attributes->readOnly)
-        clearReadOnly(path);
     CTextFileWrite writer;
-    writer.Open(path, encoding);
+    writer.OpenOutputFile(path, encoding);
     CTextFileLineSink sink(writer);
     CMergeFileFormatter(record, sink).writeAll();
     writer.Close();

@@ -5,7 +5,6 @@
 #include "engine/diff_line.h"
 #include "engine/file_exception.h"
 #include "platform/code_page.h"
-#include "platform/file_system.h"
 
 namespace brindle {
 
@@ -23,10 +22,8 @@ bool CReportOutputFile::open(std::u16string_view path, std::u16string_view file1
     discard();
     if (path.empty() || namesComparedFile(path, file1, file2))
         return false;
-    if (const auto attributes = fileAttributes(path); attributes && attributes->readOnly)
-        clearReadOnly(path);
     std::error_code error;
-    std::unique_ptr<CByteSink> sink = openFileSink(path, error);
+    std::unique_ptr<CByteSink> sink = openOutputFileSink(path, error);
     if (!sink)
         throw CFileException(std::u16string(path), CFileException::Operation::Create, error);
     m_path.assign(path);

@@ -21,8 +21,9 @@ public:
     ~CReportOutputFile() override;
 
     // Opens path unless it is empty or names one of the compared files; returns whether the
-    // file will be written. Clears the target's read-only attribute. Throws CFileException when
-    // the file cannot be created.
+    // file will be written. The new file is writable by its owner; a previous file that this
+    // program did not write in its present state is kept as NAME.~N~ (openOutputFileSink).
+    // Throws CFileException when the file cannot be created.
     bool open(std::u16string_view path, std::u16string_view file1, std::u16string_view file2,
               std::u16string_view lineEnd);
     // Writes into sink instead (tests).

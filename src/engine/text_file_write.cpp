@@ -39,6 +39,19 @@ bool CTextFileWrite::Open(std::u16string_view path, int encoding)
 {
     std::error_code error;
     std::unique_ptr<CByteSink> sink = openFileSink(path, error);
+    return openSink(std::move(sink), error, encoding, path);
+}
+
+bool CTextFileWrite::OpenOutputFile(std::u16string_view path, int encoding)
+{
+    std::error_code error;
+    std::unique_ptr<CByteSink> sink = openOutputFileSink(path, error);
+    return openSink(std::move(sink), error, encoding, path);
+}
+
+bool CTextFileWrite::openSink(std::unique_ptr<CByteSink> sink, const std::error_code& error, int encoding,
+                              std::u16string_view path)
+{
     const bool opened = Open(std::move(sink), encoding, path);
     m_openError = error;
     return opened;

@@ -28,6 +28,9 @@ public:
     ~CTextFileWrite() override;
 
     bool Open(std::u16string_view path, int encoding);
+    // Opens like Open, for a file a comparison produces: an existing file that this program did
+    // not write in its present state is kept as a numbered backup (openOutputFileSink).
+    bool OpenOutputFile(std::u16string_view path, int encoding);
     // Writes into sink instead of a file; path names the file in messages.
     bool Open(std::unique_ptr<CByteSink> sink, int encoding, std::u16string_view path = {});
 
@@ -43,6 +46,8 @@ public:
     bool ReplacementUsed() const { return m_replacementUsed; }
 
 private:
+    bool openSink(std::unique_ptr<CByteSink> sink, const std::error_code& error, int encoding,
+                  std::u16string_view path);
     void put(const void* data, std::size_t size);
     void putUnit(char16_t unit);
     void flush();

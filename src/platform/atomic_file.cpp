@@ -1,6 +1,9 @@
 #include "platform/atomic_file.h"
 
+#include "platform/file_system.h"
+#include "platform/numbered_backup.h"
 #include "platform/utf8.h"
+#include "platform/written_files.h"
 
 #include <cerrno>
 #include <climits>
@@ -67,6 +70,10 @@ bool resolveTarget(std::string path, std::string& resolved, std::error_code& err
                 error = std::make_error_code(std::errc::is_a_directory);
                 return false;
             }
+            if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
+                error = notOrdinaryFileError();
+                return false;
+            }
             if (S_ISLNK(info.st_mode)) {
                 std::string link(PATH_MAX, '\0');
                 const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
@@ -105,30 +112,32 @@ CAtomicFile::~CAtomicFile()
 }
 
 CAtomicFile::CAtomicFile(CAtomicFile&& other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)),
-      m_target(std::move(other.m_target)),
-      m_realTarget(std::move(other.m_realTarget)),
-      m_tempPath(std::move(other.m_tempPath)),
-      m_error(other.m_error),
-      m_newFileMode(other.m_newFileMode)
 {
-    other.m_target.clear();
-    other.m_realTarget.clear();
-    other.m_tempPath.clear();
+    takeFrom(other);
 }
 
 CAtomicFile& CAtomicFile::operator=(CAtomicFile&& other) noexcept
 {
     if (this != &other) {
         discard();
-        m_fd = std::exchange(other.m_fd, -1);
-        m_target = std::exchange(other.m_target, {});
-        m_realTarget = std::exchange(other.m_realTarget, {});
-        m_tempPath = std::exchange(other.m_tempPath, {});
-        m_error = other.m_error;
-        m_newFileMode = other.m_newFileMode;
+        takeFrom(other);
     }
     return *this;
+}
+
+void CAtomicFile::takeFrom(CAtomicFile& other) noexcept
+{
+    m_fd = std::exchange(other.m_fd, -1);
+    m_target = std::exchange(other.m_target, {});
+    m_realTarget = std::exchange(other.m_realTarget, {});
+    m_tempPath = std::exchange(other.m_tempPath, {});
+    m_error = other.m_error;
+    m_newFileMode = other.m_newFileMode;
+    m_ownerWritable = other.m_ownerWritable;
+    m_record = other.m_record;
+    m_hash = other.m_hash;
+    m_keptBackup = std::exchange(other.m_keptBackup, {});
+    m_registration = std::move(other.m_registration);
 }
 
 bool CAtomicFile::open(std::u16string_view target)
@@ -145,12 +154,16 @@ bool CAtomicFile::open(std::u16string_view target)
     if (name.size() > kMaxName)
         name.resize(kMaxName);
     std::string pattern = (folder == "/" ? folder : folder + "/") + "." + name + ".XXXXXX";
+    const CInterruptGuard guard;
     m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0) {
         m_error = lastError();
         return false;
     }
     m_tempPath = std::move(pattern);
+    m_registration = CTempFileRegistration(m_tempPath);
+    m_hash = CContentHash();
+    m_keptBackup.clear();
     return true;
 }
 
@@ -161,6 +174,8 @@ bool CAtomicFile::write(const void* data, std::size_t size)
         return false;
     }
     const char* bytes = static_cast<const char*>(data);
+    if (m_record)
+        m_hash.add(data, size);
     while (size > 0) {
         const ssize_t written = ::write(m_fd, bytes, size);
         if (written < 0) {
@@ -188,22 +203,29 @@ bool CAtomicFile::commit()
         return false;
     }
     struct stat info {};
-    const mode_t mode = ::stat(m_realTarget.c_str(), &info) == 0 ? (info.st_mode & 07777)
+    mode_t mode = ::stat(m_realTarget.c_str(), &info) == 0 ? (info.st_mode & 07777)
         : m_newFileMode >= 0 ? static_cast<mode_t>(m_newFileMode)
                              : (0666 & ~currentUmask());
+    if (m_ownerWritable)
+        mode |= S_IWUSR;
     if (::fsync(m_fd) != 0 || ::fchmod(m_fd, mode) != 0) {
         m_error = lastError();
         discard();
         return false;
     }
     // close() can report a delayed write error (network file systems).
-    const int closed = ::close(std::exchange(m_fd, -1));
-    if (closed != 0 || ::rename(m_tempPath.c_str(), m_realTarget.c_str()) != 0) {
-        m_error = lastError();
+    if (::close(std::exchange(m_fd, -1)) != 0 || !keepTargetIfChanged()) {
+        if (!m_error)
+            m_error = lastError();
         discard();
         return false;
     }
-    m_tempPath.clear();
+    if (!renameIntoPlace()) {
+        discard();
+        return false;
+    }
+    if (m_record)
+        m_record->remember(m_realTarget, m_hash.value());
     // The rename is durable only once the folder is flushed; failing that is not worth failing
     // the commit, as the new content is already in place.
     const int folder = ::open(splitNative(m_realTarget).first.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -211,6 +233,30 @@ bool CAtomicFile::commit()
         ::fsync(folder);
         ::close(folder);
     }
+    return true;
+}
+
+bool CAtomicFile::keepTargetIfChanged()
+{
+    struct stat existing {};
+    if (!m_record || ::stat(m_realTarget.c_str(), &existing) != 0 || m_record->holdsWhatWasWritten(m_realTarget))
+        return true;
+    const auto backup = makeNumberedBackup(m_realTarget, m_error);
+    if (!backup)
+        return false;
+    m_keptBackup = pathFromNative(*backup);
+    return true;
+}
+
+bool CAtomicFile::renameIntoPlace()
+{
+    const CInterruptGuard guard;
+    if (::rename(m_tempPath.c_str(), m_realTarget.c_str()) != 0) {
+        m_error = lastError();
+        return false;
+    }
+    m_tempPath.clear();
+    m_registration.release();
     return true;
 }
 
@@ -222,6 +268,7 @@ void CAtomicFile::discard()
         ::unlink(m_tempPath.c_str());
         m_tempPath.clear();
     }
+    m_registration.release();
 }
 
 }  // namespace brindle

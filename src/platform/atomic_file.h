@@ -1,6 +1,9 @@
 // Writing a file so that the target is replaced only once the new content is complete.
 #pragma once
 
+#include "platform/content_hash.h"
+#include "platform/interrupt_cleanup.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -8,9 +11,12 @@
 
 namespace brindle {
 
+class CWrittenFiles;
+
 // Writes into a temporary file in the target's folder; commit() flushes it to disk, gives it
 // the target's permission bits (or the default mode for a new file) and renames it over the
-// target. A symbolic link as target is followed, so the file it points to is replaced.
+// target. A symbolic link as target is followed, so the file it points to is replaced. A target
+// that exists and is not an ordinary file (device, pipe, socket, folder) is refused.
 // Destroying or discarding an uncommitted file removes the temporary file: the target is then
 // untouched. Move-only.
 class CAtomicFile {
@@ -31,6 +37,17 @@ public:
     // 0666 without the bits of the process umask. The bits are used as given (no umask).
     void setNewFileMode(unsigned mode) { m_newFileMode = static_cast<int>(mode & 07777); }
 
+    // Gives the new file the owner's write permission even when the target had none: the
+    // output files of comparisons are meant to be edited.
+    void setOwnerWritable() { m_ownerWritable = true; }
+
+    // Before commit() replaces an existing target that record does not show as written by this
+    // program in its present state, the target is kept as a numbered backup (NAME.~N~); after
+    // the commit, record notes what was written. Does not own the record.
+    void keepChangedTarget(CWrittenFiles& record) { m_record = &record; }
+    // The backup the last commit() made; empty when none was needed.
+    const std::u16string& keptBackup() const { return m_keptBackup; }
+
     // Appends bytes; false with error() set on failure (disk full, ...).
     bool write(const void* data, std::size_t size);
 
@@ -44,12 +61,21 @@ public:
     const std::u16string& target() const { return m_target; }
 
 private:
+    void takeFrom(CAtomicFile& other) noexcept;
+    bool keepTargetIfChanged();
+    bool renameIntoPlace();
+
     int m_fd = -1;
     std::u16string m_target;     // the path the caller named
     std::string m_realTarget;    // native path after following symbolic links
     std::string m_tempPath;      // native path of the temporary file
     std::error_code m_error;
     int m_newFileMode = -1;      // -1: 0666 & ~umask
+    bool m_ownerWritable = false;
+    CWrittenFiles* m_record = nullptr;
+    CContentHash m_hash;         // of what was written, for m_record
+    std::u16string m_keptBackup;
+    CTempFileRegistration m_registration;
 };
 
 }  // namespace brindle

@@ -140,6 +140,22 @@ std::optional<std::u16string> createTempFile(std::u16string_view folder, std::u1
     return pathFromNative(pattern);
 }
 
+namespace {
+
+class CFileErrorCategory final : public std::error_category {
+public:
+    const char* name() const noexcept override { return "brindle.file"; }
+    std::string message(int) const override { return "Not an ordinary file (a device, pipe or socket)"; }
+};
+
+}  // namespace
+
+std::error_code notOrdinaryFileError()
+{
+    static const CFileErrorCategory category;
+    return std::error_code(1, category);
+}
+
 std::string errorText(const std::error_code& error)
 {
     return error.message();

@@ -47,6 +47,10 @@ std::u16string tempFolder();
 std::optional<std::u16string> createTempFile(std::u16string_view folder, std::u16string_view prefix,
                                              std::error_code* error = nullptr);
 
+// The error of a write refused because its target is not an ordinary file (a device, a pipe or
+// a socket): writing there would replace a system object by a file, or block.
+std::error_code notOrdinaryFileError();
+
 // Text of an error for messages ("Permission denied").
 std::string errorText(const std::error_code& error);
 

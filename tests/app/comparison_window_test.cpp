@@ -1,6 +1,7 @@
 // The comparison window on real files: one window reused, the section list and its navigation,
 // panes scrolled to the chosen section, scrolling together, the form's layout, dropped files and
 // the file position of report lines.
+#include "app/main_frame.h"
 #include "compare_ui/brd_doc.h"
 #include "compare_ui/brd_form_view.h"
 #include "compare_ui/brd_view.h"
@@ -15,7 +16,9 @@
 #include "support/argv_recorder.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
+#include "support/user_door.h"
 
+#include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -23,6 +26,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -326,32 +330,73 @@ TEST_F(ComparisonWindowTest, RefreshInTheMergeEditorKeepsTheMergeFile)
     EXPECT_FALSE(mergeDoc->isModified());
 }
 
-// Opening a comparison closes the merge editor without asking; what the user typed there is kept
-// in a recovery file beside the merge file, and the merge file itself is the new one.
-TEST_F(ComparisonWindowTest, UnsavedMergeEditsAreKeptWhenTheNextComparisonOpens)
+// A new comparison (Ctrl+M, OK) would close the modified merge editor and write its merge file
+// again: it asks first, as Close does. Yes saves the edits, which the new merge file then keeps
+// as merge.txt.~1~; No drops them; Cancel leaves the editor, its edits and the file as they were.
+TEST_F(ComparisonWindowTest, NewComparisonAsksBeforeItClosesAModifiedMergeEditor)
 {
-    const std::string mergePath = m_dir.file("merge.txt");
-    CCompFileOpt record;
-    record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
-    record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
-    ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(mergePath)), nullptr);
-    test::settle();
-    CDocTemplate* mergeTemplate = m_app.app.docTemplateAt(kMergeEditorTemplate);
-    ASSERT_EQ(mergeTemplate->documents().size(), 1u);
-    auto* mergeDoc = qobject_cast<CBRDDoc*>(mergeTemplate->documents().front());
-    ASSERT_NE(mergeDoc, nullptr);
-    std::int32_t endLine = 0;
-    std::int32_t endChar = 0;
-    ASSERT_TRUE(mergeDoc->textBuffer().InsertTextAt(nullptr, 0, 0, u"my edit ", endLine, endChar));
-    ASSERT_TRUE(mergeDoc->isModified());
+    struct SCase {
+        QMessageBox::StandardButton answer;
+        bool editorKeepsEdit;
+        const char* backup;  // content of merge.txt.~1~ starts with it; nullptr: no backup
+    };
+    const SCase cases[] = {
+        {QMessageBox::Yes, false, "my edit "},
+        {QMessageBox::No, false, nullptr},
+        {QMessageBox::Cancel, true, nullptr},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.answer);
+        test::CTempDir dir;
+        const std::string mergePath = dir.file("merge.txt");
+        CCompFileOpt record;
+        record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
+        record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
+        record.m_outputFile = QString::fromStdString(mergePath).toStdU16String();
+        m_app.profile().writeInt(u"Settings", u"Show Merge Editor", 1);
+        ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(mergePath)), nullptr);
+        test::settle();
+        CDocTemplate* mergeTemplate = m_app.app.docTemplateAt(kMergeEditorTemplate);
+        ASSERT_EQ(mergeTemplate->documents().size(), 1u);
+        CDocument* mergeDoc = mergeTemplate->documents().front();
+        const std::string written = test::readBytes(mergePath);
 
-    ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(mergePath)), nullptr);
-    test::settle();
-    const std::string kept = test::readBytes(mergePath + ".unsaved");
-    EXPECT_EQ(kept.rfind("my edit ", 0), 0u) << kept.substr(0, 40);
-    EXPECT_EQ(test::readBytes(mergePath).find("my edit"), std::string::npos);
-    ASSERT_EQ(mergeTemplate->documents().size(), 1u);
-    EXPECT_FALSE(mergeTemplate->documents().front()->isModified());
+        CMainFrame& frame = *m_app.app.mainFrame();
+        ASSERT_TRUE(test::activate(frame));
+        mergeDoc->firstFrame()->activateFrame();
+        test::settle();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("my edit "));
+        ASSERT_TRUE(mergeDoc->isModified());
+
+        test::CDialogAnswers answers;
+        answers.then([](QDialog& sheet) { sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); })
+            .thenClick(c.answer)
+            .thenClick(QMessageBox::Ok);
+        test::pressKeys(frame, QKeySequence(Qt::CTRL | Qt::Key_M));
+        test::settle();
+
+        ASSERT_GE(answers.shown().size(), 2);
+        EXPECT_TRUE(answers.shown()[1].contains(QStringLiteral("merge.txt"))) << answers.shown()[1].toStdString();
+        ASSERT_EQ(mergeTemplate->documents().size(), 1u);
+        CDocument* editor = mergeTemplate->documents().front();
+        EXPECT_EQ(editor->isModified(), c.editorKeepsEdit);
+        const auto* buffer = &qobject_cast<CBRDDoc*>(editor)->textBuffer();
+        EXPECT_EQ(buffer->LineText(0).starts_with(u"my edit "), c.editorKeepsEdit);
+        if (c.editorKeepsEdit)
+            EXPECT_EQ(test::readBytes(mergePath), written);
+        else
+            EXPECT_EQ(test::readBytes(mergePath).find("my edit"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(mergePath + ".unsaved"));
+        const std::string backup = mergePath + ".~1~";
+        ASSERT_EQ(std::filesystem::exists(backup), c.backup != nullptr);
+        if (c.backup) {
+            EXPECT_EQ(test::readBytes(backup).rfind(c.backup, 0), 0u);
+            ASSERT_EQ(answers.shown().size(), 3);
+            EXPECT_TRUE(answers.shown()[2].contains(QString::fromStdString(backup))) << answers.shown()[2].toStdString();
+        }
+        m_app.app.closeAllDocuments();
+        test::settle();
+    }
 }
 
 }  // namespace

@@ -297,14 +297,14 @@ TEST(CompareBinary, LastRowOfIdenticalFilesHoldsEightBytes)
 
 const std::string kCommon = "0123456789abcdefghij\0klmnopqrstuvwxyzABCD"s;
 
-TEST(CompareBinaryOutput, WritesEachSectionUpToItsFirstZeroByte)
+TEST(CompareBinaryOutput, WritesEachSectionWholeZeroBytesIncluded)
 {
     SPairFixture pair("a\0b"s + kCommon + "one\0one"s, "cd" + kCommon + "two2\0x"s);
     pair.record.m_outputFile = pathFromNative(pair.dir.write("out.bin", "old"));
     ASSERT_TRUE(pair.compare(false));
     EXPECT_EQ(itemsOf(pair.report),
               (std::vector<SItem>{{"0-2;0-1", 2, 0}, {"3-43;2-42", 0, 1}, {"44-50;43-48", 2, 4}}));
-    EXPECT_EQ(test::readBytes(pair.dir.file("out.bin")), "a" "cd" "0123456789abcdefghij" "one" "two2");
+    EXPECT_EQ(test::readBytes(pair.dir.file("out.bin")), "a\0b"s + "cd" + kCommon + "one\0one"s + "two2\0x"s);
 }
 
 TEST(CompareBinaryOutput, NeverWrittenOverAComparedFile)

@@ -1,12 +1,12 @@
 #include "brdcmp/brdcmp_command.h"
 
 #include "engine/batch_actions.h"
+#include "engine/byte_sink.h"
 #include "engine/comp_file_opt.h"
 #include "engine/compare_driver.h"
 #include "engine/compared_files.h"
 #include "engine/file_exception.h"
 #include "engine/script_file.h"
-#include "platform/atomic_file.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/settings_store.h"
@@ -188,9 +188,20 @@ void writeDocument(const std::optional<std::string>& path, const std::string& rt
     if (!path)
         return;
     const std::u16string target = pathFromNative(*path);
-    CAtomicFile file;
-    if (!file.open(target) || !file.write(rtf.data(), rtf.size()) || !file.commit())
-        throw CFileException(target, CFileException::Operation::Create, file.error());
+    std::error_code error;
+    const std::unique_ptr<CByteSink> sink = openOutputFileSink(target, error);
+    if (!sink)
+        throw CFileException(target, CFileException::Operation::Create, error);
+    if (!sink->write(rtf.data(), rtf.size()) || !sink->commit())
+        throw CFileException(target, CFileException::Operation::Write, sink->error());
+}
+
+// One line each, so that a script sees where the files it replaced went.
+void tellKeptBackups(const std::vector<SKeptBackup>& backups, std::ostream& err)
+{
+    for (const SKeptBackup& kept : backups)
+        err << "brdcmp: " << u8(kept.file) << " was changed since brdcmp wrote it (or not written by it); "
+            << "the earlier file was kept as " << u8(kept.backup) << '\n';
 }
 
 int printItems(const SReport& report, bool withLines, std::ostream& out)
@@ -228,15 +239,19 @@ int compare(const SCommandLine& command, CCompFileOpt& options, std::ostream& ou
     run.buildDocuments = command.report1 || command.report2;
     const std::u16string mergePath = command.mergeFile ? pathFromNative(*command.mergeFile) : std::u16string();
     const SRunOutcome outcome = RunComparison(options, mergePath, report, run);
+    tellKeptBackups(outcome.keptBackups, err);
     if (outcome.status != SRunOutcome::Status::Completed) {
         err << "brdcmp: " << (outcome.message.empty() ? std::string("comparison did not complete") : outcome.message)
             << '\n';
         return kBrdcmpTrouble;
     }
+    const CKeptBackupsScope kept;
     try {
         writeDocument(command.report1, report.left);
         writeDocument(command.report2, report.right);
+        tellKeptBackups(kept.backups(), err);
     } catch (const CFileException& e) {
+        tellKeptBackups(kept.backups(), err);
         err << "brdcmp: " << e.what() << '\n';
         return kBrdcmpTrouble;
     }
@@ -263,6 +278,7 @@ int runScript(const std::string& path, CProfile& profile, std::ostream& out, std
         const std::string files = describeAction(action);
         const std::string output = u8(action.m_outputFile);
         const SQuietOutcome outcome = RunQuietComparison(action);
+        tellKeptBackups(outcome.keptBackups, err);
         switch (outcome.status) {
         case SQuietOutcome::Status::Written: out << files << " -> " << output << '\n'; break;
         case SQuietOutcome::Status::NoOutputFile: out << files << ": no output file named\n"; break;

@@ -1,5 +1,6 @@
 // brdcmp: compares two files with the compare engine and prints the section list.
 #include "brdcmp/brdcmp_command.h"
+#include "platform/interrupt_cleanup.h"
 
 #include <iostream>
 #include <string>
@@ -7,6 +8,8 @@
 
 int main(int argc, char** argv)
 {
+    // Ctrl+C or SIGTERM during a write leaves no temporary file beside the target.
+    brindle::removeTempFilesOnInterrupt();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     return brindle::runBrdcmp(args, std::cout, std::cerr);

@@ -1,0 +1,85 @@
+#include "platform/content_hash.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+namespace brindle {
+
+namespace {
+
+constexpr std::uint64_t kMultiplier = 0xFF51AFD7ED558CCDull;
+
+std::uint64_t finalMix(std::uint64_t value)
+{
+    value ^= value >> 33;
+    value *= kMultiplier;
+    value ^= value >> 33;
+    value *= 0xC4CEB9FE1A85EC53ull;
+    value ^= value >> 33;
+    return value;
+}
+
+}  // namespace
+
+void CContentHash::mixWord(std::uint64_t word)
+{
+    m_state = (m_state ^ word) * kMultiplier;
+    m_state ^= m_state >> 29;
+}
+
+void CContentHash::add(const void* data, std::size_t size)
+{
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    m_length += size;
+    while (size > 0 && m_pendingSize > 0 && m_pendingSize < sizeof m_pending) {
+        m_pending[m_pendingSize++] = *bytes++;
+        --size;
+    }
+    if (m_pendingSize == sizeof m_pending) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, m_pending, sizeof word);
+        mixWord(word);
+        m_pendingSize = 0;
+    }
+    for (; size >= sizeof(std::uint64_t); size -= sizeof(std::uint64_t), bytes += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes, sizeof word);
+        mixWord(word);
+    }
+    std::memcpy(m_pending + m_pendingSize, bytes, size);
+    m_pendingSize += size;
+}
+
+std::uint64_t CContentHash::value() const
+{
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, m_pending, m_pendingSize);
+    return finalMix((m_state ^ tail) * kMultiplier ^ m_length);
+}
+
+bool hashFileContent(const std::string& nativePath, std::uint64_t& hash)
+{
+    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    CContentHash content;
+    std::vector<char> block(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(fd, block.data(), block.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ::close(fd);
+            if (got < 0)
+                return false;
+            hash = content.value();
+            return true;
+        }
+        content.add(block.data(), static_cast<std::size_t>(got));
+    }
+}
+
+}  // namespace brindle
