@@ -448,33 +448,46 @@ bool CHexEditView::editKey(QKeyEvent* event)
 
 void CHexEditView::typeCharacter(char16_t character)
 {
-    const bool hex = m_area == kHexHigh || m_area == kHexLow;
     const int digit = hexDigit(character);
-    if (m_area == kAddressArea || (hex && digit < 0))
+    if (m_area == kTextArea)
+        typeTextByte(static_cast<char>(character & 0xFF));
+    else if ((m_area == kHexHigh || m_area == kHexLow) && digit >= 0)
+        typeHexDigit(digit);
+    else
         return;
+    afterEdit();
+}
+
+void CHexEditView::typeTextByte(char value)
+{
+    const QByteArray typed(1, value);
+    if (hasSelection())
+        replaceSelection(typed);
+    else
+        replaceBytes(m_caret, m_insert || m_caret >= size() ? 0 : 1, typed);
+    ++m_caret;
+}
+
+void CHexEditView::typeHexDigit(int digit)
+{
     if (hasSelection()) {
-        const std::int64_t start = orderedStart();
-        removeBytes(start, orderedEnd() - start);
-        m_caret = start;
-        clearSelection();
+        // The selection gives way to one new byte begun with the digit, as a byte inserted at the
+        // caret would; the bytes after the selection keep their values.
+        replaceSelection(QByteArray(1, static_cast<char>(digit << 4)));
+        m_area = kHexLow;
+        return;
     }
-    if (m_caret >= size())
-        insertBytes(size(), QByteArray(1, '\0'));
-    else if (m_insert && (m_area == kTextArea || m_area == kHexHigh))
-        insertBytes(m_caret, QByteArray(1, '\0'));
-    char& byte = m_data->data()[m_caret];
-    if (m_area == kTextArea) {
-        byte = static_cast<char>(character & 0xFF);
-        ++m_caret;
-    } else if (m_area == kHexHigh) {
-        byte = static_cast<char>((static_cast<unsigned char>(byte) & 0x0F) | (digit << 4));
+    const bool high = m_area == kHexHigh;
+    const bool newByte = m_caret >= size() || (m_insert && high);
+    const int old = newByte ? 0 : static_cast<unsigned char>(m_data->at(m_caret));
+    const int value = high ? (old & 0x0F) | (digit << 4) : (old & 0xF0) | digit;
+    replaceBytes(m_caret, newByte ? 0 : 1, QByteArray(1, static_cast<char>(value)));
+    if (high) {
         m_area = kHexLow;
     } else {
-        byte = static_cast<char>((static_cast<unsigned char>(byte) & 0xF0) | digit);
         m_area = kHexHigh;
         ++m_caret;
     }
-    afterEdit();
 }
 
 // ---- Mouse
@@ -681,15 +694,25 @@ void CHexEditView::deleteSelection()
     afterEdit();
 }
 
-void CHexEditView::insertBytes(std::int64_t offset, const QByteArray& bytes)
+void CHexEditView::replaceSelection(const QByteArray& bytes)
 {
-    m_data->insert(offset, bytes);
+    const std::int64_t start = orderedStart();
+    replaceBytes(start, std::min(orderedEnd(), size()) - start, bytes);
+    m_caret = start;
+    clearSelection();
 }
+
+void CHexEditView::insertBytes(std::int64_t offset, const QByteArray& bytes) { replaceBytes(offset, 0, bytes); }
 
 void CHexEditView::removeBytes(std::int64_t offset, std::int64_t count)
 {
     if (count > 0)
-        m_data->remove(offset, count);
+        replaceBytes(offset, count, {});
+}
+
+void CHexEditView::replaceBytes(std::int64_t offset, std::int64_t count, const QByteArray& bytes)
+{
+    m_data->replace(offset, count, bytes);
 }
 
 void CHexEditView::afterEdit()

@@ -133,6 +133,8 @@ private:
     void pageMove(bool down);
     bool editKey(QKeyEvent* event);
     void typeCharacter(char16_t character);
+    void typeTextByte(char value);
+    void typeHexDigit(int digit);
 
     SHit hitTest(QPoint point);
     void dragTo(QPoint point);
@@ -141,8 +143,12 @@ private:
     std::int64_t orderedStart() const;
     std::int64_t orderedEnd() const;
     void clearSelection();
+    // Puts bytes in place of the selection and the caret at their start; the selection is gone.
+    void replaceSelection(const QByteArray& bytes);
     void insertBytes(std::int64_t offset, const QByteArray& bytes);
     void removeBytes(std::int64_t offset, std::int64_t count);
+    // Every change of the bytes goes through here: count bytes at offset give way to bytes.
+    void replaceBytes(std::int64_t offset, std::int64_t count, const QByteArray& bytes);
     void afterEdit();
 
     void paintRows(QPainter& painter, const QRect& area, std::int64_t firstOffset, int maxRows, int charWidth,

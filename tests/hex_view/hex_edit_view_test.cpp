@@ -10,8 +10,10 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 
 namespace brindle {
@@ -147,6 +149,109 @@ TEST(HexEditView, TypingInTheTextColumnAtTheEndAppends)
     EXPECT_EQ(bytes, QByteArray("Aqxyz"));
     press(view, Qt::Key_Delete);
     EXPECT_EQ(bytes, QByteArray("Aqyz"));
+}
+
+// How the user makes a selection of the bytes from..to (end exclusive).
+enum class EGesture {
+    kShiftRight,  // caret on `from` by keys, then Shift+Right
+    kShiftLeft,   // caret on `to` by keys, then Shift+Left: the selection runs backwards
+    kShiftClick,  // click on `from`, Shift+click on the last byte (hex) or the boundary `to` (text)
+    kSelectAll,   // Ctrl+A
+};
+
+QPoint bytePoint(CHexEditView& view, bool hex, std::int64_t offset)
+{
+    const int x = hex ? view.hexColumnX() + 3 * static_cast<int>(offset) * view.charWidth()
+                      : view.textColumnX() + static_cast<int>(offset) * view.charWidth();
+    return {x + 1, view.charHeight() / 2};
+}
+
+// Selects from..to in the hex or the text column of a one-row view, as a user would.
+void selectAsUser(CHexEditView& view, bool hex, std::int64_t from, std::int64_t to, EGesture gesture)
+{
+    if (gesture == EGesture::kShiftClick) {
+        click(view, bytePoint(view, hex, from));
+        click(view, bytePoint(view, hex, hex ? to - 1 : to), Qt::ShiftModifier);
+        return;
+    }
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    if (!hex)
+        QTest::keyClick(&view, Qt::Key_Tab);
+    if (gesture == EGesture::kSelectAll) {
+        QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+        return;
+    }
+    const bool leftwards = gesture == EGesture::kShiftLeft;
+    const int stepsPerByte = hex ? 2 : 1;  // the hex column moves by digit
+    for (std::int64_t i = 0; i < (leftwards ? to : from) * stepsPerByte; ++i)
+        QTest::keyClick(&view, Qt::Key_Right);
+    // In the hex column the selection takes in the byte whose low digit the caret reaches.
+    const std::int64_t presses = hex ? 2 * (to - from) - 1 : to - from;
+    for (std::int64_t i = 0; i < presses; ++i)
+        QTest::keyClick(&view, leftwards ? Qt::Key_Left : Qt::Key_Right, Qt::ShiftModifier);
+}
+
+// Reported: select "ABCD" in "ABCDEF", type x, and "E" was lost too, because the view deleted
+// the selection and then, in overwrite mode, typed over the byte after it.
+TEST(HexEditView, TypingOverASelectionReplacesOnlyTheSelectedBytes)
+{
+    struct SCase {
+        const char* name;
+        std::int64_t from, to;
+        EGesture gesture;
+        const char* typed;
+        // Hex of the bytes afterwards in overwrite and in insert mode; they differ only once
+        // typing goes on past the new byte.
+        const char* overwrite;
+        const char* insert;
+        std::int64_t caret;  // and its area
+        int area;
+    };
+    using E = EGesture;
+    using V = CHexEditView;
+    // The bytes are "ABCDEF": 41 42 43 44 45 46.
+    const SCase textCases[] = {
+        {"reported: ABCD", 0, 4, E::kShiftRight, "x", "784546", "784546", 1, V::kTextArea},
+        {"at the start", 0, 2, E::kShiftRight, "x", "7843444546", "7843444546", 1, V::kTextArea},
+        {"in the middle", 1, 4, E::kShiftRight, "x", "41784546", "41784546", 2, V::kTextArea},
+        {"to the end", 3, 6, E::kShiftClick, "x", "41424378", "41424378", 4, V::kTextArea},
+        {"whole file", 0, 6, E::kSelectAll, "x", "78", "78", 1, V::kTextArea},
+        {"one byte", 2, 3, E::kShiftRight, "x", "414278444546", "414278444546", 3, V::kTextArea},
+        {"made leftwards", 1, 4, E::kShiftLeft, "x", "41784546", "41784546", 2, V::kTextArea},
+        {"then typing goes on", 1, 4, E::kShiftRight, "xy", "41787946", "4178794546", 3, V::kTextArea},
+    };
+    const SCase hexCases[] = {
+        {"two bytes at the start", 0, 2, E::kShiftRight, "a3", "a343444546", "a343444546", 1, V::kHexHigh},
+        {"first digit begins a byte", 1, 4, E::kShiftRight, "a", "41a04546", "41a04546", 1, V::kHexLow},
+        {"in the middle", 1, 4, E::kShiftRight, "a3", "41a34546", "41a34546", 2, V::kHexHigh},
+        {"to the end", 3, 6, E::kShiftRight, "a3", "414243a3", "414243a3", 4, V::kHexHigh},
+        {"to the end by click", 4, 6, E::kShiftClick, "0f", "414243440f", "414243440f", 5, V::kHexHigh},
+        {"whole file", 0, 6, E::kSelectAll, "a3", "a3", "a3", 1, V::kHexHigh},
+        {"one byte", 5, 6, E::kShiftRight, "9", "414243444590", "414243444590", 5, V::kHexLow},
+        {"made leftwards", 1, 4, E::kShiftLeft, "a3", "41a34546", "41a34546", 2, V::kHexHigh},
+        {"then typing goes on", 1, 4, E::kShiftRight, "a3b", "41a3b546", "41a3b04546", 2, V::kHexLow},
+        {"uppercase is no digit", 1, 4, E::kShiftRight, "A", "414243444546", "414243444546", 3, V::kHexLow},
+    };
+    for (const bool hex : {false, true}) {
+        for (const bool insert : {false, true}) {
+            for (const SCase& c : hex ? std::span<const SCase>(hexCases) : std::span<const SCase>(textCases)) {
+                SCOPED_TRACE(std::string(hex ? "hex, " : "text, ") + (insert ? "insert, " : "overwrite, ") + c.name);
+                QByteArray bytes("ABCDEF");
+                CHexEditView view;
+                view.setData(&bytes);
+                view.resize(900, 300);
+                if (insert)
+                    QTest::keyClick(&view, Qt::Key_Insert);
+                selectAsUser(view, hex, c.from, c.to, c.gesture);
+                ASSERT_EQ(std::min(view.selectionStart(), view.selectionEnd()), c.from);
+                ASSERT_EQ(std::max(view.selectionStart(), view.selectionEnd()), c.to);
+                QTest::keyClicks(&view, QString::fromLatin1(c.typed));
+                EXPECT_EQ(bytes.toHex().toStdString(), insert ? c.insert : c.overwrite);
+                EXPECT_EQ(view.caretOffset(), c.caret);
+                EXPECT_EQ(view.caretArea(), c.area);
+            }
+        }
+    }
 }
 
 TEST(HexEditView, CopyGivesRawBytesAndTheColumnsText)
