@@ -35,6 +35,12 @@ int hexDigit(char16_t character)
     return -1;
 }
 
+// Ctrl+Z alone: with Shift it is the redo key, which the hex view does not answer.
+bool isUndoKey(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Z && (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
 }  // namespace
 
 CHexEditView::CHexEditView(QWidget* parent) : QAbstractScrollArea(parent)
@@ -77,7 +83,8 @@ void CHexEditView::registerCommands()
     onCommand(cmd::kEditPaste, [this] { paste(); });
     onCommand(kCmdEditClear, [this] { deleteSelection(); });
     onCommand(cmd::kEditSelectAll, [this] { selectAll(); });
-    onCommand(cmd::kEditUndo, [] {});
+    onCommand(cmd::kEditUndo, [this] { undo(); });
+    onUpdateCommand(cmd::kEditUndo, [this](CCmdUI& ui) { ui.enable(canUndo()); });
     onCommand(cmd::kFilePrint, [this] { print(true); });
     onCommand(cmd::kFilePrintPreview, [this] { printPreview(); });
 }
@@ -89,6 +96,7 @@ void CHexEditView::setData(QByteArray* data)
     m_caret = 0;
     m_area = kHexHigh;
     clearSelection();
+    clearUndo();
     markLayoutDirty();
 }
 
@@ -102,6 +110,8 @@ void CHexEditView::onUpdate(CView* sender, int)
     m_top -= m_top % m_bytesPerRow;
     if (m_selStart > size() || m_selEnd > size())
         clearSelection();
+    // Our history no longer matches the bytes another view has changed.
+    clearUndo();
     markLayoutDirty();
 }
 
@@ -292,7 +302,8 @@ bool CHexEditView::event(QEvent* event)
 
 void CHexEditView::keyPressEvent(QKeyEvent* event)
 {
-    if (size() <= 0 && !(m_data && event->key() == Qt::Key_Insert)) {
+    // Without bytes only Insert and Undo work: Undo may bring back the bytes deleted last.
+    if (size() <= 0 && !(m_data && (event->key() == Qt::Key_Insert || isUndoKey(*event)))) {
         event->accept();
         return;
     }
@@ -418,7 +429,10 @@ bool CHexEditView::editKey(QKeyEvent* event)
             return true;
         case Qt::Key_V: paste(); return true;
         case Qt::Key_A: selectAll(); return true;
-        case Qt::Key_Z: return true;
+        case Qt::Key_Z:
+            if (isUndoKey(*event))
+                undo();
+            return true;
         default: break;
         }
     }
@@ -448,33 +462,51 @@ bool CHexEditView::editKey(QKeyEvent* event)
 
 void CHexEditView::typeCharacter(char16_t character)
 {
-    const bool hex = m_area == kHexHigh || m_area == kHexLow;
     const int digit = hexDigit(character);
-    if (m_area == kAddressArea || (hex && digit < 0))
+    if (m_area == kTextArea)
+        typeTextByte(static_cast<char>(character & 0xFF));
+    else if ((m_area == kHexHigh || m_area == kHexLow) && digit >= 0)
+        typeHexDigit(digit);
+    else
         return;
+    afterEdit();
+}
+
+void CHexEditView::typeTextByte(char value)
+{
+    const QByteArray typed(1, value);
+    if (hasSelection())
+        replaceSelection(typed);
+    else
+        replaceBytes(m_caret, m_insert || m_caret >= size() ? 0 : 1, typed);
+    ++m_caret;
+}
+
+void CHexEditView::typeHexDigit(int digit)
+{
     if (hasSelection()) {
-        const std::int64_t start = orderedStart();
-        removeBytes(start, orderedEnd() - start);
-        m_caret = start;
-        clearSelection();
+        // The selection gives way to one new byte begun with the digit, as a byte inserted at the
+        // caret would; the bytes after the selection keep their values.
+        replaceSelection(QByteArray(1, static_cast<char>(digit << 4)));
+        m_area = kHexLow;
+        m_undo.back().openByte = m_caret;
+        return;
     }
-    if (m_caret >= size())
-        insertBytes(size(), QByteArray(1, '\0'));
-    else if (m_insert && (m_area == kTextArea || m_area == kHexHigh))
-        insertBytes(m_caret, QByteArray(1, '\0'));
-    char& byte = m_data->data()[m_caret];
-    if (m_area == kTextArea) {
-        byte = static_cast<char>(character & 0xFF);
-        ++m_caret;
-    } else if (m_area == kHexHigh) {
-        byte = static_cast<char>((static_cast<unsigned char>(byte) & 0x0F) | (digit << 4));
+    const bool high = m_area == kHexHigh;
+    // The second digit completes the byte its first digit began: one Undo takes back both.
+    if (!high && !m_undo.empty() && m_undo.back().openByte == m_caret)
+        m_stepOpen = true;
+    const bool newByte = m_caret >= size() || (m_insert && high);
+    const int old = newByte ? 0 : static_cast<unsigned char>(m_data->at(m_caret));
+    const int value = high ? (old & 0x0F) | (digit << 4) : (old & 0xF0) | digit;
+    replaceBytes(m_caret, newByte ? 0 : 1, QByteArray(1, static_cast<char>(value)));
+    m_undo.back().openByte = high ? m_caret : -1;
+    if (high) {
         m_area = kHexLow;
     } else {
-        byte = static_cast<char>((static_cast<unsigned char>(byte) & 0xF0) | digit);
         m_area = kHexHigh;
         ++m_caret;
     }
-    afterEdit();
 }
 
 // ---- Mouse
@@ -681,19 +713,60 @@ void CHexEditView::deleteSelection()
     afterEdit();
 }
 
-void CHexEditView::insertBytes(std::int64_t offset, const QByteArray& bytes)
+void CHexEditView::replaceSelection(const QByteArray& bytes)
 {
-    m_data->insert(offset, bytes);
+    const std::int64_t start = orderedStart();
+    replaceBytes(start, std::min(orderedEnd(), size()) - start, bytes);
+    m_caret = start;
+    clearSelection();
 }
+
+void CHexEditView::insertBytes(std::int64_t offset, const QByteArray& bytes) { replaceBytes(offset, 0, bytes); }
 
 void CHexEditView::removeBytes(std::int64_t offset, std::int64_t count)
 {
     if (count > 0)
-        m_data->remove(offset, count);
+        replaceBytes(offset, count, {});
+}
+
+void CHexEditView::replaceBytes(std::int64_t offset, std::int64_t count, const QByteArray& bytes)
+{
+    if (count == 0 && bytes.isEmpty())
+        return;
+    // The first change of a user action opens its undo step; afterEdit() closes it.
+    if (!m_stepOpen) {
+        m_undo.push_back({{m_caret, m_area, m_selStart, m_selEnd}, {}});
+        m_stepOpen = true;
+    }
+    m_undo.back().edits.push_back({offset, m_data->mid(offset, count), bytes});
+    m_data->replace(offset, count, bytes);
+}
+
+void CHexEditView::undo()
+{
+    if (m_undo.empty())
+        return;
+    const SUndoStep step = std::move(m_undo.back());
+    m_undo.pop_back();
+    for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit)
+        m_data->replace(edit->offset, edit->inserted.size(), edit->removed);
+    afterEdit();
+    m_caret = step.before.caret;
+    m_area = step.before.area;
+    m_selStart = step.before.selStart;
+    m_selEnd = step.before.selEnd;
+    keepCaretVisible();
+}
+
+void CHexEditView::clearUndo()
+{
+    m_undo.clear();
+    m_stepOpen = false;
 }
 
 void CHexEditView::afterEdit()
 {
+    m_stepOpen = false;
     clearSelection();
     m_caret = std::clamp<std::int64_t>(m_caret, 0, size());
     if (CDocument* doc = document()) {

@@ -1,5 +1,5 @@
 // A hex dump of a document's bytes (address, hex pairs, characters) that can select, copy, paste,
-// type over, insert and delete bytes and print the dump.
+// type over, insert and delete bytes, undo those edits and print the dump.
 #pragma once
 
 #include "framework/view.h"
@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <utility>
+#include <vector>
 
 class QPainter;
 class QPrinter;
@@ -90,6 +91,12 @@ public:
     void paste();
     void deleteSelection();
     void selectAll();
+    // Takes back the last edit (a typed byte, a deletion, a cut or a paste) and puts the caret and
+    // the selection back where they were before it. The history keeps every byte an edit removed;
+    // it starts empty with each buffer and is dropped when another view of the document changes
+    // the bytes. There is no redo.
+    void undo();
+    bool canUndo() const { return !m_undo.empty(); }
 
     // Prints every row on printer with header and footer; returns the number of pages. The view
     // returns to its start afterwards (no selection, caret and top at 0).
@@ -115,6 +122,26 @@ private:
         std::int64_t offset = -1;
         int area = kAddressArea;
     };
+    // Where the caret and the selection were before an edit.
+    struct SPlace {
+        std::int64_t caret;
+        int area;
+        std::int64_t selStart;
+        std::int64_t selEnd;
+    };
+    // One change of the bytes: removed gave way to inserted at offset.
+    struct SByteEdit {
+        std::int64_t offset;
+        QByteArray removed;
+        QByteArray inserted;
+    };
+    // The changes of one user action, taken back together.
+    struct SUndoStep {
+        SPlace before;
+        std::vector<SByteEdit> edits;
+        // The byte whose first hex digit this step typed: its second digit joins the step.
+        std::int64_t openByte = -1;
+    };
 
     void registerCommands();
     void ensureLayout();
@@ -133,6 +160,8 @@ private:
     void pageMove(bool down);
     bool editKey(QKeyEvent* event);
     void typeCharacter(char16_t character);
+    void typeTextByte(char value);
+    void typeHexDigit(int digit);
 
     SHit hitTest(QPoint point);
     void dragTo(QPoint point);
@@ -141,8 +170,13 @@ private:
     std::int64_t orderedStart() const;
     std::int64_t orderedEnd() const;
     void clearSelection();
+    // Puts bytes in place of the selection and the caret at their start; the selection is gone.
+    void replaceSelection(const QByteArray& bytes);
     void insertBytes(std::int64_t offset, const QByteArray& bytes);
     void removeBytes(std::int64_t offset, std::int64_t count);
+    // Every change of the bytes goes through here: count bytes at offset give way to bytes.
+    void replaceBytes(std::int64_t offset, std::int64_t count, const QByteArray& bytes);
+    void clearUndo();
     void afterEdit();
 
     void paintRows(QPainter& painter, const QRect& area, std::int64_t firstOffset, int maxRows, int charWidth,
@@ -173,6 +207,9 @@ private:
     QPoint m_lastDragPoint;
     QTimer m_autoScroll;
     QFont m_font;
+    std::vector<SUndoStep> m_undo;
+    // Set while a user action's changes go into the last step of m_undo.
+    bool m_stepOpen = false;
 };
 
 }  // namespace brindle

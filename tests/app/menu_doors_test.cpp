@@ -77,7 +77,6 @@ const SDisabledItem kDisabledOnPurpose[] = {
 // Commands a view handles that no menu item or command key reaches, each for its reason.
 const SDisabledItem kKeyOnlyCommands[] = {
     {res::kHexView, 57632, 57632, "the hex view's Del key deletes the selection itself"},
-    {res::kHexView, cmd::kEditUndo, cmd::kEditUndo, "accepted and ignored: the hex view has no undo"},
 };
 
 bool listed(const SDisabledItem* first, const SDisabledItem* last, int menu, int id)

@@ -113,6 +113,26 @@ TEST_F(StandardCommandsTest, CtrlSWritesTheModifiedFile)
     }
 }
 
+// Ctrl+Z of the main window reaches the Undo of the window typed in: what is saved afterwards is
+// the file as it was opened.
+TEST_F(StandardCommandsTest, CtrlZTakesBackWhatWasTyped)
+{
+    for (const SWindowCase& c : kEditedWindows) {
+        SCOPED_TRACE(c.name);
+        CDocument* document = open(c.window);
+        ASSERT_NE(nullptr, document);
+        type(*document, c.typed);
+        test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+Z")));
+        settle();
+        test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+S")));
+        settle();
+        EXPECT_EQ("hello\n", test::readBytes(m_dir.file("a.txt")));
+        document->setModifiedFlag(false);
+        document->onCloseDocument();
+        settle();
+    }
+}
+
 TEST_F(StandardCommandsTest, SaveAsWritesTheNewNameAndRetitlesTheWindow)
 {
     int row = 0;

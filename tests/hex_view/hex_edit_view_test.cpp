@@ -1,4 +1,5 @@
 // Hex view: row layout and texts, typing, clipboard, paging and mouse placement, offscreen.
+#include "framework/document.h"
 #include "hex_view/hex_edit_view.h"
 #include "hex_view/hex_format.h"
 #include "support/qt_print.h"
@@ -10,8 +11,10 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 
 namespace brindle {
@@ -147,6 +150,206 @@ TEST(HexEditView, TypingInTheTextColumnAtTheEndAppends)
     EXPECT_EQ(bytes, QByteArray("Aqxyz"));
     press(view, Qt::Key_Delete);
     EXPECT_EQ(bytes, QByteArray("Aqyz"));
+}
+
+// How the user makes a selection of the bytes from..to (end exclusive).
+enum class EGesture {
+    kShiftRight,  // caret on `from` by keys, then Shift+Right
+    kShiftLeft,   // caret on `to` by keys, then Shift+Left: the selection runs backwards
+    kShiftClick,  // click on `from`, Shift+click on the last byte (hex) or the boundary `to` (text)
+    kSelectAll,   // Ctrl+A
+};
+
+QPoint bytePoint(CHexEditView& view, bool hex, std::int64_t offset)
+{
+    const int x = hex ? view.hexColumnX() + 3 * static_cast<int>(offset) * view.charWidth()
+                      : view.textColumnX() + static_cast<int>(offset) * view.charWidth();
+    return {x + 1, view.charHeight() / 2};
+}
+
+// Selects from..to in the hex or the text column of a one-row view, as a user would.
+void selectAsUser(CHexEditView& view, bool hex, std::int64_t from, std::int64_t to, EGesture gesture)
+{
+    if (gesture == EGesture::kShiftClick) {
+        click(view, bytePoint(view, hex, from));
+        click(view, bytePoint(view, hex, hex ? to - 1 : to), Qt::ShiftModifier);
+        return;
+    }
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    if (!hex)
+        QTest::keyClick(&view, Qt::Key_Tab);
+    if (gesture == EGesture::kSelectAll) {
+        QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+        return;
+    }
+    const bool leftwards = gesture == EGesture::kShiftLeft;
+    const int stepsPerByte = hex ? 2 : 1;  // the hex column moves by digit
+    for (std::int64_t i = 0; i < (leftwards ? to : from) * stepsPerByte; ++i)
+        QTest::keyClick(&view, Qt::Key_Right);
+    // In the hex column the selection takes in the byte whose low digit the caret reaches.
+    const std::int64_t presses = hex ? 2 * (to - from) - 1 : to - from;
+    for (std::int64_t i = 0; i < presses; ++i)
+        QTest::keyClick(&view, leftwards ? Qt::Key_Left : Qt::Key_Right, Qt::ShiftModifier);
+}
+
+// Reported: select "ABCD" in "ABCDEF", type x, and "E" was lost too, because the view deleted
+// the selection and then, in overwrite mode, typed over the byte after it. Undo gives back the
+// selected bytes and the selection.
+TEST(HexEditView, TypingOverASelectionReplacesOnlyTheSelectedBytes)
+{
+    struct SCase {
+        const char* name;
+        std::int64_t from, to;
+        EGesture gesture;
+        const char* typed;
+        // Hex of the bytes afterwards in overwrite and in insert mode; they differ only once
+        // typing goes on past the new byte.
+        const char* overwrite;
+        const char* insert;
+        std::int64_t caret;  // and its area
+        int area;
+        int undoSteps;  // one for each byte typed
+    };
+    using E = EGesture;
+    using V = CHexEditView;
+    // The bytes are "ABCDEF": 41 42 43 44 45 46.
+    const SCase textCases[] = {
+        {"reported: ABCD", 0, 4, E::kShiftRight, "x", "784546", "784546", 1, V::kTextArea, 1},
+        {"at the start", 0, 2, E::kShiftRight, "x", "7843444546", "7843444546", 1, V::kTextArea, 1},
+        {"in the middle", 1, 4, E::kShiftRight, "x", "41784546", "41784546", 2, V::kTextArea, 1},
+        {"to the end", 3, 6, E::kShiftClick, "x", "41424378", "41424378", 4, V::kTextArea, 1},
+        {"whole file", 0, 6, E::kSelectAll, "x", "78", "78", 1, V::kTextArea, 1},
+        {"one byte", 2, 3, E::kShiftRight, "x", "414278444546", "414278444546", 3, V::kTextArea, 1},
+        {"made leftwards", 1, 4, E::kShiftLeft, "x", "41784546", "41784546", 2, V::kTextArea, 1},
+        {"then typing goes on", 1, 4, E::kShiftRight, "xy", "41787946", "4178794546", 3, V::kTextArea, 2},
+    };
+    const SCase hexCases[] = {
+        {"two bytes at the start", 0, 2, E::kShiftRight, "a3", "a343444546", "a343444546", 1, V::kHexHigh, 1},
+        {"first digit begins a byte", 1, 4, E::kShiftRight, "a", "41a04546", "41a04546", 1, V::kHexLow, 1},
+        {"in the middle", 1, 4, E::kShiftRight, "a3", "41a34546", "41a34546", 2, V::kHexHigh, 1},
+        {"to the end", 3, 6, E::kShiftRight, "a3", "414243a3", "414243a3", 4, V::kHexHigh, 1},
+        {"to the end by click", 4, 6, E::kShiftClick, "0f", "414243440f", "414243440f", 5, V::kHexHigh, 1},
+        {"whole file", 0, 6, E::kSelectAll, "a3", "a3", "a3", 1, V::kHexHigh, 1},
+        {"one byte", 5, 6, E::kShiftRight, "9", "414243444590", "414243444590", 5, V::kHexLow, 1},
+        {"made leftwards", 1, 4, E::kShiftLeft, "a3", "41a34546", "41a34546", 2, V::kHexHigh, 1},
+        {"then typing goes on", 1, 4, E::kShiftRight, "a3b", "41a3b546", "41a3b04546", 2, V::kHexLow, 2},
+        {"uppercase is no digit", 1, 4, E::kShiftRight, "A", "414243444546", "414243444546", 3, V::kHexLow, 0},
+    };
+    for (const bool hex : {false, true}) {
+        for (const bool insert : {false, true}) {
+            for (const SCase& c : hex ? std::span<const SCase>(hexCases) : std::span<const SCase>(textCases)) {
+                SCOPED_TRACE(std::string(hex ? "hex, " : "text, ") + (insert ? "insert, " : "overwrite, ") + c.name);
+                QByteArray bytes("ABCDEF");
+                CHexEditView view;
+                view.setData(&bytes);
+                view.resize(900, 300);
+                if (insert)
+                    QTest::keyClick(&view, Qt::Key_Insert);
+                selectAsUser(view, hex, c.from, c.to, c.gesture);
+                ASSERT_EQ(std::min(view.selectionStart(), view.selectionEnd()), c.from);
+                ASSERT_EQ(std::max(view.selectionStart(), view.selectionEnd()), c.to);
+                const std::int64_t anchor = view.selectionStart();
+                const std::int64_t end = view.selectionEnd();
+                const std::int64_t caret = view.caretOffset();
+                const int area = view.caretArea();
+                QTest::keyClicks(&view, QString::fromLatin1(c.typed));
+                EXPECT_EQ(bytes.toHex().toStdString(), insert ? c.insert : c.overwrite);
+                EXPECT_EQ(view.caretOffset(), c.caret);
+                EXPECT_EQ(view.caretArea(), c.area);
+
+                // One more Ctrl+Z than there are steps: the last finds nothing to take back.
+                for (int i = 0; i <= c.undoSteps; ++i)
+                    QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+                EXPECT_EQ(bytes, QByteArray("ABCDEF"));
+                EXPECT_EQ(view.selectionStart(), anchor);
+                EXPECT_EQ(view.selectionEnd(), end);
+                EXPECT_EQ(view.caretOffset(), caret);
+                EXPECT_EQ(view.caretArea(), area);
+            }
+        }
+    }
+}
+
+// Each edit is one step for Ctrl+Z, in the order made; a byte typed in the hex column is one step
+// with both its digits. Ctrl+Shift+Z is the redo key and takes nothing back.
+TEST(HexEditView, CtrlZTakesBackEditsOneUserActionAtATime)
+{
+    struct SCase {
+        const char* name;
+        bool hex;
+        bool insert;
+        std::int64_t caret;  // clicked on: a byte's first digit, or a boundary in the text column
+        int selected;        // bytes then selected with Shift+Right (hex: 2n - 1 presses)
+        const char* typed;
+        const char* keys;  // after the typing
+        int undos;
+        const char* expected;  // the bytes afterwards
+        std::int64_t expectedCaret;
+    };
+    const SCase cases[] = {
+        {"overwrite a character", false, false, 2, 0, "x", "", 1, "ABCDEF", 2},
+        {"insert a character", false, true, 2, 0, "x", "", 1, "ABCDEF", 2},
+        {"append a character", false, false, 6, 0, "x", "", 1, "ABCDEF", 6},
+        {"characters one by one", false, false, 1, 0, "xyz", "", 2, "AxCDEF", 2},
+        {"both digits of a byte", true, false, 1, 0, "a3", "", 1, "ABCDEF", 1},
+        {"inserted byte", true, true, 1, 0, "a3", "", 1, "ABCDEF", 1},
+        {"first digit alone", true, false, 1, 0, "a", "", 1, "ABCDEF", 1},
+        {"byte by byte", true, false, 1, 0, "a3b4", "", 1, "A\xa3" "CDEF", 2},
+        {"Backspace", false, false, 3, 0, "", "Backspace", 1, "ABCDEF", 3},
+        {"Delete", false, false, 3, 0, "", "Del", 1, "ABCDEF", 3},
+        {"Delete a selection", true, false, 1, 3, "", "Del", 1, "ABCDEF", 3},
+        {"every byte deleted", false, false, 0, 0, "", "Ctrl+A, Del", 1, "ABCDEF", 0},
+        {"cut, then paste", false, false, 1, 2, "", "Ctrl+X, Right, Ctrl+V", 1, "ADEF", 2},
+        {"cut and paste", false, false, 1, 2, "", "Ctrl+X, Right, Ctrl+V", 2, "ABCDEF", 3},
+        {"paste over a selection", false, false, 1, 2, "", "Ctrl+C, Shift+Left, Ctrl+V", 1, "ABCDEF", 2},
+        {"nothing to take back", false, false, 2, 0, "", "", 1, "ABCDEF", 2},
+        {"redo key", false, false, 2, 0, "x", "Ctrl+Shift+Z", 0, "ABxDEF", 3},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QByteArray bytes("ABCDEF");
+        CHexEditView view;
+        view.setData(&bytes);
+        view.resize(900, 300);
+        if (c.insert)
+            QTest::keyClick(&view, Qt::Key_Insert);
+        click(view, bytePoint(view, c.hex, c.caret));
+        for (int i = 0; i < (c.hex ? 2 * c.selected - 1 : c.selected); ++i)
+            QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClicks(&view, QString::fromLatin1(c.typed));
+        QTest::keySequence(&view, QKeySequence(QString::fromLatin1(c.keys)));
+        for (int i = 0; i < c.undos; ++i)
+            QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(bytes, QByteArray(c.expected));
+        EXPECT_EQ(view.caretOffset(), c.expectedCaret);
+    }
+}
+
+// Panes of a split window share the bytes: once another pane changed them, the steps recorded here
+// would put bytes back at offsets that moved, so there is nothing left to take back.
+TEST(HexEditView, AnotherViewsEditEndsTheUndoHistory)
+{
+    QByteArray bytes("ABCDEF");
+    CDocument document;
+    document.setAutoDelete(false);  // it lives on the stack
+    CHexEditView first;
+    CHexEditView second;
+    for (CHexEditView* view : {&first, &second}) {
+        view->attachDocument(&document);
+        view->setData(&bytes);
+        view->resize(900, 300);
+        QTest::keyClick(view, Qt::Key_Tab);  // to the text column
+    }
+    QTest::keyClicks(&first, QStringLiteral("x"));
+    QTest::keyClick(&second, Qt::Key_Delete);
+    ASSERT_EQ(bytes, QByteArray("BCDEF"));
+    EXPECT_FALSE(first.canUndo());
+    QTest::keyClick(&first, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(bytes, QByteArray("BCDEF"));
+    EXPECT_TRUE(document.isModified());
+    // The pane that made the last change takes it back.
+    QTest::keyClick(&second, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(bytes, QByteArray("xBCDEF"));
 }
 
 TEST(HexEditView, CopyGivesRawBytesAndTheColumnsText)
