@@ -64,7 +64,10 @@ ELoad loadFile(const std::string& path, CRegistryData& data, SFileStamp& stamp)
     if (!ok)
         return ELoad::Unreadable;
     stamp = stampOf(info);
-    return data.parse(text) ? ELoad::Ok : ELoad::Corrupt;
+    if (data.parse(text).empty())
+        return ELoad::Ok;
+    data.clear();
+    return ELoad::Corrupt;
 }
 
 // mkdir -p with mode 0700: settings are private to the user.
