@@ -11,6 +11,7 @@
 #include "engine/binary_test.h"
 #include "engine/comp_file_opt.h"
 #include "engine/engine_strings.h"
+#include "engine/settings_file_warning.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "hex_view/rode_zor_bin_doc.h"
@@ -23,6 +24,7 @@
 #include "merge_editor/tl_edit_view.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/settings_store.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -73,10 +75,22 @@ void CBRDApp::bindLanguageModule()
     const QString path = folder + u'/' + QLatin1String(kLanguageModuleName);
     if (CResources::instance().loadLanguageModule(path) != CResources::ModuleResult::VersionMismatch)
         return;
+    warn(nullptr, loadString(res::kStrLanguageMismatch));
+}
+
+void CBRDApp::warn(QWidget* parent, const QString& text)
+{
     if (m_warningFunction)
-        m_warningFunction(loadString(res::kStrAppTitle), loadString(res::kStrLanguageMismatch));
+        m_warningFunction(loadString(res::kStrAppTitle), text);
     else
-        QMessageBox::warning(nullptr, loadString(res::kStrAppTitle), loadString(res::kStrLanguageMismatch));
+        QMessageBox::warning(parent, loadString(res::kStrAppTitle), text);
+}
+
+void CBRDApp::warnOfSettingsFile()
+{
+    const std::u16string text = settingsFileWarning(profile().store().fileReport(), u"\n\n");
+    if (!text.empty())
+        warn(mainFrame(), qs(text));
 }
 
 void CBRDApp::registerTemplates()
@@ -166,6 +180,8 @@ bool CBRDApp::initInstance(const QString& rawCommandLine)
                 profile().readInt(kCompareFilesSection, u"Font Size", 10));
 
     mainFrame()->showFromPlacement();
+    // Once, from the one store of the process, over the frame the user now sees.
+    warnOfSettingsFile();
     CSingleInstance::listen(*mainFrame());
 
     if (!rawCommandLine.isEmpty())

@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 
+class QWidget;
+
 namespace brindle {
 
 class CCompFileOpt;
@@ -53,8 +55,9 @@ public:
     static QString programFolder();
     // The folder start-up looks for the language module in; programFolder() when not set.
     void setLanguageModuleFolder(const QString& folder) { m_languageModuleFolder = folder; }
-    // How start-up shows a warning (title, text); a message box when not set. Tests put their own
-    // in to see what the user would be told.
+    // How start-up shows a warning (title, text): that the language module does not match, or
+    // that the settings file was damaged or not read. A message box when not set. Tests put
+    // their own in to see what the user would be told.
     using WarningFunction = std::function<void(const QString& title, const QString& text)>;
     void setWarningFunction(WarningFunction function) { m_warningFunction = std::move(function); }
     // The raw command line of argv (after the program name): every argument in double quotes, a
@@ -69,6 +72,8 @@ protected:
 
 private:
     void bindLanguageModule();
+    void warn(QWidget* parent, const QString& text);
+    void warnOfSettingsFile();
     void registerTemplates();
     void openLastComparison();
 

@@ -15,6 +15,14 @@ enum EngineStringId : int {
     kStrRedoAction = 8616,         // "&Redo %s\tCtrl+Y"
     kStrUndo = 8617,               // "&Undo\tCtrl+Z"
     kStrRedo = 8618,               // "&Redo\tCtrl+Y"
+    // The settings file (settings_file_warning.h).
+    kStrSettingsLineSkipped = 3220,   // "The settings file %1 is damaged: one line could not be read ..."
+    kStrSettingsLinesSkipped = 3221,  // "The settings file %1 is damaged: %2 lines could not be read ..."
+    kStrSettingsCopied = 3222,        // "The damaged file was copied to %1."
+    kStrSettingsNotCopied = 3223,     // "No copy of the damaged file could be made (%1), ..."
+    kStrSettingsNotOrdinary = 3224,   // "The settings file %1 was not read, because it is not an ordinary file. ..."
+    kStrSettingsTooLarge = 3225,      // "The settings file %1 was not read, because it is larger than 16 MiB. ..."
+    kStrSettingsUnreadable = 3226,    // "The settings file %1 could not be read (%2). ..."
 };
 
 // The text of a string id: from the loader the user interface installs (the resources of the

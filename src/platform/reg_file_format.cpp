@@ -90,41 +90,61 @@ bool startsWithIgnoreCase(std::string_view text, std::string_view prefix)
     return true;
 }
 
+// A line that can continue a wrapped hex value: hex digits, commas, blanks and a final backslash.
+bool isHexContinuation(std::string_view line)
+{
+    if (line.empty())
+        return false;
+    for (char ch : line) {
+        if (hexValue(ch) < 0 && ch != ',' && ch != '\\' && !isBlank(ch))
+            return false;
+    }
+    return true;
+}
+
+// The text line by line, blanks around each line dropped.
 class CLineReader {
 public:
     explicit CLineReader(std::string_view text) : m_text(text) {}
 
     bool atEnd() const { return m_pos >= m_text.size(); }
+    // 1-based number of the line next() returned last.
+    int lineNumber() const { return m_lineNumber; }
+    // False when the line next() returned last was the end of the text without a line end.
+    bool lineWasEnded() const { return m_ended; }
 
-    // The next line with its continuation lines joined (regedit wraps long hex values with a
-    // trailing backslash); blanks around each physical line are dropped.
-    std::string logicalLine(int& firstLine)
-    {
-        std::string line(physicalLine());
-        firstLine = m_lineNumber;
-        if (line.starts_with(';'))
-            return line;
-        while (line.ends_with('\\') && !atEnd()) {
-            line.pop_back();
-            line += physicalLine();
-        }
-        return line;
-    }
-
-private:
-    std::string_view physicalLine()
+    std::string_view next()
     {
         const std::size_t end = m_text.find('\n', m_pos);
-        const std::size_t stop = end == std::string_view::npos ? m_text.size() : end;
+        m_ended = end != std::string_view::npos;
+        const std::size_t stop = m_ended ? end : m_text.size();
         const std::string_view line = m_text.substr(m_pos, stop - m_pos);
         m_pos = stop + 1;
         ++m_lineNumber;
         return trimmed(line);
     }
 
+    // regedit wraps long hex values with a trailing backslash. Only a following line of hex bytes
+    // continues one: a damaged value then swallows no good line after it.
+    void joinHexContinuations(std::string& line)
+    {
+        while (line.ends_with('\\') && !atEnd() && isHexContinuation(trimmed(peek()))) {
+            line.pop_back();
+            line += next();
+        }
+    }
+
+private:
+    std::string_view peek() const
+    {
+        const std::size_t end = m_text.find('\n', m_pos);
+        return m_text.substr(m_pos, end == std::string_view::npos ? std::string_view::npos : end - m_pos);
+    }
+
     std::string_view m_text;
     std::size_t m_pos = 0;
     int m_lineNumber = 0;
+    bool m_ended = true;
 };
 
 // Reads the quoted text starting at line[pos]; pos ends after the closing quote. Returns an
@@ -199,7 +219,9 @@ const char* parseValueData(std::string_view data, SRegValue& value)
     return "unknown value type";
 }
 
-const char* parseValueLine(std::string_view line, std::u16string& name, SRegValue& value)
+// Reads a value line: its name, then its data, joined with the lines that continue a wrapped hex
+// value.
+const char* parseValueLine(CLineReader& reader, std::string& line, std::u16string& name, SRegValue& value)
 {
     std::size_t pos = 0;
     if (line.starts_with('@')) {
@@ -211,10 +233,22 @@ const char* parseValueLine(std::string_view line, std::u16string& name, SRegValu
     } else {
         return "unrecognized line";
     }
-    const std::string_view rest = trimmed(line.substr(pos));
-    if (!rest.starts_with('='))
+    while (pos < line.size() && isBlank(line[pos]))
+        ++pos;
+    if (pos >= line.size() || line[pos] != '=')
         return "'=' expected after the name";
-    return parseValueData(trimmed(rest.substr(1)), value);
+    ++pos;
+    while (pos < line.size() && isBlank(line[pos]))
+        ++pos;
+    if (startsWithIgnoreCase(std::string_view(line).substr(pos), "hex:"))
+        reader.joinHexContinuations(line);
+    if (const char* error = parseValueData(trimmed(std::string_view(line).substr(pos)), value))
+        return error;
+    // The writer ends every line. A number or hex value cut short still reads as one, only a
+    // wrong one; a text value cut short has no closing quote.
+    if (!reader.lineWasEnded() && value.type != ERegValueType::String)
+        return "cut off at the end of the file";
+    return nullptr;
 }
 
 void appendHex(std::uint32_t value, int digits, std::string& out)
@@ -378,46 +412,50 @@ bool CRegistryData::isStorableKey(std::u16string_view key)
     return true;
 }
 
-bool CRegistryData::parse(std::string_view text, SRegParseError* error)
+std::vector<SRegParseError> CRegistryData::parse(std::string_view text)
 {
     clear();
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
     CLineReader reader(text);
-    std::u16string key;
-    bool haveKey = false;
+    std::vector<SRegParseError> skipped;
+    std::optional<std::u16string> key;  // none before the first key line and after a damaged one
+    bool keySeen = false;
     while (!reader.atEnd()) {
-        int lineNumber = 0;
-        const std::string line = reader.logicalLine(lineNumber);
+        std::string line(reader.next());
+        const int lineNumber = reader.lineNumber();
         if (line.empty() || line.starts_with(';') || line == kHeader || line == "REGEDIT4")
             continue;
         const char* message = nullptr;
         if (line.starts_with('[')) {
-            if (line.size() < 2 || !line.ends_with(']')) {
-                message = "key without closing bracket";
-            } else {
-                key = withoutUserRoot(utf16FromUtf8Lossless(std::string_view(line).substr(1, line.size() - 2)));
-                haveKey = true;
-                if (m_index.try_emplace(folded(key), SKeyIndex{m_keys.size(), {}}).second)
-                    m_keys.push_back(SKey{key, {}});
-            }
-        } else if (!haveKey) {
-            message = "value before the first key";
+            key = parseKeyLine(line);
+            keySeen = true;
+            message = key ? nullptr : "key without closing bracket";
+        } else if (!key) {
+            // The values under a damaged key line belong to a key nobody can name: filing them
+            // under the key before would mix sections up.
+            message = keySeen ? "value under a damaged key" : "value before the first key";
         } else {
             std::u16string name;
             SRegValue value;
-            message = parseValueLine(line, name, value);
+            message = parseValueLine(reader, line, name, value);
             if (!message)
-                set(key, name, std::move(value));
+                set(*key, name, std::move(value));
         }
-        if (message) {
-            clear();
-            if (error)
-                *error = SRegParseError{lineNumber, message};
-            return false;
-        }
+        if (message)
+            skipped.push_back(SRegParseError{lineNumber, message});
     }
-    return true;
+    return skipped;
+}
+
+std::optional<std::u16string> CRegistryData::parseKeyLine(std::string_view line)
+{
+    if (line.size() < 2 || !line.ends_with(']'))
+        return std::nullopt;
+    std::u16string key(withoutUserRoot(utf16FromUtf8Lossless(line.substr(1, line.size() - 2))));
+    if (m_index.try_emplace(folded(key), SKeyIndex{m_keys.size(), {}}).second)
+        m_keys.push_back(SKey{key, {}});
+    return key;
 }
 
 std::string CRegistryData::serialize() const

@@ -28,7 +28,7 @@ struct SRegValue {
     friend bool operator==(const SRegValue& a, const SRegValue& b);
 };
 
-// Where parse() stopped: 1-based line number and what was wrong there.
+// A line parse() left out: its 1-based number and what was wrong there.
 struct SRegParseError {
     int line = 0;
     std::string message;
@@ -68,13 +68,19 @@ public:
     // no unpaired surrogates (key lines have no escapes).
     static bool isStorableKey(std::u16string_view key);
 
-    // Replaces the content with the parsed text (UTF-8, optional BOM). On failure returns false,
-    // fills error when given and leaves the data empty: a file that is partly wrong is not trusted.
-    bool parse(std::string_view text, SRegParseError* error = nullptr);
+    // Replaces the content with the values of text (UTF-8, optional BOM) and returns the lines
+    // it left out, empty when every line was read. A damaged line costs only itself: a line that
+    // is not a key, a value or a comment, a value cut short, unterminated or with bad data. Values
+    // under a damaged key line are left out as well, since their key is unknown. A wrapped hex
+    // value takes only continuation lines made of hex bytes.
+    std::vector<SRegParseError> parse(std::string_view text);
     // The text form: a header line, then each key with its values, a blank line between keys.
     std::string serialize() const;
 
 private:
+    // Adds the key of a "[key]" line; nullopt when the line is damaged.
+    std::optional<std::u16string> parseKeyLine(std::string_view line);
+
     struct SKeyIndex {
         std::size_t position = 0;
         std::unordered_map<std::u16string, std::size_t> names;  // folded name -> value position

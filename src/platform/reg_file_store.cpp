@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <mutex>
+#include <optional>
+#include <string_view>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -38,33 +40,149 @@ SFileStamp stampOf(const struct stat& info)
                       nanoseconds(info.st_ctim)};
 }
 
-enum class ELoad { Ok, Missing, Unreadable, Corrupt };
+using ERefusal = SSettingsFileReport::ERefusal;
 
-ELoad loadFile(const std::string& path, CRegistryData& data, SFileStamp& stamp)
-{
-    data.clear();
-    stamp = SFileStamp{};
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ELoad::Missing : ELoad::Unreadable;
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0;
+// What reading a file gave: its bytes, that it is missing, or why it was refused.
+struct SFileRead {
+    enum class EStatus { Read, Missing, Refused };
+    EStatus status = EStatus::Missing;
+    ERefusal refusal = ERefusal::None;
+    std::string error;
     std::string text;
+    SFileStamp stamp;  // not set when even stat() failed
+};
+
+SFileRead refused(ERefusal why, SFileStamp stamp, int error = 0)
+{
+    SFileRead read;
+    read.status = SFileRead::EStatus::Refused;
+    read.refusal = why;
+    read.stamp = stamp;
+    if (error != 0)
+        read.error = errorText(std::error_code(error, std::generic_category()));
+    return read;
+}
+
+// A FIFO or device is refused by what stat() says before it is opened, since opening a FIFO
+// waits for a writer and /dev/zero never ends.
+std::optional<ERefusal> refusalOf(const struct stat& info)
+{
+    if (!S_ISREG(info.st_mode))
+        return ERefusal::NotOrdinaryFile;
+    if (info.st_size > kMaxSettingsFileSize)
+        return ERefusal::TooLarge;
+    return std::nullopt;
+}
+
+bool readAll(int fd, std::string& text)
+{
     char buffer[65536];
-    while (ok) {
+    for (;;) {
         const ssize_t count = ::read(fd, buffer, sizeof buffer);
         if (count == 0)
-            break;
+            return true;
         if (count < 0 && errno != EINTR)
-            ok = false;
-        else if (count > 0)
+            return false;
+        if (count > 0)
             text.append(buffer, static_cast<std::size_t>(count));
+        if (text.size() > static_cast<std::size_t>(kMaxSettingsFileSize))
+            return true;  // grew since fstat(); refused by the caller
     }
+}
+
+// Reads the file at path (links followed) when it is an ordinary file of at most
+// kMaxSettingsFileSize bytes. Never blocks: the file is opened with O_NONBLOCK and checked again
+// by fstat(), in case it was swapped for a FIFO after stat().
+SFileRead readOrdinaryFile(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? SFileRead{} : refused(ERefusal::Unreadable, {}, errno);
+    if (const auto why = refusalOf(info))
+        return refused(*why, stampOf(info));
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return errno == ENOENT ? SFileRead{} : refused(ERefusal::Unreadable, stampOf(info), errno);
+    SFileRead read;
+    read.status = SFileRead::EStatus::Read;
+    if (::fstat(fd, &info) != 0)
+        read = refused(ERefusal::Unreadable, stampOf(info), errno);
+    else if (const auto why = refusalOf(info))
+        read = refused(*why, stampOf(info));
+    else if (!readAll(fd, read.text))
+        read = refused(ERefusal::Unreadable, stampOf(info), errno);
+    else if (read.text.size() > static_cast<std::size_t>(kMaxSettingsFileSize))
+        read = refused(ERefusal::TooLarge, stampOf(info));
+    else
+        read.stamp = stampOf(info);
     ::close(fd);
-    if (!ok)
-        return ELoad::Unreadable;
-    stamp = stampOf(info);
-    return data.parse(text) ? ELoad::Ok : ELoad::Corrupt;
+    return read;
+}
+
+// True when path is an ordinary file holding exactly text.
+bool holds(const std::string& path, std::string_view text)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_size != static_cast<off_t>(text.size()))
+        return false;
+    const SFileRead read = readOrdinaryFile(path);
+    return read.status == SFileRead::EStatus::Read && read.text == text;
+}
+
+// Writes text to a file at path that must not exist yet: an existing file, link or FIFO there
+// is never opened. errno is kept for the caller.
+bool createNewFile(const std::string& path, std::string_view text)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t count = ::write(fd, text.data() + done, text.size() - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            break;
+        done += static_cast<std::size_t>(count);
+    }
+    int error = done == text.size() && ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(path.c_str());  // a copy cut short would pass for one
+        errno = error;
+        return false;
+    }
+    return true;
+}
+
+// Keeps text, a damaged version of the file at native, beside it as "<file>.bad", or as
+// "<file>.bad.1", ".bad.2", ... when that name is taken: no earlier copy is ever written over. A
+// copy that already holds text is used again, so that reading the same damaged file once more
+// (another store, the next run of a tool that only reads) adds no copy. Empty with error set when
+// no copy could be made.
+std::string keepDamagedCopy(const std::string& native, std::string_view text, std::string& error)
+{
+    constexpr int kMaxCopies = 1000;
+    for (int number = 0; number < kMaxCopies; ++number) {
+        const std::string copy = native + ".bad" + (number == 0 ? "" : "." + std::to_string(number));
+        struct stat info {};
+        if (::lstat(copy.c_str(), &info) == 0) {
+            if (holds(copy, text))
+                return copy;
+            continue;
+        }
+        if (createNewFile(copy, text))
+            return copy;
+        if (errno != EEXIST) {
+            error = errorText(std::error_code(errno, std::generic_category()));
+            return {};
+        }
+        --number;  // made by another process meanwhile: look at it again
+    }
+    error = errorText(std::make_error_code(std::errc::file_exists));
+    return {};
 }
 
 // mkdir -p with mode 0700: settings are private to the user.
@@ -95,10 +213,13 @@ public:
             ::close(m_fd);
     }
 
+    // Fails on a lock file that is not an ordinary file rather than wait on a FIFO or lock a
+    // device.
     bool lock(const std::string& path)
     {
-        m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (m_fd < 0)
+        m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0600);
+        struct stat info {};
+        if (m_fd < 0 || ::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))
             return false;
         while (::flock(m_fd, LOCK_EX) != 0) {
             if (errno != EINTR)
@@ -129,37 +250,54 @@ struct CRegFileStore::Cache {
     std::u16string path;
     std::string native;
     std::mutex mutex;  // one store may be shared by threads
+    // The file's values; while the file is refused, the values of the session as well.
     CRegistryData data;
     SFileStamp stamp;
     bool loaded = false;
-    bool corrupt = false;
+    SSettingsFileReport report;
 
     void refresh();
+    void take(SFileRead read);
     bool write(std::u16string_view key, std::u16string_view name, SRegValue value);
 };
 
 void CRegFileStore::Cache::refresh()
 {
     struct stat info {};
-    SFileStamp current;
-    if (::stat(native.c_str(), &info) == 0) {
-        current = stampOf(info);
-    } else if (errno != ENOENT) {
-        data.clear();
-        corrupt = true;
-        loaded = false;
-        return;
-    }
+    const SFileStamp current = ::stat(native.c_str(), &info) == 0 ? stampOf(info) : SFileStamp{};
     if (loaded && current == stamp)
         return;
-    const ELoad result = current.exists ? loadFile(native, data, stamp) : ELoad::Missing;
-    if (result == ELoad::Missing) {
+    take(readOrdinaryFile(native));
+}
+
+// Makes what was read the store's state. A damaged file is copied aside at once, so that the
+// report can name the copy and no later write can lose the lines that were skipped.
+void CRegFileStore::Cache::take(SFileRead read)
+{
+    report = SSettingsFileReport{};
+    report.path = path;
+    stamp = read.stamp;
+    switch (read.status) {
+    case SFileRead::EStatus::Missing:
         data.clear();
-        stamp = SFileStamp{};
+        loaded = true;
+        break;
+    case SFileRead::EStatus::Refused:
+        // The values already known stay: they are all the session has.
+        report.refusal = read.refusal;
+        report.error = std::move(read.error);
+        // Without a stamp nothing tells when the file is worth trying again: try on every read.
+        loaded = stamp.exists;
+        break;
+    case SFileRead::EStatus::Read: {
+        const std::vector<SRegParseError> skipped = data.parse(read.text);
+        report.skippedLines = static_cast<int>(skipped.size());
+        if (!skipped.empty())
+            report.copyPath = pathFromNative(keepDamagedCopy(native, read.text, report.error));
+        loaded = true;
+        break;
     }
-    corrupt = result == ELoad::Corrupt || result == ELoad::Unreadable;
-    // An unreadable file may become readable (permissions fixed): try again on the next read.
-    loaded = result != ELoad::Unreadable;
+    }
 }
 
 bool CRegFileStore::Cache::write(std::u16string_view key, std::u16string_view name, SRegValue value)
@@ -171,34 +309,25 @@ bool CRegFileStore::Cache::write(std::u16string_view key, std::u16string_view na
     if (!makeFolders(nativePath(parentFolder(path))) || !lock.lock(native + ".lock"))
         return false;
     // Another process may have written since the last read: start from the file as it is now.
-    loaded = false;
-    switch (loadFile(native, data, stamp)) {
-    case ELoad::Unreadable:
+    take(readOrdinaryFile(native));
+    const bool changed = data.set(key, name, std::move(value));
+    // A refused file, or a damaged one whose copy failed, is left as it is.
+    if (report.refusal != ERefusal::None || (report.damaged() && report.copyPath.empty()))
         return false;
-    case ELoad::Corrupt:
-        if (::rename(native.c_str(), (native + ".bad").c_str()) != 0)
-            return false;
-        data.clear();
-        break;
-    case ELoad::Ok:
-    case ELoad::Missing:
-        break;
-    }
-    corrupt = false;
-    if (!data.set(key, name, std::move(value))) {
-        loaded = stamp.exists;
+    if (!changed)
         return true;
-    }
     const std::string text = data.serialize();
     CAtomicFile file;
     file.setNewFileMode(0600);
-    if (!file.open(path) || !file.write(text.data(), text.size()) || !file.commit())
+    if (!file.open(path) || !file.write(text.data(), text.size()) || !file.commit()) {
+        loaded = false;  // the value set above is in no file: read the file again
         return false;
-    struct stat info {};
-    if (::stat(native.c_str(), &info) == 0) {
-        stamp = stampOf(info);
-        loaded = true;
     }
+    struct stat info {};
+    if (::stat(native.c_str(), &info) == 0)
+        stamp = stampOf(info);
+    else
+        loaded = false;
     return true;
 }
 
@@ -218,11 +347,11 @@ std::u16string CRegFileStore::defaultPath()
     return pathFromNative(base + "/brindle/user.reg");
 }
 
-bool CRegFileStore::isCorrupt() const
+SSettingsFileReport CRegFileStore::fileReport() const
 {
     std::lock_guard guard(m_cache->mutex);
     m_cache->refresh();
-    return m_cache->corrupt;
+    return m_cache->report;
 }
 
 std::optional<std::uint32_t> CRegFileStore::readDword(std::u16string_view key, std::u16string_view name) const

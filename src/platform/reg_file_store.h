@@ -10,6 +10,10 @@ namespace brindle {
 
 class CRegistryData;
 
+// A settings file larger than this is not read: settings are a few kilobytes, and a file that
+// big is something else put there by mistake.
+inline constexpr long long kMaxSettingsFileSize = 16LL << 20;
+
 // A CSettingsStore on a text file (UTF-8) of bracketed keys and quoted names:
 //
 //   [Software\Tollan Software Inc.\Brindle\Compare Files]
@@ -19,9 +23,16 @@ class CRegistryData;
 //
 // Every read sees the file's current content (parsed again only when the file changed). Every
 // write takes an exclusive lock on "<file>.lock", reads the file again, changes the one value and
-// replaces the file atomically, so two processes writing at once lose neither write. A file that
-// cannot be parsed reads as empty (all defaults); the first write then keeps it aside as
-// "<file>.bad" before writing a new file, so it is never overwritten blindly.
+// replaces the file atomically, so two processes writing at once lose neither write.
+//
+// A damaged file costs only its damaged lines: every value that can be read is kept. When a
+// damaged version is read, it is copied at once to "<file>.bad" (or ".bad.1", ".bad.2", ...: an
+// earlier copy is never written over), and the next write leaves the damaged lines out. Should
+// the copy fail, the file is not written over. A file that is not an ordinary file (a FIFO, a
+// device, a link to one) or is larger than kMaxSettingsFileSize is neither opened nor written
+// over; values written then stay in memory for the session. fileReport() tells what was found.
+// Reading never blocks on the file or the lock file; a write waits only for another writer's
+// lock.
 class CRegFileStore final : public CSettingsStore {
 public:
     explicit CRegFileStore(std::u16string path);
@@ -31,9 +42,8 @@ public:
     static std::u16string defaultPath();
 
     const std::u16string& path() const { return m_path; }
-    // True when the last read found a file that could not be read or parsed (it then read as
-    // empty); the user interface may warn that settings were reset.
-    bool isCorrupt() const;
+    // What the last read of the file found wrong (damaged lines and their copy, or a refusal).
+    SSettingsFileReport fileReport() const override;
 
     std::optional<std::uint32_t> readDword(std::u16string_view key, std::u16string_view name) const override;
     std::optional<std::u16string> readString(std::u16string_view key, std::u16string_view name) const override;

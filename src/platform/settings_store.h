@@ -11,6 +11,28 @@
 
 namespace brindle {
 
+// What a store found wrong with the file it keeps its values in, so that a program can tell the
+// user once. All defaults for a healthy file or a store without a file.
+struct SSettingsFileReport {
+    // Why the file was not read at all. Such a file is never written over; the values written
+    // meanwhile live in the store's memory for the session only.
+    enum class ERefusal {
+        None,
+        NotOrdinaryFile,  // a FIFO, device, folder, or a link to one
+        TooLarge,         // larger than the store reads
+        Unreadable,       // the system refused to open or read it (error)
+    };
+
+    std::u16string path;      // the settings file
+    int skippedLines = 0;     // damaged lines left out when the file was last read
+    std::u16string copyPath;  // where that damaged version was copied; empty when no copy could be made
+    ERefusal refusal = ERefusal::None;
+    std::string error;        // the system's reason for Unreadable, or for a copy that failed
+
+    bool damaged() const { return skippedLines > 0; }
+    bool healthy() const { return !damaged() && refusal == ERefusal::None; }
+};
+
 // A registry-like store. Keys are paths such as "Software\Tollan Software Inc.\Brindle\Settings";
 // names and key paths are compared without regard to ASCII letter case. A value has one of three
 // types: integer (DWORD), text (SZ) or binary bytes. Reading a value that is missing or of another
@@ -37,6 +59,9 @@ public:
         (void)key;
         return {};
     }
+
+    // What reading the store's file found wrong; healthy for a store that keeps no file.
+    virtual SSettingsFileReport fileReport() const { return {}; }
 };
 
 // The store of the current user: a CRegFileStore on $XDG_CONFIG_HOME/brindle/user.reg

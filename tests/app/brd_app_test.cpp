@@ -6,7 +6,11 @@
 #include "framework/resources.h"
 #include "support/case_name.h"
 #include "support/qt_print.h"
+#include "platform/reg_file_store.h"
+#include "platform/settings_store.h"
+#include "platform/utf8.h"
 #include "support/temp_dir.h"
+#include "support/user_door.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +89,88 @@ INSTANTIATE_TEST_SUITE_P(Modules, StartUpLanguageModule,
                                          SStartUpCase{"MatchingVersion", "match", true, false},
                                          SStartUpCase{"OtherVersion", "old", false, true}),
                          test::SCaseName());
+
+// Start-up with a damaged or refused settings file: one message box over the main frame, whatever
+// number of times start-up reads the store, and the values that could be read are in use.
+struct SSettingsFileCase {
+    std::string name;
+    std::string content;  // of user.reg; empty: a file larger than the store reads
+    std::string message;  // "$F" stands for the settings file; empty: no message
+    QString textFont;
+};
+void PrintTo(const SSettingsFileCase& c, std::ostream* out) { *out << c.name; }
+
+class StartUpSettingsFile : public testing::TestWithParam<SSettingsFileCase> {
+protected:
+    void SetUp() override { setUserSettingsStore(&m_store); }
+    void TearDown() override { setUserSettingsStore(nullptr); }
+
+    test::CTempDir m_config;
+    test::CTempDir m_runtime;
+    test::CScopedEnv m_runtimeEnv{"XDG_RUNTIME_DIR", m_runtime.path().c_str()};
+    std::string m_path = m_config.file("user.reg");
+    CRegFileStore m_store{pathFromNative(m_path)};
+};
+
+TEST_P(StartUpSettingsFile, TellsTheUserOnce)
+{
+    const SSettingsFileCase& c = GetParam();
+    if (c.content.empty())
+        std::filesystem::resize_file(m_config.write("user.reg", "; spare\n"), kMaxSettingsFileSize + 1);
+    else
+        m_config.write("user.reg", c.content);
+    test::CDialogAnswers answers;
+    {
+        CBRDApp app;
+        ASSERT_TRUE(app.initInstance(QString()));
+        EXPECT_EQ(app.textFont().family(), c.textFont);
+        app.exitInstance();
+    }
+    QString expected = QString::fromStdString(c.message);
+    expected.replace(QStringLiteral("$F"), QString::fromStdString(m_path));
+    EXPECT_EQ(answers.shown(), c.message.empty() ? QStringList() : QStringList{expected});
+}
+
+constexpr const char* kDamagedSettings =
+    "[Software\\Tollan Software Inc.\\Brindle\\Compare Files]\n"
+    "\"Font Name\"=\"Courier New\"\n"
+    "\"Font Size\"=dword:0000000c\n"
+    "\"Font Size\"=dword:\n"
+    "\"Ignore Case\"=dword:00000001\n"
+    "\"Viewer\"=\"unterminated\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, StartUpSettingsFile,
+    testing::Values(
+        SSettingsFileCase{"Healthy",
+                          "[Software\\Tollan Software Inc.\\Brindle\\Compare Files]\n\"Font Name\"=\"Courier New\"\n",
+                          "", QStringLiteral("Courier New")},
+        SSettingsFileCase{"Damaged", kDamagedSettings,
+                          "The settings file $F is damaged: 2 lines could not be read and were skipped. All other "
+                          "settings were kept.\n\nThe damaged file was copied to $F.bad.",
+                          QStringLiteral("Courier New")},
+        SSettingsFileCase{"TooLarge", "",
+                          "The settings file $F was not read, because it is larger than 16 MiB. Default settings "
+                          "are used, and the file will not be written over.",
+                          QStringLiteral("Times New Roman")}),
+    test::SCaseName());
+
+// The start after a damaged one is quiet: what the first session saved left the damaged lines out
+// and kept the rest.
+TEST_F(StartUpSettingsFile, NextStartIsQuiet)
+{
+    m_config.write("user.reg", kDamagedSettings);
+    for (const int expectedMessages : {1, 0}) {
+        test::CDialogAnswers answers;
+        CBRDApp app;
+        ASSERT_TRUE(app.initInstance(QString()));
+        EXPECT_EQ(app.textFont().family(), QStringLiteral("Courier New"));
+        app.exitInstance();
+        EXPECT_EQ(answers.shown().size(), expectedMessages);
+    }
+    EXPECT_EQ(test::readBytes(m_path + ".bad"), kDamagedSettings);
+    EXPECT_FALSE(std::filesystem::exists(m_path + ".bad.1"));
+}
 
 }  // namespace
 }  // namespace brindle

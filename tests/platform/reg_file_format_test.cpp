@@ -4,16 +4,30 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <random>
+#include <string_view>
+#include <vector>
+
 namespace brindle {
 namespace {
 
 const std::u16string kKey = u"Software\\Tollan Software Inc.\\Brindle\\Settings";
 
+// The line numbers of what parse() left out.
+std::vector<int> skippedLines(const std::vector<SRegParseError>& skipped)
+{
+    std::vector<int> lines;
+    for (const SRegParseError& error : skipped)
+        lines.push_back(error.line);
+    return lines;
+}
+
 CRegistryData reparsed(const CRegistryData& data)
 {
     CRegistryData result;
-    SRegParseError error;
-    EXPECT_TRUE(result.parse(data.serialize(), &error)) << error.line << ": " << error.message;
+    EXPECT_EQ(skippedLines(result.parse(data.serialize())), std::vector<int>{});
     return result;
 }
 
@@ -116,8 +130,7 @@ TEST(RegFileFormat, ReadsAHandEditedFile)
         "\tff\r\n"
         "\"Caf\xC3\xA9\"=\"Latin-1 \xE9 byte\"\r\n";
     CRegistryData data;
-    SRegParseError error;
-    ASSERT_TRUE(data.parse(text, &error)) << error.line << ": " << error.message;
+    ASSERT_EQ(skippedLines(data.parse(text)), std::vector<int>{});
     ASSERT_EQ(data.keys().size(), 1u);
     EXPECT_EQ(data.keys()[0].path, u"Software\\A");
     EXPECT_EQ(data.readDword(u"Software\\A", u"Size"), 10u);
@@ -127,39 +140,146 @@ TEST(RegFileFormat, ReadsAHandEditedFile)
     EXPECT_EQ(data.readString(u"Software\\A", u"Caf\u00e9"), u"Latin-1 \xDCE9 byte");
 }
 
-TEST(RegFileFormat, CorruptTextIsRejectedWithItsLine)
+// Each row's text follows "[K]" and a value "a"; "b" after the damage must survive unless the row
+// says otherwise, and so must "a", before it.
+TEST(RegFileFormat, EachDamagedLineIsSkippedWithItsNumber)
 {
     struct SCase {
-        const char* text;
-        int line;
+        const char* damage;
+        std::vector<int> lines;
+        bool bSurvives = true;
     };
     const SCase cases[] = {
-        {"\"a\"=\"x\"\n", 1},                          // value before the first key
-        {"[K]\n\"a\"=\"x\\t\"\n", 2},                  // unknown escape
-        {"[K]\n\"a\"=\"x\\u12\"\n", 2},                // short \u escape
-        {"[K]\n\n\"a\"=\"unterminated\n", 3},
-        {"[K]\n\"a=\"x\"\n", 2},                       // unterminated name
-        {"[K]\n\"a\"=\"x\"y\n", 2},                    // text after the closing quote
-        {"[K]\n\"a\"\"x\"\n", 2},                      // no '='
-        {"[K]\n\"a\"=hex(2):00\n", 2},                 // unknown type
-        {"[K]\n\"a\"=-\n", 2},
-        {"[K]\n\"a\"=hex:0g\n", 2},                    // bad hex digit
-        {"[K]\n\"a\"=hex:01,,02\n", 2},
-        {"[K]\n\"a\"=hex:100\n", 2},
-        {"[K]\n\"a\"=dword:123456789\n", 2},           // dword longer than 8 digits
-        {"[K]\n\"a\"=dword:\n", 2},
-        {"[K]\n\"a\"=dword:-1\n", 2},
-        {"[K\n", 1},                                   // key without closing bracket
-        {"[K]\ngarbage\n", 2},
-        {"[K]\n\"a\"=hex:01,\\\n  02\n\"b\"=hex:xy\n", 4},  // lines counted across continuations
+        {"\"x\"=\"x\\t\"\n", {3}},                       // unknown escape
+        {"\"x\"=\"x\\u12\"\n", {3}},                     // short \u escape
+        {"\n\"x\"=\"unterminated\n", {4}},
+        {"\"x=\"x\"\n", {3}},                            // unterminated name
+        {"\"x\"=\"x\"y\n", {3}},                         // text after the closing quote
+        {"\"x\"\"x\"\n", {3}},                           // no '='
+        {"\"x\"=hex(2):00\n", {3}},                      // unknown type
+        {"\"x\"=-\n", {3}},
+        {"\"x\"=hex:0g\n", {3}},                         // bad hex digit
+        {"\"x\"=hex:01,,02\n", {3}},
+        {"\"x\"=hex:100\n", {3}},
+        {"\"x\"=dword:123456789\n", {3}},                // dword longer than 8 digits
+        {"\"x\"=dword:\n", {3}},
+        {"\"x\"=dword:-1\n", {3}},
+        {"garbage\n", {3}},
+        {"\x8f\xff\x13\n\x80\x7f\n", {3, 4}},            // random bytes
+        {"\"x\"=hex:01,\\\n  02\n\"y\"=hex:xy\n", {5}},  // lines counted across continuations
+        {"\"x\"=\"C:\\\n", {3}},                         // cut at a backslash: the next line is not joined
+        {"\"x\"=hex:01,\\\n  zz\n", {3, 4}},             // a continuation that is not hex ends the value
+        {"[L\n\"x\"=dword:1\n[K]\n", {3, 4}},            // a damaged key line loses its values too
+        {"\"x\"=dword:0000", {3}, false},                // a number cut off at the end of the file
+        {"\"x\"=hex:01,\\\n  0", {3}, false},            // a wrapped hex value cut off
     };
     for (const SCase& c : cases) {
+        const std::string text =
+            "[K]\n\"a\"=dword:1\n" + std::string(c.damage) + (c.bSurvives ? "\"b\"=dword:2\n" : "");
         CRegistryData data;
         data.set(u"Old", u"v", SRegValue::fromDword(1));
-        SRegParseError error;
-        EXPECT_FALSE(data.parse(c.text, &error)) << c.text;
-        EXPECT_EQ(error.line, c.line) << c.text;
-        EXPECT_TRUE(data.empty()) << c.text;
+        EXPECT_EQ(skippedLines(data.parse(text)), c.lines) << text;
+        EXPECT_EQ(data.readDword(u"Old", u"v"), std::nullopt) << text;
+        EXPECT_EQ(data.readDword(u"K", u"a"), 1u) << text;
+        EXPECT_EQ(data.readDword(u"K", u"b"), c.bSurvives ? std::optional<std::uint32_t>(2) : std::nullopt) << text;
+        EXPECT_EQ(data.readDword(u"K", u"x"), std::nullopt) << text;
+    }
+    // Nothing before the first key has a key to go to.
+    CRegistryData data;
+    EXPECT_EQ(skippedLines(data.parse("\"a\"=\"x\"\n[K]\n\"b\"=dword:2\n")), std::vector<int>{1});
+    EXPECT_EQ(data.readDword(u"K", u"b"), 2u);
+}
+
+// A settings file as the writer leaves it, with a value of every type and a wrapped hex value as
+// regedit writes one.
+constexpr std::string_view kHealthyFile =
+    "Windows Registry Editor Version 5.00\n"                         // 1
+    "\n"                                                             // 2
+    "[Software\\Tollan Software Inc.\\Brindle\\Compare Files]\n"     // 3
+    "\"Font Name\"=\"Courier New\"\n"                                // 4
+    "\"Font Size\"=dword:0000000c\n"                                 // 5
+    "\"File1 Line Prefix\"=\"<<\"\n"                                 // 6
+    "\"Ignore Whitespace\"=dword:00000001\n"                         // 7
+    "\"Ignore Case\"=dword:00000001\n"                               // 8
+    "\n"                                                             // 9
+    "[Software\\Tollan Software Inc.\\Brindle\\Settings]\n"          // 10
+    "\"Viewer\"=\"gvim +%LINE% \\\"%PATH%\\\"\"\n"                   // 11
+    "\"Blob\"=hex:01,02,\\\n"                                        // 12
+    "  03,04\n"                                                      // 13
+    "\"Dialog Font\"=\"Sans\"\n"                                     // 14
+    "\n"                                                             // 15
+    "[Software\\RodeZor\\Settings]\n"                                // 16
+    "\"Tab Size\"=dword:00000004\n"                                  // 17
+    "\"Font\"=\"Consolas\"\n";                                       // 18
+
+const std::u16string kCompare = u"Software\\Tollan Software Inc.\\Brindle\\Compare Files";
+const std::u16string kSettings = u"Software\\Tollan Software Inc.\\Brindle\\Settings";
+const std::u16string kEditor = u"Software\\RodeZor\\Settings";
+
+struct SValueOfFile {
+    const std::u16string* key;
+    std::u16string name;
+    SRegValue value;
+};
+
+const std::vector<SValueOfFile>& valuesOfHealthyFile()
+{
+    static const std::vector<SValueOfFile> values = {
+        {&kCompare, u"Font Name", SRegValue::fromString(u"Courier New")},
+        {&kCompare, u"Font Size", SRegValue::fromDword(12)},
+        {&kCompare, u"File1 Line Prefix", SRegValue::fromString(u"<<")},
+        {&kCompare, u"Ignore Whitespace", SRegValue::fromDword(1)},
+        {&kCompare, u"Ignore Case", SRegValue::fromDword(1)},
+        {&kSettings, u"Viewer", SRegValue::fromString(u"gvim +%LINE% \"%PATH%\"")},
+        {&kSettings, u"Blob", SRegValue::fromBinary({1, 2, 3, 4})},
+        {&kSettings, u"Dialog Font", SRegValue::fromString(u"Sans")},
+        {&kEditor, u"Tab Size", SRegValue::fromDword(4)},
+        {&kEditor, u"Font", SRegValue::fromString(u"Consolas")},
+    };
+    return values;
+}
+
+// Random bytes (no line end) written over part of one value line: the values of every other line
+// survive unchanged, and the rewritten data reads back whole.
+TEST(RegFileFormat, RandomDamageToOneLineSparesTheOthers)
+{
+    const std::string healthy(kHealthyFile);
+    // The lines that hold values, by the numbers in kHealthyFile (the wrapped hex value has two).
+    const std::pair<int, std::u16string> valueLines[] = {
+        {4, u"Font Name"}, {5, u"Font Size"}, {6, u"File1 Line Prefix"}, {7, u"Ignore Whitespace"},
+        {8, u"Ignore Case"}, {11, u"Viewer"}, {12, u"Blob"}, {13, u"Blob"}, {14, u"Dialog Font"},
+        {17, u"Tab Size"}, {18, u"Font"},
+    };
+    std::mt19937 random(7);
+    for (int round = 0; round < 500; ++round) {
+        const auto& [line, damagedName] = valueLines[random() % std::size(valueLines)];
+        std::size_t start = 0;
+        for (int i = 1; i < line; ++i)
+            start = healthy.find('\n', start) + 1;
+        const std::size_t length = healthy.find('\n', start) - start;
+        std::string text = healthy;
+        const std::size_t from = start + random() % length;
+        const std::size_t count = 1 + random() % std::min<std::size_t>(8, start + length - from);
+        for (std::size_t i = from; i < from + count; ++i) {
+            char byte = static_cast<char>(random() % 256);
+            // A line end would make two lines of one; a '[' in front would make it a key line.
+            const bool inFront = text.find_first_not_of(" \t", start) >= i;
+            while (byte == '\n' || (inFront && byte == '['))
+                byte = static_cast<char>(random() % 256);
+            text[i] = byte;
+        }
+        SCOPED_TRACE("round " + std::to_string(round) + ", line " + std::to_string(line));
+        CRegistryData data;
+        const std::vector<int> skipped = skippedLines(data.parse(text));
+        EXPECT_LE(skipped.size(), 2u);  // the wrapped value may lose both of its lines
+        for (const SValueOfFile& expected : valuesOfHealthyFile()) {
+            if (expected.name == damagedName)
+                continue;
+            const SRegValue* value = data.find(*expected.key, expected.name);
+            ASSERT_NE(value, nullptr) << u8(expected.name);
+            EXPECT_EQ(*value, expected.value) << u8(expected.name);
+        }
+        EXPECT_EQ(reparsed(data).serialize(), data.serialize());
     }
 }
 

@@ -2,11 +2,15 @@
 
 #include "platform/memory_settings_store.h"
 #include "platform/utf8.h"
+#include "support/case_name.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
 #include <memory>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -20,6 +24,44 @@ using test::readFile;
 using test::writeFile;
 
 const std::u16string kKey = u"Software\\Tollan Software Inc.\\Brindle\\Settings";
+
+using namespace std::string_view_literals;
+
+// Runs work in a child process and returns what it returned, or "timed out" when the child did
+// not end within seconds: a store that waits on a FIFO fails the test instead of hanging it.
+std::string inChildWithin(int seconds, const std::function<std::string()>& work)
+{
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        const std::string result = work();
+        const bool written = ::write(pipeEnds[1], result.data(), result.size()) == ssize_t(result.size());
+        ::_exit(written ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    int status = 0;
+    bool ended = false;
+    for (int waited = 0; !ended && waited < seconds * 100; ++waited) {
+        ended = ::waitpid(child, &status, WNOHANG) == child;
+        if (!ended)
+            ::usleep(10'000);
+    }
+    std::string result;
+    if (ended) {
+        char buffer[4096];
+        for (ssize_t count; (count = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+            result.append(buffer, static_cast<std::size_t>(count));
+    } else {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        result = "timed out";
+    }
+    ::close(pipeEnds[0]);
+    return result;
+}
 
 // The same contract holds for both stores; the file store keeps it across instances.
 class SettingsStoreContract : public testing::TestWithParam<bool> {
@@ -112,32 +154,125 @@ TEST(RegFileStore, NewFileIsPrivateAndFoldersAreCreated)
     EXPECT_EQ(info.st_mode & 0077, 0u);
 }
 
-TEST(RegFileStore, CorruptFileReadsAsDefaultsAndIsKeptAsBad)
-{
-    const char* corruptTexts[] = {
-        "\"a\"=\"x\"\n",
-        "[K]\n\"a\"=\"x\\q\"\n",
-        "[K]\n\"a\"=\"x\n",
-        "[K]\n\"a\"=hex(7):00\n",
-        "[K]\n\"a\"=hex:zz\n",
-        "[K]\n\"a\"=dword:000000001\n",
-    };
-    for (const char* text : corruptTexts) {
-        CTempFolder folder;
-        const std::string path = folder.native("user.reg");
-        const std::string original = text + std::string("[Software\\Tollan Software Inc.\\Brindle\\Settings]\n\"kept\"=dword:1\n");
-        writeFile(path, original);
-        writeFile(path + ".bad", "older bad file");
-        CRegFileStore store(pathFromNative(path));
-        EXPECT_EQ(store.readDword(kKey, u"kept"), std::nullopt) << text;
-        EXPECT_TRUE(store.isCorrupt()) << text;
+const std::u16string kCompare = u"Software\\Tollan Software Inc.\\Brindle\\Compare Files";
 
-        ASSERT_TRUE(store.writeDword(kKey, u"new", 7)) << text;
-        EXPECT_FALSE(store.isCorrupt());
-        EXPECT_EQ(readFile(path + ".bad"), original);
-        EXPECT_EQ(store.readDword(kKey, u"new"), 7u);
-        EXPECT_EQ(store.readDword(kKey, u"kept"), std::nullopt);
+// The user's font, prefixes and ignore options, around the line each row damages.
+constexpr std::string_view kUserFile =
+    "Windows Registry Editor Version 5.00\n"
+    "\n"
+    "[Software\\Tollan Software Inc.\\Brindle\\Compare Files]\n"
+    "\"Font Name\"=\"Courier New\"\n"
+    "\"File1 Line Prefix\"=\"<<\"\n"
+    "\"Ignore Case\"=dword:00000001\n"
+    "DAMAGE\n"
+    "\"File2 Line Prefix\"=\">>\"\n"
+    "\"Ignore Whitespace\"=dword:00000001\n";
+
+struct SDamagedFileCase {
+    std::string name;
+    std::string_view damage;  // what takes the place of the line "DAMAGE"
+    int skippedLines;
+};
+void PrintTo(const SDamagedFileCase& c, std::ostream* out) { *out << c.name; }
+
+class RegFileStoreDamage : public testing::TestWithParam<SDamagedFileCase> {
+protected:
+    std::string fileWith(std::string_view damage) const
+    {
+        std::string text(kUserFile);
+        text.replace(text.find("DAMAGE\n"), 7, damage);
+        return text;
     }
+    CTempFolder m_folder;
+};
+
+TEST_P(RegFileStoreDamage, KeepsEveryReadableValueAndCopiesTheFileBeforeWriting)
+{
+    const std::string path = m_folder.native("user.reg");
+    const std::string original = fileWith(GetParam().damage);
+    writeFile(path, original);
+    CRegFileStore store(pathFromNative(path));
+    EXPECT_EQ(store.readString(kCompare, u"Font Name"), u"Courier New");
+    EXPECT_EQ(store.readString(kCompare, u"File1 Line Prefix"), u"<<");
+    EXPECT_EQ(store.readString(kCompare, u"File2 Line Prefix"), u">>");
+    EXPECT_EQ(store.readDword(kCompare, u"Ignore Case"), 1u);
+    EXPECT_EQ(store.readDword(kCompare, u"Ignore Whitespace"), 1u);
+
+    const SSettingsFileReport report = store.fileReport();
+    EXPECT_EQ(report.skippedLines, GetParam().skippedLines);
+    EXPECT_EQ(report.copyPath, pathFromNative(path + ".bad"));
+    EXPECT_EQ(report.refusal, SSettingsFileReport::ERefusal::None);
+    EXPECT_EQ(readFile(path + ".bad"), original);
+    EXPECT_EQ(readFile(path), original);  // reading alone changes nothing
+
+    ASSERT_TRUE(store.writeDword(kCompare, u"Font Size", 12));
+    EXPECT_EQ(readFile(path + ".bad"), original);
+    const CRegFileStore next(pathFromNative(path));
+    EXPECT_TRUE(next.fileReport().healthy());
+    EXPECT_EQ(next.readString(kCompare, u"Font Name"), u"Courier New");
+    EXPECT_EQ(next.readString(kCompare, u"File2 Line Prefix"), u">>");
+    EXPECT_EQ(next.readDword(kCompare, u"Ignore Whitespace"), 1u);
+    EXPECT_EQ(next.readDword(kCompare, u"Font Size"), 12u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, RegFileStoreDamage,
+    testing::Values(SDamagedFileCase{"GarbageLine", "}}} not a settings line {{{\n", 1},
+                    SDamagedFileCase{"RandomBytes", "\x8f\xff\x00\x13\x9c\n\x80\x7f\n"sv, 2},
+                    SDamagedFileCase{"UnterminatedString", "\"Viewer\"=\"gvim \\\"%PATH%\n", 1},
+                    SDamagedFileCase{"BadHexValue", "\"Blob\"=hex:01,2x,03\n", 1},
+                    SDamagedFileCase{"BadDword", "\"Font Size\"=dword:1234567890\n", 1}),
+    test::SCaseName());
+
+TEST(RegFileStore, FileCutOffInAStringKeepsWhatCameBefore)
+{
+    CTempFolder folder;
+    const std::string path = folder.native("user.reg");
+    const std::string original =
+        std::string(kUserFile.substr(0, kUserFile.find("DAMAGE"))) + "\"Viewer\"=\"gvim \\\"%PA";
+    writeFile(path, original);
+    CRegFileStore store(pathFromNative(path));
+    EXPECT_EQ(store.readString(kCompare, u"Font Name"), u"Courier New");
+    EXPECT_EQ(store.readDword(kCompare, u"Ignore Case"), 1u);
+    EXPECT_EQ(store.readString(kCompare, u"Viewer"), std::nullopt);
+    EXPECT_EQ(store.fileReport().skippedLines, 1);
+    EXPECT_EQ(readFile(path + ".bad"), original);
+}
+
+// Each damaged version gets a copy of its own; no copy is ever written over, and the same
+// damaged file read again adds none.
+TEST(RegFileStore, DamagedCopiesAreNumberedAndNeverOverwritten)
+{
+    CTempFolder folder;
+    const std::string path = folder.native("user.reg");
+    const auto damagedVersion = [&](const char* garbage) {
+        const std::string text = "[K]\n\"a\"=dword:1\n" + std::string(garbage) + "\n";
+        writeFile(path, text);
+        return text;
+    };
+    const std::string first = damagedVersion("first garbage");
+    EXPECT_EQ(CRegFileStore(pathFromNative(path)).fileReport().copyPath, pathFromNative(path + ".bad"));
+    const std::string second = damagedVersion("second garbage");
+    EXPECT_EQ(CRegFileStore(pathFromNative(path)).fileReport().copyPath, pathFromNative(path + ".bad.1"));
+    EXPECT_EQ(CRegFileStore(pathFromNative(path)).fileReport().copyPath, pathFromNative(path + ".bad.1"));
+    // A name taken by something that is not a copy, even a FIFO, is passed over unopened.
+    ASSERT_EQ(::mkfifo((path + ".bad.2").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", (path + ".bad.3").c_str()), 0);
+    const std::string third = damagedVersion("third garbage");
+    const std::string reportedCopy = inChildWithin(10, [&] {
+        return u8(CRegFileStore(pathFromNative(path)).fileReport().copyPath);
+    });
+    EXPECT_EQ(reportedCopy, path + ".bad.4");
+
+    EXPECT_EQ(readFile(path + ".bad"), first);
+    EXPECT_EQ(readFile(path + ".bad.1"), second);
+    EXPECT_EQ(readFile(path + ".bad.4"), third);
+    struct stat info {};
+    EXPECT_NE(::stat((path + ".bad.5").c_str(), &info), 0);
+    ASSERT_TRUE(CRegFileStore(pathFromNative(path)).writeDword(kKey, u"b", 2));
+    EXPECT_EQ(readFile(path + ".bad"), first);
+    EXPECT_EQ(readFile(path + ".bad.1"), second);
+    EXPECT_EQ(readFile(path + ".bad.4"), third);
 }
 
 TEST(RegFileStore, WriteFailsWhenTheFolderIsNotWritable)
@@ -202,6 +337,97 @@ void runWritersConcurrently(bool processes)
 
 TEST(RegFileStore, ConcurrentProcessesLoseNoWrite) { runWritersConcurrently(true); }
 TEST(RegFileStore, ConcurrentThreadsWithOwnStoresLoseNoWrite) { runWritersConcurrently(false); }
+
+struct SRefusedCase {
+    std::string name;
+    std::function<void(const std::string& path)> make;
+    std::string outcome;  // what the child reports: see refusedOutcome(); unless saved, the file stays as it was
+};
+void PrintTo(const SRefusedCase& c, std::ostream* out) { *out << c.name; }
+
+// A file of that size that takes no room on disk, a line that reads as a value in front.
+void makeSparseFile(const std::string& path, off_t size)
+{
+    writeFile(path, "[Software\\Tollan Software Inc.\\Brindle\\Settings]\n\"x\"=dword:00000005\n;");
+    ASSERT_EQ(::truncate(path.c_str(), size), 0);
+}
+
+const char* refusalName(SSettingsFileReport::ERefusal refusal)
+{
+    switch (refusal) {
+    case SSettingsFileReport::ERefusal::None: return "none";
+    case SSettingsFileReport::ERefusal::NotOrdinaryFile: return "not ordinary";
+    case SSettingsFileReport::ERefusal::TooLarge: return "too large";
+    case SSettingsFileReport::ERefusal::Unreadable: return "unreadable";
+    }
+    return "?";
+}
+
+// Reads "x", writes it, reads it again, and says what happened.
+std::string refusedOutcome(const std::u16string& path)
+{
+    CRegFileStore store(path);
+    const auto before = store.readDword(kKey, u"x");
+    const bool written = store.writeDword(kKey, u"x", 7);
+    const auto after = store.readDword(kKey, u"x");
+    return std::string("read ") + (before ? std::to_string(*before) : "none") + ", " +
+           refusalName(store.fileReport().refusal) + ", write " + (written ? "saved" : "not saved") +
+           ", then read " + (after ? std::to_string(*after) : "none");
+}
+
+class RegFileStoreRefusal : public testing::TestWithParam<SRefusedCase> {};
+
+TEST_P(RegFileStoreRefusal, IsNotReadNotWrittenOverAndDoesNotHang)
+{
+    CTempFolder folder;
+    const std::string path = folder.native("user.reg");
+    GetParam().make(path);
+    struct stat before {};
+    ASSERT_EQ(::lstat(path.c_str(), &before), 0);
+    EXPECT_EQ(inChildWithin(10, [&] { return refusedOutcome(pathFromNative(path)); }), GetParam().outcome);
+    if (GetParam().outcome.find("not saved") == std::string::npos)
+        return;
+    struct stat after {};
+    ASSERT_EQ(::lstat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RegFileStoreRefusal,
+    testing::Values(
+        SRefusedCase{"Fifo", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+                     "read none, not ordinary, write not saved, then read 7"},
+        SRefusedCase{"LinkToDevZero",
+                     [](const std::string& path) { ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0); },
+                     "read none, not ordinary, write not saved, then read 7"},
+        SRefusedCase{"Folder", [](const std::string& path) { ASSERT_EQ(::mkdir(path.c_str(), 0700), 0); },
+                     "read none, not ordinary, write not saved, then read 7"},
+        SRefusedCase{"LargerThan16MiB",
+                     [](const std::string& path) { makeSparseFile(path, kMaxSettingsFileSize + 1); },
+                     "read none, too large, write not saved, then read 7"},
+        SRefusedCase{"Exactly16MiBIsRead",
+                     [](const std::string& path) { makeSparseFile(path, kMaxSettingsFileSize); },
+                     "read 5, none, write saved, then read 7"}),
+    test::SCaseName());
+
+// A lock file that is a FIFO or a device: the write gives up instead of waiting on it.
+TEST(RegFileStore, LockFileThatIsNotAFileFailsTheWriteWithoutHanging)
+{
+    for (const bool fifo : {true, false}) {
+        CTempFolder folder;
+        const std::string lock = folder.native("user.reg.lock");
+        ASSERT_EQ(fifo ? ::mkfifo(lock.c_str(), 0600) : ::symlink("/dev/zero", lock.c_str()), 0);
+        const std::string outcome = inChildWithin(10, [&] {
+            CRegFileStore store(folder.path("user.reg"));
+            return std::string(store.writeDword(kKey, u"x", 1) ? "saved" : "not saved");
+        });
+        EXPECT_EQ(outcome, "not saved") << (fifo ? "FIFO" : "link to /dev/zero");
+        EXPECT_EQ(readFile(folder.native("user.reg")), "");
+    }
+}
 
 // Sets an environment variable for one test and restores it afterwards.
 class CEnvironment {

@@ -1,14 +1,20 @@
 // brdcmp end to end: section-list output, exit statuses, merge files, and hostile input.
 #include "brdcmp/brdcmp_command.h"
 #include "platform/memory_settings_store.h"
+#include "platform/reg_file_store.h"
 #include "platform/settings_store.h"
+#include "platform/utf8.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace brindle {
@@ -225,6 +231,79 @@ TEST_F(BrdcmpTest, HelpAndVersion)
     EXPECT_NE(run({"--help"}).out.find("Usage: brdcmp"), std::string::npos);
     EXPECT_NE(run({"--version"}).out.find("brdcmp (Brindle)"), std::string::npos);
 }
+
+// A damaged settings file costs only its damaged line: the options around it still apply, and
+// brdcmp says once, on standard error, what was skipped and where the copy is.
+TEST(BrdcmpSettingsFile, DamagedFileKeepsItsOptionsAndIsReported)
+{
+    CTempDir dir;
+    const std::string settings = dir.write("user.reg",
+        "[Software\\Tollan Software Inc.\\Brindle\\Compare Files]\n"
+        "\"File1 Line Prefix\"=\"1>\"\n"
+        "\x01\x02 damaged \xff\n"
+        "\"Ignore Case\"=dword:00000001\n");
+    CRegFileStore store(pathFromNative(settings));
+    setUserSettingsStore(&store);
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::string merge = dir.file("merge.txt");
+    const std::vector<std::string> args = {"-m", merge, dir.write("a", "A\nb"), dir.write("b", "a\nc")};
+    const int status = runBrdcmp(args, out, err);
+    setUserSettingsStore(nullptr);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(out.str(), "same 1;1\ndiff 2;2\n");
+    EXPECT_EQ(readBytes(merge), "A\r\n1>b\r\n||>>c\r\n");
+    EXPECT_EQ(err.str(), "brdcmp: The settings file " + settings + " is damaged: one line could not be read and "
+                         "was skipped. All other settings were kept. The damaged file was copied to " + settings +
+                         ".bad.\n");
+}
+
+struct SSettingsFileCase {
+    const char* name;
+    std::function<void(const std::string& path)> make;
+    std::string warning;  // expected on standard error
+};
+
+// The program at start with a settings file it must not open or read to the end: it ends, compares
+// with the defaults and says so, and leaves the file as it is.
+class BrdcmpRefusedSettings : public testing::TestWithParam<SSettingsFileCase> {};
+
+TEST_P(BrdcmpRefusedSettings, DoesNotHangAndSaysWhy)
+{
+    CTempDir dir;
+    std::filesystem::create_directory(dir.path() / "brindle");
+    const std::string settings = dir.file("brindle/user.reg");
+    GetParam().make(settings);
+    const auto kind = [&] { return std::filesystem::symlink_status(settings).type(); };
+    const auto kindBefore = kind();
+    const std::string command = "XDG_CONFIG_HOME='" + dir.path().string() + "' timeout 20 " BRINDLE_BRDCMP_PATH " " +
+                                dir.write("a", "x\ny") + " " + dir.write("b", "x\nz") + " >" + dir.file("out") +
+                                " 2>" + dir.file("err");
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 1) << "124 means it hung";
+    EXPECT_EQ(readBytes(dir.file("out")), "same 1;1\ndiff 2;2\n");
+    EXPECT_EQ(readBytes(dir.file("err")), "brdcmp: The settings file " + settings + " was not read, because " +
+                                              GetParam().warning + ". Default settings are used, and the file "
+                                              "will not be written over.\n");
+    EXPECT_EQ(kind(), kindBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BrdcmpRefusedSettings,
+    testing::Values(
+        SSettingsFileCase{"Fifo", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+                          "it is not an ordinary file"},
+        SSettingsFileCase{"LinkToDevZero",
+                          [](const std::string& path) { std::filesystem::create_symlink("/dev/zero", path); },
+                          "it is not an ordinary file"},
+        SSettingsFileCase{"LargerThan16MiB",
+                          [](const std::string& path) {
+                              std::ofstream{path} << "; takes no room on disk beyond this line\n";
+                              std::filesystem::resize_file(path, 17 << 20);
+                          },
+                          "it is larger than 16 MiB"}),
+    test::SCaseName());
 
 // The installed program, as scripts call it: exit status and streams.
 TEST(BrdcmpProgram, ExitStatusesFromTheRealBinary)

@@ -7,6 +7,7 @@
 #include "engine/compared_files.h"
 #include "engine/file_exception.h"
 #include "engine/script_file.h"
+#include "engine/settings_file_warning.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/settings_store.h"
@@ -311,6 +312,8 @@ int runBrdcmp(std::span<const std::string> args, std::ostream& out, std::ostream
     CCompFileOpt options;
     CProfile profile(userSettingsStore());
     options.Load(profile);
+    if (const std::u16string warning = settingsFileWarning(profile.store().fileReport()); !warning.empty())
+        err << "brdcmp: " << u8(warning) << '\n';
     SCommandLine command;
     try {
         command = parseArguments(args, options);

@@ -1,0 +1,61 @@
+#include "engine/settings_file_warning.h"
+
+#include "engine/engine_strings.h"
+#include "platform/settings_store.h"
+#include "platform/utf8.h"
+
+#include <initializer_list>
+
+namespace brindle {
+
+namespace {
+
+// The string of id with %1, %2, ... replaced by the arguments, in one pass: a path that itself
+// holds "%2" stays as it is.
+std::u16string filledIn(int id, std::initializer_list<std::u16string_view> arguments)
+{
+    const std::u16string format = engineString(id);
+    std::u16string text;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char16_t next = i + 1 < format.size() ? format[i + 1] : u'\0';
+        const std::size_t index = next >= u'1' && next <= u'9' ? std::size_t(next - u'1') : arguments.size();
+        if (format[i] == u'%' && index < arguments.size()) {
+            text += arguments.begin()[index];
+            ++i;
+        } else {
+            text += format[i];
+        }
+    }
+    return text;
+}
+
+std::u16string refusalWarning(const SSettingsFileReport& report)
+{
+    using ERefusal = SSettingsFileReport::ERefusal;
+    switch (report.refusal) {
+    case ERefusal::NotOrdinaryFile: return filledIn(kStrSettingsNotOrdinary, {report.path});
+    case ERefusal::TooLarge: return filledIn(kStrSettingsTooLarge, {report.path});
+    case ERefusal::Unreadable: return filledIn(kStrSettingsUnreadable, {report.path, u16(report.error)});
+    case ERefusal::None: break;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::u16string settingsFileWarning(const SSettingsFileReport& report, std::u16string_view separator)
+{
+    if (report.refusal != SSettingsFileReport::ERefusal::None)
+        return refusalWarning(report);
+    if (!report.damaged())
+        return {};
+    std::u16string text = report.skippedLines == 1
+        ? filledIn(kStrSettingsLineSkipped, {report.path})
+        : filledIn(kStrSettingsLinesSkipped, {report.path, u16(std::to_string(report.skippedLines))});
+    text += separator;
+    text += report.copyPath.empty() ? filledIn(kStrSettingsNotCopied, {u16(report.error)})
+                                    : filledIn(kStrSettingsCopied, {report.copyPath});
+    return text;
+}
+
+}  // namespace brindle
