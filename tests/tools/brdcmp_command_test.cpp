@@ -123,6 +123,21 @@ TEST_F(BrdcmpTest, MergeFileInFile1Encoding)
     EXPECT_EQ(readBytes(merge), "\xEF\xBB\xBF" "1:b\r\n2:c\r\n");
 }
 
+// A merge file brdcmp did not write as it stands is kept as NAME.~N~, and stderr says so; one it
+// wrote and nobody changed is replaced quietly, so running again leaves no litter.
+TEST_F(BrdcmpTest, ChangedMergeFileIsKeptAsNumberedBackup)
+{
+    const std::string merge = m_dir.write("merge.txt", "the user's edits");
+    const SResult first = compare("a\nb", "a\nc", {"-m", merge});
+    EXPECT_EQ(first.status, 1);
+    EXPECT_NE(first.err.find("kept as " + merge + ".~1~"), std::string::npos) << first.err;
+    EXPECT_EQ(readBytes(merge + ".~1~"), "the user's edits");
+
+    const SResult again = compare("a\nb", "a\nc", {"-m", merge});
+    EXPECT_EQ(again.err, "");
+    EXPECT_FALSE(std::filesystem::exists(merge + ".~2~"));
+}
+
 TEST_F(BrdcmpTest, OptionsComeFromTheSettingsStore)
 {
     const std::u16string key = u"Software\\Tollan Software Inc.\\Brindle\\Compare Files";
@@ -147,6 +162,8 @@ TEST_P(BrdcmpTroubleTest, ExitsWithTwoAndAMessage)
     const std::string one = m_dir.write("one.txt", "a");
     const std::string two = m_dir.write("two.txt", "b");
     m_dir.write("binary.bin", "\x01\x02\x03"s);
+    const std::string fifo = m_dir.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     std::vector<std::string> args;
     for (const std::string& arg : GetParam().args) {
         std::string value = arg;
@@ -160,6 +177,7 @@ TEST_P(BrdcmpTroubleTest, ExitsWithTwoAndAMessage)
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -175,7 +193,10 @@ INSTANTIATE_TEST_SUITE_P(
                     STroubleCase{"MergeIsFile1", {"-m", "$1", "$1", "$2"}, "must not be one of"},
                     STroubleCase{"MergeIsFile2OtherCase", {"-m", "$D/TWO.TXT", "$1", "$2"}, "must not be one of"},
                     STroubleCase{"MergeIsFile1ByIdentity", {"-m", "$D/./one.txt", "$1", "$2"}, "must not be one of"},
-                    STroubleCase{"MergeFolderMissing", {"-m", "$D/no/such/merge.txt", "$1", "$2"}, "Cannot"}),
+                    STroubleCase{"MergeFolderMissing", {"-m", "$D/no/such/merge.txt", "$1", "$2"}, "Cannot"},
+                    STroubleCase{"MergeIsAFifo", {"-m", "$D/fifo", "$1", "$2"}, "Not an ordinary file"},
+                    STroubleCase{"OutputIsAFifo", {"--output", "$D/fifo", "$1", "$2"}, "Not an ordinary file"},
+                    STroubleCase{"ReportIsAFifo", {"--report2", "$D/fifo", "$1", "$2"}, "Not an ordinary file"}),
     test::SCaseName());
 
 TEST_F(BrdcmpTest, ReportDocumentsAndOutputFile)

@@ -1,0 +1,146 @@
+// What protects a file the user changed: the record of what we wrote, the numbered backups that
+// keep the rest, and the clean-up of temporary files when a run is interrupted.
+#include "platform/atomic_file.h"
+#include "platform/content_hash.h"
+#include "platform/interrupt_cleanup.h"
+#include "platform/memory_settings_store.h"
+#include "platform/numbered_backup.h"
+#include "platform/utf8.h"
+#include "platform/written_files.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace brindle {
+namespace {
+
+using test::CTempFolder;
+using test::readFile;
+using test::writeFile;
+
+TEST(ContentHash, DependsOnTheBytesNotOnHowTheyArrive)
+{
+    const std::string text = "The quick brown fox jumps over the lazy dog, twice over.";
+    CContentHash whole;
+    whole.add(text.data(), text.size());
+    for (std::size_t step : {1u, 3u, 7u, 8u, 9u, 16u}) {
+        CContentHash pieces;
+        for (std::size_t at = 0; at < text.size(); at += step)
+            pieces.add(text.data() + at, std::min(step, text.size() - at));
+        EXPECT_EQ(pieces.value(), whole.value()) << step;
+    }
+    // One changed byte, a zero byte more at the end, or nothing at all: all differ.
+    std::string changed = text;
+    changed[20] ^= 1;
+    CContentHash other;
+    other.add(changed.data(), changed.size());
+    CContentHash longer;
+    longer.add(text.data(), text.size());
+    longer.add("\0", 1);
+    EXPECT_NE(other.value(), whole.value());
+    EXPECT_NE(longer.value(), whole.value());
+    EXPECT_NE(CContentHash().value(), whole.value());
+}
+
+TEST(NumberedBackup, TakesTheNumberAboveTheHighestAndNeverReplacesOne)
+{
+    struct SCase {
+        std::vector<std::string> existing;  // names beside "f"
+        std::string expected;
+    };
+    const SCase cases[] = {
+        {{}, "f.~1~"},
+        {{"f.~1~"}, "f.~2~"},
+        {{"f.~1~", "f.~7~"}, "f.~8~"},                        // a gap is not filled
+        {{"f.~x~", "f.~01~", "f.~2", "g.~5~", "ff.~9~"}, "f.~1~"},  // not backups of f
+    };
+    for (const SCase& c : cases) {
+        CTempFolder folder;
+        writeFile(folder.native("f"), "content");
+        for (const std::string& name : c.existing)
+            writeFile(folder.native(name), "earlier " + name);
+        std::error_code error;
+        const auto backup = makeNumberedBackup(folder.native("f"), error);
+        ASSERT_TRUE(backup) << error.message();
+        EXPECT_EQ(*backup, folder.native(c.expected));
+        EXPECT_EQ(readFile(*backup), "content");
+        for (const std::string& name : c.existing)
+            EXPECT_EQ(readFile(folder.native(name)), "earlier " + name);
+    }
+}
+
+TEST(WrittenFiles, KnowsOnlyTheFileAsItWasWritten)
+{
+    CTempFolder folder;
+    CMemorySettingsStore store;
+    CWrittenFiles record(store);
+    const std::string path = folder.native("merge.txt");
+    writeFile(path, "written");
+    CContentHash hash;
+    hash.add("written", 7);
+    EXPECT_FALSE(record.holdsWhatWasWritten(path));
+    record.remember(path, hash.value());
+    EXPECT_TRUE(record.holdsWhatWasWritten(path));
+    // Same size, same time, other content: the content decides.
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    writeFile(path, "WRITTEN");
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+    EXPECT_FALSE(record.holdsWhatWasWritten(path));
+    std::filesystem::remove(path);
+    EXPECT_FALSE(record.holdsWhatWasWritten(path));
+}
+
+TEST(WrittenFiles, KeepsTheMostRecentEntriesOnly)
+{
+    CTempFolder folder;
+    CMemorySettingsStore store;
+    CWrittenFiles record(store);
+    const int total = CWrittenFiles::kCapacity + 5;
+    for (int i = 0; i < total; ++i) {
+        const std::string path = folder.native("f" + std::to_string(i));
+        writeFile(path, "x");
+        record.remember(path, 1);
+        if (i == 50)
+            record.remember(folder.native("f0"), 1);  // written again: recent once more
+    }
+    EXPECT_TRUE(record.find(folder.native("f0")));
+    EXPECT_FALSE(record.find(folder.native("f1")));
+    EXPECT_FALSE(record.find(folder.native("f5")));
+    EXPECT_TRUE(record.find(folder.native("f6")));
+    EXPECT_TRUE(record.find(folder.native("f" + std::to_string(total - 1))));
+}
+
+// An interrupted write leaves no temporary file, and the status says which signal ended it.
+TEST(InterruptCleanup, SignalRemovesTemporaryFilesAndEndsWithItsStatus)
+{
+    for (const int signal : {SIGINT, SIGTERM}) {
+        CTempFolder folder;
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            removeTempFilesOnInterrupt();
+            CAtomicFile file;
+            if (!file.open(pathFromNative(folder.native("target"))) || !file.write("partial", 7))
+                ::_exit(3);
+            ::raise(signal);
+            ::_exit(4);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+        EXPECT_TRUE(std::filesystem::is_empty(folder.native()));
+    }
+}
+
+}  // namespace
+}  // namespace brindle
