@@ -399,5 +399,51 @@ TEST_F(ComparisonWindowTest, NewComparisonAsksBeforeItClosesAModifiedMergeEditor
     }
 }
 
+// The merge file the user edited and saved survives the next start, which reopens the last
+// comparison and writes the merge file again: the edited one is kept as merge.txt.~1~, and a
+// message says so.
+TEST(StartUpReopen, KeepsTheMergeFileTheUserEditedAndSaved)
+{
+    test::CMemorySettings settings;
+    test::CTempDir dir;
+    writeFile(dir.file("one.txt"), "a\nb\n");
+    writeFile(dir.file("two.txt"), "a\nc\n");
+    const std::string merge = dir.file("merge.txt");
+    {
+        CBRDApp app;
+        ASSERT_TRUE(app.initInstance(QString()));
+        CCompFileOpt record;
+        record.m_file1Path = QString::fromStdString(dir.file("one.txt")).toStdU16String();
+        record.m_file2Path = QString::fromStdString(dir.file("two.txt")).toStdU16String();
+        record.m_outputFile = QString::fromStdString(merge).toStdU16String();
+        app.profile().writeString(u"Paths", u"File1", record.m_file1Path);
+        app.profile().writeString(u"Paths", u"File2", record.m_file2Path);
+        ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(merge)), nullptr);
+        test::settle();
+        CDocument* mergeDoc = app.docTemplateAt(kMergeEditorTemplate)->documents().front();
+        ASSERT_TRUE(test::activate(*app.mainFrame()));
+        mergeDoc->firstFrame()->activateFrame();
+        test::settle();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("my edit "));
+        test::pressKeys(*app.mainFrame(), QKeySequence(Qt::CTRL | Qt::Key_S));
+        ASSERT_FALSE(mergeDoc->isModified());
+        app.closeAllDocuments();
+        test::settle();
+    }
+    ASSERT_EQ(test::readBytes(merge).rfind("my edit ", 0), 0u);
+
+    test::CDialogAnswers answers;
+    answers.thenClick(QMessageBox::Ok);
+    CBRDApp app;
+    ASSERT_TRUE(app.initInstance(QString()));
+    test::settle();
+    EXPECT_EQ(test::readBytes(merge).find("my edit"), std::string::npos);
+    EXPECT_EQ(test::readBytes(merge + ".~1~").rfind("my edit ", 0), 0u);
+    ASSERT_EQ(answers.shown().size(), 1);
+    EXPECT_TRUE(answers.shown()[0].contains(QString::fromStdString(merge + ".~1~"))) << answers.shown()[0].toStdString();
+    app.closeAllDocuments();
+    test::settle();
+}
+
 }  // namespace
 }  // namespace brindle

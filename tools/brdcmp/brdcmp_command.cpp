@@ -201,8 +201,8 @@ void writeDocument(const std::optional<std::string>& path, const std::string& rt
 void tellKeptBackups(const std::vector<SKeptBackup>& backups, std::ostream& err)
 {
     for (const SKeptBackup& kept : backups)
-        err << "brdcmp: " << u8(kept.file) << " was changed since brdcmp wrote it (or not written by it); "
-            << "the earlier file was kept as " << u8(kept.backup) << '\n';
+        err << "brdcmp: " << u8(kept.file) << " was not as Brindle last wrote it; it was kept as "
+            << u8(kept.backup) << '\n';
 }
 
 int printItems(const SReport& report, bool withLines, std::ostream& out)
