@@ -54,18 +54,18 @@ bool CEditDoc::onSaveDocument(const QString& path)
         updateAllViews(nullptr);
     }
     const std::u16string target = path.toStdU16String();
-    if (const auto attributes = fileAttributes(target); attributes && !attributes->directory && attributes->readOnly)
-        clearReadOnly(target);
+    CWritableForSave writable(target);
     // The buffer writes a temporary file beside the target and only then replaces it.
-    const bool saved = m_buffer.SaveFile(target, true);
-    if (!saved) {
-        QString text = loadString(kStrCannotSave);
-        text.replace(QStringLiteral("%s"), path);
-        if (const std::error_code& reason = m_buffer.lastSaveError())
-            text += u'\n' + QString::fromStdString(reason.message());
-        QMessageBox::warning(messageOwner(), loadString(kStrAppTitle), text, QMessageBox::Ok);
+    if (m_buffer.SaveFile(target, true)) {
+        writable.keep();
+        return true;
     }
-    return saved;
+    QString text = loadString(kStrCannotSave);
+    text.replace(QStringLiteral("%s"), path);
+    if (const std::error_code& reason = m_buffer.lastSaveError())
+        text += u'\n' + QString::fromStdString(reason.message());
+    QMessageBox::warning(messageOwner(), loadString(kStrAppTitle), text, QMessageBox::Ok);
+    return false;
 }
 
 void CEditDoc::reportSaveFailed(const QString&) {}

@@ -54,21 +54,19 @@ bool pathExists(std::u16string_view path)
     return statPath(path, info);
 }
 
-bool clearReadOnly(std::u16string_view path, std::error_code* error)
+CWritableForSave::CWritableForSave(std::u16string_view path) : m_path(nativePath(path))
 {
-    const std::string native = nativePath(path);
     struct stat info {};
-    if (::stat(native.c_str(), &info) != 0) {
-        setError(error, errno);
-        return false;
-    }
-    if (info.st_mode & S_IWUSR)
-        return true;
-    if (::chmod(native.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) {
-        setError(error, errno);
-        return false;
-    }
-    return true;
+    if (::stat(m_path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR))
+        return;
+    m_mode = info.st_mode & 07777;
+    m_restore = ::chmod(m_path.c_str(), m_mode | S_IWUSR) == 0;
+}
+
+CWritableForSave::~CWritableForSave()
+{
+    if (m_restore)
+        ::chmod(m_path.c_str(), m_mode);
 }
 
 bool sameFile(std::u16string_view a, std::u16string_view b)

@@ -23,8 +23,22 @@ std::optional<SFileAttributes> fileAttributes(std::u16string_view path);
 // True when a file or folder exists at path.
 bool pathExists(std::u16string_view path);
 
-// Gives the owner write permission again. True on success or when already writable.
-bool clearReadOnly(std::u16string_view path, std::error_code* error = nullptr);
+// Makes a read-only file writable by its owner for a save over it, and gives the file its mode
+// back when the save does not happen (keep() not called): a failed save changes nothing.
+class CWritableForSave {
+public:
+    explicit CWritableForSave(std::u16string_view path);
+    ~CWritableForSave();
+    CWritableForSave(const CWritableForSave&) = delete;
+    CWritableForSave& operator=(const CWritableForSave&) = delete;
+
+    void keep() { m_restore = false; }
+
+private:
+    std::string m_path;
+    unsigned m_mode = 0;
+    bool m_restore = false;
+};
 
 // True when both paths name the same existing file (same device and inode).
 bool sameFile(std::u16string_view a, std::u16string_view b);

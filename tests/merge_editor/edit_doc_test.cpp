@@ -21,6 +21,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/resource.h>
+#include <csignal>
 
 #include <filesystem>
 #include <functional>
@@ -281,6 +284,35 @@ TEST_F(EditDocTest, AFailedSaveSaysSoOnceKeepsTheFileAndStaysModified)
     EXPECT_EQ(1, messages.size());
     EXPECT_EQ("old", test::readBytes(target));
     EXPECT_TRUE(document->isModified());
+}
+
+// A read-only file that is made writable for the save gets its mode back when the save fails
+// (a file size limit stands in for a full disk); a save that succeeds leaves it writable.
+TEST_F(EditDocTest, ReadOnlyFileKeepsItsModeWhenTheSaveFails)
+{
+    for (const bool fails : {true, false}) {
+        const std::string path = m_dir.write(fails ? "ro-fails.txt" : "ro-saved.txt", "old");
+        ::chmod(path.c_str(), 0444);
+        CEditDoc* document = open(path);
+        ASSERT_NE(nullptr, document);
+        type(*document, std::u16string(fails ? 5000 : 1, u'x'));
+        rlimit old {};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = 1000;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const QStringList messages = messagesDuring([&] { EXPECT_EQ(document->onSaveDocument(qs(path)), !fails); });
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, fails ? 0444u : 0644u) << fails;
+        EXPECT_EQ(messages.size(), fails ? 1 : 0);
+        EXPECT_EQ(test::readBytes(path) == "old", fails);
+        document->setModifiedFlag(false);
+        document->onCloseDocument();
+    }
 }
 
 // ---- Recovery copy

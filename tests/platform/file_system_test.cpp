@@ -55,16 +55,22 @@ TEST(FileSystem, AttributesAndReadOnly)
     EXPECT_EQ(attributes->size, 5);
     EXPECT_EQ(attributes->lastWriteTime, 1'600'000'000'123'456'789);
 
-    std::error_code error;
-    EXPECT_TRUE(clearReadOnly(file, &error));
-    EXPECT_FALSE(fileAttributes(file)->readOnly);
+    {
+        const CWritableForSave writable(file);
+        EXPECT_FALSE(fileAttributes(file)->readOnly);
+    }
+    EXPECT_TRUE(fileAttributes(file)->readOnly);  // no save happened: the mode is back
+    {
+        CWritableForSave writable(file);
+        writable.keep();
+    }
     struct stat info {};
     ::stat(path.c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0644u);  // only the owner write bit was added
 
     EXPECT_TRUE(fileAttributes(pathFromNative(folder.native()))->directory);
-    EXPECT_FALSE(clearReadOnly(folder.path("missing"), &error));
-    EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+    const CWritableForSave missing(folder.path("missing"));
+    EXPECT_FALSE(pathExists(folder.path("missing")));
     EXPECT_TRUE(removeFile(file));
     EXPECT_FALSE(pathExists(file));
     EXPECT_FALSE(removeFile(file));
