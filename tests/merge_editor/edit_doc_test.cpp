@@ -12,6 +12,7 @@
 #include "framework/win_app.h"
 #include "platform/file_system.h"
 #include "support/case_name.h"
+#include "support/file_size_limit.h"
 #include "support/message_boxes.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
@@ -22,8 +23,6 @@
 #include <QMdiArea>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/resource.h>
-#include <csignal>
 
 #include <filesystem>
 #include <functional>
@@ -296,15 +295,10 @@ TEST_F(EditDocTest, ReadOnlyFileKeepsItsModeWhenTheSaveFails)
         CEditDoc* document = open(path);
         ASSERT_NE(nullptr, document);
         type(*document, std::u16string(fails ? 5000 : 1, u'x'));
-        rlimit old {};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = old;
-        small.rlim_cur = 1000;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        const QStringList messages = messagesDuring([&] { EXPECT_EQ(document->onSaveDocument(qs(path)), !fails); });
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
+        const QStringList messages = messagesDuring([&] {
+            const test::CFileSizeLimit limit(1000);
+            EXPECT_EQ(document->onSaveDocument(qs(path)), !fails);
+        });
         struct stat info {};
         ASSERT_EQ(::stat(path.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, fails ? 0444u : 0644u) << fails;

@@ -1,13 +1,12 @@
 #include "platform/atomic_file.h"
 
 #include "platform/utf8.h"
+#include "support/file_size_limit.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,16 +90,11 @@ TEST(AtomicFile, TargetUntouchedWhenNotCommitted)
             case EFault::Discarded: file.discard(); break;
             case EFault::WriteFails: {
                 // A file size limit stands in for a full disk.
-                rlimit old {};
-                ::getrlimit(RLIMIT_FSIZE, &old);
-                const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-                rlimit small = old;
-                small.rlim_cur = 16;
-                ::setrlimit(RLIMIT_FSIZE, &small);
                 const std::string big(1000, 'x');
-                const bool written = file.write(big.data(), big.size());
-                ::setrlimit(RLIMIT_FSIZE, &old);
-                std::signal(SIGXFSZ, oldHandler);
+                const bool written = [&] {
+                    const test::CFileSizeLimit limit(16);
+                    return file.write(big.data(), big.size());
+                }();
                 EXPECT_FALSE(written);
                 EXPECT_EQ(file.error(), std::errc::file_too_large);
                 EXPECT_FALSE(file.commit());
