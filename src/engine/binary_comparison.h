@@ -34,8 +34,8 @@ std::vector<SMatchBlock> MatchBinary(std::span<const std::uint8_t> file1, std::s
 // report: two RTF hex dumps (skipped when buildDocuments is false), one section-list item per
 // block and per difference, and the row count; writes the record's output file when it names
 // neither compared file (clearing it in the record when it names one): each section whole, for a
-// difference the bytes of file 1 and then those of file 2, for a block the bytes of file 1. A file that cannot be
-// opened or read, or a folder, counts as empty. The binary font size in the record is corrected
+// difference the bytes of file 1 and then those of file 2, for a block the bytes of file 1. A
+// file that cannot be opened or read, or a folder, counts as empty. The binary font size in the record is corrected
 // to a valid one. Cancelling the matching shortens the block list, and the rest becomes the
 // trailing difference; the report is always completed, so the result is true. Throws
 // CFileException when the output file cannot be written, std::bad_alloc when memory runs out.
