@@ -178,7 +178,7 @@ bool openInInternalViewer(const QString& path, std::int64_t position, std::int64
         if (binary)
             target->selectBytes(position, length);
         else
-            target->goToLine(std::max<std::int64_t>(position, 0));
+            target->goToLine(std::max<std::int64_t>(position - 1, 0));  // the editor counts lines from 0
     }
     return true;
 }

@@ -35,11 +35,13 @@ std::int64_t reportLinePosition(const std::vector<SSectionItem>& items, std::int
 {
     std::int64_t position = line;
     std::int64_t remembered = 0;
+    bool inSection = false;
     for (const SSectionItem& item : items) {
         // Item data counts report lines from 0, the clicked line counts from 1.
         const std::int64_t start = item.reportLine;
         if (line < start + 1)
             break;
+        inSection = true;
         const std::u16string_view part = sidePart(item.label, side);
         const std::size_t dash = part.find(u'-');
         // A translated "missing" may itself contain a dash; only a leading digit makes a range.
@@ -54,7 +56,8 @@ std::int64_t reportLinePosition(const std::vector<SSectionItem>& items, std::int
         remembered = leadingNumber(part.substr(dash + 1));
         position = binary ? (line - start - 1) * kBinaryBytesPerReportLine + first : first + (line - start - 1);
     }
-    return binary ? position : position - 1;
+    // Above the first section there is no line of the file to name.
+    return binary || inSection ? position : position - 1;
 }
 
 }  // namespace brindle

@@ -268,9 +268,9 @@ TEST_F(ComparisonWindowTest, FilePositionOfReportLines)
                 continue;
             const int number = text.mid(at + 5).toInt();
             const std::int64_t position = doc->filePosition(line, side);
-            // "line N" stands at line index N - 1 of file 1, and of file 2 before the insertion
-            // after 100; after it one further down, after the deletion at 150 one up again.
-            int expected = number - 1;
+            // "line N" is line N of file 1, and of file 2 before the insertion after 100; after
+            // it one further down, after the deletion at 150 one up again.
+            int expected = number;
             if (side == 2 && number > 100)
                 ++expected;
             if (side == 2 && number > 150)
@@ -302,7 +302,7 @@ TEST_F(ComparisonWindowTest, DoubleClickStartsTheViewerAtTheClickedLine)
 
     const auto record = recorder.take();
     ASSERT_TRUE(record.has_value());
-    EXPECT_EQ(record->arguments, (std::vector<std::string>{m_dir.file("two.txt"), "119"}));
+    EXPECT_EQ(record->arguments, (std::vector<std::string>{m_dir.file("two.txt"), "120"}));
     EXPECT_EQ(pane.selectionStart(), pane.selectionEnd());  // the click was handled: no word selected
 }
 

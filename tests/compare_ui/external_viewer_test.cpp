@@ -341,10 +341,13 @@ TEST_P(ExternalViewerInternal, OpensTheFileAtThePlaceAndStartsNothing)
 INSTANTIATE_TEST_SUITE_P(
     Cases, ExternalViewerInternal,
     testing::Values(
-        SInternalCase{"empty_text_template", "", "RECORDER", false, false, 7, {"line", 7, 0}},
-        SInternalCase{"blank_text_template", " \t ", "RECORDER", false, false, 1, {"line", 1, 0}},
-        SInternalCase{"line_index_zero_is_the_first_line", "", "", false, false, 0, {"line", 0, 0}},
-        SInternalCase{"control_held_with_a_text_template", "RECORDER", "RECORDER", false, true, 3, {"line", 3, 0}},
+        SInternalCase{"empty_text_template", "", "RECORDER", false, false, 7, {"line", 6, 0}},
+        SInternalCase{"blank_text_template", " \t ", "RECORDER", false, false, 2, {"line", 1, 0}},
+        // The editor counts lines from 0, the report from 1; a line above the first section (0) is
+        // the first line.
+        SInternalCase{"line_1_is_the_first_line", "", "", false, false, 1, {"line", 0, 0}},
+        SInternalCase{"line_0_is_the_first_line", "", "", false, false, 0, {"line", 0, 0}},
+        SInternalCase{"control_held_with_a_text_template", "RECORDER", "RECORDER", false, true, 3, {"line", 2, 0}},
         SInternalCase{"empty_hex_template", "RECORDER", "", true, false, 4096, {"bytes", 4096, 1}},
         SInternalCase{"control_held_with_a_hex_template", "RECORDER", "RECORDER", true, true, 17, {"bytes", 17, 1}}),
     test::SCaseName());

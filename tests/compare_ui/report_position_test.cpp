@@ -40,24 +40,25 @@ TEST_P(ReportLinePosition, IsThePlaceInTheFile)
 
 // A text report as the report builder makes it (reportLine counted from 0): lines 1-3 common,
 // line 4 of file 1 changed into lines 4-6 of file 2, lines 5-6 of file 1 deleted, lines 7-9
-// common. Every line of a text report maps to the index of its line in the file (from 0); a line
-// beside missing lines to the line before the gap, a line of a one-line group to that line.
+// common. Every line of a text report maps to the number of its line in the file (from 1, as the
+// pane shows it); a line beside missing lines to the line before the gap, a line of a one-line
+// group to that line.
 const std::vector<SItem> kText{{"1-3;1-3", 0}, {"4;4-6", 3}, {"5-6;missing", 6}, {"7-9;7-9", 8}};
 
 INSTANTIATE_TEST_SUITE_P(
     Text, ReportLinePosition,
     testing::Values(
-        SPositionCase{"first_line", kText, 1, 1, false, 0},
-        SPositionCase{"inside_a_range_file1", kText, 3, 1, false, 2},
-        SPositionCase{"inside_a_range_file2", kText, 3, 2, false, 2},
-        SPositionCase{"single_number", kText, 4, 1, false, 3},
-        SPositionCase{"single_number_on_every_line_of_its_group", kText, 5, 1, false, 3},
-        SPositionCase{"range_beside_a_single_number", kText, 5, 2, false, 4},
-        SPositionCase{"deleted_lines_file1", kText, 7, 1, false, 4},
-        SPositionCase{"missing_gives_the_end_of_the_last_range", kText, 7, 2, false, 5},
-        SPositionCase{"after_a_missing_part", kText, 10, 2, false, 7},
-        SPositionCase{"past_the_last_line_counts_on", kText, 13, 1, false, 10},
-        SPositionCase{"any_side_but_1_is_file2", kText, 10, 0, false, 7}),
+        SPositionCase{"first_line", kText, 1, 1, false, 1},
+        SPositionCase{"inside_a_range_file1", kText, 3, 1, false, 3},
+        SPositionCase{"inside_a_range_file2", kText, 3, 2, false, 3},
+        SPositionCase{"single_number", kText, 4, 1, false, 4},
+        SPositionCase{"single_number_on_every_line_of_its_group", kText, 5, 1, false, 4},
+        SPositionCase{"range_beside_a_single_number", kText, 5, 2, false, 5},
+        SPositionCase{"deleted_lines_file1", kText, 7, 1, false, 5},
+        SPositionCase{"missing_gives_the_end_of_the_last_range", kText, 7, 2, false, 6},
+        SPositionCase{"after_a_missing_part", kText, 10, 2, false, 8},
+        SPositionCase{"past_the_last_line_counts_on", kText, 13, 1, false, 11},
+        SPositionCase{"any_side_but_1_is_file2", kText, 10, 0, false, 8}),
     test::SCaseName());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -66,18 +67,18 @@ INSTANTIATE_TEST_SUITE_P(
         // Sections that start below the first report line: the line number itself, minus 1.
         SPositionCase{"above_the_first_section", {{"10-20;10-20", 4}}, 3, 1, false, 2},
         SPositionCase{"above_the_first_section_line_1", {{"10-20;10-20", 4}}, 1, 2, false, 0},
-        SPositionCase{"first_line_of_a_later_section", {{"10-20;10-20", 4}}, 5, 1, false, 9},
+        SPositionCase{"first_line_of_a_later_section", {{"10-20;10-20", 4}}, 5, 1, false, 10},
         SPositionCase{"no_sections", {}, 7, 1, false, 6},
         // A 0 takes the number remembered last: the end of a range or the last single number.
-        SPositionCase{"zero_after_a_range", {{"1-5;1-5", 0}, {"0;6", 5}}, 6, 1, false, 4},
-        SPositionCase{"zero_after_a_single_number", {{"3;3", 0}, {"0;4", 1}}, 2, 1, false, 2},
-        SPositionCase{"zero_before_any_number", {{"0;1", 0}}, 1, 1, false, -1},
-        SPositionCase{"missing_before_any_number", {{"missing;1-2", 0}}, 1, 1, false, -1},
-        SPositionCase{"missing_does_not_forget", {{"4;4", 0}, {"missing;5", 1}, {"missing;6", 2}}, 3, 1, false, 3},
-        SPositionCase{"translated_missing_with_a_dash", {{"1-2;1-2", 0}, {"fehl-t;3", 2}}, 3, 1, false, 1},
-        SPositionCase{"label_without_semicolon_used_whole", {{"5-9", 0}}, 2, 2, false, 5},
-        SPositionCase{"label_without_semicolon_single", {{"8", 0}}, 1, 1, false, 7},
-        SPositionCase{"absurd_number_does_not_overflow", {{"99999999999999999999999;1", 0}}, 1, 1, false, 2147483646}),
+        SPositionCase{"zero_after_a_range", {{"1-5;1-5", 0}, {"0;6", 5}}, 6, 1, false, 5},
+        SPositionCase{"zero_after_a_single_number", {{"3;3", 0}, {"0;4", 1}}, 2, 1, false, 3},
+        SPositionCase{"zero_before_any_number", {{"0;1", 0}}, 1, 1, false, 0},
+        SPositionCase{"missing_before_any_number", {{"missing;1-2", 0}}, 1, 1, false, 0},
+        SPositionCase{"missing_does_not_forget", {{"4;4", 0}, {"missing;5", 1}, {"missing;6", 2}}, 3, 1, false, 4},
+        SPositionCase{"translated_missing_with_a_dash", {{"1-2;1-2", 0}, {"fehl-t;3", 2}}, 3, 1, false, 2},
+        SPositionCase{"label_without_semicolon_used_whole", {{"5-9", 0}}, 2, 2, false, 6},
+        SPositionCase{"label_without_semicolon_single", {{"8", 0}}, 1, 1, false, 8},
+        SPositionCase{"absurd_number_does_not_overflow", {{"99999999999999999999999;1", 0}}, 1, 1, false, 2147483647}),
     test::SCaseName());
 
 // A binary report: 16 bytes per report line; the first line of a section is reportLine + 1.
