@@ -225,9 +225,9 @@ bool CTextReportBuilder::commonSection(const SSectionGroup& group)
         if (i < lines2.size() && m_documents) {
             if (m_record.m_showLineNumbers)
                 m_right.lineNumber(first2 + static_cast<std::int32_t>(i));
-            // The right pane shows the file-1 text a line is paired with.
-            const CDiffLine* shown = lines2[i]->partner() ? lines2[i]->partner() : lines2[i];
-            writeText(m_right, *shown);
+            // A line that matches only under Ignore case or Ignore whitespace still shows its own
+            // text: the pane is headed by file 2's name.
+            writeText(m_right, *lines2[i]);
         }
         if (m_documents)
             m_right.raw(kRtfLineEnd);

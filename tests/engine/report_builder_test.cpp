@@ -99,6 +99,37 @@ INSTANTIATE_TEST_SUITE_P(
                  "{\\cf1 \\u233?}{\\cf2 \\u20013?\\{}{\\cf1 \\par }}", "{\\cf1 \xE9}{\\cf2 }{\\cf1 \\par }}"}),
     test::SCaseName());
 
+// Lines equal only under Ignore case or Ignore whitespace are common, and each pane shows its
+// own file's text.
+TEST(ReportBuilder, EachPaneShowsItsOwnFileWhereLinesMatchUnderAnOption)
+{
+    struct SCase {
+        const char* name;
+        bool ignoreWhitespace;
+        bool ignoreCase;
+        std::u16string line1;
+        std::u16string line2;
+    };
+    const SCase cases[] = {
+        {"ignore case", false, true, u"second line", u"second LINE"},
+        {"ignore whitespace", true, false, u"a  b", u"ab "},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SLineCompareOptions compare;
+        compare.ignoreWhitespace = c.ignoreWhitespace;
+        compare.ignoreCase = c.ignoreCase;
+        CCompFileOpt options;
+        options.m_showLineNumbers = 0;
+        ASSERT_TRUE(CompareLines(lines({u"first", c.line1}), lines({u"first", c.line2}), compare, options.m_sections));
+        SReport result;
+        ASSERT_TRUE(BuildReport(options, u"\r\n", result));
+        EXPECT_EQ(itemsText(result), "1-2;1-2:0@0 ");
+        EXPECT_EQ(result.left, kHeader + "{\\cf3 first\\par " + u8(c.line1) + "\\par }}");
+        EXPECT_EQ(result.right, kHeader + "{\\cf3 first\\par " + u8(c.line2) + "\\par }}");
+    }
+}
+
 TEST(ReportBuilder, ItemsCarryLabelsImagesAndStartLines)
 {
     CCompFileOpt options;
