@@ -341,6 +341,14 @@ TEST(BrdcmpProgram, ExitStatusesFromTheRealBinary)
     EXPECT_EQ(status(a + " " + a), 0);
     EXPECT_EQ(status(a + " " + b), 1);
     EXPECT_EQ(status(a + " " + dir.file("missing")), 2);
+    // Output that cannot be written is no success, for a comparison or a script.
+    const std::string full = " >/dev/full 2>/dev/null";
+    const int raw = std::system((std::string(program) + " " + a + " " + b + full).c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2);
+    const std::string script = dir.write("s.brd", "[Action1]\nFile1=" + a + "\nFile2=" + b + "\nCompare Output File=" +
+                                                     dir.file("out.txt") + "\n");
+    const int rawScript = std::system((std::string(program) + " --script " + script + full).c_str());
+    EXPECT_EQ(WIFEXITED(rawScript) ? WEXITSTATUS(rawScript) : -1, 2);
 }
 
 }  // namespace

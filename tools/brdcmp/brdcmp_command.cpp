@@ -305,9 +305,7 @@ int runScript(const std::string& path, CProfile& profile, std::ostream& out, std
     return status;
 }
 
-}  // namespace
-
-int runBrdcmp(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+int run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
     CCompFileOpt options;
     CProfile profile(userSettingsStore());
@@ -340,15 +338,29 @@ int runBrdcmp(std::span<const std::string> args, std::ostream& out, std::ostream
         err << "brdcmp: expected two files, got " << command.files.size() << "\nTry 'brdcmp --help'.\n";
         return kBrdcmpTrouble;
     }
+    return compare(command, options, out, err);
+}
+
+}  // namespace
+
+// One catch for the whole run, settings and scripts included: whatever fails is a message and
+// status 2, never an abort. Output that could not be written is a failure too.
+int runBrdcmp(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+{
+    int status = kBrdcmpTrouble;
     try {
-        return compare(command, options, out, err);
+        status = run(args, out, err);
     } catch (const std::bad_alloc&) {
         err << "brdcmp: not enough memory\n";
-        return kBrdcmpTrouble;
     } catch (const std::exception& e) {
         err << "brdcmp: " << e.what() << '\n';
+    }
+    out.flush();
+    if (!out) {
+        err << "brdcmp: cannot write to standard output\n";
         return kBrdcmpTrouble;
     }
+    return status;
 }
 
 }  // namespace brindle
