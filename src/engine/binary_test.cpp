@@ -1,5 +1,6 @@
 #include "engine/binary_test.h"
 
+#include "platform/file_system.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
@@ -17,7 +18,8 @@ constexpr std::size_t kProbeBytes = 1024;
 
 std::size_t readProbe(std::u16string_view path, std::array<std::uint8_t, kProbeBytes>& bytes)
 {
-    const int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    std::error_code error;
+    const int fd = openInputFile(path, error);
     if (fd < 0)
         return 0;
     std::size_t got = 0;
@@ -26,7 +28,7 @@ std::size_t readProbe(std::u16string_view path, std::array<std::uint8_t, kProbeB
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            break;  // a folder fails here with EISDIR and counts as 0 bytes read
+            break;
         got += static_cast<std::size_t>(n);
     }
     ::close(fd);

@@ -3,6 +3,7 @@
 #include "engine/line_scan_p.h"
 
 #include "platform/code_page.h"
+#include "platform/file_system.h"
 #include "platform/utf8.h"
 
 #include <cerrno>
@@ -47,13 +48,9 @@ bool CTextFileRead::Open(std::u16string_view path)
     m_hasPending = false;
     m_bufferPos = m_bufferFill = 0;
 
-    const std::string native = nativePath(path);
-    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
-    if (fd >= 0 && (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))) {
-        ::close(fd);
-        fd = -1;
-    }
+    // A FIFO, socket or device is not opened: it would block the comparison, or never end.
+    std::error_code error;
+    const int fd = openInputFile(path, error);
     if (fd < 0) {
         m_endOfFile = true;
         return false;

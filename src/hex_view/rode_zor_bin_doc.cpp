@@ -1,5 +1,6 @@
 #include "hex_view/rode_zor_bin_doc.h"
 
+
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
@@ -8,6 +9,7 @@
 #include "framework/win_app.h"
 #include "hex_view/hex_edit_view.h"
 #include "platform/atomic_file.h"
+#include "platform/file_system.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -83,8 +85,8 @@ bool CRodeZorBinDoc::onOpenDocument(const QString& path)
 {
     deleteContents();
     setModifiedFlag(false);
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly)) {
+    // A FIFO or device is not opened: it would block the window, or never end.
+    if (!canOpenInputFile(path.toStdU16String())) {
         // The file is missing or unreadable: say so, then offer an empty document that saves
         // there.
         CDocument::reportOpenFailed(path);
@@ -93,7 +95,6 @@ bool CRodeZorBinDoc::onOpenDocument(const QString& path)
         setPathName(path);
         return true;
     }
-    probe.close();
     return load(path);
 }
 

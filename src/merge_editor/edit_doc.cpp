@@ -5,7 +5,6 @@
 #include "framework/win_app.h"
 #include "platform/file_system.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -36,9 +35,8 @@ void CEditDoc::deleteContents()
 
 bool CEditDoc::onOpenDocument(const QString& path)
 {
-    QFile file(path);
-    const bool opened = CDocument::onOpenDocument(path) && QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
-    file.close();
+    // A FIFO or device is not opened: it would block the window, or never end.
+    const bool opened = CDocument::onOpenDocument(path) && canOpenInputFile(path.toStdU16String());
     if (!opened) {
         // The editor opens empty rather than not at all.
         QMessageBox::warning(messageOwner(), loadString(kStrAppTitle), loadString(kStrOpenFailed).arg(path));

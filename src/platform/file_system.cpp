@@ -154,6 +154,54 @@ std::error_code notOrdinaryFileError()
     return std::error_code(1, category);
 }
 
+namespace {
+
+std::error_code inputFileProblem(const struct stat& info)
+{
+    if (S_ISDIR(info.st_mode))
+        return std::make_error_code(std::errc::is_a_directory);
+    return S_ISREG(info.st_mode) ? std::error_code() : notOrdinaryFileError();
+}
+
+}  // namespace
+
+int openInputFile(std::u16string_view path, std::error_code& error)
+{
+    const std::string native = nativePath(path);
+    struct stat info {};
+    if (::stat(native.c_str(), &info) != 0) {
+        error = std::error_code(errno, std::generic_category());
+        return -1;
+    }
+    if ((error = inputFileProblem(info)))
+        return -1;
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        error = std::error_code(errno, std::generic_category());
+        return -1;
+    }
+    // Swapped for a FIFO or device between stat() and open().
+    if (::fstat(fd, &info) != 0 || (error = inputFileProblem(info))) {
+        if (!error)
+            error = std::error_code(errno, std::generic_category());
+        ::close(fd);
+        return -1;
+    }
+    error.clear();
+    return fd;
+}
+
+bool canOpenInputFile(std::u16string_view path, std::error_code* error)
+{
+    std::error_code problem;
+    const int fd = openInputFile(path, problem);
+    if (fd >= 0)
+        ::close(fd);
+    if (error)
+        *error = problem;
+    return fd >= 0;
+}
+
 std::string errorText(const std::error_code& error)
 {
     return error.message();

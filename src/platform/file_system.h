@@ -65,6 +65,14 @@ std::optional<std::u16string> createTempFile(std::u16string_view folder, std::u1
 // a socket): writing there would replace a system object by a file, or block.
 std::error_code notOrdinaryFileError();
 
+// Opens path for reading when it is an ordinary file (symbolic links followed) and returns the
+// descriptor; -1 with error set otherwise: missing, a folder, not an ordinary file (a FIFO, socket
+// or device: notOrdinaryFileError()), or the system's reason. The type is checked before the
+// open and again after it, so a FIFO never blocks the caller and a device is never read.
+int openInputFile(std::u16string_view path, std::error_code& error);
+// True when openInputFile would open path (the file is opened and closed again).
+bool canOpenInputFile(std::u16string_view path, std::error_code* error = nullptr);
+
 // Text of an error for messages ("Permission denied").
 std::string errorText(const std::error_code& error);
 

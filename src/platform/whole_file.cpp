@@ -1,5 +1,7 @@
 #include "platform/whole_file.h"
 
+#include "platform/file_system.h"
+
 #include "platform/utf8.h"
 
 #include <cerrno>
@@ -15,7 +17,11 @@ namespace {
 // Closes the descriptor on every way out.
 class CReadDescriptor {
 public:
-    explicit CReadDescriptor(std::u16string_view path) : m_fd(::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC)) {}
+    explicit CReadDescriptor(std::u16string_view path)
+    {
+        std::error_code error;
+        m_fd = openInputFile(path, error);
+    }
     ~CReadDescriptor()
     {
         if (m_fd >= 0)
@@ -26,7 +32,7 @@ public:
     int get() const { return m_fd; }
 
 private:
-    int m_fd;
+    int m_fd = -1;
 };
 
 }  // namespace

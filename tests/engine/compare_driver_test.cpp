@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace brindle {
 namespace {
 
@@ -48,6 +51,26 @@ TEST(RunComparison, TextWithMergeFileInFile1Encoding)
     EXPECT_EQ(record.m_comparisonKind, kComparisonText);
     EXPECT_EQ(readBytes(dir.file("merge")), "\xFF\xFE" "a\0\r\0\n\0|\0<\0<\0b\0\r\0\n\0|\0|\0>\0>\0c\0\r\0\n\0"s);
     EXPECT_FALSE(report.left.empty());
+}
+
+// A FIFO named as an input is never opened: neither the window's comparison nor a batch action
+// waits for a writer that never comes.
+TEST(RunComparison, FifoInputDoesNotBlock)
+{
+    CTempDir dir;
+    const std::string fifo = dir.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string text = dir.write("text", "a\n");
+    ::alarm(20);  // a blocked open ends the test program instead of hanging the run
+    for (const bool fifoFirst : {true, false}) {
+        CCompFileOpt record = fifoFirst ? recordFor(fifo, text) : recordFor(text, fifo);
+        SReport report;
+        EXPECT_NE(RunComparison(record, {}, report).status, SRunOutcome::Status::NoFiles);
+        CCompFileOpt action = fifoFirst ? recordFor(fifo, text) : recordFor(text, fifo);
+        action.m_outputFile = pathFromNative(dir.file("out.txt"));
+        EXPECT_NE(RunQuietComparison(action).status, SQuietOutcome::Status::NoFiles);
+    }
+    ::alarm(0);
 }
 
 TEST(RunComparison, BinaryOnOneSideComparesBytes)

@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace brindle {
@@ -108,6 +109,41 @@ TEST(FileSystem, CreateTempFile)
     EXPECT_EQ(parentFolder(*second), pathFromNative(folder.native()));
     EXPECT_EQ(createTempFile(folder.path("missing"), u"x", &error), std::nullopt);
     EXPECT_EQ(errorText(error), std::generic_category().message(ENOENT));
+}
+
+// What may be read as an input: only an ordinary file, and asking never blocks (a FIFO without a
+// writer would block an open for reading for ever).
+TEST(FileSystem, OpenInputFileTakesOnlyOrdinaryFiles)
+{
+    CTempFolder folder;
+    writeFile(folder.native("file"), "text");
+    ::mkfifo(folder.native("fifo").c_str(), 0644);
+    const bool device = ::mknod(folder.native("device").c_str(), S_IFCHR | 0666, makedev(1, 5)) == 0;
+    ::symlink(folder.native("file").c_str(), folder.native("link-to-file").c_str());
+    ::symlink(folder.native("fifo").c_str(), folder.native("link-to-fifo").c_str());
+    ::mkdir(folder.native("folder").c_str(), 0755);
+    const std::pair<const char*, std::error_code> cases[] = {
+        {"file", {}},
+        {"link-to-file", {}},
+        {"fifo", notOrdinaryFileError()},
+        {"link-to-fifo", notOrdinaryFileError()},
+        {"device", notOrdinaryFileError()},
+        {"folder", std::make_error_code(std::errc::is_a_directory)},
+        {"missing", std::make_error_code(std::errc::no_such_file_or_directory)},
+    };
+    ::alarm(20);  // a blocked open ends the test program instead of hanging the run
+    for (const auto& [name, expected] : cases) {
+        if (std::string_view(name) == "device" && !device)
+            continue;
+        std::error_code error;
+        const int fd = openInputFile(folder.path(name), error);
+        EXPECT_EQ(fd >= 0, !expected) << name;
+        EXPECT_EQ(error, expected) << name << ": " << error.message();
+        if (fd >= 0)
+            ::close(fd);
+        EXPECT_EQ(canOpenInputFile(folder.path(name)), !expected) << name;
+    }
+    ::alarm(0);
 }
 
 }  // namespace

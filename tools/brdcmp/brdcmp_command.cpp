@@ -13,14 +13,9 @@
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <unistd.h>
 
 #ifndef BRINDLE_VERSION
 #define BRINDLE_VERSION "0"
@@ -148,19 +143,14 @@ SCommandLine parseArguments(std::span<const std::string> args, CCompFileOpt& opt
 // Why a file cannot be compared, or nothing when it can be read.
 std::optional<std::string> unreadableReason(const std::string& path)
 {
-    const auto attributes = fileAttributes(pathFromNative(path));
-    if (!attributes)
-        return "cannot open " + path + ": " + std::strerror(ENOENT);
-    if (attributes->directory)
+    std::error_code error;
+    if (canOpenInputFile(pathFromNative(path), &error))
+        return std::nullopt;
+    if (error == std::errc::is_a_directory)
         return path + " is a folder, not a file";
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
-        return path + " is not a regular file";
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return "cannot open " + path + ": " + std::strerror(errno);
-    ::close(fd);
-    return std::nullopt;
+    if (error == notOrdinaryFileError())
+        return path + " is not an ordinary file";
+    return "cannot open " + path + ": " + errorText(error);
 }
 
 // The files a run writes besides its output: each must be writable and none may be a compared file.
