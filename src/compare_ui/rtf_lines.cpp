@@ -428,6 +428,13 @@ void CRtfReader::put(char16_t c)
 
 void CRtfReader::putText(char16_t c)
 {
+    // An escaped line feed (\'0a, \u10) ends the line: kept as a character, it would be a "\n"
+    // inside a line that no line start follows (hostile case EscapedLineFeedEndsTheLine
+    // in rtf_lines_test.cpp).
+    if (c == u'\n') {
+        lineEnd();
+        return;
+    }
     noteColour();
     *m_write++ = c;
 }

@@ -127,6 +127,7 @@ TEST_P(RtfLinesHostileTest, ReadsAsFarAsItMakesSense)
     const SHostileCase& c = GetParam();
     const CRtfLines lines = CRtfLines::read(c.rtf);
     EXPECT_EQ(lines.text(), c.text);
+    EXPECT_EQ(lines.lineCount(), c.text.isEmpty() ? 0 : c.text.count(u'\n') + 1) << "every \"\\n\" starts a line";
     for (int i = 0; i < lines.lineCount(); ++i) {
         qsizetype covered = 0;
         for (const SRtfRun& run : lines.runs(i))
@@ -148,7 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SHostileCase{"NegativeUnicode", "{\\rtf1 \\u-10179?\\u-8704?\\par}", QString::fromUtf16(u"\U0001F600")},
                       SHostileCase{"IgnoredDestination", "{\\rtf1{\\*\\generator x;}a\\par}", QStringLiteral("a")},
                       SHostileCase{"DeepNesting", std::string(100000, '{') + "a\\par", QStringLiteral("a")},
-                      SHostileCase{"RawLineBreaksIgnored", "{\\rtf1 a\r\nb\\par}", QStringLiteral("ab")}),
+                      SHostileCase{"RawLineBreaksIgnored", "{\\rtf1 a\r\nb\\par}", QStringLiteral("ab")},
+                      SHostileCase{"EscapedLineFeedEndsTheLine", "{\\rtf1 a\\'0ab\\u10?c\\par}", QStringLiteral("a\nb\nc")}),
     test::SCaseName());
 
 TEST(RtfLinesTest, OffsetsMapToLines)

@@ -1,0 +1,14 @@
+// Property checks for the fuzz targets: a failed check prints what broke and aborts, which
+// libFuzzer reports as a crash and saves the input.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+#define FUZZ_CHECK(condition)                                                                    \
+    do {                                                                                         \
+        if (!(condition)) {                                                                      \
+            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                        \
+        }                                                                                        \
+    } while (false)

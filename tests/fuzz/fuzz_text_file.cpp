@@ -1,0 +1,176 @@
+// The text-file reader on any bytes, with the binary test on the same file. Properties: the lines
+// written back in the file's own encoding read again as the same lines; a file whose every line
+// end is CR LF and whose text the encoding holds exactly comes back byte for byte; the binary
+// test answers as its contract says for the first 1024 bytes.
+#include "engine/binary_test.h"
+#include "engine/byte_sink.h"
+#include "engine/text_file_read.h"
+#include "engine/text_file_write.h"
+#include "fuzz_check.h"
+#include "platform/code_page.h"
+#include "platform/utf8.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace brindle {
+namespace {
+
+class CStringSink : public CByteSink {
+public:
+    explicit CStringSink(std::string& out) : m_out(out) {}
+    bool write(const void* data, std::size_t size) override
+    {
+        m_out.append(static_cast<const char*>(data), size);
+        return true;
+    }
+    bool commit() override { return true; }
+    void discard() override {}
+    std::error_code error() const override { return {}; }
+
+private:
+    std::string& m_out;
+};
+
+// In memory where there is a RAM file system: a run writes one file per input.
+const std::string& scratchPath()
+{
+    static const std::string path = std::string(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
+                                    "/brindle-fuzz-text-" + std::to_string(::getpid());
+    return path;
+}
+
+void writeFile(const std::string& path, const std::string& bytes)
+{
+    // A new file rather than a truncated one: ext4 flushes a truncated file to disk at close.
+    std::remove(path.c_str());
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The lines of the file, read with the lossless UTF-8 page for text without a mark.
+std::vector<std::u16string> readLines(const std::string& bytes, int& encoding)
+{
+    writeFile(scratchPath(), bytes);
+    CTextFileRead reader;
+    reader.SetCodePage(kCodePageUtf8);
+    FUZZ_CHECK(reader.Open(pathFromNative(scratchPath())));
+    std::vector<std::u16string> lines;
+    std::u16string line;
+    while (reader.ReadLine(line))
+        lines.push_back(line);
+    encoding = reader.Encoding();
+    return lines;
+}
+
+std::string writeLines(const std::vector<std::u16string>& lines, int encoding)
+{
+    std::string bytes;
+    CTextFileWrite writer;
+    writer.SetCodePage(kCodePageUtf8);
+    FUZZ_CHECK(writer.Open(std::make_unique<CStringSink>(bytes), encoding));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            writer.WriteEndl();
+        writer.WriteString(lines[i]);
+    }
+    writer.Close();
+    return bytes;
+}
+
+// Every CR and LF unit is part of a CR LF pair.
+bool onlyCrLf(const std::vector<std::uint32_t>& units)
+{
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (units[i] == '\r' && (i + 1 == units.size() || units[i + 1] != '\n'))
+            return false;
+        if (units[i] == '\n' && (i == 0 || units[i - 1] != '\r'))
+            return false;
+    }
+    return true;
+}
+
+// The units of the text after the mark when the encoding holds it exactly: whole UTF-16 units,
+// or UTF-8 sequences of one to three bytes in their shortest form (the reader decodes no longer
+// ones). Empty optional-like result: false when the text is not held exactly.
+bool exactUnits(const std::string& body, int encoding, std::vector<std::uint32_t>& units)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(body[i]); };
+    if (encoding == kEncodingAnsi) {
+        for (std::size_t i = 0; i < body.size(); ++i)
+            units.push_back(byte(i));
+        return true;
+    }
+    if (encoding == kEncodingUtf16Le || encoding == kEncodingUtf16Be) {
+        if (body.size() % 2 != 0)
+            return false;
+        for (std::size_t i = 0; i < body.size(); i += 2)
+            units.push_back(encoding == kEncodingUtf16Le ? byte(i) | byte(i + 1) << 8 : byte(i) << 8 | byte(i + 1));
+        return true;
+    }
+    for (std::size_t i = 0; i < body.size();) {
+        const std::uint32_t lead = byte(i);
+        const std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 0;
+        if (length == 0 || i + length > body.size())
+            return false;
+        std::uint32_t unit = length == 1 ? lead : length == 2 ? lead & 0x1F : lead & 0x0F;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((byte(i + k) & 0xC0) != 0x80)
+                return false;
+            unit = unit << 6 | (byte(i + k) & 0x3F);
+        }
+        if ((length == 2 && unit < 0x80) || (length == 3 && unit < 0x800))
+            return false;
+        units.push_back(unit);
+        i += length;
+    }
+    return true;
+}
+
+std::size_t markLength(int encoding)
+{
+    return encoding == kEncodingUtf8 ? 3 : encoding == kEncodingAnsi ? 0 : 2;
+}
+
+void checkBinaryTest(const std::string& bytes)
+{
+    bool bareLf = false;
+    const bool binary = IsBinary(pathFromNative(scratchPath()), &bareLf);
+    const std::string probe = bytes.substr(0, 1024);
+    const bool utf16Mark = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
+    const bool control = std::any_of(probe.begin(), probe.end(), [](char c) { return static_cast<std::uint8_t>(c) < 0x09; });
+    FUZZ_CHECK(binary == (control && !(utf16Mark && bytes.size() > 2)));
+    const std::size_t lf = probe.find('\n');
+    const bool expectBareLf = !utf16Mark && lf != std::string::npos && lf > 0 && probe[lf - 1] != '\r';
+    FUZZ_CHECK(bareLf == expectBareLf);
+}
+
+}  // namespace
+}  // namespace brindle
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace brindle;
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    int encoding = -1;
+    const std::vector<std::u16string> lines = readLines(bytes, encoding);
+    checkBinaryTest(bytes);
+    FUZZ_CHECK(!lines.empty());
+
+    const std::string written = writeLines(lines, encoding);
+    int rereadEncoding = -1;
+    FUZZ_CHECK(readLines(written, rereadEncoding) == lines);
+    FUZZ_CHECK(rereadEncoding == encoding);
+
+    std::vector<std::uint32_t> units;
+    if (exactUnits(bytes.substr(markLength(encoding)), encoding, units) && onlyCrLf(units))
+        FUZZ_CHECK(written == bytes);
+    return 0;
+}
