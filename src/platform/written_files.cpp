@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace brindle {
 
@@ -72,13 +71,10 @@ std::optional<CWrittenFiles::SEntry> parseEntry(const std::u16string& text)
 
 std::optional<SWrittenState> stateOnDisk(const std::string& nativePath)
 {
-    struct stat info {};
-    if (::stat(nativePath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    const auto attributes = fileAttributes(pathFromNative(nativePath));
+    if (!attributes || attributes->directory)
         return std::nullopt;
-    SWrittenState state;
-    state.size = info.st_size;
-    state.lastWriteTime = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
-    return state;
+    return SWrittenState{attributes->size, attributes->lastWriteTime, 0};
 }
 
 }  // namespace
