@@ -173,19 +173,11 @@ bool CAtomicFile::write(const void* data, std::size_t size)
         m_error = std::make_error_code(std::errc::bad_file_descriptor);
         return false;
     }
-    const char* bytes = static_cast<const char*>(data);
     if (m_record)
         m_hash.add(data, size);
-    while (size > 0) {
-        const ssize_t written = ::write(m_fd, bytes, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            m_error = lastError();
-            return false;
-        }
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
+    if (!writeAll(m_fd, data, size)) {
+        m_error = lastError();
+        return false;
     }
     return true;
 }

@@ -202,6 +202,21 @@ bool canOpenInputFile(std::u16string_view path, std::error_code* error)
     return fd >= 0;
 }
 
+bool writeAll(int fd, const void* data, std::size_t size)
+{
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = ::write(fd, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
 std::string errorText(const std::error_code& error)
 {
     return error.message();

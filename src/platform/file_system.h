@@ -1,6 +1,7 @@
 // File facts and small file operations on UTF-16 paths (exists, attributes, times, identity).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -72,6 +73,10 @@ std::error_code notOrdinaryFileError();
 int openInputFile(std::u16string_view path, std::error_code& error);
 // True when openInputFile would open path (the file is opened and closed again).
 bool canOpenInputFile(std::u16string_view path, std::error_code* error = nullptr);
+
+// Writes all of data to the descriptor, going on after interrupted or partial writes. False with
+// errno set when a write fails (disk full, ...).
+bool writeAll(int fd, const void* data, std::size_t size);
 
 // Text of an error for messages ("Permission denied").
 std::string errorText(const std::error_code& error);

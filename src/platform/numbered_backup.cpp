@@ -1,5 +1,7 @@
 #include "platform/numbered_backup.h"
 
+#include "platform/file_system.h"
+
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -53,20 +55,13 @@ bool copyContent(int from, int to)
 {
     std::vector<char> block(1 << 20);
     for (;;) {
-        ssize_t got = ::read(from, block.data(), block.size());
+        const ssize_t got = ::read(from, block.data(), block.size());
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             return got == 0;
-        for (const char* at = block.data(); got > 0;) {
-            const ssize_t put = ::write(to, at, static_cast<std::size_t>(got));
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put < 0)
-                return false;
-            at += put;
-            got -= put;
-        }
+        if (!writeAll(to, block.data(), static_cast<std::size_t>(got)))
+            return false;
     }
 }
 
