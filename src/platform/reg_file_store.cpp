@@ -91,8 +91,8 @@ bool readAll(int fd, std::string& text)
 }
 
 // Reads the file at path (links followed) when it is an ordinary file of at most
-// kMaxSettingsFileSize bytes. Never blocks: the file is opened with O_NONBLOCK and checked again
-// by fstat(), in case it was swapped for a FIFO after stat().
+// kMaxSettingsFileSize bytes. Never blocks: openInputFile checks the type again, in case the file
+// was swapped for a FIFO after stat().
 SFileRead readOrdinaryFile(const std::string& path)
 {
     struct stat info {};
@@ -100,9 +100,15 @@ SFileRead readOrdinaryFile(const std::string& path)
         return errno == ENOENT ? SFileRead{} : refused(ERefusal::Unreadable, {}, errno);
     if (const auto why = refusalOf(info))
         return refused(*why, stampOf(info));
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return errno == ENOENT ? SFileRead{} : refused(ERefusal::Unreadable, stampOf(info), errno);
+    std::error_code error;
+    const int fd = openInputFile(pathFromNative(path), error);
+    if (fd < 0) {
+        if (error == std::errc::no_such_file_or_directory)
+            return SFileRead{};
+        if (error == notOrdinaryFileError() || error == std::errc::is_a_directory)
+            return refused(ERefusal::NotOrdinaryFile, stampOf(info));
+        return refused(ERefusal::Unreadable, stampOf(info), error.value());
+    }
     SFileRead read;
     read.status = SFileRead::EStatus::Read;
     if (::fstat(fd, &info) != 0)
@@ -137,16 +143,7 @@ bool createNewFile(const std::string& path, std::string_view text)
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t count = ::write(fd, text.data() + done, text.size() - done);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            break;
-        done += static_cast<std::size_t>(count);
-    }
-    int error = done == text.size() && ::fsync(fd) == 0 ? 0 : errno;
+    int error = writeAll(fd, text.data(), text.size()) && ::fsync(fd) == 0 ? 0 : errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0) {
