@@ -21,6 +21,16 @@ struct STempSlot {
 
 STempSlot g_slots[CTempFileRegistration::kTempFileSlots];
 
+// The signals that end a run early and must not leave temporary files behind.
+sigset_t interruptSignals()
+{
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    return signals;
+}
+
 void onInterrupt(int signal)
 {
     removeRegisteredTempFiles();
@@ -66,10 +76,7 @@ void CTempFileRegistration::release()
 
 CInterruptGuard::CInterruptGuard()
 {
-    sigset_t block;
-    sigemptyset(&block);
-    sigaddset(&block, SIGINT);
-    sigaddset(&block, SIGTERM);
+    const sigset_t block = interruptSignals();
     ::pthread_sigmask(SIG_BLOCK, &block, &m_saved);
 }
 
@@ -90,9 +97,7 @@ void removeTempFilesOnInterrupt()
 {
     struct sigaction action {};
     action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaddset(&action.sa_mask, SIGINT);
-    sigaddset(&action.sa_mask, SIGTERM);
+    action.sa_mask = interruptSignals();
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
 }
