@@ -287,10 +287,12 @@ TEST_F(MenuDoorsTest, EveryItemOfEveryWindowIsEnabledInAStateAUserReaches)
     ASSERT_NE(nullptr, m_app.openDocumentFile(path("b.bin")));
     settle();
     ASSERT_EQ(res::kHexView, frame().menuResource());
-    const SeenItems hexItems = walkStates({[this] {
+    const auto selectAllWithAClip = [this] {
         QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
         keys("Ctrl+A");
-    }});
+    };
+    const auto deleteToHaveAnEditToUndo = [this] { keys("Del"); };
+    const SeenItems hexItems = walkStates({selectAllWithAClip, deleteToHaveAnEditToUndo});
     expectEveryItemEnabledSomewhere(res::kHexView, hexItems);
 
     for (const SToolButton& button : *CResources::instance().toolBar(res::kMainFrame)) {
