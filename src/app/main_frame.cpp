@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/about_dlg.h"
+#include "app/batch_run_report.h"
 #include "app/app_compare_dlg_host.h"
 #include "app/brd_app.h"
 #include "app/command_line.h"
@@ -19,6 +20,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -29,6 +31,8 @@ namespace brindle {
 namespace {
 
 constexpr int kStrAllFiles = 2138;  // "All Files|*.*||"
+
+void printError(const QString& line) { std::fprintf(stderr, "brd64: %s\n", line.toLocal8Bit().constData()); }
 
 // Command-line processing acting on the running program.
 class CFrameCommandLineActions final : public CCommandLineActions {
@@ -42,12 +46,18 @@ public:
     void setTextFont(const QString& face, int pointSize) override { CBRDApp::instance()->setTextFont(face, pointSize); }
     void runQuietActions(std::vector<CCompFileOpt>& actions) override
     {
-        for (CCompFileOpt& action : actions) {
-            const SQuietOutcome outcome = RunQuietComparison(action);
+        CBatchRunReport report;
+        for (std::size_t number = 1; number <= actions.size(); ++number) {
+            const SQuietOutcome outcome = RunQuietComparison(actions[number - 1]);
             // A quiet run has no window: the line goes where the script's caller looks.
             for (const SKeptBackup& kept : outcome.keptBackups)
-                std::fprintf(stderr, "brd64: %s\n", keptBackupsMessage({kept}).toLocal8Bit().constData());
+                printError(keptBackupsMessage({kept}));
+            report.add(number, actions[number - 1], outcome);
         }
+        for (const QString& line : report.lines())
+            printError(line);
+        if (!report.empty())
+            QMessageBox::warning(&m_frame, loadString(res::kStrAppTitle), report.message(actions.size()));
     }
     void postCompareFiles() override { m_frame.postCommand(cmd::kCompareFiles); }
 

@@ -10,6 +10,7 @@
 #include "editor/colour_table.h"
 #include "editor/merge_tags.h"
 #include "engine/engine_strings.h"
+#include "engine/file_exception.h"
 #include "engine/progress.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
@@ -63,6 +64,22 @@ void closeWithoutAsking(std::size_t position)
     }
     document->setModifiedFlag(false);
     document->onCloseDocument();
+}
+
+QWidget* messageOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
+
+// Why the record's files cannot be compared (the first that cannot be opened); empty when both
+// can, or when a path is missing and the run would do nothing.
+QString inputFilesProblem(const CCompFileOpt& record)
+{
+    if (record.m_file1Path.empty() || record.m_file2Path.empty())
+        return {};
+    try {
+        checkInputFiles(record.m_file1Path, record.m_file2Path);
+    } catch (const CFileException& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
 }
 
 }  // namespace
@@ -123,6 +140,12 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
     CDocTemplate* comparisonTemplate = templateAt(kComparisonTemplate);
     if (!comparisonTemplate)
         return nullptr;
+    // A file that cannot be read is said at once, before anything is closed or saved: comparing
+    // it as an empty file would show a difference that is not there.
+    if (const QString problem = inputFilesProblem(record); !problem.isEmpty()) {
+        QMessageBox::warning(messageOwner(), loadString(res::kStrAppTitle), problem);
+        return nullptr;
+    }
     // Cancel leaves everything as it was: no window, no settings, no file written.
     if (!mayCloseForNewComparison(kMergeEditorTemplate) || !mayCloseForNewComparison(kHexViewTemplate))
         return nullptr;
@@ -192,7 +215,7 @@ void CBRDDoc::refresh()
         m_report.right = std::string();
         fillSectionList();
     }
-    QWidget* owner = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr;
+    QWidget* owner = messageOwner();
     if (!m_outcome.keptBackups.empty())
         QMessageBox::information(owner, loadString(res::kStrAppTitle), keptBackupsMessage(m_outcome.keptBackups));
     if (m_outcome.status == SRunOutcome::Status::Failed)
@@ -216,8 +239,7 @@ void CBRDDoc::compareFiles()
         record.m_file2Path = m_pane2->fileName().toStdU16String();
     }
     QString mergePath;
-    QWidget* owner = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr;
-    if (runCompareDialog(record, owner, &mergePath))
+    if (runCompareDialog(record, messageOwner(), &mergePath))
         openComparison(record, mergePath);
 }
 

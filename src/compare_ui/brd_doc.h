@@ -42,7 +42,9 @@ public:
     const SRunOutcome& lastOutcome() const { return m_outcome; }
     const QString& mergePath() const { return m_mergePath; }
 
-    // Opens a comparison: asks first, as Close does, when the merge editor or hex view is modified
+    // Opens a comparison. A file of the record that cannot be opened (missing, a folder, not an
+    // ordinary file, unreadable) is named in a message and nothing else happens (nullptr). Asks
+    // first, as Close does, when the merge editor or hex view is modified
     // (Cancel: nullptr, nothing changed); reuses (or makes) the one comparison window, takes
     // record, saves it as the defaults, closes the merge editor and hex view, compares and, when
     // mergePath names a file afterwards, opens it. Returns the document.

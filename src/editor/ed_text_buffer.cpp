@@ -599,16 +599,26 @@ void CEdTextBuffer::ClearAll()
 
 // ---- Files
 
+void CEdTextBuffer::InitNew()
+{
+    ClearAll();
+    m_lines.emplace_back(std::u16string_view());
+    m_initialised = true;
+    m_readOnly = false;
+    m_modified = false;
+    NotifyViews(nullptr, nullptr, Reset, -1);
+}
+
 bool CEdTextBuffer::LoadFile(std::u16string_view path)
 {
+    m_lastLoadError.clear();
     if (const STextType* type = TextTypeOfPath(path); type && type->encoding != -1)
         m_sourceEncoding = type->encoding;
-    const std::optional<SFileAttributes> attributes = fileAttributes(path);
-    if (!attributes || attributes->directory)
-        return false;
     CTextFileRead reader;
-    if (!reader.Open(path))
+    if (!reader.Open(path)) {
+        m_lastLoadError = reader.Error();
         return false;
+    }
     std::vector<SLineInfo> lines;
     bool bareLf = false;
     try {
@@ -618,6 +628,9 @@ bool CEdTextBuffer::LoadFile(std::u16string_view path)
                 throw std::length_error("too many lines for the text buffer");
             lines.emplace_back(text);
         }
+        // A read that failed half-way must not pass for the whole file: a save would cut it.
+        if ((m_lastLoadError = reader.Error()))
+            return false;
         bareLf = firstLineEndIsBareLf(path, reader.Encoding());
     } catch (const std::bad_alloc&) {
         m_lastChange = {-1, -1};

@@ -232,6 +232,11 @@ public:
     // the file does not exist, cannot be opened or read: the buffer then stays as it was,
     // apart from the source encoding, which the text type of the path may set.
     bool LoadFile(std::u16string_view path);
+    // Why the last LoadFile failed: the system's reason for an open or read that failed; clear
+    // when it failed for want of memory, and after a success.
+    const std::error_code& lastLoadError() const { return m_lastLoadError; }
+    // Empties the buffer to what an empty file reads as, one empty line, ready for typing.
+    void InitNew();
     // Writes the lines in FileEncoding(), separated by CR LF (LF when SavesBareLf()), with no
     // line end after the last line. The target is replaced only once the new text is complete;
     // with CreateBackup() the previous file becomes path + ".bak". False on any failure, with
@@ -295,6 +300,7 @@ private:
     STextPos m_lastChange{-1, -1};
     std::vector<CEdBufferView*> m_views;
     std::error_code m_lastSaveError;
+    std::error_code m_lastLoadError;
 
     bool m_saveBareLf = false;
     std::int32_t m_lastGroupStart = -1;  // index of the newest record with UndoGroupStart

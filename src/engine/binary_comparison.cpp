@@ -1,8 +1,11 @@
 #include "engine/binary_comparison.h"
 
+#include "engine/file_exception.h"
+
 #include "engine/cancel_flag.h"
 #include "engine/comp_file_opt.h"
 #include "engine/engine_strings.h"
+#include "engine/file_exception.h"
 #include "engine/progress.h"
 #include "engine/report.h"
 #include "engine/report_output_file.h"
@@ -99,11 +102,15 @@ SMatchBlock extendAnchor(Bytes file1, Bytes file2, std::int64_t p, std::int64_t 
 
 // ---- Loading ----
 
-// The whole content of a compared file; empty when it cannot be read or is not a regular file.
+// The whole content of a compared file. A file that cannot be read is an error, never an empty
+// file: the report would show all of the other file as different.
 SFileContents loadImage(std::u16string_view path)
 {
-    std::optional<SFileContents> contents = readWholeFile(path);
-    return contents ? std::move(*contents) : SFileContents{};
+    std::error_code error;
+    std::optional<SFileContents> contents = readWholeFile(path, &error);
+    if (!contents)
+        throw CFileException(std::u16string(path), CFileException::Operation::Read, error);
+    return std::move(*contents);
 }
 
 // ---- Hex dump ----

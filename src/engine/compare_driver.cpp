@@ -21,8 +21,10 @@ namespace brindle {
 namespace {
 
 // Kind 0 means "text unless a file is binary": test file 1 (noting its line ends), then file 2.
+// A file that cannot be opened ends the run first: it is not compared as an empty file.
 void detectKind(CCompFileOpt& record, bool& bareLf)
 {
+    checkInputFiles(record.m_file1Path, record.m_file2Path);
     if (record.m_comparisonKind != kComparisonText)
         return;
     if (IsBinary(record.m_file1Path, &bareLf) || IsBinary(record.m_file2Path))
@@ -126,17 +128,15 @@ SQuietOutcome runQuietComparison(CCompFileOpt& record)
     SQuietOutcome outcome;
     if (record.m_file1Path.empty() || record.m_file2Path.empty())
         return outcome;
-    bool bareLf = false;
-    detectKind(record, bareLf);
-    if (record.m_comparisonKind == kComparisonBinary) {
-        outcome.status = SQuietOutcome::Status::Binary;
-        return outcome;
-    }
     setCancelRequested(false);
     CActiveProgressScope noProgress(nullptr);
     try {
+        bool bareLf = false;
+        detectKind(record, bareLf);
         int encoding1 = 0;
-        if (!compareText(record, encoding1)) {
+        if (record.m_comparisonKind == kComparisonBinary) {
+            outcome.status = SQuietOutcome::Status::Binary;
+        } else if (!compareText(record, encoding1)) {
             outcome.status = SQuietOutcome::Status::Cancelled;
         } else if (record.m_outputFile.empty()) {
             outcome.status = SQuietOutcome::Status::NoOutputFile;

@@ -43,9 +43,12 @@ void resetLines(CLineList& list)
     }
 }
 
+// A list made in memory has no path and nothing to load.
 bool loadIfEmpty(CLineList& list)
 {
-    if (list.empty())
+    if (cancelRequested())
+        return false;
+    if (list.empty() && !list.path().empty())
         LoadLines(list.path(), list);
     return !cancelRequested();
 }

@@ -24,6 +24,10 @@ std::u16string builtIn(int id)
     case kStrSettingsNotOrdinary: return u"The settings file %1 was not read, because it is not an ordinary file. Default settings are used, and the file will not be written over.";
     case kStrSettingsTooLarge: return u"The settings file %1 was not read, because it is larger than 16 MiB. Default settings are used, and the file will not be written over.";
     case kStrSettingsUnreadable: return u"The settings file %1 could not be read (%2). Default settings are used, and the file will not be written over.";
+    case kStrCannotOpen: return u"Cannot open %1: %2";
+    case kStrIsAFolder: return u"%1 is a folder, not a file";
+    case kStrNotAnOrdinaryFile: return u"%1 is not an ordinary file";
+    case kStrCannotRead: return u"Cannot read %1: %2";
     default: return {};
     }
 }

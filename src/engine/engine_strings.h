@@ -23,6 +23,11 @@ enum EngineStringId : int {
     kStrSettingsNotOrdinary = 3224,   // "The settings file %1 was not read, because it is not an ordinary file. ..."
     kStrSettingsTooLarge = 3225,      // "The settings file %1 was not read, because it is larger than 16 MiB. ..."
     kStrSettingsUnreadable = 3226,    // "The settings file %1 could not be read (%2). ..."
+    // Compared files that cannot be read (file_exception.h).
+    kStrCannotOpen = 3243,         // "Cannot open %1: %2"
+    kStrIsAFolder = 3244,          // "%1 is a folder, not a file"
+    kStrNotAnOrdinaryFile = 3245,  // "%1 is not an ordinary file"
+    kStrCannotRead = 3246,         // "Cannot read %1: %2"
 };
 
 // The text of a string id: from the loader the user interface installs (the resources of the

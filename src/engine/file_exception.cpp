@@ -1,17 +1,31 @@
 #include "engine/file_exception.h"
 
+#include "engine/engine_strings.h"
+#include "platform/file_system.h"
 #include "platform/utf8.h"
 
 namespace brindle {
 
 namespace {
 
+std::u16string withArguments(int id, std::u16string_view first, std::u16string_view second = {})
+{
+    std::u16string text = engineString(id);
+    const std::pair<std::u16string_view, std::u16string_view> arguments[] = {{u"%1", first}, {u"%2", second}};
+    for (const auto& [marker, value] : arguments) {
+        if (const std::size_t at = text.find(marker); at != std::u16string::npos)
+            text.replace(at, marker.size(), value);
+    }
+    return text;
+}
+
 std::string describe(const std::u16string& path, CFileException::Operation operation,
                      const std::error_code& error)
 {
-    const char* verb = "open";
+    const char* verb = "create";
     switch (operation) {
-    case CFileException::Operation::Open: verb = "open"; break;
+    case CFileException::Operation::Open:
+    case CFileException::Operation::Read: return u8(inputFileProblem(path, operation, error));
     case CFileException::Operation::Create: verb = "create"; break;
     case CFileException::Operation::Write: verb = "write"; break;
     case CFileException::Operation::Replace: verb = "replace"; break;
@@ -30,6 +44,28 @@ CFileException::CFileException(std::u16string path, Operation operation, std::er
       m_operation(operation),
       m_error(error)
 {
+}
+
+std::u16string inputFileProblem(std::u16string_view path, CFileException::Operation operation,
+                                const std::error_code& error)
+{
+    const std::u16string reason = u16(errorText(error));
+    if (operation == CFileException::Operation::Read)
+        return withArguments(kStrCannotRead, path, reason);
+    if (error == std::errc::is_a_directory)
+        return withArguments(kStrIsAFolder, path);
+    if (error == notOrdinaryFileError())
+        return withArguments(kStrNotAnOrdinaryFile, path);
+    return withArguments(kStrCannotOpen, path, reason);
+}
+
+void checkInputFiles(std::u16string_view file1, std::u16string_view file2)
+{
+    for (const std::u16string_view path : {file1, file2}) {
+        std::error_code error;
+        if (!canOpenInputFile(path, &error))
+            throw CFileException(std::u16string(path), CFileException::Operation::Open, error);
+    }
 }
 
 }  // namespace brindle

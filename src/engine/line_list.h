@@ -62,7 +62,7 @@ private:
 
 // Reads the file at path into list (appending), numbering lines from 1, and records the
 // file's encoding code in the list. Stops early when the cancel flag is set. A file that cannot
-// be opened gives no lines. Returns the number of lines read.
+// be opened or read throws CFileException. Returns the number of lines read.
 std::size_t LoadLines(std::u16string_view path, CLineList& list);
 
 }  // namespace brindle

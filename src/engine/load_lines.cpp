@@ -2,6 +2,7 @@
 #include "engine/line_list.h"
 
 #include "engine/cancel_flag.h"
+#include "engine/file_exception.h"
 #include "engine/line_scan_p.h"
 #include "engine/text_file_read.h"
 #include "platform/code_page.h"
@@ -68,6 +69,9 @@ std::size_t loadThroughReader(std::u16string_view path, CLineList& list)
         list.append(text);
         ++count;
     }
+    // A failed read is not a shorter file: the comparison would show lines as missing that are not.
+    if (reader.Error())
+        throw CFileException(std::u16string(path), CFileException::Operation::Read, reader.Error());
     list.setEncoding(reader.Encoding());
     return count;
 }
@@ -76,10 +80,11 @@ std::size_t loadThroughReader(std::u16string_view path, CLineList& list)
 
 std::size_t LoadLines(std::u16string_view path, CLineList& list)
 {
-    std::optional<SFileContents> content = readWholeFile(path);
+    std::error_code error;
+    std::optional<SFileContents> content = readWholeFile(path, &error);
     list.setEncoding(kEncodingAnsi);
     if (!content)
-        return 0;
+        throw CFileException(std::u16string(path), CFileException::Operation::Read, error);
     // Files with a byte-order mark are rare: read them through the text-file reader.
     if (startsWithMark(content->bytes()))
         return loadThroughReader(path, list);

@@ -47,10 +47,10 @@ bool CTextFileRead::Open(std::u16string_view path)
     m_hasPushedBack = false;
     m_hasPending = false;
     m_bufferPos = m_bufferFill = 0;
+    m_error.clear();
 
     // A FIFO, socket or device is not opened: it would block the comparison, or never end.
-    std::error_code error;
-    const int fd = openInputFile(path, error);
+    const int fd = openInputFile(path, m_error);
     if (fd < 0) {
         m_endOfFile = true;
         return false;
@@ -68,6 +68,8 @@ void CTextFileRead::detectEncoding()
         const ssize_t n = ::read(m_fd, m_buffer.data() + m_bufferFill, m_buffer.size() - m_bufferFill);
         if (n < 0 && errno == EINTR)
             continue;
+        if (n < 0)
+            m_error = std::error_code(errno, std::generic_category());
         if (n <= 0)
             break;
         m_bufferFill += static_cast<std::size_t>(n);
@@ -88,12 +90,14 @@ void CTextFileRead::detectEncoding()
 bool CTextFileRead::refill()
 {
     m_bufferPos = m_bufferFill = 0;
-    if (m_fd < 0)
+    if (m_fd < 0 || m_error)
         return false;
     for (;;) {
         const ssize_t n = ::read(m_fd, m_buffer.data(), m_buffer.size());
         if (n < 0 && errno == EINTR)
             continue;
+        if (n < 0)
+            m_error = std::error_code(errno, std::generic_category());
         if (n <= 0)
             return false;
         m_bufferFill = static_cast<std::size_t>(n);

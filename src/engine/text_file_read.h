@@ -5,12 +5,15 @@
 
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace brindle {
 
 // Detects the byte-order mark at Open and returns lines without their line ends. CR LF, a lone
 // CR and a lone LF each end a line; LF followed by CR is two line ends. An empty file reads as
 // one empty line; a file that cannot be opened (missing, unreadable, a folder) reads as no lines.
+// A read that fails ends the file too, and leaves its reason in Error(): callers that must not
+// take a damaged file for a shorter one check it after the last line.
 // Text without a mark is 8-bit text in the reader's code page. Malformed UTF-8 never fails: a
 // byte that cannot start a sequence becomes U+FFFD.
 class CTextFileRead : public CTextFileBase {
@@ -29,6 +32,9 @@ public:
 
     void Close();
 
+    // Why Open or a read failed; clear while every read succeeded.
+    const std::error_code& Error() const { return m_error; }
+
 private:
     void detectEncoding();
     bool refill();
@@ -45,6 +51,7 @@ private:
     void collectChars(std::u16string& line);
 
     int m_fd = -1;
+    std::error_code m_error;
     bool m_firstLine = true;
     char16_t m_pushedBack = 0;       // the CR or LF that ended the previous line
     bool m_hasPushedBack = false;

@@ -1,6 +1,8 @@
 #include "hex_view/rode_zor_bin_doc.h"
 
 
+#include "engine/engine_strings.h"
+#include "engine/file_exception.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
@@ -54,7 +56,12 @@ bool CRodeZorBinDoc::load(const QString& path)
     qint64 done = 0;
     while (done < bytes.size()) {
         const qint64 got = file.read(bytes.data() + done, bytes.size() - done);
-        if (got <= 0)
+        if (got < 0) {
+            // Not shown cut: a save would write the part that was read over the whole file.
+            m_lastError = loadString(kStrCannotRead).arg(path, file.errorString());
+            return false;
+        }
+        if (got == 0)
             break;
         done += got;
     }
@@ -86,10 +93,13 @@ bool CRodeZorBinDoc::onOpenDocument(const QString& path)
     deleteContents();
     setModifiedFlag(false);
     // A FIFO or device is not opened: it would block the window, or never end.
-    if (!canOpenInputFile(path.toStdU16String())) {
-        // The file is missing or unreadable: say so, then offer an empty document that saves
+    const std::u16string file = path.toStdU16String();
+    std::error_code error;
+    if (!canOpenInputFile(file, &error)) {
+        // The file is missing or unreadable: say why, then offer an empty document that saves
         // there.
-        CDocument::reportOpenFailed(path);
+        m_lastError = QString::fromStdU16String(inputFileProblem(file, CFileException::Operation::Open, error));
+        reportOpenFailed(path);
         if (!onNewDocument())
             return false;
         setPathName(path);

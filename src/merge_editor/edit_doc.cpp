@@ -1,5 +1,6 @@
 #include "merge_editor/edit_doc.h"
 
+#include "engine/file_exception.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/resources.h"
 #include "framework/win_app.h"
@@ -35,14 +36,28 @@ void CEditDoc::deleteContents()
 
 bool CEditDoc::onOpenDocument(const QString& path)
 {
+    CDocument::onOpenDocument(path);
     // A FIFO or device is not opened: it would block the window, or never end.
-    const bool opened = CDocument::onOpenDocument(path) && canOpenInputFile(path.toStdU16String());
-    if (!opened) {
-        // The editor opens empty rather than not at all.
-        QMessageBox::warning(messageOwner(), loadString(kStrAppTitle), loadString(kStrOpenFailed).arg(path));
-        return onNewDocument();
+    const std::u16string file = path.toStdU16String();
+    std::error_code error;
+    if (!canOpenInputFile(file, &error)) {
+        openEmptyInstead(QString::fromStdU16String(inputFileProblem(file, CFileException::Operation::Open, error)));
+        return true;
     }
-    return m_buffer.LoadFile(path.toStdU16String());
+    if (m_buffer.LoadFile(file))
+        return true;
+    const std::error_code& reason = m_buffer.lastLoadError();
+    openEmptyInstead(reason ? QString::fromStdU16String(inputFileProblem(file, CFileException::Operation::Read, reason))
+                            : loadString(kStrOpenFailed).arg(path));
+    return true;
+}
+
+// The editor opens empty rather than not at all, and says why.
+void CEditDoc::openEmptyInstead(const QString& message)
+{
+    QMessageBox::warning(messageOwner(), loadString(kStrAppTitle), message);
+    onNewDocument();
+    m_buffer.InitNew();
 }
 
 bool CEditDoc::onSaveDocument(const QString& path)

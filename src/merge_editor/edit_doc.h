@@ -22,9 +22,9 @@ public:
 
     // Empties the buffer (ClearAll).
     void deleteContents() override;
-    // Loads path into the buffer. A file that cannot be opened is reported with the standard
-    // open-failure message and the document becomes a new, empty one instead (true); false only
-    // when reading an opened file fails.
+    // Loads path into the buffer. A file that cannot be opened or read is reported with its
+    // reason ("... is not an ordinary file", "Cannot read ...") and the document becomes a new
+    // one instead, one empty line that can be typed in (true).
     bool onOpenDocument(const QString& path) override;
     // Saves the buffer to path without ever losing the previous file on failure. A new extension
     // (compared without case) retypes the views; a read-only target is made writable first. A
@@ -39,6 +39,8 @@ protected:
     void reportSaveFailed(const QString& path) override;
 
 private:
+    void openEmptyInstead(const QString& message);
+
     CRodeZorTextBuffer m_buffer;
 };
 

@@ -17,11 +17,7 @@ namespace {
 // Closes the descriptor on every way out.
 class CReadDescriptor {
 public:
-    explicit CReadDescriptor(std::u16string_view path)
-    {
-        std::error_code error;
-        m_fd = openInputFile(path, error);
-    }
+    CReadDescriptor(std::u16string_view path, std::error_code& error) { m_fd = openInputFile(path, error); }
     ~CReadDescriptor()
     {
         if (m_fd >= 0)
@@ -35,15 +31,17 @@ private:
     int m_fd = -1;
 };
 
-}  // namespace
-
-std::optional<SFileContents> readWholeFile(std::u16string_view path)
+std::optional<SFileContents> readContents(std::u16string_view path, std::error_code& error)
 {
-    CReadDescriptor file(path);
+    // openInputFile opens only ordinary files: a device or a pipe may never end.
+    CReadDescriptor file(path, error);
     struct stat info {};
-    // Only regular files: a device or a pipe may never end.
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (file.get() < 0)
         return std::nullopt;
+    if (::fstat(file.get(), &info) != 0) {
+        error = std::error_code(errno, std::generic_category());
+        return std::nullopt;
+    }
     // One byte more than the size, so that reaching the end needs no second buffer.
     std::size_t capacity = static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 0) + 1;
     SFileContents contents;
@@ -59,12 +57,25 @@ std::optional<SFileContents> readWholeFile(std::u16string_view path)
                                  capacity - contents.size);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0)
+        if (n < 0) {
+            error = std::error_code(errno, std::generic_category());
             return std::nullopt;
+        }
         if (n == 0)
             return contents;
         contents.size += static_cast<std::size_t>(n);
     }
+}
+
+}  // namespace
+
+std::optional<SFileContents> readWholeFile(std::u16string_view path, std::error_code* error)
+{
+    std::error_code problem;
+    std::optional<SFileContents> contents = readContents(path, problem);
+    if (error)
+        *error = problem;
+    return contents;
 }
 
 }  // namespace brindle

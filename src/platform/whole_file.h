@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <system_error>
 
 namespace brindle {
 
@@ -22,7 +23,7 @@ struct SFileContents {
 
 // Reads the regular file at path to its end (a file that grows meanwhile is read as far as it
 // got). nullopt when it cannot be opened or read, or is not a regular file (a folder, a device,
-// a pipe).
-std::optional<SFileContents> readWholeFile(std::u16string_view path);
+// a pipe), with the reason in *error when error is given.
+std::optional<SFileContents> readWholeFile(std::u16string_view path, std::error_code* error = nullptr);
 
 }  // namespace brindle

@@ -254,13 +254,12 @@ INSTANTIATE_TEST_SUITE_P(
         SReportCase{"BothEmpty", "", "", {}, 0}),
     test::SCaseName());
 
-TEST(CompareBinary, UnreadableSideCountsAsEmpty)
+TEST(CompareBinary, UnreadableSideIsAnErrorNotAnEmptyFile)
 {
     for (const char* other : {"missing.bin", "."}) {
         SPairFixture pair("hello", "");
         pair.record.m_file2Path = pathFromNative(pair.dir.file(other));
-        ASSERT_TRUE(pair.compare());
-        EXPECT_EQ(itemsOf(pair.report), (std::vector<SItem>{{"0-4;missing", 2, 0}})) << other;
+        EXPECT_THROW(pair.compare(), CFileException) << other;
     }
 }
 

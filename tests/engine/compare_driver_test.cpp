@@ -7,11 +7,15 @@
 #include "engine/progress.h"
 #include "engine/script_file.h"
 #include "platform/memory_settings_store.h"
+#include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/utf8.h"
+#include "support/case_name.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -53,25 +57,73 @@ TEST(RunComparison, TextWithMergeFileInFile1Encoding)
     EXPECT_FALSE(report.left.empty());
 }
 
-// A FIFO named as an input is never opened: neither the window's comparison nor a batch action
-// waits for a writer that never comes.
-TEST(RunComparison, FifoInputDoesNotBlock)
+// An input that cannot be read ends the run with a message naming it, on every road and either
+// side, and nothing is written: it is never compared as an empty file. A FIFO is never opened, so
+// nothing waits for a writer that never comes.
+struct SUnreadableInput {
+    const char* name;
+    std::function<std::string(CTempDir&)> make;  // the input's path
+    const char* message;
+};
+
+void PrintTo(const SUnreadableInput& input, std::ostream* os) { *os << input.name; }
+
+class UnreadableInputTest : public testing::TestWithParam<SUnreadableInput> {};
+
+TEST_P(UnreadableInputTest, EndsTheRunWithItsNameAndWritesNothing)
 {
     CTempDir dir;
-    const std::string fifo = dir.file("fifo");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string input = GetParam().make(dir);
+    if (input.empty())
+        GTEST_SKIP() << "permissions do not bind this user";
     const std::string text = dir.write("text", "a\n");
+    const std::string output = dir.file("out.txt");
     ::alarm(20);  // a blocked open ends the test program instead of hanging the run
-    for (const bool fifoFirst : {true, false}) {
-        CCompFileOpt record = fifoFirst ? recordFor(fifo, text) : recordFor(text, fifo);
-        SReport report;
-        EXPECT_NE(RunComparison(record, {}, report).status, SRunOutcome::Status::NoFiles);
-        CCompFileOpt action = fifoFirst ? recordFor(fifo, text) : recordFor(text, fifo);
-        action.m_outputFile = pathFromNative(dir.file("out.txt"));
-        EXPECT_NE(RunQuietComparison(action).status, SQuietOutcome::Status::NoFiles);
+    for (const bool first : {true, false}) {
+        const CCompFileOpt record = first ? recordFor(input, text) : recordFor(text, input);
+        for (const std::int32_t kind : {kComparisonText, kComparisonBinary}) {
+            CCompFileOpt window = record;
+            window.m_comparisonKind = kind;
+            window.m_outputFile = pathFromNative(output);
+            SReport report;
+            const SRunOutcome outcome = RunComparison(window, pathFromNative(dir.file("merge.txt")), report);
+            EXPECT_EQ(outcome.status, SRunOutcome::Status::Failed) << first << kind;
+            EXPECT_NE(outcome.message.find(input + GetParam().message), std::string::npos) << outcome.message;
+            EXPECT_TRUE(report.items.empty());
+        }
+        CCompFileOpt action = record;
+        action.m_outputFile = pathFromNative(output);
+        const SQuietOutcome quiet = RunQuietComparison(action);
+        EXPECT_EQ(quiet.status, SQuietOutcome::Status::Failed) << first;
+        EXPECT_NE(quiet.message.find(input + GetParam().message), std::string::npos) << quiet.message;
     }
     ::alarm(0);
+    EXPECT_FALSE(pathExists(pathFromNative(output)));
+    EXPECT_FALSE(pathExists(pathFromNative(dir.file("merge.txt"))));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, UnreadableInputTest,
+    testing::Values(
+        SUnreadableInput{"Missing", [](CTempDir& dir) { return dir.file("none.txt"); }, ": No such file"},
+        SUnreadableInput{"Folder", [](CTempDir& dir) { return dir.path().string(); }, " is a folder"},
+        SUnreadableInput{"Fifo",
+                         [](CTempDir& dir) {
+                             const std::string fifo = dir.file("fifo");
+                             return ::mkfifo(fifo.c_str(), 0644) == 0 ? fifo : "mkfifo failed";
+                         },
+                         " is not an ordinary file"},
+        SUnreadableInput{"Device", [](CTempDir&) { return std::string("/dev/zero"); }, " is not an ordinary file"},
+        SUnreadableInput{"NoPermission",
+                         [](CTempDir& dir) {
+                             const std::string file = dir.write("secret", "a\n");
+                             ::chmod(file.c_str(), 0);
+                             return ::access(file.c_str(), R_OK) == 0 ? std::string() : file;
+                         },
+                         ": Permission denied"},
+        // An ordinary file whose read fails (EIO): not a shorter file.
+        SUnreadableInput{"ReadError", [](CTempDir&) { return std::string("/proc/self/mem"); }, ": Input/output error"}),
+    test::SCaseName());
 
 TEST(RunComparison, BinaryOnOneSideComparesBytes)
 {

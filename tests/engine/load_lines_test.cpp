@@ -1,4 +1,5 @@
 // Loading a file for comparison gives exactly the lines the text-file reader gives.
+#include "engine/file_exception.h"
 #include "engine/line_list.h"
 #include "engine/text_file_read.h"
 #include "platform/utf8.h"
@@ -79,12 +80,12 @@ TEST(LoadLines, AgreesWithTheReaderOnEdgeFiles)
     }
 }
 
-TEST(LoadLines, UnreadableFilesGiveNoLines)
+TEST(LoadLines, UnreadableFilesAreErrorsNotEmptyFiles)
 {
     test::CTempDir dir;
     CLineList list;
-    EXPECT_EQ(LoadLines(pathFromNative(dir.file("missing")), list), 0u);
-    EXPECT_EQ(LoadLines(pathFromNative(dir.path().string()), list), 0u);
+    EXPECT_THROW(LoadLines(pathFromNative(dir.file("missing")), list), CFileException);
+    EXPECT_THROW(LoadLines(pathFromNative(dir.path().string()), list), CFileException);
     EXPECT_TRUE(list.empty());
 }
 

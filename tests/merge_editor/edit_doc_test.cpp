@@ -177,17 +177,32 @@ TEST(TitleMarkerText, AddsAndRemovesOnlyTheMarkers)
 
 // ---- Opening
 
-TEST_F(EditDocTest, OpeningAMissingFileReportsItAndGivesAnEmptyDocument)
+// A file that cannot be opened or read is named with the reason, and the editor opens a new
+// document instead: one empty line, ready for typing.
+TEST_F(EditDocTest, AnUnreadableFileIsNamedAndGivesAnEmptyDocument)
 {
-    const std::string missing = m_dir.file("missing.txt");
-    CEditDoc* document = nullptr;
-    const QStringList messages = messagesDuring([&] { document = open(missing); });
-    ASSERT_EQ(1, messages.size());
-    EXPECT_TRUE(messages.front().contains(qs(missing)));
-    ASSERT_NE(nullptr, document);
-    EXPECT_EQ(0, document->textBuffer().LineCount());
-    EXPECT_FALSE(document->isModified());
-    EXPECT_EQ(1u, m_app.docTemplateAt(0)->documents().size());
+    const std::string fifo = m_dir.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, QString> cases[] = {
+        {m_dir.file("missing.txt"), QStringLiteral(": No such file")},
+        {m_dir.path().string(), QStringLiteral(" is a folder")},
+        {fifo, QStringLiteral(" is not an ordinary file")},
+        {"/proc/self/mem", QStringLiteral(": Input/output error")},
+    };
+    for (const auto& [path, reason] : cases) {
+        CEditDoc* document = nullptr;
+        const QStringList messages = messagesDuring([&] { document = open(path); });
+        ASSERT_EQ(1, messages.size()) << path;
+        EXPECT_TRUE(messages.front().contains(qs(path) + reason)) << messages.front().toStdString();
+        ASSERT_NE(nullptr, document);
+        ASSERT_EQ(1, document->textBuffer().LineCount());
+        EXPECT_FALSE(document->isModified());
+        type(*document, u"typed");
+        EXPECT_EQ(u"typed", document->textBuffer().LineText(0));
+        document->setModifiedFlag(false);
+        m_app.closeAllDocuments();
+        settle();
+    }
 }
 
 TEST_F(EditDocTest, OpeningLoadsTheFileUnmodified)

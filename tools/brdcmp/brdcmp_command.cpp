@@ -146,11 +146,7 @@ std::optional<std::string> unreadableReason(const std::string& path)
     std::error_code error;
     if (canOpenInputFile(pathFromNative(path), &error))
         return std::nullopt;
-    if (error == std::errc::is_a_directory)
-        return path + " is a folder, not a file";
-    if (error == notOrdinaryFileError())
-        return path + " is not an ordinary file";
-    return "cannot open " + path + ": " + errorText(error);
+    return u8(inputFileProblem(pathFromNative(path), CFileException::Operation::Open, error));
 }
 
 // The files a run writes besides its output: each must be writable and none may be a compared file.
@@ -273,7 +269,11 @@ int runScript(const std::string& path, CProfile& profile, std::ostream& out, std
         switch (outcome.status) {
         case SQuietOutcome::Status::Written: out << files << " -> " << output << '\n'; break;
         case SQuietOutcome::Status::NoOutputFile: out << files << ": no output file named\n"; break;
-        case SQuietOutcome::Status::NoFiles: out << files << ": a file is missing from the action\n"; break;
+        case SQuietOutcome::Status::NoFiles:
+            out << files << ": output not written\n";
+            err << "brdcmp: " << files << ": the action does not name two files\n";
+            status = kBrdcmpTrouble;
+            break;
         case SQuietOutcome::Status::Binary:
             out << files << ": binary files, nothing written\n";
             err << "brdcmp: " << files << ": binary files are skipped in a batch run\n";
