@@ -74,12 +74,10 @@ QString inputFilesProblem(const CCompFileOpt& record)
 {
     if (record.m_file1Path.empty() || record.m_file2Path.empty())
         return {};
-    try {
-        checkInputFiles(record.m_file1Path, record.m_file2Path);
-    } catch (const CFileException& e) {
-        return QString::fromUtf8(e.what());
-    }
-    return {};
+    std::u16string problem = inputFileProblem(record.m_file1Path);
+    if (problem.empty())
+        problem = inputFileProblem(record.m_file2Path);
+    return QString::fromStdU16String(problem);
 }
 
 }  // namespace
@@ -154,7 +152,8 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
         if ((document = qobject_cast<CBRDDoc*>(existing)))
             break;
     }
-    if (!document)
+    const bool newWindow = !document;
+    if (newWindow)
         document = qobject_cast<CBRDDoc*>(comparisonTemplate->openDocumentFile(QString()));
     if (!document)
         return nullptr;
@@ -170,6 +169,11 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
     if (!mergePath.isEmpty())
         document->m_mergePath = mergePath;
     document->refresh();
+    // A file that could not be read (the message was shown) leaves no window of empty panes.
+    if (document->m_outcome.status == SRunOutcome::Status::Failed && newWindow) {
+        document->onCloseDocument();
+        return nullptr;
+    }
     if (mergePath.isEmpty())
         return document;
 

@@ -2,6 +2,7 @@
 
 #include "compare_ui/find_dlg.h"
 #include "compare_ui/rtf_lines.h"
+#include "engine/file_exception.h"
 #include "framework/command_ids.h"
 #include "framework/resource_script.h"
 #include "framework/resources.h"
@@ -14,11 +15,13 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
@@ -609,7 +612,17 @@ void CCompCtrl::dropEvent(QDropEvent* event)
     for (const QUrl& url : event->mimeData()->urls()) {
         if (!url.isLocalFile())
             continue;
-        m_fileName = url.toLocalFile().left(kMaxDroppedPath);
+        const QString path = url.toLocalFile().left(kMaxDroppedPath);
+        if (const QString problem = QString::fromStdU16String(inputFileProblem(path.toStdU16String()));
+            !problem.isEmpty()) {
+            // The pane keeps its file. Said once the drop is over: a modal message inside the
+            // drop would hold the dragging program too.
+            QTimer::singleShot(0, this, [this, problem] {
+                QMessageBox::warning(window(), loadString(res::kStrAppTitle), problem);
+            });
+            return;
+        }
+        m_fileName = path;
         emit fileDropped(m_fileName);
         return;
     }

@@ -59,6 +59,14 @@ std::u16string inputFileProblem(std::u16string_view path, CFileException::Operat
     return withArguments(kStrCannotOpen, path, reason);
 }
 
+std::u16string inputFileProblem(std::u16string_view path)
+{
+    std::error_code error;
+    if (canOpenInputFile(path, &error))
+        return {};
+    return inputFileProblem(path, CFileException::Operation::Open, error);
+}
+
 void checkInputFiles(std::u16string_view file1, std::u16string_view file2)
 {
     for (const std::u16string_view path : {file1, file2}) {

@@ -31,6 +31,9 @@ private:
 std::u16string inputFileProblem(std::u16string_view path, CFileException::Operation operation,
                                 const std::error_code& error);
 
+// Why path cannot be opened as an input (as above), or empty when it can.
+std::u16string inputFileProblem(std::u16string_view path);
+
 // Throws a CFileException for the first of the two paths that cannot be opened as an input.
 void checkInputFiles(std::u16string_view file1, std::u16string_view file2);
 

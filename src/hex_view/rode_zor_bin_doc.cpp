@@ -11,7 +11,6 @@
 #include "framework/win_app.h"
 #include "hex_view/hex_edit_view.h"
 #include "platform/atomic_file.h"
-#include "platform/file_system.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -93,12 +92,10 @@ bool CRodeZorBinDoc::onOpenDocument(const QString& path)
     deleteContents();
     setModifiedFlag(false);
     // A FIFO or device is not opened: it would block the window, or never end.
-    const std::u16string file = path.toStdU16String();
-    std::error_code error;
-    if (!canOpenInputFile(file, &error)) {
+    if (const std::u16string problem = inputFileProblem(path.toStdU16String()); !problem.empty()) {
         // The file is missing or unreadable: say why, then offer an empty document that saves
         // there.
-        m_lastError = QString::fromStdU16String(inputFileProblem(file, CFileException::Operation::Open, error));
+        m_lastError = QString::fromStdU16String(problem);
         reportOpenFailed(path);
         if (!onNewDocument())
             return false;

@@ -39,9 +39,8 @@ bool CEditDoc::onOpenDocument(const QString& path)
     CDocument::onOpenDocument(path);
     // A FIFO or device is not opened: it would block the window, or never end.
     const std::u16string file = path.toStdU16String();
-    std::error_code error;
-    if (!canOpenInputFile(file, &error)) {
-        openEmptyInstead(QString::fromStdU16String(inputFileProblem(file, CFileException::Operation::Open, error)));
+    if (const std::u16string problem = inputFileProblem(file); !problem.empty()) {
+        openEmptyInstead(QString::fromStdU16String(problem));
         return true;
     }
     if (m_buffer.LoadFile(file))

@@ -143,10 +143,8 @@ SCommandLine parseArguments(std::span<const std::string> args, CCompFileOpt& opt
 // Why a file cannot be compared, or nothing when it can be read.
 std::optional<std::string> unreadableReason(const std::string& path)
 {
-    std::error_code error;
-    if (canOpenInputFile(pathFromNative(path), &error))
-        return std::nullopt;
-    return u8(inputFileProblem(pathFromNative(path), CFileException::Operation::Open, error));
+    const std::u16string problem = inputFileProblem(pathFromNative(path));
+    return problem.empty() ? std::nullopt : std::optional<std::string>(u8(problem));
 }
 
 // The files a run writes besides its output: each must be writable and none may be a compared file.

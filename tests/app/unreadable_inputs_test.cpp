@@ -1,0 +1,181 @@
+// Files that cannot be compared, on every road into the window: the command line, the start-up
+// reopen, Refresh, a drop onto a pane and a batch script run without a window. Each says which
+// file and why, opens no comparison and writes nothing; nothing waits on a FIFO.
+#include "app/main_frame.h"
+#include "compare_ui/brd_doc.h"
+#include "compare_ui/comp_ctrl.h"
+#include "frame_test_support.h"
+#include "framework/doc_template.h"
+#include "framework/template_positions.h"
+#include "support/case_name.h"
+#include "support/temp_dir.h"
+#include "support/user_door.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace brindle {
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+struct SInputKind {
+    const char* name;
+    std::function<std::string(test::CTempDir&)> make;  // the path of such an input
+    const char* message;                                // the message, with %1 for the path
+};
+
+void PrintTo(const SInputKind& kind, std::ostream* os) { *os << kind.name; }
+
+const SInputKind kInputKinds[] = {
+    {"Missing", [](test::CTempDir& dir) { return dir.file("none.txt"); }, "Cannot open %1: No such file or directory"},
+    {"Folder", [](test::CTempDir& dir) { return dir.path().string(); }, "%1 is a folder, not a file"},
+    {"Fifo",
+     [](test::CTempDir& dir) {
+         const std::string fifo = dir.file("fifo");
+         ::mkfifo(fifo.c_str(), 0600);
+         return fifo;
+     },
+     "%1 is not an ordinary file"},
+    {"Device", [](test::CTempDir&) { return std::string("/dev/zero"); }, "%1 is not an ordinary file"},
+    {"ReadError", [](test::CTempDir&) { return std::string("/proc/self/mem"); }, "Cannot read %1: Input/output error"},
+};
+
+class UnreadableInputWindowTest : public testing::TestWithParam<SInputKind> {
+protected:
+    void SetUp() override
+    {
+        m_good = m_dir.write("good.txt", "a\nb\n");
+        m_bad = GetParam().make(m_dir);
+        ::alarm(60);  // a blocked open ends the test program instead of hanging the run
+    }
+    void TearDown() override { ::alarm(0); }
+
+    QString expected() const { return QString::fromUtf8(GetParam().message).arg(qs(m_bad)); }
+    std::size_t comparisons(CBRDApp& app) const
+    {
+        return app.docTemplateAt(kComparisonTemplate)->documents().size();
+    }
+
+    test::CTempDir m_dir;
+    std::string m_good;
+    std::string m_bad;
+};
+
+TEST_P(UnreadableInputWindowTest, CommandLineSaysWhichFileAndOpensNoComparison)
+{
+    for (const bool first : {true, false}) {
+        test::SAppOnMemorySettings app;
+        test::CDialogAnswers answers;
+        const QString line = first ? qs("\"" + m_bad + "\" \"" + m_good + "\"") : qs("\"" + m_good + "\" \"" + m_bad + "\"");
+        ASSERT_TRUE(app.app.initInstance(line));
+        test::settle();
+        ASSERT_EQ(answers.shown().size(), 1) << answers.shown().join(u'|').toStdString();
+        EXPECT_EQ(answers.shown()[0], expected());
+        EXPECT_EQ(comparisons(app.app), 0u);
+    }
+}
+
+TEST_P(UnreadableInputWindowTest, StartUpReopenSaysWhichFileAndOpensNoComparison)
+{
+    test::SAppOnMemorySettings app;
+    app.profile().writeString(u"Paths", u"File1", qs(m_good).toStdU16String());
+    app.profile().writeString(u"Paths", u"File2", qs(m_bad).toStdU16String());
+    test::CDialogAnswers answers;
+    ASSERT_TRUE(app.app.initInstance(QString()));
+    test::settle();
+    ASSERT_EQ(answers.shown().size(), 1);
+    EXPECT_EQ(answers.shown()[0], expected());
+    EXPECT_EQ(comparisons(app.app), 0u);
+}
+
+// A drop of such a file onto a pane is refused with the message, and the pane keeps its file.
+// A drop reads nothing: a read error is found by the comparison that follows.
+TEST_P(UnreadableInputWindowTest, DropOntoAPaneIsRefusedAndThePaneKeepsItsFile)
+{
+    if (std::string_view(GetParam().name) == "ReadError")
+        GTEST_SKIP() << "found when the files are compared";
+    test::SAppOnMemorySettings app;
+    ASSERT_TRUE(app.app.initInstance(qs("\"" + m_good + "\" \"" + m_good + "\"")));
+    test::settle();
+    auto* doc = qobject_cast<CBRDDoc*>(app.app.docTemplateAt(kComparisonTemplate)->documents().front());
+    ASSERT_NE(doc, nullptr);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(qs(m_bad))});
+    test::CDialogAnswers answers;
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(doc->pane2().viewport(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(doc->pane2().viewport(), &drop);
+    test::settle();
+    QTest::qWait(50);
+    ASSERT_EQ(answers.shown().size(), 1);
+    EXPECT_EQ(answers.shown()[0], expected());
+    EXPECT_EQ(doc->pane2().fileName(), qs(m_good));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableInputWindowTest, testing::ValuesIn(kInputKinds), test::SCaseName());
+
+// A file that went away since the comparison: Refresh (F5) says so instead of showing the other
+// file as all different.
+TEST(UnreadableInputWindow, RefreshOfAFileThatWentAwaySaysSo)
+{
+    test::CTempDir dir;
+    const std::string one = dir.write("one.txt", "a\n");
+    const std::string two = dir.write("two.txt", "b\n");
+    test::SAppOnMemorySettings app;
+    ASSERT_TRUE(app.app.initInstance(qs("\"" + one + "\" \"" + two + "\"")));
+    test::settle();
+    std::filesystem::remove(two);
+    test::CDialogAnswers answers;
+    ASSERT_TRUE(test::activate(*app.app.mainFrame()));
+    test::pressKeys(*app.app.mainFrame(), QKeySequence(Qt::Key_F5));
+    test::settle();
+    ASSERT_EQ(answers.shown().size(), 1);
+    EXPECT_EQ(answers.shown()[0], qs(two + ": No such file or directory").prepend(u"Cannot open "));
+}
+
+// A batch script run without a window: the actions that could not be done are listed in one
+// message at the end, write nothing, and do not stop the others.
+TEST(UnreadableInputWindow, BatchRunListsTheActionsThatFailedInOneMessage)
+{
+    test::CTempDir dir;
+    const std::string a = dir.write("a.txt", "x\ny\n");
+    const std::string b = dir.write("b.txt", "x\nz\n");
+    const auto action = [](int number, const std::string& file1, const std::string& file2, const std::string& out) {
+        return "[Action" + std::to_string(number) + "]\nFile1=" + file1 + "\nFile2=" + file2 +
+               "\nCompare Output File=" + out + "\nQuiet Mode=1\n";
+    };
+    const std::string script =
+        dir.write("run.brs", action(1, dir.file("missing.txt"), b, dir.file("out1.txt")) +
+                                 action(2, a, dir.path().string(), dir.file("out2.txt")) +
+                                 action(3, a, b, dir.file("no/folder/out3.txt")) + action(4, a, b, dir.file("out4.txt")));
+    test::SAppOnMemorySettings app;
+    test::CDialogAnswers answers;
+    ASSERT_TRUE(app.app.initInstance(qs(script)));
+    test::settle();
+
+    ASSERT_EQ(answers.shown().size(), 1);
+    const QStringList lines = answers.shown()[0].split(u'\n');
+    ASSERT_EQ(lines.size(), 4) << answers.shown()[0].toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("3 of the 4 actions"))) << lines[0].toStdString();
+    EXPECT_EQ(lines[1], qs("Action 1 (" + dir.file("missing.txt") + ", " + b + "): Cannot open " +
+                           dir.file("missing.txt") + ": No such file or directory"));
+    EXPECT_EQ(lines[2], qs("Action 2 (" + a + ", " + dir.path().string() + "): " + dir.path().string() +
+                           " is a folder, not a file"));
+    EXPECT_TRUE(lines[3].startsWith(qs("Action 3 (" + a + ", " + b + "): Cannot create"))) << lines[3].toStdString();
+    for (const char* name : {"out1.txt", "out2.txt"})
+        EXPECT_FALSE(std::filesystem::exists(dir.file(name))) << name;
+    EXPECT_EQ(test::readBytes(dir.file("out4.txt")), "x\r\n|<<y\r\n||>>z\r\n\r\n");
+    EXPECT_EQ(app.app.docTemplateAt(kComparisonTemplate)->documents().size(), 0u);
+}
+
+}  // namespace
+}  // namespace brindle
