@@ -184,6 +184,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, BrdcmpTroubleTest,
     testing::Values(STroubleCase{"MissingFile", {"$1", "$D/none.txt"}, "No such file"},
                     STroubleCase{"FolderAsFile", {"$D", "$2"}, "is a folder"},
+                    STroubleCase{"Device", {"$1", "/dev/zero"}, "brdcmp: /dev/zero is not an ordinary file\n"},
+                    STroubleCase{"ReadError", {"/proc/self/mem", "$2"}, "Cannot read /proc/self/mem: Input/output error"},
                     STroubleCase{"OutputIsFile2", {"--output", "$2", "$1", "$2"}, "must not be one of"},
                     STroubleCase{"ReportIsFile1", {"--report1", "$D/ONE.txt", "$1", "$2"}, "must not be one of"},
                     STroubleCase{"ScriptWithoutActions", {"--script", "$1"}, "not a batch script"},
@@ -229,6 +231,30 @@ TEST_F(BrdcmpTest, ScriptRunsEveryActionQuietly)
     EXPECT_NE(result.err.find("was not written"), std::string::npos);
     EXPECT_EQ(readBytes(m_dir.file("o1.txt")), "1\r\n|<<2\r\n||>>3\r\n");
     EXPECT_EQ(readBytes(a), "1\n2");
+}
+
+// Each action that could not be done is one line on the error output and writes nothing; the run
+// goes on and ends with 2.
+TEST_F(BrdcmpTest, ScriptReportsEveryActionItCouldNotDo)
+{
+    const std::string a = m_dir.write("a.txt", "1\n2");
+    const std::string b = m_dir.write("b.txt", "1\n3");
+    const auto action = [](int number, const std::string& file1, const std::string& file2, const std::string& out) {
+        return "[Action" + std::to_string(number) + "]\nFile1=" + file1 + "\nFile2=" + file2 +
+               "\nCompare Output File=" + out + "\n";
+    };
+    const std::string script = m_dir.write(
+        "run.ini", action(1, m_dir.file("none.txt"), b, m_dir.file("o1.txt")) +
+                       action(2, a, "/proc/self/mem", m_dir.file("o2.txt")) +
+                       action(3, a, b, m_dir.file("no/such/o3.txt")) + action(4, a, b, m_dir.file("o4.txt")));
+    const SResult result = run({"--script", script});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "brdcmp: Cannot open " + m_dir.file("none.txt") + ": No such file or directory\n"
+                          "brdcmp: Cannot read /proc/self/mem: Input/output error\n"
+                          "brdcmp: Cannot create \"" + m_dir.file("no/such/o3.txt") + "\": No such file or directory\n");
+    for (const char* name : {"o1.txt", "o2.txt"})
+        EXPECT_FALSE(std::filesystem::exists(m_dir.file(name))) << name;
+    EXPECT_EQ(readBytes(m_dir.file("o4.txt")), "1\r\n|<<2\r\n||>>3\r\n");
 }
 
 TEST_F(BrdcmpTest, RefusedMergeFileIsNotWritten)
