@@ -6,6 +6,8 @@
 #include "compare_ui/comp_ctrl.h"
 #include "frame_test_support.h"
 #include "framework/doc_template.h"
+#include "framework/mdi_child_wnd.h"
+#include "merge_editor/edit_doc.h"
 #include "framework/template_positions.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
@@ -140,6 +142,41 @@ TEST(UnreadableInputWindow, RefreshOfAFileThatWentAwaySaysSo)
     test::settle();
     ASSERT_EQ(answers.shown().size(), 1);
     EXPECT_EQ(answers.shown()[0], qs(two + ": No such file or directory").prepend(u"Cannot open "));
+}
+
+// Ctrl+O on a FIFO: the editor names it, never waits on it, and opens an empty document that
+// takes typing and Enter as a new one does.
+TEST(UnreadableInputWindow, OpenOfAFifoGivesAnEmptyEditorThatTakesTyping)
+{
+    test::CTempDir dir;
+    const std::string fifo = dir.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    test::SAppOnMemorySettings app;
+    ASSERT_TRUE(app.app.initInstance(QString()));
+    CMainFrame& frame = *app.app.mainFrame();
+    ASSERT_TRUE(test::activate(frame));
+    ::alarm(60);
+    test::CDialogAnswers answers;
+    answers.thenChooseFile(qs(fifo)).thenClick(QMessageBox::Ok);
+    test::pressKeys(frame, QKeySequence(QStringLiteral("Ctrl+O")));
+    test::settle();
+    ::alarm(0);
+    ASSERT_EQ(answers.shown().size(), 2);
+    EXPECT_EQ(answers.shown()[1], qs(fifo + " is not an ordinary file"));
+    const auto& documents = app.app.docTemplateAt(kTextEditorTemplate)->documents();
+    ASSERT_EQ(documents.size(), 1u);
+    ASSERT_TRUE(test::activate(frame));
+    documents.front()->firstFrame()->activateFrame();
+    test::settle();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("c"));
+    const CEdTextBuffer& buffer = qobject_cast<CEditDoc*>(documents.front())->textBuffer();
+    ASSERT_EQ(buffer.LineCount(), 2);
+    EXPECT_EQ(buffer.LineText(0), u"ab");
+    EXPECT_EQ(buffer.LineText(1), u"c");
+    documents.front()->setModifiedFlag(false);
 }
 
 // A batch script run without a window: the actions that could not be done are listed in one
