@@ -189,6 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
                     STroubleCase{"OutputIsFile2", {"--output", "$2", "$1", "$2"}, "must not be one of"},
                     STroubleCase{"ReportIsFile1", {"--report1", "$D/ONE.txt", "$1", "$2"}, "must not be one of"},
                     STroubleCase{"ScriptWithoutActions", {"--script", "$1"}, "not a batch script"},
+                    STroubleCase{"ScriptIsAFifo", {"--script", "$D/fifo"}, "fifo is not an ordinary file"},
                     STroubleCase{"OneFile", {"$1"}, "expected two files"},
                     STroubleCase{"UnknownOption", {"--frobnicate", "$1", "$2"}, "unknown option"},
                     STroubleCase{"MissingValue", {"$1", "$2", "-m"}, "needs a value"},

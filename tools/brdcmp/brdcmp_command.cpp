@@ -252,6 +252,10 @@ std::string describeAction(const CCompFileOpt& action)
 
 int runScript(const std::string& path, CProfile& profile, std::ostream& out, std::ostream& err)
 {
+    if (const auto reason = unreadableReason(path)) {
+        err << "brdcmp: " << *reason << '\n';
+        return kBrdcmpTrouble;
+    }
     const CScriptFile script = CScriptFile::Read(pathFromNative(path));
     std::vector<CCompFileOpt> actions;
     if (LoadActions(actions, script, profile) == 0) {
