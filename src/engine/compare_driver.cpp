@@ -31,6 +31,9 @@ void detectKind(CCompFileOpt& record, bool& bareLf)
         record.m_comparisonKind = kComparisonBinary;
 }
 
+// The line end of the files a comparison writes: file 1's own when it uses bare LF.
+std::u16string_view outputLineEnd(bool bareLf) { return bareLf ? u"\n" : u"\r\n"; }
+
 SLineCompareOptions lineOptions(const CCompFileOpt& record)
 {
     SLineCompareOptions options;
@@ -60,7 +63,7 @@ SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport
                     const SRunOptions& options)
 {
     SRunOutcome outcome;
-    const std::u16string lineEnd = bareLf ? u"\n" : u"\r\n";
+    const std::u16string_view lineEnd = outputLineEnd(bareLf);
     const std::unique_ptr<CProgress> progress = createProgress(kStrCreatingReport, 100, true);
     CActiveProgressScope active(progress.get());
     int encoding1 = 0;
@@ -73,7 +76,7 @@ SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport
     }
     outcome.outputFileRefused = !outputFile.empty() && record.m_outputFile.empty();
     if (!mergePath.empty()) {
-        outcome.mergeFileWritten = WriteMergeFile(record, mergePath, encoding1);
+        outcome.mergeFileWritten = WriteMergeFile(record, mergePath, encoding1, lineEnd);
         outcome.mergeFileRefused = !outcome.mergeFileWritten;
     }
     outcome.status = SRunOutcome::Status::Completed;
@@ -141,8 +144,9 @@ SQuietOutcome runQuietComparison(CCompFileOpt& record)
         } else if (record.m_outputFile.empty()) {
             outcome.status = SQuietOutcome::Status::NoOutputFile;
         } else {
-            outcome.status = WriteMergeFile(record, record.m_outputFile, encoding1) ? SQuietOutcome::Status::Written
-                                                                                     : SQuietOutcome::Status::Refused;
+            outcome.status = WriteMergeFile(record, record.m_outputFile, encoding1, outputLineEnd(bareLf))
+                                 ? SQuietOutcome::Status::Written
+                                 : SQuietOutcome::Status::Refused;
         }
     } catch (const CFileException& e) {
         outcome.status = SQuietOutcome::Status::Failed;

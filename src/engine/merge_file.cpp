@@ -12,7 +12,7 @@ namespace {
 
 class CTextFileLineSink final : public CMergeLineSink {
 public:
-    explicit CTextFileLineSink(CTextFileWrite& writer) : m_writer(writer) {}
+    CTextFileLineSink(CTextFileWrite& writer, std::u16string_view lineEnd) : m_writer(writer), m_lineEnd(lineEnd) {}
 
     void writeLine(std::u16string_view prefixOrMarker, const CDiffLine* line) override
     {
@@ -24,23 +24,24 @@ public:
             line->appendTextTo(m_text);
             m_writer.WriteString(m_text);
         }
-        m_writer.WriteEndl();
+        m_writer.WriteString(m_lineEnd);
     }
 
 private:
     CTextFileWrite& m_writer;
+    std::u16string_view m_lineEnd;
     std::u16string m_text;
 };
 
 }  // namespace
 
-bool WriteMergeFile(const CCompFileOpt& record, std::u16string_view path, int encoding)
+bool WriteMergeFile(const CCompFileOpt& record, std::u16string_view path, int encoding, std::u16string_view lineEnd)
 {
     if (path.empty() || namesComparedFile(path, record.m_file1Path, record.m_file2Path))
         return false;
     CTextFileWrite writer;
     writer.OpenOutputFile(path, encoding);
-    CTextFileLineSink sink(writer);
+    CTextFileLineSink sink(writer, lineEnd);
     CMergeFileFormatter(record, sink).writeAll();
     writer.Close();
     return true;

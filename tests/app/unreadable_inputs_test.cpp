@@ -210,7 +210,7 @@ TEST(UnreadableInputWindow, BatchRunListsTheActionsThatFailedInOneMessage)
     EXPECT_TRUE(lines[3].startsWith(qs("Action 3 (" + a + ", " + b + "): Cannot create"))) << lines[3].toStdString();
     for (const char* name : {"out1.txt", "out2.txt"})
         EXPECT_FALSE(std::filesystem::exists(dir.file(name))) << name;
-    EXPECT_EQ(test::readBytes(dir.file("out4.txt")), "x\r\n|<<y\r\n||>>z\r\n\r\n");
+    EXPECT_EQ(test::readBytes(dir.file("out4.txt")), "x\n|<<y\n||>>z\n\n");
     EXPECT_EQ(app.app.docTemplateAt(kComparisonTemplate)->documents().size(), 0u);
 }
 

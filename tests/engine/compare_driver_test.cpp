@@ -275,7 +275,7 @@ TEST(BatchRun, QuietActionsWriteTheirOutputFiles)
     ASSERT_EQ(LoadActions(actions, CScriptFile::Read(pathFromNative(dir.write("s.ini", script))), profile), 2u);
     for (CCompFileOpt& action : actions)
         EXPECT_EQ(RunQuietComparison(action).status, SQuietOutcome::Status::Written);
-    EXPECT_EQ(readBytes(dir.file("o1")), "x\r\n|<<y\r\n||>>z\r\n");
+    EXPECT_EQ(readBytes(dir.file("o1")), "x\n|<<y\n||>>z\n");
     EXPECT_EQ(readBytes(dir.file("o2")), "");
 }
 

@@ -116,11 +116,11 @@ TEST_F(BrdcmpTest, MergeFileInFile1Encoding)
     const std::string merge = m_dir.file("merge.txt");
     const SResult result = compare("a\nb\ne", "a\nx\ne", {"-m", merge, "--header1", "<<", "--footer2", ">>"});
     EXPECT_EQ(result.status, 1) << result.err;
-    EXPECT_EQ(readBytes(merge), "a\r\n<<\r\n|<<b\r\n||>>x\r\n>>\r\ne\r\n");
+    EXPECT_EQ(readBytes(merge), "a\n<<\n|<<b\n||>>x\n>>\ne\n");
 
     const SResult utf8 = compare("\xEF\xBB\xBF" "a\nb", "a\nc", {"--merge=" + merge, "--no-common", "--prefix1", "1:", "--prefix2", "2:"});
     EXPECT_EQ(utf8.status, 1) << utf8.err;
-    EXPECT_EQ(readBytes(merge), "\xEF\xBB\xBF" "1:b\r\n2:c\r\n");
+    EXPECT_EQ(readBytes(merge), "\xEF\xBB\xBF" "1:b\n2:c\n");
 }
 
 // A merge file brdcmp did not write as it stands is kept as NAME.~N~, and stderr says so; one it
@@ -146,7 +146,7 @@ TEST_F(BrdcmpTest, OptionsComeFromTheSettingsStore)
     const std::string merge = m_dir.file("m.txt");
     const SResult result = compare("A\nb", "a\nc", {"-m", merge});
     EXPECT_EQ(result.out, "same 1;1\ndiff 2;2\n");
-    EXPECT_EQ(readBytes(merge), "A\r\n<b\r\n||>>c\r\n");
+    EXPECT_EQ(readBytes(merge), "A\n<b\n||>>c\n");
 }
 
 struct STroubleCase {
@@ -230,7 +230,7 @@ TEST_F(BrdcmpTest, ScriptRunsEveryActionQuietly)
                               ": binary files, nothing written\n" + a + " " + b + ": output not written\n");
     EXPECT_NE(result.err.find("binary files are skipped"), std::string::npos);
     EXPECT_NE(result.err.find("was not written"), std::string::npos);
-    EXPECT_EQ(readBytes(m_dir.file("o1.txt")), "1\r\n|<<2\r\n||>>3\r\n");
+    EXPECT_EQ(readBytes(m_dir.file("o1.txt")), "1\n|<<2\n||>>3\n");
     EXPECT_EQ(readBytes(a), "1\n2");
 }
 
@@ -255,7 +255,7 @@ TEST_F(BrdcmpTest, ScriptReportsEveryActionItCouldNotDo)
                           "brdcmp: Cannot create \"" + m_dir.file("no/such/o3.txt") + "\": No such file or directory\n");
     for (const char* name : {"o1.txt", "o2.txt"})
         EXPECT_FALSE(std::filesystem::exists(m_dir.file(name))) << name;
-    EXPECT_EQ(readBytes(m_dir.file("o4.txt")), "1\r\n|<<2\r\n||>>3\r\n");
+    EXPECT_EQ(readBytes(m_dir.file("o4.txt")), "1\n|<<2\n||>>3\n");
 }
 
 TEST_F(BrdcmpTest, RefusedMergeFileIsNotWritten)
@@ -300,7 +300,7 @@ TEST(BrdcmpSettingsFile, DamagedFileKeepsItsOptionsAndIsReported)
     setUserSettingsStore(nullptr);
     EXPECT_EQ(status, 1);
     EXPECT_EQ(out.str(), "same 1;1\ndiff 2;2\n");
-    EXPECT_EQ(readBytes(merge), "A\r\n1>b\r\n||>>c\r\n");
+    EXPECT_EQ(readBytes(merge), "A\n1>b\n||>>c\n");
     EXPECT_EQ(err.str(), "brdcmp: The settings file " + settings + " is damaged: one line could not be read and "
                          "was skipped. All other settings were kept. The damaged file was copied to " + settings +
                          ".bad.\n");
