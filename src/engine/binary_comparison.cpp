@@ -1,7 +1,5 @@
 #include "engine/binary_comparison.h"
 
-#include "engine/file_exception.h"
-
 #include "engine/cancel_flag.h"
 #include "engine/comp_file_opt.h"
 #include "engine/engine_strings.h"
