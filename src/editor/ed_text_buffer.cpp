@@ -13,8 +13,8 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
-#include <fstream>
 #include <iterator>
 #include <limits>
 #include <new>
@@ -51,32 +51,25 @@ std::u16string formatOne(std::u16string format, std::u16string_view argument)
     return format;
 }
 
-// Whether the first line end of the file is a bare LF (rather than CR or CR LF): such a file is
-// saved with LF line ends. The units are read in the file's encoding after its mark, so UTF-16
-// files are judged by their characters, not by their bytes, and a file that starts with a line
-// end counts like any other.
-bool firstLineEndIsBareLf(std::u16string_view path, int encoding)
+std::u16string_view lineEndText(ELineEnd end)
 {
-    std::ifstream in(nativePath(path), std::ios::binary);
-    const bool wide = encoding == kEncodingUtf16Be || encoding == kEncodingUtf16Le;
-    in.seekg(wide ? 2 : encoding == kEncodingUtf8 ? 3 : 0);
-    char block[4096];
-    while (in) {
-        in.read(block, sizeof block);
-        const std::size_t count = static_cast<std::size_t>(in.gcount());
-        const std::size_t step = wide ? 2 : 1;
-        for (std::size_t i = 0; i + step <= count; i += step) {
-            const auto first = static_cast<unsigned char>(block[i]);
-            const auto second = wide ? static_cast<unsigned char>(block[i + 1]) : 0u;
-            const unsigned unit = !wide ? first : encoding == kEncodingUtf16Be ? (first << 8 | second)
-                                                                            : (second << 8 | first);
-            if (unit == kCr)
-                return false;
-            if (unit == kLf)
-                return true;
-        }
+    switch (end) {
+    case ELineEnd::CrLf: return u"\r\n";
+    case ELineEnd::Cr: return u"\r";
+    case ELineEnd::Lf: break;
     }
-    return false;
+    return u"\n";
+}
+
+// The line end used most in a loaded file; LF, this platform's own, when none is used more.
+ELineEnd mostUsedLineEnd(const std::array<std::size_t, 3>& counts)
+{
+    ELineEnd best = ELineEnd::Lf;
+    for (const ELineEnd end : {ELineEnd::CrLf, ELineEnd::Cr}) {
+        if (counts[static_cast<std::size_t>(end)] > counts[static_cast<std::size_t>(best)])
+            best = end;
+    }
+    return best;
 }
 
 }  // namespace
@@ -191,6 +184,14 @@ void CEdTextBuffer::CopyRange(std::int32_t startLine, std::int32_t startChar, st
     text += lineAt(endLine).chars().substr(0, static_cast<std::size_t>(endChar));
 }
 
+std::vector<ELineEnd> CEdTextBuffer::lineEndsOf(std::int32_t first, std::int32_t last) const
+{
+    std::vector<ELineEnd> ends;
+    for (std::int32_t line = first; line < last; ++line)
+        ends.push_back(lineAt(line).end);
+    return ends;
+}
+
 // ---- Raw changes
 
 void CEdTextBuffer::insertLines(std::int32_t at, std::vector<SLineInfo>& lines)
@@ -208,33 +209,42 @@ void CEdTextBuffer::afterChange(STextPos lastChange)
     m_lastChange = lastChange;
 }
 
-bool CEdTextBuffer::InsertRaw(CEdBufferView* sourceView, STextPos start, std::u16string_view text, STextPos& end)
+bool CEdTextBuffer::InsertRaw(CEdBufferView* sourceView, STextPos start, std::u16string_view text, STextPos& end,
+                              std::span<const ELineEnd> lineEnds)
 {
     if (m_readOnly)
         return false;
     checkPos(start);
     const bool addedLine = m_lines.empty();
-    if (addedLine)
+    if (addedLine) {
         m_lines.emplace_back(std::u16string_view());
+        m_lines.back().end = m_defaultLineEnd;
+    }
+    std::size_t at = text.find(kCr);
     SLineInfo& first = m_lines[static_cast<std::size_t>(start.line)];
-    std::size_t cr = text.find(kCr);
-    if (cr == std::u16string_view::npos) {
+    if (at == std::u16string_view::npos) {
         first.insert(start.ch, text);
         end = {start.ch + static_cast<std::int32_t>(text.size()), start.line};
     } else {
-        // Pieces end at CR; CR LF is one line end, a lone LF an ordinary character.
+        // The line broken into keeps its own line end after the last of the new lines.
         const std::u16string tail(first.chars().substr(static_cast<std::size_t>(start.ch)));
-        const std::u16string_view head = text.substr(0, cr);
+        const ELineEnd lastEnd = first.end;
         first.truncate(start.ch);
-        first.append(head);
+        first.append(text.substr(0, at));
+        // Pieces end at CR; CR LF is one line break, a lone LF an ordinary character.
+        SLineInfo* before = &first;
         std::vector<SLineInfo> added;
-        while (cr != std::u16string_view::npos) {
-            std::size_t from = cr + 1;
+        while (at != std::u16string_view::npos) {
+            const std::size_t index = added.size();
+            before->end = index < lineEnds.size() ? lineEnds[index] : m_defaultLineEnd;
+            std::size_t from = at + 1;
             if (from < text.size() && text[from] == kLf)
                 ++from;
-            cr = text.find(kCr, from);
-            added.emplace_back(text.substr(from, cr == std::u16string_view::npos ? cr : cr - from));
+            at = text.find(kCr, from);
+            added.emplace_back(text.substr(from, at == std::u16string_view::npos ? at : at - from));
+            before = &added.back();
         }
+        added.back().end = lastEnd;
         end = {added.back().length, start.line + static_cast<std::int32_t>(added.size())};
         added.back().append(tail);
         insertLines(start.line + 1, added);
@@ -261,6 +271,7 @@ bool CEdTextBuffer::DeleteRaw(CEdBufferView* sourceView, STextPos start, STextPo
         const SLineInfo& last = m_lines[static_cast<std::size_t>(end.line)];
         first.truncate(start.ch);
         first.append(last.chars().substr(static_cast<std::size_t>(end.ch)));
+        first.end = last.end;
         m_lines.erase(m_lines.begin() + start.line + 1, m_lines.begin() + end.line + 1);
     }
     const CDeleteContext context(start, end);
@@ -309,12 +320,14 @@ bool CEdTextBuffer::DeleteRange(CEdBufferView* sourceView, std::int32_t startLin
         return true;
     std::u16string text;
     CopyRange(startLine, startChar, endLine, endChar, text);
+    // Undo gives the deleted lines back with their own line ends.
+    const std::vector<ELineEnd> lineEnds = lineEndsOf(startLine, endLine);
     if (!DeleteRaw(sourceView, start, end))
         return false;
     const bool openHere = !m_groupOpen;
     if (openHere)
         OpenUndoGroup(false);
-    addUndoRecord(false, start, end, text, action);
+    addUndoRecord(false, start, end, text, action, lineEnds);
     if (openHere)
         CloseUndoGroup(sourceView);
     return true;
@@ -360,7 +373,7 @@ void CEdTextBuffer::dropOldestGroup()
 }
 
 void CEdTextBuffer::addUndoRecord(bool insert, STextPos start, STextPos end, std::u16string_view text,
-                                  std::int32_t action)
+                                  std::int32_t action, std::span<const ELineEnd> lineEnds)
 {
     dropRedoRecords();
     if (static_cast<std::int32_t>(m_undoRecords.size()) >= m_undoLimit)
@@ -375,7 +388,7 @@ void CEdTextBuffer::addUndoRecord(bool insert, STextPos start, STextPos end, std
     record.start = start;
     record.end = end;
     record.action = action;
-    record.setText(text);
+    record.setText(text, lineEnds);
     m_undoRecords.push_back(std::move(record));
     m_undoPosition = static_cast<std::int32_t>(m_undoRecords.size());
     if (m_undoRecords.back().isGroupStart())
@@ -431,7 +444,7 @@ bool CEdTextBuffer::Undo(STextPos& cursor)
             cursor = record.start;
         } else {
             STextPos end;
-            InsertRaw(nullptr, record.start, record.text(), end);
+            InsertRaw(nullptr, record.start, record.text(), end, record.lineEnds());
             cursor = record.end;
         }
         if (record.isGroupStart() || m_undoPosition == 0)
@@ -579,6 +592,7 @@ void CEdTextBuffer::AddLine(std::u16string_view text, std::int32_t at)
         programError("line index outside the text buffer");
     std::vector<SLineInfo> line;
     line.emplace_back(text);
+    line.back().end = m_defaultLineEnd;
     insertLines(at == -1 ? LineCount() : at, line);
 }
 
@@ -592,7 +606,7 @@ void CEdTextBuffer::ClearAll()
     std::vector<SLineInfo>().swap(m_lines);
     resetHistory();
     m_initialised = false;
-    m_saveBareLf = false;
+    m_defaultLineEnd = ELineEnd::Lf;
     m_lastChange = {-1, -1};
     NotifyViews(nullptr, nullptr, Reset, -1);
 }
@@ -620,18 +634,21 @@ bool CEdTextBuffer::LoadFile(std::u16string_view path)
         return false;
     }
     std::vector<SLineInfo> lines;
-    bool bareLf = false;
+    std::array<std::size_t, 3> lineEndCounts{};
     try {
         std::u16string text;
         while (reader.ReadLine(text)) {
             if (lines.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
                 throw std::length_error("too many lines for the text buffer");
+            if (const std::optional<ELineEnd> end = reader.PrecedingLineEnd()) {
+                lines.back().end = *end;
+                ++lineEndCounts[static_cast<std::size_t>(*end)];
+            }
             lines.emplace_back(text);
         }
         // A read that failed half-way must not pass for the whole file: a save would cut it.
         if ((m_lastLoadError = reader.Error()))
             return false;
-        bareLf = firstLineEndIsBareLf(path, reader.Encoding());
     } catch (const std::bad_alloc&) {
         m_lastChange = {-1, -1};
         return false;
@@ -642,10 +659,11 @@ bool CEdTextBuffer::LoadFile(std::u16string_view path)
     // The reader gives an empty file one empty line; views rely on there being a line.
     if (lines.empty())
         lines.emplace_back(std::u16string_view());
+    m_defaultLineEnd = mostUsedLineEnd(lineEndCounts);
+    lines.back().end = m_defaultLineEnd;
     m_lines.swap(lines);
     resetHistory();
     m_fileEncoding = reader.Encoding();
-    m_saveBareLf = bareLf;
     m_initialised = true;
     m_readOnly = false;
     m_modified = false;
@@ -670,12 +688,8 @@ bool CEdTextBuffer::SaveFile(std::u16string_view path, bool clearModified)
         // Line ends go between lines only: the reader gives a final line end an empty last
         // line, so an unchanged file saves back byte for byte (BufferFileTest.RoundTrip).
         for (std::size_t line = 0; line < m_lines.size(); ++line) {
-            if (line > 0) {
-                if (m_saveBareLf)
-                    writer.WriteAscii("\n");
-                else
-                    writer.WriteEndl();
-            }
+            if (line > 0)
+                writer.WriteString(lineEndText(m_lines[line - 1].end));
             writer.WriteString(m_lines[line].chars());
         }
         writer.Close();

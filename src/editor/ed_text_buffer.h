@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -150,10 +151,13 @@ public:
     std::int32_t SourceEncoding() const { return m_sourceEncoding; }
     void SetSourceEncoding(std::int32_t code) { m_sourceEncoding = code; }
 
-    // Whether SaveFile writes LF between lines instead of CR LF. LoadFile sets it when the
-    // file's first line end is a bare LF; ClearAll resets it.
-    bool SavesBareLf() const { return m_saveBareLf; }
-    void SetSavesBareLf(bool bareLf) { m_saveBareLf = bareLf; }
+    // Every line keeps the line end it was read with, so that an unchanged file saves back byte
+    // for byte, whatever its mix of CR LF, LF and CR. A new line break (typed, pasted, inserted)
+    // takes the default line end: the one the loaded file uses most, LF in a new document (the
+    // convention of this platform); ClearAll resets it to LF.
+    ELineEnd LineEnd(std::int32_t line) const { return lineAt(line).end; }
+    ELineEnd DefaultLineEnd() const { return m_defaultLineEnd; }
+    void SetDefaultLineEnd(ELineEnd end) { m_defaultLineEnd = end; }
 
     // Keep the previous file as path + ".bak" when saving.
     bool CreateBackup() const { return m_createBackup; }
@@ -265,7 +269,11 @@ public:
 
 protected:
     // Raw changes without undo records; they notify the views and set the modified flag.
-    bool InsertRaw(CEdBufferView* sourceView, STextPos start, std::u16string_view text, STextPos& end);
+    // Text to insert separates lines by CR LF or a lone CR (a lone LF is an ordinary character).
+    // Line break i takes lineEnds[i] (the undo of a deletion gives the lines their own ends
+    // back); without lineEnds every new break takes the default line end.
+    bool InsertRaw(CEdBufferView* sourceView, STextPos start, std::u16string_view text, STextPos& end,
+                   std::span<const ELineEnd> lineEnds = {});
     bool DeleteRaw(CEdBufferView* sourceView, STextPos start, STextPos end);
 
 private:
@@ -274,10 +282,12 @@ private:
     void checkPos(STextPos pos) const;
     void checkRange(STextPos start, STextPos end) const;
     void insertLines(std::int32_t at, std::vector<SLineInfo>& lines);
+    // The line ends of the lines from first up to, not including, last.
+    std::vector<ELineEnd> lineEndsOf(std::int32_t first, std::int32_t last) const;
     void afterChange(STextPos lastChange);
 
     void addUndoRecord(bool insert, STextPos start, STextPos end, std::u16string_view text,
-                       std::int32_t action);
+                       std::int32_t action, std::span<const ELineEnd> lineEnds = {});
     void dropRedoRecords();
     void dropOldestGroup();
     void updateModifiedFromHistory();
@@ -302,7 +312,7 @@ private:
     std::error_code m_lastSaveError;
     std::error_code m_lastLoadError;
 
-    bool m_saveBareLf = false;
+    ELineEnd m_defaultLineEnd = ELineEnd::Lf;
     std::int32_t m_lastGroupStart = -1;  // index of the newest record with UndoGroupStart
 };
 

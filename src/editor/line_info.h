@@ -1,6 +1,8 @@
 // One line of the editor's text buffer: its characters, spare room and line marks.
 #pragma once
 
+#include "engine/text_encoding.h"
+
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -18,6 +20,7 @@ struct SLineInfo {
     std::int32_t length = 0;
     std::int32_t capacity = 0;
     std::uint32_t flags = 0;
+    ELineEnd end = ELineEnd::Lf;  // the line end after the line; the last line's is not written
 
     SLineInfo() = default;
     explicit SLineInfo(std::u16string_view chars);

@@ -2,9 +2,12 @@
 #pragma once
 
 #include "editor/text_pos.h"
+#include "engine/text_encoding.h"
 
 #include <cstdint>
+#include <span>
 #include <string_view>
+#include <vector>
 
 namespace brindle {
 
@@ -16,6 +19,7 @@ namespace brindle {
 struct SUndoRecord {
     enum Flags : std::uint32_t {
         UndoInsert = 0x1,        // the step inserted text (else it deleted text)
+        UndoLineEnds = 0x2,      // the record holds the line ends of the lines it deleted
         UndoGroupStart = 0x100,  // first record of an undo group
     };
 
@@ -36,7 +40,11 @@ struct SUndoRecord {
 
     // The text; valid until the record is changed or destroyed.
     std::u16string_view text() const;
-    void setText(std::u16string_view text);
+    // Sets the text and, for a deletion, the line ends of the lines it took: one per line break
+    // of the text (a CR, or CR LF), kept behind the text's terminator.
+    void setText(std::u16string_view text, std::span<const ELineEnd> lineEnds = {});
+    // The line ends setText was given; empty when none were.
+    std::vector<ELineEnd> lineEnds() const;
 
 private:
     void freeText();

@@ -11,4 +11,8 @@ enum TextEncoding : int {
     kEncodingUtf8 = 3,      // EF BB BF
 };
 
+// The line end that follows a line in a file. Stored with the editor's lines, so that every line
+// keeps its own end when the file is saved again.
+enum class ELineEnd : unsigned char { CrLf, Lf, Cr };
+
 }  // namespace brindle

@@ -48,6 +48,7 @@ bool CTextFileRead::Open(std::u16string_view path)
     m_hasPending = false;
     m_bufferPos = m_bufferFill = 0;
     m_error.clear();
+    m_precedingLineEnd.reset();
 
     // A FIFO, socket or device is not opened: it would block the comparison, or never end.
     const int fd = openInputFile(path, m_error);
@@ -161,9 +162,11 @@ void CTextFileRead::skipLineEnd()
     if (!m_hasPushedBack)
         return;
     m_hasPushedBack = false;
+    m_precedingLineEnd = ELineEnd::Lf;
     if (m_pushedBack != kCr)
         return;
     const int next = nextChar();
+    m_precedingLineEnd = next == kLf ? ELineEnd::CrLf : ELineEnd::Cr;
     if (next != kLf) {
         m_pending = next;  // the first character of this line, or the end of the file
         m_hasPending = true;

@@ -1,8 +1,10 @@
 // Reading a text file line by line in any of the four encodings.
 #pragma once
 
+#include "engine/text_encoding.h"
 #include "engine/text_file_base.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -32,6 +34,10 @@ public:
 
     void Close();
 
+    // The line end between the line the last ReadLine gave and the line before it; nullopt for
+    // the first line.
+    std::optional<ELineEnd> PrecedingLineEnd() const { return m_precedingLineEnd; }
+
     // Why Open or a read failed; clear while every read succeeded.
     const std::error_code& Error() const { return m_error; }
 
@@ -52,6 +58,7 @@ private:
 
     int m_fd = -1;
     std::error_code m_error;
+    std::optional<ELineEnd> m_precedingLineEnd;
     bool m_firstLine = true;
     char16_t m_pushedBack = 0;       // the CR or LF that ended the previous line
     bool m_hasPushedBack = false;

@@ -80,23 +80,49 @@ INSTANTIATE_TEST_SUITE_P(
                                    {std::u16string(5000, u'x'), u"y"}, 0}),
     test::SCaseName());
 
-TEST(BufferFile, FirstLineEndDecidesTheSavedLineEnd)
+// Every line keeps its own line end, so a file with any mix saves back byte for byte; a new line
+// break takes the line end the file uses most (LF on a tie and in a new document); a deletion
+// undone gives the lines their own ends back.
+TEST(BufferFile, EveryLineKeepsItsOwnLineEnd)
 {
-    const std::pair<std::string, std::string> cases[] = {
-        {"a\nb\r\nc", "a\nb\nc"}, {"a\r\nb\nc", "a\r\nb\r\nc"}, {"a\rb\nc", "a\r\nb\r\nc"}};
+    struct SCase {
+        std::string bytes;
+        STextPos at;         // where a line break is typed
+        std::string edited;  // saved after the break
+    };
+    const SCase cases[] = {
+        {"a\nb\r\nc", {1, 0}, "a\nx\nb\r\nc"},
+        {"a\r\nb\nc\r\n", {1, 0}, "a\r\nx\r\nb\nc\r\n"},
+        {"a\rb\rc\nd", {1, 2}, "a\rb\rc\rx\nd"},
+        {"a\n\r\r\nb\r", {0, 4}, "a\n\r\r\nb\r\rx"},  // CR is used most
+        {"single", {6, 0}, "single\nx"},
+    };
     CTempDir dir;
-    for (const auto& [bytes, saved] : cases) {
-        const std::u16string path = u16(dir.write("m.txt", bytes));
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const std::u16string path = u16(dir.write("m.txt", c.bytes));
         CEdTextBuffer buffer;
         ASSERT_TRUE(buffer.LoadFile(path));
         ASSERT_TRUE(buffer.SaveFile(path));
-        EXPECT_EQ(readBytes(dir.file("m.txt")), saved);
+        EXPECT_EQ(readBytes(dir.file("m.txt")), c.bytes);
+
+        STextPos end;
+        ASSERT_TRUE(buffer.InsertTextAt(nullptr, c.at.line, c.at.ch, u"\r\nx", end.line, end.ch));
+        ASSERT_TRUE(buffer.SaveFile(path));
+        EXPECT_EQ(readBytes(dir.file("m.txt")), c.edited);
+
+        const std::int32_t last = buffer.LineCount() - 1;
+        ASSERT_TRUE(buffer.DeleteRange(nullptr, 0, 0, last, buffer.LineLength(last)));
+        STextPos cursor;
+        ASSERT_TRUE(buffer.Undo(cursor));
+        ASSERT_TRUE(buffer.SaveFile(path));
+        EXPECT_EQ(readBytes(dir.file("m.txt")), c.edited);
     }
-    CEdTextBuffer built;  // never loaded: CR LF
+    CEdTextBuffer built;  // never loaded: this platform's LF
     built.AddLine(u"a");
     built.AddLine(u"b");
     ASSERT_TRUE(built.SaveFile(u16(dir.file("new.txt"))));
-    EXPECT_EQ(readBytes(dir.file("new.txt")), "a\r\nb");
+    EXPECT_EQ(readBytes(dir.file("new.txt")), "a\nb");
 }
 
 TEST(BufferFile, LoadReplacesTextAndHistoryAndTellsViews)
