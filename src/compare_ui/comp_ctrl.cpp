@@ -30,8 +30,6 @@ namespace {
 
 constexpr int kContextMenuId = 152;
 constexpr int kLeftMargin = 2;
-// A dropped file name longer than this is cut, as the platform's file lists are.
-constexpr qsizetype kMaxDroppedPath = 260;
 // Room kept between a found text and the find dialog moved out of its way.
 constexpr int kRoomAbove = 20;
 constexpr int kRoomBelow = 40;
@@ -609,7 +607,8 @@ void CCompCtrl::dropEvent(QDropEvent* event)
     for (const QUrl& url : event->mimeData()->urls()) {
         if (!url.isLocalFile())
             continue;
-        m_fileName = url.toLocalFile().left(kMaxDroppedPath);
+        // Whole, however long: a name cut short could name another file.
+        m_fileName = url.toLocalFile();
         emit fileDropped(m_fileName);
         return;
     }

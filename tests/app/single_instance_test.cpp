@@ -34,6 +34,10 @@ QByteArray header(quint32 length)
     return QByteArray("BRD1") + QByteArray(bytes, 4);
 }
 
+// Two quoted paths of 1,000 characters, one of them not ASCII: no length limit of a path applies.
+const QString kLongPaths = QStringLiteral("\"/") + QString(999, u'a') + QStringLiteral("\" \"/") +
+                           QString(999, QChar(0x00e9)) + QStringLiteral("\"");
+
 struct SParseCase {
     const char* name;
     QByteArray received;
@@ -60,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         SParseCase{"LeadingByteOrderMarkIsText", header(4) + "\xef\xbb\xbf" "a", Status::Complete,
                    QChar(0xfeff) + QStringLiteral("a")},
         SParseCase{"TextEndsAtNul", header(3) + QByteArray("a\0b", 3), Status::Complete, "a"},
+        SParseCase{"PathsOf1000Characters", encodeHandOver(kLongPaths), Status::Complete, kLongPaths},
         SParseCase{"NothingYet", "", Status::Incomplete, ""},
         SParseCase{"PartOfMagic", "BR", Status::Incomplete, ""},
         SParseCase{"HeaderOnly", header(5), Status::Incomplete, ""},
@@ -180,6 +185,15 @@ TEST_F(SingleInstanceProcessTest, HandsOverTheTextAndReturnsOnlyAfterItWasProces
     EXPECT_EQ(readLog(log()).back(), "front");
     EXPECT_EQ(peer.stop(), 0);
     EXPECT_FALSE(QFileInfo::exists(server()));
+}
+
+TEST_F(SingleInstanceProcessTest, PathsOf1000CharactersArriveWhole)
+{
+    CPeer peer(server(), log());
+    ASSERT_EQ(peer.status(), "listening");
+    EXPECT_TRUE(CSingleInstance::handOver(kLongPaths, server()));
+    const std::string text = kLongPaths.toStdString();
+    EXPECT_EQ(readLog(log()), (std::vector<std::string>{"front", "begin " + text, "end " + text}));
 }
 
 TEST_F(SingleInstanceProcessTest, NoListenerMeansStartNormally)
