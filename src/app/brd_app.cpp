@@ -41,6 +41,8 @@ QString qs(const std::u16string& text) { return QString::fromStdU16String(text);
 std::u16string engineStringFromResources(int id) { return u16(loadString(id)); }
 
 constexpr auto kLanguageModuleName = "BRDLANG.rcc";
+constexpr auto kOptionsSection = u"Options";
+constexpr auto kOneInstanceValue = u"One Instance";
 
 }  // namespace
 
@@ -163,8 +165,9 @@ bool CBRDApp::initInstance(const QString& rawCommandLine)
     bindLanguageModule();
     setRegistryKey(loadString(res::kStrCompanyName), loadString(res::kStrAppTitle));
 
-    if (!m_standAlone && profile().readInt(u"Options", u"One Instance", 0) != 0 &&
-        CSingleInstance::handOver(rawCommandLine))
+    // Read once: a copy listens only when it would itself have handed over.
+    const bool oneInstance = !m_standAlone && profile().readInt(kOptionsSection, kOneInstanceValue, 0) != 0;
+    if (oneInstance && CSingleInstance::handOver(rawCommandLine))
         return false;
 
     loadRecentFiles(4);
@@ -182,7 +185,8 @@ bool CBRDApp::initInstance(const QString& rawCommandLine)
     mainFrame()->showFromPlacement();
     // Once, from the one store of the process, over the frame the user now sees.
     warnOfSettingsFile();
-    CSingleInstance::listen(*mainFrame());
+    if (oneInstance)
+        CSingleInstance::listen(*mainFrame());
 
     if (!rawCommandLine.isEmpty())
         mainFrame()->processCommandLine(rawCommandLine);

@@ -26,8 +26,11 @@ public:
 
     static CBRDApp* instance();
 
-    // The start-up routine. rawCommandLine is the text after the program name. Returns false when
-    // the program is to end at once (no main window, or the command line went to a running copy).
+    // The start-up routine. rawCommandLine is the text after the program name. With "One
+    // Instance" on it first hands the text to a running copy on the same screen, and otherwise
+    // listens for later copies itself; with it off no copy is looked for and none listens.
+    // Returns false when the program is to end at once (no main window, or the command line went
+    // to a running copy).
     bool initInstance(const QString& rawCommandLine);
     // Measuring start-up: no hand-over to a running copy, whatever "One Instance" says.
     void setStandAlone(bool standAlone) { m_standAlone = standAlone; }

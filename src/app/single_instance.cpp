@@ -3,13 +3,13 @@
 #include "app/hand_over_protocol.h"
 #include "app/instance_server.h"
 #include "app/main_frame.h"
+#include "platform/runtime_folder.h"
 
 #include <QLocalSocket>
-#include <QStandardPaths>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace brindle {
 
@@ -50,14 +50,54 @@ std::optional<char> readReply(QLocalSocket& socket, int timeoutMs)
     return reply;
 }
 
+bool keptInSocketName(unsigned char unit)
+{
+    return (unit >= 'a' && unit <= 'z') || (unit >= 'A' && unit <= 'Z') || (unit >= '0' && unit <= '9') ||
+           unit == '.' || unit == '-' || unit == '_';
+}
+
+// The escaped session value, or "~" and its hash when that is too long for a socket address.
+QString sessionText(const QString& value)
+{
+    const QByteArray bytes = value.toUtf8();
+    QString text;
+    for (const char byte : bytes) {
+        const auto unit = static_cast<unsigned char>(byte);
+        if (keptInSocketName(unit))
+            text += QChar(unit);
+        else
+            text += u'%' + QString::number(unit, 16).rightJustified(2, u'0').toUpper();
+    }
+    if (text.size() <= CSingleInstance::kLongestSessionText)
+        return text;
+    // FNV-1a: the same in every copy and every build, unlike std::hash or qHash's seed.
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char byte : bytes)
+        hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211ULL;
+    return u'~' + QStringLiteral("%1").arg(hash, 16, 16, QChar(u'0'));
+}
+
 }  // namespace
+
+QString CSingleInstance::socketName(const QString& waylandDisplay, const QString& display)
+{
+    if (!waylandDisplay.isEmpty())
+        return QStringLiteral("brindle-wl-") + sessionText(waylandDisplay);
+    if (!display.isEmpty())
+        return QStringLiteral("brindle-x11-") + sessionText(display);
+    return QStringLiteral("brindle-nodisplay");
+}
 
 QString CSingleInstance::serverName()
 {
-    const QString name = QStringLiteral("brindle-%1").arg(::getuid());
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    // Without a runtime folder QLocalServer puts a bare name in the temporary folder.
-    return folder.isEmpty() ? name : folder + u'/' + name;
+    const SRuntimeFolder folder = privateRuntimeFolder();
+    const QString path = QString::fromStdU16String(folder.path);
+    if (folder.error) {
+        qWarning("brd64: %s: %s; copies of the program do not hand over to each other", qPrintable(path),
+                 folder.error.message().c_str());
+        return {};
+    }
+    return path + u'/' + socketName(qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("DISPLAY"));
 }
 
 bool CSingleInstance::handOver(const QString& rawCommandLine) { return handOver(rawCommandLine, serverName()); }

@@ -33,8 +33,6 @@ namespace {
 
 constexpr int kContextMenuId = 152;
 constexpr int kLeftMargin = 2;
-// A dropped file name longer than this is cut, as the platform's file lists are.
-constexpr qsizetype kMaxDroppedPath = 260;
 // Room kept between a found text and the find dialog moved out of its way.
 constexpr int kRoomAbove = 20;
 constexpr int kRoomBelow = 40;
@@ -612,7 +610,8 @@ void CCompCtrl::dropEvent(QDropEvent* event)
     for (const QUrl& url : event->mimeData()->urls()) {
         if (!url.isLocalFile())
             continue;
-        const QString path = url.toLocalFile().left(kMaxDroppedPath);
+        // Whole, however long: a name cut short could name another file.
+        const QString path = url.toLocalFile();
         if (const QString problem = QString::fromStdU16String(inputFileProblem(path.toStdU16String()));
             !problem.isEmpty()) {
             // The pane keeps its file. Said once the drop is over: a modal message inside the

@@ -51,7 +51,7 @@ CDocument* CDocTemplate::findOpenDocument(const QString& path) const
 {
     const std::u16string wanted = path.toStdU16String();
     for (CDocument* document : m_documents) {
-        if (document->pathName() == path || sameFile(document->pathName().toStdU16String(), wanted))
+        if (sameFileOrPath(document->pathName().toStdU16String(), wanted))
             return document;
     }
     return nullptr;

@@ -40,8 +40,8 @@ public:
     // Opens path in a new document and window (an empty path makes a new, empty document). Returns
     // the document, or nullptr when it could not be opened (the window is then closed again).
     virtual CDocument* openDocumentFile(const QString& path, bool makeVisible = true);
-    // The open document of the same file as path (the same name, or another name of the same
-    // file), or nullptr.
+    // The open document of the same file as path (sameFileOrPath: the same name, or another name
+    // of the same file; never a name that differs only in case), or nullptr.
     CDocument* findOpenDocument(const QString& path) const;
     // The open document of path with its frame brought forward (a minimized one restored);
     // otherwise path opened anew. nullptr when it cannot be opened (the open-failure message was

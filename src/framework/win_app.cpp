@@ -6,6 +6,7 @@
 #include "framework/help_window.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/print_setup_dlg.h"
+#include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/settings_store.h"
 
@@ -86,7 +87,9 @@ void CWinApp::saveRecentFiles()
 
 void CWinApp::addToRecentFiles(const QString& path)
 {
-    m_recentFiles.removeAll(path);
+    // One entry per file: another name of it moves up under the name last used.
+    const std::u16string added = u16(path);
+    m_recentFiles.removeIf([&added](const QString& entry) { return sameFileOrPath(u16(entry), added); });
     m_recentFiles.prepend(path);
     while (m_recentFiles.size() > m_recentFileCount)
         m_recentFiles.removeLast();

@@ -41,7 +41,8 @@ public:
     void setRegistryKey(const QString& company, const QString& application);
 
     // The recent-file list: at most `size` entries, most recent first, kept in the settings section
-    // "Recent File List" as "File1".."FileN".
+    // "Recent File List" as "File1".."FileN". One entry per file (sameFileOrPath): adding another
+    // name of a listed file replaces its entry; names differing only in case are two files.
     void loadRecentFiles(int size);
     void saveRecentFiles();
     void addToRecentFiles(const QString& path);

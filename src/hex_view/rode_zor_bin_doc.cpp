@@ -5,7 +5,6 @@
 #include "engine/file_exception.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
-#include "framework/mdi_child_wnd.h"
 #include "framework/resources.h"
 #include "framework/template_positions.h"
 #include "framework/win_app.h"
@@ -169,26 +168,9 @@ CRodeZorBinDoc* CRodeZorBinDoc::showRange(const QString& path, std::int64_t offs
     CDocTemplate* docTemplate = app ? app->docTemplateAt(kHexViewTemplate) : nullptr;
     if (!docTemplate)
         return nullptr;
-    CRodeZorBinDoc* document = nullptr;
-    for (CDocument* open : docTemplate->documents()) {
-        if (open->pathName().compare(path, Qt::CaseInsensitive) == 0) {
-            document = dynamic_cast<CRodeZorBinDoc*>(open);
-            if (document)
-                break;
-        }
-    }
-    const bool wasOpen = document != nullptr;
-    if (!document)
-        document = dynamic_cast<CRodeZorBinDoc*>(docTemplate->openDocumentFile(path));
-    if (!document)
-        return nullptr;
-    document->selectBytes(offset, length);
-    if (wasOpen) {
-        if (CHexEditView* view = document->firstView()) {
-            if (CMDIChildWnd* frame = view->parentFrame())
-                frame->activateFrame();
-        }
-    }
+    auto* document = dynamic_cast<CRodeZorBinDoc*>(docTemplate->openOrActivateDocument(path));
+    if (document)
+        document->selectBytes(offset, length);
     return document;
 }
 

@@ -49,7 +49,7 @@ public:
     void selectBytes(std::int64_t offset, std::int64_t length) override;
 
     // Shows length bytes from offset of path in the hex view (template position 2): an open
-    // document of the same path, compared without regard to case, is reused and its frame
+    // document of the same file (CDocTemplate::findOpenDocument) is reused and its frame
     // activated, else the file is opened in a new window. Returns the document, nullptr when the
     // file could not be opened.
     static CRodeZorBinDoc* showRange(const QString& path, std::int64_t offset, std::int64_t length);

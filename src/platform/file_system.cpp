@@ -77,6 +77,13 @@ bool sameFile(std::u16string_view a, std::u16string_view b)
         && infoA.st_ino == infoB.st_ino;
 }
 
+bool sameFileOrPath(std::u16string_view a, std::u16string_view b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    return a == b || sameFile(a, b);
+}
+
 bool equalsIgnoreAsciiCase(std::u16string_view a, std::u16string_view b)
 {
     if (a.size() != b.size())

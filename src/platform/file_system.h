@@ -44,7 +44,13 @@ private:
 // True when both paths name the same existing file (same device and inode).
 bool sameFile(std::u16string_view a, std::u16string_view b);
 
-// True when a and b are equal with ASCII letters compared without regard to case.
+// The one test of file identity, for every "is this file already open" question: the same path,
+// or another name of the same existing file (a symbolic or hard link, "dir/../file"). Letter case
+// is never ignored: "A.bin" and "a.bin" are two files here. An empty path names no file.
+bool sameFileOrPath(std::u16string_view a, std::u16string_view b);
+
+// True when a and b are equal with ASCII letters compared without regard to case. For names
+// (keys, sections), not for file identity: that is sameFileOrPath.
 bool equalsIgnoreAsciiCase(std::u16string_view a, std::u16string_view b);
 
 // Deletes a file; true on success.

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brindle {
@@ -101,7 +102,8 @@ private:
 
 struct SProcessCase {
     const char* name;
-    std::string commandLine;  // "$D" stands for the folder of the test files
+    std::string commandLine;  // "$D" stands for the folder of the test files, "$L" for a file and
+                              // "$S" for a script behind paths of 1,000 and 999 characters
     int showMergeEditor;      // -1: not in the settings
     std::string storedOutputFile;
     bool handled;
@@ -124,10 +126,17 @@ protected:
                                       "[Action2]\nFile1=$D/b c.txt\nFile2=$D/a.txt\nQuiet Mode=0\n"));
         m_dir.write("quiet.ini", expand("[Action1]\nFile1=$D/a.txt\nFile2=$D/b c.txt\n"));
         m_dir.write("no_file1.ini", expand("[Action1]\nFile2=$D/a.txt\n"));
+        m_long = m_dir.writeDeep(1000, "one\nfour\n");
+        m_longScript = m_dir.writeDeep(999, expand("[Action1]\nFile1=$L\nFile2=$D/a.txt\nQuiet Mode=0\n"
+                                                   "Compare Output File=$L.out\n"));
     }
 
     std::string expand(std::string text) const
     {
+        for (const auto& [token, value] : {std::pair("$L", m_long), std::pair("$S", m_longScript)}) {
+            for (std::size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + value.size()))
+                text.replace(at, 2, value);
+        }
         for (std::size_t at = text.find("$D"); at != std::string::npos; at = text.find("$D", at))
             text.replace(at, 2, m_dir.path().string());
         return text;
@@ -140,6 +149,8 @@ protected:
     }
 
     test::CTempDir m_dir;
+    std::string m_long;
+    std::string m_longScript;
 };
 
 TEST_P(CommandLineProcessingTest, DoesWhatTheFormAsks)
@@ -186,6 +197,11 @@ INSTANTIATE_TEST_SUITE_P(
         SProcessCase{"ScriptWithoutActionsIsASingleFile", "$D/no_file1.ini", 0, "", true, {"post Compare Files"},
                      "$D/no_file1.ini"},
         SProcessCase{"SingleMissingFile", "$D/missing.txt", 0, "", false, {}, ""},
+        // Paths are never cut: a shorter name would be another file.
+        SProcessCase{"TwoFilesOfLongPaths", "\"$L\" $L", 0, "", true, {"open $L | $L | merge "}, ""},
+        SProcessCase{"SingleFileOfALongPath", "$L", 0, "", true, {"post Compare Files"}, "$L"},
+        SProcessCase{"ScriptOfALongPathNamingLongPaths", "\"$S\"", 0, "", true,
+                     {"font Times New Roman 10", "open $L | $D/a.txt | merge $L.out"}, ""},
         SProcessCase{"EmptyFirstTokenIsNoFile", "\"\" $D/a.txt", 0, "", false, {}, ""},
         SProcessCase{"OnlyWhiteSpace", "   ", 0, "", false, {}, ""},
         SProcessCase{"Empty", "", 0, "", false, {}, ""}),
@@ -228,7 +244,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SArgumentsCase{"BackslashesElsewhere", {"C:\\dir\\a.txt", "\\\\server\\share"}},
                     SArgumentsCase{"TabsAndNewLines", {"a\tb", "c\nd"}},
                     SArgumentsCase{"NonAscii", {QString::fromUtf8("\xc3\xbc \xe2\x82\xac.txt"), "b"}},
-                    SArgumentsCase{"ThreeArguments", {"a", "b c", "d"}}, SArgumentsCase{"EmptyArgument", {""}}),
+                    SArgumentsCase{"ThreeArguments", {"a", "b c", "d"}}, SArgumentsCase{"EmptyArgument", {""}},
+                    SArgumentsCase{"PathOf1000Characters", {u'/' + QString(999, u'p'), "b"}}),
     test::SCaseName());
 
 // The tokenizer has no way to write a backslash just before a closing quote: in "dir\" the quote

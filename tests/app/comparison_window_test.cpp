@@ -254,6 +254,31 @@ TEST_F(ComparisonWindowTest, DroppingTwoFilesSetsOnlyThatSideToTheFirst)
     EXPECT_TRUE(doc->pane2().lineText(0).contains(u'x'));
 }
 
+// Regression: a dropped name was cut at 260 characters, which named another file or none.
+TEST_F(ComparisonWindowTest, DroppedFileKeepsItsWholeNameHoweverLong)
+{
+    CBRDDoc* doc = open();
+    ASSERT_NE(doc, nullptr);
+    for (const std::size_t length : {std::size_t{261}, std::size_t{1000}}) {
+        SCOPED_TRACE(length);
+        const QString dropped = QString::fromStdString(m_dir.writeDeep(length, "deep\n"));
+        ASSERT_EQ(dropped.size(), static_cast<qsizetype>(length));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dropped)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(doc->pane2().viewport(), &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(doc->pane2().viewport(), &drop);
+        EXPECT_TRUE(drop.isAccepted());
+        EXPECT_EQ(doc->pane2().fileName(), dropped);
+        EXPECT_EQ(doc->formView()->button(2)->text(), dropped);
+
+        doc->refresh();
+        ASSERT_GT(doc->pane2().lineCount(), 0);
+        EXPECT_TRUE(doc->pane2().lineText(0).contains(QStringLiteral("deep")));
+    }
+}
+
 TEST_F(ComparisonWindowTest, FilePositionOfReportLines)
 {
     CBRDDoc* doc = open();

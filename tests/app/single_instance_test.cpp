@@ -3,6 +3,7 @@
 #include "app/hand_over_protocol.h"
 #include "app/main_frame.h"
 #include "app/single_instance.h"
+#include "frame_test_support.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
@@ -12,14 +13,15 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QThread>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace brindle {
@@ -33,6 +35,10 @@ QByteArray header(quint32 length)
     qToBigEndian(length, bytes);
     return QByteArray("BRD1") + QByteArray(bytes, 4);
 }
+
+// Two quoted paths of 1,000 characters, one of them not ASCII: no length limit of a path applies.
+const QString kLongPaths = QStringLiteral("\"/") + QString(999, u'a') + QStringLiteral("\" \"/") +
+                           QString(999, QChar(0x00e9)) + QStringLiteral("\"");
 
 struct SParseCase {
     const char* name;
@@ -60,6 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         SParseCase{"LeadingByteOrderMarkIsText", header(4) + "\xef\xbb\xbf" "a", Status::Complete,
                    QChar(0xfeff) + QStringLiteral("a")},
         SParseCase{"TextEndsAtNul", header(3) + QByteArray("a\0b", 3), Status::Complete, "a"},
+        SParseCase{"PathsOf1000Characters", encodeHandOver(kLongPaths), Status::Complete, kLongPaths},
         SParseCase{"NothingYet", "", Status::Incomplete, ""},
         SParseCase{"PartOfMagic", "BR", Status::Incomplete, ""},
         SParseCase{"HeaderOnly", header(5), Status::Incomplete, ""},
@@ -92,11 +99,13 @@ TEST(HandOverProtocol, TextAboveTheLimitIsNotEncoded)
 // A listener in a process of its own.
 class CPeer {
 public:
-    CPeer(const QString& server, const QString& log, int processMs = 0, int readTimeoutMs = -1)
+    CPeer(const QString& server, const QString& log, int processMs = 0, int readTimeoutMs = -1,
+          const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
     {
         QStringList arguments{server, log, QString::number(processMs)};
         if (readTimeoutMs >= 0)
             arguments << QString::number(readTimeoutMs);
+        m_process.setProcessEnvironment(environment);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral(BRINDLE_INSTANCE_PEER_PATH), arguments);
         while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {
@@ -180,6 +189,15 @@ TEST_F(SingleInstanceProcessTest, HandsOverTheTextAndReturnsOnlyAfterItWasProces
     EXPECT_EQ(readLog(log()).back(), "front");
     EXPECT_EQ(peer.stop(), 0);
     EXPECT_FALSE(QFileInfo::exists(server()));
+}
+
+TEST_F(SingleInstanceProcessTest, PathsOf1000CharactersArriveWhole)
+{
+    CPeer peer(server(), log());
+    ASSERT_EQ(peer.status(), "listening");
+    EXPECT_TRUE(CSingleInstance::handOver(kLongPaths, server()));
+    const std::string text = kLongPaths.toStdString();
+    EXPECT_EQ(readLog(log()), (std::vector<std::string>{"front", "begin " + text, "end " + text}));
 }
 
 TEST_F(SingleInstanceProcessTest, NoListenerMeansStartNormally)
@@ -317,8 +335,10 @@ TEST(SingleInstance, HandOverBringsTheMinimizedFrameForward)
 {
     test::CTempDir runtime;
     test::CScopedEnv environment("XDG_RUNTIME_DIR", runtime.path().c_str());
+    test::CScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    test::CScopedEnv display("DISPLAY", ":7");
     const QString name = CSingleInstance::serverName();
-    EXPECT_EQ(name.toStdString(), runtime.file("brindle-" + std::to_string(::getuid())));
+    EXPECT_EQ(name.toStdString(), runtime.file("brindle-x11-%3A7"));
 
     CMainFrame frame;
     frame.showMinimized();
@@ -338,6 +358,109 @@ TEST(SingleInstance, HandOverBringsTheMinimizedFrameForward)
     EXPECT_EQ(handed, 1);
     EXPECT_FALSE(frame.isMinimized());
     EXPECT_TRUE(frame.isVisible());
+}
+
+
+struct SSocketNameCase {
+    const char* name;
+    QString waylandDisplay;
+    QString display;
+    QString socketName;
+};
+
+class SocketNameTest : public testing::TestWithParam<SSocketNameCase> {};
+
+TEST_P(SocketNameTest, FollowsTheScreenSession)
+{
+    EXPECT_EQ(CSingleInstance::socketName(GetParam().waylandDisplay, GetParam().display).toStdString(),
+              GetParam().socketName.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, SocketNameTest,
+    testing::Values(
+        SSocketNameCase{"XDisplay0", "", ":0", "brindle-x11-%3A0"},
+        SSocketNameCase{"XDisplay1", "", ":1", "brindle-x11-%3A1"},
+        SSocketNameCase{"XDisplayOverSsh", "", "localhost:10.0", "brindle-x11-localhost%3A10.0"},
+        SSocketNameCase{"Wayland", "wayland-0", "", "brindle-wl-wayland-0"},
+        SSocketNameCase{"WaylandBeforeXWayland", "wayland-1", ":0", "brindle-wl-wayland-1"},
+        SSocketNameCase{"WaylandByFullPath", "/run/user/1000/wayland-0", "",
+                        "brindle-wl-%2Frun%2Fuser%2F1000%2Fwayland-0"},
+        SSocketNameCase{"NoDisplay", "", "", "brindle-nodisplay"},
+        SSocketNameCase{"SeparatorsAndBlanksCannotLeaveTheFolder", "", ":0/../x y", "brindle-x11-%3A0%2F..%2Fx%20y"},
+        SSocketNameCase{"EscapeCharacterIsEscaped", "", "%3A0", "brindle-x11-%253A0"},
+        SSocketNameCase{"NonAscii", "w\u00e9", "", "brindle-wl-w%C3%A9"},
+        SSocketNameCase{"LongestTextKept", QString(40, u'w'), "", "brindle-wl-" + QString(40, u'w')},
+        SSocketNameCase{"LongerTextHashed", QString(41, u'w'), "", "brindle-wl-~8b32c23f7fd416ee"}),
+    test::SCaseName());
+
+// Runtime folder and screen session of this process for as long as it lives.
+class CSessionEnvironment {
+public:
+    CSessionEnvironment(const test::CTempDir& runtime, const char* display, const char* waylandDisplay = nullptr)
+        : m_runtime("XDG_RUNTIME_DIR", runtime.path().c_str()), m_display("DISPLAY", display),
+          m_wayland("WAYLAND_DISPLAY", waylandDisplay)
+    {
+    }
+
+private:
+    test::CScopedEnv m_runtime;
+    test::CScopedEnv m_display;
+    test::CScopedEnv m_wayland;
+};
+
+// A copy hands over only to a copy of its own screen session; started on another display it
+// starts normally. Regression: a brd64 started on a second display handed its files to the
+// window on the first one and ended.
+TEST_F(SingleInstanceProcessTest, HandsOverOnlyWithinTheSameScreenSession)
+{
+    test::CTempDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime.path().string()));
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":0"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    CPeer peer(QStringLiteral("-"), log(), 0, -1, environment);
+    ASSERT_EQ(peer.status(), "listening");
+
+    struct SCase {
+        const char* name;
+        const char* display;
+        const char* waylandDisplay;
+        bool handedOver;
+    };
+    const SCase cases[] = {
+        {"another X display", ":1", nullptr, false},
+        {"a Wayland session", ":0", "wayland-0", false},
+        {"no display", nullptr, nullptr, false},
+        {"the same display", ":0", nullptr, true},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CSessionEnvironment session(runtime, c.display, c.waylandDisplay);
+        EXPECT_EQ(CSingleInstance::handOver(QString::fromLatin1(c.name)), c.handedOver);
+    }
+    EXPECT_EQ(readLog(log()), (std::vector<std::string>{"front", "begin the same display", "end the same display"}));
+}
+
+// Only a copy started with "One Instance" on listens: with it off, a second copy started with the
+// option on does not hand over to the first.
+TEST(SingleInstance, OnlyACopyWithOneInstanceOnListens)
+{
+    for (const int oneInstance : {0, 1}) {
+        SCOPED_TRACE(oneInstance);
+        test::CTempDir runtime;
+        const CSessionEnvironment session(runtime, ":0");
+        test::SAppOnMemorySettings app;
+        app.profile().writeInt(u"Options", u"One Instance", oneInstance);
+        ASSERT_TRUE(app.app.initInstance(QString()));
+
+        const QString name = CSingleInstance::serverName();
+        EXPECT_EQ(QFileInfo::exists(name), oneInstance != 0);
+        EXPECT_EQ(std::filesystem::is_empty(runtime.path()), oneInstance == 0);
+        QLocalSocket second;
+        second.connectToServer(name);
+        EXPECT_EQ(second.waitForConnected(1000), oneInstance != 0);
+    }
 }
 
 }  // namespace

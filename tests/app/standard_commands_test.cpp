@@ -25,7 +25,9 @@
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace brindle {
 namespace {
@@ -317,6 +319,49 @@ TEST_F(StandardCommandsTest, TextTypeFromTheViewMenuMovesItsRadioMark)
     EXPECT_FALSE(plain->isChecked());
     ASSERT_NE(nullptr, c->actionGroup());
     EXPECT_TRUE(c->actionGroup()->isExclusive());
+}
+
+// Opening a file (File > Open, a recent-file entry) finds its open window by path or by file,
+// never by a name compared without regard to case; the recent-file list keeps one entry per file.
+// Regression: "notes.txt" showed the window of "Notes.txt", another file.
+TEST_F(StandardCommandsTest, OpeningFindsTheOpenFileByPathOrByFileNeverByCase)
+{
+    m_dir.write("Notes.txt", "upper\n");
+    m_dir.write("notes.txt", "lower\n");
+    std::filesystem::create_directory(m_dir.file("sub"));
+    std::filesystem::create_symlink("Notes.txt", m_dir.file("link.txt"));
+    struct SCase {
+        const char* name;
+        const char* other;  // opened while "Notes.txt" is open, then alone
+        std::size_t documents;
+        std::vector<const char*> recentFiles;
+    };
+    const SCase cases[] = {
+        {"same name", "Notes.txt", 1, {"Notes.txt"}},
+        {"symbolic link", "link.txt", 1, {"link.txt"}},
+        {"through dir/..", "sub/../Notes.txt", 1, {"sub/../Notes.txt"}},
+        {"name differing only in case", "notes.txt", 2, {"notes.txt", "Notes.txt"}},
+    };
+    CDocTemplate& editor = *m_app.app.docTemplateAt(kTextEditorTemplate);
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_app.app.loadRecentFiles(4);  // nothing saved yet: an empty list
+        CDocument* first = m_app.app.openDocumentFile(path("Notes.txt"));
+        CDocument* other = m_app.app.openDocumentFile(path(c.other));
+        settle();
+        ASSERT_NE(nullptr, other);
+        EXPECT_EQ(c.documents, editor.documents().size());
+        EXPECT_EQ(c.documents == 1, other == first);
+        m_app.app.closeAllDocuments();
+        settle();
+        m_app.app.openDocumentFile(path(c.other));
+        m_app.app.closeAllDocuments();
+        settle();
+        QStringList expected;
+        for (const char* name : c.recentFiles)
+            expected << path(name);
+        EXPECT_EQ(expected, m_app.app.recentFiles());
+    }
 }
 
 TEST(RecentFiles, SurviveARestartAndOpenFromTheFileMenu)

@@ -279,5 +279,25 @@ TEST(BatchRun, QuietActionsWriteTheirOutputFiles)
     EXPECT_EQ(readBytes(dir.file("o2")), "");
 }
 
+// A script behind a long path whose action names files behind long paths: every path reaches the
+// comparison whole.
+TEST(BatchRun, QuietActionOfPathsOf1000CharactersWritesItsOutputFile)
+{
+    CTempDir dir;
+    const std::string file1 = dir.writeDeep(1000, "x\ny");
+    const std::string file2 = dir.writeDeep(999, "x\nz");
+    const std::string output = file1 + ".out";
+    const std::string script = dir.writeDeep(998, "[Action1]\nFile1=" + file1 + "\nFile2=" + file2 +
+                                                       "\nCompare Output File=" + output + "\n");
+    CMemorySettingsStore store;
+    CProfile profile(store);
+    std::vector<CCompFileOpt> actions;
+    ASSERT_EQ(LoadActions(actions, CScriptFile::Read(pathFromNative(script)), profile), 1u);
+    EXPECT_EQ(actions[0].m_file1Path, pathFromNative(file1));
+    EXPECT_EQ(actions[0].m_file2Path, pathFromNative(file2));
+    EXPECT_EQ(RunQuietComparison(actions[0]).status, SQuietOutcome::Status::Written);
+    EXPECT_EQ(readBytes(output), "x\n|<<y\n||>>z\n");
+}
+
 }  // namespace
 }  // namespace brindle

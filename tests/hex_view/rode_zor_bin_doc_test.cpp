@@ -173,7 +173,7 @@ TEST_F(BinaryDocument, AFailedSaveLeavesTheFileIntactAndIsReported)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.path()), {}), 1);
 }
 
-TEST_F(BinaryDocument, ShowRangeReusesTheDocumentOfTheSamePathIgnoringCase)
+TEST_F(BinaryDocument, ShowRangeShowsTheRangeAndReusesTheDocumentOfTheSameFile)
 {
     const std::string path = m_dir.write("Data.BIN", std::string(0x10000, '\x5A'));
     CRodeZorBinDoc* first = CRodeZorBinDoc::showRange(QString::fromStdString(path), 0x5000, 1);
@@ -186,15 +186,35 @@ TEST_F(BinaryDocument, ShowRangeReusesTheDocumentOfTheSamePathIgnoringCase)
     EXPECT_LE(view->topOffset(), 0x5000);
     EXPECT_GT(view->topOffset() + view->visibleRows() * 16, 0x5000);
 
-    const QString otherCase = QString::fromStdString(m_dir.file("data.bin"));
-    CRodeZorBinDoc* again = CRodeZorBinDoc::showRange(otherCase, 0x20, 0);
-    EXPECT_EQ(again, first);
-    EXPECT_EQ(m_app.docTemplateAt(2)->documents().size(), 1u);
-    EXPECT_EQ(view->caretOffset(), 0x20);
-    EXPECT_FALSE(view->hasSelection());
+    std::filesystem::create_directory(m_dir.file("sub"));
+    std::filesystem::create_symlink("Data.BIN", m_dir.file("link"));
+    for (const char* otherName : {"link", "sub/../Data.BIN"}) {
+        SCOPED_TRACE(otherName);
+        CRodeZorBinDoc* again = CRodeZorBinDoc::showRange(QString::fromStdString(m_dir.file(otherName)), 0x20, 0);
+        EXPECT_EQ(again, first);
+        EXPECT_EQ(m_app.docTemplateAt(2)->documents().size(), 1u);
+        EXPECT_EQ(view->caretOffset(), 0x20);
+        EXPECT_FALSE(view->hasSelection());
+    }
     // Through the interface the comparison window's viewer uses.
     static_cast<CPositionTarget*>(first)->selectBytes(0x30, 2);
     EXPECT_EQ(view->selectionEnd(), 0x32);
+}
+
+// Regression: the document of "Data.BIN" was reused for "data.bin", showing the other file's
+// bytes under its name.
+TEST_F(BinaryDocument, ShowRangeOfANameDifferingOnlyInCaseOpensThatFile)
+{
+    const std::string upper = m_dir.write("Data.BIN", std::string(0x100, 'U'));
+    const std::string lower = m_dir.write("data.bin", std::string(0x100, 'l'));
+    CRodeZorBinDoc* first = CRodeZorBinDoc::showRange(QString::fromStdString(upper), 0, 1);
+    CRodeZorBinDoc* second = CRodeZorBinDoc::showRange(QString::fromStdString(lower), 0, 1);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(m_app.docTemplateAt(2)->documents().size(), 2u);
+    EXPECT_EQ(second->bytes().front(), 'l');
+    EXPECT_EQ(second->pathName(), QString::fromStdString(lower));
 }
 
 }  // namespace

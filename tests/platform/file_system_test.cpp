@@ -90,6 +90,40 @@ TEST(FileSystem, SameFile)
     EXPECT_FALSE(sameFile(folder.path("missing"), folder.path("missing")));
 }
 
+// Identity by path or by file, never by a name compared without regard to case: on this system
+// "Data.bin" and "data.bin" are two files.
+TEST(FileSystem, SameFileOrPath)
+{
+    CTempFolder folder;
+    writeFile(folder.native("Data.bin"), "x");
+    writeFile(folder.native("data.bin"), "x");
+    writeFile(folder.native("Only.bin"), "x");
+    ASSERT_EQ(::mkdir(folder.native("sub").c_str(), 0700), 0);
+    ASSERT_EQ(::symlink("Data.bin", folder.native("link").c_str()), 0);
+    struct SCase {
+        const char* name;
+        std::string a;
+        std::string b;
+        bool same;
+    };
+    const SCase cases[] = {
+        {"same path", "Data.bin", "Data.bin", true},
+        {"same path of a missing file", "gone.bin", "gone.bin", true},
+        {"two files differing in case", "Data.bin", "data.bin", false},
+        {"other case of an existing file, missing itself", "Only.bin", "only.bin", false},
+        {"symbolic link", "link", "Data.bin", true},
+        {"through dir/..", "sub/../Data.bin", "Data.bin", true},
+        {"empty names no file", "", "", false},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::u16string a = c.a.empty() ? u"" : folder.path(c.a);
+        const std::u16string b = c.b.empty() ? u"" : folder.path(c.b);
+        EXPECT_EQ(sameFileOrPath(a, b), c.same);
+        EXPECT_EQ(sameFileOrPath(b, a), c.same);
+    }
+}
+
 TEST(FileSystem, EqualsIgnoreAsciiCaseFoldsOnlyAsciiLetters)
 {
     EXPECT_TRUE(equalsIgnoreAsciiCase(u"Software\\Brindle", u"SOFTWARE\\brindle"));

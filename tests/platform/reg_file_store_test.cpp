@@ -124,6 +124,31 @@ TEST_P(SettingsStoreContract, RefusesKeysTheFileCannotHold)
     EXPECT_EQ(store->readDword(u"Software\\Line\nBreak", u"a"), std::nullopt);
 }
 
+// Paths are kept whole as values (recent files, the compare options' output file) and as value
+// names (remembered caret positions are named by the file's path); the file store also after
+// being read again.
+TEST_P(SettingsStoreContract, PathsOf1000CharactersRoundTripAsValuesAndNames)
+{
+    std::u16string path;
+    for (int folder = 0; folder < 4; ++folder)
+        path += u"/" + std::u16string(200, u'd');
+    path += u"/" + std::u16string(191, u'f') + u".txt";
+    ASSERT_EQ(path.size(), 1000u);
+    const std::vector<std::uint8_t> position = {1, 2, 3};
+    {
+        auto store = makeStore();
+        ASSERT_TRUE(store->writeString(kKey, u"File1", path));
+        ASSERT_TRUE(store->writeBinary(kKey, path, position));
+        EXPECT_EQ(store->readString(kKey, u"File1"), path);
+        EXPECT_EQ(store->readBinary(kKey, path), position);
+    }
+    if (GetParam()) {
+        CRegFileStore again(m_folder.path("user.reg"));
+        EXPECT_EQ(again.readString(kKey, u"File1"), path);
+        EXPECT_EQ(again.readBinary(kKey, path), position);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, SettingsStoreContract, testing::Values(false, true),
                          [](const auto& store) { return store.param ? "File" : "Memory"; });
 

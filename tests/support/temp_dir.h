@@ -45,6 +45,30 @@ public:
         return target;
     }
 
+    // Writes bytes to a file whose path is exactly pathLength characters long (ASCII), in nested
+    // folders whose names each stay far below the system's limit of 255 bytes for one name.
+    std::string writeDeep(std::size_t pathLength, std::string_view bytes) const
+    {
+        constexpr std::size_t kFolderName = 200;
+        constexpr std::size_t kLongestName = 255;
+        std::string path = m_path.string();
+        if (pathLength < path.size() + 6)
+            throw std::invalid_argument("path too short for the temporary folder");
+        // "/" and a folder name while the rest would not fit one name; the rest leaves at least
+        // "/" and 55 characters for the file's name.
+        while (pathLength - path.size() > 1 + kLongestName) {
+            path += '/' + std::string(kFolderName, 'd');
+            std::filesystem::create_directory(path);
+        }
+        const std::size_t nameLength = pathLength - path.size() - 1;
+        path += '/' + std::string(nameLength - 4, 'f') + ".txt";
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out)
+            throw std::runtime_error("cannot write " + path);
+        return path;
+    }
+
 private:
     std::filesystem::path m_path;
 };

@@ -1,7 +1,8 @@
 // Test stand-in for a running copy of brd64: listens for single-instance hand-overs and logs them.
 //
 // brindle_instance_peer SERVER LOG [PROCESS_MS [READ_TIMEOUT_MS]]
-//   SERVER           socket path to listen on
+//   SERVER           socket path to listen on; "-" for the one brd64 derives from its environment
+//                    (CSingleInstance::serverName)
 //   LOG              file to which each hand-over appends lines, closed before the answer goes out:
 //                      "front"            the window was brought forward
 //                      "begin <hex>"      processing of a command line (UTF-8, hex) started
@@ -64,7 +65,8 @@ int main(int argc, char** argv)
     brindle::CInstanceServer server(std::make_unique<CLoggingReceiver>(arguments[2], processMs));
     if (arguments.size() > 4)
         server.setReadTimeout(std::chrono::milliseconds(arguments[4].toInt()));
-    if (!server.listen(arguments[1])) {
+    const QString name = arguments[1] == QLatin1String("-") ? brindle::CSingleInstance::serverName() : arguments[1];
+    if (name.isEmpty() || !server.listen(name)) {
         std::puts("taken");
         return 3;
     }
