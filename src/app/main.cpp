@@ -5,6 +5,7 @@
 #include "platform/interrupt_cleanup.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <QElapsedTimer>
 #include <QIcon>
 #include <cstdio>
@@ -24,6 +25,16 @@ QIcon applicationIcon()
 
 int main(int argc, char** argv)
 {
+    // --help and --version answer before the window system is reached: they work without a
+    // display, over ssh and in scripts.
+    QStringList early;
+    for (int i = 1; i < argc; ++i)
+        early << QString::fromLocal8Bit(argv[i]);
+    if (const auto answer = brindle::earlyCommandLineAnswer(early)) {
+        std::fputs(answer->text.toLocal8Bit().constData(), stdout);
+        return answer->status;
+    }
+
     // Ctrl+C or SIGTERM during a write leaves no temporary file beside the target.
     brindle::removeTempFilesOnInterrupt();
     QApplication application(argc, argv);
@@ -35,10 +46,6 @@ int main(int argc, char** argv)
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    if (const auto early = brindle::earlyCommandLineAnswer(arguments)) {
-        std::fputs(early->text.toLocal8Bit().constData(), stdout);
-        return early->status;
-    }
 
     // --benchmark-open FILE1 FILE2: open the comparison, wait until the window is filled and
     // painted, print the time since start and how fast moving through it is, and end.

@@ -5,11 +5,11 @@
 #include "compare_ui/comp_ctrl.h"
 #include "compare_ui/external_viewer.h"
 #include "framework/command_ids.h"
+#include "framework/file_dialog.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/resources.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
 
@@ -18,6 +18,7 @@ namespace brindle {
 namespace {
 
 constexpr int kStrSelectFile = 3241;  // "Select (or Drop) File"
+constexpr int kStrAllFiles = 2138;    // "All Files|*.*||": every file, also those without a dot
 constexpr int kMargin = 3;
 
 // Places w so that its edges are at left, top, right and bottom (right and bottom exclusive, as
@@ -199,7 +200,7 @@ void CBrdFormView::chooseFile(int side)
     CCompCtrl& own = side == 1 ? doc->pane1() : doc->pane2();
     CCompCtrl& other = side == 1 ? doc->pane2() : doc->pane1();
     const QString start = own.fileName().isEmpty() ? other.fileName() : own.fileName();
-    const QString chosen = QFileDialog::getOpenFileName(this, QString(), start, QStringLiteral("*.*"));
+    const QString chosen = promptOpenFileName(this, start, loadString(kStrAllFiles));
     if (chosen.isEmpty())
         return;
     own.setFileName(chosen);

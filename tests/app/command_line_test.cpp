@@ -11,7 +11,10 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <string_view>
+#include <sys/wait.h>
 #include <utility>
 #include <vector>
 
@@ -278,6 +281,25 @@ TEST(CommandLineArguments, RelativeNamesOfExistingFilesBecomeAbsolute)
     EXPECT_EQ(result[1], QStringLiteral("missing.txt"));
     EXPECT_EQ(result[2], QStringLiteral("/abs/b.txt"));
     EXPECT_EQ(result[3], QString());
+}
+
+// --help and --version answer without a display: the window system is not reached.
+TEST(CommandLineArguments, HelpAndVersionNeedNoDisplay)
+{
+    for (const char* option : {"--version", "--help"}) {
+        const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 20 ") +
+                                    BRINDLE_BRD64_PATH + " " + option + " 2>/dev/null";
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string out;
+        char block[256];
+        while (const std::size_t got = std::fread(block, 1, sizeof block, pipe))
+            out.append(block, got);
+        const int status = ::pclose(pipe);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << option;
+        EXPECT_EQ(out.rfind(std::string_view(option) == "--version" ? "brd64 (Brindle) " : "Usage: brd64", 0), 0u)
+            << out;
+    }
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 
 #include <QDialogButtonBox>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -277,6 +278,25 @@ TEST_F(ComparisonWindowTest, DroppedFileKeepsItsWholeNameHoweverLong)
         ASSERT_GT(doc->pane2().lineCount(), 0);
         EXPECT_TRUE(doc->pane2().lineText(0).contains(QStringLiteral("deep")));
     }
+}
+
+// The file buttons above the panes offer every file, also one without a dot (Makefile).
+TEST_F(ComparisonWindowTest, FileButtonShowsFilesWithoutADot)
+{
+    CBRDDoc* doc = open();
+    ASSERT_NE(doc, nullptr);
+    writeFile(m_dir.file("Makefile"), "all:\n");
+    QStringList filters;
+    test::CDialogAnswers answers;
+    answers.then([&](QDialog& dialog) {
+        if (auto* files = qobject_cast<QFileDialog*>(&dialog))
+            filters = files->nameFilters();
+        dialog.reject();
+    });
+    doc->formView()->button(2)->click();
+    test::settle();
+    ASSERT_EQ(filters.size(), 1);
+    EXPECT_TRUE(filters[0].endsWith(QStringLiteral("(*)"))) << filters[0].toStdString();
 }
 
 TEST_F(ComparisonWindowTest, FilePositionOfReportLines)
