@@ -1,5 +1,6 @@
 #include "app/child_frame.h"
 
+#include "compare_ui/brd_view.h"
 #include "engine/engine_strings.h"
 #include "framework/resources.h"
 #include "framework/view.h"
@@ -9,11 +10,14 @@
 #include <QSplitter>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace brindle {
 
 namespace {
 constexpr auto kCompareWindowSection = u"Compare Window";
 constexpr int kFormPaneWidth = 100;  // a starting width only: the form view takes the rest
+constexpr int kNoStoredWidth = -1;
 }  // namespace
 
 CChildFrame::CChildFrame(CDocTemplate& docTemplate, CDocument& document, CDocTemplate::ViewFactory formViewFactory)
@@ -48,13 +52,32 @@ bool CChildFrame::onCreateClient()
 
     // The list keeps its width when the window is resized; the form view takes the rest.
     CWinApp* app = CWinApp::instance();
-    const int width =
-        app ? app->profile().readInt(kCompareWindowSection, u"Splitter", kDefaultSplitterWidth) : kDefaultSplitterWidth;
+    const int stored = app ? app->profile().readInt(kCompareWindowSection, u"Splitter", kNoStoredWidth) : kNoStoredWidth;
+    m_fitSectionList = stored == kNoStoredWidth;
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({width, kFormPaneWidth});
+    m_splitter->setSizes({m_fitSectionList ? kDefaultSplitterWidth : stored, kFormPaneWidth});
+    // Only a drag by the user moves the bar this way: its width is kept for the next window.
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
+        m_fitSectionList = false;
+        if (CWinApp* current = CWinApp::instance())
+            current->profile().writeInt(kCompareWindowSection, u"Splitter", m_splitter->sizes().front());
+    });
+    if (auto* list = dynamic_cast<CBRDView*>(m_sectionView))
+        connect(list, &CBRDView::itemsSet, this, [this, list] { fitSectionList(*list); });
     setActiveView(m_sectionView);
     return true;
+}
+
+// Until the user sets a width, the list is as wide as its widest label, up to a third of the window.
+void CChildFrame::fitSectionList(const CBRDView& list)
+{
+    if (!m_fitSectionList)
+        return;
+    const QList<int> sizes = m_splitter->sizes();
+    const int total = sizes.front() + sizes.back();
+    const int width = std::clamp(list.fittingWidth(), kDefaultSplitterWidth, std::max(kDefaultSplitterWidth, total / 3));
+    m_splitter->setSizes({width, total - width});
 }
 
 }  // namespace brindle

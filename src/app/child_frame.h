@@ -8,12 +8,14 @@ class QSplitter;
 
 namespace brindle {
 
+class CBRDView;
 class CView;
 
 // Keeps its placement in section "Compare Window". Its client area is a splitter of one row and two
 // panes: pane 0 the template's view (the section list), as wide as "Splitter" in "Compare Window"
-// says (default 100 pixels; moving the bar is not remembered), pane 1 a view from formViewFactory
-// (the form view), which takes the rest. Building the panes names the document "Comparison
+// says; pane 1 a view from formViewFactory (the form view), which takes the rest. Without a stored
+// width the list fits its widest label, up to a third of the window (at least 100 pixels); a width
+// the user drags the bar to is stored in "Splitter" for the next window. Building the panes names the document "Comparison
 // Results" (string 2338).
 class CChildFrame : public CPersistMDIChildFrame {
     Q_OBJECT
@@ -31,7 +33,10 @@ public:
     CView* formView() const { return m_formView; }
 
 private:
+    void fitSectionList(const CBRDView& list);
+
     CDocTemplate::ViewFactory m_formViewFactory;
+    bool m_fitSectionList = true;
     QSplitter* m_splitter = nullptr;
     CView* m_sectionView = nullptr;
     CView* m_formView = nullptr;

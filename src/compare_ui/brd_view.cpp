@@ -6,8 +6,12 @@
 #include "engine/report.h"
 #include "framework/command_ids.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace brindle {
 
@@ -64,6 +68,7 @@ void CBRDView::setItems(const QString& rootText, const std::vector<SSectionItem>
 {
     clear();
     auto* rootItem = new QTreeWidgetItem(QStringList{rootText});
+    rootItem->setToolTip(0, rootText);
     rootItem->setData(0, kReportLineRole, 0);
     rootItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     const QIcon common = sectionIcon(kImageCommon);
@@ -71,7 +76,9 @@ void CBRDView::setItems(const QString& rootText, const std::vector<SSectionItem>
     QList<QTreeWidgetItem*> children;
     children.reserve(static_cast<qsizetype>(items.size()));
     for (const SSectionItem& item : items) {
-        auto* child = new QTreeWidgetItem(QStringList{QString::fromStdU16String(item.label)});
+        const QString label = QString::fromStdU16String(item.label);
+        auto* child = new QTreeWidgetItem(QStringList{label});
+        child->setToolTip(0, label);
         child->setIcon(0, item.image == kImageCommon ? common : difference);
         child->setData(0, kReportLineRole, item.reportLine);
         children.append(child);
@@ -79,6 +86,29 @@ void CBRDView::setItems(const QString& rootText, const std::vector<SSectionItem>
     rootItem->addChildren(children);
     addTopLevelItem(rootItem);
     rootItem->setExpanded(true);
+    emit itemsSet();
+}
+
+int CBRDView::fittingWidth() const
+{
+    QTreeWidgetItem* rootItem = root();
+    if (!rootItem)
+        return 0;
+    // Labels of one list share their shape ("12-40;12-41"): the longest text is the widest one
+    // closely enough, and measuring only it keeps a list of 100000 sections fast.
+    const auto longest = [](QTreeWidgetItem* item, const QString& best) {
+        const QString text = item->text(0);
+        return text.size() > best.size() ? text : best;
+    };
+    QString children;
+    for (int i = 0; i < rootItem->childCount(); ++i)
+        children = longest(rootItem->child(i), children);
+    const QFontMetrics metrics(font());
+    const int frame = 2 * frameWidth() + 8;  // the frame, and the item's own margins
+    const int rootWidth = metrics.horizontalAdvance(rootItem->text(0)) + iconSize().width();
+    const int childWidth = indentation() + iconSize().width() + metrics.horizontalAdvance(children);
+    return frame + indentation() + std::max(rootWidth, childWidth) +
+           (verticalScrollBar() ? verticalScrollBar()->sizeHint().width() : 0);
 }
 
 void CBRDView::deleteRoot()

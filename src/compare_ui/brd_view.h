@@ -20,8 +20,11 @@ public:
     QWidget* widget() override { return this; }
     CBRDDoc* document() const;
 
-    // Replaces the items (root text and sections) and selects nothing.
+    // Replaces the items (root text and sections) and selects nothing. Each item has its whole
+    // label as tooltip, so a label the list cuts (with an ellipsis) can still be read.
     void setItems(const QString& rootText, const std::vector<SSectionItem>& items);
+    // The width the list needs to show its widest label whole.
+    int fittingWidth() const;
     // Deletes the root item and with it every section item.
     void deleteRoot();
     QTreeWidgetItem* root() const;
@@ -30,6 +33,10 @@ public:
     // previous sibling, else the last section. Nothing when there are no sections.
     void selectNext();
     void selectPrevious();
+
+signals:
+    // setItems has put new items in the list.
+    void itemsSet();
 
 private:
     void onSelectionChanged();

@@ -68,7 +68,7 @@ void PrintTo(const SSplitterCase& c, std::ostream* out) { *out << c.name; }
 
 class ComparisonFrame : public FrameTest, public testing::WithParamInterface<SSplitterCase> {};
 
-TEST_P(ComparisonFrame, SectionListWidthFromSettingsAndNotRemembered)
+TEST_P(ComparisonFrame, SectionListWidthFromSettingsAndNotSetByTheProgram)
 {
     if (GetParam().stored)
         m_app.profile().writeInt(u"Compare Window", u"Splitter", *GetParam().stored);
@@ -82,6 +82,7 @@ TEST_P(ComparisonFrame, SectionListWidthFromSettingsAndNotRemembered)
     settle();
     EXPECT_EQ(frame->splitter()->sizes().front(), GetParam().width);
 
+    // Only the user's drag is remembered (ComparisonFrameDrag).
     frame->splitter()->setSizes({250, 300});
     frame->close();
     settle();
@@ -141,6 +142,25 @@ void dragBar(QSplitter& splitter, int index, QPoint to)
     QCoreApplication::sendEvent(handle, &move);
     QCoreApplication::sendEvent(handle, &release);
     settle();
+}
+
+// The width the user drags the section list to is the width of the next comparison window.
+TEST_F(FrameTest, ComparisonFrameDragRemembersTheSectionListWidth)
+{
+    auto* frame = open<CChildFrame>(0);
+    ASSERT_NE(frame, nullptr);
+    frame->resize(700, 400);
+    settle();
+    dragBar(*frame->splitter(), 1, QPoint(240, 100));
+    settle();
+    const int dragged = frame->splitter()->sizes().front();
+    EXPECT_GT(dragged, 150);
+    EXPECT_EQ(m_app.profile().readInt(u"Compare Window", u"Splitter", -1), dragged);
+    frame->close();
+    settle();
+    auto* next = open<CChildFrame>(0);
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->splitter()->sizes().front(), dragged);
 }
 
 TEST_F(FrameTest, HexFrameSplitsIntoFourPanesOfOneDocument)

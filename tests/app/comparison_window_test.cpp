@@ -20,6 +20,7 @@
 
 #include <QDialogButtonBox>
 #include <QDropEvent>
+#include <QSplitter>
 #include <QFileDialog>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -278,6 +279,27 @@ TEST_F(ComparisonWindowTest, DroppedFileKeepsItsWholeNameHoweverLong)
         ASSERT_GT(doc->pane2().lineCount(), 0);
         EXPECT_TRUE(doc->pane2().lineText(0).contains(QStringLiteral("deep")));
     }
+}
+
+// Until the user sets a width, the section list fits its widest label (up to a third of the
+// window), and every item has its whole label as tooltip.
+TEST_F(ComparisonWindowTest, SectionListFitsItsLabelsAndShowsThemWhole)
+{
+    std::string one = numberedLines(200000);
+    writeFile(m_dir.file("long1.txt"), one);
+    writeFile(m_dir.file("long2.txt"), one.replace(one.find("line 150000\n"), 11, "changed"));
+    CBRDDoc* doc = open("long1.txt", "long2.txt");
+    ASSERT_NE(doc, nullptr);
+    CBRDView& list = *doc->sectionList();
+    QTreeWidgetItem* first = list.root()->child(0);
+    EXPECT_EQ(first->text(0), QStringLiteral("1-149999;1-149999"));
+    EXPECT_EQ(first->toolTip(0), first->text(0));
+    const auto* splitter = qobject_cast<QSplitter*>(list.parentWidget());
+    ASSERT_NE(splitter, nullptr);
+    const int width = splitter->sizes().front();
+    const int third = (splitter->sizes().front() + splitter->sizes().back()) / 3;
+    EXPECT_GT(list.fittingWidth(), QFontMetrics(list.font()).horizontalAdvance(first->text(0)));
+    EXPECT_EQ(width, std::clamp(list.fittingWidth(), 100, std::max(100, third)));
 }
 
 // The file buttons above the panes offer every file, also one without a dot (Makefile).
