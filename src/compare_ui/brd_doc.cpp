@@ -29,6 +29,7 @@ namespace {
 QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 constexpr int kStrKeptUnsavedEdits = 3240;  // "Unsaved changes of %1 were kept in %2"
+constexpr int kStrComparisonTitle = 3238;   // "%1 — %2": the compared files' names
 
 CDocTemplate* templateAt(std::size_t position)
 {
@@ -205,6 +206,10 @@ void CBRDDoc::refresh()
     m_context.m_comparisonKind = kComparisonText;
     m_context.m_file1Path = m_pane1->fileName().toStdU16String();
     m_context.m_file2Path = m_pane2->fileName().toStdU16String();
+    if (isComparisonWindow() && !m_pane1->fileName().isEmpty() && !m_pane2->fileName().isEmpty()) {
+        setTitle(loadString(kStrComparisonTitle)
+                     .arg(QFileInfo(m_pane1->fileName()).fileName(), QFileInfo(m_pane2->fileName()).fileName()));
+    }
 
     m_report = SReport{};
     m_outcome = RunComparison(m_context, m_mergePath.toStdU16String(), m_report);

@@ -138,6 +138,13 @@ void CBrdFormView::updatePartnership()
 
 // The buttons always show the files of the comparison; a side with a name is emptied until the
 // next Refresh, and with it the section list.
+// The button shows the path as far as it fits; its tooltip shows it whole.
+void CBrdFormView::showFile(int side, const QString& path)
+{
+    button(side)->setText(path);
+    button(side)->setToolTip(path);
+}
+
 void CBrdFormView::exchangeData()
 {
     CBRDDoc* doc = document();
@@ -148,7 +155,7 @@ void CBrdFormView::exchangeData()
         CCompCtrl& pane = side == 1 ? doc->pane1() : doc->pane2();
         if (pane.fileName().isEmpty())
             continue;
-        button(side)->setText(pane.fileName());
+        showFile(side, pane.fileName());
         pane.clear();
         named = true;
     }
@@ -204,7 +211,7 @@ void CBrdFormView::chooseFile(int side)
     if (chosen.isEmpty())
         return;
     own.setFileName(chosen);
-    button(side)->setText(chosen);
+    showFile(side, chosen);
     doc->pane1().clear();
     doc->pane2().clear();
 }

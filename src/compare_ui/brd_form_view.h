@@ -35,6 +35,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void showFile(int side, const QString& path);
     void chooseFile(int side);
     void exchangeData();
     void updatePartnership();

@@ -302,6 +302,16 @@ TEST_F(ComparisonWindowTest, SectionListFitsItsLabelsAndShowsThemWhole)
     EXPECT_EQ(width, std::clamp(list.fittingWidth(), 100, std::max(100, third)));
 }
 
+// The window's title names both files; the file buttons' tooltips give their whole paths.
+TEST_F(ComparisonWindowTest, TitleNamesBothFiles)
+{
+    CBRDDoc* doc = open();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->firstFrame()->windowTitle(), QString::fromUtf8("one.txt \u2014 two.txt"));
+    EXPECT_EQ(doc->formView()->button(1)->toolTip(), QString::fromStdString(m_dir.file("one.txt")));
+    EXPECT_EQ(doc->formView()->button(2)->toolTip(), QString::fromStdString(m_dir.file("two.txt")));
+}
+
 // The file buttons above the panes offer every file, also one without a dot (Makefile).
 TEST_F(ComparisonWindowTest, FileButtonShowsFilesWithoutADot)
 {
