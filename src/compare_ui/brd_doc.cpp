@@ -20,6 +20,8 @@
 #include "framework/win_app.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 #include <QMessageBox>
 
 namespace brindle {
@@ -30,6 +32,9 @@ QString qs(const std::u16string& text) { return QString::fromStdU16String(text);
 
 constexpr int kStrKeptUnsavedEdits = 3240;  // "Unsaved changes of %1 were kept in %2"
 constexpr int kStrComparisonTitle = 3238;   // "%1 — %2": the compared files' names
+constexpr int kStrFilesIdentical = 3247;    // "The files are identical"
+constexpr int kStrOneDifference = 3248;     // "1 difference"
+constexpr int kStrDifferences = 3249;       // "%1 differences"
 
 CDocTemplate* templateAt(std::size_t position)
 {
@@ -252,10 +257,20 @@ void CBRDDoc::compareFiles()
         openComparison(record, mergePath);
 }
 
+// The section list, and the count of differences in the status bar. Identical files say so in the
+// list too: without colour in the panes, the absence of red is easy to miss.
 void CBRDDoc::fillSectionList()
 {
+    const auto differences = std::count_if(m_report.items.begin(), m_report.items.end(),
+                                           [](const SSectionItem& item) { return item.image != kImageCommon; });
+    const QString summary = differences == 0   ? loadString(kStrFilesIdentical)
+                            : differences == 1 ? loadString(kStrOneDifference)
+                                               : loadString(kStrDifferences).arg(differences);
+    if (CMDIFrameWnd* frame = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr)
+        frame->setMessageText(summary);
+    const QString rootText = qs(m_report.rootText);
     if (CBRDView* list = sectionList())
-        list->setItems(qs(m_report.rootText), m_report.items);
+        list->setItems(differences == 0 ? rootText + QStringLiteral(": ") + summary : rootText, m_report.items);
 }
 
 void CBRDDoc::nextSection()

@@ -302,6 +302,23 @@ TEST_F(ComparisonWindowTest, SectionListFitsItsLabelsAndShowsThemWhole)
     EXPECT_EQ(width, std::clamp(list.fittingWidth(), 100, std::max(100, third)));
 }
 
+// After a comparison the status bar says how many differences there are; identical files say so
+// in the section list too.
+TEST_F(ComparisonWindowTest, StatusBarCountsTheDifferencesAndIdenticalFilesSaySo)
+{
+    writeFile(m_dir.file("copy.txt"), numberedLines(200));
+    const std::pair<std::string, QString> cases[] = {
+        {"two.txt", QStringLiteral("3 differences")},
+        {"copy.txt", QStringLiteral("The files are identical")},
+    };
+    for (const auto& [other, summary] : cases) {
+        CBRDDoc* doc = open("one.txt", other);
+        ASSERT_NE(doc, nullptr);
+        EXPECT_EQ(m_app.app.mainFrame()->messageText(), summary);
+        EXPECT_EQ(doc->sectionList()->root()->text(0).endsWith(summary), summary.startsWith(u'T'));
+    }
+}
+
 // The window's title names both files; the file buttons' tooltips give their whole paths.
 TEST_F(ComparisonWindowTest, TitleNamesBothFiles)
 {
