@@ -21,6 +21,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -118,8 +120,12 @@ bool CMainFrame::create()
 
 void CMainFrame::showFromPlacement()
 {
-    // The size a first start gets; a saved placement replaces it.
-    resize(900, 650);
+    // A first start takes four fifths of the screen's free area, centred; a saved placement
+    // replaces it.
+    if (const QScreen* current = screen()) {
+        const QRect available = current->availableGeometry();
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, available.size() * 4 / 5, available));
+    }
     showRestored();
 }
 

@@ -74,9 +74,34 @@ void CMDIChildWnd::onUpdateFrameTitle()
         setWindowTitle(m_document->title());
 }
 
+void CMDIChildWnd::placeFirstOpening()
+{
+    QMdiArea* area = mdiArea();
+    if (m_placed || !area)
+        return;
+    m_placed = true;
+    const QRect room = area->viewport()->rect();
+    QMdiSubWindow* beside = nullptr;
+    for (QMdiSubWindow* other : area->subWindowList(QMdiArea::ActivationHistoryOrder)) {
+        if (other != this && other->isVisible() && !other->isMinimized())
+            beside = other;
+    }
+    if (!beside) {
+        setGeometry(room);
+        return;
+    }
+    constexpr int kCascadeStep = 28;
+    const QSize size = room.size() * 3 / 4;
+    QPoint at = beside->isMaximized() ? room.topLeft() : beside->geometry().topLeft() + QPoint(kCascadeStep, kCascadeStep);
+    if (at.x() + size.width() > room.right() || at.y() + size.height() > room.bottom())
+        at = room.topLeft();
+    setGeometry(QRect(at, size));
+}
+
 void CMDIChildWnd::activateFrame()
 {
     m_activated = true;
+    placeFirstOpening();
     show();
     if (QMdiArea* area = mdiArea())
         area->setActiveSubWindow(this);

@@ -33,6 +33,10 @@ public:
     virtual void activateFrame();
 
 protected:
+    // Where a window opened without a saved place goes: alone it fills the window area; beside
+    // others it takes three quarters of it, cascaded down from the active one, so that each stays
+    // usable. Done once: later calls do nothing.
+    void placeFirstOpening();
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Makes views created inside the frame known: focus on a view's widget makes it active.
@@ -43,6 +47,7 @@ private:
     QPointer<CDocument> m_document;
     CView* m_activeView = nullptr;
     bool m_activated = false;
+    bool m_placed = false;
 };
 
 }  // namespace brindle

@@ -23,10 +23,8 @@ void CPersistMDIChildFrame::activateFrame()
         return;
     }
     m_restored = true;
-    // The size a first opening gets (the window area makes it just big enough for its contents);
-    // a saved placement replaces it.
-    if (QMdiArea* area = mdiArea())
-        resize(area->viewport()->size() * 3 / 4);
+    // The place a first opening gets; a saved placement replaces it.
+    placeFirstOpening();
     m_placement.restore();
     m_placement.showFrame(m_placement.showCommand());
     CMDIChildWnd::activateFrame();

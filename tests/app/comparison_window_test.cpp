@@ -22,6 +22,7 @@
 #include <QDropEvent>
 #include <QSplitter>
 #include <QFileDialog>
+#include <QMdiArea>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -317,6 +318,23 @@ TEST_F(ComparisonWindowTest, StatusBarCountsTheDifferencesAndIdenticalFilesSaySo
         EXPECT_EQ(m_app.app.mainFrame()->messageText(), summary);
         EXPECT_EQ(doc->sectionList()->root()->text(0).endsWith(summary), summary.startsWith(u'T'));
     }
+}
+
+// A window opened without a saved place fills the window area when it is alone; one opened beside
+// it takes three quarters, cascaded, so that both stay usable.
+TEST_F(ComparisonWindowTest, FirstOpeningFillsTheWindowAreaOrCascades)
+{
+    CBRDDoc* doc = open();
+    ASSERT_NE(doc, nullptr);
+    QMdiArea* area = m_app.app.mainFrame()->mdiArea();
+    const QRect room = area->viewport()->rect();
+    EXPECT_EQ(doc->firstFrame()->geometry(), room);
+    CDocument* text = m_app.app.openDocumentFile(QString::fromStdString(m_dir.file("one.txt")));
+    test::settle();
+    ASSERT_NE(text, nullptr);
+    const QRect placed = text->firstFrame()->geometry();
+    EXPECT_EQ(placed.size(), room.size() * 3 / 4);
+    EXPECT_TRUE(room.contains(placed));
 }
 
 // The window's title names both files; the file buttons' tooltips give their whole paths.

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QScreen>
 #include <QMdiArea>
 #include <functional>
 #include <memory>
@@ -241,7 +242,8 @@ TEST_P(KeepCurrentRectangle, MainFrameOpensWithItsFirstStartSize)
     frame.setWindowFlag(Qt::FramelessWindowHint);
     frame.showFromPlacement();
     settle();
-    EXPECT_EQ(frame.size(), QSize(900, 650));
+    EXPECT_EQ(frame.size(), frame.screen()->availableGeometry().size() * 4 / 5);
+    EXPECT_EQ(frame.geometry().center(), frame.screen()->availableGeometry().center());
     EXPECT_EQ(frame.windowState() & kShownState, Qt::WindowStates());
 }
 
