@@ -68,10 +68,14 @@ void CMDIChildWnd::setActiveView(CView* view)
         m_activeView->onActivateView(true);
 }
 
+// Every document window shows " *" while its document has changes that are not saved. A maximized
+// window's title stands inside the main window's, whose own marker the editors put in front.
 void CMDIChildWnd::onUpdateFrameTitle()
 {
-    if (m_document)
-        setWindowTitle(m_document->title());
+    if (m_document) {
+        const bool marked = m_document->isModified() && !isMaximized();
+        setWindowTitle(m_document->title() + (marked ? QStringLiteral(" *") : QString()));
+    }
 }
 
 void CMDIChildWnd::placeFirstOpening()

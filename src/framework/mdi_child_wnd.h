@@ -27,7 +27,7 @@ public:
     CView* activeView() const { return m_activeView; }
     void setActiveView(CView* view);
 
-    // The caption: the document's title (and a modified mark where a subclass adds one).
+    // The caption: the document's title, with " *" after it while the document is modified.
     virtual void onUpdateFrameTitle();
     // Called when the frame is first shown and on every later activation.
     virtual void activateFrame();
