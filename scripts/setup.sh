@@ -6,6 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
     g++            # C++20 compiler
+    libc6          # glibc's gconv modules: the code pages (CP932, CP1252, ...) through iconv
     cmake          # build configuration
     ninja-build    # build tool
     googletest     # GoogleTest sources

@@ -10,6 +10,7 @@
 #include "engine/rtf_document.h"
 #include "engine/section_groups.h"
 #include "platform/file_system.h"
+#include "platform/utf16_units.h"
 
 #include <algorithm>
 #include <vector>
@@ -25,9 +26,17 @@ struct SRedPart {
     std::size_t redEnd = 0;
 };
 
+// True when the common end of a line, tail units long, starts inside a surrogate pair.
+bool tailSplitsPair(std::u16string_view line, std::size_t tail)
+{
+    return tail > 0 && tail < line.size() && isLowSurrogate(line[line.size() - tail]) &&
+           isHighSurrogate(line[line.size() - tail - 1]);
+}
+
 // The differing middle of two lines: after their common beginning, before their common end (the
 // end never reaching into the beginning). A common end that starts with a space leaves the space
-// red.
+// red. Neither boundary falls inside a surrogate pair: a character above U+FFFF is red or not as
+// a whole.
 void differingParts(std::u16string_view a, std::u16string_view b, SRedPart& partA, SRedPart& partB)
 {
     const std::size_t shorter = std::min(a.size(), b.size());
@@ -36,9 +45,13 @@ void differingParts(std::u16string_view a, std::u16string_view b, SRedPart& part
         ++head;
     if (head == a.size() && head == b.size())
         return;  // equal lines get no red
+    if (head > 0 && isHighSurrogate(a[head - 1]))
+        --head;
     std::size_t tail = 0;
     while (tail < shorter - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
         ++tail;
+    if (tailSplitsPair(a, tail) || tailSplitsPair(b, tail))
+        --tail;
     if (tail > 0 && a[a.size() - tail] == u' ')
         --tail;
     partA = {true, head, a.size() - tail};

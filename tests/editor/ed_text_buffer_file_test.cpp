@@ -6,6 +6,7 @@
 #include "editor/text_type.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/scoped_code_page.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +80,27 @@ INSTANTIATE_TEST_SUITE_P(
                     SRoundTripCase{"LongFirstLineLf", std::string(5000, 'x') + "\ny",
                                    {std::u16string(5000, u'x'), u"y"}, 0}),
     test::SCaseName());
+
+// Shift-JIS under code page 932: a double-byte character is one unit, and bytes that are no
+// character (a lead byte cut off at the end of the file, stray bytes) are saved as they were.
+TEST(BufferFile, ShiftJisKeepsBytesThatAreNoCharacter)
+{
+    const test::CScopedCodePage shiftJis("932");
+    const SRoundTripCase cases[] = {
+        {"CutOffAtTheEnd", "\x82\xA0\r\n\x82\xA0\x82", {u"\u3042", u"\u3042\xDC82"}, 0},
+        {"StrayBytes", "\x80" "a\xFD\x82\n", {u"\xDC80" "a\xDCFD\xDC82", u""}, 0},
+    };
+    CTempDir dir;
+    for (const SRoundTripCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::u16string path = u16(dir.write("sjis.txt", c.bytes));
+        CEdTextBuffer buffer;
+        ASSERT_TRUE(buffer.LoadFile(path));
+        EXPECT_EQ(linesOf(buffer), c.lines);
+        ASSERT_TRUE(buffer.SaveFile(path));
+        EXPECT_EQ(readBytes(dir.file("sjis.txt")), c.bytes);
+    }
+}
 
 // Every line keeps its own line end, so a file with any mix saves back byte for byte; a new line
 // break takes the line end the file uses most (LF on a tie and in a new document); a deletion

@@ -91,5 +91,20 @@ TEST(CaseFolder, Utf8PageFoldsByUnicode)
     EXPECT_EQ(folder.fold(u'z'), 'Z');
 }
 
+// Bytes above 0x7F of a multi-byte page are no characters of their own, so no byte-wise
+// upper-casing applies: every character folds by Unicode, and a trail byte that looks like an
+// ASCII letter (ヂ is 83 61 in 932, ア is 83 41) does not fold.
+TEST(CaseFolder, MultiBytePagesFoldByUnicode)
+{
+    for (const std::uint32_t number : {932u, 936u, 949u, 950u}) {
+        SCOPED_TRACE(number);
+        const CCaseFolder& folder = CCaseFolder::forCodePage(*CCodePage::byNumber(number));
+        EXPECT_EQ(folder.fold(u'\u00E9'), 0xC9);
+        EXPECT_EQ(folder.fold(u'\uFF41'), 0xFF21);  // full-width a
+        EXPECT_EQ(folder.fold(u'\u30C2'), 0x30C2);
+        EXPECT_EQ(folder.fold(u'z'), 'Z');
+    }
+}
+
 }  // namespace
 }  // namespace brindle

@@ -96,7 +96,15 @@ INSTANTIATE_TEST_SUITE_P(
         SRtfCase{"EscapedParIsText", {u"a\\par b"}, {u"a\\par c"}, false, "{\\cf1 a\\\\par }{\\cf2 b}{\\cf1 \\par }}",
                  "{\\cf1 a\\\\par }{\\cf2 c}{\\cf1 \\par }}"},
         SRtfCase{"WideLineUsesUnicodeEscapes", {u"\u00E9\u4E2D{"}, {u"\u00E9"}, false,
-                 "{\\cf1 \\u233?}{\\cf2 \\u20013?\\{}{\\cf1 \\par }}", "{\\cf1 \xE9}{\\cf2 }{\\cf1 \\par }}"}),
+                 "{\\cf1 \\u233?}{\\cf2 \\u20013?\\{}{\\cf1 \\par }}", "{\\cf1 \xE9}{\\cf2 }{\\cf1 \\par }}"},
+        // A character above U+FFFF is red as a whole, where its pairs share the first unit and
+        // where they share the second.
+        SRtfCase{"PairsSharingTheirFirstUnit", {u"x\U0001F600"}, {u"x\U0001F601"}, false,
+                 "{\\cf1 x}{\\cf2 \\u55357?\\u56832?}{\\cf1 \\par }}",
+                 "{\\cf1 x}{\\cf2 \\u55357?\\u56833?}{\\cf1 \\par }}"},
+        SRtfCase{"PairsSharingTheirSecondUnit", {u"\U0001F600x"}, {u"\U0001FA00x"}, false,
+                 "{\\cf1 }{\\cf2 \\u55357?\\u56832?}{\\cf1 x\\par }}",
+                 "{\\cf1 }{\\cf2 \\u55358?\\u56832?}{\\cf1 x\\par }}"}),
     test::SCaseName());
 
 // Lines equal only under Ignore case or Ignore whitespace are common, and each pane shows its

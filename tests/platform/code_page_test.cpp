@@ -1,8 +1,11 @@
-// Tests for the code pages: byte tables, encoding with replacement, upper-casing, ANSI choice.
+// Tests for the code pages: known bytes, lossless round trips, encoding with replacement,
+// upper-casing, ANSI choice.
 #include "platform/code_page.h"
 
 #include <cstdlib>
 #include <optional>
+#include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -53,27 +56,83 @@ TEST(CodePage, EverySingleBytePageRoundTripsAllBytes)
 
 struct ByteCase {
     std::uint32_t page;
-    std::uint8_t byte;
-    char16_t unit;
+    std::string bytes;
+    std::u16string units;
 };
 
 const ByteCase kByteCases[] = {
-    {1252, 0x80, 0x20AC}, {1252, 0x81, 0x0081},  {1252, 0x9F, 0x0178}, {1252, 0xE9, 0x00E9},
-    {1252, 0x00, 0x0000}, {28591, 0x80, 0x0080}, {28591, 0xA4, 0x00A4}, {28605, 0xA4, 0x20AC},
-    {28605, 0xBE, 0x0178}, {1251, 0xC0, 0x0410}, {1251, 0xA8, 0x0401}, {1251, 0x98, 0x0098},
-    {20866, 0xC1, 0x0430}, {20866, 0xE1, 0x0410}, {28595, 0xB0, 0x0410}, {28592, 0xA1, 0x0104},
-    {1250, 0x8A, 0x0160}, {1253, 0xC1, 0x0391},  {1254, 0xDD, 0x0130}, {1254, 0xFD, 0x0131},
-    {1255, 0xE0, 0x05D0}, {1256, 0xC7, 0x0627},  {1257, 0xC0, 0x0104}, {1258, 0xD2, 0x0309},
-    {874, 0xA1, 0x0E01},
+    {1252, "\x80", u"\u20AC"},   {1252, "\x81", u"\u0081"},  {1252, "\x9F", u"\u0178"},  {1252, "\xE9", u"\u00E9"},
+    {1252, std::string(1, '\0'), std::u16string(1, u'\0')},  {28591, "\x80", u"\u0080"}, {28591, "\xA4", u"\u00A4"},
+    {28605, "\xA4", u"\u20AC"},  {28605, "\xBE", u"\u0178"}, {1251, "\xC0", u"\u0410"},  {1251, "\xA8", u"\u0401"},
+    {1251, "\x98", u"\u0098"},   {20866, "\xC1", u"\u0430"}, {20866, "\xE1", u"\u0410"}, {28595, "\xB0", u"\u0410"},
+    {28592, "\xA1", u"\u0104"},  {1250, "\x8A", u"\u0160"},  {1253, "\xC1", u"\u0391"},  {1254, "\xDD", u"\u0130"},
+    {1254, "\xFD", u"\u0131"},   {1255, "\xE0", u"\u05D0"},  {1256, "\xC7", u"\u0627"},  {1257, "\xC0", u"\u0104"},
+    {1258, "\xD2", u"\u0309"},   {874, "\xA1", u"\u0E01"},   {437, "\x80", u"\u00C7"},   {850, "\x9B", u"\u00F8"},
+    // Accents after a letter stay two characters: 1258 is read byte by byte, never composed.
+    {1258, "A\xEC", u"A\u0301"},
+    {932, "\x82\xA0", u"\u3042"}, {932, "\xB1", u"\uFF71"},   {932, "\x83\x5C", u"\u30BD"},
+    {932, "\xFA\x5C", u"\u7E8A"},
+    {936, "\xD6\xD0", u"\u4E2D"}, {936, "\x80", u"\u20AC"},   {950, "\xA4\xA4", u"\u4E2D"},
+    {949, "\xC7\xD1", u"\uD55C"}, {54936, "\x94\x39\xFC\x36", u"\U0001F600"},
 };
 
 TEST(CodePage, KnownBytes)
 {
     for (const auto& c : kByteCases) {
-        SCOPED_TRACE(testing::Message() << c.page << " byte " << int(c.byte));
+        SCOPED_TRACE(testing::Message() << c.page << " " << testing::PrintToString(c.bytes));
         const CCodePage& cp = page(c.page);
-        EXPECT_EQ(cp.toUtf16(std::string(1, static_cast<char>(c.byte))), std::u16string(1, c.unit));
-        EXPECT_EQ(cp.toBytes(std::u16string(1, c.unit)), std::string(1, static_cast<char>(c.byte)));
+        EXPECT_EQ(cp.toUtf16(c.bytes), c.units);
+        EXPECT_EQ(cp.toBytes(c.units), c.bytes);
+    }
+}
+
+// Bytes that are no character of a multi-byte page are kept one by one as 0xDC00 + byte, and
+// decoding goes on with the next byte, which may start a character of its own.
+TEST(CodePage, MultiByteKeepsBytesItCannotDecode)
+{
+    const ByteCase cases[] = {
+        {932, "a\x82", u"a\xDC82"},                     // cut off at the end
+        {932, "\x82 \x82\xA0", u"\xDC82 \u3042"},      // lead byte before a space
+        {932, "\x80\xA0\xFD\xFE\xFF", u"\xDC80\xDCA0\xDCFD\xDCFE\xDCFF"},
+        {936, "\xD6\xD0\xFF\xD6", u"\u4E2D\xDCFF\xDCD6"},
+        {950, "\x81\xA4\xA4\xA4", u"\xDC81\u4E2D\xDCA4"},
+        {949, "\xC7", u"\xDCC7"},
+        {54936, "\x81\x30", u"\xDC81" "0"},             // four-byte character cut after two
+        // NEC's row of a kanji that 932 encodes to IBM's row (FA 5C) is kept as bytes.
+        {932, "\xED\x40\xFA\x5C", u"\xDCED@\u7E8A"},
+        {950, "\xA2\xCC", u"\xDCA2\xDCCC"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.page << " " << testing::PrintToString(c.bytes));
+        const CCodePage& cp = page(c.page);
+        EXPECT_EQ(cp.toUtf16(c.bytes), c.units);
+        std::string back;
+        EXPECT_FALSE(cp.appendBytes(c.units, back));
+        EXPECT_EQ(back, c.bytes);
+    }
+}
+
+const std::uint32_t kMultiBytePages[] = {932, 936, 949, 950, 20932, 51949, 54936};
+
+// Whatever the bytes, decoding and encoding give them back, on every page.
+TEST(CodePage, RandomBytesRoundTrip)
+{
+    std::mt19937 random(5);
+    std::vector<std::uint32_t> pages(std::begin(kSingleBytePages), std::end(kSingleBytePages));
+    pages.insert(pages.end(), std::begin(kMultiBytePages), std::end(kMultiBytePages));
+    pages.insert(pages.end(), {437u, 850u, kCodePageUtf8});
+    for (const std::uint32_t number : pages) {
+        SCOPED_TRACE(number);
+        const CCodePage& cp = page(number);
+        for (int round = 0; round < 200; ++round) {
+            std::string bytes(random() % 24, '\0');
+            // Mostly high bytes, so that lead and trail bytes meet in every order.
+            for (char& c : bytes)
+                c = static_cast<char>(random() % 4 == 0 ? random() % 0x80 : 0x80 + random() % 0x80);
+            std::string back;
+            EXPECT_FALSE(cp.appendBytes(cp.toUtf16(bytes), back)) << testing::PrintToString(bytes);
+            ASSERT_EQ(back, bytes);
+        }
     }
 }
 
@@ -91,9 +150,15 @@ const EncodeCase kEncodeCases[] = {
     {1252, u"\u0100", '?', "?", true},  // no best fit to 'A'
     {1252, u"\xD800", '?', "?", true},
     {1252, u"\u00E9\u20AC", '?', "\xE9\x80", false},
+    {1252, u"a\U0001F600" "b", '?', "a?b", true},  // one replacement for a surrogate pair
+    {1252, u"\xDC9D", '?', "\x9D", false},         // a kept byte goes back
     {28591, u"\u20AC", '?', "?", true},
     {1251, u"\u0410\u00E9", '?', "\xC0?", true},
     {20866, u"\u0410", '?', "\xE1", false},
+    {932, u"\u3042\u00E9" "b", '?', "\x82\xA0?b", true},
+    {932, u"\U0001F600\xD800" "a\xDC82", '_', "__a\x82", true},
+    {936, u"\U0001F600", '?', "?", true},
+    {54936, u"\U0001F600\xDBFF", '?', "\x94\x39\xFC\x36?", true},
     {kCodePageUtf8, u"\u4E2D\xDCFF", '?', "\xE4\xB8\xAD\xFF", false},
     {kCodePageUtf8, u"a\xD800", '_', "a_", true},
 };
@@ -122,7 +187,7 @@ const UpperCase kUpperCases[] = {
     {1251, 0xBC, 0xA3}, {1251, 0x83, 0x81}, {1251, 0xB4, 0xA5}, {1251, 0xC0, 0xC0}, {20866, 0xC1, 0xE1},
     {20866, 0xA3, 0xB3}, {1253, 0xE1, 0xC1}, {1253, 0xF2, 0xD3}, {1253, 0xDC, 0xA2}, {1253, 0xB5, 0xCC},
     {1254, 0xFD, 'I'},  {1254, 'i', 'I'},   {1254, 0xDD, 0xDD}, {kCodePageUtf8, 'a', 'a'},
-    {kCodePageUtf8, 0xC3, 0xC3},
+    {kCodePageUtf8, 0xC3, 0xC3}, {437, 0x87, 0x80}, {932, 0x82, 0x82}, {932, 'a', 'a'},
 };
 
 TEST(CodePage, UpperByte)
@@ -163,11 +228,45 @@ TEST(CodePage, Utf8PageIsLossless)
     EXPECT_FALSE(cp.byteFor(0x00E9, byte));
 }
 
+struct NumberCase {
+    std::uint32_t number;
+    bool known;
+    bool singleByte;
+};
+
+// Pages iconv knows are there; pages that are not ASCII with CR and LF of their own are not.
+const NumberCase kNumberCases[] = {
+    {437, true, true},     {850, true, true},     {1252, true, true},    {28599, true, true},
+    {932, true, false},    {936, true, false},    {949, true, false},    {950, true, false},
+    {54936, true, false},  {1, false, false},     {999, false, false},   {1200, false, false},
+    {65000, false, false}, {37, false, false},    {1361, false, false},  {50220, false, false},
+};
+
 TEST(CodePage, ByNumber)
 {
     EXPECT_EQ(CCodePage::byNumber(kCodePageAnsi), &CCodePage::ansi());
-    for (const std::uint32_t unknown : {1u, 437u, 850u, 932u, 1200u, 65000u, 28599u})
-        EXPECT_EQ(CCodePage::byNumber(unknown), nullptr) << unknown;
+    for (const auto& c : kNumberCases) {
+        SCOPED_TRACE(c.number);
+        const CCodePage* cp = CCodePage::byNumber(c.number);
+        ASSERT_EQ(cp != nullptr, c.known);
+        if (cp) {
+            EXPECT_EQ(cp->number(), c.number);
+            EXPECT_EQ(cp->isSingleByte(), c.singleByte);
+            EXPECT_EQ(CCodePage::byNumber(c.number), cp);
+        }
+    }
+}
+
+TEST(CodePage, ByteForOnMultiBytePages)
+{
+    const CCodePage& cp = page(932);
+    std::uint8_t byte = 0;
+    EXPECT_TRUE(cp.byteFor(u'A', byte));
+    EXPECT_EQ(byte, 'A');
+    EXPECT_TRUE(cp.byteFor(0xFF71, byte));  // half-width katakana: one byte
+    EXPECT_EQ(byte, 0xB1);
+    EXPECT_FALSE(cp.byteFor(0x3042, byte));  // two bytes
+    EXPECT_FALSE(cp.byteFor(0xFFFF, byte));
 }
 
 // Sets the locale variables for one test and puts back what CTest gave us.
@@ -228,8 +327,17 @@ const AnsiCase kAnsiCases[] = {
     {nullptr, nullptr, nullptr, "ru_RU.iso88595", 28595},
     {nullptr, nullptr, nullptr, "ru_RU.CP1251", 1251},
     {nullptr, nullptr, nullptr, "cs_CZ.windows-1250", 1250},
-    {nullptr, nullptr, nullptr, "xx_XX.CP437", 65001},
-    {nullptr, nullptr, nullptr, "ja_JP.EUC-JP", 65001},
+    {nullptr, nullptr, nullptr, "xx_XX.CP437", 437},
+    {nullptr, nullptr, nullptr, "ja_JP.EUC-JP", 20932},
+    {nullptr, nullptr, nullptr, "ja_JP.SJIS", 932},
+    {nullptr, nullptr, nullptr, "zh_CN.gbk", 936},
+    {nullptr, nullptr, nullptr, "zh_CN.GB18030", 54936},
+    {nullptr, nullptr, nullptr, "zh_TW.Big5", 950},
+    {nullptr, nullptr, nullptr, "ko_KR.eucKR", 51949},
+    {nullptr, nullptr, nullptr, "xx_XX.IBM037", 65001},
+    {nullptr, nullptr, nullptr, "xx_XX.ISO-8859-16", 65001},
+    {"932", nullptr, nullptr, "C.UTF-8", 932},
+    {"1200", nullptr, nullptr, "zh_TW.BIG5", 950},
     {nullptr, nullptr, nullptr, "de_DE", 65001},
     {nullptr, "de_DE.ISO-8859-1", "ru_RU.KOI8-R", "C.UTF-8", 28591},
     {nullptr, "", "ru_RU.KOI8-R", "C.UTF-8", 20866},

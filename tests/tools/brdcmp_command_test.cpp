@@ -5,6 +5,7 @@
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/scoped_code_page.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -213,6 +214,31 @@ TEST_F(BrdcmpTest, ReportDocumentsAndOutputFile)
     EXPECT_NE(readBytes(left).find("}{\\cf2 b}{\\cf1 "), std::string::npos);
     EXPECT_NE(readBytes(right).find("}{\\cf2 c}{\\cf1 "), std::string::npos);
     EXPECT_EQ(readBytes(output), "a\n|<<b\n||>>c\n");
+}
+
+// Shift-JIS under code page 932: あいう against あかう, where い (82 A2) and か (82 A9) share their
+// lead byte. One difference, and the red part of each line is that character, whole.
+TEST_F(BrdcmpTest, ShiftJisDifferenceIsRedAsWholeCharacters)
+{
+    const test::CScopedCodePage shiftJis("932");
+    const std::string left = m_dir.file("left.rtf");
+    const std::string right = m_dir.file("right.rtf");
+    const SResult result = compare("a\n\x82\xA0\x82\xA2\x82\xA4\nz", "a\n\x82\xA0\x82\xA9\x82\xA4\nz",
+                                   {"--report1", left, "--report2", right});
+    EXPECT_EQ(result.out, "same 1;1\ndiff 2;2\nsame 3;3\n");
+    EXPECT_NE(readBytes(left).find("\\u12354?}{\\cf2 \\u12356?}{\\cf1 \\u12358?\\par "), std::string::npos);
+    EXPECT_NE(readBytes(right).find("\\u12354?}{\\cf2 \\u12363?}{\\cf1 \\u12358?\\par "), std::string::npos);
+}
+
+// A Shift-JIS file cut inside its last character keeps the lone lead byte in the merge file.
+TEST_F(BrdcmpTest, ShiftJisCutOffAtTheEndKeepsItsLastByte)
+{
+    const test::CScopedCodePage shiftJis("932");
+    const std::string file = m_dir.write("cut.txt", "\x82\xA0\r\n\x82\xA0\x82");
+    const std::string merge = m_dir.file("m.txt");
+    const SResult result = run({"-m", merge, file, file});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(readBytes(merge), "\x82\xA0\r\n\x82\xA0\x82\r\n");
 }
 
 TEST_F(BrdcmpTest, ScriptRunsEveryActionQuietly)
