@@ -4,9 +4,13 @@
 #include "platform/profile.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindowStateChangeEvent>
+
+#include <algorithm>
 
 namespace brindle {
 
@@ -177,6 +181,24 @@ void CPersistFrameImpl::showFrame(int command)
     }
 }
 
+QRect fittedToScreen(const QRect& rect)
+{
+    const QScreen* screen = QGuiApplication::screenAt(rect.center());
+    // A window the user put partly past an edge of its screen stays where it was put.
+    if (screen && rect.width() <= screen->availableGeometry().width() &&
+        rect.height() <= screen->availableGeometry().height())
+        return rect;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return rect;
+    const QRect available = screen->availableGeometry();
+    QRect fitted(rect.topLeft(), rect.size().boundedTo(available.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), available.left(), available.right() + 1 - fitted.width()));
+    fitted.moveTop(std::clamp(fitted.top(), available.top(), available.bottom() + 1 - fitted.height()));
+    return fitted;
+}
+
 void CPersistFrameImpl::restore()
 {
     CWinApp* app = CWinApp::instance();
@@ -186,7 +208,7 @@ void CPersistFrameImpl::restore()
     const std::u16string section = m_section.toStdU16String();
     SWindowPlacement restored;
     if (const auto rect = placementRectangle(QString::fromStdU16String(profile.readString(section, kRectangle))))
-        restored.normal = *rect;
+        restored.normal = m_frame.isWindow() ? fittedToScreen(*rect) : *rect;
     const bool iconized = profile.readInt(section, kIconized, 0) != 0;
     const bool maximized = profile.readInt(section, kMaximized, 0) != 0;
     if (iconized) {

@@ -39,6 +39,11 @@ std::array<int, 4> parsePlacementFields(const QString& text);
 // The rectangle of a "Rectangle" value; nullopt for an empty text and for fields that give no
 // area (right not beyond left or bottom not below top), which keep the frame's current rectangle.
 std::optional<QRect> placementRectangle(const QString& text);
+// rect as it is when its centre is on a screen whose free area it fits; else moved and, where it
+// must be, shrunk onto the free area of that screen (or the primary one): a placement saved on a
+// larger screen, at another scale or on a monitor since unplugged comes back whole and visible.
+// Sizes are device-independent pixels.
+QRect fittedToScreen(const QRect& rect);
 
 // The placement object a frame owns. It follows the frame's moves and resizes while the frame is
 // in the normal state, so that a maximized or minimized frame still knows its normal rectangle,
@@ -53,7 +58,8 @@ public:
     ~CPersistFrameImpl() override;
 
     // Reads the saved placement and applies its normal rectangle to the frame (an empty or unusable
-    // "Rectangle" keeps the current one); the show state is remembered for showFrame().
+    // "Rectangle" keeps the current one; a top-level frame's is fitted to the screen); the show
+    // state is remembered for showFrame().
     virtual void restore();
     // Writes the frame's current placement: the normal rectangle, "Iconized" 1 when minimized,
     // "Maximized" 1 when maximized, 2 when minimized and it would restore maximized, else 0.

@@ -247,6 +247,24 @@ TEST_P(KeepCurrentRectangle, MainFrameOpensWithItsFirstStartSize)
     EXPECT_EQ(frame.windowState() & kShownState, Qt::WindowStates());
 }
 
+// A placement saved on a larger screen (or at a smaller scale), or on a monitor since unplugged,
+// comes back whole on the screen there is.
+TEST(MainFramePlacement, ComesBackOntoTheScreen)
+{
+    const char* saved[] = {"0000 0000 2400 1600", "5000 5000 5400 5300", "-900 0100 -100 0500"};
+    for (const char* rectangle : saved) {
+        test::SAppOnMemorySettings app;
+        app.profile().writeString(u"Main Window", u"Rectangle", QString::fromLatin1(rectangle).toStdU16String());
+        CMainFrame frame;
+        frame.setWindowFlag(Qt::FramelessWindowHint);
+        frame.showFromPlacement();
+        settle();
+        EXPECT_TRUE(frame.screen()->availableGeometry().contains(frame.geometry()))
+            << rectangle << ": " << frame.geometry().x() << "," << frame.geometry().y() << " "
+            << frame.geometry().width() << "x" << frame.geometry().height();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Values, KeepCurrentRectangle,
                          testing::Values(SKeptCase{"NothingSaved", std::nullopt}, SKeptCase{"Empty", QString()},
                                          SKeptCase{"FiveDigitsMisread", QStringLiteral("12345 0120 0600 0520")}),
