@@ -188,8 +188,6 @@ CAboutDlg::CAboutDlg(QWidget* parent)
       m_memory(formatMemory(totalMemoryKb())),
       m_diskSpace(formatDiskSpace(freeDiskSpace(QDir::currentPath())))
 {
-    if (CBRDApp* app = CBRDApp::instance(); app && app->dialogFont())
-        setFont(*app->dialogFont());
     setHelpPage(this, QStringLiteral("index.html"));
     setWindowTitle(loadString(kStrAboutCaption).arg(loadString(res::kStrAppTitle)) + QStringLiteral(" (64-bit)"));
     m_homeLink->setLink(true, QStringLiteral("https://brindle.example.org/"), QStringLiteral("brindle.example.org"));

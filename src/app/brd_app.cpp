@@ -2,6 +2,7 @@
 
 #include "app/bin_child_frame.h"
 #include "app/child_frame.h"
+#include "app/dialog_font_applier.h"
 #include "app/main_frame.h"
 #include "compare_ui/brd_doc.h"
 #include "compare_ui/brd_form_view.h"
@@ -172,6 +173,8 @@ bool CBRDApp::initInstance(const QString& rawCommandLine)
 
     loadRecentFiles(4);
     readDialogFont();
+    m_dialogFontApplier = std::make_unique<CDialogFontApplier>();
+    qApp->installEventFilter(m_dialogFontApplier.get());
     registerTemplates();
 
     auto frame = std::make_unique<CMainFrame>();

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QWidget;
@@ -15,6 +16,7 @@ class QWidget;
 namespace brindle {
 
 class CCompFileOpt;
+class CDialogFontApplier;
 class CMainFrame;
 
 class CBRDApp : public CWinApp {
@@ -83,6 +85,7 @@ private:
     QFont m_textFont;
     bool m_standAlone = false;
     std::optional<QFont> m_dialogFont;
+    std::unique_ptr<CDialogFontApplier> m_dialogFontApplier;
     QString m_languageModuleFolder;
     WarningFunction m_warningFunction;
     CUpdateCheck m_updateCheck;

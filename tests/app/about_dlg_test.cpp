@@ -6,10 +6,15 @@
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
 #include "frame_test_support.h"
+#include "app/main_frame.h"
+#include "framework/command_ids.h"
+#include "support/user_door.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace brindle {
 namespace {
@@ -83,17 +88,11 @@ TEST(AboutBox, MachineFiguresAreRead)
     EXPECT_EQ(formatMemory(16318452), QStringLiteral("16318452 KB"));
 }
 
-TEST(AboutBox, CaptionFontAndLinks)
+TEST(AboutBox, CaptionAndLinks)
 {
     test::SAppOnMemorySettings app;
-    app.profile().writeString(u"Settings", u"Dialog Font", u"DejaVu Sans");
-    app.profile().writeInt(u"Settings", u"Dialog Font Size", 13);
-    app.app.readDialogFont();
-
     CAboutDlg dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Brindle (64-bit)"));
-    EXPECT_EQ(dialog.font().pointSize(), 13);
-    EXPECT_EQ(dialog.homeLink()->font().pointSize(), 13);
     EXPECT_TRUE(dialog.memoryText().endsWith(QStringLiteral(" KB"))) << dialog.memoryText().toStdString();
     EXPECT_FALSE(dialog.diskSpaceText().isEmpty());
     // Both links can be kept as link files: neither caption ends where a file name would be empty.
@@ -101,6 +100,38 @@ TEST(AboutBox, CaptionFontAndLinks)
         EXPECT_FALSE(link->address().isEmpty());
         EXPECT_FALSE(CHLinkCtrl::linkFileName(link->caption()).isEmpty()) << link->caption().toStdString();
     }
+}
+
+// Every dialog of the program's own takes "Dialog Font" and "Dialog Font Size", read again for each
+// dialog; the compare dialog keeps the toolkit's font.
+TEST(DialogFont, EveryOwnDialogTakesItAndAChangeAppliesToTheNext)
+{
+    test::SAppOnMemorySettings app;
+    ASSERT_TRUE(app.app.initInstance(QString()));
+    CMainFrame& frame = *app.app.mainFrame();
+    ASSERT_TRUE(test::activate(frame));
+    app.profile().writeString(u"Settings", u"Dialog Font", u"DejaVu Sans");
+    std::vector<std::pair<QString, int>> seen;
+    const auto record = [&seen](QDialog& dialog) {
+        seen.emplace_back(QString::fromLatin1(dialog.metaObject()->className()), dialog.font().pointSize());
+        dialog.reject();
+    };
+    for (const int size : {13, 9}) {
+        app.profile().writeInt(u"Settings", u"Dialog Font Size", size);
+        test::CDialogAnswers answers;
+        answers.then(record);
+        ASSERT_TRUE(test::chooseMenuItem(frame, cmd::kAppAbout));
+        test::settle();
+    }
+    test::CDialogAnswers answers;
+    answers.then(record);
+    test::pressKeys(frame, QKeySequence(Qt::CTRL | Qt::Key_M));
+    test::settle();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0], std::pair(QStringLiteral("brindle::CAboutDlg"), 13));
+    EXPECT_EQ(seen[1], std::pair(QStringLiteral("brindle::CAboutDlg"), 9));
+    EXPECT_EQ(seen[2].first, QStringLiteral("brindle::CCompareDlg"));
+    EXPECT_EQ(seen[2].second, QApplication::font().pointSize());
 }
 
 }  // namespace
