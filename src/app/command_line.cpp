@@ -76,6 +76,16 @@ QString nextCommandLineToken(QString& text)
     return token;
 }
 
+void compareTwoFiles(const QString& first, const QString& second, CCommandLineActions& actions)
+{
+    CCompFileOpt record;
+    record.Load(actions.profile());
+    const bool showMerge = actions.profile().readInt(u"Settings", u"Show Merge Editor", 0) != 0;
+    record.m_file1Path = u16(first);
+    record.m_file2Path = u16(second);
+    actions.openComparison(record, showMerge ? qs(record.m_outputFile) : QString());
+}
+
 bool processCommandLine(const QString& commandLine, CCommandLineActions& actions)
 {
     if (commandLine.isEmpty())
@@ -86,12 +96,7 @@ bool processCommandLine(const QString& commandLine, CCommandLineActions& actions
     nextCommandLineToken(rest);  // a third token is accepted and has no effect
 
     if (!first.isEmpty() && !second.isEmpty()) {
-        CCompFileOpt record;
-        record.Load(actions.profile());
-        const bool showMerge = actions.profile().readInt(u"Settings", u"Show Merge Editor", 0) != 0;
-        record.m_file1Path = u16(first);
-        record.m_file2Path = u16(second);
-        actions.openComparison(record, showMerge ? qs(record.m_outputFile) : QString());
+        compareTwoFiles(first, second, actions);
         return true;
     }
     switch (runScript(first, actions)) {

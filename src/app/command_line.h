@@ -30,6 +30,9 @@ public:
     virtual void postCompareFiles() = 0;
 };
 
+// Compares first and second with the stored options, as two files on the command line are.
+void compareTwoFiles(const QString& first, const QString& second, CCommandLineActions& actions);
+
 // Runs a command line: two file names compare them; otherwise the first token is tried as a batch
 // script (one action with "Quiet Mode" off opens a window, else every action runs quietly), then
 // as a single file that pre-fills the compare dialog ("File1" and "File11" in "Paths"). Returns

@@ -5,6 +5,7 @@
 #include "app/app_compare_dlg_host.h"
 #include "app/brd_app.h"
 #include "app/command_line.h"
+#include "app/empty_area_hint.h"
 #include "compare_ui/compare_dlg.h"
 #include "compare_ui/recovery_file.h"
 #include "engine/comp_file_opt.h"
@@ -33,6 +34,7 @@ namespace brindle {
 namespace {
 
 constexpr int kStrAllFiles = 2138;  // "All Files|*.*||"
+constexpr int kStrStartHint = 3239;  // "To start, choose Compare Files... ..."
 
 void printError(const QString& line) { std::fprintf(stderr, "brd64: %s\n", line.toLocal8Bit().constData()); }
 
@@ -114,6 +116,7 @@ bool CMainFrame::create()
     setWindowTitle(loadString(res::kStrAppTitle));
     setMenuResource(res::kMainFrame);
     bindAccelerators(res::kMainFrame);
+    new CEmptyAreaHint(*mdiArea(), loadString(kStrStartHint), [this](const QStringList& files) { openDropped(files); });
     return createBars(res::kMainFrame, {cmd::kIndicatorCaps, cmd::kIndicatorNum, cmd::kIndicatorScroll}) &&
            menuResource() == res::kMainFrame;
 }
@@ -143,6 +146,18 @@ void CMainFrame::onCompareFiles()
     QString mergePath;
     if (runCompareDialog(record, this, &mergePath))
         CBRDApp::instance()->openComparison(record, mergePath);
+}
+
+// Two files dropped onto the window area are compared (the first two, in the drag's order); one is
+// opened as File > Open opens it.
+void CMainFrame::openDropped(const QStringList& files)
+{
+    if (files.size() >= 2) {
+        CFrameCommandLineActions actions(*this);
+        compareTwoFiles(files[0], files[1], actions);
+    } else if (files.size() == 1) {
+        CBRDApp::instance()->openDocumentFile(files.front());
+    }
 }
 
 void CMainFrame::onAppAbout()

@@ -4,6 +4,7 @@
 #include "framework/persist_mdi_frame.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace brindle {
 
@@ -30,6 +31,7 @@ protected:
 private:
     void onCompareFiles();
     void onAppAbout();
+    void openDropped(const QStringList& files);
 };
 
 }  // namespace brindle

@@ -22,6 +22,7 @@
 #include <QDropEvent>
 #include <QSplitter>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -335,6 +336,39 @@ TEST_F(ComparisonWindowTest, FirstOpeningFillsTheWindowAreaOrCascades)
     const QRect placed = text->firstFrame()->geometry();
     EXPECT_EQ(placed.size(), room.size() * 3 / 4);
     EXPECT_TRUE(room.contains(placed));
+}
+
+// The empty window area says how to start; two files dropped onto it are compared, and the hint
+// goes while a window is open.
+TEST_F(ComparisonWindowTest, EmptyAreaSaysHowToStartAndTakesTwoDroppedFiles)
+{
+    QMdiArea* area = m_app.app.mainFrame()->mdiArea();
+    const auto hint = [area]() -> QLabel* {
+        for (auto* label : area->viewport()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            if (label->text().startsWith(QStringLiteral("To start")))
+                return label;
+        }
+        return nullptr;
+    };
+    ASSERT_NE(hint(), nullptr);
+    EXPECT_TRUE(hint()->isVisible());
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(m_dir.file("one.txt"))),
+                  QUrl::fromLocalFile(QString::fromStdString(m_dir.file("two.txt")))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(area->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(area->viewport(), &drop);
+    test::settle();
+    const auto& comparisons = m_app.app.docTemplateAt(kComparisonTemplate)->documents();
+    ASSERT_EQ(comparisons.size(), 1u);
+    auto* doc = qobject_cast<CBRDDoc*>(comparisons.front());
+    EXPECT_EQ(doc->pane2().fileName(), QString::fromStdString(m_dir.file("two.txt")));
+    EXPECT_FALSE(hint()->isVisible());
+    m_app.app.closeAllDocuments();
+    test::settle();
+    EXPECT_TRUE(hint()->isVisible());
 }
 
 // The window's title names both files; the file buttons' tooltips give their whole paths.
