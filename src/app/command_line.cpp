@@ -129,12 +129,14 @@ std::optional<SEarlyAnswer> earlyCommandLineAnswer(const QStringList& arguments)
     if (arguments.front() == QLatin1String("--version"))
         return SEarlyAnswer{QStringLiteral("brd64 (Brindle) %1\n").arg(QLatin1String(BRINDLE_VERSION)), 0};
     if (arguments.front() == QLatin1String("--help") || arguments.front() == QLatin1String("-h")) {
-        return SEarlyAnswer{QStringLiteral("Usage: brd64 [FILE1 FILE2 | SCRIPT | FILE]\n"
+        return SEarlyAnswer{QStringLiteral("Usage: brd64 [--new-instance] [FILE1 FILE2 | SCRIPT | FILE]\n"
                                            "Compares two files, runs the batch script SCRIPT, or opens the\n"
                                            "compare dialog with FILE as file 1. Without arguments the last\n"
                                            "comparison is opened again.\n"
-                                           "  --help     show this help\n"
-                                           "  --version  show the version\n"),
+                                           "  --new-instance  never hand over to a running copy; run until the\n"
+                                           "                  window is closed (for git difftool)\n"
+                                           "  --help          show this help\n"
+                                           "  --version       show the version\n"),
                             0};
     }
     return std::nullopt;

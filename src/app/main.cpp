@@ -54,9 +54,14 @@ int main(int argc, char** argv)
     clock.start();
     if (benchmark)
         arguments.removeFirst();
+    // --new-instance FILE1 FILE2: never hands over to a running copy, and runs until its window is
+    // closed, so that a caller such as git difftool waits for the user.
+    const bool newInstance = !arguments.isEmpty() && arguments.front() == QLatin1String("--new-instance");
+    if (newInstance)
+        arguments.removeFirst();
 
     brindle::CBRDApp app;
-    app.setStandAlone(benchmark);
+    app.setStandAlone(benchmark || newInstance);
     if (!app.initInstance(brindle::CBRDApp::rawCommandLine(brindle::absoluteFileArguments(arguments))))
         return 0;
     if (benchmark) {

@@ -11,9 +11,15 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
+#include <thread>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <utility>
 #include <vector>
@@ -300,6 +306,78 @@ TEST(CommandLineArguments, HelpAndVersionNeedNoDisplay)
         EXPECT_EQ(out.rfind(std::string_view(option) == "--version" ? "brd64 (Brindle) " : "Usage: brd64", 0), 0u)
             << out;
     }
+}
+
+// The processes whose command line holds every one of parts (arguments joined by blanks).
+std::vector<pid_t> processesWith(const std::vector<std::string>& parts)
+{
+    std::vector<pid_t> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::string line = test::readBytes(entry.path().string() + "/cmdline");
+        std::replace(line.begin(), line.end(), '\0', ' ');
+        if (std::all_of(parts.begin(), parts.end(), [&](const std::string& part) { return line.find(part) != std::string::npos; }))
+            found.push_back(static_cast<pid_t>(std::stol(name)));
+    }
+    return found;
+}
+
+// The set-up the manual gives for git difftool: git starts brd64 with both files and waits until
+// it has ended, also when a copy with "One Instance" on is running, which would take the files
+// over and let git go on at once.
+TEST(CommandLineArguments, GitDifftoolWaitsForANewInstance)
+{
+    if (std::system("git --version >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "git is not installed";
+    test::CTempDir dir;
+    std::filesystem::create_directories(dir.file("brindle"));
+    dir.write("brindle/user.reg", "Windows Registry Editor Version 5.00\n\n"
+                                  "[Software\\Tollan Software Inc.\\Brindle\\Options]\n\"One Instance\"=dword:00000001\n");
+    const std::string runtime = dir.file("run");
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    const std::string environment = "XDG_CONFIG_HOME='" + dir.path().string() + "' XDG_RUNTIME_DIR='" + runtime +
+                                    "' QT_QPA_PLATFORM=offscreen ";
+    ASSERT_EQ(std::system((environment + BRINDLE_BRD64_PATH " >/dev/null 2>&1 &").c_str()), 0);
+    const auto listening = [&runtime] {
+        for (const auto& entry : std::filesystem::directory_iterator(runtime)) {
+            if (entry.is_socket())
+                return true;
+        }
+        return false;
+    };
+    for (int i = 0; i < 200 && !listening(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const std::vector<pid_t> first = processesWith({std::string(BRINDLE_BRD64_PATH)});
+    ASSERT_TRUE(listening()) << "the first copy does not listen";
+    const std::string repo = dir.file("repo");
+    std::filesystem::create_directories(repo);
+    dir.write("repo/notes.txt", "a\nb\n");
+    const std::string git = "cd '" + repo + "' && git -c user.email=t@example.org -c user.name=t ";
+    ASSERT_EQ(std::system((git + "init -q && " + git + "add notes.txt && " + git + "commit -qm one").c_str()), 0);
+    dir.write("repo/notes.txt", "a\nchanged\n");
+    const std::string done = dir.file("difftool-done");
+    const std::string run = "cd '" + repo + "' && (" + environment + "git -c difftool.brindle.cmd='" BRINDLE_BRD64_PATH
+                            " --new-instance \"$LOCAL\" \"$REMOTE\"' difftool -y -t brindle >/dev/null 2>&1; touch '" +
+                            done + "') &";
+    ASSERT_EQ(std::system(run.c_str()), 0);
+    std::vector<pid_t> brd64;
+    for (int i = 0; i < 200 && brd64.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        brd64 = processesWith({"brd64 --new-instance", "/notes.txt ", "notes.txt"});
+    }
+    ASSERT_EQ(brd64.size(), 1u) << "brd64 was not started with both files";
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_FALSE(std::filesystem::exists(done)) << "git did not wait for brd64";
+    EXPECT_EQ(::kill(brd64.front(), 0), 0) << "brd64 ended by itself";
+    ::kill(brd64.front(), SIGTERM);
+    for (int i = 0; i < 200 && !std::filesystem::exists(done); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(std::filesystem::exists(done));
+    for (const pid_t pid : first)
+        ::kill(pid, SIGTERM);
 }
 
 }  // namespace
