@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -282,6 +283,35 @@ TEST_F(BrdcmpTest, ScriptReportsEveryActionItCouldNotDo)
     for (const char* name : {"o1.txt", "o2.txt"})
         EXPECT_FALSE(std::filesystem::exists(m_dir.file(name))) << name;
     EXPECT_EQ(readBytes(m_dir.file("o4.txt")), "1\n|<<2\n||>>3\n");
+}
+
+// A file merged with itself is the file again, up to its final line end, for any text bytes in
+// every kind of code page and with either line end.
+TEST_F(BrdcmpTest, MergeOfAFileWithItselfGivesItBack)
+{
+    std::mt19937 random(8122026);
+    for (const char* page : {"1252", "65001", "932", "936", "949", "950"}) {
+        const test::CScopedCodePage codePage(page);
+        for (int round = 0; round < 30; ++round) {
+            const std::string lineEnd = round % 2 ? "\n" : "\r\n";
+            std::string bytes;
+            for (std::size_t line = random() % 6 + 1; line > 0; --line) {
+                for (std::size_t n = random() % 12; n > 0; --n) {
+                    // Bytes below 9 would make it a binary file; CR and LF end lines.
+                    const auto byte = static_cast<unsigned char>(random() % 256);
+                    bytes += byte < 9 || byte == '\r' || byte == '\n' ? 'x' : static_cast<char>(byte);
+                }
+                bytes += lineEnd;
+            }
+            bytes.insert(0, "a");  // no byte-order mark, and a first line end that is the file's own
+            const std::string file = m_dir.write("self.txt", bytes);
+            const std::string merge = m_dir.file("merge.txt");
+            ASSERT_EQ(run({"-m", merge, file, file}).status, 0);
+            // Every line of a merge file ends with a line end, the empty last line of a file that
+            // ends with one too.
+            ASSERT_EQ(readBytes(merge), bytes + lineEnd) << "code page " << page;
+        }
+    }
 }
 
 TEST_F(BrdcmpTest, RefusedMergeFileIsNotWritten)
