@@ -27,6 +27,9 @@ PACKAGES=(
     imagemagick    # ... and screenshots of it (import -window root)
     clang          # builds the libFuzzer targets of tests/fuzz ...
     libclang-rt-dev  # ... with libFuzzer and the sanitizer runtimes
+    dpkg-dev       # dpkg-shlibdeps: the dependencies of the Debian package (scripts/package.sh)
+    appstream      # appstreamcli: checks the AppStream metadata
+    git            # the git difftool test
 )
 
 missing=()
