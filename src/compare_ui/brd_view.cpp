@@ -5,6 +5,7 @@
 #include "compare_ui/comp_ctrl.h"
 #include "engine/report.h"
 #include "framework/command_ids.h"
+#include "framework/light_colours.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -39,6 +40,7 @@ constexpr int kReportLineRole = Qt::UserRole;
 
 CBRDView::CBRDView(QWidget* parent) : QTreeWidget(parent)
 {
+    useLightColours(*this);  // the section icons' black, blue and red lines need a white ground
     setHeaderHidden(true);
     setColumnCount(1);
     setRootIsDecorated(true);

@@ -4,6 +4,7 @@
 #include "compare_ui/rtf_lines.h"
 #include "engine/file_exception.h"
 #include "framework/command_ids.h"
+#include "framework/light_colours.h"
 #include "framework/resource_script.h"
 #include "framework/resources.h"
 
@@ -51,6 +52,7 @@ bool isWholeWord(QStringView text, qsizetype start, qsizetype length)
 
 CCompCtrl::CCompCtrl(QWidget* parent) : QAbstractScrollArea(parent), m_lines(std::make_unique<CRtfLines>())
 {
+    useLightColours(*this);  // the report's black, blue and red were chosen for a white ground
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);  // drops arrive at the viewport, not the frame around it
     setFocusPolicy(Qt::StrongFocus);

@@ -3,6 +3,7 @@
 #include "framework/cmd_target.h"
 #include "framework/command_ids.h"
 #include "framework/document.h"
+#include "framework/light_colours.h"
 #include "hex_view/hex_format.h"
 
 #include <QApplication>
@@ -45,6 +46,7 @@ bool isUndoKey(const QKeyEvent& event)
 
 CHexEditView::CHexEditView(QWidget* parent) : QAbstractScrollArea(parent)
 {
+    useLightColours(*this);  // painted on white: its text must stay dark on any desktop palette
     m_font = QFont(QStringLiteral("Courier New"));
     m_font.setStyleHint(QFont::TypeWriter);
     m_font.setFixedPitch(true);

@@ -12,6 +12,8 @@
 #include "framework/mdi_child_wnd.h"
 #include "merge_editor/rode_zor_text_buffer.h"
 #include "compare_ui/external_viewer.h"
+#include "editor/colour_table.h"
+#include "editor/ui/ed_colours.h"
 #include "platform/profile.h"
 #include "support/argv_recorder.h"
 #include "support/case_name.h"
@@ -21,7 +23,10 @@
 #include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QSplitter>
+#include <QApplication>
 #include <QFileDialog>
+#include <QImage>
+#include <QPalette>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMimeData>
@@ -369,6 +374,37 @@ TEST_F(ComparisonWindowTest, EmptyAreaSaysHowToStartAndTakesTwoDroppedFiles)
     m_app.app.closeAllDocuments();
     test::settle();
     EXPECT_TRUE(hint()->isVisible());
+}
+
+// On a dark desktop palette the report panes, the section list, the editors and the hex view keep
+// dark text on white, the ground their colours were chosen for.
+TEST_F(ComparisonWindowTest, TextSurfacesStayLightOnADarkPalette)
+{
+    const QPalette before = QApplication::palette();
+    QPalette dark = before;
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button})
+        dark.setColor(role, QColor(30, 30, 30));
+    for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        dark.setColor(role, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    CBRDDoc* doc = open();
+    ASSERT_NE(doc, nullptr);
+    m_app.app.openDocumentFile(QString::fromStdString(m_dir.write("data.bin", std::string("\x01\x02", 2))));
+    test::settle();
+    const auto* hex = m_app.app.docTemplateAt(kHexViewTemplate)->documents().front()->views().front()->widget();
+    const std::pair<const char*, const QWidget*> surfaces[] = {
+        {"pane", &doc->pane1()}, {"section list", doc->sectionList()}, {"hex view", hex}};
+    for (const auto& [name, widget] : surfaces) {
+        EXPECT_GT(widget->palette().color(QPalette::Base).lightness(), 200) << name;
+        EXPECT_LT(widget->palette().color(QPalette::Text).lightness(), 60) << name;
+        EXPECT_LT(widget->palette().color(QPalette::WindowText).lightness(), 60) << name;
+    }
+    EXPECT_GT(defaultColourOfIndex(kViewBackground).lightness(), 200) << "editor";
+    EXPECT_LT(defaultColourOfIndex(kViewNormalText).lightness(), 60) << "editor";
+    // The pane paints its ground white.
+    const QImage shot = doc->pane1().viewport()->grab().toImage();
+    EXPECT_GT(QColor(shot.pixel(shot.width() - 3, shot.height() - 3)).lightness(), 200);
+    QApplication::setPalette(before);
 }
 
 // The window's title names both files; the file buttons' tooltips give their whole paths.

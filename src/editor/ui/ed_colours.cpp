@@ -1,6 +1,7 @@
 #include "editor/ui/ed_colours.h"
 
 #include "editor/colour_table.h"
+#include "framework/light_colours.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -15,7 +16,8 @@ QColor fromColourRef(std::uint32_t colour) { return QColor::fromRgb(colourRefToR
 
 QColor defaultColourOfIndex(int index)
 {
-    const QPalette palette = QGuiApplication::palette();
+    // The syntax colours were chosen for dark text on white, on any desktop palette.
+    const QPalette palette = lightPalette(QGuiApplication::palette());
     switch (index) {
     case kViewBackground:
     case kViewMarginOff: return palette.color(QPalette::Base);
