@@ -1,16 +1,15 @@
 // Code pages: the registry of pages by number and the choice of the system ANSI code page.
 #include "platform/code_page.h"
 
+#include "platform/code_page_loader.h"
+#include "platform/code_page_names.h"
+#include "platform/utf8_code_page.h"
+
 #include <atomic>
-#include <charconv>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <mutex>
-
-#include "platform/code_page_loader.h"
-#include "platform/code_page_names.h"
-#include "platform/utf8_code_page.h"
 
 namespace brindle {
 
@@ -20,15 +19,6 @@ const CCodePage& utf8Page()
 {
     static const CUtf8CodePage page;
     return page;
-}
-
-std::uint32_t parseNumber(std::string_view text)
-{
-    std::uint32_t number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size())
-        return 0;
-    return number;
 }
 
 std::string_view localeCodeset()
@@ -52,7 +42,7 @@ std::string_view localeCodeset()
 const CCodePage& detectAnsi()
 {
     if (const char* acp = std::getenv("BRINDLE_ACP")) {
-        const std::uint32_t number = parseNumber(acp);
+        const std::uint32_t number = parseCodePageNumber(acp);
         if (number != kCodePageAnsi) {
             if (const CCodePage* page = CCodePage::byNumber(number))
                 return *page;

@@ -43,7 +43,25 @@ std::string normalizedCodeset(std::string_view codeset)
     return result;
 }
 
-std::uint32_t parseNumber(std::string_view text)
+// "CP1251", "WINDOWS1250", "IBM850", and ISO-8859-1 to -9 (28591 to 28599).
+std::uint32_t numberedCodeset(std::string_view name)
+{
+    constexpr std::string_view kIso = "ISO8859";
+    if (name.starts_with(kIso)) {
+        const std::uint32_t part = parseCodePageNumber(name.substr(kIso.size()));
+        return part >= 1 && part <= 9 ? 28590 + part : 0;
+    }
+    constexpr std::string_view kPrefixes[] = {"WINDOWS", "CP", "IBM"};
+    for (const std::string_view prefix : kPrefixes) {
+        if (name.starts_with(prefix))
+            return parseCodePageNumber(name.substr(prefix.size()));
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::uint32_t parseCodePageNumber(std::string_view text)
 {
     std::uint32_t number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
@@ -52,23 +70,6 @@ std::uint32_t parseNumber(std::string_view text)
     return number;
 }
 
-// "CP1251", "WINDOWS1250", "IBM850", and ISO-8859-1 to -9 (28591 to 28599).
-std::uint32_t numberedCodeset(std::string_view name)
-{
-    constexpr std::string_view kIso = "ISO8859";
-    if (name.starts_with(kIso)) {
-        const std::uint32_t part = parseNumber(name.substr(kIso.size()));
-        return part >= 1 && part <= 9 ? 28590 + part : 0;
-    }
-    constexpr std::string_view kPrefixes[] = {"WINDOWS", "CP", "IBM"};
-    for (const std::string_view prefix : kPrefixes) {
-        if (name.starts_with(prefix))
-            return parseNumber(name.substr(prefix.size()));
-    }
-    return 0;
-}
-
-}  // namespace
 
 std::vector<std::string> iconvNamesFor(std::uint32_t number)
 {
