@@ -115,8 +115,9 @@ int CTextFileRead::nextByte()
     return m_buffer[m_bufferPos++];
 }
 
-// One character in the file's encoding; kEof when the end was reached, also in the middle of
-// a character (an odd last byte of UTF-16, a cut-off UTF-8 sequence), which is then dropped.
+// One character in the file's encoding, or one byte of 8-bit and UTF-8 text, which are decoded a
+// line at a time; kEof at the end of the file, also in the middle of a UTF-16 unit (an odd last
+// byte), which is then dropped.
 int CTextFileRead::nextChar()
 {
     if (m_hasPending) {
@@ -124,37 +125,12 @@ int CTextFileRead::nextChar()
         return m_pending;
     }
     const int a = nextByte();
-    if (a == kEof)
-        return kEof;
-    switch (m_encoding) {
-    case kEncodingUtf16Be:
-    case kEncodingUtf16Le: {
-        const int b = nextByte();
-        if (b == kEof)
-            return kEof;
-        return m_encoding == kEncodingUtf16Be ? (a << 8 | b) : (b << 8 | a);
-    }
-    case kEncodingUtf8: {
-        if (a < 0x80)
-            return a;
-        if ((a & 0xE0) == 0xC0) {
-            const int b = nextByte();
-            if (b == kEof)
-                return kEof;
-            return ((a << 6) & 0x7FF) | (b & 0x3F);
-        }
-        if ((a & 0xF0) == 0xE0) {
-            const int b = nextByte();
-            const int c = b == kEof ? kEof : nextByte();
-            if (c == kEof)
-                return kEof;
-            return ((a << 12) | ((b << 6) & 0xFFF) | (c & 0x3F)) & 0xFFFF;
-        }
-        return 0xFFFD;  // continuation byte out of place, or a four-byte lead
-    }
-    default:
+    if (a == kEof || (m_encoding != kEncodingUtf16Be && m_encoding != kEncodingUtf16Le))
         return a;
-    }
+    const int b = nextByte();
+    if (b == kEof)
+        return kEof;
+    return m_encoding == kEncodingUtf16Be ? (a << 8 | b) : (b << 8 | a);
 }
 
 void CTextFileRead::skipLineEnd()
@@ -176,37 +152,42 @@ void CTextFileRead::skipLineEnd()
 bool CTextFileRead::ReadLine(std::u16string& line)
 {
     line.clear();
-    if (m_encoding == kEncodingAnsi) {
-        if (!readAnsiLineBytes(m_lineBytes))
+    if (m_encoding == kEncodingAnsi || m_encoding == kEncodingUtf8) {
+        if (!readLineBytes(m_lineBytes))
             return false;
-        codePage().appendUtf16(m_lineBytes, line);
+        if (m_encoding == kEncodingUtf8)
+            appendUtf16FromUtf8Lossless(m_lineBytes, line);
+        else
+            codePage().appendUtf16(m_lineBytes, line);
         return true;
     }
-    if (m_endOfFile && !m_hasPending)
+    if (!startLine())
         return false;
-    if (m_firstLine)
-        m_firstLine = false;
-    else
-        skipLineEnd();
-    if (m_encoding == kEncodingUtf8)
-        collectUtf8(line);
-    else
-        collectChars(line);
+    collectChars(line);
     return true;
 }
 
-// 8-bit text: the line is gathered as bytes and converted as a whole, so that multi-byte
-// sequences of the code page stay together.
-bool CTextFileRead::readAnsiLineBytes(std::string& bytes)
+// Steps over the line end that ended the previous line; false at the end of the file.
+bool CTextFileRead::startLine()
 {
-    bytes.clear();
     if (m_endOfFile && !m_hasPending)
         return false;
     if (m_firstLine)
         m_firstLine = false;
     else
         skipLineEnd();
-    collectAnsiBytes(bytes);
+    return true;
+}
+
+// 8-bit text and UTF-8: the line is gathered as bytes and converted as a whole, so that
+// multi-byte sequences stay together. A CR or LF byte is never part of a sequence, so a broken
+// sequence cannot take a line end with it.
+bool CTextFileRead::readLineBytes(std::string& bytes)
+{
+    bytes.clear();
+    if (!startLine())
+        return false;
+    collectLineBytes(bytes);
     return true;
 }
 
@@ -243,7 +224,7 @@ void CTextFileRead::collectChars(std::u16string& line)
     }
 }
 
-void CTextFileRead::collectAnsiBytes(std::string& bytes)
+void CTextFileRead::collectLineBytes(std::string& bytes)
 {
     int c = 0;
     if (takePending(c)) {
@@ -270,25 +251,6 @@ void CTextFileRead::collectAnsiBytes(std::string& bytes)
             ++m_bufferPos;
             break;
         }
-    }
-}
-
-// UTF-8 with a mark: runs of plain ASCII are copied directly; everything else goes through
-// nextChar(), whose decoding may itself produce a CR or LF from an overlong sequence.
-void CTextFileRead::collectUtf8(std::u16string& line)
-{
-    for (;;) {
-        if (!m_hasPending && m_bufferPos < m_bufferFill) {
-            const std::uint8_t* p = m_buffer.data() + m_bufferPos;
-            const std::uint8_t* end = m_buffer.data() + m_bufferFill;
-            const std::uint8_t* start = p;
-            while (p != end && *p < 0x80 && *p != '\r' && *p != '\n')
-                ++p;
-            line.append(start, p);
-            m_bufferPos += static_cast<std::size_t>(p - start);
-        }
-        if (!addToLine(nextChar(), line))
-            return;
     }
 }
 

@@ -16,8 +16,11 @@ namespace brindle {
 // one empty line; a file that cannot be opened (missing, unreadable, a folder) reads as no lines.
 // A read that fails ends the file too, and leaves its reason in Error(): callers that must not
 // take a damaged file for a shorter one check it after the last line.
-// Text without a mark is 8-bit text in the reader's code page. Malformed UTF-8 never fails: a
-// byte that cannot start a sequence becomes U+FFFD.
+// Text without a mark is 8-bit text in the reader's code page. Reading loses no byte of a file
+// with a mark: a byte of UTF-8 that is not part of a valid sequence (overlong forms, encoded
+// surrogates and values above U+10FFFF included, and a sequence cut off at the end) becomes the
+// unit 0xDC00 + byte, which the writer turns back into that byte; four-byte sequences become
+// surrogate pairs. UTF-16 units, lone surrogates included, pass through.
 class CTextFileRead : public CTextFileBase {
 public:
     CTextFileRead();
@@ -51,9 +54,9 @@ private:
     // Appends c to line; false instead at the end of the file or at a CR or LF (kept).
     bool addToLine(int c, std::u16string& line);
     void skipLineEnd();
-    bool readAnsiLineBytes(std::string& bytes);
-    void collectAnsiBytes(std::string& bytes);
-    void collectUtf8(std::u16string& line);
+    bool startLine();
+    bool readLineBytes(std::string& bytes);
+    void collectLineBytes(std::string& bytes);
     void collectChars(std::u16string& line);
 
     int m_fd = -1;
@@ -64,7 +67,7 @@ private:
     bool m_hasPushedBack = false;
     int m_pending = 0;               // a character taken after a CR that begins the next line
     bool m_hasPending = false;
-    std::string m_lineBytes;         // code 0: the line's bytes before conversion
+    std::string m_lineBytes;         // codes 0 and 3: the line's bytes before conversion
 };
 
 }  // namespace brindle

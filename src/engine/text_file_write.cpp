@@ -3,6 +3,7 @@
 #include "engine/byte_sink.h"
 #include "engine/file_exception.h"
 #include "platform/code_page.h"
+#include "platform/utf8.h"
 
 #include <exception>
 
@@ -109,36 +110,23 @@ void CTextFileWrite::fail(int operation)
     throw CFileException(m_path, static_cast<CFileException::Operation>(operation), error);
 }
 
+bool CTextFileWrite::isUtf16() const
+{
+    return m_encoding == kEncodingUtf16Be || m_encoding == kEncodingUtf16Le;
+}
+
+// One unit of UTF-16 text; UTF-8 goes through WriteString as a whole.
 void CTextFileWrite::putUnit(char16_t u)
 {
-    std::uint8_t bytes[3];
-    switch (m_encoding) {
-    case kEncodingUtf16Be:
+    std::uint8_t bytes[2];
+    if (m_encoding == kEncodingUtf16Be) {
         bytes[0] = static_cast<std::uint8_t>(u >> 8);
         bytes[1] = static_cast<std::uint8_t>(u);
-        put(bytes, 2);
-        break;
-    case kEncodingUtf16Le:
+    } else {
         bytes[0] = static_cast<std::uint8_t>(u);
         bytes[1] = static_cast<std::uint8_t>(u >> 8);
-        put(bytes, 2);
-        break;
-    default:  // UTF-8; surrogates are written one unit at a time, as the reader reads them
-        if (u < 0x80) {
-            bytes[0] = static_cast<std::uint8_t>(u);
-            put(bytes, 1);
-        } else if (u < 0x800) {
-            bytes[0] = static_cast<std::uint8_t>(0xC0 | u >> 6);
-            bytes[1] = static_cast<std::uint8_t>(0x80 | (u & 0x3F));
-            put(bytes, 2);
-        } else {
-            bytes[0] = static_cast<std::uint8_t>(0xE0 | (u >> 12 & 0x0F));
-            bytes[1] = static_cast<std::uint8_t>(0x80 | (u >> 6 & 0x3F));
-            bytes[2] = static_cast<std::uint8_t>(0x80 | (u & 0x3F));
-            put(bytes, 3);
-        }
-        break;
     }
+    put(bytes, 2);
 }
 
 void CTextFileWrite::WriteString(std::u16string_view text)
@@ -152,6 +140,12 @@ void CTextFileWrite::WriteString(std::u16string_view text)
         put(m_converted.data(), m_converted.size());
         return;
     }
+    if (!isUtf16()) {
+        m_converted.clear();
+        appendUtf8FromUtf16KeepingSurrogates(text, m_converted);
+        put(m_converted.data(), m_converted.size());
+        return;
+    }
     for (char16_t u : text)
         putUnit(u);
 }
@@ -160,7 +154,7 @@ void CTextFileWrite::WriteAscii(std::string_view text)
 {
     if (!m_open)
         return;
-    if (m_encoding == kEncodingAnsi || m_encoding == kEncodingUtf8) {
+    if (!isUtf16()) {
         put(text.data(), text.size());
         return;
     }

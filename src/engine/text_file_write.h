@@ -13,9 +13,12 @@ namespace brindle {
 class CByteSink;
 
 // Open writes the byte-order mark of the encoding (none for code 0); WriteString encodes text;
-// WriteEndl writes CR LF. The bytes go to a temporary file in the target's folder that replaces
-// the target at Close, so a failed or interrupted write never leaves a half-written file in
-// place of a good one.
+// WriteEndl writes CR LF. UTF-8 is written so that whatever CTextFileRead read comes back byte
+// for byte: a unit 0xDC80..0xDCFF that is not the second half of a surrogate pair becomes the
+// byte it stands for, a pair becomes its four-byte sequence. Other lone surrogates (from UTF-16
+// text) are written in their three-byte form. UTF-16 writes every unit as it is. The bytes go to
+// a temporary file in the target's folder that replaces the target at Close, so a failed or
+// interrupted write never leaves a half-written file in place of a good one.
 //
 // Failures: a file that cannot be created is not reported by Open beyond its result; the
 // CFileException comes when 1024 bytes are pending, or at Close, whichever is first. A write
@@ -49,6 +52,7 @@ private:
     bool openSink(std::unique_ptr<CByteSink> sink, const std::error_code& error, int encoding,
                   std::u16string_view path);
     void put(const void* data, std::size_t size);
+    bool isUtf16() const;
     void putUnit(char16_t unit);
     void flush();
     [[noreturn]] void fail(int operation);

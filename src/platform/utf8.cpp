@@ -1,4 +1,5 @@
-// Lossless UTF-8 <-> UTF-16 conversion, used for file names and the UTF-8 code page.
+// Lossless UTF-8 <-> UTF-16 conversion, used for file names, the UTF-8 code page and text files
+// with the UTF-8 byte-order mark.
 #include "platform/utf8.h"
 
 #include <algorithm>
@@ -47,18 +48,30 @@ const unsigned char* decodeSequence(const unsigned char* p, const unsigned char*
     return p + 1;
 }
 
+// What the encoder does with an unpaired surrogate that does not stand for a byte: write its
+// three-byte form, or the replacement in its place.
+struct SLoneSurrogate {
+    bool threeBytes = false;
+    char replacement = '?';
+    bool replaced = false;
+};
+
+void encodeThreeBytes(unsigned u, char*& dst)
+{
+    *dst++ = static_cast<char>(0xE0 | (u >> 12));
+    *dst++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    *dst++ = static_cast<char>(0x80 | (u & 0x3F));
+}
+
 // Writes one non-ASCII unit (or a surrogate pair starting at p) and returns the next unit.
-const char16_t* encodeUnit(const char16_t* p, const char16_t* end, char*& dst, char replacement,
-                           bool& replaced)
+const char16_t* encodeUnit(const char16_t* p, const char16_t* end, char*& dst, SLoneSurrogate& lone)
 {
     const unsigned u = *p;
     if (u < 0x800) {
         *dst++ = static_cast<char>(0xC0 | (u >> 6));
         *dst++ = static_cast<char>(0x80 | (u & 0x3F));
     } else if (u < 0xD800 || u > 0xDFFF) {
-        *dst++ = static_cast<char>(0xE0 | (u >> 12));
-        *dst++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        *dst++ = static_cast<char>(0x80 | (u & 0x3F));
+        encodeThreeBytes(u, dst);
     } else if (u <= 0xDBFF && end - p >= 2 && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
         const std::uint32_t cp = 0x10000 + ((u - 0xD800) << 10) + (p[1] - 0xDC00u);
         *dst++ = static_cast<char>(0xF0 | (cp >> 18));
@@ -68,9 +81,11 @@ const char16_t* encodeUnit(const char16_t* p, const char16_t* end, char*& dst, c
         return p + 2;
     } else if (u >= 0xDC80 && u <= 0xDCFF) {
         *dst++ = static_cast<char>(u - 0xDC00);
+    } else if (lone.threeBytes) {
+        encodeThreeBytes(u, dst);
     } else {
-        *dst++ = replacement;
-        replaced = true;
+        *dst++ = lone.replacement;
+        lone.replaced = true;
     }
     return p + 1;
 }
@@ -115,9 +130,10 @@ std::u16string utf16FromUtf8Lossless(std::string_view bytes)
     return out;
 }
 
-bool appendUtf8FromUtf16Lossless(std::u16string_view text, std::string& out, char replacement)
+namespace {
+
+void appendUtf8(std::u16string_view text, std::string& out, SLoneSurrogate& lone)
 {
-    bool replaced = false;
     const char16_t* p = text.data();
     const char16_t* const end = p + text.size();
     while (p != end) {
@@ -140,11 +156,25 @@ bool appendUtf8FromUtf16Lossless(std::u16string_view text, std::string& out, cha
             while (p < chunkEnd && *p < 0x80)
                 *dst++ = static_cast<char>(*p++);
             if (p < chunkEnd)
-                p = encodeUnit(p, end, dst, replacement, replaced);
+                p = encodeUnit(p, end, dst, lone);
         }
         out.resize(static_cast<std::size_t>(dst - out.data()));
     }
-    return replaced;
+}
+
+}  // namespace
+
+bool appendUtf8FromUtf16Lossless(std::u16string_view text, std::string& out, char replacement)
+{
+    SLoneSurrogate lone{false, replacement};
+    appendUtf8(text, out, lone);
+    return lone.replaced;
+}
+
+void appendUtf8FromUtf16KeepingSurrogates(std::u16string_view text, std::string& out)
+{
+    SLoneSurrogate lone{true};
+    appendUtf8(text, out, lone);
 }
 
 std::string utf8FromUtf16Lossless(std::u16string_view text)

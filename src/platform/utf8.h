@@ -1,4 +1,5 @@
-// Lossless UTF-8 <-> UTF-16 conversion, used for file names and the UTF-8 code page.
+// Lossless UTF-8 <-> UTF-16 conversion, used for file names, the UTF-8 code page and text files
+// with the UTF-8 byte-order mark.
 #pragma once
 
 #include <string>
@@ -17,6 +18,11 @@ std::u16string utf16FromUtf8Lossless(std::string_view bytes);
 // cannot be represented: they become `replacement`, and the function returns true.
 bool appendUtf8FromUtf16Lossless(std::u16string_view text, std::string& out, char replacement = '?');
 std::string utf8FromUtf16Lossless(std::u16string_view text);
+
+// The same for text files, where no unit may silently turn into another character: an unpaired
+// surrogate that does not stand for a byte (it came from UTF-16 text) is written in the
+// three-byte form of its value. Reading that back gives three byte units, not the surrogate.
+void appendUtf8FromUtf16KeepingSurrogates(std::u16string_view text, std::string& out);
 
 // File names on this platform are the UTF-8 form of the UTF-16 paths.
 std::string nativePath(std::u16string_view path);

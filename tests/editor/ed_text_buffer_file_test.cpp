@@ -4,8 +4,10 @@
 
 #include "editor/buffer_test_support.h"
 #include "editor/text_type.h"
+#include "engine/text_encoding.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/random_text.h"
 #include "support/scoped_code_page.h"
 #include "support/temp_dir.h"
 
@@ -78,9 +80,34 @@ INSTANTIATE_TEST_SUITE_P(
                     SRoundTripCase{"Utf16BeLf", "\xFE\xFF\0\n\0a"s, {u"", u"a"}, 1},
                     SRoundTripCase{"Utf8CrLf", "\xEF\xBB\xBF\xC3\xA9\r\nx", {u"\u00E9", u"x"}, 3},
                     SRoundTripCase{"Utf8Lf", "\xEF\xBB\xBF\n\xE2\x82\xAC\n", {u"", u"\u20AC", u""}, 3},
+                    // Regression: a stray byte took the LF and the "n" after it, a four-byte
+                    // sequence came back as four U+FFFD.
+                    SRoundTripCase{"Utf8StrayByteAndEmoji", "\xEF\xBB\xBF" "caf\xE9\nnext \xF0\x9F\x98\x80",
+                                   {u"caf\xDCE9", u"next \U0001F600"}, 3},
+                    SRoundTripCase{"Utf8CutOffAtEnd", "\xEF\xBB\xBF" "a\r\n\xE2\x82", {u"a", u"\xDCE2\xDC82"}, 3},
+                    SRoundTripCase{"Utf16BeLoneLowSurrogateAtEnd", "\xFE\xFF\0a\xDC\xE9"s, {u"a\xDCE9"}, 1},
                     SRoundTripCase{"LongFirstLineLf", std::string(5000, 'x') + "\ny",
                                    {std::u16string(5000, u'x'), u"y"}, 0}),
     test::SCaseName());
+
+// Random files behind each mark, with every kind of line end mixed: an unchanged file saves back
+// byte for byte.
+TEST(BufferFile, RandomFilesWithMarkSaveBackByteForByte)
+{
+    std::mt19937 rng(611);
+    std::uniform_int_distribution<std::size_t> length(0, 50);
+    CTempDir dir;
+    for (const int encoding : {kEncodingUtf8}) {
+        for (int round = 0; round < 150; ++round) {
+            const std::string bytes = test::randomMarkedFile(rng, encoding, length(rng), {u"\r", u"\n", u"\r\n"});
+            const std::u16string path = u16(dir.write("r.txt", bytes));
+            CEdTextBuffer buffer;
+            ASSERT_TRUE(buffer.LoadFile(path));
+            ASSERT_TRUE(buffer.SaveFile(path));
+            ASSERT_EQ(readBytes(dir.file("r.txt")), bytes) << testing::PrintToString(bytes);
+        }
+    }
+}
 
 // Shift-JIS under code page 932: a double-byte character is one unit, and bytes that are no
 // character (a lead byte cut off at the end of the file, stray bytes) are saved as they were.

@@ -1,13 +1,16 @@
 // Reading text files: encodings, line ends, malformed input, files that cannot be read.
 #include "engine/line_list.h"
 #include "engine/text_file_read.h"
+#include "engine/text_file_write.h"
 #include "platform/utf8.h"
+#include "support/random_text.h"
 #include "support/temp_dir.h"
 
 #include "support/case_name.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,7 @@ namespace brindle {
 namespace {
 
 using test::CTempDir;
+using test::readBytes;
 
 struct SReadCase {
     const char* name;
@@ -45,8 +49,6 @@ std::string bytes(std::initializer_list<int> values)
         out.push_back(static_cast<char>(v));
     return out;
 }
-
-const std::u16string kFffd = u"\uFFFD";
 
 class TextFileReadTest : public testing::TestWithParam<SReadCase> {};
 
@@ -92,15 +94,80 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     MalformedInput, TextFileReadTest,
     testing::Values(
-        SReadCase{"StrayContinuation", bytes({0xEF, 0xBB, 0xBF, 0x80, 'a'}), 3, {kFffd + u"a"}},
-        // A four-byte lead consumes nothing: it and its three continuation bytes each give U+FFFD.
-        SReadCase{"FourByteSequence", bytes({0xEF, 0xBB, 0xBF, 0xF0, 0x9F, 0x98, 0x80}), 3, {kFffd + kFffd + kFffd + kFffd}},
-        SReadCase{"ContinuationNotValidated", bytes({0xEF, 0xBB, 0xBF, 0xC3, '\n', 'b'}), 3, {u"\u00CAb"}},
-        SReadCase{"OverlongLfEndsLine", bytes({0xEF, 0xBB, 0xBF, 'a', 0xC0, 0x8A, 'b'}), 3, {u"a", u"b"}},
-        SReadCase{"Utf8CutAtEnd", bytes({0xEF, 0xBB, 0xBF, 'a', 0xE4, 0xB8}), 3, {u"a"}},
+        // A byte that starts or continues no valid sequence is kept as 0xDC00 + byte.
+        SReadCase{"StrayContinuation", bytes({0xEF, 0xBB, 0xBF, 0x80, 'a'}), 3, {u"\xDC80" u"a"}},
+        SReadCase{"FourByteSequence", bytes({0xEF, 0xBB, 0xBF, 0xF0, 0x9F, 0x98, 0x80}), 3, {u"\U0001F600"}},
+        SReadCase{"BrokenSequenceKeepsLineEnd", bytes({0xEF, 0xBB, 0xBF, 0xC3, '\n', 'b'}), 3, {u"\xDCC3", u"b"}},
+        // Regression: a Latin-1 byte took the line end and the character after it.
+        SReadCase{"Latin1ByteBeforeLf", "\xEF\xBB\xBF" "caf\xE9\nnext line", 3, {u"caf\xDCE9", u"next line"}},
+        SReadCase{"OverlongLfIsNoLineEnd", bytes({0xEF, 0xBB, 0xBF, 'a', 0xC0, 0x8A, 'b'}), 3, {u"a\xDCC0\xDC8A" u"b"}},
+        SReadCase{"Utf8CutAtEnd", bytes({0xEF, 0xBB, 0xBF, 'a', 0xE4, 0xB8}), 3, {u"a\xDCE4\xDCB8"}},
         SReadCase{"Utf16OddLastByte", bytes({0xFF, 0xFE, 'a', 0, 'b'}), 2, {u"a"}},
         SReadCase{"NulKept", bytes({'a', 0, 'b'}), 0, {std::u16string(u"a\0b", 3)}}),
     test::SCaseName());
+
+// Reads the file and writes its lines back in its encoding with CR LF between them.
+std::string readAndWriteBack(const std::string& fileBytes, std::vector<std::u16string>* readLines = nullptr)
+{
+    CTempDir dir;
+    CTextFileRead reader;
+    reader.Open(pathFromNative(dir.write("in", fileBytes)));
+    std::vector<std::u16string> lines;
+    std::u16string line;
+    while (reader.ReadLine(line))
+        lines.push_back(line);
+    CTextFileWrite writer;
+    writer.Open(pathFromNative(dir.file("out")), reader.Encoding());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            writer.WriteEndl();
+        writer.WriteString(lines[i]);
+    }
+    writer.Close();
+    if (readLines)
+        *readLines = lines;
+    return readBytes(dir.file("out"));
+}
+
+// A file with a mark loses no byte between reading and writing.
+class LosslessReadTest : public testing::TestWithParam<SReadCase> {};
+
+TEST_P(LosslessReadTest, LinesWriteBackToTheSameBytes)
+{
+    const SReadCase& c = GetParam();
+    std::vector<std::u16string> lines;
+    EXPECT_EQ(readAndWriteBack(c.bytes, &lines), c.bytes);
+    EXPECT_EQ(lines, c.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KnownCases, LosslessReadTest,
+    testing::Values(
+        SReadCase{"EmojiIsOnePair", "\xEF\xBB\xBF" "a\xF0\x9F\x98\x80" "b", 3, {u"a\U0001F600b"}},
+        SReadCase{"OverlongSlash", "\xEF\xBB\xBF\xC0\xAF", 3, {u"\xDCC0\xDCAF"}},
+        SReadCase{"EncodedSurrogate", "\xEF\xBB\xBF\xED\xA0\x80", 3, {u"\xDCED\xDCA0\xDC80"}},
+        SReadCase{"AboveU10FFFF", "\xEF\xBB\xBF\xF4\x90\x80\x80", 3, {u"\xDCF4\xDC90\xDC80\xDC80"}},
+        SReadCase{"CutOffAtEnd", "\xEF\xBB\xBF" "a\xE2\x82", 3, {u"a\xDCE2\xDC82"}},
+        SReadCase{"Latin1ByteBeforeCrLf", "\xEF\xBB\xBF" "caf\xE9\r\nnext line", 3, {u"caf\xDCE9", u"next line"}},
+        SReadCase{"StrayByteAfterPair", "\xEF\xBB\xBF\xF0\x9F\x98\x80\xBF", 3, {u"\U0001F600\xDCBF"}},
+        SReadCase{"Utf16LoneLowSurrogateAtEnd", "\xFF\xFE" "a\0\x62\xDC"s, 2, {u"a\xDC62"}},
+        SReadCase{"Utf16LoneSurrogates", "\xFE\xFF\xD8\x00\0a\xDF\xFF"s, 1, {u"\xD800" u"a\xDFFF"}}),
+    test::SCaseName());
+
+// Random files behind each mark, lines separated by CR LF: reading and writing back gives the
+// bytes.
+TEST(TextFileRead, RandomFilesWithMarkRoundTrip)
+{
+    std::mt19937 rng(20250611);
+    std::uniform_int_distribution<std::size_t> length(0, 60);
+    for (const int encoding : {kEncodingUtf8}) {
+        for (int round = 0; round < 300; ++round) {
+            const std::string file = test::randomMarkedFile(rng, encoding, length(rng), {u"\r\n"});
+            ASSERT_EQ(readAndWriteBack(file), file)
+                << testing::PrintToString(file);
+        }
+    }
+}
 
 TEST(TextFileRead, FilesThatCannotBeReadGiveNoLines)
 {

@@ -13,6 +13,7 @@
 
 #include <random>
 #include <stdexcept>
+#include <vector>
 
 namespace brindle {
 namespace {
@@ -56,8 +57,12 @@ INSTANTIATE_TEST_SUITE_P(
                     SWriteCase{"Utf16BeMark", 1, u"\u00E9", "\xFE\xFF\x00\xE9"s},
                     SWriteCase{"Utf16LeMark", 2, u"\u00E9", "\xFF\xFE\xE9\x00"s},
                     SWriteCase{"Utf8ThreeBytes", 3, u"\u4E2D", "\xEF\xBB\xBF\xE4\xB8\xAD"},
-                    // Each surrogate is written on its own, as the reader decodes it.
-                    SWriteCase{"Utf8Surrogates", 3, u"\U0001F600", "\xEF\xBB\xBF\xED\xA0\xBD\xED\xB8\x80"},
+                    SWriteCase{"Utf8PairIsOneSequence", 3, u"\U0001F600", "\xEF\xBB\xBF\xF0\x9F\x98\x80"},
+                    // Units the reader gives bytes that were no characters become those bytes.
+                    SWriteCase{"Utf8ByteUnits", 3, u"caf\xDCE9\xDC80", "\xEF\xBB\xBF" "caf\xE9\x80"},
+                    // Other lone surrogates, from UTF-16 text: their three-byte form, not "?".
+                    SWriteCase{"Utf8LoneSurrogates", 3, u"\xD800" u"a\xDC7F",
+                               "\xEF\xBB\xBF\xED\xA0\x80" "a\xED\xB1\xBF"},
                     SWriteCase{"Unrepresentable", 0, u"x\u4E2Dy", "x?y"},
                     SWriteCase{"EmptyUtf16", 2, u"", "\xFF\xFE"}),
     test::SCaseName());
@@ -95,7 +100,11 @@ TEST(TextFileWrite, RoundTripsEveryEncoding)
                 char16_t c = static_cast<char16_t>(unit(random));
                 if (c == u'\r' || c == u'\n')
                     c = u'x';
-                text.push_back(c);
+                // UTF-8 holds pairs and units that stand for bytes, not other lone surrogates.
+                if (encoding == 3 && c >= 0xD800 && c <= 0xDFFF)
+                    text += c < 0xDC00 ? u"\xD83D\xDE00" : u"\xDCE9";
+                else
+                    text.push_back(c);
             }
             const std::string path = dir.file("rt");
             {

@@ -1,7 +1,8 @@
 // The text-file reader on any bytes, with the binary test on the same file. Properties: the lines
 // written back in the file's own encoding read again as the same lines; a file whose every line
-// end is CR LF and whose text the encoding holds exactly comes back byte for byte; the binary
-// test answers as its contract says for the first 1024 bytes.
+// end is CR LF and whose text the encoding holds exactly (anything but UTF-16 of odd length)
+// comes back byte for byte; the binary test answers as its contract says for the first 1024
+// bytes.
 #include "engine/binary_test.h"
 #include "engine/byte_sink.h"
 #include "engine/text_file_read.h"
@@ -97,17 +98,12 @@ bool onlyCrLf(const std::vector<std::uint32_t>& units)
     return true;
 }
 
-// The units of the text after the mark when the encoding holds it exactly: whole UTF-16 units,
-// or UTF-8 sequences of one to three bytes in their shortest form (the reader decodes no longer
-// ones). Empty optional-like result: false when the text is not held exactly.
+// The units of the text after the mark when the encoding holds it exactly: every byte of 8-bit
+// text and UTF-8 (a CR or LF byte is never part of a sequence, and all other bytes come back as
+// they were), whole UTF-16 units. False when the text is not held exactly.
 bool exactUnits(const std::string& body, int encoding, std::vector<std::uint32_t>& units)
 {
     const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(body[i]); };
-    if (encoding == kEncodingAnsi) {
-        for (std::size_t i = 0; i < body.size(); ++i)
-            units.push_back(byte(i));
-        return true;
-    }
     if (encoding == kEncodingUtf16Le || encoding == kEncodingUtf16Be) {
         if (body.size() % 2 != 0)
             return false;
@@ -115,22 +111,8 @@ bool exactUnits(const std::string& body, int encoding, std::vector<std::uint32_t
             units.push_back(encoding == kEncodingUtf16Le ? byte(i) | byte(i + 1) << 8 : byte(i) << 8 | byte(i + 1));
         return true;
     }
-    for (std::size_t i = 0; i < body.size();) {
-        const std::uint32_t lead = byte(i);
-        const std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 0;
-        if (length == 0 || i + length > body.size())
-            return false;
-        std::uint32_t unit = length == 1 ? lead : length == 2 ? lead & 0x1F : lead & 0x0F;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((byte(i + k) & 0xC0) != 0x80)
-                return false;
-            unit = unit << 6 | (byte(i + k) & 0x3F);
-        }
-        if ((length == 2 && unit < 0x80) || (length == 3 && unit < 0x800))
-            return false;
-        units.push_back(unit);
-        i += length;
-    }
+    for (std::size_t i = 0; i < body.size(); ++i)
+        units.push_back(byte(i));
     return true;
 }
 

@@ -1,15 +1,18 @@
 // brdcmp end to end: section-list output, exit statuses, merge files, and hostile input.
 #include "brdcmp/brdcmp_command.h"
+#include "engine/text_encoding.h"
 #include "platform/memory_settings_store.h"
 #include "platform/reg_file_store.h"
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/random_text.h"
 #include "support/scoped_code_page.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -123,6 +126,24 @@ TEST_F(BrdcmpTest, MergeFileInFile1Encoding)
     const SResult utf8 = compare("\xEF\xBB\xBF" "a\nb", "a\nc", {"--merge=" + merge, "--no-common", "--prefix1", "1:", "--prefix2", "2:"});
     EXPECT_EQ(utf8.status, 1) << utf8.err;
     EXPECT_EQ(readBytes(merge), "\xEF\xBB\xBF" "1:b\n2:c\n");
+}
+
+// A UTF-8 file with a mark compared with itself gives a merge file of its own bytes, with CR LF
+// after the last line: no byte of a broken or four-byte sequence is lost on the way.
+TEST_F(BrdcmpTest, MergeFileOfUtf8FileWithItselfIsTheFile)
+{
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<std::size_t> length(0, 80);
+    const std::string merge = m_dir.file("m.txt");
+    for (int round = 0; round < 100; ++round) {
+        std::string bytes = test::randomMarkedFile(rng, kEncodingUtf8, length(rng), {u"\r\n"});
+        // Bytes below 09 would make it a binary file.
+        std::replace_if(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x09; }, 'x');
+        const std::string file = m_dir.write("f", bytes);
+        const SResult result = run({"-m", merge, file, file});
+        ASSERT_EQ(result.status, 0) << result.err;
+        ASSERT_EQ(readBytes(merge), readBytes(file) + "\r\n") << testing::PrintToString(readBytes(file));
+    }
 }
 
 // A merge file brdcmp did not write as it stands is kept as NAME.~N~, and stderr says so; one it
