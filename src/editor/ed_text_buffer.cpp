@@ -607,6 +607,7 @@ void CEdTextBuffer::ClearAll()
     resetHistory();
     m_initialised = false;
     m_defaultLineEnd = ELineEnd::Lf;
+    m_endsWithOddByte = false;
     m_lastChange = {-1, -1};
     NotifyViews(nullptr, nullptr, Reset, -1);
 }
@@ -664,6 +665,7 @@ bool CEdTextBuffer::LoadFile(std::u16string_view path)
     m_lines.swap(lines);
     resetHistory();
     m_fileEncoding = reader.Encoding();
+    m_endsWithOddByte = reader.endsWithOddByte();
     m_initialised = true;
     m_readOnly = false;
     m_modified = false;
@@ -684,6 +686,7 @@ bool CEdTextBuffer::SaveFile(std::u16string_view path, bool clearModified)
         sink = std::make_unique<CBackupFileSink>(std::move(sink), path);
     try {
         CTextFileWrite writer;
+        writer.setEndsWithOddByte(m_endsWithOddByte);
         writer.Open(std::move(sink), m_fileEncoding, path);
         // Line ends go between lines only: the reader gives a final line end an empty last
         // line, so an unchanged file saves back byte for byte (BufferFileTest.RoundTrip).

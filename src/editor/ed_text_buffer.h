@@ -241,10 +241,12 @@ public:
     const std::error_code& lastLoadError() const { return m_lastLoadError; }
     // Empties the buffer to what an empty file reads as, one empty line, ready for typing.
     void InitNew();
-    // Writes the lines in FileEncoding(), separated by CR LF (LF when SavesBareLf()), with no
-    // line end after the last line. The target is replaced only once the new text is complete;
-    // with CreateBackup() the previous file becomes path + ".bak". False on any failure, with
-    // the previous file (and any old backup) in place. clearModified marks the buffer saved.
+    // Writes the lines in FileEncoding(), each but the last followed by its own line end. Units
+    // that stand for bytes of a UTF-8 or UTF-16 file that were no characters become those bytes
+    // again (CTextFileWrite), so an unchanged file with a byte-order mark saves back byte for
+    // byte. The target is replaced only once the new text is complete; with CreateBackup() the
+    // previous file becomes path + ".bak". False on any failure, with the previous file (and any
+    // old backup) in place. clearModified marks the buffer saved.
     bool SaveFile(std::u16string_view path, bool clearModified = true);
     // Why the last SaveFile failed (the system's error); clear after a success.
     const std::error_code& lastSaveError() const { return m_lastSaveError; }
@@ -313,6 +315,9 @@ private:
     std::error_code m_lastLoadError;
 
     ELineEnd m_defaultLineEnd = ELineEnd::Lf;
+    // The file was UTF-16 with an odd last byte, kept as the last unit (CTextFileRead); the save
+    // writes that unit back as the one byte while it is still last.
+    bool m_endsWithOddByte = false;
     std::int32_t m_lastGroupStart = -1;  // index of the newest record with UndoGroupStart
 };
 

@@ -4,6 +4,7 @@
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "platform/utf16_units.h"
 #include "platform/utf8.h"
 
 #include <cerrno>
@@ -46,6 +47,7 @@ bool CTextFileRead::Open(std::u16string_view path)
     m_firstLine = true;
     m_hasPushedBack = false;
     m_hasPending = false;
+    m_endsWithOddByte = false;
     m_bufferPos = m_bufferFill = 0;
     m_error.clear();
     m_precedingLineEnd.reset();
@@ -116,8 +118,8 @@ int CTextFileRead::nextByte()
 }
 
 // One character in the file's encoding, or one byte of 8-bit and UTF-8 text, which are decoded a
-// line at a time; kEof at the end of the file, also in the middle of a UTF-16 unit (an odd last
-// byte), which is then dropped.
+// line at a time; kEof at the end of the file. An odd last byte of UTF-16 is kept as the unit
+// 0xDC00 + byte, as the UTF-8 decoder keeps a stray byte, and endsWithOddByte() says so.
 int CTextFileRead::nextChar()
 {
     if (m_hasPending) {
@@ -128,8 +130,10 @@ int CTextFileRead::nextChar()
     if (a == kEof || (m_encoding != kEncodingUtf16Be && m_encoding != kEncodingUtf16Le))
         return a;
     const int b = nextByte();
-    if (b == kEof)
-        return kEof;
+    if (b == kEof) {
+        m_endsWithOddByte = true;
+        return byteUnit(static_cast<std::uint8_t>(a));
+    }
     return m_encoding == kEncodingUtf16Be ? (a << 8 | b) : (b << 8 | a);
 }
 

@@ -20,7 +20,8 @@ namespace brindle {
 // with a mark: a byte of UTF-8 that is not part of a valid sequence (overlong forms, encoded
 // surrogates and values above U+10FFFF included, and a sequence cut off at the end) becomes the
 // unit 0xDC00 + byte, which the writer turns back into that byte; four-byte sequences become
-// surrogate pairs. UTF-16 units, lone surrogates included, pass through.
+// surrogate pairs. UTF-16 units, lone surrogates included, pass through; an odd last byte of
+// UTF-16 becomes 0xDC00 + byte too (see endsWithOddByte).
 class CTextFileRead : public CTextFileBase {
 public:
     CTextFileRead();
@@ -43,6 +44,11 @@ public:
 
     // Why Open or a read failed; clear while every read succeeded.
     const std::error_code& Error() const { return m_error; }
+
+    // True once the reader met an odd last byte of a UTF-16 file: the last unit of the last line
+    // is then 0xDC00 + that byte. The unit alone cannot say so, as UTF-16 text may hold any lone
+    // low surrogate; CTextFileWrite::setEndsWithOddByte writes the unit back as the one byte.
+    bool endsWithOddByte() const { return m_endsWithOddByte; }
 
 private:
     void detectEncoding();
@@ -68,6 +74,7 @@ private:
     int m_pending = 0;               // a character taken after a CR that begins the next line
     bool m_hasPending = false;
     std::string m_lineBytes;         // codes 0 and 3: the line's bytes before conversion
+    bool m_endsWithOddByte = false;
 };
 
 }  // namespace brindle

@@ -3,6 +3,7 @@
 #include "engine/byte_sink.h"
 #include "engine/file_exception.h"
 #include "platform/code_page.h"
+#include "platform/utf16_units.h"
 #include "platform/utf8.h"
 
 #include <exception>
@@ -68,6 +69,7 @@ bool CTextFileWrite::Open(std::unique_ptr<CByteSink> sink, int encoding, std::u1
     m_open = true;
     m_encoding = encoding;
     m_replacementUsed = false;
+    m_hasHeldUnit = false;
     m_buffer.clear();
     switch (encoding) {
     case kEncodingUtf16Be: put("\xFE\xFF", 2); break;
@@ -118,6 +120,17 @@ bool CTextFileWrite::isUtf16() const
 // One unit of UTF-16 text; UTF-8 goes through WriteString as a whole.
 void CTextFileWrite::putUnit(char16_t u)
 {
+    if (!m_endsWithOddByte) {
+        putUtf16(u);
+        return;
+    }
+    putHeldUnit(false);
+    m_heldUnit = u;
+    m_hasHeldUnit = true;
+}
+
+void CTextFileWrite::putUtf16(char16_t u)
+{
     std::uint8_t bytes[2];
     if (m_encoding == kEncodingUtf16Be) {
         bytes[0] = static_cast<std::uint8_t>(u >> 8);
@@ -127,6 +140,21 @@ void CTextFileWrite::putUnit(char16_t u)
         bytes[1] = static_cast<std::uint8_t>(u >> 8);
     }
     put(bytes, 2);
+}
+
+// Writes the held unit: with the next unit, or at Close as the file's last, where a unit that
+// stands for the odd last byte becomes that byte again.
+void CTextFileWrite::putHeldUnit(bool last)
+{
+    if (!m_hasHeldUnit)
+        return;
+    m_hasHeldUnit = false;
+    if (last && m_heldUnit >= kByteUnitBase && m_heldUnit <= kByteUnitBase + 0xFF) {
+        const auto byte = static_cast<std::uint8_t>(m_heldUnit - kByteUnitBase);
+        put(&byte, 1);
+        return;
+    }
+    putUtf16(m_heldUnit);
 }
 
 void CTextFileWrite::WriteString(std::u16string_view text)
@@ -168,6 +196,7 @@ void CTextFileWrite::Close()
 {
     if (!m_open)
         return;
+    putHeldUnit(true);
     flush();
     if (!m_sink)
         fail(static_cast<int>(CFileException::Operation::Create));

@@ -48,12 +48,21 @@ public:
     // True once a character of the text had to be replaced (code 0 only).
     bool ReplacementUsed() const { return m_replacementUsed; }
 
+    // For UTF-16 text read from a file with an odd last byte (CTextFileRead::endsWithOddByte):
+    // the last unit written before Close, when it is 0xDC00..0xDCFF, is written as its low byte
+    // alone. Only the flag can say so, since UTF-16 text may hold any lone low surrogate; text
+    // edited so that another unit of that range came last would lose that unit's high byte,
+    // which is not worth tracking every edit for. Kept across Open, like the code page.
+    void setEndsWithOddByte(bool odd) { m_endsWithOddByte = odd; }
+
 private:
     bool openSink(std::unique_ptr<CByteSink> sink, const std::error_code& error, int encoding,
                   std::u16string_view path);
     void put(const void* data, std::size_t size);
     bool isUtf16() const;
     void putUnit(char16_t unit);
+    void putUtf16(char16_t unit);
+    void putHeldUnit(bool last);
     void flush();
     [[noreturn]] void fail(int operation);
 
@@ -64,6 +73,10 @@ private:
     char m_replacement = 0;
     bool m_replacementUsed = false;
     std::string m_converted;
+    bool m_endsWithOddByte = false;
+    // With m_endsWithOddByte, the last UTF-16 unit waits here until it is known to be the last.
+    char16_t m_heldUnit = 0;
+    bool m_hasHeldUnit = false;
 };
 
 }  // namespace brindle

@@ -85,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SRoundTripCase{"Utf8StrayByteAndEmoji", "\xEF\xBB\xBF" "caf\xE9\nnext \xF0\x9F\x98\x80",
                                    {u"caf\xDCE9", u"next \U0001F600"}, 3},
                     SRoundTripCase{"Utf8CutOffAtEnd", "\xEF\xBB\xBF" "a\r\n\xE2\x82", {u"a", u"\xDCE2\xDC82"}, 3},
+                    SRoundTripCase{"Utf16LeOddLastByte", "\xFF\xFE" "a\0\n\0\xE9"s, {u"a", u"\xDCE9"}, 2},
                     SRoundTripCase{"Utf16BeLoneLowSurrogateAtEnd", "\xFE\xFF\0a\xDC\xE9"s, {u"a\xDCE9"}, 1},
                     SRoundTripCase{"LongFirstLineLf", std::string(5000, 'x') + "\ny",
                                    {std::u16string(5000, u'x'), u"y"}, 0}),
@@ -97,7 +98,7 @@ TEST(BufferFile, RandomFilesWithMarkSaveBackByteForByte)
     std::mt19937 rng(611);
     std::uniform_int_distribution<std::size_t> length(0, 50);
     CTempDir dir;
-    for (const int encoding : {kEncodingUtf8}) {
+    for (const int encoding : {kEncodingUtf8, kEncodingUtf16Le, kEncodingUtf16Be}) {
         for (int round = 0; round < 150; ++round) {
             const std::string bytes = test::randomMarkedFile(rng, encoding, length(rng), {u"\r", u"\n", u"\r\n"});
             const std::u16string path = u16(dir.write("r.txt", bytes));

@@ -88,6 +88,35 @@ TEST(TextFileWrite, ReportsReplacement)
     EXPECT_EQ(readBytes(dir.file("r")), "ok#");
 }
 
+// An odd last byte of UTF-16, read as the unit 0xDC00 + byte, is written as that byte only when
+// it is still the last unit of the file.
+TEST(TextFileWrite, OddLastByteOnlyAtTheVeryEnd)
+{
+    const struct {
+        const char* name;
+        int encoding;
+        std::vector<std::u16string> pieces;
+        std::string bytes;
+    } cases[] = {
+        {"LastUnit", 2, {u"a\xDC62"}, "\xFF\xFE" "a\0b"s},
+        {"BigEndian", 1, {u"a", u"\xDCE9"}, "\xFE\xFF\0a\xE9"s},
+        {"NotLast", 2, {u"\xDC62", u"a"}, "\xFF\xFE\x62\xDC" "a\0"s},
+        {"LastUnitNoByteUnit", 2, {u"\xDD62"}, "\xFF\xFE\x62\xDD"s},
+        {"Utf8WritesByteUnitsAnyway", 3, {u"\xDCE9"}, "\xEF\xBB\xBF\xE9"},
+    };
+    CTempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTextFileWrite writer;
+        writer.setEndsWithOddByte(true);
+        writer.Open(pathFromNative(dir.file("odd")), c.encoding);
+        for (const auto& piece : c.pieces)
+            writer.WriteString(piece);
+        writer.Close();
+        EXPECT_EQ(readBytes(dir.file("odd")), c.bytes);
+    }
+}
+
 TEST(TextFileWrite, RoundTripsEveryEncoding)
 {
     std::mt19937 random(7);
