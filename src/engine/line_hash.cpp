@@ -188,6 +188,10 @@ CCaseFolder::CCaseFolder(const CCodePage& page) : m_page(page)
 
 std::int32_t CCaseFolder::foldHigh(char16_t ch) const
 {
+    // Half of a pair, or 0xDC00 + a byte that was no character of the file: compared by value,
+    // never as a letter of the code page that happens to have that byte.
+    if (ch >= 0xD800 && ch <= 0xDFFF)
+        return ch;
     const char16_t upper = simpleUpper(ch);
     std::uint8_t byte = 0;
     if (m_page.isSingleByte() && m_page.byteFor(upper, byte))

@@ -13,7 +13,8 @@ class CDiffLine;
 // single-byte code page a character up to 0xFF folds as the code page upper-cases that byte,
 // taken as a signed 8-bit value. Any other character folds by Unicode simple upper-casing
 // (and, under a single-byte page, to that page's folded byte when the upper-case form has one,
-// so that for example U+0178 and U+00FF fold alike under 1252).
+// so that for example U+0178 and U+00FF fold alike under 1252). Surrogates, among them the
+// units 0xDC00 + byte that stand for bytes of a file that were no characters, fold to themselves.
 class CCaseFolder {
 public:
     // The folder of a code page, made once and kept for the process.

@@ -52,6 +52,9 @@ INSTANTIATE_TEST_SUITE_P(
                     // Regression: folding only the low byte made U+4E2D equal to "-".
                     SEqualCase{"CjkIsNotHyphen", u"\u4E2D", u"-", false, true, false},
                     SEqualCase{"HighCharLowByteLetter", u"\u0161", u"a", false, true, false},
+                    // Bytes that were no characters of the file (0xDC00 + byte) have no case.
+                    SEqualCase{"StrayBytesKeepTheirValue", u"caf\xDCE9", u"caf\xDCC9", false, true, false},
+                    SEqualCase{"StrayByteIsNotItsLetter", u"\xDCE9", u"\u00C9", false, true, false},
                     SEqualCase{"NulEndsLine", std::u16string(u"ab\0x", 4), std::u16string(u"ab\0y", 4), false, false, true},
                     SEqualCase{"PrefixIsNotEqual", u"ab", u"abc", false, false, false}),
     test::SCaseName());
@@ -103,6 +106,20 @@ TEST(CaseFolder, MultiBytePagesFoldByUnicode)
         EXPECT_EQ(folder.fold(u'\uFF41'), 0xFF21);  // full-width a
         EXPECT_EQ(folder.fold(u'\u30C2'), 0x30C2);
         EXPECT_EQ(folder.fold(u'z'), 'Z');
+    }
+}
+
+// Regression: code page 857 has no character for the byte D5 and, its own value being taken, gives
+// it the unit 0xDCD5; folding went through that byte, so 0xDCD5 equalled U+00D5 under ignore case.
+TEST(CaseFolder, UnitsThatStandForBytesFoldToThemselves)
+{
+    for (const std::uint32_t number : {1252u, 857u, 28598u, 932u, kCodePageUtf8}) {
+        SCOPED_TRACE(number);
+        const CCodePage* page = CCodePage::byNumber(number);
+        ASSERT_NE(page, nullptr);
+        const CCaseFolder& folder = CCaseFolder::forCodePage(*page);
+        for (char16_t unit = 0xDC80; unit <= 0xDCFF; ++unit)
+            EXPECT_EQ(folder.fold(unit), unit);
     }
 }
 
