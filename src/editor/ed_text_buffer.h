@@ -145,7 +145,7 @@ public:
     std::int32_t FileEncoding() const { return m_fileEncoding; }
     void SetFileEncoding(std::int32_t code) { m_fileEncoding = code; }
     // 0 "DOS", 1 "UNIX", 2 "MAC" for display, or -1; negative values are ignored when set.
-    // Saving does not use it (see SavesBareLf).
+    // Saving does not use it: every line keeps its own line end (LineEnd).
     std::int32_t LineEndStyle() const { return m_lineEndStyle; }
     void SetLineEndStyle(std::int32_t code);
     std::int32_t SourceEncoding() const { return m_sourceEncoding; }
