@@ -464,6 +464,10 @@ std::string CRegistryData::serialize() const
     out += '\n';
     for (const SKey& key : m_keys) {
         out += "\n[";
+        // Reading takes one root off a key line: a path that itself starts with the root (read
+        // from a line that named it twice) keeps it only when it is written with one more.
+        if (withoutUserRoot(key.path).size() != key.path.size())
+            appendUtf8FromUtf16Lossless(kUserRoot, out);
         appendUtf8FromUtf16Lossless(key.path, out);
         out += "]\n";
         for (const SNamedValue& named : key.values) {

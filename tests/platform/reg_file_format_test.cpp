@@ -78,6 +78,22 @@ TEST(RegFileFormat, TrickyTextsSurviveAsNamesValuesAndKeys)
     EXPECT_EQ(copy.serialize(), data.serialize());
 }
 
+// A key line that names the user's root twice keeps the second one: written out, it reads back as
+// the same key, not merged into the key without it (found by fuzz_settings_file).
+TEST(RegFileFormat, KeyNamingTheRootTwiceReadsBackTheSame)
+{
+    CRegistryData store;
+    store.parse("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\B]\r\n\"N\"=dword:00000020\r\n"
+                "[HKEY_CURRENT_USER\\HKEY_CURRENT_USER\\Software\\B]\r\n");
+    ASSERT_EQ(store.keys().size(), 2u);
+    const std::string written = store.serialize();
+    CRegistryData reread;
+    EXPECT_TRUE(reread.parse(written).empty());
+    ASSERT_EQ(reread.keys().size(), 2u);
+    EXPECT_EQ(reread.keys()[1].path, store.keys()[1].path);
+    EXPECT_EQ(reread.serialize(), written);
+}
+
 TEST(RegFileFormat, DwordAndBinaryRoundTrip)
 {
     const std::uint32_t dwords[] = {0, 10, 0x7fffffff, 0x80000000, 0xffffffff};
