@@ -376,7 +376,11 @@ std::optional<std::vector<std::uint8_t>> CRegistryData::readBinary(std::u16strin
 
 bool CRegistryData::set(std::u16string_view key, std::u16string_view name, SRegValue value)
 {
-    key = withoutUserRoot(key);
+    return setInPath(withoutUserRoot(key), name, std::move(value));
+}
+
+bool CRegistryData::setInPath(std::u16string_view key, std::u16string_view name, SRegValue value)
+{
     auto [keyIt, newKey] = m_index.try_emplace(folded(key));
     if (newKey) {
         keyIt->second.position = m_keys.size();
@@ -440,7 +444,7 @@ std::vector<SRegParseError> CRegistryData::parse(std::string_view text)
             SRegValue value;
             message = parseValueLine(reader, line, name, value);
             if (!message)
-                set(*key, name, std::move(value));
+                setInPath(*key, name, std::move(value));
         }
         if (message)
             skipped.push_back(SRegParseError{lineNumber, message});

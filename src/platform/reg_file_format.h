@@ -80,6 +80,8 @@ public:
 private:
     // Adds the key of a "[key]" line; nullopt when the line is damaged.
     std::optional<std::u16string> parseKeyLine(std::string_view line);
+    // `set` for a key path whose root is already off: a path may itself start with the root.
+    bool setInPath(std::u16string_view key, std::u16string_view name, SRegValue value);
 
     struct SKeyIndex {
         std::size_t position = 0;

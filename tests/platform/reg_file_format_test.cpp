@@ -84,8 +84,10 @@ TEST(RegFileFormat, KeyNamingTheRootTwiceReadsBackTheSame)
 {
     CRegistryData store;
     store.parse("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\B]\r\n\"N\"=dword:00000020\r\n"
-                "[HKEY_CURRENT_USER\\HKEY_CURRENT_USER\\Software\\B]\r\n");
+                "[HKEY_CURRENT_USER\\HKEY_CURRENT_USER\\Software\\B]\r\n\"M\"=dword:00000001\r\n");
     ASSERT_EQ(store.keys().size(), 2u);
+    EXPECT_EQ(store.keys()[0].values.size(), 1u);  // the value under the second line stays there
+    EXPECT_EQ(store.keys()[1].values.size(), 1u);
     const std::string written = store.serialize();
     CRegistryData reread;
     EXPECT_TRUE(reread.parse(written).empty());
