@@ -113,7 +113,7 @@ CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::create()
 {
-    setWindowTitle(loadString(res::kStrAppTitle));
+    setAppTitle(loadString(res::kStrAppTitle));
     setMenuResource(res::kMainFrame);
     bindAccelerators(res::kMainFrame);
     new CEmptyAreaHint(*mdiArea(), loadString(kStrStartHint), [this](const QStringList& files) { openDropped(files); });

@@ -63,6 +63,9 @@ public:
     // override it.
     virtual void reportOpenFailed(const QString& path);
 
+    // Whether the window titles show "* " / " *" while the document is modified (the editors' way).
+    virtual bool marksModifiedInTitles() const { return false; }
+
     bool autoDelete() const { return m_autoDelete; }
     void setAutoDelete(bool autoDelete) { m_autoDelete = autoDelete; }
 

@@ -18,6 +18,7 @@ CMDIChildWnd::CMDIChildWnd(CDocTemplate& docTemplate, CDocument& document)
 {
     connect(&document, &CDocument::titleChanged, this, &CMDIChildWnd::onUpdateFrameTitle);
     connect(&document, &CDocument::modifiedChanged, this, [this] { onUpdateFrameTitle(); });
+    connect(this, &QMdiSubWindow::windowStateChanged, this, [this] { onUpdateFrameTitle(); });
     // The window menu of the child carries Ctrl+W and Ctrl+F4 for Close as well; two actions with
     // one key answer neither. The main frame's Close command (which asks first) keeps the key.
     if (QMenu* menu = systemMenu()) {
@@ -68,14 +69,15 @@ void CMDIChildWnd::setActiveView(CView* view)
         m_activeView->onActivateView(true);
 }
 
-// Every document window shows " *" while its document has changes that are not saved. A maximized
-// window's title stands inside the main window's, whose own marker the editors put in front.
 void CMDIChildWnd::onUpdateFrameTitle()
 {
-    if (m_document) {
-        const bool marked = m_document->isModified() && !isMaximized();
-        setWindowTitle(m_document->title() + (marked ? QStringLiteral(" *") : QString()));
-    }
+    if (!m_document)
+        return;
+    // A maximized window's title stands inside the main window's, which carries the marker.
+    const bool marked = m_document->isModified() && m_document->marksModifiedInTitles() && !isMaximized();
+    const QString title = m_document->title() + (marked ? QStringLiteral(" *") : QString());
+    if (windowTitle() != title)
+        setWindowTitle(title);
 }
 
 void CMDIChildWnd::placeFirstOpening()

@@ -27,7 +27,8 @@ public:
     CView* activeView() const { return m_activeView; }
     void setActiveView(CView* view);
 
-    // The caption: the document's title, with " *" after it while the document is modified.
+    // The caption: the document's title, with " *" after it while the document is modified and
+    // marks it in titles, unless the window is maximized.
     virtual void onUpdateFrameTitle();
     // Called when the frame is first shown and on every later activation.
     virtual void activateFrame();

@@ -369,12 +369,57 @@ void CMDIFrameWnd::onSubWindowActivated(QMdiSubWindow* window)
 {
     auto* child = qobject_cast<CMDIChildWnd*>(window);
     setMenuResource(child ? child->docTemplate().resourceId() : 128);
+    followActiveDocument(child);
     updateCommandUI();
+}
+
+void CMDIFrameWnd::setAppTitle(const QString& title)
+{
+    m_appTitle = title;
+    updateTitle();
+}
+
+void CMDIFrameWnd::followActiveDocument(CMDIChildWnd* child)
+{
+    for (const QMetaObject::Connection& connection : std::as_const(m_activeDocument))
+        disconnect(connection);
+    m_activeDocument.clear();
+    if (CDocument* document = child ? child->document() : nullptr) {
+        m_activeDocument << connect(document, &CDocument::titleChanged, this, &CMDIFrameWnd::updateTitle)
+                         << connect(document, &CDocument::modifiedChanged, this, &CMDIFrameWnd::updateTitle)
+                         << connect(child, &QMdiSubWindow::windowStateChanged, this, &CMDIFrameWnd::updateTitle);
+    }
+    updateTitle();
+}
+
+void CMDIFrameWnd::updateTitle()
+{
+    if (m_appTitle.isEmpty() || m_settingTitle)
+        return;
+    CMDIChildWnd* child = activeChild();
+    const CDocument* document = child ? child->document() : nullptr;
+    QString title = m_appTitle;
+    if (document) {
+        // A maximized window is named the toolkit's way, which it then leaves alone.
+        title += child->isMaximized() ? QStringLiteral(" - [%1]").arg(child->windowTitle())
+                                      : QStringLiteral(" - ") + document->title();
+        if (document->isModified() && document->marksModifiedInTitles())
+            title.prepend(QStringLiteral("* "));
+    }
+    if (windowTitle() == title)
+        return;
+    m_settingTitle = true;
+    setWindowTitle(title);
+    m_settingTitle = false;
 }
 
 void CMDIFrameWnd::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    // The toolkit puts a maximized window's name into the frame's title and puts the old title
+    // back on restoring, which may be out of date by then: the frame's rule wins.
+    if (event->type() == QEvent::WindowTitleChange)
+        updateTitle();
 }
 
 bool CMDIFrameWnd::eventFilter(QObject* watched, QEvent* event)

@@ -5,6 +5,7 @@
 #include "platform/keyboard_locks.h"
 
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <vector>
 
@@ -56,6 +57,12 @@ public:
     // Re-evaluates the companions of every action on the tool bar and in the menu bar's menus.
     void updateCommandUI();
 
+    // The title with no document window. Once set, the frame's title follows the active window:
+    // "<app> - <document title>" ("<app> - [<window title>]" while it is maximized), with "* " in front while that document is modified and marks it
+    // in titles. Titles set from outside (the toolkit's own for a maximized window, the editors'
+    // markers) give way to it.
+    void setAppTitle(const QString& title);
+
     // The message pane of the status bar.
     void setMessageText(const QString& text);
     QString messageText() const;
@@ -76,6 +83,8 @@ private:
     void updateAction(QAction* action);
     void fillWindowList(QMenu* menu);
     void updateIndicators();
+    void followActiveDocument(CMDIChildWnd* child);
+    void updateTitle();
 
     QMdiArea* m_mdiArea;
     QToolBar* m_toolBar = nullptr;
@@ -86,6 +95,9 @@ private:
     QTimer* m_idleTimer;
     QActionGroup* m_radioItems;
     CKeyboardLocks m_keyboardLocks;
+    QString m_appTitle;
+    bool m_settingTitle = false;
+    QList<QMetaObject::Connection> m_activeDocument;
 };
 
 }  // namespace brindle

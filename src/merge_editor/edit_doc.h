@@ -22,6 +22,7 @@ public:
 
     // Empties the buffer (ClearAll).
     void deleteContents() override;
+    bool marksModifiedInTitles() const override { return true; }
     // Loads path into the buffer. A file that cannot be opened or read is reported with its
     // reason ("... is not an ordinary file", "Cannot read ...") and the document becomes a new
     // one instead, one empty line that can be typed in (true).

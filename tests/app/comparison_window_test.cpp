@@ -417,6 +417,66 @@ TEST_F(ComparisonWindowTest, TitleNamesBothFiles)
     EXPECT_EQ(doc->formView()->button(2)->toolTip(), QString::fromStdString(m_dir.file("two.txt")));
 }
 
+// The main window's title follows the active window: its document's title, "* " in front while an
+// editor's document is modified, the toolkit's "[...]" while it is maximized, and the program's
+// name alone once every window is closed.
+TEST_F(ComparisonWindowTest, MainTitleFollowsTheActiveWindow)
+{
+    CCompFileOpt record;
+    record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
+    record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
+    ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(m_dir.file("merge.txt"))), nullptr);
+    test::settle();
+    CMainFrame& frame = *m_app.app.mainFrame();
+    ASSERT_TRUE(test::activate(frame));
+    const auto chooseWindow = [&](const QString& title) {
+        QMenu* windowMenu = nullptr;
+        for (QAction* top : frame.menuBar()->actions()) {
+            if (top->menu() && top->menu()->actions().contains(test::menuAction(frame, cmd::kWindowCascade)))
+                windowMenu = top->menu();
+        }
+        ASSERT_NE(windowMenu, nullptr);
+        emit windowMenu->aboutToShow();
+        for (QAction* entry : windowMenu->actions()) {
+            if (entry->text().endsWith(QLatin1Char(' ') + title))
+                return entry->trigger();
+        }
+        FAIL() << "no window entry " << title.toStdString();
+    };
+    const QString comparison = QString::fromUtf8("one.txt \u2014 two.txt");
+
+    chooseWindow(comparison);
+    test::settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Brindle - ") + comparison);
+    chooseWindow(QStringLiteral("merge.txt"));
+    test::settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Brindle - merge.txt"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("* Brindle - merge.txt"));
+
+    chooseWindow(comparison);
+    test::settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Brindle - ") + comparison);
+    chooseWindow(QStringLiteral("merge.txt *"));
+    test::settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("* Brindle - merge.txt"));
+
+    CMDIChildWnd* editor = frame.activeChild();
+    editor->showMaximized();
+    test::settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("* Brindle - [merge.txt]"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    test::settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Brindle - [merge.txt]"));
+    editor->showNormal();
+    test::settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Brindle - merge.txt"));
+
+    m_app.app.closeAllDocuments();
+    test::settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Brindle"));
+}
+
 // The file buttons above the panes offer every file, also one without a dot (Makefile).
 TEST_F(ComparisonWindowTest, FileButtonShowsFilesWithoutADot)
 {

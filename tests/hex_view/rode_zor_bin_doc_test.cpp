@@ -140,11 +140,9 @@ TEST_F(BinaryDocument, SavingAfterAnInsertWritesTheLongerContent)
         QApplication::sendEvent(view, &key);
     }
     EXPECT_TRUE(document->isModified());
-    EXPECT_TRUE(document->firstFrame()->windowTitle().endsWith(QStringLiteral(" *")));
     ASSERT_TRUE(document->onSaveDocument(document->pathName()));
     EXPECT_EQ(readBytes(path), "ABxyCD");
     EXPECT_FALSE(document->isModified());
-    EXPECT_FALSE(document->firstFrame()->windowTitle().endsWith(QStringLiteral(" *")));
 }
 
 TEST_F(BinaryDocument, AFailedSaveLeavesTheFileIntactAndIsReported)
