@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 namespace brindle {
@@ -144,7 +146,7 @@ void CHexEditView::ensureLayout()
     if (!(m_flags & kLayoutDirty))
         return;
     const QFontMetrics metrics(m_font, viewport());
-    m_charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
+    m_charWidth = cellWidth(m_font, viewport());
     m_charHeight = std::max(1, metrics.height());
     std::tie(m_hexX, m_textX) = columnXs(m_charWidth);
     int rows = viewport()->height() / m_charHeight;
@@ -818,11 +820,11 @@ void CHexEditView::paintRows(QPainter& painter, const QRect& area, std::int64_t 
         const int count = static_cast<int>(std::min<std::int64_t>(m_bytesPerRow, size() - offset));
         const int baseline = y + ascent;
         if (m_flags & kShowAddress)
-            painter.drawText(area.left(), baseline, hex::addressText(offset, wide));
+            drawCells(painter, area.left(), baseline, charWidth, hex::addressText(offset, wide));
         if (m_flags & kShowHex)
-            painter.drawText(area.left() + hexX, baseline, hex::hexText(bytes + offset, count, m_bytesPerRow));
+            drawCells(painter, area.left() + hexX, baseline, charWidth, hex::hexText(bytes + offset, count, m_bytesPerRow));
         if (m_flags & kShowText)
-            painter.drawText(area.left() + textX, baseline, hex::charText(bytes + offset, count));
+            drawCells(painter, area.left() + textX, baseline, charWidth, hex::charText(bytes + offset, count));
         if (!selection || offset + count <= selFirst || offset >= selLast)
             continue;
         // Selected cells again, in the highlight colours, in the column the selection was made in.
@@ -838,9 +840,25 @@ void CHexEditView::paintRows(QPainter& painter, const QRect& area, std::int64_t 
         painter.setPen(highlightText);
         const QString text = inHex ? hex::hexText(bytes + offset + from, to - from, to - from)
                                    : hex::charText(bytes + offset + from, to - from);
-        painter.drawText(left, baseline, text);
+        drawCells(painter, left, baseline, charWidth, text);
         painter.setPen(normalText);
     }
+}
+
+// Each character in its own cell: a font whose advance has a fraction of a pixel would otherwise
+// push the text column into the hex column and the caret away from its character.
+void CHexEditView::drawCells(QPainter& painter, int x, int baseline, int charWidth, const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u' ')
+            painter.drawText(x + static_cast<int>(i) * charWidth, baseline, QString(text[i]));
+    }
+}
+
+int CHexEditView::cellWidth(const QFont& font, QPaintDevice* device)
+{
+    const QFontMetricsF metrics(font, device);
+    return std::max(1, static_cast<int>(std::ceil(metrics.horizontalAdvance(QLatin1Char('0')))));
 }
 
 QRect CHexEditView::caretRect()

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+class QPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -182,6 +183,9 @@ private:
     void paintRows(QPainter& painter, const QRect& area, std::int64_t firstOffset, int maxRows, int charWidth,
                    int charHeight, int hexX, int textX, bool showSelection);
     void paintCaret(QPainter& painter);
+    static void drawCells(QPainter& painter, int x, int baseline, int charWidth, const QString& text);
+    // Whole pixels per character cell of font on device.
+    static int cellWidth(const QFont& font, QPaintDevice* device);
 
     void print(bool withDialog);
     void printPreview();

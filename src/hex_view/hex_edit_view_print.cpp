@@ -60,7 +60,7 @@ int CHexEditView::printTo(QPrinter& target)
     font.setPixelSize(std::max(1, static_cast<int>(m_font.pixelSize() * scale)));
     painter.setFont(font);
     const QFontMetrics metrics(font, &target);
-    const int charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
+    const int charWidth = cellWidth(font, &target);
     const int lineHeight = std::max(1, metrics.height() + metrics.leading());
     const QRect page = painter.viewport();
     const int linesPerPage = std::max(1, page.height() / lineHeight - 5);

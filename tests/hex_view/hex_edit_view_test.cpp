@@ -97,6 +97,32 @@ TEST(HexEditView, TwentyBytesMakeTwoRowsWithTheSecondPadded)
     view.grab();
 }
 
+// Every character stands in its own cell whatever the font's advance: the blank that ends each
+// column stays blank (the text of a wide row once ran into the next column), and the text column's
+// first character starts where a click there puts the caret.
+TEST(HexEditView, ColumnsNeverRunIntoEachOther)
+{
+    QByteArray bytes(64, '\x88');
+    bytes.replace(0, 16, QByteArray(16, 'W'));
+    CHexEditView view;
+    view.setData(&bytes);
+    sizeForRows(view, 4);
+    const int cw = view.charWidth();
+    const QImage image = view.viewport()->grab().toImage();
+    const auto blankBetween = [&](int from, int to) {
+        for (int x = from; x < to; ++x) {
+            for (int y = 0; y < 4 * view.charHeight(); ++y) {
+                if (image.pixelColor(x, y).lightness() < 128)
+                    return false;
+            }
+        }
+        return true;
+    };
+    EXPECT_TRUE(blankBetween(view.hexColumnX() - cw + 1, view.hexColumnX()));
+    EXPECT_TRUE(blankBetween(view.textColumnX() - cw + 1, view.textColumnX()));
+    EXPECT_TRUE(blankBetween(view.textColumnX() + 16 * cw, image.width() - 20));
+}
+
 TEST(HexEditView, HexColumnTakesOnlyLowercaseDigits)
 {
     struct SCase {
