@@ -14,9 +14,7 @@ namespace brindle {
 
 namespace {
 
-constexpr std::size_t kProbeBytes = 1024;
-
-std::size_t readProbe(std::u16string_view path, std::array<std::uint8_t, kProbeBytes>& bytes)
+std::size_t readProbe(std::u16string_view path, std::array<std::uint8_t, kBinaryProbeBytes>& bytes)
 {
     std::error_code error;
     const int fd = openInputFile(path, error);
@@ -39,12 +37,17 @@ std::size_t readProbe(std::u16string_view path, std::array<std::uint8_t, kProbeB
 
 bool IsBinary(std::u16string_view path, bool* bareLf)
 {
-    std::array<std::uint8_t, kProbeBytes> bytes{};
+    std::array<std::uint8_t, kBinaryProbeBytes> bytes{};
     const std::size_t count = readProbe(path, bytes);
-    const auto begin = bytes.begin();
-    const auto end = bytes.begin() + static_cast<std::ptrdiff_t>(count);
+    return IsBinaryProbe(std::span(bytes).first(count), bareLf);
+}
 
-    if (count > 2 && bytes[0] == 0xFF && bytes[1] == 0xFE)
+bool IsBinaryProbe(std::span<const std::uint8_t> probe, bool* bareLf)
+{
+    probe = probe.first(std::min(probe.size(), kBinaryProbeBytes));
+    const auto begin = probe.begin();
+    const auto end = probe.end();
+    if (probe.size() > 2 && probe[0] == 0xFF && probe[1] == 0xFE)
         return false;
     const bool binary = std::any_of(begin, end, [](std::uint8_t b) { return b < 0x09; });
     if (bareLf) {

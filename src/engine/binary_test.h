@@ -1,6 +1,9 @@
 // Deciding whether a file is binary, from its first 1024 bytes.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace brindle {
@@ -11,5 +14,10 @@ namespace brindle {
 // first byte and has no CR before it (the file uses LF-only line ends); it is never set to
 // false, and a file with the UTF-16 mark leaves it alone.
 bool IsBinary(std::u16string_view path, bool* bareLf = nullptr);
+
+// The same test on bytes already read: probe is the start of the file, its first
+// kBinaryProbeBytes bytes or the whole file when shorter.
+inline constexpr std::size_t kBinaryProbeBytes = 1024;
+bool IsBinaryProbe(std::span<const std::uint8_t> probe, bool* bareLf = nullptr);
 
 }  // namespace brindle

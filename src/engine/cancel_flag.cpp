@@ -1,25 +1,33 @@
 #include "engine/cancel_flag.h"
 
 #include <atomic>
+#include <thread>
 
 namespace brindle {
 
 namespace {
-// Atomic only so that a signal handler or a test thread may set it; the engine itself runs
-// on one thread.
+// Atomic so that a signal handler, the user interface or the workers of a folder comparison may
+// set and read it.
 std::atomic<bool> g_cancel{false};
 std::atomic<MessagePump> g_pump{nullptr};
+// The user interface's messages may only be processed on its own thread.
+std::atomic<std::thread::id> g_pumpThread{};
 }  // namespace
 
 void setCancelRequested(bool cancel) { g_cancel.store(cancel, std::memory_order_relaxed); }
 
 bool cancelRequested() { return g_cancel.load(std::memory_order_relaxed); }
 
-void setMessagePump(MessagePump pump) { g_pump.store(pump, std::memory_order_relaxed); }
+void setMessagePump(MessagePump pump)
+{
+    g_pumpThread.store(std::this_thread::get_id());
+    g_pump.store(pump);
+}
 
 bool pollCancel()
 {
-    if (MessagePump pump = g_pump.load(std::memory_order_relaxed))
+    MessagePump pump = g_pump.load(std::memory_order_relaxed);
+    if (pump && g_pumpThread.load(std::memory_order_relaxed) == std::this_thread::get_id())
         pump();
     return g_cancel.load(std::memory_order_relaxed);
 }

@@ -10,7 +10,8 @@ bool cancelRequested();
 
 // Lets the user interface process its pending messages (and so deliver a click on Cancel)
 // from inside long engine loops. nullptr (the default) means no user interface. The pump is
-// responsible for rate-limiting itself: it may be called once per line.
+// responsible for rate-limiting itself: it may be called once per line. It runs only on the
+// thread that set it; other threads just test the flag.
 using MessagePump = void (*)();
 void setMessagePump(MessagePump pump);
 

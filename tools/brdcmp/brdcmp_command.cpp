@@ -6,6 +6,7 @@
 #include "engine/compare_driver.h"
 #include "engine/compared_files.h"
 #include "engine/file_exception.h"
+#include "engine/folder_comparison.h"
 #include "engine/script_file.h"
 #include "engine/settings_file_warning.h"
 #include "platform/file_system.h"
@@ -30,6 +31,11 @@ constexpr const char* kUsage =
     "Compares two files, text line by line or binary byte by byte, and prints one line\n"
     "per section: \"same LABEL\" for what both files share, \"diff LABEL\" for a difference.\n"
     "       brdcmp [options] --script FILE\n"
+    "       brdcmp [options] -r FOLDER1 FOLDER2\n"
+    "Compares two folder trees and prints one line per entry in path order: \"same PATH\",\n"
+    "\"diff PATH\", \"only1 PATH\", \"only2 PATH\" or \"type PATH\" (a file on one side, a folder\n"
+    "or link on the other). Folders on both sides are not printed, their contents are; a\n"
+    "folder on one side is printed once. Control characters and \\ in names are escaped.\n"
     "Options default to the saved settings of the \"Compare Files\" dialog.\n"
     "\n"
     "  -w, --ignore-whitespace  ignore spaces, tabs and carriage returns\n"
@@ -41,6 +47,11 @@ constexpr const char* kUsage =
     "      --report2 FILE       write the file-2 report pane as an RTF document\n"
     "      --items              print the report line at which each entry starts\n"
     "      --script FILE        run every action of a batch script without a window\n"
+    "  -r, --recursive          compare two folders\n"
+    "      --exclude PATTERN    leave out names matching PATTERN (with -r; may be repeated;\n"
+    "                           added to the saved patterns, by default .git .svn .hg *.o\n"
+    "                           *.obj __pycache__)\n"
+    "      --no-saved-excludes  use only the --exclude patterns given\n"
     "      --prefix1 TEXT       line prefix of file-1 lines in the merge file\n"
     "      --prefix2 TEXT       line prefix of file-2 lines\n"
     "      --header1 TEXT       section header before file-1 lines\n"
@@ -56,6 +67,9 @@ struct SCommandLine {
     bool help = false;
     bool version = false;
     bool items = false;
+    bool recursive = false;
+    bool savedExcludes = true;
+    std::vector<std::string> excludes;
     std::optional<std::string> mergeFile;
     std::optional<std::string> outputFile;
     std::optional<std::string> report1;
@@ -127,6 +141,12 @@ SCommandLine parseArguments(std::span<const std::string> args, CCompFileOpt& opt
             command.items = true;
         } else if (arg == "--script") {
             command.script = value();
+        } else if (arg == "-r" || arg == "--recursive") {
+            command.recursive = true;
+        } else if (arg == "--exclude") {
+            command.excludes.push_back(value());
+        } else if (arg == "--no-saved-excludes") {
+            command.savedExcludes = false;
         } else if (std::u16string* field = textOption(arg, options)) {
             *field = pathFromNative(value());
         } else if (arg == "--help" || arg == "-h") {
@@ -245,6 +265,89 @@ int compare(const SCommandLine& command, CCompFileOpt& options, std::ostream& ou
     return printItems(report, command.items, out);
 }
 
+// A path on one line whatever its name holds: control characters and backslashes escaped.
+std::string printablePath(const std::string& path)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string text;
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\')
+            text += "\\\\";
+        else if (c == '\n')
+            text += "\\n";
+        else if (c == '\t')
+            text += "\\t";
+        else if (byte < 0x20 || byte == 0x7F)
+            text += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF];
+        else
+            text += c;
+    }
+    return text;
+}
+
+const char* folderLineWord(EEntryState state)
+{
+    switch (state) {
+    case EEntryState::Same: return "same";
+    case EEntryState::OnlyIn1: return "only1";
+    case EEntryState::OnlyIn2: return "only2";
+    case EEntryState::TypeDiffers: return "type";
+    default: return "diff";
+    }
+}
+
+// What a one-sided folder or a folder facing a file holds is said by its own line.
+bool printedUnderItsFolder(const SFolderEntry& entry, const std::vector<bool>& printedContents)
+{
+    return entry.parent < 0 || printedContents[static_cast<std::size_t>(entry.parent)];
+}
+
+int compareFolders(const SCommandLine& command, const CCompFileOpt& options, const CProfile& profile,
+                   std::ostream& out, std::ostream& err)
+{
+    for (const std::string& folder : command.files) {
+        const std::optional<SFileAttributes> attributes = fileAttributes(pathFromNative(folder));
+        if (!attributes || !attributes->directory) {
+            err << "brdcmp: " << folder << (attributes ? " is not a folder\n" : ": no such folder\n");
+            return kBrdcmpTrouble;
+        }
+    }
+    SFolderCompareOptions folderOptions;
+    folderOptions.ignoreWhitespace = options.m_ignoreWhitespace != 0;
+    folderOptions.ignoreCase = options.m_ignoreCase != 0;
+    if (command.savedExcludes)
+        folderOptions.excludes = loadExcludePatterns(profile);
+    folderOptions.excludes.insert(folderOptions.excludes.end(), command.excludes.begin(), command.excludes.end());
+    CFolderComparison comparison(command.files[0], command.files[1], folderOptions);
+    comparison.list();
+    comparison.compare();
+    int status = kBrdcmpSame;
+    const std::vector<SFolderEntry>& entries = comparison.entries();
+    std::vector<bool> printedContents(entries.size(), false);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const SFolderEntry& entry = entries[i];
+        if (!printedUnderItsFolder(entry, printedContents))
+            continue;
+        const bool bothFolders = entry.side1.present && entry.side2.present && entry.side1.kind == EFolderItemKind::Folder &&
+                                 entry.side2.kind == EFolderItemKind::Folder;
+        if (entry.state == EEntryState::Unreadable) {
+            err << "brdcmp: " << entry.problem << '\n';
+            status = kBrdcmpTrouble;
+            continue;
+        }
+        if (bothFolders) {
+            printedContents[i] = true;
+            continue;
+        }
+        out << folderLineWord(entry.state) << ' ' << printablePath(entry.path) << '\n';
+        if (entry.state != EEntryState::Same && status == kBrdcmpSame)
+            status = kBrdcmpDifferent;
+    }
+    out.flush();
+    return status;
+}
+
 std::string describeAction(const CCompFileOpt& action)
 {
     return u8(action.m_file1Path) + " " + u8(action.m_file2Path);
@@ -325,6 +428,18 @@ int run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
             return kBrdcmpTrouble;
         }
         return runScript(*command.script, profile, out, err);
+    }
+    if (command.recursive) {
+        if (command.files.size() != 2 || command.mergeFile || command.outputFile || command.report1 || command.report2 ||
+            command.items) {
+            err << "brdcmp: -r takes two folders and no output files\nTry 'brdcmp --help'.\n";
+            return kBrdcmpTrouble;
+        }
+        return compareFolders(command, options, profile, out, err);
+    }
+    if (!command.excludes.empty()) {
+        err << "brdcmp: --exclude goes with -r\nTry 'brdcmp --help'.\n";
+        return kBrdcmpTrouble;
     }
     if (command.files.size() != 2) {
         err << "brdcmp: expected two files, got " << command.files.size() << "\nTry 'brdcmp --help'.\n";
