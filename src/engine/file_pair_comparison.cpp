@@ -23,12 +23,7 @@ constexpr std::size_t kBlockBytes = 256 * 1024;
 
 class CInputFile {
 public:
-    explicit CInputFile(const std::string& path) : m_path(pathFromNative(path))
-    {
-        m_fd = openInputFile(m_path, m_error);
-        if (m_fd >= 0)
-            ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    }
+    explicit CInputFile(const std::string& path) : m_path(path) { m_fd = openListedFile(path, m_error); }
     ~CInputFile()
     {
         if (m_fd >= 0)
@@ -38,11 +33,11 @@ public:
     CInputFile& operator=(const CInputFile&) = delete;
 
     bool isOpen() const { return m_fd >= 0; }
-    // Fills buffer as far as the file goes; the count read, or -1 on an error.
+    // Reads up to size bytes; fewer only at the end of the file. -1 on an error.
     std::ptrdiff_t read(std::uint8_t* buffer, std::size_t size)
     {
         std::size_t got = 0;
-        while (got < size) {
+        while (got < size && !m_atEnd) {
             const ssize_t n = ::read(m_fd, buffer + got, size - got);
             if (n < 0 && errno == EINTR)
                 continue;
@@ -51,23 +46,24 @@ public:
                 m_readFailed = true;
                 return -1;
             }
-            if (n == 0)
-                break;
+            // An ordinary file gives less than asked only at its end: no read is spent on that.
+            m_atEnd = n == 0 || static_cast<std::size_t>(n) < size - got;
             got += static_cast<std::size_t>(n);
         }
         return static_cast<std::ptrdiff_t>(got);
     }
     std::string problem() const
     {
-        return u8(inputFileProblem(m_path, m_readFailed ? CFileException::Operation::Read : CFileException::Operation::Open,
-                                   m_error));
+        return u8(inputFileProblem(pathFromNative(m_path),
+                                   m_readFailed ? CFileException::Operation::Read : CFileException::Operation::Open, m_error));
     }
 
 private:
-    std::u16string m_path;
+    const std::string& m_path;
     int m_fd = -1;
     std::error_code m_error;
     bool m_readFailed = false;
+    bool m_atEnd = false;
 };
 
 // The kind from the first bytes of both files.
@@ -96,8 +92,10 @@ SFilePairResult probeKinds(CInputFile& file1, CInputFile& file2)
 SFilePairResult compareBytes(CInputFile& file1, CInputFile& file2)
 {
     SFilePairResult result;
-    std::vector<std::uint8_t> block1(kBlockBytes);
-    std::vector<std::uint8_t> block2(kBlockBytes);
+    // One pair of blocks per worker for all its files: fresh blocks of this size would be mapped
+    // and unmapped for every file.
+    thread_local std::vector<std::uint8_t> block1(kBlockBytes);
+    thread_local std::vector<std::uint8_t> block2(kBlockBytes);
     for (bool first = true;; first = false) {
         const std::ptrdiff_t n1 = file1.read(block1.data(), block1.size());
         const std::ptrdiff_t n2 = n1 < 0 ? 0 : file2.read(block2.data(), block2.size());

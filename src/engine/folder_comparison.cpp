@@ -44,11 +44,9 @@ std::vector<SFolderItem> listOrThrow(const std::string& folder)
     return items;
 }
 
-unsigned workerCount(unsigned wanted, std::size_t jobs)
+unsigned workerCount(unsigned wanted)
 {
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const unsigned count = wanted ? wanted : cores;
-    return static_cast<unsigned>(std::clamp<std::size_t>(jobs, 1, count));
+    return wanted ? wanted : std::max(1u, std::thread::hardware_concurrency());
 }
 
 }  // namespace
@@ -108,23 +106,97 @@ std::string CFolderComparison::sidePath(const SFolderEntry& entry, int side) con
 
 SFolderProgress CFolderComparison::progress() const
 {
-    return {m_compared.load(std::memory_order_relaxed), m_pending.size()};
+    return {m_compared.load(std::memory_order_relaxed), m_toCompare.load(std::memory_order_relaxed)};
 }
 
-void CFolderComparison::list()
+// The file pairs waiting for a worker, and the workers taking them one by one until the listing
+// is done and nothing is left.
+class CFolderComparison::CWorkers {
+public:
+    CWorkers(unsigned count, const std::function<void(std::size_t, SFolderEntry&)>& work)
+    {
+        for (unsigned i = 0; i < count; ++i)
+            m_threads.emplace_back([this, &work] { serve(work); });
+    }
+    ~CWorkers() { finish(); }
+    CWorkers(const CWorkers&) = delete;
+    CWorkers& operator=(const CWorkers&) = delete;
+
+    void add(std::size_t index, SFolderEntry& entry)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_jobs.emplace_back(index, &entry);
+        }
+        m_ready.notify_one();
+    }
+    // No more jobs come; returns when every job is done.
+    void finish()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_closed = true;
+        }
+        m_ready.notify_all();
+        m_threads.clear();
+    }
+
+private:
+    void serve(const std::function<void(std::size_t, SFolderEntry&)>& work)
+    {
+        for (;;) {
+            std::unique_lock lock(m_mutex);
+            m_ready.wait(lock, [this] { return m_closed || !m_jobs.empty(); });
+            if (m_jobs.empty())
+                return;
+            const auto [index, entry] = m_jobs.front();
+            m_jobs.pop_front();
+            lock.unlock();
+            if (!cancelRequested())
+                work(index, *entry);
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    std::deque<std::pair<std::size_t, SFolderEntry*>> m_jobs;
+    bool m_closed = false;
+    std::vector<std::jthread> m_threads;
+};
+
+CFolderComparison::~CFolderComparison() = default;
+
+bool CFolderComparison::run(const SFolderCallbacks& callbacks)
 {
     m_entries.clear();
-    m_pending.clear();
+    m_toCompare = 0;
     m_compared = 0;
     listOrThrow(m_root1);
     listOrThrow(m_root2);
-    listPair(std::string(), -1, 0, true, true);
+    const std::function<void(std::size_t, SFolderEntry&)> work = [&](std::size_t index, SFolderEntry& entry) {
+        compareOne(entry);
+        m_compared.fetch_add(1, std::memory_order_relaxed);
+        if (callbacks.compared)
+            callbacks.compared(index);
+    };
+    {
+        CWorkers workers(workerCount(m_options.threads), work);
+        m_workers = &workers;
+        m_callbacks = &callbacks;
+        listPair(std::string(), -1, 0, true, true);
+        m_workers = nullptr;
+        m_callbacks = nullptr;
+    }
+    sumUpFolders();
+    return !cancelRequested();
 }
 
 // Both sides' items of one folder, merged by name; a folder found on either side is listed
 // right after its own entry, so that entries stay in path order.
 void CFolderComparison::listPair(const std::string& relative, std::ptrdiff_t parent, int depth, bool on1, bool on2)
 {
+    if (cancelRequested())
+        return;
     std::vector<SFolderItem> items1;
     std::vector<SFolderItem> items2;
     std::error_code error1;
@@ -174,6 +246,12 @@ void CFolderComparison::addEntry(const std::string& relative, std::ptrdiff_t par
     entry.side1 = sideOf(item1);
     entry.side2 = sideOf(item2);
     classify(entry, item1, item2);
+    if (m_callbacks && m_callbacks->listed)
+        m_callbacks->listed(static_cast<std::size_t>(index));
+    if (entry.state == EEntryState::Pending) {
+        m_toCompare.fetch_add(1, std::memory_order_relaxed);
+        m_workers->add(static_cast<std::size_t>(index), entry);
+    }
     const bool folder1 = item1 && !item1->error && item1->kind == EFolderItemKind::Folder;
     const bool folder2 = item2 && !item2->error && item2->kind == EFolderItemKind::Folder;
     // A folder facing a file is listed on its own side only, under the entry that says so.
@@ -211,7 +289,6 @@ void CFolderComparison::classify(SFolderEntry& entry, const SFolderItem* item1, 
             break;
         }
         entry.state = EEntryState::Pending;
-        m_pending.push_back(m_entries.size() - 1);
         break;
     }
 }
@@ -232,9 +309,8 @@ void CFolderComparison::compareLinks(SFolderEntry& entry)
     entry.state = target1 == target2 ? EEntryState::Same : EEntryState::Different;
 }
 
-void CFolderComparison::compareOne(std::size_t index)
+void CFolderComparison::compareOne(SFolderEntry& entry) const
 {
-    SFolderEntry& entry = m_entries[index];
     SFilePairOptions options;
     options.ignoreWhitespace = m_options.ignoreWhitespace;
     options.ignoreCase = m_options.ignoreCase;
@@ -247,32 +323,6 @@ void CFolderComparison::compareOne(std::size_t index)
     entry.state = !result.problem.empty() ? EEntryState::Unreadable
                   : result.same           ? EEntryState::Same
                                           : EEntryState::Different;
-}
-
-bool CFolderComparison::compare(const std::function<void(std::size_t)>& onCompared)
-{
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (;;) {
-            if (cancelRequested())
-                return;
-            const std::size_t job = next.fetch_add(1);
-            if (job >= m_pending.size())
-                return;
-            compareOne(m_pending[job]);
-            m_compared.fetch_add(1, std::memory_order_relaxed);
-            if (onCompared)
-                onCompared(m_pending[job]);
-        }
-    };
-    std::vector<std::jthread> workers;
-    const unsigned count = workerCount(m_options.threads, m_pending.size());
-    for (unsigned i = 1; i < count; ++i)
-        workers.emplace_back(work);
-    work();
-    workers.clear();
-    sumUpFolders();
-    return !cancelRequested();
 }
 
 // Children come after their folder, so one pass from the end carries every state upwards.

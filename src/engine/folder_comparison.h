@@ -7,8 +7,11 @@
 
 #include <atomic>
 #include <cstddef>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,22 +75,27 @@ struct SFolderProgress {
     std::size_t toCompare = 0;
 };
 
+struct SFolderCallbacks {
+    std::function<void(std::size_t)> listed;    // on the calling thread, for each new entry
+    std::function<void(std::size_t)> compared;  // on a worker thread, after each file pair
+};
+
 class CFolderComparison {
 public:
     CFolderComparison(std::string root1, std::string root2, SFolderCompareOptions options);
+    ~CFolderComparison();
 
-    // Lists both trees into entries(): folders, links and special files get their state, file
-    // pairs stay Pending. Throws CFileException when a root cannot be listed.
-    void list();
-    // Compares the pending file pairs on worker threads and then sums up the folders. onCompared
-    // runs on a worker thread after each pair, with the entry's index. False when cancelled
-    // (the cancel flag); the pairs not reached stay Pending.
-    bool compare(const std::function<void(std::size_t)>& onCompared = {});
-    // Sets every folder's state from what it holds (called by compare; again after changes).
+    // Lists both trees into entries() while workers compare the file pairs already listed, then
+    // sums up the folders. Folders, links and special files get their state as they are listed,
+    // file pairs are Pending until compared. False when cancelled (the cancel flag); the pairs
+    // not reached stay Pending. Throws CFileException when a root cannot be listed.
+    bool run(const SFolderCallbacks& callbacks = {});
+    // Sets every folder's state from what it holds (done by run; again after changes).
     void sumUpFolders();
 
-    const std::vector<SFolderEntry>& entries() const { return m_entries; }
-    std::vector<SFolderEntry>& entries() { return m_entries; }
+    // Entries never move once listed: a worker or a window may hold on to one.
+    const std::deque<SFolderEntry>& entries() const { return m_entries; }
+    std::deque<SFolderEntry>& entries() { return m_entries; }
     const std::string& root1() const { return m_root1; }
     const std::string& root2() const { return m_root2; }
     // The entry's native path on side 1 or 2.
@@ -95,18 +103,22 @@ public:
     SFolderProgress progress() const;
 
 private:
+    class CWorkers;
+
     void listPair(const std::string& relative, std::ptrdiff_t parent, int depth, bool on1, bool on2);
     void addEntry(const std::string& relative, std::ptrdiff_t parent, int depth, const SFolderItem* item1,
                   const SFolderItem* item2);
     void classify(SFolderEntry& entry, const SFolderItem* item1, const SFolderItem* item2);
     void compareLinks(SFolderEntry& entry);
-    void compareOne(std::size_t index);
+    void compareOne(SFolderEntry& entry) const;
 
     std::string m_root1;
     std::string m_root2;
     SFolderCompareOptions m_options;
-    std::vector<SFolderEntry> m_entries;
-    std::vector<std::size_t> m_pending;
+    std::deque<SFolderEntry> m_entries;
+    CWorkers* m_workers = nullptr;  // while run() lists
+    const SFolderCallbacks* m_callbacks = nullptr;
+    std::atomic<std::size_t> m_toCompare{0};
     std::atomic<std::size_t> m_compared{0};
 };
 

@@ -198,6 +198,24 @@ int openInputFile(std::u16string_view path, std::error_code& error)
     return fd;
 }
 
+int openListedFile(const std::string& native, std::error_code& error)
+{
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
+    if (fd < 0) {
+        error = std::error_code(errno, std::generic_category());
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || (error = inputFileProblem(info))) {
+        if (!error)
+            error = std::error_code(errno, std::generic_category());
+        ::close(fd);
+        return -1;
+    }
+    error.clear();
+    return fd;
+}
+
 bool canOpenInputFile(std::u16string_view path, std::error_code* error)
 {
     std::error_code problem;

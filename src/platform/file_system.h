@@ -78,6 +78,9 @@ std::error_code notOrdinaryFileError();
 // open and again after it, so a FIFO never blocks the caller and a device is never read.
 int openInputFile(std::u16string_view path, std::error_code& error);
 // True when openInputFile would open path (the file is opened and closed again).
+// Opens for reading a file that a folder listing found to be an ordinary file: one check after
+// opening that it still is (a link put in its place is not followed). -1 with error otherwise.
+int openListedFile(const std::string& native, std::error_code& error);
 bool canOpenInputFile(std::u16string_view path, std::error_code* error = nullptr);
 
 // Writes all of data to the descriptor, going on after interrupted or partial writes. False with

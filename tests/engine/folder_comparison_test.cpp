@@ -66,8 +66,7 @@ protected:
     std::vector<std::string> compare(SFolderCompareOptions options = {})
     {
         CFolderComparison comparison(m_dir.file("a"), m_dir.file("b"), options);
-        comparison.list();
-        EXPECT_TRUE(comparison.compare());
+        EXPECT_TRUE(comparison.run());
         return lines(comparison);
     }
     fs::path a() const { return m_dir.path() / "a"; }
@@ -148,8 +147,7 @@ TEST_F(FolderComparisonTest, IgnoreOptionsCompareTextLineByLine)
         options.ignoreWhitespace = c.whitespace;
         options.ignoreCase = c.caseToo;
         CFolderComparison comparison((dir.path() / "a").string(), (dir.path() / "b").string(), options);
-        comparison.list();
-        ASSERT_TRUE(comparison.compare());
+        ASSERT_TRUE(comparison.run());
         ASSERT_EQ(comparison.entries().size(), 1u);
         const SFolderEntry& entry = comparison.entries()[0];
         EXPECT_STREQ(word(entry.state), c.state) << c.name;
@@ -166,8 +164,7 @@ TEST_F(FolderComparisonTest, KindsComeFromTheBinaryTestOfEitherFile)
     SFolderCompareOptions options;
     options.fileKinds = true;
     CFolderComparison comparison(a().string(), b().string(), options);
-    comparison.list();
-    ASSERT_TRUE(comparison.compare());
+    ASSERT_TRUE(comparison.run());
     std::map<std::string, EFileKind> kinds;
     for (const SFolderEntry& entry : comparison.entries())
         kinds[entry.path] = entry.kind;
@@ -216,8 +213,7 @@ TEST_F(FolderComparisonTest, UnreadableEntriesSayWhyAndTheRestIsCompared)
     fs::permissions(a() / "locked", fs::perms::none);
     fs::permissions(b() / "dir/closed", fs::perms::none);
     CFolderComparison comparison(a().string(), b().string(), {});
-    comparison.list();
-    ASSERT_TRUE(comparison.compare());
+    ASSERT_TRUE(comparison.run());
     fs::permissions(a() / "locked", fs::perms::owner_all);
     EXPECT_EQ(lines(comparison),
               (std::vector<std::string>{"diff dir", "unreadable dir/closed", "unreadable locked", "same z"}));
@@ -233,7 +229,7 @@ TEST_F(FolderComparisonTest, ARootThatIsNoFolderThrows)
     make(a(), "f", "1");
     writeFile(m_dir.file("b"), "a file");
     CFolderComparison comparison(a().string(), m_dir.file("b"), {});
-    EXPECT_ANY_THROW(comparison.list());
+    EXPECT_ANY_THROW(comparison.run());
 }
 
 // Random trees: the states do not depend on how many workers compare, and a file pair is the
@@ -265,8 +261,7 @@ TEST_F(FolderComparisonTest, WorkersAgreeWithOneAndWithTheBytes)
     const std::vector<std::string> serial = compare(one);
     EXPECT_EQ(compare(many), serial);
     CFolderComparison comparison(a().string(), b().string(), many);
-    comparison.list();
-    ASSERT_TRUE(comparison.compare());
+    ASSERT_TRUE(comparison.run());
     for (const SFolderEntry& entry : comparison.entries()) {
         if (!entry.isFolder()) {
             EXPECT_EQ(entry.state == EEntryState::Same, sameBytes.at(entry.path)) << entry.path;

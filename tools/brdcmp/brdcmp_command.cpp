@@ -320,10 +320,9 @@ int compareFolders(const SCommandLine& command, const CCompFileOpt& options, con
         folderOptions.excludes = loadExcludePatterns(profile);
     folderOptions.excludes.insert(folderOptions.excludes.end(), command.excludes.begin(), command.excludes.end());
     CFolderComparison comparison(command.files[0], command.files[1], folderOptions);
-    comparison.list();
-    comparison.compare();
+    comparison.run();
     int status = kBrdcmpSame;
-    const std::vector<SFolderEntry>& entries = comparison.entries();
+    const auto& entries = comparison.entries();
     std::vector<bool> printedContents(entries.size(), false);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const SFolderEntry& entry = entries[i];
