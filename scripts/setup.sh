@@ -14,6 +14,7 @@ PACKAGES=(
     libgmock-dev   # GoogleMock
     diffutils      # GNU diff: the peer of the benchmark
     time           # GNU time: peak memory in the benchmark
+    python3        # the folder benchmark's tree generator and result check
     qt6-base-dev   # Qt 6 Widgets and Network for brd64
     qt6-base-dev-tools  # moc and rcc
     libgl-dev      # OpenGL headers that Qt 6 Gui's CMake package asks for
