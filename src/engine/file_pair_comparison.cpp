@@ -88,8 +88,8 @@ SFilePairResult probeKinds(CInputFile& file1, CInputFile& file2)
     return result;
 }
 
-// Both files block by block until they part; the kind from their first blocks.
-SFilePairResult compareBytes(CInputFile& file1, CInputFile& file2)
+// Both files block by block until they part; the kind from their first blocks when wanted.
+SFilePairResult compareBytes(CInputFile& file1, CInputFile& file2, bool wantKind)
 {
     SFilePairResult result;
     // One pair of blocks per worker for all its files: fresh blocks of this size would be mapped
@@ -103,7 +103,7 @@ SFilePairResult compareBytes(CInputFile& file1, CInputFile& file2)
             result.problem = n1 < 0 ? file1.problem() : file2.problem();
             return result;
         }
-        if (first)
+        if (first && wantKind)
             result.kind = kindOf({block1.data(), static_cast<std::size_t>(n1)}, {block2.data(), static_cast<std::size_t>(n2)});
         if (n1 != n2 || std::memcmp(block1.data(), block2.data(), static_cast<std::size_t>(n1)) != 0)
             return result;
@@ -149,7 +149,7 @@ SFilePairResult compareFilePair(const std::string& path1, const std::string& pat
     }
     if (size1 != size2 && !ignoring)
         return options.fileKinds ? probeKinds(file1, file2) : result;
-    result = compareBytes(file1, file2);
+    result = compareBytes(file1, file2, options.fileKinds || ignoring);
     if (result.same || !result.problem.empty() || !ignoring || result.kind != EFileKind::Text)
         return result;
     try {
