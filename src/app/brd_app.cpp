@@ -7,6 +7,8 @@
 #include "compare_ui/brd_doc.h"
 #include "compare_ui/brd_form_view.h"
 #include "compare_ui/brd_view.h"
+#include "compare_ui/folder_doc.h"
+#include "compare_ui/folder_view.h"
 #include "app/single_instance.h"
 #include "compare_ui/progress_dlg.h"
 #include "engine/binary_test.h"
@@ -128,6 +130,9 @@ void CBRDApp::registerTemplates()
     addDocTemplate(std::make_unique<CDocTemplate>(
         res::kTextEditor, [] { return new CEditDoc; }, nullptr,
         [](CDocument&, QWidget* parent) -> CView* { return new CTlEditView(parent); }));
+    addDocTemplate(std::make_unique<CDocTemplate>(
+        res::kFolderComparison, [] { return new CFolderDoc; }, nullptr,
+        [](CDocument&, QWidget* parent) -> CView* { return new CFolderView(parent); }));
 }
 
 CDocTemplate* CBRDApp::docTemplateFor(const QString& path) const

@@ -2,6 +2,7 @@
 
 #include "compare_ui/brd_form_view.h"
 #include "compare_ui/brd_view.h"
+#include "compare_ui/folder_doc.h"
 #include "compare_ui/comp_ctrl.h"
 #include "compare_ui/compare_dlg.h"
 #include "compare_ui/external_viewer.h"
@@ -144,6 +145,11 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
     CDocTemplate* comparisonTemplate = templateAt(kComparisonTemplate);
     if (!comparisonTemplate)
         return nullptr;
+    // Two folders are compared entry by entry, in a folder comparison window of their own.
+    if (CFolderDoc::namesTwoFolders(record)) {
+        CFolderDoc::openFolders(record);
+        return nullptr;
+    }
     // A file that cannot be read is said at once, before anything is closed or saved: comparing
     // it as an empty file would show a difference that is not there.
     if (const QString problem = inputFilesProblem(record); !problem.isEmpty()) {

@@ -42,7 +42,7 @@ public:
     const SRunOutcome& lastOutcome() const { return m_outcome; }
     const QString& mergePath() const { return m_mergePath; }
 
-    // Opens a comparison. A file of the record that cannot be opened (missing, a folder, not an
+    // Opens a comparison. Two folders open a folder comparison window instead (nullptr). A file of the record that cannot be opened (missing, a folder, not an
     // ordinary file, unreadable) is named in a message and nothing else happens (nullptr). Asks
     // first, as Close does, when the merge editor or hex view is modified
     // (Cancel: nullptr, nothing changed); reuses (or makes) the one comparison window, takes

@@ -8,6 +8,13 @@ inline constexpr int kCompareFiles = 32772;
 inline constexpr int kRefresh = 32774;
 inline constexpr int kNextSection = 32777;
 inline constexpr int kPrevSection = 32778;
+// The folder comparison window's entry commands.
+inline constexpr int kFolderCopyTo2 = 32901;
+inline constexpr int kFolderCopyTo1 = 32902;
+inline constexpr int kFolderTrash1 = 32903;
+inline constexpr int kFolderTrash2 = 32904;
+inline constexpr int kFolderShowIdentical = 32905;
+inline constexpr int kFolderExcludePatterns = 32906;
 inline constexpr int kCheckForUpdates = 40084;
 
 // Standard commands of the toolkit's numbering.
@@ -55,6 +62,7 @@ inline constexpr int kComparisonWindow = 129;
 inline constexpr int kHexView = 131;
 inline constexpr int kMergeEditor = 153;
 inline constexpr int kTextEditor = 154;
+inline constexpr int kFolderComparison = 160;
 inline constexpr int kLinkMenu = 103;
 
 // String ids.
