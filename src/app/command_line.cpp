@@ -130,9 +130,9 @@ std::optional<SEarlyAnswer> earlyCommandLineAnswer(const QStringList& arguments)
         return SEarlyAnswer{QStringLiteral("brd64 (Brindle) %1\n").arg(QLatin1String(BRINDLE_VERSION)), 0};
     if (arguments.front() == QLatin1String("--help") || arguments.front() == QLatin1String("-h")) {
         return SEarlyAnswer{QStringLiteral("Usage: brd64 [--new-instance] [FILE1 FILE2 | SCRIPT | FILE]\n"
-                                           "Compares two files, runs the batch script SCRIPT, or opens the\n"
-                                           "compare dialog with FILE as file 1. Without arguments the last\n"
-                                           "comparison is opened again.\n"
+                                           "Compares two files (or two folders, entry by entry), runs the\n"
+                                           "batch script SCRIPT, or opens the compare dialog with FILE as\n"
+                                           "file 1. Without arguments the last comparison is opened again.\n"
                                            "  --new-instance  never hand over to a running copy; run until the\n"
                                            "                  window is closed (for git difftool)\n"
                                            "  --help          show this help\n"
