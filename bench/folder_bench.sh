@@ -209,7 +209,7 @@ memory_run diff diff -rq "$a" "$b"
 # Both outputs as sets of (kind, path); brdcmp leaves some names out by default, so diff's
 # entries below those names do not count. Generated trees also have the list the generator made.
 python3 - "$a" "$b" "$tmp/brdcmp.out" "$(cat "$tmp/brdcmp.rc")" "$tmp/diff.out" "$expected" <<'EOF' || exit 1
-import fnmatch, sys
+import fnmatch, os, sys
 
 root_a, root_b, brdcmp_out, brdcmp_rc, diff_out, expected = sys.argv[1:]
 EXCLUDED = (".git", ".svn", ".hg", "*.o", "*.obj", "__pycache__")
@@ -222,16 +222,29 @@ def lines(path):
         return f.read().decode("utf-8", "surrogateescape").splitlines()
 
 
+def both_folders(rel):
+    return all(os.path.isdir(p) and not os.path.islink(p) for p in (os.path.join(root_a, rel), os.path.join(root_b, rel)))
+
+
+# brdcmp prints every entry; diff -rq names a one-sided folder once, without what it holds, and
+# says nothing of folders both sides hold.
 def parse_brdcmp(path):
-    found = set()
+    listed = []
     for line in lines(path):
         kind, _, rel = line.partition(" ")
         if kind == "same" and rel:
             continue
         if kind in KINDS and rel:
-            found.add((kind, rel))
+            listed.append((kind, rel))
         else:
             problems.append(f"brdcmp line not understood: {line!r}")
+    one_sided = {rel for kind, rel in listed if kind != "diff"}
+    found = set()
+    for kind, rel in listed:
+        parents = ["/".join(rel.split("/")[:n]) for n in range(1, rel.count("/") + 1)]
+        if any(p in one_sided for p in parents) or (kind == "diff" and both_folders(rel)):
+            continue
+        found.add((kind, rel))
     return found
 
 

@@ -32,10 +32,10 @@ constexpr const char* kUsage =
     "per section: \"same LABEL\" for what both files share, \"diff LABEL\" for a difference.\n"
     "       brdcmp [options] --script FILE\n"
     "       brdcmp [options] -r FOLDER1 FOLDER2\n"
-    "Compares two folder trees and prints one line per entry in path order: \"same PATH\",\n"
-    "\"diff PATH\", \"only1 PATH\", \"only2 PATH\" or \"type PATH\" (a file on one side, a folder\n"
-    "or link on the other). Folders on both sides are not printed, their contents are; a\n"
-    "folder on one side is printed once. Control characters and \\ in names are escaped.\n"
+    "Compares two folder trees and prints one line per entry (file, folder, link) in path\n"
+    "order: \"same PATH\", \"diff PATH\", \"only1 PATH\", \"only2 PATH\" or \"type PATH\" (a\n"
+    "file on one side, a folder or link on the other); a folder is \"same\" when all it holds\n"
+    "is. Control characters and \\ in names are escaped.\n"
     "Options default to the saved settings of the \"Compare Files\" dialog.\n"
     "\n"
     "  -w, --ignore-whitespace  ignore spaces, tabs and carriage returns\n"
@@ -297,12 +297,6 @@ const char* folderLineWord(EEntryState state)
     }
 }
 
-// What a one-sided folder or a folder facing a file holds is said by its own line.
-bool printedUnderItsFolder(const SFolderEntry& entry, const std::vector<bool>& printedContents)
-{
-    return entry.parent < 0 || printedContents[static_cast<std::size_t>(entry.parent)];
-}
-
 int compareFolders(const SCommandLine& command, const CCompFileOpt& options, const CProfile& profile,
                    std::ostream& out, std::ostream& err)
 {
@@ -322,21 +316,10 @@ int compareFolders(const SCommandLine& command, const CCompFileOpt& options, con
     CFolderComparison comparison(command.files[0], command.files[1], folderOptions);
     comparison.run();
     int status = kBrdcmpSame;
-    const auto& entries = comparison.entries();
-    std::vector<bool> printedContents(entries.size(), false);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const SFolderEntry& entry = entries[i];
-        if (!printedUnderItsFolder(entry, printedContents))
-            continue;
-        const bool bothFolders = entry.side1.present && entry.side2.present && entry.side1.kind == EFolderItemKind::Folder &&
-                                 entry.side2.kind == EFolderItemKind::Folder;
+    for (const SFolderEntry& entry : comparison.entries()) {
         if (entry.state == EEntryState::Unreadable) {
             err << "brdcmp: " << entry.problem << '\n';
             status = kBrdcmpTrouble;
-            continue;
-        }
-        if (bothFolders) {
-            printedContents[i] = true;
             continue;
         }
         out << folderLineWord(entry.state) << ' ' << printablePath(entry.path) << '\n';
