@@ -3,6 +3,7 @@
 #include "app/brd_app.h"
 #include "compare_ui/brd_doc.h"
 #include "compare_ui/comp_ctrl.h"
+#include "compare_ui/folder_doc.h"
 #include "framework/doc_template.h"
 
 #include <QApplication>
@@ -29,6 +30,12 @@ int reportOpenBenchmark(CBRDApp& app, const QElapsedTimer& clock)
 {
     QApplication::processEvents();
     std::printf("opened in %.3f s\n", static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    // Two folders: the window lists their entries.
+    if (CDocTemplate* folders = app.docTemplateAt(kFolderComparisonTemplate); folders && !folders->documents().empty()) {
+        if (const auto* folderDoc = qobject_cast<CFolderDoc*>(folders->documents().front()))
+            std::printf("entries: %zu\n", folderDoc->entries().size());
+        return 0;
+    }
     CDocTemplate* comparisons = app.docTemplateAt(kComparisonTemplate);
     CBRDDoc* doc = comparisons && !comparisons->documents().empty()
                        ? qobject_cast<CBRDDoc*>(comparisons->documents().front())

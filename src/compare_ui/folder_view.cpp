@@ -11,9 +11,11 @@
 #include "platform/utf8.h"
 
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
+#include <algorithm>
 #include <deque>
 
 namespace brindle {
@@ -194,8 +196,10 @@ void CFolderView::rebuild()
         item->setText(kTime2, timeText(entry.side2));
         item->setTextAlignment(kSize1, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(kSize2, Qt::AlignRight | Qt::AlignVCenter);
-        for (int column = 0; column < kColumnCount; ++column)
-            item->setForeground(column, stateColour(entry.state));
+        if (entry.state != EEntryState::Same) {
+            for (int column = 0; column < kColumnCount; ++column)
+                item->setForeground(column, stateColour(entry.state));
+        }
         item->setHidden(!doc->showIdentical() && entry.state == EEntryState::Same);
     }
     for (const std::string& path : expanded) {
@@ -206,8 +210,7 @@ void CFolderView::rebuild()
         setCurrentItem(item);
     else if (topLevelItemCount() > 0)
         setCurrentItem(topLevelItem(0));
-    for (int column = 1; column < kColumnCount; ++column)
-        resizeColumnToContents(column);
+    fitColumns();
     updateStatus();
 }
 
@@ -270,6 +273,27 @@ void CFolderView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTreeWidget::keyPressEvent(event);
+}
+
+// Widths from what the columns can hold, not from every row: measuring a hundred thousand rows
+// would take longer than comparing them.
+void CFolderView::fitColumns()
+{
+    const QFontMetrics metrics(font());
+    const int padding = 2 * metrics.horizontalAdvance(u' ') + 8;
+    int state = metrics.horizontalAdvance(loadString(kStrPending));
+    for (int id = kStrStateSame; id <= kStrSameIgnoring; ++id)
+        state = std::max(state, metrics.horizontalAdvance(loadString(id)));
+    const int kind = std::max(metrics.horizontalAdvance(loadString(kStrText)), metrics.horizontalAdvance(loadString(kStrBinary)));
+    std::int64_t largest = 0;
+    for (const SFolderEntry& entry : folderDocument()->entries())
+        largest = std::max({largest, entry.side1.size, entry.side2.size});
+    const int size = metrics.horizontalAdvance(QLocale().toString(static_cast<qlonglong>(largest)));
+    const int time = metrics.horizontalAdvance(
+        QLocale().toString(QDateTime(QDate(2000, 12, 28), QTime(23, 58)), QLocale::ShortFormat));
+    const int widths[kColumnCount] = {0, state, kind, size, time, size, time};
+    for (int column = 1; column < kColumnCount; ++column)
+        setColumnWidth(column, std::max(widths[column], metrics.horizontalAdvance(headerItem()->text(column))) + padding);
 }
 
 void CFolderView::updateStatus()

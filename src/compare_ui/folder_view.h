@@ -37,6 +37,7 @@ private:
     void rebuild();
     void openCurrent();
     void updateStatus();
+    void fitColumns();
 
     std::vector<QTreeWidgetItem*> m_items;  // by entry index
 };
