@@ -22,6 +22,8 @@
 #include <atomic>
 #include <chrono>
 #include <exception>
+#include <mutex>
+#include <vector>
 #include <thread>
 
 namespace brindle {
@@ -158,11 +160,32 @@ bool CFolderDoc::compare()
     std::exception_ptr failure;
     std::atomic<bool> done{false};
     bool completed = false;
+    // A window that shows nothing yet fills while the trees are listed; one that shows a
+    // comparison keeps it until the new one is complete.
+    const bool fillAsListed = !m_comparison;
+    std::mutex listedMutex;
+    std::vector<SFolderEntry> listed;
+    SFolderCallbacks callbacks;
+    if (fillAsListed) {
+        callbacks.listed = [&](std::size_t index) {
+            const std::lock_guard lock(listedMutex);
+            listed.push_back(comparison->entries()[index]);
+        };
+    }
+    const auto passListed = [&] {
+        std::vector<SFolderEntry> batch;
+        {
+            const std::lock_guard lock(listedMutex);
+            batch.swap(listed);
+        }
+        if (!batch.empty())
+            emit entriesListed(batch);
+    };
     {
         const std::unique_ptr<CProgress> progress = createProgress(kStrComparingFolders, 1, true);
         std::jthread worker([&] {
             try {
-                completed = comparison->run();
+                completed = comparison->run(callbacks);
             } catch (...) {
                 failure = std::current_exception();
             }
@@ -172,6 +195,7 @@ bool CFolderDoc::compare()
             const SFolderProgress counts = comparison->progress();
             progress->setTotal(static_cast<std::int64_t>(std::max<std::size_t>(counts.toCompare, 1)));
             progress->setPosition(static_cast<std::int64_t>(counts.compared));
+            passListed();
             std::this_thread::sleep_for(std::chrono::milliseconds(15));
         }
     }

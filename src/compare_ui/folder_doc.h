@@ -9,6 +9,7 @@
 #include <QString>
 #include <deque>
 #include <memory>
+#include <vector>
 
 namespace brindle {
 
@@ -44,6 +45,8 @@ public:
 signals:
     // The entries were compared anew; views rebuild from them.
     void compared();
+    // While a first comparison runs: entries just listed, in path order, each after its folder.
+    void entriesListed(const std::vector<SFolderEntry>& entries);
 
 private:
     bool compare();

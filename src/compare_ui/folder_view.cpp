@@ -153,8 +153,10 @@ CFolderDoc* CFolderView::folderDocument() const { return qobject_cast<CFolderDoc
 
 void CFolderView::onInitialUpdate()
 {
-    if (CFolderDoc* doc = folderDocument())
+    if (CFolderDoc* doc = folderDocument()) {
         connect(doc, &CFolderDoc::compared, this, &CFolderView::rebuild, Qt::UniqueConnection);
+        connect(doc, &CFolderDoc::entriesListed, this, &CFolderView::appendListed, Qt::UniqueConnection);
+    }
     CView::onInitialUpdate();
 }
 
@@ -175,32 +177,10 @@ void CFolderView::rebuild()
     }
     clear();
     m_items.assign(doc->entries().size(), nullptr);
-    const QFont normal = font();
+    m_indexOfPath.clear();
     for (std::size_t i = 0; i < doc->entries().size(); ++i) {
-        const SFolderEntry& entry = doc->entries()[i];
-        QTreeWidgetItem* parent = entry.parent >= 0 ? m_items[static_cast<std::size_t>(entry.parent)] : nullptr;
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
-        m_items[i] = item;
-        item->setText(kName, displayName(entry.name));
-        item->setData(kName, Qt::UserRole, static_cast<qulonglong>(i));
-        item->setData(kName, Qt::UserRole + 1, QString::fromStdString(entry.path));
-        item->setToolTip(kName, displayName(entry.path));
-        item->setText(kState, stateText(entry));
-        if (!entry.problem.empty())
-            item->setToolTip(kState, QString::fromStdString(entry.problem));
-        if (entry.kind != EFileKind::Unknown)
-            item->setText(kKind, loadString(entry.kind == EFileKind::Binary ? kStrBinary : kStrText));
-        item->setText(kSize1, sizeText(entry.side1));
-        item->setText(kTime1, timeText(entry.side1));
-        item->setText(kSize2, sizeText(entry.side2));
-        item->setText(kTime2, timeText(entry.side2));
-        item->setTextAlignment(kSize1, Qt::AlignRight | Qt::AlignVCenter);
-        item->setTextAlignment(kSize2, Qt::AlignRight | Qt::AlignVCenter);
-        if (entry.state != EEntryState::Same) {
-            for (int column = 0; column < kColumnCount; ++column)
-                item->setForeground(column, stateColour(entry.state));
-        }
-        item->setHidden(!doc->showIdentical() && entry.state == EEntryState::Same);
+        m_items[i] = addRow(doc->entries()[i], i);
+        m_indexOfPath.emplace(doc->entries()[i].path, i);
     }
     for (const std::string& path : expanded) {
         if (QTreeWidgetItem* item = itemOf(path))
@@ -214,16 +194,49 @@ void CFolderView::rebuild()
     updateStatus();
 }
 
+QTreeWidgetItem* CFolderView::addRow(const SFolderEntry& entry, std::size_t index)
+{
+    QTreeWidgetItem* parent = entry.parent >= 0 && static_cast<std::size_t>(entry.parent) < m_items.size()
+                                  ? m_items[static_cast<std::size_t>(entry.parent)]
+                                  : nullptr;
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    item->setText(kName, displayName(entry.name));
+    item->setData(kName, Qt::UserRole, static_cast<qulonglong>(index));
+    item->setData(kName, Qt::UserRole + 1, QString::fromStdString(entry.path));
+    item->setToolTip(kName, displayName(entry.path));
+    item->setText(kState, stateText(entry));
+    if (!entry.problem.empty())
+        item->setToolTip(kState, QString::fromStdString(entry.problem));
+    if (entry.kind != EFileKind::Unknown)
+        item->setText(kKind, loadString(entry.kind == EFileKind::Binary ? kStrBinary : kStrText));
+    item->setText(kSize1, sizeText(entry.side1));
+    item->setText(kTime1, timeText(entry.side1));
+    item->setText(kSize2, sizeText(entry.side2));
+    item->setText(kTime2, timeText(entry.side2));
+    item->setTextAlignment(kSize1, Qt::AlignRight | Qt::AlignVCenter);
+    item->setTextAlignment(kSize2, Qt::AlignRight | Qt::AlignVCenter);
+    if (entry.state != EEntryState::Same) {
+        for (int column = 0; column < kColumnCount; ++column)
+            item->setForeground(column, stateColour(entry.state));
+    }
+    const CFolderDoc* doc = folderDocument();
+    item->setHidden(doc && !doc->showIdentical() && entry.state == EEntryState::Same);
+    return item;
+}
+
+// Rows for entries listed by a comparison still running; its end rebuilds them all.
+void CFolderView::appendListed(const std::vector<SFolderEntry>& entries)
+{
+    for (const SFolderEntry& entry : entries) {
+        m_items.push_back(nullptr);
+        m_items.back() = addRow(entry, m_items.size() - 1);
+    }
+}
+
 QTreeWidgetItem* CFolderView::itemOf(const std::string& path) const
 {
-    CFolderDoc* doc = folderDocument();
-    if (!doc)
-        return nullptr;
-    for (std::size_t i = 0; i < m_items.size(); ++i) {
-        if (doc->entries()[i].path == path)
-            return m_items[i];
-    }
-    return nullptr;
+    const auto found = m_indexOfPath.find(path);
+    return found != m_indexOfPath.end() && found->second < m_items.size() ? m_items[found->second] : nullptr;
 }
 
 const SFolderEntry* CFolderView::currentEntry() const

@@ -5,6 +5,8 @@
 #include "framework/view.h"
 
 #include <QTreeWidget>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace brindle {
@@ -35,11 +37,14 @@ protected:
 private:
     CFolderDoc* folderDocument() const;
     void rebuild();
+    QTreeWidgetItem* addRow(const SFolderEntry& entry, std::size_t index);
+    void appendListed(const std::vector<SFolderEntry>& entries);
     void openCurrent();
     void updateStatus();
     void fitColumns();
 
     std::vector<QTreeWidgetItem*> m_items;  // by entry index
+    std::unordered_map<std::string, std::size_t> m_indexOfPath;
 };
 
 }  // namespace brindle
