@@ -90,8 +90,9 @@ else
     fail "share/doc/brindle/index.html is missing"
 fi
 
-# "Compare Files..." in the file managers: one or two files, never a folder, each name passed as
-# one argument of brd64 by the file manager's own list field code (no quotes round it, no shell).
+# "Compare Files..." in the file managers: one or two files or exactly two folders, never a folder
+# beside a file, each name passed as one argument of brd64 by the file manager's own list field
+# code (no quotes round it, no shell).
 # ini_lines FILE: "group<TAB>key<TAB>value" for each key, or "!problem" for a line that is
 # neither a comment, a group nor a key, a repeated group or a key repeated within its group.
 ini_lines() {
@@ -121,33 +122,49 @@ check_command() {
 }
 fm_name='Compare Files...'
 
-servicemenu="$prefix/share/kio/servicemenus/brindle-compare.desktop"
-if [ -f "$servicemenu" ]; then
+# check_servicemenu FILE WHAT MIN MAX: a Dolphin service menu with one action, shown for MIN to MAX
+# selected items; leaves its keys in servicemenu_keys for the checks of its MIME types.
+check_servicemenu() {
+    local file="$prefix/share/kio/servicemenus/$1" what="$2" actions action
+    servicemenu_keys=""
+    if [ ! -f "$file" ]; then
+        fail "share/kio/servicemenus/$1 is missing"
+        return 1
+    fi
     # Dolphin runs a service menu from a user's own data folder only when it is executable.
-    [ -x "$servicemenu" ] || fail "the Dolphin service menu is not executable"
-    keys="$(ini_lines "$servicemenu")"
-    ini_problems "the Dolphin service menu" "$keys"
-    [ "$(ini_value "$keys" "Desktop Entry" Type)" = Service ] || fail "the Dolphin service menu is not Type=Service"
-    [[ ";$(ini_value "$keys" "Desktop Entry" X-KDE-ServiceTypes);" == *";KonqPopupMenu/Plugin;"* ]] ||
-        fail "the Dolphin service menu is not a KonqPopupMenu/Plugin"
-    mime="$(ini_value "$keys" "Desktop Entry" MimeType)"
+    [ -x "$file" ] || fail "$what is not executable"
+    servicemenu_keys="$(ini_lines "$file")"
+    ini_problems "$what" "$servicemenu_keys"
+    [ "$(ini_value "$servicemenu_keys" "Desktop Entry" Type)" = Service ] || fail "$what is not Type=Service"
+    [[ ";$(ini_value "$servicemenu_keys" "Desktop Entry" X-KDE-ServiceTypes);" == *";KonqPopupMenu/Plugin;"* ]] ||
+        fail "$what is not a KonqPopupMenu/Plugin"
+    [ "$(ini_value "$servicemenu_keys" "Desktop Entry" X-KDE-MinNumberOfUrls)" = "$3" ] &&
+        [ "$(ini_value "$servicemenu_keys" "Desktop Entry" X-KDE-MaxNumberOfUrls)" = "$4" ] ||
+        fail "$what is not limited to $3 to $4 items"
+    actions="$(ini_value "$servicemenu_keys" "Desktop Entry" Actions)"
+    [[ "$actions" =~ ^[A-Za-z0-9-]+\;$ ]] || fail "$what does not list one action: Actions=$actions"
+    action="Desktop Action ${actions%;}"
+    [ "$(ini_value "$servicemenu_keys" "$action" Name)" = "$fm_name" ] || fail "$what: [$action] is not named $fm_name"
+    check_command "$what" "$(ini_value "$servicemenu_keys" "$action" Exec)"
+}
+
+if check_servicemenu brindle-compare.desktop "the Dolphin service menu" 1 2; then
+    mime="$(ini_value "$servicemenu_keys" "Desktop Entry" MimeType)"
     [[ "$mime" =~ (^|;)(application/octet-stream|all/allfiles)(;|$) ]] ||
         fail "the Dolphin service menu does not cover every file: MimeType=$mime"
     [[ "$mime" =~ (^|;)(inode/directory|all/all)(;|$) ]] && fail "the Dolphin service menu offers folders: $mime"
-    [ "$(ini_value "$keys" "Desktop Entry" X-KDE-MinNumberOfUrls)" = 1 ] &&
-        [ "$(ini_value "$keys" "Desktop Entry" X-KDE-MaxNumberOfUrls)" = 2 ] ||
-        fail "the Dolphin service menu is not limited to one or two files"
-    actions="$(ini_value "$keys" "Desktop Entry" Actions)"
-    [[ "$actions" =~ ^[A-Za-z0-9-]+\;$ ]] || fail "the Dolphin service menu does not list one action: Actions=$actions"
-    action="Desktop Action ${actions%;}"
-    [ "$(ini_value "$keys" "$action" Name)" = "$fm_name" ] || fail "the Dolphin action [$action] is not named $fm_name"
-    check_command "the Dolphin action" "$(ini_value "$keys" "$action" Exec)"
-else
-    fail "share/kio/servicemenus/brindle-compare.desktop is missing"
+fi
+# KIO shows a service menu only when every selected item has one of its types: folders alone.
+if check_servicemenu brindle-compare-folders.desktop "the Dolphin folder service menu" 2 2; then
+    mime="$(ini_value "$servicemenu_keys" "Desktop Entry" MimeType)"
+    [ "$mime" = "inode/directory;" ] || fail "the Dolphin folder service menu is not for folders alone: MimeType=$mime"
+    [ "$(ini_value "$servicemenu_keys" "Desktop Entry" X-KDE-Protocols)" = file ] ||
+        fail "the Dolphin folder service menu is not limited to local folders"
 fi
 
-selections=""
-for nemo in brindle-compare-one brindle-compare-two; do
+# Nemo shows an action when every selected item matches its Extensions or its Mimetypes.
+# Columns: action, Selection, Extensions, Mimetypes ("-" for none).
+while read -r nemo selection extensions mimetypes; do
     file="$prefix/share/nemo/actions/$nemo.nemo_action"
     if [ ! -f "$file" ]; then
         fail "share/nemo/actions/$nemo.nemo_action is missing"
@@ -160,11 +177,18 @@ for nemo in brindle-compare-one brindle-compare-two; do
     check_command "$nemo" "$(ini_value "$keys" "Nemo Action" Exec)"
     # With a Quote key Nemo wraps each name in that quote, and a name holding it falls apart.
     [ -z "$(ini_value "$keys" "Nemo Action" Quote)" ] || fail "$nemo has a Quote key"
-    [ "$(ini_value "$keys" "Nemo Action" Extensions)" = "nodirs;" ] || fail "$nemo is offered for folders"
-    [ -z "$(ini_value "$keys" "Nemo Action" Mimetypes)" ] || fail "$nemo restricts Mimetypes as well"
-    selections+="$(ini_value "$keys" "Nemo Action" Selection) "
-done
-[ "$selections" = "s 2 " ] || fail "the Nemo actions select \"$selections\", not one file and two files"
+    [ "$(ini_value "$keys" "Nemo Action" Selection)" = "$selection" ] || fail "$nemo is not for Selection=$selection"
+    for key in Extensions Mimetypes; do
+        [ "$key" = Extensions ] && want="$extensions" || want="$mimetypes"
+        [ "$want" = - ] && want=""
+        got="$(ini_value "$keys" "Nemo Action" "$key")"
+        [ "$got" = "$want" ] || fail "$nemo has $key=$got, not \"$want\""
+    done
+done <<'NEMO'
+brindle-compare-one s nodirs; -
+brindle-compare-two 2 nodirs; -
+brindle-compare-folders 2 - inode/directory;
+NEMO
 
 thunar="$prefix/share/brindle/thunar-uca.xml"
 if [ ! -f "$thunar" ]; then
@@ -180,32 +204,47 @@ try:
 except ET.ParseError as error:
     sys.exit(print("not well-formed XML:", error))
 actions = root.findall("action")
-if root.tag != "actions" or len(actions) != 1:
-    sys.exit(print("not one <action> inside <actions>"))
-action = actions[0]
-text = {child.tag: (child.text or "").strip() for child in action}
-command = text.get("command", "").split()
-if len(command) != 2 or not os.access(os.path.join(bindir, command[0]), os.X_OK):
-    print("the command does not start an installed program:", text.get("command"))
-elif command[1] != "%F":
-    print("the command passes", command[1], "instead of the file list %F alone")
-for tag, want in (("name", name), ("patterns", "*"), ("range", "1-2")):
-    if text.get(tag) != want:
-        print(f"<{tag}> is {text.get(tag)!r}, not {want!r}")
-if not text.get("unique-id"):
-    print("the action has no unique-id")
-if "directories" in text:
-    print("the action is offered for folders")
-missing = {"other-files", "text-files"} - text.keys()
-if missing:
-    print("the action leaves out", ", ".join(sorted(missing)))
+if root.tag != "actions" or len(actions) != 2:
+    sys.exit(print("not two <action> elements inside <actions>"))
+# Thunar shows an action when every selected item meets one of its conditions, so the folders'
+# action names no kind of file: else it would show for a folder beside a file.
+file_kinds = {"audio-files", "image-files", "other-files", "text-files", "video-files"}
+expected = {"brindle-compare-files": ("1-2", False), "brindle-compare-folders": ("2-2", True)}
+seen = []
+for action in actions:
+    text = {child.tag: (child.text or "").strip() for child in action}
+    uid = text.get("unique-id", "")
+    seen.append(uid)
+    command = text.get("command", "").split()
+    if len(command) != 2 or not os.access(os.path.join(bindir, command[0]), os.X_OK):
+        print(uid, "does not start an installed program:", text.get("command"))
+    elif command[1] != "%F":
+        print(uid, "passes", command[1], "instead of the file list %F alone")
+    if uid not in expected:
+        continue
+    count, folders = expected[uid]
+    for tag, want in (("name", name), ("patterns", "*"), ("range", count)):
+        if text.get(tag) != want:
+            print(f"{uid}: <{tag}> is {text.get(tag)!r}, not {want!r}")
+    if folders:
+        if "directories" not in text:
+            print(uid, "is not offered for folders")
+        if file_kinds & text.keys():
+            print(uid, "is offered for files too:", ", ".join(sorted(file_kinds & text.keys())))
+    else:
+        if "directories" in text:
+            print(uid, "is offered for folders")
+        missing = {"other-files", "text-files"} - text.keys()
+        if missing:
+            print(uid, "leaves out", ", ".join(sorted(missing)))
+if sorted(seen) != sorted(expected):
+    print("the actions' unique-ids are", seen, "not", sorted(expected))
 PYTHON
     )
 elif command -v xmllint >/dev/null; then
     xmllint --noout "$thunar" || fail "thunar-uca.xml is not well-formed XML"
 else
-    grep -q '<command>brd64 %F</command>' "$thunar" || fail "thunar-uca.xml has no command brd64 %F"
-    grep -q '<directories' "$thunar" && fail "thunar-uca.xml offers the action for folders"
+    [ "$(grep -c '<command>brd64 %F</command>' "$thunar")" = 2 ] || fail "thunar-uca.xml has not two commands brd64 %F"
 fi
 
 # Nautilus loads every shared object in its extension folder, which lies below the prefix's

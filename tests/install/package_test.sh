@@ -11,7 +11,8 @@ files="$(dpkg-deb -c "$package" | awk '{print $6}')"
 for needed in ./usr/bin/brd64 ./usr/bin/brdcmp ./usr/share/applications/org.brindle.Brindle.desktop \
     ./usr/share/metainfo/org.brindle.Brindle.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/brindle.svg \
     ./usr/share/man/man1/brd64.1 ./usr/share/man/man1/brdcmp.1 ./usr/share/doc/brindle/index.html \
-    ./usr/share/kio/servicemenus/brindle-compare.desktop ./usr/share/brindle/thunar-uca.xml; do
+    ./usr/share/kio/servicemenus/brindle-compare.desktop ./usr/share/kio/servicemenus/brindle-compare-folders.desktop \
+    ./usr/share/brindle/thunar-uca.xml; do
     grep -qx -- "$needed" <<<"$files" || { echo "missing from the package: $needed" >&2; exit 1; }
 done
 depends="$(dpkg-deb -f "$package" Depends)"

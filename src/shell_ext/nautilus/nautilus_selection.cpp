@@ -1,4 +1,4 @@
-// Which of the files selected in Nautilus "Compare Files..." takes.
+// Which of the files and folders selected in Nautilus "Compare Files..." takes.
 #include "shell_ext/nautilus/nautilus_selection.h"
 
 #include "platform/utf8.h"
@@ -29,6 +29,19 @@ EShellItemKind kindOnDisk(std::u16string_view path)
     return NautilusItemKind(g_file_query_file_type(file.get(), G_FILE_QUERY_INFO_NONE, nullptr));
 }
 
+// The two folders of a selection Nautilus reports as exactly two folders. Nautilus's cache may be
+// behind the disk, and brd64 compares two folders only when both are folders, so each is checked.
+std::optional<SShellSelection> takeFolderPair(GList* files)
+{
+    SShellSelection pair{localPath(static_cast<NautilusFileInfo*>(files->data)),
+                         localPath(static_cast<NautilusFileInfo*>(files->next->data))};
+    for (const std::u16string* path : {&pair.first, &pair.second}) {
+        if (!ShellPathCanBePassed(*path) || kindOnDisk(*path) != EShellItemKind::Folder)
+            return std::nullopt;
+    }
+    return pair;
+}
+
 }  // namespace
 
 EShellItemKind NautilusItemKind(GFileType type)
@@ -42,15 +55,21 @@ EShellItemKind NautilusItemKind(GFileType type)
 
 std::optional<SShellSelection> NautilusTakeSelection(GList* files)
 {
-    std::vector<std::u16string> names;
+    // Whether the selection holds a folder is decided from what Nautilus already knows, so that
+    // selecting many folders costs no disk access; only a pair of folders is looked up.
+    guint count = 0;
+    guint folders = 0;
     for (GList* node = files; node; node = node->next) {
-        auto* info = static_cast<NautilusFileInfo*>(node->data);
-        // Folders Nautilus already knows about are left out here, so that selecting many folders
-        // costs no disk access; the core would skip them all the same.
-        if (nautilus_file_info_is_directory(info))
-            continue;
-        names.push_back(localPath(info));
+        ++count;
+        if (nautilus_file_info_is_directory(static_cast<NautilusFileInfo*>(node->data)))
+            ++folders;
     }
+    if (folders > 0)
+        return count == 2 && folders == 2 ? takeFolderPair(files) : std::nullopt;
+
+    std::vector<std::u16string> names;
+    for (GList* node = files; node; node = node->next)
+        names.push_back(localPath(static_cast<NautilusFileInfo*>(node->data)));
     SShellInitOutcome outcome = ShellTakeSelection(names, kindOnDisk);
     if (outcome.result != EShellResult::Ok || outcome.selection.first.empty())
         return std::nullopt;

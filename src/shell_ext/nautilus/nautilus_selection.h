@@ -1,4 +1,4 @@
-// Which of the files selected in Nautilus "Compare Files..." takes.
+// Which of the files and folders selected in Nautilus "Compare Files..." takes.
 #pragma once
 
 #include "shell_ext/shell_selection.h"
@@ -14,11 +14,18 @@ namespace brindle {
 // devices, pipes and sockets, which brd64 would block on or could not compare.
 EShellItemKind NautilusItemKind(GFileType type);
 
-// The accepted files of files (a GList of NautilusFileInfo, not taken over), in Nautilus's order;
-// nullopt when no item is to be shown. The rules are ShellTakeSelection's: folders and unreadable
-// names are skipped, a third file refuses the whole selection. A file without a local path (a
-// remote location) is skipped like an unreadable one. Unlike the Windows menu, no item is shown
-// when no file is accepted: started with nothing, brd64 only opens its last comparison again.
+// What the item passes to brd64 for files (a GList of NautilusFileInfo, not taken over), in
+// Nautilus's order; nullopt when no item is to be shown.
+//
+// A selection without folders follows ShellTakeSelection's rules: unreadable names (and a folder
+// Nautilus took for a file) are skipped, a third file refuses the whole selection. A file without
+// a local path (a remote location) is skipped like an unreadable one. Unlike the Windows menu, no
+// item is shown when no file is accepted: started with nothing, brd64 only opens its last
+// comparison again.
+//
+// A selection that holds a folder is a folder comparison: it is taken only when it is exactly two
+// folders, both local, still folders on disk and passable to brd64 (ShellPathCanBePassed). A
+// folder beside files, one folder alone and three folders or more show nothing.
 std::optional<SShellSelection> NautilusTakeSelection(GList* files);
 
 }  // namespace brindle

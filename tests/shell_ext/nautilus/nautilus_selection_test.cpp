@@ -1,4 +1,5 @@
-// Which selections get the "Compare Files..." item in Nautilus, and which files it passes on.
+// Which selections get the "Compare Files..." item in Nautilus, and which files or folders it
+// passes on.
 #include "shell_ext/nautilus/nautilus_selection.h"
 
 #include "fakes/fake_file_info.h"
@@ -27,8 +28,8 @@ struct SSelected {
     bool directory = false;  // what Nautilus believes
 };
 
-// Files a.txt, b.txt, c.txt; folders dir and other; a link to a.txt and one to nothing; a named
-// pipe.
+// Files a.txt, b.txt, c.txt; folders dir, other and third; a link to a.txt, one to dir and one to
+// nothing; a named pipe.
 class CSampleFolder {
 public:
     CSampleFolder()
@@ -37,6 +38,8 @@ public:
             m_dir.write(name, name);
         std::filesystem::create_directory(m_dir.path() / "dir");
         std::filesystem::create_directory(m_dir.path() / "other");
+        std::filesystem::create_directory(m_dir.path() / "third");
+        std::filesystem::create_directory_symlink(m_dir.file("dir"), m_dir.path() / "dirlink");
         std::filesystem::create_symlink(m_dir.file("a.txt"), m_dir.path() / "link.txt");
         std::filesystem::create_symlink(m_dir.file("gone.txt"), m_dir.path() / "dangling");
         ::mkfifo(m_dir.file("pipe").c_str(), 0600);
@@ -52,7 +55,7 @@ private:
     CTempDir m_dir;
 };
 
-TEST(NautilusSelection, ItemForOneOrTwoFilesStartsBrd64WithThemInOrder)
+TEST(NautilusSelection, ItemForOneOrTwoFilesOrTwoFoldersStartsBrd64WithThemInOrder)
 {
     struct SCase {
         const char* name;
@@ -64,11 +67,17 @@ TEST(NautilusSelection, ItemForOneOrTwoFilesStartsBrd64WithThemInOrder)
         {"one file", {{"a.txt"}}, {"a.txt"}},
         {"two files in Nautilus's order", {{"b.txt"}, {"a.txt"}}, {"b.txt", "a.txt"}},
         {"three files", {{"a.txt"}, {"b.txt"}, {"c.txt"}}, {}},
-        {"folder first", {{"dir", true}, {"a.txt"}, {"b.txt"}}, {"a.txt", "b.txt"}},
-        {"folder between", {{"a.txt"}, {"dir", true}, {"b.txt"}}, {"a.txt", "b.txt"}},
-        {"folder last", {{"a.txt"}, {"b.txt"}, {"dir", true}}, {"a.txt", "b.txt"}},
-        {"three files among folders", {{"dir", true}, {"a.txt"}, {"other", true}, {"b.txt"}, {"c.txt"}}, {}},
-        {"only folders", {{"dir", true}, {"other", true}}, {}},
+        {"two folders in Nautilus's order", {{"other", true}, {"dir", true}}, {"other", "dir"}},
+        {"link to a folder passed as the link", {{"dirlink", true}, {"other", true}}, {"dirlink", "other"}},
+        {"one folder", {{"dir", true}}, {}},
+        {"three folders", {{"dir", true}, {"other", true}, {"third", true}}, {}},
+        {"folder and file", {{"dir", true}, {"a.txt"}}, {}},
+        {"file and folder", {{"a.txt"}, {"dir", true}}, {}},
+        {"two files and a folder", {{"a.txt"}, {"b.txt"}, {"dir", true}}, {}},
+        {"two folders and a missing file", {{"dir", true}, {"other", true}, {"gone.txt"}}, {}},
+        {"folder gone from disk", {{"dir", true}, {"gone", true}}, {}},
+        {"file Nautilus takes for a folder", {{"dir", true}, {"a.txt", true}}, {}},
+        {"remote folder", {{"dir", true}, {"sftp://example.invalid/home/dir", true}}, {}},
         {"folder Nautilus takes for a file", {{"dir"}, {"a.txt"}}, {"a.txt"}},
         {"missing file", {{"gone.txt"}}, {}},
         {"missing file beside a file", {{"gone.txt"}, {"b.txt"}}, {"b.txt"}},
@@ -104,8 +113,8 @@ TEST(NautilusSelection, ItemForOneOrTwoFilesStartsBrd64WithThemInOrder)
     }
 }
 
-// The core's limit of 260 units holds on Linux too, where paths may be far longer: a path cut to
-// fit would name another file.
+// The core's limit of 260 units holds on Linux too, for files and folders, where paths may be far
+// longer: a path cut to fit would name another one.
 TEST(NautilusSelection, PathLongerThanBrd64TakesIsSkipped)
 {
     const CTempDir dir;
@@ -113,13 +122,26 @@ TEST(NautilusSelection, PathLongerThanBrd64TakesIsSkipped)
     struct SCase {
         const char* name;
         std::size_t nameLength;
+        bool folder;  // a folder of that name, selected with the temporary folder itself
         std::size_t items;
     };
-    const SCase cases[] = {{"longest path taken", room, 1}, {"one unit more skipped", room + 1, 0}};
+    const SCase cases[] = {
+        {"longest file path taken", room, false, 1},
+        {"file path one unit longer skipped", room + 1, false, 0},
+        {"longest folder path taken", room, true, 1},
+        {"folder path one unit longer refuses the pair", room + 1, true, 0},
+    };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.name);
         CFakeSelection selection;
-        selection.add(dir.write(std::string(c.nameLength, 'n'), ""));
+        if (c.folder) {
+            const std::filesystem::path folder = dir.path() / std::string(c.nameLength, 'f');
+            std::filesystem::create_directory(folder);
+            selection.add(folder.string(), true);
+            selection.add(dir.path().string(), true);
+        } else {
+            selection.add(dir.write(std::string(c.nameLength, 'n'), ""));
+        }
         EXPECT_EQ(test::fileItems(test::newMenuProvider().get(), selection.list()).size(), c.items);
     }
 }
