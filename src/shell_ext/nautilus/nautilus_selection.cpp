@@ -64,8 +64,9 @@ std::optional<SShellSelection> NautilusTakeSelection(GList* files)
         if (nautilus_file_info_is_directory(static_cast<NautilusFileInfo*>(node->data)))
             ++folders;
     }
-    if (folders > 0)
-        return count == 2 && folders == 2 ? takeFolderPair(files) : std::nullopt;
+    if (count == 2 && folders == 2)
+        return takeFolderPair(files);
+    // Any other selection is one of files, among which folders are passed over.
 
     std::vector<std::u16string> names;
     for (GList* node = files; node; node = node->next)
