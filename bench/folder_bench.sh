@@ -350,6 +350,20 @@ awk -v bs="$(median_seconds "$tmp/brdcmp.warm")" -v ds="$(median_seconds "$tmp/d
     m = bk < 200 * 1024 ? "met" : "missed"
     printf "targets: warm at most half of diff %s; peak under 200 MiB %s\n", t, m
 }'
+# The window: brd64 opens both trees offscreen and says when its list is filled.
+brd64=$(dirname "$brdcmp")/../../src/app/brd64
+if [ -x "$brd64" ]; then
+    for _ in $(seq "$runs"); do
+        QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" "$brd64" --benchmark-open "$a" "$b" 2>/dev/null |
+            sed -n 's/^opened in \([0-9.]*\) s$/\1/p' >>"$tmp/window.warm"
+    done
+    awk -v ws="$(median_seconds "$tmp/window.warm")" -v ds="$(median_seconds "$tmp/diff.warm")" 'BEGIN {
+        printf "window: brd64 opened both trees in %.4f s, %.2f times diff -rq (target at most 2: %s)\n",
+               ws, ws / ds, ws <= 2 * ds ? "met" : "missed"
+    }'
+else
+    echo "window: skipped ($brd64 not built)"
+fi
 if [ ${#trees[@]} -eq 0 ] && [ "$files $folders $total_mb" != "50000 2000 1000" ]; then
     echo "(the targets are set for the full size, --full: 50000 files, 2000 folders, 1000 MB)"
 fi

@@ -175,13 +175,20 @@ void CFolderView::rebuild()
         if (m_items[i] && m_items[i]->isExpanded())
             expanded.push_back(m_items[i]->data(kName, Qt::UserRole + 1).toString().toStdString());
     }
-    clear();
-    m_items.assign(doc->entries().size(), nullptr);
     m_indexOfPath.clear();
-    for (std::size_t i = 0; i < doc->entries().size(); ++i) {
-        m_items[i] = addRow(doc->entries()[i], i);
-        m_indexOfPath.emplace(doc->entries()[i].path, i);
+    if (m_rowsListed && m_items.size() == doc->entries().size()) {
+        // The rows the listing made are this comparison's: they only take its states.
+        for (std::size_t i = 0; i < m_items.size(); ++i)
+            fillRow(*m_items[i], doc->entries()[i], i);
+    } else {
+        clear();
+        m_items.assign(doc->entries().size(), nullptr);
+        for (std::size_t i = 0; i < doc->entries().size(); ++i)
+            m_items[i] = addRow(doc->entries()[i], i);
     }
+    m_rowsListed = false;
+    for (std::size_t i = 0; i < doc->entries().size(); ++i)
+        m_indexOfPath.emplace(doc->entries()[i].path, i);
     for (const std::string& path : expanded) {
         if (QTreeWidgetItem* item = itemOf(path))
             item->setExpanded(true);
@@ -200,6 +207,13 @@ QTreeWidgetItem* CFolderView::addRow(const SFolderEntry& entry, std::size_t inde
                                   ? m_items[static_cast<std::size_t>(entry.parent)]
                                   : nullptr;
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    fillRow(*item, entry, index);
+    return item;
+}
+
+void CFolderView::fillRow(QTreeWidgetItem& row, const SFolderEntry& entry, std::size_t index)
+{
+    QTreeWidgetItem* item = &row;
     item->setText(kName, displayName(entry.name));
     item->setData(kName, Qt::UserRole, static_cast<qulonglong>(index));
     item->setData(kName, Qt::UserRole + 1, QString::fromStdString(entry.path));
@@ -221,12 +235,16 @@ QTreeWidgetItem* CFolderView::addRow(const SFolderEntry& entry, std::size_t inde
     }
     const CFolderDoc* doc = folderDocument();
     item->setHidden(doc && !doc->showIdentical() && entry.state == EEntryState::Same);
-    return item;
 }
 
 // Rows for entries listed by a comparison still running; its end rebuilds them all.
 void CFolderView::appendListed(const std::vector<SFolderEntry>& entries)
 {
+    if (!m_rowsListed) {
+        clear();
+        m_items.clear();
+        m_rowsListed = true;
+    }
     for (const SFolderEntry& entry : entries) {
         m_items.push_back(nullptr);
         m_items.back() = addRow(entry, m_items.size() - 1);

@@ -38,6 +38,7 @@ private:
     CFolderDoc* folderDocument() const;
     void rebuild();
     QTreeWidgetItem* addRow(const SFolderEntry& entry, std::size_t index);
+    void fillRow(QTreeWidgetItem& row, const SFolderEntry& entry, std::size_t index);
     void appendListed(const std::vector<SFolderEntry>& entries);
     void openCurrent();
     void updateStatus();
@@ -45,6 +46,7 @@ private:
 
     std::vector<QTreeWidgetItem*> m_items;  // by entry index
     std::unordered_map<std::string, std::size_t> m_indexOfPath;
+    bool m_rowsListed = false;  // m_items were made by a listing still to be completed
 };
 
 }  // namespace brindle
