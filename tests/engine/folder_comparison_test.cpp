@@ -109,6 +109,30 @@ TEST_F(FolderComparisonTest, EveryKindOfEntryGetsItsStateInPathOrder)
     EXPECT_EQ(compare(), expected);
 }
 
+// A difference at the bottom of a deep tree marks every folder above it; special files are
+// compared by their type (and device), never opened.
+TEST_F(FolderComparisonTest, DeepTreesAndSpecialFiles)
+{
+    std::string deep;
+    for (int level = 0; level < 300; ++level)
+        deep += "d/";
+    make(a(), deep + "leaf", "1");
+    make(b(), deep + "leaf", "2");
+    ASSERT_EQ(::mkfifo((a() / "special").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((b() / "special").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((a() / "kinds").c_str(), 0600), 0);
+    make(b(), "kinds", "a file");
+    CFolderComparison comparison(a().string(), b().string(), {});
+    ASSERT_TRUE(comparison.run());
+    const std::vector<std::string> result = lines(comparison);
+    ASSERT_EQ(result.size(), 303u);
+    EXPECT_EQ(result[0], "diff d");
+    EXPECT_EQ(result[299], "diff " + deep.substr(0, deep.size() - 1));
+    EXPECT_EQ(result[300], "diff " + deep + "leaf");
+    EXPECT_EQ(result[301], "type kinds");
+    EXPECT_EQ(result[302], "same special");
+}
+
 // Names are bytes: blanks, newlines and bytes that are no UTF-8 are entries like any other.
 TEST_F(FolderComparisonTest, NamesAreTheirOwnBytes)
 {
