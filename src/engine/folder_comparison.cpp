@@ -6,7 +6,9 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <fnmatch.h>
+#include <mutex>
 #include <thread>
 
 namespace brindle {

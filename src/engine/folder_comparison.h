@@ -7,11 +7,9 @@
 
 #include <atomic>
 #include <cstddef>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,5 +1,6 @@
 // Folder comparison on trees made in temporary folders: the state of every kind of entry, folder
 // summaries, ignore options, exclusions, unreadable entries, and parallel workers agreeing with one.
+#include "engine/cancel_flag.h"
 #include "engine/folder_comparison.h"
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
@@ -254,6 +255,28 @@ TEST_F(FolderComparisonTest, ARootThatIsNoFolderThrows)
     writeFile(m_dir.file("b"), "a file");
     CFolderComparison comparison(a().string(), m_dir.file("b"), {});
     EXPECT_ANY_THROW(comparison.run());
+}
+
+// A cancel stops the workers: run says so, and pairs not reached stay pending, never "same".
+TEST_F(FolderComparisonTest, CancelLeavesThePairsNotReachedPending)
+{
+    for (int i = 0; i < 200; ++i) {
+        make(a(), "f" + std::to_string(i), "x");
+        make(b(), "f" + std::to_string(i), "x");
+    }
+    SFolderCompareOptions options;
+    options.threads = 2;
+    CFolderComparison comparison(a().string(), b().string(), options);
+    SFolderCallbacks callbacks;
+    callbacks.compared = [](std::size_t) { setCancelRequested(true); };
+    EXPECT_FALSE(comparison.run(callbacks));
+    setCancelRequested(false);
+    std::size_t pending = 0;
+    for (const SFolderEntry& entry : comparison.entries()) {
+        EXPECT_TRUE(entry.state == EEntryState::Same || entry.state == EEntryState::Pending) << entry.path;
+        pending += entry.state == EEntryState::Pending ? 1 : 0;
+    }
+    EXPECT_GT(pending, 0u);
 }
 
 // Random trees: the states do not depend on how many workers compare, and a file pair is the
