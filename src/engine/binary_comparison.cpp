@@ -8,6 +8,7 @@
 #include "engine/report.h"
 #include "engine/report_output_file.h"
 #include "engine/rtf_document.h"
+#include "platform/mapped_file.h"
 #include "platform/whole_file.h"
 
 #include <algorithm>
@@ -100,16 +101,37 @@ SMatchBlock extendAnchor(Bytes file1, Bytes file2, std::int64_t p, std::int64_t 
 
 // ---- Loading ----
 
-// The whole content of a compared file. A file that cannot be read is an error, never an empty
-// file: the report would show all of the other file as different.
-SFileContents loadImage(std::u16string_view path)
-{
-    std::error_code error;
-    std::optional<SFileContents> contents = readWholeFile(path, &error);
-    if (!contents)
-        throw CFileException(std::u16string(path), CFileException::Operation::Read, error);
-    return std::move(*contents);
-}
+// The bytes of a compared file: mapped where the file system allows it, so that a file larger
+// than memory is compared without being read whole; read whole where it does not. A file that
+// cannot be read is an error, never an empty file: the report would show all of the other file as
+// different.
+class CBinaryImage {
+public:
+    explicit CBinaryImage(std::u16string_view path) : m_path(path)
+    {
+        std::error_code error;
+        m_mapped = CMappedFile::map(path, error);
+        if (m_mapped)
+            return;
+        m_read = readWholeFile(path, &error);
+        if (!m_read)
+            throw CFileException(m_path, CFileException::Operation::Read, error);
+    }
+
+    Bytes bytes() const { return m_mapped ? m_mapped->bytes() : m_read->bytes(); }
+    // A file cut short while it was compared gave zeros for its lost end: nothing built from it
+    // may be reported.
+    void checkWhole() const
+    {
+        if (m_mapped && m_mapped->shrank())
+            throw CFileException(m_path, CFileException::Operation::Read, std::make_error_code(std::errc::io_error));
+    }
+
+private:
+    std::u16string m_path;
+    std::optional<CMappedFile> m_mapped;
+    std::optional<SFileContents> m_read;
+};
 
 // ---- Hex dump ----
 
@@ -392,11 +414,13 @@ std::vector<SMatchBlock> MatchBinary(Bytes file1, Bytes file2, CProgress* progre
 
 bool CompareBinary(CCompFileOpt& record, SReport& report, bool buildDocuments)
 {
-    const SFileContents image1 = loadImage(record.m_file1Path);
-    const SFileContents image2 = loadImage(record.m_file2Path);
+    const CBinaryImage image1(record.m_file1Path);
+    const CBinaryImage image2(record.m_file2Path);
     const Bytes file1 = image1.bytes();
     const Bytes file2 = image2.bytes();
     const std::vector<SMatchBlock> blocks = matchWithProgress(file1, file2);
+    image1.checkWhole();
+    image2.checkWhole();
 
     CReportOutputFile output;
     // open() refuses only an empty path or one naming a compared file; the latter is cleared.
@@ -430,6 +454,8 @@ bool CompareBinary(CCompFileOpt& record, SReport& report, bool buildDocuments)
     }
     writer.difference(next1, static_cast<std::int64_t>(file1.size()) - next1, next2,
                       static_cast<std::int64_t>(file2.size()) - next2);
+    image1.checkWhole();
+    image2.checkWhole();
     writer.finish(report);
     output.commit();
     return true;
