@@ -111,8 +111,11 @@ public:
     {
         std::error_code error;
         m_mapped = CMappedFile::map(path, error);
-        if (m_mapped)
+        // A file that says it is empty may still give bytes, or an error, when read (the
+        // system's own files): only reading tells.
+        if (m_mapped && !m_mapped->bytes().empty())
             return;
+        m_mapped.reset();
         m_read = readWholeFile(path, &error);
         if (!m_read)
             throw CFileException(m_path, CFileException::Operation::Read, error);
