@@ -652,9 +652,11 @@ bool CEdTextBuffer::LoadFile(std::u16string_view path)
             return false;
     } catch (const std::bad_alloc&) {
         m_lastChange = {-1, -1};
+        m_lastLoadError = std::make_error_code(std::errc::not_enough_memory);
         return false;
     } catch (const std::length_error&) {
         m_lastChange = {-1, -1};
+        m_lastLoadError = std::make_error_code(std::errc::file_too_large);
         return false;
     }
     // The reader gives an empty file one empty line; views rely on there being a line.

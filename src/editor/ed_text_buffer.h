@@ -236,8 +236,8 @@ public:
     // the file does not exist, cannot be opened or read: the buffer then stays as it was,
     // apart from the source encoding, which the text type of the path may set.
     bool LoadFile(std::u16string_view path);
-    // Why the last LoadFile failed: the system's reason for an open or read that failed; clear
-    // when it failed for want of memory, and after a success.
+    // Why the last LoadFile failed: the system's reason for an open or read that failed, "not
+    // enough memory", or "file too large" for more lines than the buffer holds; clear after a success.
     const std::error_code& lastLoadError() const { return m_lastLoadError; }
     // Empties the buffer to what an empty file reads as, one empty line, ready for typing.
     void InitNew();
