@@ -52,6 +52,12 @@ CBrdFormView::CBrdFormView(QWidget* parent)
     const auto paneHasFocus = [this](CCmdUI& ui) { ui.enable(focusedPane() != nullptr); };
     onUpdateCommand(cmd::kEditCopy, paneHasFocus);
     onUpdateCommand(cmd::kEditSelectAll, paneHasFocus);
+    // The report panes are read-only: Undo, Cut and Paste stand in the menu, as in the panes' own
+    // context menu, and are never enabled.
+    for (const int id : {cmd::kEditUndo, cmd::kEditCut, cmd::kEditPaste}) {
+        onCommand(id, [] {});
+        onUpdateCommand(id, [](CCmdUI& ui) { ui.enable(false); });
+    }
     // The file-2 pane searches when it has the focus; otherwise the file-1 pane does.
     const auto searchPane = [this]() -> CCompCtrl* {
         CBRDDoc* doc = document();

@@ -27,6 +27,8 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
@@ -68,6 +70,9 @@ const SDisabledItem kDisabledOnPurpose[] = {
     {res::kTextEditor, 32800, 32800, "spelling needs the outside checker library beside the program; none is there"},
     {res::kHexView, 37000, 37000, "the hex view's Edit > Delete has no handler; the Del key deletes the selection"},
     {res::kHexView, 40011, 40026, "the row width stays 16 bytes"},
+    {res::kComparisonWindow, cmd::kEditUndo, cmd::kEditUndo, "the report panes are read-only"},
+    {res::kComparisonWindow, cmd::kEditCut, cmd::kEditCut, "the report panes are read-only"},
+    {res::kComparisonWindow, cmd::kEditPaste, cmd::kEditPaste, "the report panes are read-only"},
     {kReportPaneMenu, cmd::kEditUndo, cmd::kEditUndo, "the report panes are read-only"},
     {kReportPaneMenu, cmd::kEditCut, cmd::kEditCut, "the report panes are read-only"},
     {kReportPaneMenu, cmd::kEditPaste, cmd::kEditPaste, "the report panes are read-only"},
@@ -346,7 +351,8 @@ TEST_F(MenuDoorsTest, LinkMenuOfTheAboutBoxOffersEveryItem)
 // The status bar explains every item while the pointer is on it, and every tool button has a tip.
 TEST_F(MenuDoorsTest, EveryItemHasAPromptAndEveryButtonATooltip)
 {
-    for (int menu : {res::kMainFrame, res::kComparisonWindow, res::kMergeEditor, res::kHexView, res::kTextEditor}) {
+    for (int menu : {res::kMainFrame, res::kComparisonWindow, res::kMergeEditor, res::kHexView, res::kTextEditor,
+                     res::kFolderComparison}) {
         SCOPED_TRACE("menu " + std::to_string(menu));
         frame().setMenuResource(menu);
         for (int id : menuIds(menu)) {
@@ -364,6 +370,46 @@ TEST_F(MenuDoorsTest, EveryItemHasAPromptAndEveryButtonATooltip)
             EXPECT_EQ(tip, action->toolTip());
         }
     }
+}
+
+// The merge editor's tag commands stand in its "&Tools" menu, which the plain editor lacks; the
+// comparison window's Edit menu holds Undo, Cut, Copy and Paste. Texts as the windows name them.
+TEST_F(MenuDoorsTest, MenusCarryTheTextsOfTheirWindows)
+{
+    struct SCase {
+        int menu;
+        const char* popup;  // the menu bar entry holding the item
+        int id;
+        const char* text;
+    };
+    const SCase cases[] = {
+        {res::kMergeEditor, "&Tools", 32780, "Remove remaining file &1 tags"},
+        {res::kMergeEditor, "&Tools", 32781, "Remove remaining file &2 tags"},
+        {res::kMergeEditor, "&Tools", 32782, "&Remove all remaining tags"},
+        {res::kMergeEditor, "&Tools", cmd::kNextSection, "&Next Section\tF8, Alt+Down"},
+        {res::kMergeEditor, "&Tools", cmd::kPrevSection, "&Prev Section\tShift+F8, Alt+Up"},
+        {res::kComparisonWindow, "&Edit", cmd::kEditUndo, "&Undo\tCtrl+Z"},
+        {res::kComparisonWindow, "&Edit", cmd::kEditCut, "Cu&t\tCtrl+X"},
+        {res::kComparisonWindow, "&Edit", cmd::kEditCopy, "&Copy\tCtrl+C"},
+        {res::kComparisonWindow, "&Edit", cmd::kEditPaste, "&Paste\tCtrl+V"},
+        {res::kComparisonWindow, "&View", cmd::kPrevSection, "&Prev Section\tShift+F8, Alt+Up"},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.menu) + " " + c.text);
+        frame().setMenuResource(c.menu);
+        QMenu* popup = nullptr;
+        for (QAction* top : frame().menuBar()->actions()) {
+            if (top->menu() && top->text() == QLatin1String(c.popup))
+                popup = top->menu();
+        }
+        ASSERT_NE(popup, nullptr);
+        QAction* action = test::menuAction(popup->actions(), c.id);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->property("brindleMenuText").toString(), QString::fromLatin1(c.text));
+    }
+    frame().setMenuResource(res::kTextEditor);
+    for (QAction* top : frame().menuBar()->actions())
+        EXPECT_NE(top->text(), QStringLiteral("&Tools"));
 }
 
 // Offscreen the lock keys cannot be known: their panes are hidden rather than blank.
