@@ -249,10 +249,13 @@ std::int64_t CBRDDoc::filePosition(int line, int side) const
     return reportLinePosition(m_report.items, line, side, m_context.m_comparisonKind == kComparisonBinary);
 }
 
-// The dialog edits a copy of this window's options, with the files the panes show now.
+// The dialog edits a copy of this window's options, reloaded from the settings store so that it
+// always starts from the saved ones (a font confirmed on a page of a cancelled sheet is not kept),
+// with the files the panes show now.
 void CBRDDoc::compareFiles()
 {
     CCompFileOpt record = m_context;
+    record.Load(CWinApp::instance()->profile());
     // The merge editor's document has no panes of its own: its record names the files.
     if (isComparisonWindow()) {
         record.m_file1Path = m_pane1->fileName().toStdU16String();

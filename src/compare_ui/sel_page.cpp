@@ -199,14 +199,14 @@ void CSelPage::apply()
     writeHistory(*m_combo2, QStringLiteral("File2"));
 }
 
-// The confirmed text joins the history at the top, so that a name typed in is offered again.
+// The list in its own order, then the text: a name chosen by browsing or given by the window is
+// in the list already; one typed in is the text only.
 void CSelPage::writeHistory(QComboBox& source, const QString& prefix)
 {
     QStringList history;
     for (int index = 0; index < source.count(); ++index)
         history.append(source.itemText(index));
     const QString text = source.currentText();
-    putAtTop(history, text);
     CProfile& profile = m_host.profile();
     for (int entry = 1; entry <= kHistorySize; ++entry)
         profile.writeString(kPathsSection, u16(prefix + QString::number(entry)),

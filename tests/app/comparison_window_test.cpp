@@ -6,6 +6,8 @@
 #include "compare_ui/brd_form_view.h"
 #include "compare_ui/brd_view.h"
 #include "compare_ui/comp_ctrl.h"
+#include "compare_ui/comp_files_page.h"
+#include "compare_ui/sel_page.h"
 #include "frame_test_support.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
@@ -20,7 +22,9 @@
 #include "support/temp_dir.h"
 #include "support/user_door.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QDropEvent>
 #include <QSplitter>
 #include <QApplication>
@@ -475,6 +479,30 @@ TEST_F(ComparisonWindowTest, MainTitleFollowsTheActiveWindow)
     m_app.app.closeAllDocuments();
     test::settle();
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Brindle"));
+}
+
+// Compare Files from the comparison window starts from the saved options, not from what the
+// window held: options saved since (here by another dialog) are what the sheet shows.
+TEST_F(ComparisonWindowTest, CompareDialogStartsFromTheSavedOptions)
+{
+    ASSERT_NE(open(), nullptr);
+    CMainFrame& frame = *m_app.app.mainFrame();
+    ASSERT_TRUE(test::activate(frame));
+    m_app.profile().writeString(kCompareFilesSection, u"File1 Line Prefix", u"<<saved<<");
+    QString shown;
+    QString file1;
+    test::CDialogAnswers answers;
+    answers.then([&](QDialog& sheet) {
+        if (auto* prefix = sheet.findChild<QLineEdit*>(QString::number(CCompFilesPage::kIdFile1LinePrefix)))
+            shown = prefix->text();
+        if (auto* combo = sheet.findChild<QComboBox*>(QString::number(CSelPage::kIdFile1)))
+            file1 = combo->currentText();
+        sheet.reject();
+    });
+    test::pressKeys(frame, QKeySequence(Qt::CTRL | Qt::Key_M));
+    test::settle();
+    EXPECT_EQ(shown, QStringLiteral("<<saved<<"));
+    EXPECT_EQ(file1, QString::fromStdString(m_dir.file("one.txt")));
 }
 
 // The file buttons above the panes offer every file, also one without a dot (Makefile).

@@ -321,7 +321,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SHistoryCase{"empty", {}, "", "$/a.txt", nullptr, {"$/a.txt"}, {"$/a.txt"}},
         SHistoryCase{"text_from_settings", {"$/a.txt", "$/b.txt"}, "$/b.txt", "", nullptr,
-                     {"$/a.txt", "$/b.txt"}, {"$/b.txt", "$/a.txt"}},
+                     {"$/a.txt", "$/b.txt"}, {"$/a.txt", "$/b.txt"}},
         SHistoryCase{"new_name_pushes_the_tenth_out",
                      kTenNames,
                      "$/n1",
@@ -343,13 +343,14 @@ INSTANTIATE_TEST_SUITE_P(
                      nullptr,
                      {"$/a.txt", "$/n1", "$/n2", "$/n3"},
                      {"$/a.txt", "$/n1", "$/n2", "$/n3"}},
-        SHistoryCase{"typed_name_joins_at_the_top",
+        // A typed name is the text ("File1"); the list is written in its own order.
+        SHistoryCase{"typed_name_is_the_text_and_the_list_keeps_its_order",
                      {"$/n1", "$/b.txt"},
                      "$/n1",
                      "$/a.txt",
-                     "$/b.txt",
+                     "$/dir",
                      {"$/a.txt", "$/n1", "$/b.txt"},
-                     {"$/b.txt", "$/a.txt", "$/n1"}}),
+                     {"$/a.txt", "$/n1", "$/b.txt"}}),
     test::SCaseName());
 
 TEST_F(CompareDlgTest, BrowseStartsFromTheComboTextAndPutsTheChoiceOnTop)
