@@ -1,6 +1,7 @@
 // Printing of the hex view: header, rows and footer on every page.
 #include "hex_view/hex_edit_view.h"
 
+#include "framework/print_preview.h"
 #include "framework/document.h"
 #include "framework/print_setup_dlg.h"
 #include "framework/resources.h"
@@ -9,7 +10,6 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <algorithm>
 
@@ -36,9 +36,7 @@ void CHexEditView::print(bool withDialog)
 
 void CHexEditView::printPreview()
 {
-    QPrintPreviewDialog dialog(&printer(), this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { printTo(*target); });
-    dialog.exec();
+    showPrintPreview(printer(), this, [this](QPrinter* target) { printTo(*target); });
 }
 
 QString CHexEditView::printHeaderTitle() const

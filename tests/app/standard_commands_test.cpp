@@ -23,6 +23,7 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QTextBrowser>
+#include <QPrintPreviewWidget>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -432,6 +433,34 @@ TEST_F(StandardCommandsTest, PrintSetupChoiceIsUsedByTheNextPrint)
     settle();
     EXPECT_TRUE(answers.allAnswered());
     EXPECT_EQ("%PDF", test::readBytes(m_dir.file("printed.pdf")).substr(0, 4));
+}
+
+// File > Print Preview opens with as many pages side by side as "PreviewPages" says, and keeps
+// the number the user leaves it with, in every window that prints.
+TEST_F(StandardCommandsTest, PrintPreviewKeepsHowManyPagesItShows)
+{
+    for (const SWindowCase& c : kEditedWindows) {
+        SCOPED_TRACE(c.name);
+        CDocument* document = open(c.window);
+        ASSERT_NE(nullptr, document);
+        m_app.profile().writeInt(u"Settings", u"PreviewPages", 2);
+        QPrintPreviewWidget::ViewMode opened = QPrintPreviewWidget::AllPagesView;
+        test::CDialogAnswers answers;
+        answers.then([&](QDialog& dialog) {
+            auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+            ASSERT_NE(preview, nullptr);
+            opened = preview->viewMode();
+            preview->setSinglePageViewMode();
+            dialog.reject();
+        });
+        ASSERT_TRUE(test::chooseMenuItem(frame(), cmd::kFilePrintPreview));
+        settle();
+        EXPECT_EQ(opened, QPrintPreviewWidget::FacingPagesView);
+        EXPECT_EQ(m_app.profile().readInt(u"Settings", u"PreviewPages", 0), 1);
+        document->onCloseDocument();
+        settle();
+        ASSERT_TRUE(test::activate(frame()));
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "editor/ui/ed_colours.h"
 #include "editor/ui/ed_page_setup.h"
 #include "editor/ui/ed_view_commands.h"
+#include "framework/print_preview.h"
 #include "framework/print_setup_dlg.h"
 #include "platform/settings_store.h"
 
@@ -12,7 +13,6 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <algorithm>
 
@@ -101,9 +101,7 @@ void CEdTextView::printPreview()
 {
     if (!m_buffer)
         return;
-    QPrintPreviewDialog dialog(&printer(), this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintTo(*target); });
-    dialog.exec();
+    showPrintPreview(printer(), this, [this](QPrinter* target) { PrintTo(*target); });
 }
 
 int CEdTextView::PrintTo(QPrinter& target)
