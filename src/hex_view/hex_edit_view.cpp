@@ -536,10 +536,9 @@ CHexEditView::SHit CHexEditView::hitTest(QPoint point)
         const int cell = column - hexStart;
         hit.offset = rowStart + cell / 3 + (cell % 3 == 2 ? 1 : 0);
         hit.area = cell % 3 == 1 ? kHexLow : kHexHigh;
-    } else if ((m_flags & kShowText) && point.x() >= m_textX && column <= textStart + m_bytesPerRow) {
-        // The caret goes to the character boundary nearest to the point.
-        const int boundary = std::min((point.x() - m_textX + m_charWidth / 2) / m_charWidth, m_bytesPerRow);
-        hit = {rowStart + boundary, kTextArea};
+    } else if ((m_flags & kShowText) && column >= textStart && column < textStart + m_bytesPerRow) {
+        // The caret goes to the boundary right of the character clicked.
+        hit = {rowStart + (column - textStart) + 1, kTextArea};
     } else {
         return hit;
     }

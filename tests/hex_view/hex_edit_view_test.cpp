@@ -186,10 +186,13 @@ enum class EGesture {
     kSelectAll,   // Ctrl+A
 };
 
+// The point to click for the caret at offset: a byte's first digit in the hex column; in the text
+// column the character left of the boundary `offset` (a click puts the caret to its right), or
+// the first character for boundary 0, which no click reaches.
 QPoint bytePoint(CHexEditView& view, bool hex, std::int64_t offset)
 {
     const int x = hex ? view.hexColumnX() + 3 * static_cast<int>(offset) * view.charWidth()
-                      : view.textColumnX() + static_cast<int>(offset) * view.charWidth();
+                      : view.textColumnX() + static_cast<int>(std::max<std::int64_t>(offset - 1, 0)) * view.charWidth();
     return {x + 1, view.charHeight() / 2};
 }
 
@@ -324,7 +327,7 @@ TEST(HexEditView, CtrlZTakesBackEditsOneUserActionAtATime)
         {"Backspace", false, false, 3, 0, "", "Backspace", 1, "ABCDEF", 3},
         {"Delete", false, false, 3, 0, "", "Del", 1, "ABCDEF", 3},
         {"Delete a selection", true, false, 1, 3, "", "Del", 1, "ABCDEF", 3},
-        {"every byte deleted", false, false, 0, 0, "", "Ctrl+A, Del", 1, "ABCDEF", 0},
+        {"every byte deleted", false, false, 1, 0, "", "Ctrl+A, Del", 1, "ABCDEF", 1},
         {"cut, then paste", false, false, 1, 2, "", "Ctrl+X, Right, Ctrl+V", 1, "ADEF", 2},
         {"cut and paste", false, false, 1, 2, "", "Ctrl+X, Right, Ctrl+V", 2, "ABCDEF", 3},
         {"paste over a selection", false, false, 1, 2, "", "Ctrl+C, Shift+Left, Ctrl+V", 1, "ABCDEF", 2},
@@ -552,6 +555,19 @@ TEST(HexEditView, ClicksPlaceTheCaretOnTheNibbleOrCharacterUnderThePoint)
     click(view, QPoint(view.hexColumnX() + 9 * cw + 1, y), Qt::ShiftModifier);
     EXPECT_EQ(view.selectionStart(), 17);
     EXPECT_EQ(view.selectionEnd(), 20);
+
+    // In the text column the caret goes to the boundary right of the character clicked, whichever
+    // half of it the point is in; past the last character nothing moves.
+    const struct {
+        int x;  // from the text column's left edge, in pixels
+        std::int64_t caret;
+    } textCases[] = {{1, 17}, {cw - 1, 17}, {cw + 1, 18}, {15 * cw + 1, 32}, {16 * cw + 1, 32}};
+    click(view, QPoint(view.hexColumnX() + 1, y));
+    for (const auto& c : textCases) {
+        click(view, QPoint(view.textColumnX() + c.x, y));
+        EXPECT_EQ(view.caretOffset(), c.caret) << c.x;
+        EXPECT_EQ(view.caretArea(), CHexEditView::kTextArea) << c.x;
+    }
 }
 
 TEST(HexEditView, EmptyDataShowsWhiteAndIgnoresKeys)
