@@ -140,15 +140,6 @@ CDocTemplate* CBRDApp::docTemplateFor(const QString& path) const
     return docTemplateAt(IsBinary(path.toStdU16String()) ? kHexViewTemplate : kTextEditorTemplate);
 }
 
-void CBRDApp::setTextFont(const QString& face, int pointSize)
-{
-    m_textFont = QApplication::font();
-    m_textFont.setWeight(QFont::Normal);
-    m_textFont.setFamily(face.left(31));
-    if (pointSize > 0)
-        m_textFont.setPointSize(pointSize);
-}
-
 void CBRDApp::readDialogFont()
 {
     const QString face = qs(profile().readString(u"Settings", u"Dialog Font"));

@@ -46,8 +46,6 @@ public:
     virtual void openComparison(const CCompFileOpt& record, const QString& mergePath);
 
     // The font of the report panes and editors, from "Font Name" and "Font Size".
-    const QFont& textFont() const { return m_textFont; }
-    void setTextFont(const QString& face, int pointSize);
     // The font given to the program's dialogs ("Dialog Font", "Dialog Font Size"), when set.
     const std::optional<QFont>& dialogFont() const { return m_dialogFont; }
     void readDialogFont();
@@ -82,7 +80,6 @@ private:
     void registerTemplates();
     void openLastComparison();
 
-    QFont m_textFont;
     bool m_standAlone = false;
     std::optional<QFont> m_dialogFont;
     std::unique_ptr<CDialogFontApplier> m_dialogFontApplier;

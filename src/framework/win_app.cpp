@@ -10,6 +10,7 @@
 #include "platform/profile.h"
 #include "platform/settings_store.h"
 
+#include <QApplication>
 #include <QPrinter>
 
 namespace brindle {
@@ -24,6 +25,7 @@ std::u16string u16(const QString& text) { return text.toStdU16String(); }
 CWinApp::CWinApp() : m_profile(std::make_unique<CProfile>(userSettingsStore()))
 {
     g_app = this;
+    setTextFont(QStringLiteral("Times New Roman"), 10);
     onCommand(cmd::kHelpTopics, [] { showHelp(); });
     onCommand(cmd::kFilePrintSetup, [this] {
         CPrintSetupDlg dialog(printer(), mainFrame());
@@ -122,6 +124,15 @@ void CWinApp::closeAllDocuments()
 {
     for (const auto& docTemplate : m_templates)
         docTemplate->closeAllDocuments();
+}
+
+void CWinApp::setTextFont(const QString& face, int pointSize)
+{
+    m_textFont = QApplication::font();
+    m_textFont.setWeight(QFont::Normal);
+    m_textFont.setFamily(face.left(31));
+    if (pointSize > 0)
+        m_textFont.setPointSize(pointSize);
 }
 
 }  // namespace brindle

@@ -3,6 +3,7 @@
 
 #include "framework/cmd_target.h"
 
+#include <QFont>
 #include <QObject>
 #include <QStringList>
 #include <memory>
@@ -51,6 +52,13 @@ public:
     // The printer every print job starts from; Print Setup changes it.
     QPrinter& printer();
 
+    // The shared text font of the report panes and the editors: the desktop's font at normal
+    // weight with the face (at most 31 characters) and point size given. The Text Font button of
+    // the compare dialog changes it at once; it starts as "Times New Roman", 10 points, until the
+    // program sets it from the settings.
+    const QFont& textFont() const { return m_textFont; }
+    void setTextFont(const QString& face, int pointSize);
+
     // Opens path as File > Open and the recent-file list do: a document open for the same file in
     // any window is brought forward; otherwise the template docTemplateFor() names opens it.
     // nullptr when it could not be opened (the user was told why).
@@ -71,6 +79,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     QStringList m_recentFiles;
     int m_recentFileCount = 4;
+    QFont m_textFont;
 };
 
 }  // namespace brindle

@@ -2,6 +2,7 @@
 // items sent to the real main window, the dialogs that follow answered as a user would.
 #include "app/brd_app.h"
 #include "app/main_frame.h"
+#include "compare_ui/display_page.h"
 #include "editor/ui/ed_text_view.h"
 #include "engine/comp_file_opt.h"
 #include "frame_test_support.h"
@@ -23,7 +24,10 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QTextBrowser>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QPrintPreviewWidget>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -461,6 +465,41 @@ TEST_F(StandardCommandsTest, PrintPreviewKeepsHowManyPagesItShows)
         settle();
         ASSERT_TRUE(test::activate(frame()));
     }
+}
+
+// The text font chosen on the Display page reaches the editors at once, even when the compare
+// dialog is then cancelled: it is the program's one shared text font.
+TEST_F(StandardCommandsTest, ChosenTextFontReachesTheEditorsEvenWhenTheDialogIsCancelled)
+{
+    const QString family = QFontDatabase::families().value(0);
+    ASSERT_FALSE(family.isEmpty());
+    test::CDialogAnswers answers;
+    answers
+        .then([](QDialog& sheet) {
+            auto* button = sheet.findChild<QPushButton*>(QString::number(CDisplayPage::kIdTextFont));
+            ASSERT_NE(button, nullptr);
+            button->click();  // the font dialog is answered next
+            sheet.reject();
+        })
+        .then([&](QDialog& dialog) {
+            auto* fonts = qobject_cast<QFontDialog*>(&dialog);
+            ASSERT_NE(fonts, nullptr);
+            QFont chosen(family);
+            chosen.setPointSize(17);
+            fonts->setCurrentFont(chosen);
+            fonts->accept();
+        });
+    ASSERT_TRUE(test::chooseMenuItem(frame(), cmd::kCompareFiles));
+    settle();
+    ASSERT_EQ(answers.shown().size(), 2);
+
+    ASSERT_TRUE(test::activate(frame()));
+    CDocument* document = open(EWindow::TextEditor);
+    ASSERT_NE(document, nullptr);
+    auto* view = dynamic_cast<CEdTextView*>(document->views().front());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->TextFontFace(), family.left(31));
+    EXPECT_EQ(view->FontOfIndex(0).pointSize(), 17);
 }
 
 }  // namespace

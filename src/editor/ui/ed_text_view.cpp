@@ -78,11 +78,10 @@ void CEdTextView::onInitialUpdate()
     const QString path = document() ? document()->pathName() : QString();
     if (!path.isEmpty())
         ApplyTextTypeByPath(path.toStdU16String());
-    if (CWinApp* app = CWinApp::instance()) {
-        const CProfile& profile = app->profile();
-        SetTextFont(QString::fromStdU16String(profile.readString(u"Compare Files", u"Font Name", u"Times New Roman")),
-                    profile.readInt(u"Compare Files", u"Font Size", 10));
-    }
+    // The program's shared text font: a font chosen in the compare dialog reaches every editor
+    // opened afterwards, even when that dialog was then cancelled.
+    if (CWinApp* app = CWinApp::instance())
+        SetTextFont(app->textFont().family(), app->textFont().pointSize());
     if (m_rememberCaretPos && m_buffer && !path.isEmpty()) {
         if (auto pos = readRememberedPos(userSettingsStore(), path.toStdU16String());
             pos && pos->line >= 0 && pos->line < m_buffer->LineCount()) {
