@@ -64,15 +64,16 @@ std::optional<SShellSelection> NautilusTakeSelection(GList* files)
         if (nautilus_file_info_is_directory(static_cast<NautilusFileInfo*>(node->data)))
             ++folders;
     }
-    if (count == 2 && folders == 2)
-        return takeFolderPair(files);
-    // Any other selection is one of files, among which folders are passed over.
-
+    if (count == 2 && folders == 2) {
+        if (std::optional<SShellSelection> pair = takeFolderPair(files))
+            return pair;
+    }
+    // Otherwise the selection is one of files, among which folders are passed over.
     std::vector<std::u16string> names;
     for (GList* node = files; node; node = node->next)
         names.push_back(localPath(static_cast<NautilusFileInfo*>(node->data)));
     SShellInitOutcome outcome = ShellTakeSelection(names, kindOnDisk);
-    if (outcome.result != EShellResult::Ok || outcome.selection.first.empty())
+    if (outcome.result != EShellResult::Ok)
         return std::nullopt;
     return std::move(outcome.selection);
 }

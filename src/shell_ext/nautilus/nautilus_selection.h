@@ -17,14 +17,14 @@ EShellItemKind NautilusItemKind(GFileType type);
 // What the item passes to brd64 for files (a GList of NautilusFileInfo, not taken over), in
 // Nautilus's order; nullopt when no item is to be shown.
 //
-// Exactly two folders are a folder comparison: taken when both are local, still folders on disk
-// and passable to brd64 (ShellPathCanBePassed), otherwise nothing is shown.
+// Exactly two folders are a folder comparison when both are local, still folders on disk and
+// passable to brd64 (ShellPathCanBePassed).
 //
-// Any other selection follows ShellTakeSelection's rules: folders, unreadable names (and a folder
-// Nautilus took for a file) are skipped, a third file refuses the whole selection. A file without
-// a local path (a remote location) is skipped like an unreadable one. Unlike the Windows menu, no
-// item is shown when no file is accepted: started with nothing, brd64 only opens its last
-// comparison again.
+// Any other selection follows ShellTakeSelection's rules, as the Windows menu does: folders,
+// unreadable names (and a folder Nautilus took for a file) are skipped, a third file refuses the
+// whole selection (nullopt: no item). A file without a local path (a remote location) is skipped
+// like an unreadable one. With no file accepted the item is still shown and starts brd64 without
+// files, which opens its last comparison again.
 std::optional<SShellSelection> NautilusTakeSelection(GList* files);
 
 }  // namespace brindle

@@ -55,18 +55,21 @@ private:
     CTempDir m_dir;
 };
 
+// As the Windows menu, the item is shown for every selection but one of three files or more; two
+// folders are compared as folders.
 TEST(NautilusSelection, ItemForOneOrTwoFilesOrTwoFoldersStartsBrd64WithThemInOrder)
 {
     struct SCase {
         const char* name;
         std::vector<SSelected> selected;
-        std::vector<std::string> passed;  // empty: no item
+        std::vector<std::string> passed;  // empty: the item starts brd64 without files
+        bool shown = true;
     };
     const SCase cases[] = {
         {"nothing", {}, {}},
         {"one file", {{"a.txt"}}, {"a.txt"}},
         {"two files in Nautilus's order", {{"b.txt"}, {"a.txt"}}, {"b.txt", "a.txt"}},
-        {"three files", {{"a.txt"}, {"b.txt"}, {"c.txt"}}, {}},
+        {"three files", {{"a.txt"}, {"b.txt"}, {"c.txt"}}, {}, false},
         {"two folders in Nautilus's order", {{"other", true}, {"dir", true}}, {"other", "dir"}},
         {"link to a folder passed as the link", {{"dirlink", true}, {"other", true}}, {"dirlink", "other"}},
         {"one folder", {{"dir", true}}, {}},
@@ -74,10 +77,10 @@ TEST(NautilusSelection, ItemForOneOrTwoFilesOrTwoFoldersStartsBrd64WithThemInOrd
         {"folder and file", {{"dir", true}, {"a.txt"}}, {"a.txt"}},
         {"file and folder", {{"a.txt"}, {"dir", true}}, {"a.txt"}},
         {"two files and a folder", {{"a.txt"}, {"b.txt"}, {"dir", true}}, {"a.txt", "b.txt"}},
-        {"three files among folders", {{"dir", true}, {"a.txt"}, {"other", true}, {"b.txt"}, {"c.txt"}}, {}},
+        {"three files among folders", {{"dir", true}, {"a.txt"}, {"other", true}, {"b.txt"}, {"c.txt"}}, {}, false},
         {"two folders and a missing file", {{"dir", true}, {"other", true}, {"gone.txt"}}, {}},
         {"folder gone from disk", {{"dir", true}, {"gone", true}}, {}},
-        {"file Nautilus takes for a folder", {{"dir", true}, {"a.txt", true}}, {}},
+        {"file Nautilus takes for a folder", {{"dir", true}, {"a.txt", true}}, {"a.txt"}},
         {"remote folder", {{"dir", true}, {"sftp://example.invalid/home/dir", true}}, {}},
         {"folder Nautilus takes for a file", {{"dir"}, {"a.txt"}}, {"a.txt"}},
         {"missing file", {{"gone.txt"}}, {}},
@@ -97,7 +100,7 @@ TEST(NautilusSelection, ItemForOneOrTwoFilesOrTwoFoldersStartsBrd64WithThemInOrd
         for (const SSelected& s : c.selected)
             selection.add(sample.location(s.name), s.directory);
         auto items = test::fileItems(test::newMenuProvider(recorder.program()).get(), selection.list());
-        if (c.passed.empty()) {
+        if (!c.shown) {
             EXPECT_EQ(items.size(), 0u);
             continue;
         }
@@ -115,21 +118,22 @@ TEST(NautilusSelection, ItemForOneOrTwoFilesOrTwoFoldersStartsBrd64WithThemInOrd
 }
 
 // The core's limit of 260 units holds on Linux too, for files and folders, where paths may be far
-// longer: a path cut to fit would name another one.
+// longer: a path cut to fit would name another one. A name too long is passed over.
 TEST(NautilusSelection, PathLongerThanBrd64TakesIsSkipped)
 {
     const CTempDir dir;
+    const CArgvRecorder recorder(dir);
     const std::size_t room = kShellMaxPath - dir.path().string().size() - 1;  // the name after "/"
     struct SCase {
         const char* name;
         std::size_t nameLength;
         bool folder;  // a folder of that name, selected with the temporary folder itself
-        std::size_t items;
+        std::size_t passed;
     };
     const SCase cases[] = {
         {"longest file path taken", room, false, 1},
         {"file path one unit longer skipped", room + 1, false, 0},
-        {"longest folder path taken", room, true, 1},
+        {"longest folder path taken", room, true, 2},
         {"folder path one unit longer refuses the pair", room + 1, true, 0},
     };
     for (const SCase& c : cases) {
@@ -143,7 +147,12 @@ TEST(NautilusSelection, PathLongerThanBrd64TakesIsSkipped)
         } else {
             selection.add(dir.write(std::string(c.nameLength, 'n'), ""));
         }
-        EXPECT_EQ(test::fileItems(test::newMenuProvider().get(), selection.list()).size(), c.items);
+        auto items = test::fileItems(test::newMenuProvider(recorder.program()).get(), selection.list());
+        ASSERT_EQ(items.size(), 1u);
+        nautilus_menu_item_activate(items.front().get());
+        const auto record = recorder.take();
+        ASSERT_TRUE(record.has_value());
+        EXPECT_EQ(record->arguments.size(), c.passed);
     }
 }
 
