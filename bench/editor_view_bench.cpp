@@ -40,8 +40,8 @@ bool writeSample(const QString& path, long lines)
     std::string block;
     char line[160];
     for (long i = 0; i < lines; ++i) {
-        const int length = std::snprintf(line, sizeof line, "    int value_%ld = compute(%ld, \"text\"); // note %ld\r\n", i,
-                                         i % 977, i % 31);
+        const int length = std::snprintf(
+            line, sizeof line, "    int value_%ld = compute(%ld, \"text\"); // note %ld\r\n", i, i % 977, i % 31);
         block.append(line, static_cast<std::size_t>(length));
         if (block.size() > (1 << 20)) {
             file.write(block.data(), static_cast<qint64>(block.size()));
@@ -138,7 +138,8 @@ int main(int argc, char** argv)
     std::vector<double> typing;
     for (int step = 0; step < steps; ++step) {
         const auto start = Clock::now();
-        press(*view, step % 10 == 9 ? Qt::Key_Return : Qt::Key_A, step % 10 == 9 ? QStringLiteral("\r") : QStringLiteral("a"));
+        press(*view, step % 10 == 9 ? Qt::Key_Return : Qt::Key_A,
+              step % 10 == 9 ? QStringLiteral("\r") : QStringLiteral("a"));
         paint(*view);
         typing.push_back(millisecondsSince(start));
     }

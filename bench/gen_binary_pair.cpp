@@ -47,7 +47,7 @@ void appendRandom(Bytes& out, std::size_t n, Rng& rng)
     }
 }
 
-constexpr std::string_view kNames[] = {"alpha", "beta", "gamma", "delta", "index", "header", "chunk", "stream",
+constexpr std::string_view kNames[] = {"alpha",   "beta",   "gamma",  "delta", "index", "header", "chunk", "stream",
                                        "texture", "vertex", "sample", "frame", "table", "record", "entry", "block"};
 
 // A table of fixed-size records: an increasing id, a timestamp, a few small integers and a
@@ -68,7 +68,8 @@ void appendRecords(Bytes& out, std::size_t n, Rng& rng)
         std::memcpy(record.data() + 4, &small, 4);
         std::memcpy(record.data() + 8, &time, 8);
         std::memcpy(record.data() + 16, name.data(), std::min(name.size(), recordSize - 16));
-        out.insert(out.end(), record.begin(), record.begin() + static_cast<std::ptrdiff_t>(std::min(recordSize, n - done)));
+        out.insert(out.end(), record.begin(),
+                   record.begin() + static_cast<std::ptrdiff_t>(std::min(recordSize, n - done)));
     }
 }
 
@@ -107,8 +108,8 @@ Bytes makeFile1(std::size_t size, Rng& rng)
 }
 
 struct Edit {
-    std::size_t at;       // offset in file 1
-    std::size_t length;   // bytes changed or inserted
+    std::size_t at;      // offset in file 1
+    std::size_t length;  // bytes changed or inserted
     bool insert;
 };
 
@@ -150,7 +151,8 @@ Bytes makeFile2(const Bytes& file1, const std::vector<Edit>& edits, Rng& rng)
     out.reserve(file1.size() + edits.size() * kMaxInsertedRun);
     std::size_t copied = 0;
     for (const Edit& e : edits) {
-        out.insert(out.end(), file1.begin() + static_cast<std::ptrdiff_t>(copied), file1.begin() + static_cast<std::ptrdiff_t>(e.at));
+        out.insert(out.end(), file1.begin() + static_cast<std::ptrdiff_t>(copied),
+                   file1.begin() + static_cast<std::ptrdiff_t>(e.at));
         copied = e.at;
         if (e.insert) {
             appendRandom(out, e.length, rng);
@@ -209,9 +211,12 @@ std::uint64_t parseCount(const std::string& option, const std::string& text)
     const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
     std::uint64_t scale = 1;
     switch (*end) {
-    case 'k': case 'K': scale = 1000, ++end; break;
-    case 'm': case 'M': scale = 1000000, ++end; break;
-    case 'g': case 'G': scale = 1000000000, ++end; break;
+    case 'k':
+    case 'K': scale = 1000, ++end; break;
+    case 'm':
+    case 'M': scale = 1000000, ++end; break;
+    case 'g':
+    case 'G': scale = 1000000000, ++end; break;
     default: break;
     }
     if (text.empty() || text[0] == '-' || *end != '\0' || errno != 0 || value > UINT64_MAX / scale)
@@ -239,14 +244,22 @@ Options parseOptions(int argc, char** argv)
             throw UsageError("unknown option or missing value: " + arg);
         const std::string value = argv[i + 1];
         anyShare = anyShare || arg == "--changed" || arg == "--inserted";
-        if (arg == "--bytes") o.bytes = parseCount(arg, value);
-        else if (arg == "--seed") o.seed = parseCount(arg, value);
-        else if (arg == "--changed") o.changed = parsePercent(arg, value);
-        else if (arg == "--inserted") o.inserted = parsePercent(arg, value);
-        else if (arg == "--out-dir") outDir = value;
-        else if (arg == "--out1") o.out1 = value;
-        else if (arg == "--out2") o.out2 = value;
-        else throw UsageError("unknown option: " + arg);
+        if (arg == "--bytes")
+            o.bytes = parseCount(arg, value);
+        else if (arg == "--seed")
+            o.seed = parseCount(arg, value);
+        else if (arg == "--changed")
+            o.changed = parsePercent(arg, value);
+        else if (arg == "--inserted")
+            o.inserted = parsePercent(arg, value);
+        else if (arg == "--out-dir")
+            outDir = value;
+        else if (arg == "--out1")
+            o.out1 = value;
+        else if (arg == "--out2")
+            o.out2 = value;
+        else
+            throw UsageError("unknown option: " + arg);
     }
     if (!anyShare)
         o.changed = o.inserted = 0.01;

@@ -43,50 +43,49 @@ private:
 };
 
 constexpr std::string_view kVerbs[] = {
-    "get", "set", "read", "write", "find", "update", "compute", "parse", "load", "save",
-    "open", "close", "append", "insert", "remove", "erase", "clear", "reset", "build", "make",
-    "create", "init", "check", "validate", "apply", "merge", "split", "join", "scan", "emit",
-    "flush", "resize", "reserve", "copy", "move", "swap", "sort", "count", "match", "compare",
-    "collect", "resolve", "encode", "decode", "convert", "format", "render", "select", "skip"};
+    "get",     "set",     "read",    "write",    "find",    "update", "compute", "parse",  "load",  "save",
+    "open",    "close",   "append",  "insert",   "remove",  "erase",  "clear",   "reset",  "build", "make",
+    "create",  "init",    "check",   "validate", "apply",   "merge",  "split",   "join",   "scan",  "emit",
+    "flush",   "resize",  "reserve", "copy",     "move",    "swap",   "sort",    "count",  "match", "compare",
+    "collect", "resolve", "encode",  "decode",   "convert", "format", "render",  "select", "skip"};
 
 constexpr std::string_view kNouns[] = {
-    "buffer", "line", "count", "index", "size", "name", "path", "file", "offset", "length",
-    "item", "node", "value", "result", "text", "range", "block", "entry", "key", "map",
-    "list", "cache", "width", "height", "column", "row", "token", "state", "mode", "flag",
-    "limit", "start", "end", "pos", "data", "input", "output", "source", "target", "prefix",
-    "suffix", "delta", "hash", "chunk", "page", "section", "edit", "anchor", "score", "weight",
-    "cost", "depth", "level", "parent", "child", "options", "config", "error", "status",
-    "message", "header", "record", "field", "owner", "view", "caret", "marker", "pane", "span"};
+    "buffer", "line",   "count", "index",  "size",   "name",    "path",   "file",   "offset", "length",
+    "item",   "node",   "value", "result", "text",   "range",   "block",  "entry",  "key",    "map",
+    "list",   "cache",  "width", "height", "column", "row",     "token",  "state",  "mode",   "flag",
+    "limit",  "start",  "end",   "pos",    "data",   "input",   "output", "source", "target", "prefix",
+    "suffix", "delta",  "hash",  "chunk",  "page",   "section", "edit",   "anchor", "score",  "weight",
+    "cost",   "depth",  "level", "parent", "child",  "options", "config", "error",  "status", "message",
+    "header", "record", "field", "owner",  "view",   "caret",   "marker", "pane",   "span"};
 
-constexpr std::string_view kAdjectives[] = {
-    "max", "min", "total", "current", "next", "prev", "new", "old", "first", "last", "base",
-    "local", "raw", "temp", "visible", "pending", "dirty", "left", "right", "saved", "active"};
+constexpr std::string_view kAdjectives[] = {"max",     "min",     "total", "current", "next",  "prev",  "new",
+                                            "old",     "first",   "last",  "base",    "local", "raw",   "temp",
+                                            "visible", "pending", "dirty", "left",    "right", "saved", "active"};
 
-constexpr std::string_view kBuiltinTypes[] = {
-    "int", "int", "bool", "double", "std::size_t", "std::size_t", "std::string", "auto",
-    "auto", "const auto&", "std::uint32_t", "std::int64_t", "char", "unsigned"};
+constexpr std::string_view kBuiltinTypes[] = {"int",           "int",          "bool", "double",  "std::size_t",
+                                              "std::size_t",   "std::string",  "auto", "auto",    "const auto&",
+                                              "std::uint32_t", "std::int64_t", "char", "unsigned"};
 
-constexpr std::string_view kValueTypes[] = {
-    "int", "int", "bool", "double", "std::size_t", "std::string", "std::uint32_t",
-    "std::int64_t", "char", "unsigned"};
+constexpr std::string_view kValueTypes[] = {"int",         "int",           "bool",         "double", "std::size_t",
+                                            "std::string", "std::uint32_t", "std::int64_t", "char",   "unsigned"};
 
-constexpr std::string_view kHeaders[] = {
-    "<algorithm>", "<cstddef>", "<cstdint>", "<cstring>", "<map>", "<memory>", "<optional>",
-    "<span>", "<string>", "<string_view>", "<utility>", "<vector>", "<stdexcept>", "<limits>"};
+constexpr std::string_view kHeaders[] = {"<algorithm>", "<cstddef>",  "<cstdint>",   "<cstring>", "<map>",
+                                         "<memory>",    "<optional>", "<span>",      "<string>",  "<string_view>",
+                                         "<utility>",   "<vector>",   "<stdexcept>", "<limits>"};
 
 constexpr std::string_view kCommentWords[] = {
-    "the", "the", "a", "we", "this", "keeps", "must", "never", "always", "before", "after",
-    "line", "buffer", "so", "that", "when", "caller", "owns", "returns", "empty", "if", "not",
-    "is", "already", "sorted", "by", "end", "of", "file", "next", "block", "moves", "only",
-    "once", "reused", "cheap", "cache", "valid", "until", "changes", "count", "includes",
-    "trailing", "newline", "zero", "width", "handles", "case", "where", "both", "sides",
-    "differ", "lookup", "fast", "path", "slow", "avoid", "copy", "here", "it", "to", "in"};
+    "the",  "the",     "a",       "we",    "this",  "keeps",  "must",    "never",   "always",   "before",   "after",
+    "line", "buffer",  "so",      "that",  "when",  "caller", "owns",    "returns", "empty",    "if",       "not",
+    "is",   "already", "sorted",  "by",    "end",   "of",     "file",    "next",    "block",    "moves",    "only",
+    "once", "reused",  "cheap",   "cache", "valid", "until",  "changes", "count",   "includes", "trailing", "newline",
+    "zero", "width",   "handles", "case",  "where", "both",   "sides",   "differ",  "lookup",   "fast",     "path",
+    "slow", "avoid",   "copy",    "here",  "it",    "to",     "in"};
 
 constexpr std::string_view kKeywords[] = {
-    "if", "for", "while", "return", "const", "auto", "int", "bool", "double", "char",
-    "unsigned", "std", "size_t", "uint32_t", "int64_t", "string", "static", "void", "else",
-    "case", "switch", "break", "continue", "include", "namespace", "struct", "throw", "nullptr",
-    "true", "false", "default", "runtime_error", "exception", "catch", "try", "this", "i", "j"};
+    "if",       "for",           "while",     "return",   "const",     "auto",   "int",    "bool",    "double", "char",
+    "unsigned", "std",           "size_t",    "uint32_t", "int64_t",   "string", "static", "void",    "else",   "case",
+    "switch",   "break",         "continue",  "include",  "namespace", "struct", "throw",  "nullptr", "true",   "false",
+    "default",  "runtime_error", "exception", "catch",    "try",       "this",   "i",      "j"};
 
 // Joins parts in order. Unlike a chain of operator+, whose operands any compiler may evaluate in
 // any order, a braced list is evaluated left to right: the random picks inside it, and so the
@@ -222,10 +221,7 @@ private:
     std::vector<std::string> m_locals;
 };
 
-void CodeWriter::emit(int depth, std::string_view text)
-{
-    m_out.push(static_cast<std::size_t>(depth) * 4, text);
-}
+void CodeWriter::emit(int depth, std::string_view text) { m_out.push(static_cast<std::size_t>(depth) * 4, text); }
 
 void CodeWriter::newScope()
 {
@@ -238,7 +234,8 @@ void CodeWriter::newScope()
 std::string CodeWriter::expression()
 {
     switch (m_rng.below(11)) {
-    case 0: case 1: return numberText(m_rng);
+    case 0:
+    case 1: return numberText(m_rng);
     case 2: return var();
     case 3: return cat({var(), " + ", numberText(m_rng), " * ", var()});
     case 4: return cat({var(), " * ", var()});
@@ -282,18 +279,28 @@ std::string CodeWriter::call()
 std::string CodeWriter::simpleStatement()
 {
     switch (m_rng.below(24)) {
-    case 0: case 1: case 2: case 3:
-        return cat({m_rng.pick(kBuiltinTypes), " ", var(), " = ", expression(), ";"});
-    case 4: case 5: case 6: return cat({var(), " = ", expression(), ";"});
+    case 0:
+    case 1:
+    case 2:
+    case 3: return cat({m_rng.pick(kBuiltinTypes), " ", var(), " = ", expression(), ";"});
+    case 4:
+    case 5:
+    case 6: return cat({var(), " = ", expression(), ";"});
     case 7: return cat({var(), " += ", expression(), ";"});
     case 8: return "++" + var() + ";";
-    case 9: case 10: case 11: case 12: case 13: return call() + ";";
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 13: return call() + ";";
     case 14: return cat({var(), ".push_back(", var(), ");"});
     case 15: return "return " + expression() + ";";
     case 16: return m_rng.chance(0.5) ? "return 0;" : (m_rng.chance(0.5) ? "return true;" : "return false;");
-    case 17: case 18: return cat({"log(\"", words(m_rng, 1, 5), ": %d\", ", var(), ");"});
+    case 17:
+    case 18: return cat({"log(\"", words(m_rng, 1, 5), ": %d\", ", var(), ");"});
     case 19: return "throw std::runtime_error(\"" + words(m_rng, 2, 6) + "\");";
-    case 20: case 21: return cat({"const ", typeName(m_rng), "& ", var(), " = ", call(), ";"});
+    case 20:
+    case 21: return cat({"const ", typeName(m_rng), "& ", var(), " = ", call(), ";"});
     case 22: return cat({"std::vector<", typeName(m_rng), "> ", var(), ";"});
     default: return "assert(" + condition() + ");";
     }
@@ -501,7 +508,9 @@ struct Paste {
 class EditPlan {
 public:
     EditPlan(const LineStore& original, Rng& rng)
-        : m_original(original), m_rng(rng), m_roles(original.size(), Role::Keep) {}
+        : m_original(original), m_rng(rng), m_roles(original.size(), Role::Keep)
+    {
+    }
 
     void placeMoves(std::size_t lines);
     void placeDeletions(std::size_t lines);
@@ -774,16 +783,26 @@ Options parseOptions(int argc, char** argv)
             throw UsageError("unknown option or missing value: " + arg);
         const std::string value = argv[++i];
         anyShare = anyShare || arg == "--changed" || arg == "--inserted" || arg == "--deleted" || arg == "--moved";
-        if (arg == "--lines") o.lines = parseCount(arg, value);
-        else if (arg == "--seed") o.seed = parseCount(arg, value);
-        else if (arg == "--changed") o.changed = parsePercent(arg, value);
-        else if (arg == "--inserted") o.inserted = parsePercent(arg, value);
-        else if (arg == "--deleted") o.deleted = parsePercent(arg, value);
-        else if (arg == "--moved") o.moved = parsePercent(arg, value);
-        else if (arg == "--out-dir") outDir = value;
-        else if (arg == "--out1") o.out1 = value;
-        else if (arg == "--out2") o.out2 = value;
-        else throw UsageError("unknown option: " + arg);
+        if (arg == "--lines")
+            o.lines = parseCount(arg, value);
+        else if (arg == "--seed")
+            o.seed = parseCount(arg, value);
+        else if (arg == "--changed")
+            o.changed = parsePercent(arg, value);
+        else if (arg == "--inserted")
+            o.inserted = parsePercent(arg, value);
+        else if (arg == "--deleted")
+            o.deleted = parsePercent(arg, value);
+        else if (arg == "--moved")
+            o.moved = parsePercent(arg, value);
+        else if (arg == "--out-dir")
+            outDir = value;
+        else if (arg == "--out1")
+            o.out1 = value;
+        else if (arg == "--out2")
+            o.out2 = value;
+        else
+            throw UsageError("unknown option: " + arg);
     }
     if (!anyShare) {
         o.changed = 0.5;
@@ -829,7 +848,8 @@ void generate(const Options& o)
     const std::size_t wanted = shareOf(o.lines, o.changed);
     const std::size_t changed = plan.placeChanges(wanted);
     if (changed < wanted)
-        std::fprintf(stderr, "brindle_gen_pair: only %zu of %zu changes fit (too few editable lines)\n", changed, wanted);
+        std::fprintf(stderr, "brindle_gen_pair: only %zu of %zu changes fit (too few editable lines)\n", changed,
+                     wanted);
     plan.placeInsertions(shareOf(o.lines, o.inserted));
 
     OutputFile first(o.out1, o.crlf);

@@ -27,11 +27,11 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrMemoryKb = 2012;    // "%lu KB"
-constexpr int kStrBytes = 2134;       // "%ld bytes"
-constexpr int kStrKb = 2146;          // "%.0lf KB"
-constexpr int kStrMb = 2147;          // "%.2lf MB"
-constexpr int kStrGb = 2178;          // "%.2lf GB"
+constexpr int kStrMemoryKb = 2012;  // "%lu KB"
+constexpr int kStrBytes = 2134;     // "%ld bytes"
+constexpr int kStrKb = 2146;        // "%.0lf KB"
+constexpr int kStrMb = 2147;        // "%.2lf MB"
+constexpr int kStrGb = 2178;        // "%.2lf GB"
 constexpr int kStrAboutCaption = 3200;
 constexpr int kStrVersionLine = 3201;
 constexpr int kStrDescription = 3202;
@@ -51,15 +51,9 @@ QString formatConversion(QChar type, const QString& flags, int width, int precis
     const bool negative = value < 0;
     switch (type.unicode()) {
     case u'd':
-    case u'i':
-        text = QString::number(static_cast<qlonglong>(std::abs(value)));
-        break;
-    case u'u':
-        text = QString::number(static_cast<qulonglong>(std::max(value, 0.0)));
-        break;
-    case u'o':
-        text = QString::number(static_cast<qulonglong>(std::max(value, 0.0)), 8);
-        break;
+    case u'i': text = QString::number(static_cast<qlonglong>(std::abs(value))); break;
+    case u'u': text = QString::number(static_cast<qulonglong>(std::max(value, 0.0))); break;
+    case u'o': text = QString::number(static_cast<qulonglong>(std::max(value, 0.0)), 8); break;
     case u'x':
     case u'X':
         text = QString::number(static_cast<qulonglong>(std::max(value, 0.0)), 16);
@@ -182,11 +176,8 @@ void CBigIcon::paintEvent(QPaintEvent*)
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent)
-    : QDialog(parent),
-      m_homeLink(new CHLinkCtrl(this)),
-      m_mailLink(new CHLinkCtrl(this)),
-      m_memory(formatMemory(totalMemoryKb())),
-      m_diskSpace(formatDiskSpace(freeDiskSpace(QDir::currentPath())))
+    : QDialog(parent), m_homeLink(new CHLinkCtrl(this)), m_mailLink(new CHLinkCtrl(this)),
+      m_memory(formatMemory(totalMemoryKb())), m_diskSpace(formatDiskSpace(freeDiskSpace(QDir::currentPath())))
 {
     setHelpPage(this, QStringLiteral("index.html"));
     setWindowTitle(loadString(kStrAboutCaption).arg(loadString(res::kStrAppTitle)) + QStringLiteral(" (64-bit)"));

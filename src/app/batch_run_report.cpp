@@ -13,7 +13,7 @@ constexpr int kStrFailedAction = 3233;   // "Action %1 (%2, %3): %4"
 constexpr int kStrOutputIsCompared = 3234;
 constexpr int kStrNotTwoFiles = 3235;
 constexpr int kStrActionCancelled = 3236;
-constexpr int kStrMoreFailures = 3237;   // "... and %1 more."
+constexpr int kStrMoreFailures = 3237;  // "... and %1 more."
 
 // A message box stays readable: the rest of a long list is only counted.
 constexpr qsizetype kListedFailures = 20;

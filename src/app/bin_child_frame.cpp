@@ -5,10 +5,10 @@
 #include "framework/view.h"
 
 #include <QSignalBlocker>
-#include <algorithm>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
 
 namespace brindle {
 

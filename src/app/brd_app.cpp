@@ -4,12 +4,12 @@
 #include "app/child_frame.h"
 #include "app/dialog_font_applier.h"
 #include "app/main_frame.h"
+#include "app/single_instance.h"
 #include "compare_ui/brd_doc.h"
 #include "compare_ui/brd_form_view.h"
 #include "compare_ui/brd_view.h"
 #include "compare_ui/folder_doc.h"
 #include "compare_ui/folder_view.h"
-#include "app/single_instance.h"
 #include "compare_ui/progress_dlg.h"
 #include "engine/binary_test.h"
 #include "engine/comp_file_opt.h"
@@ -17,11 +17,11 @@
 #include "engine/settings_file_warning.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
-#include "hex_view/rode_zor_bin_doc.h"
-#include "hex_view/rode_zor_bin_view.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/resources.h"
 #include "framework/template_positions.h"
+#include "hex_view/rode_zor_bin_doc.h"
+#include "hex_view/rode_zor_bin_view.h"
 #include "merge_editor/edit_doc.h"
 #include "merge_editor/rode_zor_view.h"
 #include "merge_editor/tl_edit_view.h"
@@ -212,9 +212,6 @@ void CBRDApp::openComparison(const CCompFileOpt& record, const QString& mergePat
     CBRDDoc::openComparison(record, mergePath);
 }
 
-void CBRDApp::exitInstance()
-{
-    saveRecentFiles();
-}
+void CBRDApp::exitInstance() { saveRecentFiles(); }
 
 }  // namespace brindle

@@ -52,7 +52,8 @@ bool CChildFrame::onCreateClient()
 
     // The list keeps its width when the window is resized; the form view takes the rest.
     CWinApp* app = CWinApp::instance();
-    const int stored = app ? app->profile().readInt(kCompareWindowSection, u"Splitter", kNoStoredWidth) : kNoStoredWidth;
+    const int stored =
+        app ? app->profile().readInt(kCompareWindowSection, u"Splitter", kNoStoredWidth) : kNoStoredWidth;
     m_fitSectionList = stored == kNoStoredWidth;
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
@@ -76,7 +77,8 @@ void CChildFrame::fitSectionList(const CBRDView& list)
         return;
     const QList<int> sizes = m_splitter->sizes();
     const int total = sizes.front() + sizes.back();
-    const int width = std::clamp(list.fittingWidth(), kDefaultSplitterWidth, std::max(kDefaultSplitterWidth, total / 3));
+    const int width =
+        std::clamp(list.fittingWidth(), kDefaultSplitterWidth, std::max(kDefaultSplitterWidth, total / 3));
     m_splitter->setSizes({width, total - width});
 }
 

@@ -59,7 +59,10 @@ bool CEmptyAreaHint::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Resize:
     case QEvent::ChildAdded: update(); break;
     // The window list drops a closed window after its widget has left.
-    case QEvent::ChildRemoved: QMetaObject::invokeMethod(this, [this] { update(); }, Qt::QueuedConnection); break;
+    case QEvent::ChildRemoved:
+        QMetaObject::invokeMethod(
+            this, [this] { update(); }, Qt::QueuedConnection);
+        break;
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);

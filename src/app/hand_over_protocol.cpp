@@ -53,7 +53,8 @@ SHandOverParse parseHandOver(const QByteArray& received)
         return {Status::Invalid, {}};
 
     // A leading U+FEFF is part of the text like any other character.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder.decode(QByteArrayView(received).sliced(kHandOverHeaderSize));
     if (decoder.hasError())
         return {Status::Invalid, {}};

@@ -96,12 +96,9 @@ void CHLinkCtrl::setColors(quint32 normal, quint32 visited, quint32 hover)
 QColor CHLinkCtrl::captionColor() const
 {
     switch (m_state) {
-    case kVisited:
-        return colorFromColorRef(m_visitedColor);
-    case kHover:
-        return colorFromColorRef(m_hoverColor);
-    default:
-        return colorFromColorRef(m_normalColor);
+    case kVisited: return colorFromColorRef(m_visitedColor);
+    case kHover: return colorFromColorRef(m_hoverColor);
+    default: return colorFromColorRef(m_normalColor);
     }
 }
 
@@ -124,10 +121,7 @@ QFont CHLinkCtrl::linkFont(bool underlined) const
     return result;
 }
 
-QSize CHLinkCtrl::sizeHint() const
-{
-    return QFontMetrics(linkFont(m_underline)).size(Qt::TextSingleLine, m_caption);
-}
+QSize CHLinkCtrl::sizeHint() const { return QFontMetrics(linkFont(m_underline)).size(Qt::TextSingleLine, m_caption); }
 
 QSize CHLinkCtrl::minimumSizeHint() const { return sizeHint(); }
 

@@ -92,7 +92,8 @@ void CInstanceServer::onReadyRead(QLocalSocket* socket)
     socket->flush();
     m_queue.push_back({socket, request.commandLine});
     // Processing starts from the event loop, not from inside the socket's signal.
-    QMetaObject::invokeMethod(this, [this] { processQueue(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { processQueue(); }, Qt::QueuedConnection);
 }
 
 void CInstanceServer::processQueue()

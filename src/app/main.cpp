@@ -5,9 +5,9 @@
 #include "platform/interrupt_cleanup.h"
 
 #include <QApplication>
-#include <QStringList>
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QStringList>
 #include <cstdio>
 
 namespace {

@@ -1,8 +1,8 @@
 #include "app/main_frame.h"
 
 #include "app/about_dlg.h"
-#include "app/batch_run_report.h"
 #include "app/app_compare_dlg_host.h"
+#include "app/batch_run_report.h"
 #include "app/brd_app.h"
 #include "app/command_line.h"
 #include "app/empty_area_hint.h"
@@ -23,8 +23,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include <cstdio>
@@ -33,7 +33,7 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrAllFiles = 2138;  // "All Files|*.*||"
+constexpr int kStrAllFiles = 2138;   // "All Files|*.*||"
 constexpr int kStrStartHint = 3239;  // "To start, choose Compare Files... ..."
 
 void printError(const QString& line) { std::fprintf(stderr, "brd64: %s\n", line.toLocal8Bit().constData()); }

@@ -22,7 +22,10 @@ void repaintPanes(CBRDDoc& doc)
     doc.pane2().viewport()->repaint();
 }
 
-double millisecondsPerStep(const QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e6 / kSteps; }
+double millisecondsPerStep(const QElapsedTimer& timer)
+{
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6 / kSteps;
+}
 
 }  // namespace
 
@@ -31,7 +34,8 @@ int reportOpenBenchmark(CBRDApp& app, const QElapsedTimer& clock)
     QApplication::processEvents();
     std::printf("opened in %.3f s\n", static_cast<double>(clock.nsecsElapsed()) / 1e9);
     // Two folders: the window lists their entries.
-    if (CDocTemplate* folders = app.docTemplateAt(kFolderComparisonTemplate); folders && !folders->documents().empty()) {
+    if (CDocTemplate* folders = app.docTemplateAt(kFolderComparisonTemplate);
+        folders && !folders->documents().empty()) {
         if (const auto* folderDoc = qobject_cast<CFolderDoc*>(folders->documents().front()))
             std::printf("entries: %zu\n", folderDoc->entries().size());
         return 0;

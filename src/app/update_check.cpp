@@ -39,8 +39,7 @@ QString versionText(std::int32_t version)
 QUrl updateRequestMail(const QString& programName, std::int32_t installedVersion, std::int32_t newVersion)
 {
     const QString subject = loadString(3230).arg(programName, versionText(newVersion));
-    const QString body = loadString(3231)
-                             .arg(programName, versionText(installedVersion), versionText(newVersion));
+    const QString body = loadString(3231).arg(programName, versionText(installedVersion), versionText(newVersion));
     // Percent-encoded by hand: QUrlQuery leaves '+' alone, which some mail programs read as a blank.
     QUrl url;
     url.setScheme(QStringLiteral("mailto"));

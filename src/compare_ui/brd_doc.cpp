@@ -2,10 +2,10 @@
 
 #include "compare_ui/brd_form_view.h"
 #include "compare_ui/brd_view.h"
-#include "compare_ui/folder_doc.h"
 #include "compare_ui/comp_ctrl.h"
 #include "compare_ui/compare_dlg.h"
 #include "compare_ui/external_viewer.h"
+#include "compare_ui/folder_doc.h"
 #include "compare_ui/recovery_file.h"
 #include "compare_ui/report_position.h"
 #include "editor/colour_table.h"
@@ -22,8 +22,8 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace brindle {
 
@@ -89,9 +89,7 @@ QString inputFilesProblem(const CCompFileOpt& record)
 
 }  // namespace
 
-CBRDDoc::CBRDDoc()
-    : m_pane1(std::make_unique<CCompCtrl>()),
-      m_pane2(std::make_unique<CCompCtrl>())
+CBRDDoc::CBRDDoc() : m_pane1(std::make_unique<CCompCtrl>()), m_pane2(std::make_unique<CCompCtrl>())
 {
     // As the merge editor's document the buffer holds the merge file: comparing again there would
     // empty it, so the comparison commands only act in the comparison window.
@@ -118,15 +116,9 @@ CBRDDoc::~CBRDDoc()
     m_pane2->setParent(nullptr);
 }
 
-bool CBRDDoc::isComparisonWindow() const
-{
-    return !docTemplate() || docTemplate() == templateAt(kComparisonTemplate);
-}
+bool CBRDDoc::isComparisonWindow() const { return !docTemplate() || docTemplate() == templateAt(kComparisonTemplate); }
 
-CBRDView* CBRDDoc::sectionList() const
-{
-    return views().empty() ? nullptr : dynamic_cast<CBRDView*>(views()[0]);
-}
+CBRDView* CBRDDoc::sectionList() const { return views().empty() ? nullptr : dynamic_cast<CBRDView*>(views()[0]); }
 
 CBrdFormView* CBRDDoc::formView() const
 {

@@ -69,8 +69,9 @@ QColor colorFromColorRef(std::int32_t colorRef)
 std::int32_t colorRefFromColor(const QColor& color)
 {
     const QColor rgb = color.toRgb();
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(rgb.red()) | static_cast<std::uint32_t>(rgb.green()) << 8
-                                     | static_cast<std::uint32_t>(rgb.blue()) << 16);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(rgb.red()) |
+                                     static_cast<std::uint32_t>(rgb.green()) << 8 |
+                                     static_cast<std::uint32_t>(rgb.blue()) << 16);
 }
 
 std::optional<QColor> runColorDialog(QWidget* parent, const QColor& initial)
@@ -199,9 +200,9 @@ void CColorBtn::paintEvent(QPaintEvent*)
     option.text.clear();
     option.icon = QIcon();
     painter.drawControl(QStyle::CE_PushButton, option);
-    const QRect swatch =
-        style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(2, 2, -3, -3);
-    const QColor color = isEnabled() ? colorFromColorRef(m_colorRef) : palette().color(QPalette::Disabled, QPalette::Button);
+    const QRect swatch = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(2, 2, -3, -3);
+    const QColor color =
+        isEnabled() ? colorFromColorRef(m_colorRef) : palette().color(QPalette::Disabled, QPalette::Button);
     painter.fillRect(swatch, color);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawRect(swatch);
@@ -210,8 +211,8 @@ void CColorBtn::paintEvent(QPaintEvent*)
 void CColorBtn::openPalette()
 {
     const QRect anchor(mapToGlobal(QPoint(0, 0)), size());
-    const std::optional<std::uint32_t> chosen = CColorBtnDlg::choose(
-        *m_palette, static_cast<std::uint32_t>(m_colorRef), anchor, this, m_colorDialog);
+    const std::optional<std::uint32_t> chosen =
+        CColorBtnDlg::choose(*m_palette, static_cast<std::uint32_t>(m_colorRef), anchor, this, m_colorDialog);
     if (chosen)
         setColorRef(static_cast<std::int32_t>(*chosen));
 }

@@ -142,8 +142,7 @@ int CCompCtrl::charFromPos(const QPoint& point) const
 {
     if (lineCount() == 0)
         return 0;
-    const int line =
-        std::clamp(firstVisibleLine() + point.y() / m_layout.lineHeight(), 0, lineCount() - 1);
+    const int line = std::clamp(firstVisibleLine() + point.y() / m_layout.lineHeight(), 0, lineCount() - 1);
     const qreal x = point.x() + horizontalScrollBar()->value() - kLeftMargin;
     return static_cast<int>(m_lines->lineStart(line) + m_layout.indexAt(m_lines->line(line), x));
 }
@@ -385,8 +384,9 @@ void CCompCtrl::paintLine(QPainter& painter, int line, int y)
     const int lineHeight = m_layout.lineHeight();
     if (selStart < selEnd && selStart <= measured) {
         const qreal left = positions[static_cast<std::size_t>(selStart)];
-        const qreal endX = selEnd > measured ? positions[static_cast<std::size_t>(measured)] + m_layout.averageCharWidth()
-                                             : positions[static_cast<std::size_t>(selEnd)];
+        const qreal endX = selEnd > measured
+                               ? positions[static_cast<std::size_t>(measured)] + m_layout.averageCharWidth()
+                               : positions[static_cast<std::size_t>(selEnd)];
         painter.fillRect(QRectF(left - scrollX, y, endX - left, lineHeight), palette().color(QPalette::Highlight));
     }
 
@@ -544,9 +544,7 @@ void CCompCtrl::keyPressEvent(QKeyEvent* event)
         lineScroll(page);
         toLine(caretLine + page);
         break;
-    case Qt::Key_Home:
-        moveCaret(control ? 0 : std::max(0, lineIndex(caretLine)), extend);
-        break;
+    case Qt::Key_Home: moveCaret(control ? 0 : std::max(0, lineIndex(caretLine)), extend); break;
     case Qt::Key_End:
         moveCaret(control || lineCount() == 0 ? textLength() : static_cast<int>(m_lines->lineEnd(caretLine)), extend);
         break;
@@ -618,9 +616,8 @@ void CCompCtrl::dropEvent(QDropEvent* event)
             !problem.isEmpty()) {
             // The pane keeps its file. Said once the drop is over: a modal message inside the
             // drop would hold the dragging program too.
-            QTimer::singleShot(0, this, [this, problem] {
-                QMessageBox::warning(window(), loadString(res::kStrAppTitle), problem);
-            });
+            QTimer::singleShot(
+                0, this, [this, problem] { QMessageBox::warning(window(), loadString(res::kStrAppTitle), problem); });
             return;
         }
         m_fileName = path;

@@ -12,7 +12,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace brindle {
 
 class CFindDlg;
@@ -37,17 +36,17 @@ public:
     void clear();
 
     int lineCount() const;
-    QString lineText(int line) const;   // plain text of a line (0-based)
-    QString text() const;               // all lines joined by "\n"
+    QString lineText(int line) const;  // plain text of a line (0-based)
+    QString text() const;              // all lines joined by "\n"
 
     // The rich-edit queries the comparison window relies on.
     int firstVisibleLine() const;
-    void lineScroll(int lines);         // vertical only; the partner follows when set
+    void lineScroll(int lines);  // vertical only; the partner follows when set
     // Makes line the first visible line without the partner following.
     void scrollToLineAlone(int line);
     int charFromPos(const QPoint& point) const;  // in viewport coordinates
     int lineFromChar(int position) const;
-    int lineIndex(int line) const;      // position of a line's first character
+    int lineIndex(int line) const;  // position of a line's first character
 
     // Selection in character positions; copy() puts the selected plain text on the clipboard.
     void setSelection(int start, int end);

@@ -32,8 +32,8 @@ constexpr SFieldRow kRows[] = {
 // The record's tags, in the order of the page's Field enumeration.
 std::array<std::u16string*, 6> tagFields(CCompFileOpt& record)
 {
-    return {&record.m_file1LinePrefix,    &record.m_file1SectionHeader, &record.m_file1SectionFooter,
-            &record.m_file2LinePrefix,    &record.m_file2SectionHeader, &record.m_file2SectionFooter};
+    return {&record.m_file1LinePrefix, &record.m_file1SectionHeader, &record.m_file1SectionFooter,
+            &record.m_file2LinePrefix, &record.m_file2SectionHeader, &record.m_file2SectionFooter};
 }
 
 }  // namespace

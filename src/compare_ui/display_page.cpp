@@ -43,7 +43,8 @@ CDisplayPage::CDisplayPage(CCompFileOpt& record, CCompareDlgHost& host, QWidget*
 {
     setObjectName(QStringLiteral("8606"));
     auto* fonts = new QHBoxLayout;
-    for (const auto& [stringId, id] : {std::pair{kStrTextFont, kIdTextFont}, std::pair{kStrBinaryFont, kIdBinaryFont}}) {
+    for (const auto& [stringId, id] :
+         {std::pair{kStrTextFont, kIdTextFont}, std::pair{kStrBinaryFont, kIdBinaryFont}}) {
         auto* button = new QPushButton(loadString(stringId), this);
         button->setObjectName(QString::number(id));
         button->setAutoDefault(false);

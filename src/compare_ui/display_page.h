@@ -28,8 +28,8 @@ public:
         kIdIgnoreWhitespace = 1094,
         kIdIgnoreCase = 1095,
         kIdSynchScrolling = 1131,
-        kIdColor1 = 1036,           // "User 1": file-1 colour
-        kIdColor2 = 1037,           // "User 2": file-2 colour
+        kIdColor1 = 1036,  // "User 1": file-1 colour
+        kIdColor2 = 1037,  // "User 2": file-2 colour
         kIdShowLineNumbers = 1009,
     };
 

@@ -14,19 +14,17 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrFindTitle = 3250;      // "Find"
-constexpr int kStrFindWhat = 3251;       // "Fi&nd what:"
-constexpr int kStrWholeWord = 3252;      // "Match &whole word only"
-constexpr int kStrMatchCase = 3253;      // "Match &case"
-constexpr int kStrFindNext = 3254;       // "&Find Next"
-constexpr int kStrCancel = 3211;         // "Cancel"
+constexpr int kStrFindTitle = 3250;  // "Find"
+constexpr int kStrFindWhat = 3251;   // "Fi&nd what:"
+constexpr int kStrWholeWord = 3252;  // "Match &whole word only"
+constexpr int kStrMatchCase = 3253;  // "Match &case"
+constexpr int kStrFindNext = 3254;   // "&Find Next"
+constexpr int kStrCancel = 3211;     // "Cancel"
 
 }  // namespace
 
 CFindDlg::CFindDlg(QWidget* parent)
-    : QDialog(parent),
-      m_text(new QLineEdit(this)),
-      m_wholeWord(new QCheckBox(loadString(kStrWholeWord), this)),
+    : QDialog(parent), m_text(new QLineEdit(this)), m_wholeWord(new QCheckBox(loadString(kStrWholeWord), this)),
       m_matchCase(new QCheckBox(loadString(kStrMatchCase), this)),
       m_findNext(new QPushButton(loadString(kStrFindNext), this)),
       m_cancel(new QPushButton(loadString(kStrCancel), this))

@@ -23,23 +23,23 @@
 #include <chrono>
 #include <exception>
 #include <mutex>
-#include <vector>
 #include <thread>
+#include <vector>
 
 namespace brindle {
 
 namespace {
 
-constexpr int kStrComparingFolders = 3400;  // "Comparing folders"
-constexpr int kStrCopyOver = 3401;          // "Copy %1\nover %2?"
-constexpr int kStrCopyTo = 3402;            // "Copy %1\nto %2?"
-constexpr int kStrCopyFailed = 3403;        // "%1 could not be copied: %2"
-constexpr int kStrTrashAsk = 3404;          // "Move %1 to the trash?"
-constexpr int kStrTrashFailed = 3405;       // "%1 could not be moved to the trash."
-constexpr int kStrExcludeCaption = 3406;    // "Exclude Patterns"
-constexpr int kStrExcludePrompt = 3407;     // "Names to leave out (shell patterns, separated by ;):"
-constexpr int kStrComparisonTitle = 3238;   // "%1 — %2"
-constexpr int kStrTypeDiffersNoCopy = 3408; // "%1 is a file on one side and a folder on the other; ..."
+constexpr int kStrComparingFolders = 3400;   // "Comparing folders"
+constexpr int kStrCopyOver = 3401;           // "Copy %1\nover %2?"
+constexpr int kStrCopyTo = 3402;             // "Copy %1\nto %2?"
+constexpr int kStrCopyFailed = 3403;         // "%1 could not be copied: %2"
+constexpr int kStrTrashAsk = 3404;           // "Move %1 to the trash?"
+constexpr int kStrTrashFailed = 3405;        // "%1 could not be moved to the trash."
+constexpr int kStrExcludeCaption = 3406;     // "Exclude Patterns"
+constexpr int kStrExcludePrompt = 3407;      // "Names to leave out (shell patterns, separated by ;):"
+constexpr int kStrComparisonTitle = 3238;    // "%1 — %2"
+constexpr int kStrTypeDiffersNoCopy = 3408;  // "%1 is a file on one side and a folder on the other; ..."
 
 QWidget* messageOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
 QString qs(const std::string& native) { return QString::fromStdU16String(pathFromNative(native)); }
@@ -47,8 +47,8 @@ std::string native(const QString& path) { return nativePath(path.toStdU16String(
 
 bool askYesNo(const QString& text)
 {
-    return QMessageBox::question(messageOwner(), loadString(res::kStrAppTitle), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(messageOwner(), loadString(res::kStrAppTitle), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void warn(const QString& text) { QMessageBox::warning(messageOwner(), loadString(res::kStrAppTitle), text); }
@@ -96,7 +96,8 @@ bool CFolderDoc::namesTwoFolders(const CCompFileOpt& record)
 
 CFolderDoc* CFolderDoc::openFolders(const CCompFileOpt& record)
 {
-    CDocTemplate* folderTemplate = CWinApp::instance() ? CWinApp::instance()->docTemplateAt(kFolderComparisonTemplate) : nullptr;
+    CDocTemplate* folderTemplate =
+        CWinApp::instance() ? CWinApp::instance()->docTemplateAt(kFolderComparisonTemplate) : nullptr;
     if (!folderTemplate)
         return nullptr;
     CCompFileOpt(record).Save(CWinApp::instance()->profile());

@@ -24,8 +24,8 @@ namespace {
 
 constexpr int kStrColumnName = 3410;  // "Name", then "State", "Kind", "Size 1", "Modified 1", "Size 2", "Modified 2"
 constexpr int kColumnCount = 7;
-constexpr int kStrStateSame = 3420;   // the texts of the states, in the order of EEntryState from Same on
-constexpr int kStrPending = 3419;     // "comparing..."
+constexpr int kStrStateSame = 3420;     // the texts of the states, in the order of EEntryState from Same on
+constexpr int kStrPending = 3419;       // "comparing..."
 constexpr int kStrSameIgnoring = 3426;  // "identical apart from what is ignored"
 constexpr int kStrText = 3427;
 constexpr int kStrBinary = 3428;
@@ -143,8 +143,10 @@ CFolderView::CFolderView(QWidget* parent) : QTreeWidget(parent)
         const SFolderEntry* entry = currentEntry();
         ui.enable(entry && entry->side2.present && entry->state != EEntryState::Same);
     });
-    onUpdateCommand(cmd::kFolderTrash1, [this](CCmdUI& ui) { ui.enable(currentEntry() && currentEntry()->side1.present); });
-    onUpdateCommand(cmd::kFolderTrash2, [this](CCmdUI& ui) { ui.enable(currentEntry() && currentEntry()->side2.present); });
+    onUpdateCommand(cmd::kFolderTrash1,
+                    [this](CCmdUI& ui) { ui.enable(currentEntry() && currentEntry()->side1.present); });
+    onUpdateCommand(cmd::kFolderTrash2,
+                    [this](CCmdUI& ui) { ui.enable(currentEntry() && currentEntry()->side2.present); });
 }
 
 CFolderView::~CFolderView() = default;
@@ -315,7 +317,8 @@ void CFolderView::fitColumns()
     int state = metrics.horizontalAdvance(loadString(kStrPending));
     for (int id = kStrStateSame; id <= kStrSameIgnoring; ++id)
         state = std::max(state, metrics.horizontalAdvance(loadString(id)));
-    const int kind = std::max(metrics.horizontalAdvance(loadString(kStrText)), metrics.horizontalAdvance(loadString(kStrBinary)));
+    const int kind =
+        std::max(metrics.horizontalAdvance(loadString(kStrText)), metrics.horizontalAdvance(loadString(kStrBinary)));
     std::int64_t largest = 0;
     for (const SFolderEntry& entry : folderDocument()->entries())
         largest = std::max({largest, entry.side1.size, entry.side2.size});
@@ -324,7 +327,8 @@ void CFolderView::fitColumns()
         QLocale().toString(QDateTime(QDate(2000, 12, 28), QTime(23, 58)), QLocale::ShortFormat));
     const int widths[kColumnCount] = {0, state, kind, size, time, size, time};
     for (int column = 1; column < kColumnCount; ++column)
-        setColumnWidth(column, std::max(widths[column], metrics.horizontalAdvance(headerItem()->text(column))) + padding);
+        setColumnWidth(column,
+                       std::max(widths[column], metrics.horizontalAdvance(headerItem()->text(column))) + padding);
 }
 
 void CFolderView::updateStatus()

@@ -72,15 +72,9 @@ private:
 
 CProgressDlg::CProgressDlg(bool cancellable, std::int64_t total, CProgressDlg** ownerPointer, int titleStringId,
                            QWidget* owner, const QString& positionSection, CProfile* profile)
-    : m_text(new QLabel(loadString(3212), this)),
-      m_bar(new QProgressBar(this)),
-      m_cancelButton(new QPushButton(loadString(3211), this)),
-      m_total(total),
-      m_cancellable(cancellable),
-      m_ownerPointer(ownerPointer),
-      m_owner(owner),
-      m_positionSection(positionSection),
-      m_profile(profile)
+    : m_text(new QLabel(loadString(3212), this)), m_bar(new QProgressBar(this)),
+      m_cancelButton(new QPushButton(loadString(3211), this)), m_total(total), m_cancellable(cancellable),
+      m_ownerPointer(ownerPointer), m_owner(owner), m_positionSection(positionSection), m_profile(profile)
 {
     setWindowTitle(loadString(3210));
     setHelpPage(this, QStringLiteral("comparison-window.html#progress"));
@@ -219,8 +213,8 @@ void CProgressDlg::restorePosition()
 void CProgressDlg::centre()
 {
     adjustSize();
-    const QRect area = m_owner && m_owner->isVisible() ? m_owner->window()->frameGeometry()
-                                                       : screen()->availableGeometry();
+    const QRect area =
+        m_owner && m_owner->isVisible() ? m_owner->window()->frameGeometry() : screen()->availableGeometry();
     move(area.center() - QRect(QPoint(0, 0), frameGeometry().size()).center());
 }
 

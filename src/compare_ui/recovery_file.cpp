@@ -25,8 +25,8 @@ QString firstFreeName(const QString& base)
 QString dataFolderPathFor(const QString& file)
 {
     const QString name = file.isEmpty() ? QStringLiteral("untitled") : QFileInfo(file).fileName();
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                         QStringLiteral("/brindle/recovered");
+    const QString data =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/brindle/recovered");
     QDir().mkpath(data);
     return firstFreeName(data + u'/' + name + QStringLiteral(".unsaved"));
 }
@@ -60,7 +60,8 @@ QString keptBackupsMessage(const std::vector<SKeptBackup>& backups)
 {
     QStringList lines;
     for (const SKeptBackup& kept : backups)
-        lines << loadString(kStrKeptBackup).arg(QString::fromStdU16String(kept.file), QString::fromStdU16String(kept.backup));
+        lines << loadString(kStrKeptBackup)
+                     .arg(QString::fromStdU16String(kept.file), QString::fromStdU16String(kept.backup));
     return lines.join(u'\n');
 }
 

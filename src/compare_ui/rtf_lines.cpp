@@ -72,16 +72,16 @@ int hexValue(std::uint8_t c)
 // Destinations whose text is not part of the document.
 bool isIgnoredDestination(std::string_view word)
 {
-    static constexpr std::string_view kIgnored[] = {"info",   "stylesheet", "pict",      "object",
-                                                    "header", "footer",     "footnote",  "listtable",
-                                                    "filetbl", "revtbl",    "listoverridetable"};
+    static constexpr std::string_view kIgnored[] = {
+        "info",     "stylesheet", "pict",    "object", "header",           "footer",
+        "footnote", "listtable",  "filetbl", "revtbl", "listoverridetable"};
     return std::find(std::begin(kIgnored), std::end(kIgnored), word) != std::end(kIgnored);
 }
 
 char16_t namedCharacter(std::string_view word)
 {
     static constexpr std::pair<std::string_view, char16_t> kNamed[] = {
-        {"emdash", u'\u2014'},  {"endash", u'\u2013'},    {"lquote", u'\u2018'}, {"rquote", u'\u2019'},
+        {"emdash", u'\u2014'},    {"endash", u'\u2013'},    {"lquote", u'\u2018'}, {"rquote", u'\u2019'},
         {"ldblquote", u'\u201C'}, {"rdblquote", u'\u201D'}, {"bullet", u'\u2022'}};
     for (const auto& [name, character] : kNamed) {
         if (name == word)
@@ -180,21 +180,12 @@ void CRtfReader::read()
         }
         const std::uint8_t c = *m_p++;
         switch (c) {
-        case '{':
-            openGroup();
-            break;
-        case '}':
-            closeGroup();
-            break;
-        case '\\':
-            escape();
-            break;
+        case '{': openGroup(); break;
+        case '}': closeGroup(); break;
+        case '\\': escape(); break;
         case '\r':
-        case '\n':
-            break;
-        default:
-            put(m_decode[c]);
-            break;
+        case '\n': break;
+        default: put(m_decode[c]); break;
         }
     }
     finish();
@@ -338,22 +329,12 @@ void CRtfReader::symbol(std::uint8_t c)
     switch (c) {
     case '\\':
     case '{':
-    case '}':
-        put(c);
-        break;
-    case '~':
-        put(u'\u00A0');
-        break;
-    case '_':
-        put(u'\u2011');
-        break;
-    case '*':
-        m_state.destination = Destination::Skip;
-        break;
+    case '}': put(c); break;
+    case '~': put(u'\u00A0'); break;
+    case '_': put(u'\u2011'); break;
+    case '*': m_state.destination = Destination::Skip; break;
     case '\r':
-    case '\n':
-        lineEnd();
-        break;
+    case '\n': lineEnd(); break;
     default:  // "\-" (optional hyphen) and symbols of no meaning here
         break;
     }
@@ -408,9 +389,7 @@ void CRtfReader::put(char16_t c)
         return;
     }
     switch (m_state.destination) {
-    case Destination::Text:
-        putText(c);
-        break;
+    case Destination::Text: putText(c); break;
     case Destination::FontTable:
         if (c == u';')
             finishFont();
@@ -421,8 +400,7 @@ void CRtfReader::put(char16_t c)
         if (c == u';')
             finishColour();
         break;
-    case Destination::Skip:
-        break;
+    case Destination::Skip: break;
     }
 }
 
@@ -470,7 +448,8 @@ void CRtfReader::finishFont()
     m_fontName.clear();
     if (name.isEmpty())
         return;
-    const auto known = std::find_if(m_fonts.begin(), m_fonts.end(), [&](const auto& font) { return font.first == m_fontNumber; });
+    const auto known =
+        std::find_if(m_fonts.begin(), m_fonts.end(), [&](const auto& font) { return font.first == m_fontNumber; });
     if (known == m_fonts.end())
         m_fonts.emplace_back(m_fontNumber, name);
 }
@@ -502,7 +481,8 @@ void CRtfReader::finish()
     while (!m_out.m_changes.empty() && m_out.m_changes.back().start >= length)
         m_out.m_changes.pop_back();
 
-    const auto font = std::find_if(m_fonts.begin(), m_fonts.end(), [&](const auto& f) { return f.first == m_defaultFont; });
+    const auto font =
+        std::find_if(m_fonts.begin(), m_fonts.end(), [&](const auto& f) { return f.first == m_defaultFont; });
     if (font != m_fonts.end())
         m_out.m_fontFamily = font->second;
     else if (!m_fonts.empty())
@@ -539,8 +519,9 @@ int CRtfLines::lineOfOffset(qsizetype offset) const
 
 std::size_t CRtfLines::changeAt(qsizetype offset) const
 {
-    const auto after = std::upper_bound(m_changes.begin(), m_changes.end(), offset,
-                                        [](qsizetype value, const SColourChange& change) { return value < change.start; });
+    const auto after =
+        std::upper_bound(m_changes.begin(), m_changes.end(), offset,
+                         [](qsizetype value, const SColourChange& change) { return value < change.start; });
     return after == m_changes.begin() ? std::numeric_limits<std::size_t>::max()
                                       : static_cast<std::size_t>(after - m_changes.begin()) - 1;
 }

@@ -163,7 +163,8 @@ void CSelPage::fillCombo(QComboBox& target, const QString& prefix, const QString
     const CProfile& profile = m_host.profile();
     QStringList history;
     for (int entry = 1; entry <= kHistorySize; ++entry) {
-        const QString value = QString::fromStdU16String(profile.readString(kPathsSection, u16(prefix + QString::number(entry))));
+        const QString value =
+            QString::fromStdU16String(profile.readString(kPathsSection, u16(prefix + QString::number(entry))));
         // A name stored twice (written by hand or by an older version) is offered once.
         if (!value.isEmpty() && !history.contains(value))
             history.append(value);
@@ -183,8 +184,8 @@ std::optional<SPageFailure> CSelPage::validate() const
         return SPageFailure{m_combo1, kStrBadFileName};
     if (!pathExists(u16(m_combo2->currentText())))
         return SPageFailure{m_combo2, kStrBadFileName};
-    if (m_displayMerge->isChecked()
-        && !acceptableMergeFileName(m_mergeFile->text(), m_combo1->currentText(), m_combo2->currentText()))
+    if (m_displayMerge->isChecked() &&
+        !acceptableMergeFileName(m_mergeFile->text(), m_combo1->currentText(), m_combo2->currentText()))
         return SPageFailure{m_mergeFile, kStrBadFileName};
     return std::nullopt;
 }

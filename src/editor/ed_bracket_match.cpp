@@ -19,8 +19,7 @@ constexpr std::u16string_view kBrackets = u"{}()[]<>";
 class CCommentMask {
 public:
     CCommentMask(const CEdTextBuffer& buffer, const STextType* type)
-        : m_buffer(buffer)
-        , m_parser(type ? type->parser : nullptr)
+        : m_buffer(buffer), m_parser(type ? type->parser : nullptr)
     {
     }
 
@@ -71,8 +70,8 @@ private:
     std::vector<std::uint32_t> m_states;  // state at the start of each line parsed so far
 };
 
-std::optional<STextPos> searchForward(const CEdTextBuffer& buffer, CCommentMask& comments, STextPos from,
-                                      char16_t open, char16_t close)
+std::optional<STextPos> searchForward(const CEdTextBuffer& buffer, CCommentMask& comments, STextPos from, char16_t open,
+                                      char16_t close)
 {
     int depth = 0;
     for (std::int32_t line = from.line; line < buffer.LineCount(); ++line) {

@@ -6,10 +6,7 @@
 namespace brindle {
 namespace {
 
-bool isLetter(char16_t ch)
-{
-    return isEdUpperLetter(ch) || isEdLowerLetter(ch);
-}
+bool isLetter(char16_t ch) { return isEdUpperLetter(ch) || isEdLowerLetter(ch); }
 
 void capitalize(std::u16string& text)
 {
@@ -61,12 +58,8 @@ std::u16string EdConvertCase(std::u16string_view text, EEdCaseConversion convers
                 ch = edUpperCase(ch);
         }
         break;
-    case EEdCaseConversion::Capitalize:
-        capitalize(out);
-        break;
-    case EEdCaseConversion::Sentencize:
-        sentencize(out);
-        break;
+    case EEdCaseConversion::Capitalize: capitalize(out); break;
+    case EEdCaseConversion::Sentencize: sentencize(out); break;
     }
     return out;
 }

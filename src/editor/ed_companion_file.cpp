@@ -22,15 +22,9 @@ constexpr std::array<SCompanions, 5> kCompanions{{
     {u"hpp", {u"cpp", u"c", u"inl", u"h"}},
 }};
 
-char16_t asciiLower(char16_t ch)
-{
-    return ch >= u'A' && ch <= u'Z' ? static_cast<char16_t>(ch + 32) : ch;
-}
+char16_t asciiLower(char16_t ch) { return ch >= u'A' && ch <= u'Z' ? static_cast<char16_t>(ch + 32) : ch; }
 
-char16_t asciiUpper(char16_t ch)
-{
-    return ch >= u'a' && ch <= u'z' ? static_cast<char16_t>(ch - 32) : ch;
-}
+char16_t asciiUpper(char16_t ch) { return ch >= u'a' && ch <= u'z' ? static_cast<char16_t>(ch - 32) : ch; }
 
 }  // namespace
 

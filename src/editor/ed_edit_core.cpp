@@ -13,11 +13,7 @@
 
 namespace brindle {
 
-CEdEditCore::CEdEditCore(CEdTextBuffer& buffer, CEdBufferView* view)
-    : m_buffer(buffer)
-    , m_view(view)
-{
-}
+CEdEditCore::CEdEditCore(CEdTextBuffer& buffer, CEdBufferView* view) : m_buffer(buffer), m_view(view) {}
 
 void CEdEditCore::SetCaret(STextPos pos, bool keepAnchor)
 {
@@ -43,10 +39,7 @@ std::u16string CEdEditCore::SelectedText() const
     return text;
 }
 
-void CEdEditCore::SetSettings(const SEdEditSettings& settings)
-{
-    m_settings = settings;
-}
+void CEdEditCore::SetSettings(const SEdEditSettings& settings) { m_settings = settings; }
 
 void CEdEditCore::ApplyTextType(const STextType* type, const CSettingsStore* store)
 {
@@ -59,10 +52,7 @@ void CEdEditCore::ApplyTextType(const STextType* type, const CSettingsStore* sto
         m_abbreviations.Load(*store, type->name);
 }
 
-bool CEdEditCore::IsEditable() const
-{
-    return !m_buffer.IsReadOnly();
-}
+bool CEdEditCore::IsEditable() const { return !m_buffer.IsReadOnly(); }
 
 void CEdEditCore::AdjustPositions(const CEdTextBuffer::CUpdateContext& context)
 {
@@ -99,10 +89,7 @@ std::u16string CEdEditCore::stepAtColumn(std::int32_t column) const
 
 // Tab counts in characters, not display columns: with tab size 4, Tab at index 6 inserts two
 // spaces even after a tab character earlier in the line.
-std::u16string CEdEditCore::stepAtChar(std::int32_t ch) const
-{
-    return stepAtColumn(ch);
-}
+std::u16string CEdEditCore::stepAtChar(std::int32_t ch) const { return stepAtColumn(ch); }
 
 bool CEdEditCore::insertAtCaret(std::u16string_view text, std::int32_t action)
 {
@@ -185,8 +172,8 @@ bool CEdEditCore::Backspace()
     if (!usable())
         return false;
     m_buffer.OpenUndoGroup(false);
-    const bool done = HasSelection() ? deleteSelection(CEdTextBuffer::Backspace)
-                                     : deleteCharBefore(CEdTextBuffer::Backspace);
+    const bool done =
+        HasSelection() ? deleteSelection(CEdTextBuffer::Backspace) : deleteCharBefore(CEdTextBuffer::Backspace);
     closeGroup();
     return done;
 }
@@ -273,10 +260,7 @@ bool CEdEditCore::GotoLine(std::u16string_view text)
     return true;
 }
 
-bool CEdEditCore::CanGotoLastChange() const
-{
-    return m_buffer.LastChange().line >= 0 && m_buffer.LineCount() > 0;
-}
+bool CEdEditCore::CanGotoLastChange() const { return m_buffer.LastChange().line >= 0 && m_buffer.LineCount() > 0; }
 
 bool CEdEditCore::GotoLastChange()
 {
@@ -291,10 +275,7 @@ bool CEdEditCore::GotoLastChange()
 
 // ---- Clipboard
 
-std::u16string CEdEditCore::Copy() const
-{
-    return EdTextToExternal(SelectedText());
-}
+std::u16string CEdEditCore::Copy() const { return EdTextToExternal(SelectedText()); }
 
 bool CEdEditCore::Cut(std::u16string& text)
 {

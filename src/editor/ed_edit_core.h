@@ -18,9 +18,9 @@ struct STextType;
 
 // The view settings the editing commands depend on.
 struct SEdEditSettings {
-    std::int32_t tabSize = 4;               // display columns per tab stop, at least 1
-    std::uint32_t flags = 0;                // text type flags (kTextTypeInsertTabs, kTextTypeAutoIndent, ...)
-    const STextType* textType = nullptr;    // comment rules for bracket matching; may be nullptr
+    std::int32_t tabSize = 4;             // display columns per tab stop, at least 1
+    std::uint32_t flags = 0;              // text type flags (kTextTypeInsertTabs, kTextTypeAutoIndent, ...)
+    const STextType* textType = nullptr;  // comment rules for bracket matching; may be nullptr
 };
 
 // Edit state of one view (caret, anchor, overtype mode, a drag in progress) and every editing
@@ -206,7 +206,7 @@ private:
     bool m_dragging = false;
     STextPos m_dragStart;
     STextPos m_dragEnd;
-    bool m_dropInside = false;  // the drop landed on the dragged text
+    bool m_dropInside = false;   // the drop landed on the dragged text
     bool m_droppedHere = false;  // the dragged text was dropped into this view
 };
 

@@ -10,10 +10,7 @@
 namespace brindle {
 namespace {
 
-bool isBlank(char16_t ch)
-{
-    return ch == u' ' || ch == u'\t';
-}
+bool isBlank(char16_t ch) { return ch == u' ' || ch == u'\t'; }
 
 std::size_t leadingBlanks(std::u16string_view text)
 {
@@ -151,7 +148,8 @@ void CEdEditCore::autoIndent(std::u16string_view text)
             indentNewLine();
         return;
     }
-    if (text.size() != 1 || m_caret.ch < 1 || lineText(m_caret.line)[static_cast<std::size_t>(m_caret.ch - 1)] != text[0])
+    if (text.size() != 1 || m_caret.ch < 1 ||
+        lineText(m_caret.line)[static_cast<std::size_t>(m_caret.ch - 1)] != text[0])
         return;
     if (text[0] == u'(' && hasFlag(kTextTypeFnBrace))
         spaceBeforeParenthesis();
@@ -248,10 +246,7 @@ bool CEdEditCore::CanAutoComplete() const
     return ch <= text.size() && isEdWordChar(text[ch - 1]) && (ch == text.size() || !isEdWordChar(text[ch]));
 }
 
-bool CEdEditCore::CanAutoExpand() const
-{
-    return !m_abbreviations.IsEmpty() && CanAutoComplete();
-}
+bool CEdEditCore::CanAutoExpand() const { return !m_abbreviations.IsEmpty() && CanAutoComplete(); }
 
 // The rest of the nearest whole word that starts with prefix and goes on beyond it: first
 // backwards from the prefix, then forwards from the caret.
@@ -289,8 +284,8 @@ bool CEdEditCore::AutoComplete()
     std::int32_t start = 0;
     if (!usable() || !CanAutoComplete() || !wordBeforeCaret(start))
         return false;
-    const std::u16string prefix(lineText(m_caret.line).substr(static_cast<std::size_t>(start),
-                                                              static_cast<std::size_t>(m_caret.ch - start)));
+    const std::u16string prefix(
+        lineText(m_caret.line).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(m_caret.ch - start)));
     std::u16string rest;
     if (!findCompletion(prefix, STextPos{start, m_caret.line}, rest))
         return false;
@@ -308,8 +303,8 @@ bool CEdEditCore::AutoExpand()
     std::int32_t start = 0;
     if (!usable() || !CanAutoExpand() || !wordBeforeCaret(start))
         return false;
-    const std::u16string_view word = lineText(m_caret.line).substr(static_cast<std::size_t>(start),
-                                                                  static_cast<std::size_t>(m_caret.ch - start));
+    const std::u16string_view word =
+        lineText(m_caret.line).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(m_caret.ch - start));
     const std::u16string expansion = m_abbreviations.Expansion(word);
     if (expansion.empty())
         return false;
@@ -328,22 +323,14 @@ void CEdEditCore::runExpansionStep(char16_t command)
 {
     const std::int32_t length = lineLength(m_caret.line);
     switch (command) {
-    case u'b':
-        deleteCharBefore(CEdTextBuffer::AutoExpand);
-        break;
+    case u'b': deleteCharBefore(CEdTextBuffer::AutoExpand); break;
     case u'd':
         if (m_caret.line < lastLine())
             SetCaret(STextPos{std::min(m_caret.ch, lineLength(m_caret.line + 1)), m_caret.line + 1});
         break;
-    case u'e':
-        deleteCharAfter(CEdTextBuffer::AutoExpand);
-        break;
-    case u'f':
-        SetCaret(STextPos{length, m_caret.line});
-        break;
-    case u'h':
-        SetCaret(STextPos{0, m_caret.line});
-        break;
+    case u'e': deleteCharAfter(CEdTextBuffer::AutoExpand); break;
+    case u'f': SetCaret(STextPos{length, m_caret.line}); break;
+    case u'h': SetCaret(STextPos{0, m_caret.line}); break;
     case u'l':
         if (m_caret.ch > 0)
             SetCaret(STextPos{m_caret.ch - 1, m_caret.line});
@@ -360,15 +347,12 @@ void CEdEditCore::runExpansionStep(char16_t command)
         else if (m_caret.line < lastLine())
             SetCaret(STextPos{0, m_caret.line + 1});
         break;
-    case u't':
-        insertAtCaret(stepAtChar(m_caret.ch), CEdTextBuffer::AutoExpand);
-        break;
+    case u't': insertAtCaret(stepAtChar(m_caret.ch), CEdTextBuffer::AutoExpand); break;
     case u'u':
         if (m_caret.line > 0)
             SetCaret(STextPos{std::min(m_caret.ch, lineLength(m_caret.line - 1)), m_caret.line - 1});
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -37,8 +37,7 @@ std::optional<std::int64_t> parseSigned(std::u16string_view text, bool& relative
 
 }  // namespace
 
-std::optional<std::int32_t> EdGotoLineTarget(std::u16string_view text, std::int32_t caretLine,
-                                              std::int32_t lineCount)
+std::optional<std::int32_t> EdGotoLineTarget(std::u16string_view text, std::int32_t caretLine, std::int32_t lineCount)
 {
     bool relative = false;
     std::optional<std::int64_t> number = parseSigned(trimmed(text), relative);

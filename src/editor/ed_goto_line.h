@@ -15,8 +15,7 @@ namespace brindle {
 // result is then reduced by one unless it is 0, so an absolute number is a 1-based line number
 // and 0 and 1 both mean the first line, and limited to the last line. Blanks around the number
 // are ignored.
-std::optional<std::int32_t> EdGotoLineTarget(std::u16string_view text, std::int32_t caretLine,
-                                              std::int32_t lineCount);
+std::optional<std::int32_t> EdGotoLineTarget(std::u16string_view text, std::int32_t caretLine, std::int32_t lineCount);
 
 // The caret after going to line target: the caret's character index, limited to the last
 // character of the target line (0 on an empty line).

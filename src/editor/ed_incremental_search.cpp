@@ -5,10 +5,7 @@
 
 namespace brindle {
 
-CEdIncrementalSearch::CEdIncrementalSearch(CEdSearchTarget& target)
-    : m_target(target)
-{
-}
+CEdIncrementalSearch::CEdIncrementalSearch(CEdSearchTarget& target) : m_target(target) {}
 
 bool CEdIncrementalSearch::isPrintable(char16_t ch) { return ch == u'\t' || !isEdControl(ch); }
 

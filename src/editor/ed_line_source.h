@@ -18,20 +18,24 @@ public:
 
 // Any type that reads like a CEdLineSource (the text buffer does).
 template <class Lines>
-concept EdLineSourceLike = requires(const Lines& lines, int line) {
-    { lines.LineCount() } -> std::convertible_to<int>;
-    { lines.LineLength(line) } -> std::convertible_to<int>;
-    { lines.LineChars(line) } -> std::convertible_to<const char16_t*>;
+concept EdLineSourceLike = requires(const Lines& lines, int line)
+{
+    {
+        lines.LineCount()
+        } -> std::convertible_to<int>;
+    {
+        lines.LineLength(line)
+        } -> std::convertible_to<int>;
+    {
+        lines.LineChars(line)
+        } -> std::convertible_to<const char16_t*>;
 };
 
 // Presents lines as a CEdLineSource; holds a reference, so lines must outlive the adapter.
 template <EdLineSourceLike Lines>
 class CEdLineSourceOf final : public CEdLineSource {
 public:
-    explicit CEdLineSourceOf(const Lines& lines)
-        : m_lines(lines)
-    {
-    }
+    explicit CEdLineSourceOf(const Lines& lines) : m_lines(lines) {}
 
     int LineCount() const override { return static_cast<int>(m_lines.LineCount()); }
     int LineLength(int line) const override { return static_cast<int>(m_lines.LineLength(line)); }

@@ -30,9 +30,8 @@ int RecodeSelection(CEdSearchTarget& target, int sourceSet, int destinationSet, 
         return kRecodeRefused;
     const STextPos caret = target.GetCursorPos();
     STextPos newEnd = end;
-    const int result = recodeBufferRange(*buffer, target.SearchSourceView(), start.line, start.ch, end.line,
-                                         end.ch, sourceSet, destinationSet, alphabetOnly, codePage,
-                                         newEnd.line, newEnd.ch);
+    const int result = recodeBufferRange(*buffer, target.SearchSourceView(), start.line, start.ch, end.line, end.ch,
+                                         sourceSet, destinationSet, alphabetOnly, codePage, newEnd.line, newEnd.ch);
     if (result != kRecodeOk)
         return result;
 

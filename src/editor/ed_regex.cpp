@@ -23,9 +23,7 @@ namespace {
 class CThreadList {
 public:
     CThreadList(std::size_t codeSize, std::size_t slotCount)
-        : m_slotCount(slotCount)
-        , m_pcs(codeSize)
-        , m_slots(codeSize * slotCount)
+        : m_slotCount(slotCount), m_pcs(codeSize), m_slots(codeSize * slotCount)
     {
     }
 
@@ -52,14 +50,9 @@ private:
 class CMatcher {
 public:
     CMatcher(const SRegexProgram& program, std::u16string_view subject, int limit)
-        : m_program(program)
-        , m_code(program.code)
-        , m_subject(subject)
-        , m_limit(limit)
-        , m_slotCount(2 * static_cast<std::size_t>(program.groups + 1))
-        , m_mark(program.code.size(), 0)
-        , m_work(m_slotCount, -1)
-        , m_pending(program.code.size() + 1)
+        : m_program(program), m_code(program.code), m_subject(subject), m_limit(limit),
+          m_slotCount(2 * static_cast<std::size_t>(program.groups + 1)), m_mark(program.code.size(), 0),
+          m_work(m_slotCount, -1), m_pending(program.code.size() + 1)
     {
     }
 
@@ -70,7 +63,10 @@ private:
     void addThread(CThreadList& list, int pc, const int* slots, int pos);
     bool holds(int assertion, int pos) const;
     bool consumes(const SRegexInstr& instr, int pos) const;
-    bool wordAt(int pos) const { return pos >= 0 && pos < size() && isEdWordChar(m_subject[static_cast<std::size_t>(pos)]); }
+    bool wordAt(int pos) const
+    {
+        return pos >= 0 && pos < size() && isEdWordChar(m_subject[static_cast<std::size_t>(pos)]);
+    }
     int size() const { return static_cast<int>(m_subject.size()); }
 
     // An entry of the explicit stack that replaces recursion in addThread: a branch still to
@@ -116,8 +112,7 @@ bool CMatcher::consumes(const SRegexInstr& instr, int pos) const
     switch (instr.op) {
     case RegexOp::Char: return (m_program.matchCase ? ch : edFoldCase(ch)) == instr.x;
     case RegexOp::Any: return ch != u'\n';
-    case RegexOp::Class:
-        return m_program.classes[static_cast<std::size_t>(instr.x)].contains(ch, m_program.matchCase);
+    case RegexOp::Class: return m_program.classes[static_cast<std::size_t>(instr.x)].contains(ch, m_program.matchCase);
     default: return false;
     }
 }
@@ -212,8 +207,8 @@ int CMatcher::lastViableStart(int firstStart, int lastStart)
         queue.clear();
         for (std::size_t pc = 0; pc < count; ++pc) {
             const SRegexInstr& instr = m_code[pc];
-            const bool viable = instr.op == RegexOp::Match
-                || (pc + 1 < count && liveAfter[pc + 1] && consumes(instr, pos));
+            const bool viable =
+                instr.op == RegexOp::Match || (pc + 1 < count && liveAfter[pc + 1] && consumes(instr, pos));
             if (viable) {
                 live[pc] = 1;
                 queue.push_back(static_cast<int>(pc));

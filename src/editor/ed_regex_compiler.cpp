@@ -33,17 +33,12 @@ std::uint16_t classKindOfLetter(char16_t letter)
     }
 }
 
-bool isRepeatOperator(char16_t ch)
-{
-    return ch == u'*' || ch == u'+' || ch == u'?' || ch == u'@' || ch == u'#';
-}
+bool isRepeatOperator(char16_t ch) { return ch == u'*' || ch == u'+' || ch == u'?' || ch == u'@' || ch == u'#'; }
 
 }  // namespace
 
 CEdRegexCompiler::CEdRegexCompiler(std::u16string_view pattern, bool matchCase, bool wholeWord)
-    : m_pattern(pattern)
-    , m_matchCase(matchCase)
-    , m_wholeWord(wholeWord)
+    : m_pattern(pattern), m_matchCase(matchCase), m_wholeWord(wholeWord)
 {
 }
 
@@ -180,7 +175,10 @@ bool CEdRegexCompiler::escapedCode(char16_t letter, char16_t& code)
 {
     switch (letter) {
     case u't': code = u'\t'; return true;
-    case u'n': ++m_lineBreaks; code = u'\n'; return true;
+    case u'n':
+        ++m_lineBreaks;
+        code = u'\n';
+        return true;
     case u'r': code = u'\r'; return true;
     case u'a': code = 0x07; return true;
     case u'e': code = 0x1B; return true;

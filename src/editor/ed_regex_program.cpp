@@ -18,11 +18,11 @@ bool SRegexClass::containsExactly(char16_t ch) const
     const bool word = isEdWordChar(ch);
     const bool space = isEdSpace(ch);
     const bool digit = isEdDigit(ch);
-    return ((kinds & kKindWord) && word) || ((kinds & kKindNotWord) && !word) || ((kinds & kKindSpace) && space)
-        || ((kinds & kKindNotSpace) && !space) || ((kinds & kKindDigit) && digit)
-        || ((kinds & kKindNotDigit) && !digit) || ((kinds & kKindUpper) && isEdUpperLetter(ch))
-        || ((kinds & kKindLower) && isEdLowerLetter(ch)) || ((kinds & kKindNumber) && isEdHexDigit(ch))
-        || ((kinds & kKindControl) && isEdControl(ch));
+    return ((kinds & kKindWord) && word) || ((kinds & kKindNotWord) && !word) || ((kinds & kKindSpace) && space) ||
+           ((kinds & kKindNotSpace) && !space) || ((kinds & kKindDigit) && digit) ||
+           ((kinds & kKindNotDigit) && !digit) || ((kinds & kKindUpper) && isEdUpperLetter(ch)) ||
+           ((kinds & kKindLower) && isEdLowerLetter(ch)) || ((kinds & kKindNumber) && isEdHexDigit(ch)) ||
+           ((kinds & kKindControl) && isEdControl(ch));
 }
 
 bool SRegexClass::contains(char16_t ch, bool matchCase) const
@@ -42,9 +42,7 @@ void SRegexProgram::linkPredecessors()
         const SRegexInstr& instr = code[pc];
         const int from = static_cast<int>(pc);
         switch (instr.op) {
-        case RegexOp::Split:
-            emptyPredecessors[static_cast<std::size_t>(instr.y)].push_back(from);
-            [[fallthrough]];
+        case RegexOp::Split: emptyPredecessors[static_cast<std::size_t>(instr.y)].push_back(from); [[fallthrough]];
         case RegexOp::Jump: emptyPredecessors[static_cast<std::size_t>(instr.x)].push_back(from); break;
         case RegexOp::Save:
         case RegexOp::Assert: emptyPredecessors[pc + 1].push_back(from); break;

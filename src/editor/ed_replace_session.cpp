@@ -46,8 +46,7 @@ private:
     STextPos m_lastAfter;
 };
 
-CEdReplaceSession::CEdReplaceSession(CEdSearchTarget& target, CSettingsStore& store)
-    : m_target(target), m_store(store)
+CEdReplaceSession::CEdReplaceSession(CEdSearchTarget& target, CSettingsStore& store) : m_target(target), m_store(store)
 {
     const SEdViewSearchState& state = target.SearchState();
     if (state.replaced) {
@@ -89,8 +88,7 @@ STextPos CEdReplaceSession::positionAfterHit() const
         return m_hit.end;
     // An empty match: one character further, so that the same match is not found again.
     const CEdTextBuffer* buffer = m_target.SearchBuffer();
-    if (buffer != nullptr && m_hit.end.line < buffer->LineCount() &&
-        m_hit.end.ch < buffer->LineLength(m_hit.end.line))
+    if (buffer != nullptr && m_hit.end.line < buffer->LineCount() && m_hit.end.ch < buffer->LineLength(m_hit.end.line))
         return {m_hit.end.ch + 1, m_hit.end.line};
     return {0, m_hit.end.line + 1};
 }
@@ -157,8 +155,8 @@ int CEdReplaceSession::replaceAll(std::u16string_view text, std::u16string_view 
     SEdReplaceBlock block = currentBlock();
     const STextPos start = m_hasMatch ? m_hit.start : m_searchPos;
     m_hasMatch = false;
-    const int count = ReplaceAllInBlock(edit, text, replacement, flags & ~static_cast<std::uint32_t>(kEdFindUp),
-                                        start, block);
+    const int count =
+        ReplaceAllInBlock(edit, text, replacement, flags & ~static_cast<std::uint32_t>(kEdFindUp), start, block);
     if (count == 0) {
         m_target.ReportNotFound(text);
         return 0;

@@ -37,8 +37,7 @@ struct CEdSearch::SWindow {
     bool upward;
 };
 
-CEdSearch::CEdSearch(std::u16string_view text, std::uint32_t flags)
-    : m_flags(flags)
+CEdSearch::CEdSearch(std::u16string_view text, std::uint32_t flags) : m_flags(flags)
 {
     if (text.empty())
         return;
@@ -126,8 +125,8 @@ bool CEdSearch::plainMatchAt(std::u16string_view line, int pos) const
     if (!(m_flags & kEdFindWholeWord))
         return true;
     const std::size_t after = static_cast<std::size_t>(pos) + m_text.size();
-    return (pos == 0 || !isEdWordChar(line[static_cast<std::size_t>(pos) - 1]))
-        && (after == line.size() || !isEdWordChar(line[after]));
+    return (pos == 0 || !isEdWordChar(line[static_cast<std::size_t>(pos) - 1])) &&
+           (after == line.size() || !isEdWordChar(line[after]));
 }
 
 bool CEdSearch::findPlain(const CEdLineSource& lines, const SWindow& window, SEdSearchHit& hit) const
@@ -185,8 +184,8 @@ bool CEdSearch::findRegex(const CEdLineSource& lines, const SWindow& window, SEd
     for (int group = 0; group < SEdRegexMatch::kGroups; ++group) {
         hit.groups[static_cast<std::size_t>(group)].clear();
         if (match.matched(group))
-            hit.groups[static_cast<std::size_t>(group)].assign(
-                subject.substr(static_cast<std::size_t>(match.start(group)), static_cast<std::size_t>(match.length(group))));
+            hit.groups[static_cast<std::size_t>(group)].assign(subject.substr(
+                static_cast<std::size_t>(match.start(group)), static_cast<std::size_t>(match.length(group))));
     }
     return true;
 }

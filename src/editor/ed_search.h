@@ -23,8 +23,8 @@ enum EdSearchFlags : std::uint32_t {
 // One occurrence found.
 struct SEdSearchHit {
     STextPos start;
-    STextPos end;     // behind the last character; on a later line when the match spans line ends
-    int length = 0;   // in characters, each line end inside counted as one
+    STextPos end;    // behind the last character; on a later line when the match spans line ends
+    int length = 0;  // in characters, each line end inside counted as one
     // The matched text (0) and the text of the numbered groups 1..9; empty for a group that took no
     // part. A plain search fills only 0. Line ends inside read as a line feed.
     std::array<std::u16string, SEdRegexMatch::kGroups> groups;

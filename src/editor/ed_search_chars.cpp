@@ -19,10 +19,9 @@ struct SCasePair {
 // Lower cases that the inverse of the upper-case mapping gets wrong or does not know: the
 // nearest candidate of "DŽ" is the titlecase "Dž", the nearest of sigma the final form.
 constexpr SCasePair kLowerOverrides[] = {
-    {0x01C4, 0x01C6}, {0x01C5, 0x01C6}, {0x01C7, 0x01C9}, {0x01C8, 0x01C9},
-    {0x01CA, 0x01CC}, {0x01CB, 0x01CC}, {0x01F1, 0x01F3}, {0x01F2, 0x01F3},
-    {0x03A3, 0x03C3}, {0x0130, 0x0069}, {0x03F4, 0x03B8}, {0x1E9E, 0x00DF},
-    {0x2126, 0x03C9}, {0x212A, 0x006B}, {0x212B, 0x00E5},
+    {0x01C4, 0x01C6}, {0x01C5, 0x01C6}, {0x01C7, 0x01C9}, {0x01C8, 0x01C9}, {0x01CA, 0x01CC},
+    {0x01CB, 0x01CC}, {0x01F1, 0x01F3}, {0x01F2, 0x01F3}, {0x03A3, 0x03C3}, {0x0130, 0x0069},
+    {0x03F4, 0x03B8}, {0x1E9E, 0x00DF}, {0x2126, 0x03C9}, {0x212A, 0x006B}, {0x212B, 0x00E5},
 };
 
 using LowerTable = std::array<char16_t, 0x10000>;
@@ -60,18 +59,15 @@ const LowerTable& lowerTable()
 
 bool isEdWordChar(char16_t ch)
 {
-    return ch >= 128 || (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9')
-        || ch == u'_';
+    return ch >= 128 || (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9') ||
+           ch == u'_';
 }
 
 bool isEdSpace(char16_t ch) { return ch == u' ' || (ch >= u'\t' && ch <= u'\r'); }
 
 bool isEdDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
 
-bool isEdHexDigit(char16_t ch)
-{
-    return isEdDigit(ch) || (ch >= u'a' && ch <= u'f') || (ch >= u'A' && ch <= u'F');
-}
+bool isEdHexDigit(char16_t ch) { return isEdDigit(ch) || (ch >= u'a' && ch <= u'f') || (ch >= u'A' && ch <= u'F'); }
 
 bool isEdControl(char16_t ch) { return ch < 32 || (ch >= 127 && ch < 160); }
 

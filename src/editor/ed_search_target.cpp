@@ -18,8 +18,8 @@ bool FindInTarget(CEdSearchTarget& target, std::u16string_view text, STextPos st
     return true;
 }
 
-bool FindInTarget(CEdSearchTarget& target, std::u16string_view text, STextPos start, std::uint32_t flags,
-                  bool wrap, SEdSearchHit& hit)
+bool FindInTarget(CEdSearchTarget& target, std::u16string_view text, STextPos start, std::uint32_t flags, bool wrap,
+                  SEdSearchHit& hit)
 {
     const CEdTextBuffer* buffer = target.SearchBuffer();
     if (buffer == nullptr || buffer->LineCount() == 0)

@@ -15,12 +15,12 @@ class CEdTextBuffer;
 
 // The search record a view keeps for the find and replace commands.
 struct SEdViewSearchState {
-    bool searched = false;           // a find dialog or find next ran in this view
-    std::u16string lastText;         // the last search text, of the find or the replace dialog
-    std::uint32_t lastFlags = 0;     // EdSearchFlags of the last find
-    bool replaced = false;           // a replace dialog ran in this view
+    bool searched = false;        // a find dialog or find next ran in this view
+    std::u16string lastText;      // the last search text, of the find or the replace dialog
+    std::uint32_t lastFlags = 0;  // EdSearchFlags of the last find
+    bool replaced = false;        // a replace dialog ran in this view
     std::uint32_t lastReplaceFlags = 0;
-    int matchLength = 0;             // length of the last match found in this view
+    int matchLength = 0;  // length of the last match found in this view
 };
 
 // A view as the find and replace commands, their dialogs and the incremental search see it.
@@ -65,8 +65,8 @@ inline constexpr std::u16string_view kReplaceTextHistory = u"ReplaceText";
 bool FindInTarget(CEdSearchTarget& target, std::u16string_view text, STextPos start, STextPos blockBegin,
                   STextPos blockEnd, std::uint32_t flags, bool wrap, SEdSearchHit& hit);
 // The view's FindText: the same over the whole text, (0, 0) to the end of the last line.
-bool FindInTarget(CEdSearchTarget& target, std::u16string_view text, STextPos start, std::uint32_t flags,
-                  bool wrap, SEdSearchHit& hit);
+bool FindInTarget(CEdSearchTarget& target, std::u16string_view text, STextPos start, std::uint32_t flags, bool wrap,
+                  SEdSearchHit& hit);
 
 // Selects the hit with the caret at its start (caretAtStart) or its end, the anchor at the other
 // end, and scrolls the caret into view.

@@ -8,8 +8,7 @@
 
 namespace brindle {
 
-CEdSpellModule::CEdSpellModule()
-    : m_record(std::make_unique<SEdSpellRecord>())
+CEdSpellModule::CEdSpellModule() : m_record(std::make_unique<SEdSpellRecord>())
 {
     std::memset(m_record.get(), 0, sizeof(SEdSpellRecord));
 }
@@ -58,15 +57,10 @@ std::u16string CEdSpellModule::LoadFailedMessage()
     return text;
 }
 
-std::int32_t CEdSpellModule::Check(std::int32_t flags)
-{
-    return m_check ? m_check(m_record.get(), flags) : 0;
-}
+std::int32_t CEdSpellModule::Check(std::int32_t flags) { return m_check ? m_check(m_record.get(), flags) : 0; }
 
 CEdSpellCheck::CEdSpellCheck(CEdEditCore& core, CEdSpellClient& client)
-    : m_core(core)
-    , m_client(client)
-    , m_savedCaret(core.Caret())
+    : m_core(core), m_client(client), m_savedCaret(core.Caret())
 {
 }
 
@@ -132,9 +126,7 @@ void CEdSpellCheck::onEvent(SEdSpellRecord* record, std::int32_t code)
 {
     auto& check = *static_cast<CEdSpellCheck*>(record->view);
     switch (code) {
-    case 1:
-        check.showWord(*record);
-        break;
+    case 1: check.showWord(*record); break;
     case 2:
         check.m_word = record->word ? std::u16string(record->word) : std::u16string();
         check.m_core.ReplaceSelection(check.m_word, CEdTextBuffer::Spelling);
@@ -146,8 +138,7 @@ void CEdSpellCheck::onEvent(SEdSpellRecord* record, std::int32_t code)
         check.m_client.Finished();
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

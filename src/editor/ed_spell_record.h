@@ -21,17 +21,17 @@ using EdSpellEventCallback = void (*)(SEdSpellRecord* record, std::int32_t code)
 // terminated UTF-16.
 struct SEdSpellRecord {
     unsigned char checkerArea[0x670];
-    void* ownerWindow;                  // 0x670 window for the checker's dialogs
-    const char16_t* word;               // 0x678 set by the checker for events 1 and 2
-    const char16_t* lineText;           // 0x680 set by the line supplier
+    void* ownerWindow;         // 0x670 window for the checker's dialogs
+    const char16_t* word;      // 0x678 set by the checker for events 1 and 2
+    const char16_t* lineText;  // 0x680 set by the line supplier
     unsigned char reserved688[8];
-    std::int32_t column;                // 0x690 the word's column, 1-based
-    std::int32_t line;                  // 0x694 first line to check (0-based) at the start; after a
-                                        //       line was supplied, the 1-based number of that line
+    std::int32_t column;  // 0x690 the word's column, 1-based
+    std::int32_t line;    // 0x694 first line to check (0-based) at the start; after a
+                          //       line was supplied, the 1-based number of that line
     unsigned char reserved698[8];
-    void* view;                         // 0x6A0 the checking view's context
-    EdSpellLineSupplier lineSupplier;   // 0x6A8
-    EdSpellEventCallback eventCallback; // 0x6B0
+    void* view;                          // 0x6A0 the checking view's context
+    EdSpellLineSupplier lineSupplier;    // 0x6A8
+    EdSpellEventCallback eventCallback;  // 0x6B0
     unsigned char reserved6B8[0x48];
 };
 
@@ -45,9 +45,9 @@ static_assert(offsetof(SEdSpellRecord, lineSupplier) == 0x6A8);
 static_assert(offsetof(SEdSpellRecord, eventCallback) == 0x6B0);
 
 // The checker's exports, found by these plain names (C linkage).
-using EdSpellInitFunction = void (*)(SEdSpellRecord* record);                       // "SpellInit"
+using EdSpellInitFunction = void (*)(SEdSpellRecord* record);                               // "SpellInit"
 using EdSpellCheckFunction = std::int32_t (*)(SEdSpellRecord* record, std::int32_t flags);  // "SpellCheck"
-using EdSpellConfigFunction = std::int32_t (*)(SEdSpellRecord* record);             // "SpellConfig"
+using EdSpellConfigFunction = std::int32_t (*)(SEdSpellRecord* record);                     // "SpellConfig"
 
 // SpellCheck's result when the user cancelled: every correction of the run is reverted.
 inline constexpr std::int32_t kEdSpellCancelled = 2;

@@ -198,8 +198,7 @@ void CEdTextBuffer::insertLines(std::int32_t at, std::vector<SLineInfo>& lines)
 {
     if (m_lines.size() + lines.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         throw std::length_error("too many lines for the text buffer");
-    m_lines.insert(m_lines.begin() + at, std::make_move_iterator(lines.begin()),
-                   std::make_move_iterator(lines.end()));
+    m_lines.insert(m_lines.begin() + at, std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
 }
 
 void CEdTextBuffer::afterChange(STextPos lastChange)
@@ -477,9 +476,8 @@ bool CEdTextBuffer::Redo(STextPos& cursor)
 
 bool CEdTextBuffer::DescribeAction(std::int32_t action, std::u16string& text) const
 {
-    const int id = action >= 0 && action < static_cast<std::int32_t>(std::size(kActionStrings))
-                       ? kActionStrings[action]
-                       : kStrActionUnknown;
+    const int id = action >= 0 && action < static_cast<std::int32_t>(std::size(kActionStrings)) ? kActionStrings[action]
+                                                                                                : kStrActionUnknown;
     text = engineString(id);
     return !text.empty();
 }
@@ -596,10 +594,7 @@ void CEdTextBuffer::AddLine(std::u16string_view text, std::int32_t at)
     insertLines(at == -1 ? LineCount() : at, line);
 }
 
-void CEdTextBuffer::AppendToLine(std::int32_t line, std::u16string_view text)
-{
-    lineAt(line).append(text);
-}
+void CEdTextBuffer::AppendToLine(std::int32_t line, std::u16string_view text) { lineAt(line).append(text); }
 
 void CEdTextBuffer::ClearAll()
 {
@@ -722,8 +717,8 @@ void CEdTextBuffer::DetachView(CEdBufferView* view)
         m_views.erase(it);
 }
 
-void CEdTextBuffer::NotifyViews(CEdBufferView* sourceView, const CUpdateContext* context,
-                                std::uint32_t updateFlags, std::int32_t line)
+void CEdTextBuffer::NotifyViews(CEdBufferView* sourceView, const CUpdateContext* context, std::uint32_t updateFlags,
+                                std::int32_t line)
 {
     // By index: a view may detach itself (or a later one) while it is notified.
     for (std::size_t i = 0; i < m_views.size(); ++i)

@@ -130,9 +130,8 @@ public:
     std::uint32_t LineFlags(std::int32_t line) const { return lineAt(line).flags; }
 
     // The text of the range, lines joined by separator.
-    void CopyRange(std::int32_t startLine, std::int32_t startChar, std::int32_t endLine,
-                   std::int32_t endChar, std::u16string& text,
-                   std::u16string_view separator = u"\r\n") const;
+    void CopyRange(std::int32_t startLine, std::int32_t startChar, std::int32_t endLine, std::int32_t endChar,
+                   std::u16string& text, std::u16string_view separator = u"\r\n") const;
 
     bool IsReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
@@ -189,13 +188,12 @@ public:
     // Inserts text at (ch, line) and records it. A CR, or CR LF, in text ends a line; a lone
     // LF is an ordinary character. endLine and endChar receive where the inserted text ends.
     // Inserting nothing changes and records nothing.
-    bool InsertTextAt(CEdBufferView* sourceView, std::int32_t line, std::int32_t ch,
-                      std::u16string_view text, std::int32_t& endLine, std::int32_t& endChar,
-                      std::int32_t action = Unknown);
+    bool InsertTextAt(CEdBufferView* sourceView, std::int32_t line, std::int32_t ch, std::u16string_view text,
+                      std::int32_t& endLine, std::int32_t& endChar, std::int32_t action = Unknown);
     // Deletes the range and records it with its text. Deleting an empty range changes and
     // records nothing.
-    bool DeleteRange(CEdBufferView* sourceView, std::int32_t startLine, std::int32_t startChar,
-                     std::int32_t endLine, std::int32_t endChar, std::int32_t action = Unknown);
+    bool DeleteRange(CEdBufferView* sourceView, std::int32_t startLine, std::int32_t startChar, std::int32_t endLine,
+                     std::int32_t endChar, std::int32_t action = Unknown);
 
     // Records up to CloseUndoGroup form one group that Undo and Redo replay whole. With
     // mergeWithPrevious they join the group before, if there is one.
@@ -288,8 +286,8 @@ private:
     std::vector<ELineEnd> lineEndsOf(std::int32_t first, std::int32_t last) const;
     void afterChange(STextPos lastChange);
 
-    void addUndoRecord(bool insert, STextPos start, STextPos end, std::u16string_view text,
-                       std::int32_t action, std::span<const ELineEnd> lineEnds = {});
+    void addUndoRecord(bool insert, STextPos start, STextPos end, std::u16string_view text, std::int32_t action,
+                       std::span<const ELineEnd> lineEnds = {});
     void dropRedoRecords();
     void dropOldestGroup();
     void updateModifiedFromHistory();

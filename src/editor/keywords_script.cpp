@@ -54,8 +54,8 @@ constexpr auto kShellKeywords = split<28>(
 constexpr auto kShellCommands = split<8>(u"cd echo read test chmod chown mkdir rm ");
 
 // TCL: the control words that scripts are read by.
-constexpr auto kTclKeywords = split<14>(
-    u"proc if then elseif else for foreach while switch return break continue esac done ");
+constexpr auto kTclKeywords =
+    split<14>(u"proc if then elseif else for foreach while switch return break continue esac done ");
 
 // REXX: instructions and their sub-keywords, and the words of object-oriented dialects.
 constexpr auto kRexxKeywords = split<57>(
@@ -64,12 +64,12 @@ constexpr auto kRexxKeywords = split<57>(
     u"FOR UNTIL WHILE WITH VALUE VAR SOURCE VERSION EXTERNAL DIGITS FORM FUZZ SCIENTIFIC "
     u"ENGINEERING ON OFF NAME ERROR FAILURE HALT NOVALUE SYNTAX NOTREADY USE ");
 
-constexpr auto kRexxObjectWords = split<10>(
-    u"CLASS METHOD ROUTINE REQUIRES EXTENDS IMPLEMENTS PROPERTIES SUBCLASS MIXINCLASS INHERIT ");
+constexpr auto kRexxObjectWords =
+    split<10>(u"CLASS METHOD ROUTINE REQUIRES EXTENDS IMPLEMENTS PROPERTIES SUBCLASS MIXINCLASS INHERIT ");
 
 // SQL statements and clauses, and column types.
-constexpr auto kSqlKeywords = split<17>(
-    u"select from where insert into update delete create table drop alter and or not order by group ");
+constexpr auto kSqlKeywords =
+    split<17>(u"select from where insert into update delete create table drop alter and or not order by group ");
 
 constexpr auto kSqlTypes = split<10>(u"CHAR VARCHAR INTEGER SMALLINT FLOAT DOUBLE DATE DATETIME MEMO TEXT ");
 

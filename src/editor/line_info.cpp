@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <limits>
-#include <string>
 #include <stdexcept>
+#include <string>
 
 namespace brindle {
 
@@ -22,8 +22,7 @@ std::int32_t checkedLength(std::int64_t n)
 }  // namespace
 
 SLineInfo::SLineInfo(std::u16string_view chars)
-    : length(checkedLength(static_cast<std::int64_t>(chars.size()))),
-      capacity(capacityFor(length))
+    : length(checkedLength(static_cast<std::int64_t>(chars.size()))), capacity(capacityFor(length))
 {
     text = std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(capacity));
     std::copy(chars.begin(), chars.end(), text.get());
@@ -40,10 +39,7 @@ void SLineInfo::reserve(std::int32_t n)
     capacity = room;
 }
 
-void SLineInfo::append(std::u16string_view more)
-{
-    insert(length, more);
-}
+void SLineInfo::append(std::u16string_view more) { insert(length, more); }
 
 void SLineInfo::insert(std::int32_t at, std::u16string_view more)
 {

@@ -12,9 +12,9 @@ namespace {
 using namespace parse;
 
 struct SCFamily {
-    std::int32_t row;                  // text-type row whose word lists apply
+    std::int32_t row;                     // text-type row whose word lists apply
     std::array<std::int32_t, 3> colours;  // of the word lists, in order
-    bool preprocessor;                 // "#" before any other character starts a directive
+    bool preprocessor;                    // "#" before any other character starts a directive
 };
 
 constexpr std::uint32_t kCommentBits = kCLineComment | kCBlockComment;
@@ -46,8 +46,8 @@ private:
     const SCFamily& m_family;
     std::u16string_view m_line;
     CBlockSink m_sink;
-    bool m_pending = true;            // a block starts at the current character
-    std::size_t m_plainFrom = 0;      // characters before this were inside a comment or string
+    bool m_pending = true;                                  // a block starts at the current character
+    std::size_t m_plainFrom = 0;                            // characters before this were inside a comment or string
     std::size_t m_openingStar = std::u16string_view::npos;  // the "*" of this line's "/*"
 };
 

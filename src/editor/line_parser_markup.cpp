@@ -27,10 +27,10 @@ constexpr std::uint32_t kCarried = kMarkupComment | kTagDoubleQuote | kTagSingle
                                    kScriptBlockComment | kScriptDoubleQuote | kScriptSingleQuote;
 
 struct SMarkup {
-    std::span<const SWordList> lists;    // tags, attributes, entities
-    const SLanguageRules* script;        // nullptr: no script sections
-    std::u16string_view scriptOpen;      // "<%", "<?"
-    std::u16string_view scriptClose;     // "%>", "?>"
+    std::span<const SWordList> lists;  // tags, attributes, entities
+    const SLanguageRules* script;      // nullptr: no script sections
+    std::u16string_view scriptOpen;    // "<%", "<?"
+    std::u16string_view scriptClose;   // "%>", "?>"
 };
 
 constexpr std::u16string_view kPhpNameText[] = {u"php"};

@@ -121,8 +121,8 @@ std::size_t texCommand(std::u16string_view line, std::size_t i, std::int32_t& co
     if (line[i] != u'\\' || i + 1 >= line.size())
         return i;
     std::size_t j = i + 1;
-    while (j < line.size() && ((line[j] >= u'a' && line[j] <= u'z') || (line[j] >= u'A' && line[j] <= u'Z') ||
-                                line[j] == u'@'))
+    while (j < line.size() &&
+           ((line[j] >= u'a' && line[j] <= u'z') || (line[j] >= u'A' && line[j] <= u'Z') || line[j] == u'@'))
         ++j;
     if (j == i + 1) {
         colour = kOperator;

@@ -107,10 +107,8 @@ void CLineScanner::classifyWord(std::size_t begin, std::size_t end)
 bool CLineScanner::markerPlaceOk(MarkerPlace place, std::size_t i) const
 {
     switch (place) {
-    case MarkerPlace::Anywhere:
-        return true;
-    case MarkerPlace::WordStart:
-        return i == 0 || isSpace(m_line[i - 1]) || m_line[i - 1] == u';';
+    case MarkerPlace::Anywhere: return true;
+    case MarkerPlace::WordStart: return i == 0 || isSpace(m_line[i - 1]) || m_line[i - 1] == u';';
     case MarkerPlace::CommandStart:
         while (i > 0 && isSpace(m_line[i - 1]))
             --i;

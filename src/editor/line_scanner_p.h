@@ -132,8 +132,8 @@ private:
     const SLanguageRules& m_rules;
     std::u16string_view m_line;
     CBlockSink& m_sink;
-    bool m_pending = false;       // a block must start at the current position
-    bool m_lineComment = false;   // the rest of the line is comment
+    bool m_pending = false;      // a block must start at the current position
+    bool m_lineComment = false;  // the rest of the line is comment
 };
 
 // A whole line under the rules, with the shared line-end handling.

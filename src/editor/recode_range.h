@@ -26,20 +26,17 @@ inline constexpr std::int32_t kRecodeUndoAction = 18;
 // DeleteRange(view, startLine, startChar, endLine, endChar, action) and InsertTextAt(view, line,
 // ch, text, endLine&, endChar&, action), the last two returning false when refused.
 template <class Buffer, class View>
-int recodeBufferRange(Buffer& buffer, View* sourceView, std::int32_t startLine,
-                      std::int32_t startChar, std::int32_t endLine, std::int32_t endChar,
-                      int sourceSet, int destinationSet, bool alphabetOnly,
-                      const CCodePage* codePage, std::int32_t& newEndLine,
-                      std::int32_t& newEndChar)
+int recodeBufferRange(Buffer& buffer, View* sourceView, std::int32_t startLine, std::int32_t startChar,
+                      std::int32_t endLine, std::int32_t endChar, int sourceSet, int destinationSet, bool alphabetOnly,
+                      const CCodePage* codePage, std::int32_t& newEndLine, std::int32_t& newEndChar)
 {
     std::u16string converted;
     try {
         std::u16string text;
         buffer.CopyRange(startLine, startChar, endLine, endChar, text);
-        const int result =
-            codePage != nullptr
-                ? RecodeText(text, sourceSet, destinationSet, alphabetOnly, *codePage, converted)
-                : RecodeText(text, sourceSet, destinationSet, alphabetOnly, converted);
+        const int result = codePage != nullptr
+                               ? RecodeText(text, sourceSet, destinationSet, alphabetOnly, *codePage, converted)
+                               : RecodeText(text, sourceSet, destinationSet, alphabetOnly, converted);
         if (result != kRecodeOk)
             return result;
     } catch (const std::bad_alloc&) {
@@ -57,8 +54,8 @@ int recodeBufferRange(Buffer& buffer, View* sourceView, std::int32_t startLine,
         return kRecodeRefused;
     std::int32_t insertedLine = startLine;
     std::int32_t insertedChar = startChar;
-    if (!buffer.InsertTextAt(sourceView, startLine, startChar, converted, insertedLine,
-                             insertedChar, kRecodeUndoAction))
+    if (!buffer.InsertTextAt(sourceView, startLine, startChar, converted, insertedLine, insertedChar,
+                             kRecodeUndoAction))
         return kRecodeRefused;
     newEndLine = insertedLine;
     newEndChar = insertedChar;

@@ -32,10 +32,7 @@ static_assert(detail::kRecodeTablePositions == kRecodePositions);
 
 constexpr std::u16string_view kKeyword = u"MYCHARSET";
 
-char16_t foldAscii(char16_t c)
-{
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
-}
+char16_t foldAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c; }
 
 bool startsWithNoCase(std::u16string_view text, std::u16string_view word)
 {
@@ -61,8 +58,7 @@ int markerNameAt(std::u16string_view text)
     int found = -1;
     for (int set = 0; set < kRecodeSetCount; ++set) {
         const std::u16string_view name = kSets[set].markerName;
-        if (startsWithNoCase(text, name)
-            && (found < 0 || name.size() > kSets[found].markerName.size()))
+        if (startsWithNoCase(text, name) && (found < 0 || name.size() > kSets[found].markerName.size()))
             found = set;
     }
     return found;
@@ -93,18 +89,17 @@ public:
             if (row[position] >= 0x80 && unitForCode(codePage, row[position], unit))
                 m_entries[m_count++] = {unit, static_cast<std::uint8_t>(position)};
         }
-        std::sort(m_entries.begin(), m_entries.begin() + m_count,
-                  [](const SEntry& a, const SEntry& b) {
-                      return a.unit != b.unit ? a.unit < b.unit : a.position < b.position;
-                  });
+        std::sort(m_entries.begin(), m_entries.begin() + m_count, [](const SEntry& a, const SEntry& b) {
+            return a.unit != b.unit ? a.unit < b.unit : a.position < b.position;
+        });
     }
 
     // The position of unit in the row, or -1.
     int find(char16_t unit) const
     {
         const auto end = m_entries.begin() + m_count;
-        const auto it = std::lower_bound(m_entries.begin(), end, unit,
-                                         [](const SEntry& e, char16_t u) { return e.unit < u; });
+        const auto it =
+            std::lower_bound(m_entries.begin(), end, unit, [](const SEntry& e, char16_t u) { return e.unit < u; });
         return it != end && it->unit == unit ? it->position : -1;
     }
 
@@ -117,22 +112,15 @@ private:
     std::size_t m_count = 0;
 };
 
-bool isHighSurrogate(char16_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
+bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
-bool isLowSurrogate(char16_t c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
+bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-void convertUnits(std::u16string& text, int sourceSet, int destinationSet, bool alphabetOnly,
-                  const CCodePage* codePage)
+void convertUnits(std::u16string& text, int sourceSet, int destinationSet, bool alphabetOnly, const CCodePage* codePage)
 {
     std::span<const std::uint8_t> source = recodeSourceRow(sourceSet);
-    source = source.first(std::min<std::size_t>(
-        source.size(), alphabetOnly ? kRecodeLetterPositions : kRecodePositions));
+    source =
+        source.first(std::min<std::size_t>(source.size(), alphabetOnly ? kRecodeLetterPositions : kRecodePositions));
     const CSourceLookup lookup(source, codePage);
     // 0 where the page shows the destination code as no single character: the unit then stays.
     std::array<char16_t, kRecodePositions> replacements{};
@@ -160,8 +148,8 @@ void convertUnits(std::u16string& text, int sourceSet, int destinationSet, bool 
     }
 }
 
-int recode(std::u16string_view text, int sourceSet, int destinationSet, bool alphabetOnly,
-           const CCodePage* codePage, std::u16string& converted)
+int recode(std::u16string_view text, int sourceSet, int destinationSet, bool alphabetOnly, const CCodePage* codePage,
+           std::u16string& converted)
 {
     if (destinationSet < 0 || destinationSet >= kRecodeSetCount)
         return kRecodeBadDestination;
@@ -187,10 +175,7 @@ int recode(std::u16string_view text, int sourceSet, int destinationSet, bool alp
 
 }  // namespace
 
-std::span<const SRecodeSet, kRecodeSetCount> recodeSets()
-{
-    return kSets;
-}
+std::span<const SRecodeSet, kRecodeSetCount> recodeSets() { return kSets; }
 
 std::span<const std::uint8_t> recodeSourceRow(int set)
 {
@@ -201,8 +186,7 @@ std::span<const std::uint8_t> recodeSourceRow(int set)
 
 std::span<const std::uint8_t, kRecodePositions> recodeDestinationRow(int set)
 {
-    return std::span<const std::uint8_t, kRecodePositions>(detail::kRecodeTable[set],
-                                                           kRecodePositions);
+    return std::span<const std::uint8_t, kRecodePositions>(detail::kRecodeTable[set], kRecodePositions);
 }
 
 std::optional<SRecodeMarker> findRecodeMarker(std::u16string_view text)

@@ -18,7 +18,7 @@ enum RecodeResult : int {
     kRecodeNoSource = -1,        // no source set given and the text declares none
     kRecodeBadDestination = -2,  // the destination is not one of the sets
     kRecodeNoMemory = -3,
-    kRecodeRefused = -4,         // the buffer refused the change (recode_range.h)
+    kRecodeRefused = -4,  // the buffer refused the change (recode_range.h)
 };
 
 // The character sets, numbered as both lists of the conversion dialog show them.
@@ -66,7 +66,7 @@ std::span<const std::uint8_t, kRecodePositions> recodeDestinationRow(int set);
 // regard to ASCII case; the first MYCHARSET that is followed by "=" and a marker name counts.
 // Where two names fit (MAC and MACCE) the longer one is taken.
 struct SRecodeMarker {
-    std::size_t nameStart = 0;   // index of the marker name in the text
+    std::size_t nameStart = 0;  // index of the marker name in the text
     std::size_t nameLength = 0;
     int set = -1;
 };

@@ -67,12 +67,9 @@ bool listHolds(std::u16string_view list, std::u16string_view item)
 std::int32_t STextType::lineEndStyle() const
 {
     switch (flags & kEolFlags) {
-    case kTextTypeEolDos:
-        return 0;
-    case kTextTypeEolUnix:
-        return 1;
-    case kTextTypeEolMac:
-        return 2;
+    case kTextTypeEolDos: return 0;
+    case kTextTypeEolUnix: return 1;
+    case kTextTypeEolMac: return 2;
     default:
         // No style, or a contradictory combination that no row of the table has: leave the
         // buffer's style alone.

@@ -19,8 +19,7 @@ struct SColourBlock {
 // A line parser: the line's characters and the state at its start; appends the line's blocks in
 // increasing start order to blocks (nullptr when the caller only wants the state at the line end)
 // and returns the state at its end. States are private to each parser; 0 before the first line.
-using LineParser = std::uint32_t (*)(std::u16string_view line, std::uint32_t state,
-                                     std::vector<SColourBlock>* blocks);
+using LineParser = std::uint32_t (*)(std::u16string_view line, std::uint32_t state, std::vector<SColourBlock>* blocks);
 
 // Text type flags.
 enum TextTypeFlags : std::uint32_t {
@@ -40,16 +39,16 @@ enum TextTypeFlags : std::uint32_t {
 
 // One row of the fixed table of 24 text types.
 struct STextType {
-    std::int32_t type;             // row index 0-23
-    std::u16string_view name;      // "Plain", "C", ..., "Compare"
+    std::int32_t type;               // row index 0-23
+    std::u16string_view name;        // "Plain", "C", ..., "Compare"
     std::u16string_view extensions;  // comma-separated, lower case, no dots
-    LineParser parser;             // nullptr for "Plain"
+    LineParser parser;               // nullptr for "Plain"
     std::uint32_t flags;
     std::uint32_t tabSize;
     std::u16string_view openComment;
     std::u16string_view closeComment;
     std::u16string_view lineComment;
-    std::int32_t encoding;         // source encoding for recoding; -1 = none
+    std::int32_t encoding;  // source encoding for recoding; -1 = none
 
     // The buffer's line-end style from the flags: 0 DOS, 1 UNIX, 2 MAC, -1 none.
     std::int32_t lineEndStyle() const;

@@ -6,14 +6,11 @@
 
 namespace brindle {
 
-SUndoRecord::~SUndoRecord()
-{
-    freeText();
-}
+SUndoRecord::~SUndoRecord() { freeText(); }
 
 SUndoRecord::SUndoRecord(SUndoRecord&& other) noexcept
-    : flags(other.flags), start(other.start), end(other.end), action(other.action),
-      m_text(other.m_text), m_textLength(std::exchange(other.m_textLength, 0))
+    : flags(other.flags), start(other.start), end(other.end), action(other.action), m_text(other.m_text),
+      m_textLength(std::exchange(other.m_textLength, 0))
 {
     other.m_text.m_heap = nullptr;
 }
@@ -77,7 +74,8 @@ std::vector<ELineEnd> SUndoRecord::lineEnds() const
     const std::u16string_view chars = text();
     const char16_t* kept = chars.data() + chars.size() + 1;
     std::vector<ELineEnd> ends(static_cast<std::size_t>(std::count(chars.begin(), chars.end(), u'\r')));
-    std::transform(kept, kept + ends.size(), ends.begin(), [](char16_t stored) { return static_cast<ELineEnd>(stored); });
+    std::transform(kept, kept + ends.size(), ends.begin(),
+                   [](char16_t stored) { return static_cast<ELineEnd>(stored); });
     return ends;
 }
 

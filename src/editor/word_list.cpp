@@ -34,11 +34,10 @@ std::span<const SWordList> wordListsOfTextType(std::int32_t type)
 {
     using ListsOf = std::span<const SWordList> (*)();
     static constexpr ListsOf kByRow[] = {
-        nullptr,         words::asp,     words::basic,      words::batch,     words::c,
-        words::dcl,      words::fortran, words::html,       words::installShield, words::java,
-        words::autoLisp, words::pascal,  words::perl,       words::php,       words::python,
-        words::rexx,     words::resources, words::sgml,     words::shell,     words::siod,
-        words::sql,      words::tcl,     words::tex,        nullptr,
+        nullptr,        words::asp,  words::basic,         words::batch, words::c,         words::dcl,
+        words::fortran, words::html, words::installShield, words::java,  words::autoLisp,  words::pascal,
+        words::perl,    words::php,  words::python,        words::rexx,  words::resources, words::sgml,
+        words::shell,   words::siod, words::sql,           words::tcl,   words::tex,       nullptr,
     };
     if (type < 0 || type >= static_cast<std::int32_t>(std::size(kByRow)) || kByRow[type] == nullptr)
         return {};

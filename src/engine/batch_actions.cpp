@@ -57,8 +57,7 @@ void readStrings(const CSection& section, const std::pair<std::u16string_view, S
 }
 
 template <std::size_t N>
-void readInts(const CSection& section, const std::pair<std::u16string_view, IntField> (&keys)[N],
-              CCompFileOpt& record)
+void readInts(const CSection& section, const std::pair<std::u16string_view, IntField> (&keys)[N], CCompFileOpt& record)
 {
     for (const auto& [key, field] : keys)
         CScriptFile::GetInt(section, key, record.*field);

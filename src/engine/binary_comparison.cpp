@@ -92,10 +92,12 @@ SMatchBlock extendAnchor(Bytes file1, Bytes file2, std::int64_t p, std::int64_t 
 {
     const std::uint8_t* a = file1.data() + p;
     const std::uint8_t* b = file2.data() + q;
-    const auto back = static_cast<std::int64_t>(equalSuffix(a, b, static_cast<std::size_t>(std::min(p - low1, q - low2))));
+    const auto back =
+        static_cast<std::int64_t>(equalSuffix(a, b, static_cast<std::size_t>(std::min(p - low1, q - low2))));
     const auto ahead = static_cast<std::int64_t>(
-        equalPrefix(a, b, static_cast<std::size_t>(std::min(static_cast<std::int64_t>(file1.size()) - p,
-                                                            static_cast<std::int64_t>(file2.size()) - q))));
+        equalPrefix(a, b,
+                    static_cast<std::size_t>(std::min(static_cast<std::int64_t>(file1.size()) - p,
+                                                      static_cast<std::int64_t>(file2.size()) - q))));
     return SMatchBlock{p - back, p + ahead - 1, q - back, q + ahead - 1};
 }
 
@@ -251,7 +253,8 @@ std::int32_t clampedRow(std::int64_t row)
 class CBinaryReport {
 public:
     CBinaryReport(Bytes file1, Bytes file2, CReportOutputFile& output, bool buildDocuments)
-        : m_file1(file1), m_file2(file2), m_output(output), m_documents(buildDocuments), m_missing(engineString(kStrMissing))
+        : m_file1(file1), m_file2(file2), m_output(output), m_documents(buildDocuments),
+          m_missing(engineString(kStrMissing))
     {
     }
 
@@ -300,7 +303,8 @@ void CBinaryReport::appendRange(std::u16string& label, std::int64_t start, std::
         label.push_back(static_cast<char16_t>(*c));
 }
 
-void CBinaryReport::addItem(int image, std::int64_t start1, std::int64_t length1, std::int64_t start2, std::int64_t length2)
+void CBinaryReport::addItem(int image, std::int64_t start1, std::int64_t length1, std::int64_t start2,
+                            std::int64_t length2)
 {
     SSectionItem item;
     appendRange(item.label, start1, length1);

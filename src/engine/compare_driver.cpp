@@ -109,8 +109,8 @@ SRunOutcome runComparison(CCompFileOpt& record, std::u16string_view mergePath, S
             CActiveProgressScope active(progress.get());
             CompareBinary(record, report, options.buildDocuments);
             outcome.status = SRunOutcome::Status::Completed;
-            outcome.outputFileRefused = !outputFile.empty() && namesComparedFile(outputFile, record.m_file1Path,
-                                                                                 record.m_file2Path);
+            outcome.outputFileRefused =
+                !outputFile.empty() && namesComparedFile(outputFile, record.m_file1Path, record.m_file2Path);
             return outcome;
         }
         return runText(record, mergePath, report, bareLf, options);

@@ -55,7 +55,7 @@ struct SQuietOutcome {
         Failed,
     };
     Status status = Status::NoFiles;
-    std::string message;  // for Failed
+    std::string message;                   // for Failed
     std::vector<SKeptBackup> keptBackups;  // as in SRunOutcome
 };
 

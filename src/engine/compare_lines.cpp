@@ -26,8 +26,8 @@ void emit(CSectionChain& chain, Node* node, std::int32_t kind, CSectionList& res
     result.append(std::move(section));
 }
 
-CSectionChain buildChain(std::span<CDiffLine* const> own, std::span<CDiffLine* const> other,
-                         bool ignoreWhitespace, std::int32_t changedKind)
+CSectionChain buildChain(std::span<CDiffLine* const> own, std::span<CDiffLine* const> other, bool ignoreWhitespace,
+                         std::int32_t changedKind)
 {
     CSectionChain chain;
     for (const SLineRun& run : CSectionBuilder(own, other, ignoreWhitespace).BuildSections(changedKind))

@@ -26,8 +26,7 @@ public:
     void appendTextTo(std::u16string& out) const;
     char16_t at(std::size_t index) const
     {
-        return m_wide ? static_cast<const char16_t*>(m_text)[index]
-                      : static_cast<const std::uint8_t*>(m_text)[index];
+        return m_wide ? static_cast<const char16_t*>(m_text)[index] : static_cast<const std::uint8_t*>(m_text)[index];
     }
 
     template <class F>

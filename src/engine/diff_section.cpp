@@ -8,7 +8,8 @@ namespace brindle {
 
 CDiffLine* CDiffSection::firstPairedLine() const
 {
-    const auto it = std::find_if(m_lines.begin(), m_lines.end(), [](const CDiffLine* line) { return line->isPaired(); });
+    const auto it =
+        std::find_if(m_lines.begin(), m_lines.end(), [](const CDiffLine* line) { return line->isPaired(); });
     return it == m_lines.end() ? nullptr : *it;
 }
 
@@ -21,10 +22,7 @@ std::int32_t CDiffSection::file2FirstNumber() const
     return firstNumber();
 }
 
-std::size_t CDiffSection::file2LineCount() const
-{
-    return m_partner ? m_partner->lineCount() : lineCount();
-}
+std::size_t CDiffSection::file2LineCount() const { return m_partner ? m_partner->lineCount() : lineCount(); }
 
 CSectionList::~CSectionList() = default;
 

@@ -17,13 +17,24 @@ std::u16string builtIn(int id)
     case kStrRedoAction: return u"&Redo %s\tCtrl+Y";
     case kStrUndo: return u"&Undo\tCtrl+Z";
     case kStrRedo: return u"&Redo\tCtrl+Y";
-    case kStrSettingsLineSkipped: return u"The settings file %1 is damaged: one line could not be read and was skipped. All other settings were kept.";
-    case kStrSettingsLinesSkipped: return u"The settings file %1 is damaged: %2 lines could not be read and were skipped. All other settings were kept.";
+    case kStrSettingsLineSkipped:
+        return u"The settings file %1 is damaged: one line could not be read and was skipped. All other settings were "
+               u"kept.";
+    case kStrSettingsLinesSkipped:
+        return u"The settings file %1 is damaged: %2 lines could not be read and were skipped. All other settings were "
+               u"kept.";
     case kStrSettingsCopied: return u"The damaged file was copied to %1.";
-    case kStrSettingsNotCopied: return u"No copy of the damaged file could be made (%1), so it will not be written over.";
-    case kStrSettingsNotOrdinary: return u"The settings file %1 was not read, because it is not an ordinary file. Default settings are used, and the file will not be written over.";
-    case kStrSettingsTooLarge: return u"The settings file %1 was not read, because it is larger than 16 MiB. Default settings are used, and the file will not be written over.";
-    case kStrSettingsUnreadable: return u"The settings file %1 could not be read (%2). Default settings are used, and the file will not be written over.";
+    case kStrSettingsNotCopied:
+        return u"No copy of the damaged file could be made (%1), so it will not be written over.";
+    case kStrSettingsNotOrdinary:
+        return u"The settings file %1 was not read, because it is not an ordinary file. Default settings are used, and "
+               u"the file will not be written over.";
+    case kStrSettingsTooLarge:
+        return u"The settings file %1 was not read, because it is larger than 16 MiB. Default settings are used, and "
+               u"the file will not be written over.";
+    case kStrSettingsUnreadable:
+        return u"The settings file %1 could not be read (%2). Default settings are used, and the file will not be "
+               u"written over.";
     case kStrCannotOpen: return u"Cannot open %1: %2";
     case kStrIsAFolder: return u"%1 is a folder, not a file";
     case kStrNotAnOrdinaryFile: return u"%1 is not an ordinary file";

@@ -19,8 +19,7 @@ std::u16string withArguments(int id, std::u16string_view first, std::u16string_v
     return text;
 }
 
-std::string describe(const std::u16string& path, CFileException::Operation operation,
-                     const std::error_code& error)
+std::string describe(const std::u16string& path, CFileException::Operation operation, const std::error_code& error)
 {
     const char* verb = "create";
     switch (operation) {
@@ -39,9 +38,7 @@ std::string describe(const std::u16string& path, CFileException::Operation opera
 }  // namespace
 
 CFileException::CFileException(std::u16string path, Operation operation, std::error_code error)
-    : std::runtime_error(describe(path, operation, error)),
-      m_path(std::move(path)),
-      m_operation(operation),
+    : std::runtime_error(describe(path, operation, error)), m_path(std::move(path)), m_operation(operation),
       m_error(error)
 {
 }

@@ -55,7 +55,8 @@ public:
     std::string problem() const
     {
         return u8(inputFileProblem(pathFromNative(m_path),
-                                   m_readFailed ? CFileException::Operation::Read : CFileException::Operation::Open, m_error));
+                                   m_readFailed ? CFileException::Operation::Read : CFileException::Operation::Open,
+                                   m_error));
     }
 
 private:
@@ -104,7 +105,8 @@ SFilePairResult compareBytes(CInputFile& file1, CInputFile& file2, bool wantKind
             return result;
         }
         if (first && wantKind)
-            result.kind = kindOf({block1.data(), static_cast<std::size_t>(n1)}, {block2.data(), static_cast<std::size_t>(n2)});
+            result.kind =
+                kindOf({block1.data(), static_cast<std::size_t>(n1)}, {block2.data(), static_cast<std::size_t>(n2)});
         if (n1 != n2 || std::memcmp(block1.data(), block2.data(), static_cast<std::size_t>(n1)) != 0)
             return result;
         if (n1 == 0) {

@@ -9,7 +9,7 @@ namespace brindle {
 enum class EFileKind : std::uint8_t {
     Unknown,  // not examined
     Text,
-    Binary,   // by the binary test of either file
+    Binary,  // by the binary test of either file
 };
 
 struct SFilePairResult {

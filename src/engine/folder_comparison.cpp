@@ -46,10 +46,7 @@ std::vector<SFolderItem> listOrThrow(const std::string& folder)
     return items;
 }
 
-unsigned workerCount(unsigned wanted)
-{
-    return wanted ? wanted : std::max(1u, std::thread::hardware_concurrency());
-}
+unsigned workerCount(unsigned wanted) { return wanted ? wanted : std::max(1u, std::thread::hardware_concurrency()); }
 
 }  // namespace
 
@@ -59,10 +56,7 @@ bool SFolderEntry::isFolder() const
            (side2.present && side2.kind == EFolderItemKind::Folder);
 }
 
-std::vector<std::string> defaultExcludePatterns()
-{
-    return {".git", ".svn", ".hg", "*.o", "*.obj", "__pycache__"};
-}
+std::vector<std::string> defaultExcludePatterns() { return {".git", ".svn", ".hg", "*.o", "*.obj", "__pycache__"}; }
 
 std::vector<std::string> loadExcludePatterns(const CProfile& profile)
 {
@@ -214,7 +208,8 @@ void CFolderComparison::listPair(const std::string& relative, std::ptrdiff_t par
         SFolderEntry& folder = m_entries[static_cast<std::size_t>(parent)];
         folder.state = EEntryState::Unreadable;
         const std::string native = joined(error1 ? m_root1 : m_root2, relative);
-        folder.problem = u8(inputFileProblem(pathFromNative(native), CFileException::Operation::Open, error1 ? error1 : error2));
+        folder.problem =
+            u8(inputFileProblem(pathFromNative(native), CFileException::Operation::Open, error1 ? error1 : error2));
     }
     auto it1 = items1.begin();
     auto it2 = items2.begin();
@@ -283,10 +278,11 @@ void CFolderComparison::classify(SFolderEntry& entry, const SFolderItem* item1, 
     case EFolderItemKind::Link: compareLinks(entry); break;
     case EFolderItemKind::Special:
         entry.state = item1->fileType == item2->fileType && item1->device == item2->device ? EEntryState::Same
-                                                                                            : EEntryState::Different;
+                                                                                           : EEntryState::Different;
         break;
     case EFolderItemKind::File:
-        if (item1->size != item2->size && !m_options.ignoreWhitespace && !m_options.ignoreCase && !m_options.fileKinds) {
+        if (item1->size != item2->size && !m_options.ignoreWhitespace && !m_options.ignoreCase &&
+            !m_options.fileKinds) {
             entry.state = EEntryState::Different;
             break;
         }
@@ -305,7 +301,8 @@ void CFolderComparison::compareLinks(SFolderEntry& entry)
         target2 = linkTarget(sidePath(entry, 2), error);
     if (error) {
         entry.state = EEntryState::Unreadable;
-        entry.problem = u8(inputFileProblem(pathFromNative(sidePath(entry, 1)), CFileException::Operation::Read, error));
+        entry.problem =
+            u8(inputFileProblem(pathFromNative(sidePath(entry, 1)), CFileException::Operation::Read, error));
         return;
     }
     entry.state = target1 == target2 ? EEntryState::Same : EEntryState::Different;
@@ -334,7 +331,8 @@ void CFolderComparison::sumUpFolders()
     for (std::size_t i = m_entries.size(); i-- > 0;) {
         SFolderEntry& entry = m_entries[i];
         const bool bothFolders = entry.side1.present && entry.side2.present &&
-                                 entry.side1.kind == EFolderItemKind::Folder && entry.side2.kind == EFolderItemKind::Folder;
+                                 entry.side1.kind == EFolderItemKind::Folder &&
+                                 entry.side2.kind == EFolderItemKind::Folder;
         if (bothFolders && entry.state != EEntryState::Unreadable)
             entry.state = differs[i] ? EEntryState::Different : EEntryState::Same;
         if (entry.parent >= 0 && entry.state != EEntryState::Same)

@@ -17,9 +17,9 @@
 namespace brindle {
 
 enum class EEntryState : std::uint8_t {
-    Pending,      // a file pair not compared yet
-    Same,         // for a folder: everything in it is the same
-    Different,    // for a folder: something in it is not the same
+    Pending,    // a file pair not compared yet
+    Same,       // for a folder: everything in it is the same
+    Different,  // for a folder: something in it is not the same
     OnlyIn1,
     OnlyIn2,
     TypeDiffers,  // a file on one side, a folder (or link, or special file) on the other
@@ -34,9 +34,9 @@ struct SFolderSide {
 };
 
 struct SFolderEntry {
-    std::string path;  // below the roots, '/' between names; the names' own bytes
-    std::string name;  // the last name of path
-    int depth = 0;     // 0 for what the roots hold directly
+    std::string path;            // below the roots, '/' between names; the names' own bytes
+    std::string name;            // the last name of path
+    int depth = 0;               // 0 for what the roots hold directly
     std::ptrdiff_t parent = -1;  // index of the folder entry holding it; -1 for the roots
     SFolderSide side1;
     SFolderSide side2;

@@ -6,11 +6,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <type_traits>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <span>
+#include <type_traits>
 
 namespace brindle {
 
@@ -26,7 +26,10 @@ std::uint64_t powerAt(std::size_t k)
     return power;
 }
 
-std::int32_t asciiUpper(std::uint32_t ch) { return ch >= 'a' && ch <= 'z' ? static_cast<std::int32_t>(ch - 32) : static_cast<std::int32_t>(ch); }
+std::int32_t asciiUpper(std::uint32_t ch)
+{
+    return ch >= 'a' && ch <= 'z' ? static_cast<std::int32_t>(ch - 32) : static_cast<std::int32_t>(ch);
+}
 
 // Text up to its first NUL: the comparison treats a NUL as the end of the line.
 template <class Unit>
@@ -110,7 +113,8 @@ std::int64_t hashPlainGeneric(std::span<const Unit> text)
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__)
 __attribute__((target_clones("avx2", "default")))
 #endif
-std::int64_t hashPlainNarrow(const std::uint8_t* text, std::size_t size)
+std::int64_t
+hashPlainNarrow(const std::uint8_t* text, std::size_t size)
 {
     return hashPlainGeneric(std::span<const std::uint8_t>(text, size));
 }
@@ -146,9 +150,9 @@ bool equalTexts(std::span<const A> a, std::span<const B> b, bool ignoreWhitespac
             return false;
     }
     if (!ignoreWhitespace && !folder) {
-        return a.size() == b.size() &&
-               std::equal(a.begin(), a.end(), b.begin(),
-                          [](A x, B y) { return static_cast<char16_t>(x) == static_cast<char16_t>(y); });
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](A x, B y) {
+                   return static_cast<char16_t>(x) == static_cast<char16_t>(y);
+               });
     }
     std::size_t i = 0;
     std::size_t j = 0;

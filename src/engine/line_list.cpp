@@ -51,7 +51,8 @@ public:
     void release(void* p, std::size_t bytes)
     {
         bytes = (bytes + 1) & ~std::size_t{1};
-        if (!m_blocks.empty() && m_used >= bytes && p == static_cast<std::byte*>(m_blocks.back().data()) + (m_used - bytes))
+        if (!m_blocks.empty() && m_used >= bytes &&
+            p == static_cast<std::byte*>(m_blocks.back().data()) + (m_used - bytes))
             m_used -= bytes;
     }
 

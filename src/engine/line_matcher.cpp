@@ -12,7 +12,8 @@ std::size_t positionInRun(std::span<CDiffLine* const> list, const CDiffLine* lin
     if (!line || list.empty())
         return std::u16string::npos;
     const std::int64_t offset = static_cast<std::int64_t>(line->number()) - list.front()->number();
-    if (offset < 0 || offset >= static_cast<std::int64_t>(list.size()) || list[static_cast<std::size_t>(offset)] != line)
+    if (offset < 0 || offset >= static_cast<std::int64_t>(list.size()) ||
+        list[static_cast<std::size_t>(offset)] != line)
         return std::u16string::npos;
     return static_cast<std::size_t>(offset);
 }

@@ -15,14 +15,14 @@ enum SectionImage : int {
 
 // One item under the root of the section list.
 struct SSectionItem {
-    std::u16string label;     // "1-10;1-10", "2;2-3", "5-7;missing", ...
+    std::u16string label;  // "1-10;1-10", "2;2-3", "5-7;missing", ...
     int image = kImageCommon;
     std::int32_t reportLine = 0;  // the report line (or dump row) at which the item starts
 };
 
 struct SReport {
-    std::string left;   // RTF of the file-1 pane
-    std::string right;  // RTF of the file-2 pane
+    std::string left;         // RTF of the file-1 pane
+    std::string right;        // RTF of the file-2 pane
     std::u16string rootText;  // "Comparison Results"
     std::vector<SSectionItem> items;
     std::int32_t reportLines = 0;  // lines (rows) in each pane

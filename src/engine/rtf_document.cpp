@@ -22,7 +22,8 @@ void CRtfDocument::start(std::u16string_view fontName, std::int32_t fontSizePoin
 {
     raw("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 ");
     text(fontName);
-    raw(";}}{\\colortbl ;\\red0\\green0\\blue255;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}\\viewkind4\\uc1\\pard\\cf3\\f0\\fs");
+    raw(";}}{\\colortbl "
+        ";\\red0\\green0\\blue255;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}\\viewkind4\\uc1\\pard\\cf3\\f0\\fs");
     char size[16];
     std::snprintf(size, sizeof size, "%d ", static_cast<int>(fontSizePoints * 2));
     raw(size);

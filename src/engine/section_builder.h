@@ -36,8 +36,7 @@ private:
     std::size_t endAfterLastPaired(std::size_t y) const;
     std::size_t nextOwn(std::size_t index) const { return next(m_own, m_ownNext, index); }
     std::size_t nextOther(std::size_t index) const { return next(m_other, m_otherNext, index); }
-    std::size_t next(std::span<CDiffLine* const> list, const std::vector<std::uint32_t>& skip,
-                     std::size_t index) const;
+    std::size_t next(std::span<CDiffLine* const> list, const std::vector<std::uint32_t>& skip, std::size_t index) const;
     std::vector<std::uint32_t> significantFrom(std::span<CDiffLine* const> list) const;
 
     std::span<CDiffLine* const> m_own;

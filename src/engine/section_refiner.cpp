@@ -100,8 +100,9 @@ void CSectionRefiner::pairNewCommonSections(const std::vector<CDiffSection*>& fr
         if (!partner)
             continue;
         // Sections made from V hold consecutive lines in file order: search by line number.
-        const auto it = std::upper_bound(fromV.begin(), fromV.end(), partner->number(),
-                                         [](std::int32_t number, const CDiffSection* s) { return number < s->firstNumber(); });
+        const auto it =
+            std::upper_bound(fromV.begin(), fromV.end(), partner->number(),
+                             [](std::int32_t number, const CDiffSection* s) { return number < s->firstNumber(); });
         if (it == fromV.begin())
             continue;
         CDiffSection* holder = *(it - 1);
@@ -116,8 +117,10 @@ bool CSectionRefiner::split(CSectionChain& list1, Node* u, CSectionChain& list2,
     const bool ignoreWhitespace = m_matcher.options().ignoreWhitespace;
     const std::span<CDiffLine* const> linesU = u->section->lines();
     const std::span<CDiffLine* const> linesV = v->section->lines();
-    const std::vector<SLineRun> runsU = CSectionBuilder(linesU, linesV, ignoreWhitespace).BuildSections(kSectionFile1Only);
-    const std::vector<SLineRun> runsV = CSectionBuilder(linesV, linesU, ignoreWhitespace).BuildSections(kSectionFile2Only);
+    const std::vector<SLineRun> runsU =
+        CSectionBuilder(linesU, linesV, ignoreWhitespace).BuildSections(kSectionFile1Only);
+    const std::vector<SLineRun> runsV =
+        CSectionBuilder(linesV, linesU, ignoreWhitespace).BuildSections(kSectionFile2Only);
     if (cancelRequested() || runsU.empty() || runsV.empty())
         return false;
     pairNewCommonSections(applyRuns(list1, u, runsU), applyRuns(list2, v, runsV));

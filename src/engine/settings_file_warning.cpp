@@ -49,9 +49,9 @@ std::u16string settingsFileWarning(const SSettingsFileReport& report, std::u16st
         return refusalWarning(report);
     if (!report.damaged())
         return {};
-    std::u16string text = report.skippedLines == 1
-        ? filledIn(kStrSettingsLineSkipped, {report.path})
-        : filledIn(kStrSettingsLinesSkipped, {report.path, u16(std::to_string(report.skippedLines))});
+    std::u16string text = report.skippedLines == 1 ? filledIn(kStrSettingsLineSkipped, {report.path})
+                                                   : filledIn(kStrSettingsLinesSkipped,
+                                                              {report.path, u16(std::to_string(report.skippedLines))});
     text += separator;
     text += report.copyPath.empty() ? filledIn(kStrSettingsNotCopied, {u16(report.error)})
                                     : filledIn(kStrSettingsCopied, {report.copyPath});

@@ -5,10 +5,10 @@ namespace brindle {
 
 // The numeric values are stored and passed around as plain int32 codes.
 enum TextEncoding : int {
-    kEncodingAnsi = 0,      // 8-bit text in a code page, no byte-order mark
-    kEncodingUtf16Be = 1,   // FE FF
-    kEncodingUtf16Le = 2,   // FF FE
-    kEncodingUtf8 = 3,      // EF BB BF
+    kEncodingAnsi = 0,     // 8-bit text in a code page, no byte-order mark
+    kEncodingUtf16Be = 1,  // FE FF
+    kEncodingUtf16Le = 2,  // FF FE
+    kEncodingUtf8 = 3,     // EF BB BF
 };
 
 // The line end that follows a line in a file. Stored with the editor's lines, so that every line

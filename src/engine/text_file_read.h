@@ -69,11 +69,11 @@ private:
     std::error_code m_error;
     std::optional<ELineEnd> m_precedingLineEnd;
     bool m_firstLine = true;
-    char16_t m_pushedBack = 0;       // the CR or LF that ended the previous line
+    char16_t m_pushedBack = 0;  // the CR or LF that ended the previous line
     bool m_hasPushedBack = false;
-    int m_pending = 0;               // a character taken after a CR that begins the next line
+    int m_pending = 0;  // a character taken after a CR that begins the next line
     bool m_hasPending = false;
-    std::string m_lineBytes;         // codes 0 and 3: the line's bytes before conversion
+    std::string m_lineBytes;  // codes 0 and 3: the line's bytes before conversion
     bool m_endsWithOddByte = false;
 };
 

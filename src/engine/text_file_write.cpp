@@ -112,10 +112,7 @@ void CTextFileWrite::fail(int operation)
     throw CFileException(m_path, static_cast<CFileException::Operation>(operation), error);
 }
 
-bool CTextFileWrite::isUtf16() const
-{
-    return m_encoding == kEncodingUtf16Be || m_encoding == kEncodingUtf16Le;
-}
+bool CTextFileWrite::isUtf16() const { return m_encoding == kEncodingUtf16Be || m_encoding == kEncodingUtf16Le; }
 
 // One unit of UTF-16 text; UTF-8 goes through WriteString as a whole.
 void CTextFileWrite::putUnit(char16_t u)

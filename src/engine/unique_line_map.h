@@ -27,7 +27,10 @@ private:
         std::uint32_t entry = 0;
         std::uint32_t tag = 0;
     };
-    static std::uint32_t tagOf(std::int64_t hash) { return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32); }
+    static std::uint32_t tagOf(std::int64_t hash)
+    {
+        return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32);
+    }
 
     std::span<CDiffLine* const> m_lines;
     CLargeBuffer m_storage;  // zero-filled: every slot starts empty

@@ -13,7 +13,10 @@ void CCmdTarget::onCommandRange(int first, int last, std::function<void(int)> ha
     m_ranges.push_back({first, last, std::move(handler), {}});
 }
 
-void CCmdTarget::onUpdateCommand(int id, std::function<void(CCmdUI&)> companion) { m_companions[id] = std::move(companion); }
+void CCmdTarget::onUpdateCommand(int id, std::function<void(CCmdUI&)> companion)
+{
+    m_companions[id] = std::move(companion);
+}
 
 void CCmdTarget::onUpdateCommandRange(int first, int last, std::function<void(CCmdUI&)> companion)
 {

@@ -57,7 +57,7 @@ inline constexpr int kIndicatorScroll = 59139;
 namespace brindle::res {
 
 // Resource ids.
-inline constexpr int kMainFrame = 128;        // main menu, tool bar, accelerators, app title string
+inline constexpr int kMainFrame = 128;  // main menu, tool bar, accelerators, app title string
 inline constexpr int kComparisonWindow = 129;
 inline constexpr int kHexView = 131;
 inline constexpr int kMergeEditor = 153;
@@ -66,9 +66,9 @@ inline constexpr int kFolderComparison = 160;
 inline constexpr int kLinkMenu = 103;
 
 // String ids.
-inline constexpr int kStrIdleMessage = 57345;   // "Ready"
-inline constexpr int kStrAppTitle = 57344;      // "Brindle"
-inline constexpr int kStrCompanyName = 2140;    // "Tollan Software Inc."
+inline constexpr int kStrIdleMessage = 57345;  // "Ready"
+inline constexpr int kStrAppTitle = 57344;     // "Brindle"
+inline constexpr int kStrCompanyName = 2140;   // "Tollan Software Inc."
 inline constexpr int kStrLanguageMismatch = 3018;
 
 }  // namespace brindle::res

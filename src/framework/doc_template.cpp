@@ -15,9 +15,7 @@ namespace brindle {
 
 CDocTemplate::CDocTemplate(int resourceId, DocumentFactory documentFactory, FrameFactory frameFactory,
                            ViewFactory viewFactory)
-    : m_resourceId(resourceId),
-      m_documentFactory(std::move(documentFactory)),
-      m_frameFactory(std::move(frameFactory)),
+    : m_resourceId(resourceId), m_documentFactory(std::move(documentFactory)), m_frameFactory(std::move(frameFactory)),
       m_viewFactory(std::move(viewFactory))
 {
 }

@@ -25,7 +25,15 @@ public:
     using FrameFactory = std::function<CMDIChildWnd*(CDocTemplate&, CDocument&)>;
     using ViewFactory = std::function<CView*(CDocument&, QWidget* parent)>;
 
-    enum DocStringIndex { kWindowTitle = 0, kDocName, kFileNewName, kFilterName, kFilterExt, kRegFileTypeId, kRegFileTypeName };
+    enum DocStringIndex {
+        kWindowTitle = 0,
+        kDocName,
+        kFileNewName,
+        kFilterName,
+        kFilterExt,
+        kRegFileTypeId,
+        kRegFileTypeName
+    };
 
     CDocTemplate(int resourceId, DocumentFactory documentFactory, FrameFactory frameFactory, ViewFactory viewFactory);
     ~CDocTemplate() override;

@@ -16,9 +16,9 @@
 namespace brindle {
 
 namespace {
-constexpr int kStrAskToSave = 61696;    // "Save changes to %1?"
-constexpr int kStrSaveFailed = 61697;   // "%1 could not be saved."
-constexpr int kStrOpenFailed = 61698;   // "%1 could not be opened."
+constexpr int kStrAskToSave = 61696;   // "Save changes to %1?"
+constexpr int kStrSaveFailed = 61697;  // "%1 could not be saved."
+constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
 
 QWidget* dialogOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
 }  // namespace
@@ -127,7 +127,8 @@ void CDocument::onCloseDocument()
     m_autoDelete = false;
     std::vector<CMDIChildWnd*> frames;
     for (CView* view : m_views) {
-        if (CMDIChildWnd* frame = view->parentFrame(); frame && std::find(frames.begin(), frames.end(), frame) == frames.end())
+        if (CMDIChildWnd* frame = view->parentFrame();
+            frame && std::find(frames.begin(), frames.end(), frame) == frames.end())
             frames.push_back(frame);
     }
     for (CMDIChildWnd* frame : frames) {
@@ -187,18 +188,17 @@ void CDocument::reportOpenFailed(const QString& path)
     QMessageBox::warning(dialogOwner(), loadString(57344), loadString(kStrOpenFailed).arg(path));
 }
 
-bool CDocument::doFileSave()
-{
-    return doSave(m_pathName, m_pathName.isEmpty());
-}
+bool CDocument::doFileSave() { return doSave(m_pathName, m_pathName.isEmpty()); }
 
 bool CDocument::doSave(const QString& path, bool replace)
 {
     QString target = path;
     if (target.isEmpty() || replace) {
         // Save As proposes the current file, or the title for a document without one.
-        const QString filter = m_template ? templateFilter(m_template->docString(CDocTemplate::kFilterName)) : QString();
-        const QString suffix = m_template ? m_template->docString(CDocTemplate::kFilterExt).section(u'.', -1) : QString();
+        const QString filter =
+            m_template ? templateFilter(m_template->docString(CDocTemplate::kFilterName)) : QString();
+        const QString suffix =
+            m_template ? m_template->docString(CDocTemplate::kFilterExt).section(u'.', -1) : QString();
         target = promptSaveFileName(dialogOwner(), target.isEmpty() ? m_title : target, suffix, filter);
         if (target.isEmpty())
             return false;

@@ -17,7 +17,7 @@ QString everyFileIn(QString pattern)
 QString chosenFile(QFileDialog& dialog)
 {
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().front()
-                                                                                    : QString();
+                                                                                   : QString();
 }
 
 }  // namespace

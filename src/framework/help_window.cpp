@@ -88,9 +88,7 @@ QPointer<CHelpWindow> g_programHelp;
 }  // namespace
 
 CHelpWindow::CHelpWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_contents(new QListWidget(this)),
-      m_browser(new QTextBrowser(this)),
+    : QWidget(parent, Qt::Window), m_contents(new QListWidget(this)), m_browser(new QTextBrowser(this)),
       m_find(new QLineEdit(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);

@@ -98,7 +98,8 @@ void CMDIChildWnd::placeFirstOpening()
     }
     constexpr int kCascadeStep = 28;
     const QSize size = room.size() * 3 / 4;
-    QPoint at = beside->isMaximized() ? room.topLeft() : beside->geometry().topLeft() + QPoint(kCascadeStep, kCascadeStep);
+    QPoint at =
+        beside->isMaximized() ? room.topLeft() : beside->geometry().topLeft() + QPoint(kCascadeStep, kCascadeStep);
     if (at.x() + size.width() > room.right() || at.y() + size.height() > room.bottom())
         at = room.topLeft();
     setGeometry(QRect(at, size));

@@ -79,7 +79,8 @@ bool lockIsOn(int id, const CKeyboardLocks::SState& locks)
 }  // namespace
 
 CMDIFrameWnd::CMDIFrameWnd(QWidget* parent)
-    : QMainWindow(parent), m_mdiArea(new QMdiArea(this)), m_idleTimer(new QTimer(this)), m_radioItems(new QActionGroup(this))
+    : QMainWindow(parent), m_mdiArea(new QMdiArea(this)), m_idleTimer(new QTimer(this)),
+      m_radioItems(new QActionGroup(this))
 {
     // Items checked as one choice of several are drawn with a radio mark; which one is checked
     // stays the companions' business.
@@ -108,10 +109,7 @@ CMDIFrameWnd::~CMDIFrameWnd()
     disconnect(m_mdiArea, nullptr, this, nullptr);
 }
 
-CMDIChildWnd* CMDIFrameWnd::activeChild() const
-{
-    return qobject_cast<CMDIChildWnd*>(m_mdiArea->activeSubWindow());
-}
+CMDIChildWnd* CMDIFrameWnd::activeChild() const { return qobject_cast<CMDIChildWnd*>(m_mdiArea->activeSubWindow()); }
 
 CView* CMDIFrameWnd::activeView() const
 {
@@ -287,10 +285,7 @@ void CMDIFrameWnd::fillWindowList(QMenu* menu)
     }
 }
 
-void CMDIFrameWnd::fillRecentFiles(QMenu*, QAction* placeholder)
-{
-    placeholder->setEnabled(false);
-}
+void CMDIFrameWnd::fillRecentFiles(QMenu*, QAction* placeholder) { placeholder->setEnabled(false); }
 
 bool CMDIFrameWnd::createBars(int toolBarId, const std::vector<int>& indicators)
 {

@@ -88,11 +88,8 @@ bool CPersistFrameImpl::eventFilter(QObject* watched, QEvent* event)
             if (isNormal(m_frame.windowState()))
                 m_track->start();
             break;
-        case QEvent::WindowStateChange:
-            onStateChange(static_cast<QWindowStateChangeEvent*>(event)->oldState());
-            break;
-        default:
-            break;
+        case QEvent::WindowStateChange: onStateChange(static_cast<QWindowStateChangeEvent*>(event)->oldState()); break;
+        default: break;
         }
     }
     return QObject::eventFilter(watched, event);
@@ -164,9 +161,7 @@ void CPersistFrameImpl::showFrame(int command)
 {
     const Qt::WindowStates active = m_frame.windowState() & Qt::WindowActive;
     switch (command) {
-    case kShowMaximized:
-        m_frame.showMaximized();
-        break;
+    case kShowMaximized: m_frame.showMaximized(); break;
     case kShowMinimized:
     case kShowMinNoActive: {
         const bool toMaximized = m_restoreToMaximized;
@@ -175,9 +170,7 @@ void CPersistFrameImpl::showFrame(int command)
         m_restoreToMaximized = toMaximized;
         break;
     }
-    default:
-        m_frame.showNormal();
-        break;
+    default: m_frame.showNormal(); break;
     }
 }
 

@@ -18,7 +18,8 @@ constexpr std::u16string_view kPreviewPages = u"PreviewPages";
 void showPrintPreview(QPrinter& printer, QWidget* parent, const std::function<void(QPrinter*)>& paint)
 {
     QPrintPreviewDialog dialog(&printer, parent);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* target) { paint(target); });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* target) { paint(target); });
     CWinApp* app = CWinApp::instance();
     auto* preview = dialog.findChild<QPrintPreviewWidget*>();
     if (app && preview) {

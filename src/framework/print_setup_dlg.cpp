@@ -48,12 +48,8 @@ QPrinter& sharedPrinter()
 }
 
 CPrintSetupDlg::CPrintSetupDlg(QPrinter& printer, QWidget* parent)
-    : QDialog(parent),
-      m_printer(printer),
-      m_printers(new QComboBox(this)),
-      m_outputFile(new QLineEdit(this)),
-      m_paperSizes(new QComboBox(this)),
-      m_portrait(new QRadioButton(tr("&Portrait"), this)),
+    : QDialog(parent), m_printer(printer), m_printers(new QComboBox(this)), m_outputFile(new QLineEdit(this)),
+      m_paperSizes(new QComboBox(this)), m_portrait(new QRadioButton(tr("&Portrait"), this)),
       m_landscape(new QRadioButton(tr("&Landscape"), this))
 {
     setWindowTitle(tr("Print Setup"));
@@ -93,19 +89,15 @@ void CPrintSetupDlg::fillPrinters()
 
 void CPrintSetupDlg::fillPaperSizes()
 {
-    const QPageSize::PageSizeId sizes[] = {QPageSize::A4,     QPageSize::Letter, QPageSize::Legal, QPageSize::A3,
-                                           QPageSize::A5,     QPageSize::B5,     QPageSize::Executive,
-                                           QPageSize::Tabloid};
+    const QPageSize::PageSizeId sizes[] = {QPageSize::A4, QPageSize::Letter, QPageSize::Legal,     QPageSize::A3,
+                                           QPageSize::A5, QPageSize::B5,     QPageSize::Executive, QPageSize::Tabloid};
     for (QPageSize::PageSizeId id : sizes)
         m_paperSizes->addItem(QPageSize::name(id), static_cast<int>(id));
     const int current = m_paperSizes->findData(static_cast<int>(m_printer.pageLayout().pageSize().id()));
     m_paperSizes->setCurrentIndex(std::max(current, 0));
 }
 
-void CPrintSetupDlg::onPrinterChosen()
-{
-    m_outputFile->setEnabled(m_printers->currentData().toString() == kPdfEntry);
-}
+void CPrintSetupDlg::onPrinterChosen() { m_outputFile->setEnabled(m_printers->currentData().toString() == kPdfEntry); }
 
 void CPrintSetupDlg::accept()
 {

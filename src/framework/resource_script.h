@@ -23,8 +23,8 @@ struct SAccelerator {
 };
 
 struct SToolButton {
-    int id = 0;       // 0 for a separator
-    QString icon;     // icon theme name
+    int id = 0;    // 0 for a separator
+    QString icon;  // icon theme name
 };
 
 // Everything one set of resource files defines. Parse errors name the file and line; an entry

@@ -6,10 +6,7 @@
 #include <QResource>
 
 // Resource initialisers must be called outside any namespace.
-static void initBuiltInResources()
-{
-    Q_INIT_RESOURCE(brindle_builtin_resources);
-}
+static void initBuiltInResources() { Q_INIT_RESOURCE(brindle_builtin_resources); }
 
 namespace brindle {
 

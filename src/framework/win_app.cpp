@@ -1,7 +1,7 @@
 #include "framework/win_app.h"
 
-#include "framework/doc_template.h"
 #include "framework/command_ids.h"
+#include "framework/doc_template.h"
 #include "framework/document.h"
 #include "framework/help_window.h"
 #include "framework/mdi_frame_wnd.h"
@@ -45,7 +45,10 @@ CWinApp::~CWinApp()
 
 CWinApp* CWinApp::instance() { return g_app; }
 
-void CWinApp::addDocTemplate(std::unique_ptr<CDocTemplate> docTemplate) { m_templates.push_back(std::move(docTemplate)); }
+void CWinApp::addDocTemplate(std::unique_ptr<CDocTemplate> docTemplate)
+{
+    m_templates.push_back(std::move(docTemplate));
+}
 
 CDocTemplate* CWinApp::docTemplateAt(std::size_t position) const
 {

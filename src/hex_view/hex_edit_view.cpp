@@ -330,8 +330,16 @@ void CHexEditView::keyPressEvent(QKeyEvent* event)
 bool CHexEditView::moveKey(int key, Qt::KeyboardModifiers modifiers)
 {
     switch (key) {
-    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home:
-    case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Tab: case Qt::Key_Backtab: break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: break;
     default: return false;
     }
     ensureLayout();
@@ -457,9 +465,7 @@ bool CHexEditView::editKey(QKeyEvent* event)
             afterEdit();
         }
         return true;
-    case Qt::Key_Insert:
-        m_insert = !m_insert;
-        return true;
+    case Qt::Key_Insert: m_insert = !m_insert; return true;
     default: return false;
     }
 }
@@ -796,8 +802,8 @@ void CHexEditView::paintEvent(QPaintEvent*)
     paintCaret(painter);
 }
 
-void CHexEditView::paintRows(QPainter& painter, const QRect& area, std::int64_t firstOffset, int maxRows,
-                             int charWidth, int charHeight, int hexX, int textX, bool showSelection)
+void CHexEditView::paintRows(QPainter& painter, const QRect& area, std::int64_t firstOffset, int maxRows, int charWidth,
+                             int charHeight, int hexX, int textX, bool showSelection)
 {
     const QPalette& colours = palette();
     const QColor normalText = colours.color(QPalette::Active, QPalette::WindowText);
@@ -821,7 +827,8 @@ void CHexEditView::paintRows(QPainter& painter, const QRect& area, std::int64_t 
         if (m_flags & kShowAddress)
             drawCells(painter, area.left(), baseline, charWidth, hex::addressText(offset, wide));
         if (m_flags & kShowHex)
-            drawCells(painter, area.left() + hexX, baseline, charWidth, hex::hexText(bytes + offset, count, m_bytesPerRow));
+            drawCells(painter, area.left() + hexX, baseline, charWidth,
+                      hex::hexText(bytes + offset, count, m_bytesPerRow));
         if (m_flags & kShowText)
             drawCells(painter, area.left() + textX, baseline, charWidth, hex::charText(bytes + offset, count));
         if (!selection || offset + count <= selFirst || offset >= selLast)
@@ -873,8 +880,7 @@ QRect CHexEditView::caretRect()
     case kTextArea: return {m_textX + n * m_charWidth, row * m_charHeight, width, m_charHeight};
     case kHexHigh: return {m_hexX + 3 * n * m_charWidth, row * m_charHeight, width, m_charHeight};
     case kHexLow: return {m_hexX + (3 * n + 1) * m_charWidth, row * m_charHeight, width, m_charHeight};
-    default:
-        return {0, row * m_charHeight, ((m_flags & kWideAddress) ? 8 : 4) * m_charWidth, m_charHeight};
+    default: return {0, row * m_charHeight, ((m_flags & kWideAddress) ? 8 : 4) * m_charWidth, m_charHeight};
     }
 }
 

@@ -1,8 +1,8 @@
 // Printing of the hex view: header, rows and footer on every page.
 #include "hex_view/hex_edit_view.h"
 
-#include "framework/print_preview.h"
 #include "framework/document.h"
+#include "framework/print_preview.h"
 #include "framework/print_setup_dlg.h"
 #include "framework/resources.h"
 

@@ -1,6 +1,5 @@
 #include "hex_view/rode_zor_bin_doc.h"
 
-
 #include "engine/engine_strings.h"
 #include "engine/file_exception.h"
 #include "framework/command_ids.h"
@@ -107,8 +106,8 @@ bool CRodeZorBinDoc::onOpenDocument(const QString& path)
 bool CRodeZorBinDoc::writeTo(const QString& path)
 {
     CAtomicFile file;
-    if (!file.open(path.toStdU16String()) || !file.write(m_bytes.constData(), static_cast<std::size_t>(m_bytes.size())) ||
-        !file.commit()) {
+    if (!file.open(path.toStdU16String()) ||
+        !file.write(m_bytes.constData(), static_cast<std::size_t>(m_bytes.size())) || !file.commit()) {
         m_lastError = loadString(kStrSaveFailed).arg(path, QString::fromStdString(file.error().message()));
         return false;
     }

@@ -85,15 +85,16 @@ int RemoveTagEverywhere(CEdTextBuffer& buffer, CEdBufferView* sourceView, std::u
         // refuses it: the occurrence stays selected and the search goes on after it.
         if (buffer.DeleteRange(sourceView, hit->start.line, hit->start.ch, end.line, end.ch, action)) {
             ++removed;
-            selection = {afterDeletion(selection.start, hit->start, end), afterDeletion(selection.end, hit->start, end)};
+            selection = {afterDeletion(selection.start, hit->start, end),
+                         afterDeletion(selection.end, hit->start, end)};
         }
         hit = findTag(buffer, tag, selection.end, false);
     }
     return removed;
 }
 
-int RemoveRemainingFileTags(CEdTextBuffer& buffer, CEdBufferView* sourceView, const SMergeCommandTags& tags,
-                            int file, SMergeSelection& selection)
+int RemoveRemainingFileTags(CEdTextBuffer& buffer, CEdBufferView* sourceView, const SMergeCommandTags& tags, int file,
+                            SMergeSelection& selection)
 {
     const SMergeFileTags& own = tags.file(file);
     int removed = RemoveTagEverywhere(buffer, sourceView, own.header, true, selection);

@@ -60,8 +60,8 @@ int RemoveTagEverywhere(CEdTextBuffer& buffer, CEdBufferView* sourceView, std::u
 
 // "Remove remaining file n tags" (n = 1 or 2): the file's section header lines, then its section
 // footer lines, then its line prefixes; empty tags are skipped. Returns the number of removals.
-int RemoveRemainingFileTags(CEdTextBuffer& buffer, CEdBufferView* sourceView, const SMergeCommandTags& tags,
-                            int file, SMergeSelection& selection);
+int RemoveRemainingFileTags(CEdTextBuffer& buffer, CEdBufferView* sourceView, const SMergeCommandTags& tags, int file,
+                            SMergeSelection& selection);
 
 // "Remove all remaining tags": file 1, then file 2.
 int RemoveAllRemainingTags(CEdTextBuffer& buffer, CEdBufferView* sourceView, const SMergeCommandTags& tags,

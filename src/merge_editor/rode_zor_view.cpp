@@ -2,7 +2,6 @@
 
 #include "framework/command_ids.h"
 
-
 namespace brindle {
 
 namespace {
@@ -15,8 +14,7 @@ CRodeZorView::TagSource g_tagSource = nullptr;
 
 }  // namespace
 
-CRodeZorView::CRodeZorView(QWidget* parent)
-    : CTlEditView(parent)
+CRodeZorView::CRodeZorView(QWidget* parent) : CTlEditView(parent)
 {
     onCommand(kRemoveFile1Tags, [this] { removeTags(1); });
     onCommand(kRemoveFile2Tags, [this] { removeTags(2); });

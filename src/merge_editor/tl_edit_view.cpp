@@ -23,11 +23,7 @@ constexpr std::size_t kEditSubmenu = 1;
 
 }  // namespace
 
-CTlEditView::CTlEditView(QWidget* parent)
-    : CEdEditViewEx(parent)
-{
-    SetParser(&m_parser);
-}
+CTlEditView::CTlEditView(QWidget* parent) : CEdEditViewEx(parent) { SetParser(&m_parser); }
 
 CEdTextBuffer* CTlEditView::LocateTextBuffer() const
 {
@@ -51,8 +47,7 @@ void CTlEditView::onActivateView(bool activate)
         return;
     CWinApp* app = CWinApp::instance();
     CMDIChildWnd* frame = parentFrame();
-    applyTitleMarkers(document()->isModified(), app ? app->mainFrame() : nullptr, frame,
-                      frame && frame->isMaximized());
+    applyTitleMarkers(document()->isModified(), app ? app->mainFrame() : nullptr, frame, frame && frame->isMaximized());
 }
 
 void CTlEditView::goToLine(std::int64_t line)

@@ -19,10 +19,7 @@ namespace brindle {
 
 namespace {
 
-std::error_code lastError()
-{
-    return std::error_code(errno, std::generic_category());
-}
+std::error_code lastError() { return std::error_code(errno, std::generic_category()); }
 
 std::pair<std::string, std::string> splitNative(const std::string& path)
 {
@@ -106,15 +103,9 @@ bool resolveTarget(std::string path, std::string& resolved, std::error_code& err
 
 }  // namespace
 
-CAtomicFile::~CAtomicFile()
-{
-    discard();
-}
+CAtomicFile::~CAtomicFile() { discard(); }
 
-CAtomicFile::CAtomicFile(CAtomicFile&& other) noexcept
-{
-    takeFrom(other);
-}
+CAtomicFile::CAtomicFile(CAtomicFile&& other) noexcept { takeFrom(other); }
 
 CAtomicFile& CAtomicFile::operator=(CAtomicFile&& other) noexcept
 {
@@ -196,8 +187,8 @@ bool CAtomicFile::commit()
     }
     struct stat info {};
     mode_t mode = ::stat(m_realTarget.c_str(), &info) == 0 ? (info.st_mode & 07777)
-        : m_newFileMode >= 0 ? static_cast<mode_t>(m_newFileMode)
-                             : (0666 & ~currentUmask());
+                  : m_newFileMode >= 0                     ? static_cast<mode_t>(m_newFileMode)
+                                                           : (0666 & ~currentUmask());
     if (m_ownerWritable)
         mode |= S_IWUSR;
     if (::fsync(m_fd) != 0 || ::fchmod(m_fd, mode) != 0) {

@@ -66,14 +66,14 @@ private:
     bool renameIntoPlace();
 
     int m_fd = -1;
-    std::u16string m_target;     // the path the caller named
-    std::string m_realTarget;    // native path after following symbolic links
-    std::string m_tempPath;      // native path of the temporary file
+    std::u16string m_target;   // the path the caller named
+    std::string m_realTarget;  // native path after following symbolic links
+    std::string m_tempPath;    // native path of the temporary file
     std::error_code m_error;
-    int m_newFileMode = -1;      // -1: 0666 & ~umask
+    int m_newFileMode = -1;  // -1: 0666 & ~umask
     bool m_ownerWritable = false;
     CWrittenFiles* m_record = nullptr;
-    CContentHash m_hash;         // of what was written, for m_record
+    CContentHash m_hash;  // of what was written, for m_record
     std::u16string m_keptBackup;
     CTempFileRegistration m_registration;
 };

@@ -8,7 +8,7 @@
 namespace brindle {
 
 // Windows code-page numbers that have a meaning of their own here.
-inline constexpr std::uint32_t kCodePageAnsi = 0;       // "the system ANSI code page"
+inline constexpr std::uint32_t kCodePageAnsi = 0;  // "the system ANSI code page"
 inline constexpr std::uint32_t kCodePageUtf8 = 65001;
 
 // One 8-bit character set, known by its Windows code-page number. Every page is a superset of
@@ -51,8 +51,7 @@ public:
     // WideCharToMultiByte: appends the 8-bit form of text to out. A character the page cannot
     // represent (a surrogate pair included) becomes one `replacement`, and so does an unpaired
     // surrogate that stands for no byte. Returns true when a replacement was needed.
-    virtual bool appendBytes(std::u16string_view text, std::string& out,
-                             char replacement = '?') const = 0;
+    virtual bool appendBytes(std::u16string_view text, std::string& out, char replacement = '?') const = 0;
     std::string toBytes(std::u16string_view text, char replacement = '?') const;
 
     // The byte that stands for ch on its own, when there is one (on multi-byte pages: ASCII and

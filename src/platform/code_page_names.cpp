@@ -15,20 +15,19 @@ struct SNamedPage {
 // Pages whose iconv name is not "CP" and the number, with fall-backs where glibc has a page
 // under more than one name.
 constexpr SNamedPage kIconvNames[] = {
-    {932, "CP932"},         {932, "SJIS"},          {936, "CP936"},        {936, "GBK"},
-    {949, "CP949"},         {949, "UHC"},           {950, "CP950"},        {950, "BIG5"},
-    {10000, "MACINTOSH"},   {20866, "KOI8-R"},      {21866, "KOI8-U"},     {20932, "EUC-JP"},
-    {51932, "EUC-JP"},      {51936, "EUC-CN"},      {51949, "EUC-KR"},     {54936, "GB18030"},
-    {28591, "ISO-8859-1"},  {28592, "ISO-8859-2"},  {28593, "ISO-8859-3"}, {28594, "ISO-8859-4"},
-    {28595, "ISO-8859-5"},  {28596, "ISO-8859-6"},  {28597, "ISO-8859-7"}, {28598, "ISO-8859-8"},
-    {28599, "ISO-8859-9"},  {28603, "ISO-8859-13"}, {28605, "ISO-8859-15"},
+    {932, "CP932"},         {932, "SJIS"},          {936, "CP936"},        {936, "GBK"},          {949, "CP949"},
+    {949, "UHC"},           {950, "CP950"},         {950, "BIG5"},         {10000, "MACINTOSH"},  {20866, "KOI8-R"},
+    {21866, "KOI8-U"},      {20932, "EUC-JP"},      {51932, "EUC-JP"},     {51936, "EUC-CN"},     {51949, "EUC-KR"},
+    {54936, "GB18030"},     {28591, "ISO-8859-1"},  {28592, "ISO-8859-2"}, {28593, "ISO-8859-3"}, {28594, "ISO-8859-4"},
+    {28595, "ISO-8859-5"},  {28596, "ISO-8859-6"},  {28597, "ISO-8859-7"}, {28598, "ISO-8859-8"}, {28599, "ISO-8859-9"},
+    {28603, "ISO-8859-13"}, {28605, "ISO-8859-15"},
 };
 
 // Locale character sets, as normalizedCodeset() writes them, that name a page of their own.
 constexpr SNamedPage kCodesets[] = {
-    {65001, "UTF8"},    {932, "SJIS"},      {932, "SHIFTJIS"}, {936, "GBK"},       {949, "UHC"},
-    {950, "BIG5"},      {10000, "MACINTOSH"}, {20866, "KOI8R"}, {21866, "KOI8U"},  {20932, "EUCJP"},
-    {51936, "GB2312"},  {51936, "EUCCN"},   {51949, "EUCKR"},  {54936, "GB18030"}, {874, "TIS620"},
+    {65001, "UTF8"},    {932, "SJIS"},        {932, "SHIFTJIS"},    {936, "GBK"},       {949, "UHC"},
+    {950, "BIG5"},      {10000, "MACINTOSH"}, {20866, "KOI8R"},     {21866, "KOI8U"},   {20932, "EUCJP"},
+    {51936, "GB2312"},  {51936, "EUCCN"},     {51949, "EUCKR"},     {54936, "GB18030"}, {874, "TIS620"},
     {874, "ISO885911"}, {28603, "ISO885913"}, {28605, "ISO885915"},
 };
 
@@ -69,7 +68,6 @@ std::uint32_t parseCodePageNumber(std::string_view text)
         return 0;
     return number;
 }
-
 
 std::vector<std::string> iconvNamesFor(std::uint32_t number)
 {

@@ -18,10 +18,7 @@ void setError(std::error_code* error, int code)
         *error = std::error_code(code, std::generic_category());
 }
 
-bool statPath(std::u16string_view path, struct stat& info)
-{
-    return ::stat(nativePath(path).c_str(), &info) == 0;
-}
+bool statPath(std::u16string_view path, struct stat& info) { return ::stat(nativePath(path).c_str(), &info) == 0; }
 
 // Mirrors POSIX dirname/basename: trailing slashes do not make an empty name, so "a/b/" is
 // the file "b" in folder "a".
@@ -43,8 +40,7 @@ std::optional<SFileAttributes> fileAttributes(std::u16string_view path)
     attributes.directory = S_ISDIR(info.st_mode);
     attributes.readOnly = (info.st_mode & S_IWUSR) == 0;
     attributes.size = attributes.directory ? 0 : static_cast<std::int64_t>(info.st_size);
-    attributes.lastWriteTime =
-        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    attributes.lastWriteTime = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
     return attributes;
 }
 
@@ -73,8 +69,7 @@ bool sameFile(std::u16string_view a, std::u16string_view b)
 {
     struct stat infoA {};
     struct stat infoB {};
-    return statPath(a, infoA) && statPath(b, infoB) && infoA.st_dev == infoB.st_dev
-        && infoA.st_ino == infoB.st_ino;
+    return statPath(a, infoA) && statPath(b, infoB) && infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
 }
 
 bool sameFileOrPath(std::u16string_view a, std::u16string_view b)
@@ -96,10 +91,7 @@ bool equalsIgnoreAsciiCase(std::u16string_view a, std::u16string_view b)
     return true;
 }
 
-bool removeFile(std::u16string_view path)
-{
-    return ::unlink(nativePath(path).c_str()) == 0;
-}
+bool removeFile(std::u16string_view path) { return ::unlink(nativePath(path).c_str()) == 0; }
 
 std::u16string parentFolder(std::u16string_view path)
 {
@@ -242,9 +234,6 @@ bool writeAll(int fd, const void* data, std::size_t size)
     return true;
 }
 
-std::string errorText(const std::error_code& error)
-{
-    return error.message();
-}
+std::string errorText(const std::error_code& error) { return error.message(); }
 
 }  // namespace brindle

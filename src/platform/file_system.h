@@ -12,8 +12,8 @@ namespace brindle {
 
 struct SFileAttributes {
     bool directory = false;
-    bool readOnly = false;   // the owner has no write permission
-    std::int64_t size = 0;   // bytes; 0 for folders
+    bool readOnly = false;           // the owner has no write permission
+    std::int64_t size = 0;           // bytes; 0 for folders
     std::int64_t lastWriteTime = 0;  // nanoseconds since 1970-01-01 UTC
 };
 

@@ -9,7 +9,7 @@
 namespace brindle {
 
 enum class EFolderItemKind : std::uint8_t {
-    File,     // an ordinary file
+    File,  // an ordinary file
     Folder,
     Link,     // a symbolic link, whatever it points at
     Special,  // FIFO, socket or device: listed, never opened

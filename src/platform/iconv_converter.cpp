@@ -66,12 +66,9 @@ CIconvConverter::Outcome CIconvConverter::outcomeOf(std::size_t result)
     if (result != static_cast<std::size_t>(-1))
         return Outcome::Done;
     switch (errno) {
-    case E2BIG:
-        return Outcome::OutputFull;
-    case EINVAL:
-        return Outcome::Incomplete;
-    default:
-        return Outcome::Invalid;
+    case E2BIG: return Outcome::OutputFull;
+    case EINVAL: return Outcome::Incomplete;
+    default: return Outcome::Invalid;
     }
 }
 

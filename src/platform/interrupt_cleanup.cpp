@@ -80,10 +80,7 @@ CInterruptGuard::CInterruptGuard()
     ::pthread_sigmask(SIG_BLOCK, &block, &m_saved);
 }
 
-CInterruptGuard::~CInterruptGuard()
-{
-    ::pthread_sigmask(SIG_SETMASK, &m_saved, nullptr);
-}
+CInterruptGuard::~CInterruptGuard() { ::pthread_sigmask(SIG_SETMASK, &m_saved, nullptr); }
 
 void removeRegisteredTempFiles()
 {

@@ -38,8 +38,7 @@ CKeyboardLocks::CKeyboardLocks() = default;
 CKeyboardLocks::~CKeyboardLocks() { close(); }
 
 CKeyboardLocks::CKeyboardLocks(CKeyboardLocks&& other) noexcept
-    : m_library(std::move(other.m_library)),
-      m_display(std::exchange(other.m_display, nullptr)),
+    : m_library(std::move(other.m_library)), m_display(std::exchange(other.m_display, nullptr)),
       m_api(std::move(other.m_api))
 {
 }

@@ -27,7 +27,8 @@ CLargeBuffer::CLargeBuffer(std::size_t bytes) : m_size(bytes)
     // populated at once: these buffers are filled completely, and one call is cheaper than a
     // fault per page.
     const std::size_t length = (bytes + kMapGranule - 1) / kMapGranule * kMapGranule;
-    void* raw = ::mmap(nullptr, length + kMapGranule, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    void* raw = ::mmap(nullptr, length + kMapGranule, PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
     if (raw == MAP_FAILED)
         throw std::bad_alloc();
     const auto start = reinterpret_cast<std::uintptr_t>(raw);
@@ -44,8 +45,7 @@ CLargeBuffer::CLargeBuffer(std::size_t bytes) : m_size(bytes)
 CLargeBuffer::~CLargeBuffer() { release(); }
 
 CLargeBuffer::CLargeBuffer(CLargeBuffer&& other) noexcept
-    : m_data(std::exchange(other.m_data, nullptr)),
-      m_size(std::exchange(other.m_size, 0)),
+    : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)),
       m_mapped(std::exchange(other.m_mapped, 0))
 {
 }

@@ -2,8 +2,7 @@
 
 namespace brindle {
 
-std::optional<std::uint32_t> CMemorySettingsStore::readDword(std::u16string_view key,
-                                                             std::u16string_view name) const
+std::optional<std::uint32_t> CMemorySettingsStore::readDword(std::u16string_view key, std::u16string_view name) const
 {
     return m_data.readDword(key, name);
 }
@@ -14,8 +13,7 @@ std::vector<std::pair<std::u16string, std::u16string>> CMemorySettingsStore::rea
     return m_data.readStringValues(key);
 }
 
-std::optional<std::u16string> CMemorySettingsStore::readString(std::u16string_view key,
-                                                               std::u16string_view name) const
+std::optional<std::u16string> CMemorySettingsStore::readString(std::u16string_view key, std::u16string_view name) const
 {
     return m_data.readString(key, name);
 }
@@ -34,8 +32,7 @@ bool CMemorySettingsStore::writeDword(std::u16string_view key, std::u16string_vi
     return true;
 }
 
-bool CMemorySettingsStore::writeString(std::u16string_view key, std::u16string_view name,
-                                       std::u16string_view value)
+bool CMemorySettingsStore::writeString(std::u16string_view key, std::u16string_view name, std::u16string_view value)
 {
     if (!CRegistryData::isStorableKey(key))
         return false;

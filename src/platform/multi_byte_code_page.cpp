@@ -28,12 +28,9 @@ bool isUnpairedSurrogate(std::u16string_view text, std::size_t i)
 
 }  // namespace
 
-CMultiByteCodePage::CMultiByteCodePage(std::uint32_t number, const SMultiByteTraits& traits,
-                                       CIconvConverter decoder, CIconvConverter encoder)
-    : m_number(number),
-      m_traits(traits),
-      m_decoder(std::move(decoder)),
-      m_encoder(std::move(encoder))
+CMultiByteCodePage::CMultiByteCodePage(std::uint32_t number, const SMultiByteTraits& traits, CIconvConverter decoder,
+                                       CIconvConverter encoder)
+    : m_number(number), m_traits(traits), m_decoder(std::move(decoder)), m_encoder(std::move(encoder))
 {
     for (std::size_t pair = 0; pair < traits.pairEncodesElsewhere.size(); ++pair) {
         if (traits.pairEncodesElsewhere[pair])

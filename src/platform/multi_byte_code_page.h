@@ -64,7 +64,7 @@ private:
     mutable std::mutex m_mutex;
     mutable CIconvConverter m_decoder;
     mutable CIconvConverter m_encoder;
-    mutable std::string m_encoded;     // scratch of encodesBack()
+    mutable std::string m_encoded;       // scratch of encodesBack()
     mutable std::u16string m_character;  // scratch of decodeByCharacter()
 };
 

@@ -4,8 +4,7 @@
 
 namespace brindle {
 
-CProfile::CProfile(CSettingsStore& store, std::u16string_view company, std::u16string_view application)
-    : m_store(store)
+CProfile::CProfile(CSettingsStore& store, std::u16string_view company, std::u16string_view application) : m_store(store)
 {
     setRegistryKey(company, application);
 }
@@ -26,8 +25,7 @@ std::u16string CProfile::sectionKey(std::u16string_view section) const
     return key;
 }
 
-std::int32_t CProfile::readInt(std::u16string_view section, std::u16string_view name,
-                               std::int32_t defaultValue) const
+std::int32_t CProfile::readInt(std::u16string_view section, std::u16string_view name, std::int32_t defaultValue) const
 {
     const auto value = m_store.readDword(sectionKey(section), name);
     return value ? static_cast<std::int32_t>(*value) : defaultValue;

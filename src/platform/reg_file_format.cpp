@@ -11,10 +11,7 @@ namespace {
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::u16string_view kUserRoot = u"HKEY_CURRENT_USER\\";
 
-char16_t foldAscii(char16_t ch)
-{
-    return ch >= u'A' && ch <= u'Z' ? char16_t(ch + (u'a' - u'A')) : ch;
-}
+char16_t foldAscii(char16_t ch) { return ch >= u'A' && ch <= u'Z' ? char16_t(ch + (u'a' - u'A')) : ch; }
 
 std::u16string folded(std::u16string_view text)
 {

@@ -10,8 +10,8 @@
 #include <fcntl.h>
 #include <mutex>
 #include <optional>
-#include <string_view>
 #include <pwd.h>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,8 +36,8 @@ struct SFileStamp {
 SFileStamp stampOf(const struct stat& info)
 {
     auto nanoseconds = [](const timespec& time) { return std::int64_t(time.tv_sec) * 1'000'000'000 + time.tv_nsec; };
-    return SFileStamp{true, info.st_dev, info.st_ino, info.st_size, nanoseconds(info.st_mtim),
-                      nanoseconds(info.st_ctim)};
+    return SFileStamp{
+        true, info.st_dev, info.st_ino, info.st_size, nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
 }
 
 using ERefusal = SSettingsFileReport::ERefusal;
@@ -129,8 +129,7 @@ SFileRead readOrdinaryFile(const std::string& path)
 bool holds(const std::string& path, std::string_view text)
 {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        info.st_size != static_cast<off_t>(text.size()))
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size != static_cast<off_t>(text.size()))
         return false;
     const SFileRead read = readOrdinaryFile(path);
     return read.status == SFileRead::EStatus::Read && read.text == text;
@@ -233,7 +232,7 @@ std::string homeFolder()
 {
     if (const char* home = std::getenv("HOME"); home && *home)
         return home;
-    passwd entry {};
+    passwd entry{};
     passwd* found = nullptr;
     char buffer[4096];
     if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_dir)
@@ -390,8 +389,7 @@ bool CRegFileStore::writeString(std::u16string_view key, std::u16string_view nam
     return m_cache->write(key, name, SRegValue::fromString(value));
 }
 
-bool CRegFileStore::writeBinary(std::u16string_view key, std::u16string_view name,
-                                std::span<const std::uint8_t> value)
+bool CRegFileStore::writeBinary(std::u16string_view key, std::u16string_view name, std::span<const std::uint8_t> value)
 {
     return m_cache->write(key, name, SRegValue::fromBinary({value.begin(), value.end()}));
 }

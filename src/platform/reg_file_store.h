@@ -54,8 +54,7 @@ public:
 
     bool writeDword(std::u16string_view key, std::u16string_view name, std::uint32_t value) override;
     bool writeString(std::u16string_view key, std::u16string_view name, std::u16string_view value) override;
-    bool writeBinary(std::u16string_view key, std::u16string_view name,
-                     std::span<const std::uint8_t> value) override;
+    bool writeBinary(std::u16string_view key, std::u16string_view name, std::span<const std::uint8_t> value) override;
 
 private:
     struct Cache;

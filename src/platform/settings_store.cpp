@@ -8,7 +8,7 @@ namespace brindle {
 
 namespace {
 
-std::atomic<CSettingsStore*> g_replacement {nullptr};
+std::atomic<CSettingsStore*> g_replacement{nullptr};
 
 }  // namespace
 
@@ -20,9 +20,6 @@ CSettingsStore& userSettingsStore()
     return fileStore;
 }
 
-void setUserSettingsStore(CSettingsStore* store)
-{
-    g_replacement.store(store);
-}
+void setUserSettingsStore(CSettingsStore* store) { g_replacement.store(store); }
 
 }  // namespace brindle

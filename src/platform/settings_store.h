@@ -27,7 +27,7 @@ struct SSettingsFileReport {
     int skippedLines = 0;     // damaged lines left out when the file was last read
     std::u16string copyPath;  // where that damaged version was copied; empty when no copy could be made
     ERefusal refusal = ERefusal::None;
-    std::string error;        // the system's reason for Unreadable, or for a copy that failed
+    std::string error;  // the system's reason for Unreadable, or for a copy that failed
 
     bool damaged() const { return skippedLines > 0; }
     bool healthy() const { return !damaged() && refusal == ERefusal::None; }

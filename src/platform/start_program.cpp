@@ -153,7 +153,8 @@ bool startProgram(std::u16string_view program, const std::vector<std::u16string>
     argv.push_back(nullptr);
 
     const long openMax = ::sysconf(_SC_OPEN_MAX);
-    const int descriptorLimit = openMax > 0 && openMax < std::numeric_limits<int>::max() ? static_cast<int>(openMax) : 65536;
+    const int descriptorLimit =
+        openMax > 0 && openMax < std::numeric_limits<int>::max() ? static_cast<int>(openMax) : 65536;
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) {
         setError(error, errno);

@@ -15,10 +15,7 @@ namespace brindle {
 
 namespace {
 
-std::string describe(const std::string& path, const std::error_code& error)
-{
-    return path + ": " + errorText(error);
-}
+std::string describe(const std::string& path, const std::error_code& error) { return path + ": " + errorText(error); }
 
 bool copyFile(const std::string& source, const std::string& target, std::string& problem)
 {

@@ -37,8 +37,8 @@ const unsigned char* decodeSequence(const unsigned char* p, const unsigned char*
         const unsigned low = lead == 0xF0 ? 0x90 : 0x80;
         const unsigned high = lead == 0xF4 ? 0x8F : 0xBF;
         if (avail >= 4 && p[1] >= low && p[1] <= high && isContinuation(p[2]) && isContinuation(p[3])) {
-            const std::uint32_t cp = ((lead & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12)
-                | ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu);
+            const std::uint32_t cp =
+                ((lead & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu);
             *dst++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
             *dst++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
             return p + 4;

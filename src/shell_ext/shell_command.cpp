@@ -34,10 +34,7 @@ SShellInvocation ShellInvokeCommand(std::uint64_t verb, const SShellSelection& s
 
 namespace {
 
-bool isHighSurrogate(char16_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 std::u16string fittedUnicode(std::u16string_view text, std::uint32_t cchMax)
 {
@@ -66,16 +63,13 @@ SShellCommandString ShellGetCommandString(std::uint64_t idCmd, std::uint32_t typ
 {
     switch (static_cast<EShellStringKind>(type)) {
     case EShellStringKind::VerbAnsi:
-    case EShellStringKind::VerbUnicode:
-        return {EShellResult::NotImpl, std::nullopt, std::nullopt};
+    case EShellStringKind::VerbUnicode: return {EShellResult::NotImpl, std::nullopt, std::nullopt};
     case EShellStringKind::ValidateAnsi:
     case EShellStringKind::ValidateUnicode:
         return {idCmd == 0 ? EShellResult::Ok : EShellResult::False, std::nullopt, std::nullopt};
     case EShellStringKind::HelpAnsi:
-    case EShellStringKind::HelpUnicode:
-        break;
-    default:
-        return {EShellResult::InvalidArg, std::nullopt, std::nullopt};
+    case EShellStringKind::HelpUnicode: break;
+    default: return {EShellResult::InvalidArg, std::nullopt, std::nullopt};
     }
     if (idCmd != 0)
         return {EShellResult::InvalidArg, std::nullopt, std::nullopt};

@@ -86,6 +86,6 @@ enum class EShellPathStyle { Windows, Posix };
 // programName. nullopt when libraryPath has no folder, so the program is never looked up on the
 // search path. libraryPath must be the library's whole name, not one cut to a buffer.
 std::optional<std::u16string> ShellProgramPath(std::u16string_view libraryPath, std::u16string_view programName,
-                                                EShellPathStyle style);
+                                               EShellPathStyle style);
 
 }  // namespace brindle

@@ -9,8 +9,8 @@ std::optional<std::u16string> ShellMenuSettingFromValue(bool isText, std::span<c
         return std::nullopt;
     std::u16string text;
     for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
-        const auto unit = static_cast<char16_t>(std::to_integer<unsigned>(data[i])
-                                                | (std::to_integer<unsigned>(data[i + 1]) << 8));
+        const auto unit =
+            static_cast<char16_t>(std::to_integer<unsigned>(data[i]) | (std::to_integer<unsigned>(data[i + 1]) << 8));
         if (unit == u'\0')
             break;
         text += unit;

@@ -5,8 +5,8 @@ namespace brindle {
 
 bool ShellPathCanBePassed(std::u16string_view path)
 {
-    return !path.empty() && path.size() <= kShellMaxPath && path.find(u'\0') == std::u16string_view::npos
-        && path.back() != u'\\';
+    return !path.empty() && path.size() <= kShellMaxPath && path.find(u'\0') == std::u16string_view::npos &&
+           path.back() != u'\\';
 }
 
 SShellInitOutcome ShellTakeSelection(std::span<const std::u16string> names, const ShellItemKindOf& kindOf)

@@ -2,12 +2,12 @@
 #include "app/about_dlg.h"
 
 #include "app/hlink_ctrl.h"
+#include "app/main_frame.h"
+#include "frame_test_support.h"
+#include "framework/command_ids.h"
 #include "support/case_name.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
-#include "frame_test_support.h"
-#include "app/main_frame.h"
-#include "framework/command_ids.h"
 #include "support/user_door.h"
 
 #include <gtest/gtest.h>
@@ -31,24 +31,21 @@ void PrintTo(const SDiskSpaceCase& c, std::ostream* out) { *out << c.name; }
 
 class DiskSpace : public testing::TestWithParam<SDiskSpaceCase> {};
 
-TEST_P(DiskSpace, FormattedByStringTable)
-{
-    EXPECT_EQ(formatDiskSpace(GetParam().bytes), GetParam().text);
-}
+TEST_P(DiskSpace, FormattedByStringTable) { EXPECT_EQ(formatDiskSpace(GetParam().bytes), GetParam().text); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Boundaries, DiskSpace,
-    testing::Values(SDiskSpaceCase{"Nothing", 0, QStringLiteral("0 bytes")},
-                    SDiskSpaceCase{"LastBytes", 1023, QStringLiteral("1023 bytes")},
-                    SDiskSpaceCase{"FirstKb", 1024, QStringLiteral("1 KB")},
-                    SDiskSpaceCase{"KbRounded", 1536, QStringLiteral("2 KB")},
-                    // One byte short of a MiB still counts in KB, rounded up to 1024.
-                    SDiskSpaceCase{"LastKb", kMiB - 1, QStringLiteral("1024 KB")},
-                    SDiskSpaceCase{"FirstMb", kMiB, QStringLiteral("1.00 MB")},
-                    SDiskSpaceCase{"ExactlyOneGiB", kGiB, QStringLiteral("1024.00 MB")},
-                    SDiskSpaceCase{"AboveOneGiB", kGiB + 1, QStringLiteral("1.00 GB")},
-                    SDiskSpaceCase{"Terabytes", 5 * 1024 * kGiB + 512 * kGiB, QStringLiteral("5632.00 GB")}),
-    test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(Boundaries, DiskSpace,
+                         testing::Values(SDiskSpaceCase{"Nothing", 0, QStringLiteral("0 bytes")},
+                                         SDiskSpaceCase{"LastBytes", 1023, QStringLiteral("1023 bytes")},
+                                         SDiskSpaceCase{"FirstKb", 1024, QStringLiteral("1 KB")},
+                                         SDiskSpaceCase{"KbRounded", 1536, QStringLiteral("2 KB")},
+                                         // One byte short of a MiB still counts in KB, rounded up to 1024.
+                                         SDiskSpaceCase{"LastKb", kMiB - 1, QStringLiteral("1024 KB")},
+                                         SDiskSpaceCase{"FirstMb", kMiB, QStringLiteral("1.00 MB")},
+                                         SDiskSpaceCase{"ExactlyOneGiB", kGiB, QStringLiteral("1024.00 MB")},
+                                         SDiskSpaceCase{"AboveOneGiB", kGiB + 1, QStringLiteral("1.00 GB")},
+                                         SDiskSpaceCase{"Terabytes", 5 * 1024 * kGiB + 512 * kGiB,
+                                                        QStringLiteral("5632.00 GB")}),
+                         test::SCaseName());
 
 struct SPrintfCase {
     std::string name;

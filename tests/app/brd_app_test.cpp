@@ -4,11 +4,11 @@
 
 #include "app/main_frame.h"
 #include "framework/resources.h"
-#include "support/case_name.h"
-#include "support/qt_print.h"
 #include "platform/reg_file_store.h"
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
+#include "support/case_name.h"
+#include "support/qt_print.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
 
@@ -65,7 +65,9 @@ TEST_P(StartUpLanguageModule, MainFrameTextsAndWarning)
     std::vector<SWarning> warnings;
     CBRDApp app;
     app.setLanguageModuleFolder(QString::fromStdString(m_programFolder.path().string()));
-    app.setWarningFunction([&warnings](const QString& title, const QString& text) { warnings.push_back({title, text}); });
+    app.setWarningFunction([&warnings](const QString& title, const QString& text) {
+        warnings.push_back({title, text});
+    });
     ASSERT_TRUE(app.initInstance(QString()));
 
     EXPECT_EQ(CResources::instance().hasLanguageModule(), param.moduleInUse);

@@ -3,10 +3,10 @@
 #include "app/child_frame.h"
 
 #include "app/main_frame.h"
+#include "frame_test_support.h"
 #include "framework/command_ids.h"
 #include "support/case_name.h"
 #include "support/qt_print.h"
-#include "frame_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -31,13 +31,11 @@ protected:
         main->show();
         m_app.app.setMainFrame(std::move(main));
         m_app.app.addDocTemplate(test::makeTestTemplate(129, [](CDocTemplate& t, CDocument& d) -> CMDIChildWnd* {
-            return new CChildFrame(t, d, [](CDocument&, QWidget* parent) -> CView* {
-                return new test::CCountingView(parent);
-            });
+            return new CChildFrame(
+                t, d, [](CDocument&, QWidget* parent) -> CView* { return new test::CCountingView(parent); });
         }));
-        m_app.app.addDocTemplate(test::makeTestTemplate(131, [](CDocTemplate& t, CDocument& d) -> CMDIChildWnd* {
-            return new CBinChildFrame(t, d);
-        }));
+        m_app.app.addDocTemplate(test::makeTestTemplate(
+            131, [](CDocTemplate& t, CDocument& d) -> CMDIChildWnd* { return new CBinChildFrame(t, d); }));
         settle();
     }
 
@@ -136,8 +134,8 @@ void dragBar(QSplitter& splitter, int index, QPoint to)
                       Qt::NoModifier);
     QMouseEvent move(QEvent::MouseMove, handle->mapFromGlobal(target), target, Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, handle->mapFromGlobal(target), target, Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, handle->mapFromGlobal(target), target, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QCoreApplication::sendEvent(handle, &press);
     QCoreApplication::sendEvent(handle, &move);
     QCoreApplication::sendEvent(handle, &release);

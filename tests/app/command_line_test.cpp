@@ -16,11 +16,11 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <thread>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
 #include <sys/wait.h>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -56,8 +56,7 @@ TEST_P(CommandLineTokenizerTest, SplitsAsTheShellExtensionQuotes)
 INSTANTIATE_TEST_SUITE_P(
     Forms, CommandLineTokenizerTest,
     testing::Values(
-        STokenCase{"Empty", "", {"", "", "", ""}},
-        STokenCase{"OnlyWhiteSpace", " \t  ", {"", "", "", ""}},
+        STokenCase{"Empty", "", {"", "", "", ""}}, STokenCase{"OnlyWhiteSpace", " \t  ", {"", "", "", ""}},
         STokenCase{"TwoPlainNames", "a.txt b.txt", {"a.txt", "b.txt", "", ""}},
         STokenCase{"TwoQuotedNamesWithBlanks", "\"a b.txt\" \"c d.txt\"", {"a b.txt", "c d.txt", "", ""}},
         STokenCase{"LeadingWhiteSpaceOfEveryKind", " \t\r\n a  \t b", {"a", "b", "", ""}},
@@ -180,40 +179,82 @@ TEST_P(CommandLineProcessingTest, DoesWhatTheFormAsks)
 INSTANTIATE_TEST_SUITE_P(
     Forms, CommandLineProcessingTest,
     testing::Values(
-        SProcessCase{"TwoFilesWithoutMergeEditor", "\"$D/b c.txt\" \"$D/a.txt\"", 0, "$D/out.txt", true,
-                     {"open $D/b c.txt | $D/a.txt | merge "}, ""},
-        SProcessCase{"TwoFilesMergeEditorSettingMissing", "$D/a.txt $D/a.txt", -1, "$D/out.txt", true,
-                     {"open $D/a.txt | $D/a.txt | merge "}, ""},
-        SProcessCase{"TwoFilesWithMergeEditor", "\"$D/b c.txt\" \"$D/a.txt\"", 1, "$D/out.txt", true,
-                     {"open $D/b c.txt | $D/a.txt | merge $D/out.txt"}, ""},
-        SProcessCase{"TwoFilesWithMergeEditorButNoOutputFile", "$D/a.txt $D/a.txt", 1, "", true,
-                     {"open $D/a.txt | $D/a.txt | merge "}, ""},
-        SProcessCase{"TwoMissingFilesStillOpen", "$D/none1 $D/none2", 0, "", true,
-                     {"open $D/none1 | $D/none2 | merge "}, ""},
-        SProcessCase{"ThirdTokenHasNoEffect", "$D/a.txt \"$D/b c.txt\" $D/one.ini", 0, "", true,
-                     {"open $D/a.txt | $D/b c.txt | merge "}, ""},
-        SProcessCase{"ScriptWithOneShownAction", "$D/one.ini", 0, "", true,
-                     {"font ABCDEFGHIJKLMNOPQRSTUVWXYZ01234 12", "open $D/a.txt | $D/b c.txt | merge $D/out.txt"}, ""},
-        SProcessCase{"ScriptWithOneShownActionWithoutOutputFile", "\"$D/one_without_output.ini\"", 1, "", true,
-                     {"font Times New Roman 10", "open $D/a.txt | $D/b c.txt | merge "}, ""},
-        SProcessCase{"ScriptWithTwoActionsRunsQuietly", "$D/two.ini", 0, "", false,
-                     {"quiet $D/a.txt $D/b c.txt"}, ""},
+        SProcessCase{"TwoFilesWithoutMergeEditor",
+                     "\"$D/b c.txt\" \"$D/a.txt\"",
+                     0,
+                     "$D/out.txt",
+                     true,
+                     {"open $D/b c.txt | $D/a.txt | merge "},
+                     ""},
+        SProcessCase{"TwoFilesMergeEditorSettingMissing",
+                     "$D/a.txt $D/a.txt",
+                     -1,
+                     "$D/out.txt",
+                     true,
+                     {"open $D/a.txt | $D/a.txt | merge "},
+                     ""},
+        SProcessCase{"TwoFilesWithMergeEditor",
+                     "\"$D/b c.txt\" \"$D/a.txt\"",
+                     1,
+                     "$D/out.txt",
+                     true,
+                     {"open $D/b c.txt | $D/a.txt | merge $D/out.txt"},
+                     ""},
+        SProcessCase{"TwoFilesWithMergeEditorButNoOutputFile",
+                     "$D/a.txt $D/a.txt",
+                     1,
+                     "",
+                     true,
+                     {"open $D/a.txt | $D/a.txt | merge "},
+                     ""},
+        SProcessCase{
+            "TwoMissingFilesStillOpen", "$D/none1 $D/none2", 0, "", true, {"open $D/none1 | $D/none2 | merge "}, ""},
+        SProcessCase{"ThirdTokenHasNoEffect",
+                     "$D/a.txt \"$D/b c.txt\" $D/one.ini",
+                     0,
+                     "",
+                     true,
+                     {"open $D/a.txt | $D/b c.txt | merge "},
+                     ""},
+        SProcessCase{"ScriptWithOneShownAction",
+                     "$D/one.ini",
+                     0,
+                     "",
+                     true,
+                     {"font ABCDEFGHIJKLMNOPQRSTUVWXYZ01234 12", "open $D/a.txt | $D/b c.txt | merge $D/out.txt"},
+                     ""},
+        SProcessCase{"ScriptWithOneShownActionWithoutOutputFile",
+                     "\"$D/one_without_output.ini\"",
+                     1,
+                     "",
+                     true,
+                     {"font Times New Roman 10", "open $D/a.txt | $D/b c.txt | merge "},
+                     ""},
+        SProcessCase{"ScriptWithTwoActionsRunsQuietly", "$D/two.ini", 0, "", false, {"quiet $D/a.txt $D/b c.txt"}, ""},
         SProcessCase{"ScriptInQuietModeRunsQuietly", "$D/quiet.ini", 0, "", false, {"quiet $D/a.txt"}, ""},
         SProcessCase{"SingleExistingFile", "$D/a.txt", 0, "", true, {"post Compare Files"}, "$D/a.txt"},
-        SProcessCase{"SingleQuotedFileWithBlank", "\"$D/b c.txt\"", 0, "", true, {"post Compare Files"},
-                     "$D/b c.txt"},
+        SProcessCase{"SingleQuotedFileWithBlank", "\"$D/b c.txt\"", 0, "", true, {"post Compare Files"}, "$D/b c.txt"},
         SProcessCase{"SingleFolder", "$D", 0, "", true, {"post Compare Files"}, "$D"},
-        SProcessCase{"ScriptWithoutActionsIsASingleFile", "$D/no_file1.ini", 0, "", true, {"post Compare Files"},
+        SProcessCase{"ScriptWithoutActionsIsASingleFile",
+                     "$D/no_file1.ini",
+                     0,
+                     "",
+                     true,
+                     {"post Compare Files"},
                      "$D/no_file1.ini"},
         SProcessCase{"SingleMissingFile", "$D/missing.txt", 0, "", false, {}, ""},
         // Paths are never cut: a shorter name would be another file.
         SProcessCase{"TwoFilesOfLongPaths", "\"$L\" $L", 0, "", true, {"open $L | $L | merge "}, ""},
         SProcessCase{"SingleFileOfALongPath", "$L", 0, "", true, {"post Compare Files"}, "$L"},
-        SProcessCase{"ScriptOfALongPathNamingLongPaths", "\"$S\"", 0, "", true,
-                     {"font Times New Roman 10", "open $L | $D/a.txt | merge $L.out"}, ""},
+        SProcessCase{"ScriptOfALongPathNamingLongPaths",
+                     "\"$S\"",
+                     0,
+                     "",
+                     true,
+                     {"font Times New Roman 10", "open $L | $D/a.txt | merge $L.out"},
+                     ""},
         SProcessCase{"EmptyFirstTokenIsNoFile", "\"\" $D/a.txt", 0, "", false, {}, ""},
-        SProcessCase{"OnlyWhiteSpace", "   ", 0, "", false, {}, ""},
-        SProcessCase{"Empty", "", 0, "", false, {}, ""}),
+        SProcessCase{"OnlyWhiteSpace", "   ", 0, "", false, {}, ""}, SProcessCase{"Empty", "", 0, "", false, {}, ""}),
     test::SCaseName());
 
 TEST(CommandLineProcessing, TwoFilesTakeTheStoredOptions)
@@ -280,8 +321,8 @@ TEST(CommandLineArguments, RelativeNamesOfExistingFilesBecomeAbsolute)
     dir.write("a.txt", "x");
     const QString before = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir.path().string()));
-    const QStringList result = absoluteFileArguments({QStringLiteral("a.txt"), QStringLiteral("missing.txt"),
-                                                      QStringLiteral("/abs/b.txt"), QString()});
+    const QStringList result = absoluteFileArguments(
+        {QStringLiteral("a.txt"), QStringLiteral("missing.txt"), QStringLiteral("/abs/b.txt"), QString()});
     QDir::setCurrent(before);
     EXPECT_EQ(result[0], QString::fromStdString(dir.file("a.txt")));
     EXPECT_EQ(result[1], QStringLiteral("missing.txt"));
@@ -318,7 +359,8 @@ std::vector<pid_t> processesWith(const std::vector<std::string>& parts)
             continue;
         std::string line = test::readBytes(entry.path().string() + "/cmdline");
         std::replace(line.begin(), line.end(), '\0', ' ');
-        if (std::all_of(parts.begin(), parts.end(), [&](const std::string& part) { return line.find(part) != std::string::npos; }))
+        if (std::all_of(parts.begin(), parts.end(),
+                        [&](const std::string& part) { return line.find(part) != std::string::npos; }))
             found.push_back(static_cast<pid_t>(std::stol(name)));
     }
     return found;
@@ -333,15 +375,17 @@ TEST(CommandLineArguments, GitDifftoolWaitsForANewInstance)
         GTEST_SKIP() << "git is not installed";
     test::CTempDir dir;
     std::filesystem::create_directories(dir.file("brindle"));
-    dir.write("brindle/user.reg", "Windows Registry Editor Version 5.00\n\n"
-                                  "[Software\\Tollan Software Inc.\\Brindle\\Options]\n\"One Instance\"=dword:00000001\n");
+    dir.write("brindle/user.reg",
+              "Windows Registry Editor Version 5.00\n\n"
+              "[Software\\Tollan Software Inc.\\Brindle\\Options]\n\"One Instance\"=dword:00000001\n");
     const std::string runtime = dir.file("run");
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-    const std::string environment = "XDG_CONFIG_HOME='" + dir.path().string() + "' XDG_RUNTIME_DIR='" + runtime +
-                                    "' QT_QPA_PLATFORM=offscreen ";
+    const std::string environment =
+        "XDG_CONFIG_HOME='" + dir.path().string() + "' XDG_RUNTIME_DIR='" + runtime + "' QT_QPA_PLATFORM=offscreen ";
     const std::string firstPid = dir.file("first.pid");
-    ASSERT_EQ(std::system((environment + BRINDLE_BRD64_PATH " >/dev/null 2>&1 & echo $! >'" + firstPid + "'").c_str()), 0);
+    ASSERT_EQ(std::system((environment + BRINDLE_BRD64_PATH " >/dev/null 2>&1 & echo $! >'" + firstPid + "'").c_str()),
+              0);
     const auto listening = [&runtime] {
         for (const auto& entry : std::filesystem::directory_iterator(runtime)) {
             if (entry.is_socket())
@@ -364,7 +408,8 @@ TEST(CommandLineArguments, GitDifftoolWaitsForANewInstance)
     ASSERT_EQ(std::system((git + "init -q && " + git + "add notes.txt && " + git + "commit -qm one").c_str()), 0);
     dir.write("repo/notes.txt", "a\nchanged\n");
     const std::string done = dir.file("difftool-done");
-    const std::string run = "cd '" + repo + "' && (" + environment + "git -c difftool.brindle.cmd='" BRINDLE_BRD64_PATH
+    const std::string run = "cd '" + repo + "' && (" + environment +
+                            "git -c difftool.brindle.cmd='" BRINDLE_BRD64_PATH
                             " --new-instance \"$LOCAL\" \"$REMOTE\"' difftool -y -t brindle >/dev/null 2>&1; touch '" +
                             done + "') &";
     ASSERT_EQ(std::system(run.c_str()), 0);

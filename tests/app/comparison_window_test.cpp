@@ -7,35 +7,35 @@
 #include "compare_ui/brd_view.h"
 #include "compare_ui/comp_ctrl.h"
 #include "compare_ui/comp_files_page.h"
+#include "compare_ui/external_viewer.h"
 #include "compare_ui/sel_page.h"
+#include "editor/colour_table.h"
+#include "editor/ui/ed_colours.h"
 #include "frame_test_support.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
 #include "merge_editor/rode_zor_text_buffer.h"
-#include "compare_ui/external_viewer.h"
-#include "editor/colour_table.h"
-#include "editor/ui/ed_colours.h"
 #include "platform/profile.h"
 #include "support/argv_recorder.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QLineEdit>
 #include <QDropEvent>
-#include <QSplitter>
-#include <QApplication>
 #include <QFileDialog>
 #include <QImage>
-#include <QPalette>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QPushButton>
+#include <QSplitter>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -55,10 +55,7 @@ std::string numberedLines(int count, const std::string& prefix = "line ")
     return text;
 }
 
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 class ComparisonWindowTest : public ::testing::Test {
 protected:
@@ -136,10 +133,10 @@ TEST_F(ComparisonWindowTest, NextAndPreviousWrapAndLeaveTheRoot)
         bool next;
         QTreeWidgetItem* to;
     } steps[] = {
-        {root->child(last), true, root->child(0)},        // Next on the last wraps to the first
-        {root->child(0), false, root->child(last)},       // Previous on the first wraps to the last
-        {root, true, root->child(0)},                     // Next from the root: the first section
-        {root, false, root->child(last)},                 // Previous from the root: the last
+        {root->child(last), true, root->child(0)},   // Next on the last wraps to the first
+        {root->child(0), false, root->child(last)},  // Previous on the first wraps to the last
+        {root, true, root->child(0)},                // Next from the root: the first section
+        {root, false, root->child(last)},            // Previous from the root: the last
         {root->child(2), true, root->child(3)},
         {root->child(2), false, root->child(1)},
     };
@@ -545,8 +542,7 @@ TEST_F(ComparisonWindowTest, FilePositionOfReportLines)
                 ++expected;
             if (side == 2 && number > 150)
                 --expected;
-            EXPECT_EQ(position, expected) << "side " << side << " report line " << line << ": "
-                                          << text.toStdString();
+            EXPECT_EQ(position, expected) << "side " << side << " report line " << line << ": " << text.toStdString();
         }
     }
 }
@@ -555,8 +551,9 @@ TEST_F(ComparisonWindowTest, FilePositionOfReportLines)
 TEST_F(ComparisonWindowTest, DoubleClickStartsTheViewerAtTheClickedLine)
 {
     test::CArgvRecorder recorder(m_dir);
-    m_app.profile().writeString(kViewerSection, kTextViewerValue,
-                                u"\"" + QString::fromStdString(recorder.program()).toStdU16String() + u"\" %PATH% %LINE%");
+    m_app.profile().writeString(
+        kViewerSection, kTextViewerValue,
+        u"\"" + QString::fromStdString(recorder.program()).toStdU16String() + u"\" %PATH% %LINE%");
     CBRDDoc* doc = open();
     ASSERT_NE(doc, nullptr);
     doc->formView()->resize(600, 400);
@@ -639,7 +636,8 @@ TEST_F(ComparisonWindowTest, NewComparisonAsksBeforeItClosesAModifiedMergeEditor
         ASSERT_TRUE(mergeDoc->isModified());
 
         test::CDialogAnswers answers;
-        answers.then([](QDialog& sheet) { sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); })
+        answers
+            .then([](QDialog& sheet) { sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); })
             .thenClick(c.answer)
             .thenClick(QMessageBox::Ok);
         test::pressKeys(frame, QKeySequence(Qt::CTRL | Qt::Key_M));
@@ -662,7 +660,8 @@ TEST_F(ComparisonWindowTest, NewComparisonAsksBeforeItClosesAModifiedMergeEditor
         if (c.backup) {
             EXPECT_EQ(test::readBytes(backup).rfind(c.backup, 0), 0u);
             ASSERT_EQ(answers.shown().size(), 3);
-            EXPECT_TRUE(answers.shown()[2].contains(QString::fromStdString(backup))) << answers.shown()[2].toStdString();
+            EXPECT_TRUE(answers.shown()[2].contains(QString::fromStdString(backup)))
+                << answers.shown()[2].toStdString();
         }
         m_app.app.closeAllDocuments();
         test::settle();
@@ -710,7 +709,8 @@ TEST(StartUpReopen, KeepsTheMergeFileTheUserEditedAndSaved)
     EXPECT_EQ(test::readBytes(merge).find("my edit"), std::string::npos);
     EXPECT_EQ(test::readBytes(merge + ".~1~").rfind("my edit ", 0), 0u);
     ASSERT_EQ(answers.shown().size(), 1);
-    EXPECT_TRUE(answers.shown()[0].contains(QString::fromStdString(merge + ".~1~"))) << answers.shown()[0].toStdString();
+    EXPECT_TRUE(answers.shown()[0].contains(QString::fromStdString(merge + ".~1~")))
+        << answers.shown()[0].toStdString();
     app.closeAllDocuments();
     test::settle();
 }

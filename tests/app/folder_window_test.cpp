@@ -33,8 +33,9 @@ protected:
     }
     CFolderDoc* start()
     {
-        const QString commandLine = QStringLiteral("\"%1\" \"%2\"").arg(QString::fromStdString(m_dir.file("a")),
-                                                                         QString::fromStdString(m_dir.file("b")));
+        const QString commandLine =
+            QStringLiteral("\"%1\" \"%2\"")
+                .arg(QString::fromStdString(m_dir.file("a")), QString::fromStdString(m_dir.file("b")));
         EXPECT_TRUE(m_app.app.initInstance(commandLine));
         test::settle();
         CDocTemplate* folders = m_app.app.docTemplateAt(kFolderComparisonTemplate);
@@ -42,10 +43,7 @@ protected:
             return nullptr;
         return qobject_cast<CFolderDoc*>(folders->documents().front());
     }
-    static CFolderView* viewOf(CFolderDoc& document)
-    {
-        return dynamic_cast<CFolderView*>(document.views().front());
-    }
+    static CFolderView* viewOf(CFolderDoc& document) { return dynamic_cast<CFolderView*>(document.views().front()); }
     // "name state" of every row shown, depth first.
     static std::vector<std::string> rows(QTreeWidget& tree)
     {
@@ -103,7 +101,8 @@ TEST_F(FolderWindowTest, ComparesNavigatesOpensCopiesAndRefreshes)
     CDocTemplate* comparisons = m_app.app.docTemplateAt(kComparisonTemplate);
     ASSERT_EQ(comparisons->documents().size(), 1u);
     auto* comparison = qobject_cast<CBRDDoc*>(comparisons->documents().front());
-    EXPECT_EQ(QString::fromStdU16String(comparison->context().m_file2Path), QString::fromStdString(m_dir.file("b/src/main.c")));
+    EXPECT_EQ(QString::fromStdU16String(comparison->context().m_file2Path),
+              QString::fromStdString(m_dir.file("b/src/main.c")));
     EXPECT_FALSE(comparison->report().items.empty());
 
     // Copy to Folder 2 from the Edit menu, after a Yes.

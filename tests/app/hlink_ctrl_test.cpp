@@ -1,10 +1,10 @@
 // The link control: colours by state, hover, opening, the clipboard and link files.
 #include "app/hlink_ctrl.h"
 
+#include "frame_test_support.h"
 #include "support/case_name.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
-#include "frame_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -106,55 +106,54 @@ TEST_P(LinkStates, StateAndCaptionColour)
     EXPECT_EQ(m_link.captionColor(), GetParam().colour);
 }
 
-const QColor kBlue(0x00, 0x00, 0xEE);       // 0xEE0000
-const QColor kVisited(0x55, 0x1A, 0x8B);    // 0x8B1A55
-const QColor kRed(0xFF, 0x00, 0x00);        // 0x0000FF
+const QColor kBlue(0x00, 0x00, 0xEE);     // 0xEE0000
+const QColor kVisited(0x55, 0x1A, 0x8B);  // 0x8B1A55
+const QColor kRed(0xFF, 0x00, 0x00);      // 0x0000FF
 
 INSTANTIATE_TEST_SUITE_P(
     Actions, LinkStates,
-    testing::Values(
-        SStateCase{"Initial", [](CHLinkCtrl&) {}, 0, 0, kBlue},
-        SStateCase{"MouseOver", [](CHLinkCtrl& l) { moveMouse(l, l.rect().center()); }, 2, 0, kRed},
-        SStateCase{"MouseLeft",
-                   [](CHLinkCtrl& l) {
-                       moveMouse(l, l.rect().center());
-                       leave(l);
-                   },
-                   0, 0, kBlue},
-        SStateCase{"MovedOutside",
-                   [](CHLinkCtrl& l) {
-                       moveMouse(l, l.rect().center());
-                       moveMouse(l, l.rect().bottomRight() + QPoint(5, 5));
-                   },
-                   0, 0, kBlue},
-        SStateCase{"NoHoverTracking",
-                   [](CHLinkCtrl& l) {
-                       l.setHoverTracking(false);
-                       moveMouse(l, l.rect().center());
-                   },
-                   0, 0, kBlue},
-        SStateCase{"Clicked",
-                   [](CHLinkCtrl& l) {
-                       moveMouse(l, l.rect().center());
-                       click(l);
-                   },
-                   1, 1, kVisited},
-        SStateCase{"ClickedThenLeft",
-                   [](CHLinkCtrl& l) {
-                       moveMouse(l, l.rect().center());
-                       click(l);
-                       moveMouse(l, l.rect().center());
-                       leave(l);
-                   },
-                   1, 1, kVisited},
-        SStateCase{"VisitedThenOver",
-                   [](CHLinkCtrl& l) {
-                       click(l);
-                       moveMouse(l, l.rect().center());
-                   },
-                   2, 1, kRed},
-        SStateCase{"OwnColours",
-                   [](CHLinkCtrl& l) { l.setColors(0x000080, 0x008000, 0x800000); }, 0, 0, QColor(0x80, 0, 0)}),
+    testing::Values(SStateCase{"Initial", [](CHLinkCtrl&) {}, 0, 0, kBlue},
+                    SStateCase{"MouseOver", [](CHLinkCtrl& l) { moveMouse(l, l.rect().center()); }, 2, 0, kRed},
+                    SStateCase{"MouseLeft",
+                               [](CHLinkCtrl& l) {
+                                   moveMouse(l, l.rect().center());
+                                   leave(l);
+                               },
+                               0, 0, kBlue},
+                    SStateCase{"MovedOutside",
+                               [](CHLinkCtrl& l) {
+                                   moveMouse(l, l.rect().center());
+                                   moveMouse(l, l.rect().bottomRight() + QPoint(5, 5));
+                               },
+                               0, 0, kBlue},
+                    SStateCase{"NoHoverTracking",
+                               [](CHLinkCtrl& l) {
+                                   l.setHoverTracking(false);
+                                   moveMouse(l, l.rect().center());
+                               },
+                               0, 0, kBlue},
+                    SStateCase{"Clicked",
+                               [](CHLinkCtrl& l) {
+                                   moveMouse(l, l.rect().center());
+                                   click(l);
+                               },
+                               1, 1, kVisited},
+                    SStateCase{"ClickedThenLeft",
+                               [](CHLinkCtrl& l) {
+                                   moveMouse(l, l.rect().center());
+                                   click(l);
+                                   moveMouse(l, l.rect().center());
+                                   leave(l);
+                               },
+                               1, 1, kVisited},
+                    SStateCase{"VisitedThenOver",
+                               [](CHLinkCtrl& l) {
+                                   click(l);
+                                   moveMouse(l, l.rect().center());
+                               },
+                               2, 1, kRed},
+                    SStateCase{"OwnColours", [](CHLinkCtrl& l) { l.setColors(0x000080, 0x008000, 0x800000); }, 0, 0,
+                               QColor(0x80, 0, 0)}),
     test::SCaseName());
 
 // ---- Opening ----------------------------------------------------------------------------------
@@ -183,16 +182,15 @@ TEST_P(LinkOpen, ClickOpensTheAddress)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Addresses, LinkOpen,
-    testing::Values(SOpenCase{"Web", QStringLiteral("https://brindle.example.org/"),
-                              QStringLiteral("https://brindle.example.org/")},
-                    SOpenCase{"ProtocolGuessed", QStringLiteral("brindle.example.org"),
-                              QStringLiteral("http://brindle.example.org")},
-                    SOpenCase{"Mail", QStringLiteral("mailto:support@brindle.example.org"),
-                              QStringLiteral("mailto:support@brindle.example.org")},
-                    SOpenCase{"Empty", QString(), QString()}),
-    test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(Addresses, LinkOpen,
+                         testing::Values(SOpenCase{"Web", QStringLiteral("https://brindle.example.org/"),
+                                                   QStringLiteral("https://brindle.example.org/")},
+                                         SOpenCase{"ProtocolGuessed", QStringLiteral("brindle.example.org"),
+                                                   QStringLiteral("http://brindle.example.org")},
+                                         SOpenCase{"Mail", QStringLiteral("mailto:support@brindle.example.org"),
+                                                   QStringLiteral("mailto:support@brindle.example.org")},
+                                         SOpenCase{"Empty", QString(), QString()}),
+                         test::SCaseName());
 
 // ---- Menu, clipboard, size --------------------------------------------------------------------
 

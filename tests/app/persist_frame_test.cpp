@@ -4,14 +4,14 @@
 #include "framework/persist_mdi_child_frame.h"
 
 #include "app/main_frame.h"
+#include "frame_test_support.h"
 #include "support/case_name.h"
 #include "support/qt_print.h"
-#include "frame_test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <QScreen>
 #include <QMdiArea>
+#include <QScreen>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -45,15 +45,17 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, PlacementRectangle,
     testing::Values(
         SRectangleCase{"Written", QStringLiteral("0120 0090 0760 0570"), {120, 90, 760, 570}, QRect(120, 90, 640, 480)},
-        SRectangleCase{"Negative", QStringLiteral("-005 -010 0395 0290"), {-5, -10, 395, 290},
-                       QRect(-5, -10, 400, 300)},
+        SRectangleCase{
+            "Negative", QStringLiteral("-005 -010 0395 0290"), {-5, -10, 395, 290}, QRect(-5, -10, 400, 300)},
         SRectangleCase{"ThreeFields", QStringLiteral("0010 0020 0300"), {10, 20, 300, 0}, std::nullopt},
         SRectangleCase{"TwoCharacters", QStringLiteral("12"), {12, 0, 0, 0}, std::nullopt},
         // A field of five digits pushes the others off their positions: " 012", " 060", " 052".
         SRectangleCase{"FiveDigitLeft", QStringLiteral("12345 0120 0600 0520"), {1234, 12, 60, 52}, std::nullopt},
         SRectangleCase{"FiveDigitRight", QStringLiteral("0100 0100 10000 0500"), {100, 100, 1000, 50}, std::nullopt},
         SRectangleCase{"Letters", QStringLiteral("left top right bottom"), {0, 0, 0, 0}, std::nullopt},
-        SRectangleCase{"DigitsStopAtOtherCharacters", QStringLiteral("12x4 +020 0300 0400"), {12, 20, 300, 400},
+        SRectangleCase{"DigitsStopAtOtherCharacters",
+                       QStringLiteral("12x4 +020 0300 0400"),
+                       {12, 20, 300, 400},
                        QRect(12, 20, 288, 380)},
         SRectangleCase{"Empty", QString(), {0, 0, 0, 0}, std::nullopt}),
     test::SCaseName());
@@ -112,9 +114,8 @@ public:
         main->setGeometry(0, 0, 780, 700);
         main->show();
         m_app.setMainFrame(std::move(main));
-        m_app.addDocTemplate(test::makeTestTemplate(129, [](CDocTemplate& t, CDocument& d) -> CMDIChildWnd* {
-            return new CPersistMDIChildFrame(t, d);
-        }));
+        m_app.addDocTemplate(test::makeTestTemplate(
+            129, [](CDocTemplate& t, CDocument& d) -> CMDIChildWnd* { return new CPersistMDIChildFrame(t, d); }));
         settle();
     }
     QWidget* open() override

@@ -58,26 +58,28 @@ TEST_P(HandOverParseTest, ReadsOnlyWholeWellFormedRequests)
 
 INSTANTIATE_TEST_SUITE_P(
     Requests, HandOverParseTest,
-    testing::Values(
-        SParseCase{"TwoQuotedNames", encodeHandOver("\"a b.txt\" \"c.txt\""), Status::Complete, "\"a b.txt\" \"c.txt\""},
-        SParseCase{"EmptyText", header(0), Status::Complete, ""},
-        SParseCase{"NonAscii", encodeHandOver(QString::fromUtf8("\xc3\xbc\xe2\x82\xac \xf0\x9f\x98\x80")),
-                   Status::Complete, QString::fromUtf8("\xc3\xbc\xe2\x82\xac \xf0\x9f\x98\x80")},
-        SParseCase{"LeadingByteOrderMarkIsText", header(4) + "\xef\xbb\xbf" "a", Status::Complete,
-                   QChar(0xfeff) + QStringLiteral("a")},
-        SParseCase{"TextEndsAtNul", header(3) + QByteArray("a\0b", 3), Status::Complete, "a"},
-        SParseCase{"PathsOf1000Characters", encodeHandOver(kLongPaths), Status::Complete, kLongPaths},
-        SParseCase{"NothingYet", "", Status::Incomplete, ""},
-        SParseCase{"PartOfMagic", "BR", Status::Incomplete, ""},
-        SParseCase{"HeaderOnly", header(5), Status::Incomplete, ""},
-        SParseCase{"TextCutShort", header(5) + "abcd", Status::Incomplete, ""},
-        SParseCase{"WrongFirstByte", "X", Status::Invalid, ""},
-        SParseCase{"WrongMagic", "GET / HTTP/1.0\r\n\r\n", Status::Invalid, ""},
-        SParseCase{"LengthAboveLimit", header(kMaxHandOverBytes + 1), Status::Invalid, ""},
-        SParseCase{"LargestLength", header(0xffffffffu), Status::Invalid, ""},
-        SParseCase{"BytesBeyondTheText", header(1) + "ab", Status::Invalid, ""},
-        SParseCase{"NotUtf8", header(2) + "\xc3\x28", Status::Invalid, ""},
-        SParseCase{"Utf16Surrogate", header(3) + "\xed\xa0\x80", Status::Invalid, ""}),
+    testing::Values(SParseCase{"TwoQuotedNames", encodeHandOver("\"a b.txt\" \"c.txt\""), Status::Complete,
+                               "\"a b.txt\" \"c.txt\""},
+                    SParseCase{"EmptyText", header(0), Status::Complete, ""},
+                    SParseCase{"NonAscii", encodeHandOver(QString::fromUtf8("\xc3\xbc\xe2\x82\xac \xf0\x9f\x98\x80")),
+                               Status::Complete, QString::fromUtf8("\xc3\xbc\xe2\x82\xac \xf0\x9f\x98\x80")},
+                    SParseCase{"LeadingByteOrderMarkIsText",
+                               header(4) + "\xef\xbb\xbf"
+                                           "a",
+                               Status::Complete, QChar(0xfeff) + QStringLiteral("a")},
+                    SParseCase{"TextEndsAtNul", header(3) + QByteArray("a\0b", 3), Status::Complete, "a"},
+                    SParseCase{"PathsOf1000Characters", encodeHandOver(kLongPaths), Status::Complete, kLongPaths},
+                    SParseCase{"NothingYet", "", Status::Incomplete, ""},
+                    SParseCase{"PartOfMagic", "BR", Status::Incomplete, ""},
+                    SParseCase{"HeaderOnly", header(5), Status::Incomplete, ""},
+                    SParseCase{"TextCutShort", header(5) + "abcd", Status::Incomplete, ""},
+                    SParseCase{"WrongFirstByte", "X", Status::Invalid, ""},
+                    SParseCase{"WrongMagic", "GET / HTTP/1.0\r\n\r\n", Status::Invalid, ""},
+                    SParseCase{"LengthAboveLimit", header(kMaxHandOverBytes + 1), Status::Invalid, ""},
+                    SParseCase{"LargestLength", header(0xffffffffu), Status::Invalid, ""},
+                    SParseCase{"BytesBeyondTheText", header(1) + "ab", Status::Invalid, ""},
+                    SParseCase{"NotUtf8", header(2) + "\xc3\x28", Status::Invalid, ""},
+                    SParseCase{"Utf16Surrogate", header(3) + "\xed\xa0\x80", Status::Invalid, ""}),
     test::SCaseName());
 
 TEST(HandOverProtocol, EveryPrefixOfARequestIsIncomplete)
@@ -181,8 +183,8 @@ TEST_F(SingleInstanceProcessTest, HandsOverTheTextAndReturnsOnlyAfterItWasProces
     EXPECT_TRUE(CSingleInstance::handOver(QStringLiteral("\"a b.txt\" \"c.txt\""), server()));
     EXPECT_GE(clock.elapsed(), kProcessMs);
     // Read at once: the answer came after the end of processing was logged.
-    EXPECT_EQ(readLog(log()), (std::vector<std::string>{"front", "begin \"a b.txt\" \"c.txt\"",
-                                                        "end \"a b.txt\" \"c.txt\""}));
+    EXPECT_EQ(readLog(log()),
+              (std::vector<std::string>{"front", "begin \"a b.txt\" \"c.txt\"", "end \"a b.txt\" \"c.txt\""}));
 
     EXPECT_TRUE(CSingleInstance::handOver(QString(), server()));
     EXPECT_EQ(readLog(log()).size(), 4u);
@@ -360,7 +362,6 @@ TEST(SingleInstance, HandOverBringsTheMinimizedFrameForward)
     EXPECT_TRUE(frame.isVisible());
 }
 
-
 struct SSocketNameCase {
     const char* name;
     QString waylandDisplay;
@@ -378,20 +379,20 @@ TEST_P(SocketNameTest, FollowsTheScreenSession)
 
 INSTANTIATE_TEST_SUITE_P(
     Sessions, SocketNameTest,
-    testing::Values(
-        SSocketNameCase{"XDisplay0", "", ":0", "brindle-x11-%3A0"},
-        SSocketNameCase{"XDisplay1", "", ":1", "brindle-x11-%3A1"},
-        SSocketNameCase{"XDisplayOverSsh", "", "localhost:10.0", "brindle-x11-localhost%3A10.0"},
-        SSocketNameCase{"Wayland", "wayland-0", "", "brindle-wl-wayland-0"},
-        SSocketNameCase{"WaylandBeforeXWayland", "wayland-1", ":0", "brindle-wl-wayland-1"},
-        SSocketNameCase{"WaylandByFullPath", "/run/user/1000/wayland-0", "",
-                        "brindle-wl-%2Frun%2Fuser%2F1000%2Fwayland-0"},
-        SSocketNameCase{"NoDisplay", "", "", "brindle-nodisplay"},
-        SSocketNameCase{"SeparatorsAndBlanksCannotLeaveTheFolder", "", ":0/../x y", "brindle-x11-%3A0%2F..%2Fx%20y"},
-        SSocketNameCase{"EscapeCharacterIsEscaped", "", "%3A0", "brindle-x11-%253A0"},
-        SSocketNameCase{"NonAscii", "w\u00e9", "", "brindle-wl-w%C3%A9"},
-        SSocketNameCase{"LongestTextKept", QString(40, u'w'), "", "brindle-wl-" + QString(40, u'w')},
-        SSocketNameCase{"LongerTextHashed", QString(41, u'w'), "", "brindle-wl-~8b32c23f7fd416ee"}),
+    testing::Values(SSocketNameCase{"XDisplay0", "", ":0", "brindle-x11-%3A0"},
+                    SSocketNameCase{"XDisplay1", "", ":1", "brindle-x11-%3A1"},
+                    SSocketNameCase{"XDisplayOverSsh", "", "localhost:10.0", "brindle-x11-localhost%3A10.0"},
+                    SSocketNameCase{"Wayland", "wayland-0", "", "brindle-wl-wayland-0"},
+                    SSocketNameCase{"WaylandBeforeXWayland", "wayland-1", ":0", "brindle-wl-wayland-1"},
+                    SSocketNameCase{"WaylandByFullPath", "/run/user/1000/wayland-0", "",
+                                    "brindle-wl-%2Frun%2Fuser%2F1000%2Fwayland-0"},
+                    SSocketNameCase{"NoDisplay", "", "", "brindle-nodisplay"},
+                    SSocketNameCase{"SeparatorsAndBlanksCannotLeaveTheFolder", "", ":0/../x y",
+                                    "brindle-x11-%3A0%2F..%2Fx%20y"},
+                    SSocketNameCase{"EscapeCharacterIsEscaped", "", "%3A0", "brindle-x11-%253A0"},
+                    SSocketNameCase{"NonAscii", "w\u00e9", "", "brindle-wl-w%C3%A9"},
+                    SSocketNameCase{"LongestTextKept", QString(40, u'w'), "", "brindle-wl-" + QString(40, u'w')},
+                    SSocketNameCase{"LongerTextHashed", QString(41, u'w'), "", "brindle-wl-~8b32c23f7fd416ee"}),
     test::SCaseName());
 
 // Runtime folder and screen session of this process for as long as it lives.

@@ -19,15 +19,15 @@
 
 #include <QActionGroup>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QPrinter>
-#include <QRadioButton>
-#include <QTextBrowser>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QLineEdit>
+#include <QMdiArea>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 #include <filesystem>

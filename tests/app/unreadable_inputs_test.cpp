@@ -7,8 +7,8 @@
 #include "frame_test_support.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
-#include "merge_editor/edit_doc.h"
 #include "framework/template_positions.h"
+#include "merge_editor/edit_doc.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
@@ -31,7 +31,7 @@ QString qs(const std::string& text) { return QString::fromStdString(text); }
 struct SInputKind {
     const char* name;
     std::function<std::string(test::CTempDir&)> make;  // the path of such an input
-    const char* message;                                // the message, with %1 for the path
+    const char* message;                               // the message, with %1 for the path
 };
 
 void PrintTo(const SInputKind& kind, std::ostream* os) { *os << kind.name; }
@@ -61,10 +61,7 @@ protected:
     void TearDown() override { ::alarm(0); }
 
     QString expected() const { return QString::fromUtf8(GetParam().message).arg(qs(m_bad)); }
-    std::size_t comparisons(CBRDApp& app) const
-    {
-        return app.docTemplateAt(kComparisonTemplate)->documents().size();
-    }
+    std::size_t comparisons(CBRDApp& app) const { return app.docTemplateAt(kComparisonTemplate)->documents().size(); }
 
     test::CTempDir m_dir;
     std::string m_good;
@@ -76,7 +73,8 @@ TEST_P(UnreadableInputWindowTest, CommandLineSaysWhichFileAndOpensNoComparison)
     for (const bool first : {true, false}) {
         test::SAppOnMemorySettings app;
         test::CDialogAnswers answers;
-        const QString line = first ? qs("\"" + m_bad + "\" \"" + m_good + "\"") : qs("\"" + m_good + "\" \"" + m_bad + "\"");
+        const QString line =
+            first ? qs("\"" + m_bad + "\" \"" + m_good + "\"") : qs("\"" + m_good + "\" \"" + m_bad + "\"");
         ASSERT_TRUE(app.app.initInstance(line));
         test::settle();
         ASSERT_EQ(answers.shown().size(), 1) << answers.shown().join(u'|').toStdString();
@@ -190,10 +188,10 @@ TEST(UnreadableInputWindow, BatchRunListsTheActionsThatFailedInOneMessage)
         return "[Action" + std::to_string(number) + "]\nFile1=" + file1 + "\nFile2=" + file2 +
                "\nCompare Output File=" + out + "\nQuiet Mode=1\n";
     };
-    const std::string script =
-        dir.write("run.brs", action(1, dir.file("missing.txt"), b, dir.file("out1.txt")) +
-                                 action(2, a, dir.path().string(), dir.file("out2.txt")) +
-                                 action(3, a, b, dir.file("no/folder/out3.txt")) + action(4, a, b, dir.file("out4.txt")));
+    const std::string script = dir.write("run.brs", action(1, dir.file("missing.txt"), b, dir.file("out1.txt")) +
+                                                        action(2, a, dir.path().string(), dir.file("out2.txt")) +
+                                                        action(3, a, b, dir.file("no/folder/out3.txt")) +
+                                                        action(4, a, b, dir.file("out4.txt")));
     test::SAppOnMemorySettings app;
     test::CDialogAnswers answers;
     ASSERT_TRUE(app.app.initInstance(qs(script)));

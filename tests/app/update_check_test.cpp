@@ -121,20 +121,19 @@ TEST_P(UpdateCheckResult, LastCallDecidesTheMessage)
     EXPECT_EQ(param.shown, shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Results, UpdateCheckResult,
-    testing::Values(SResultCase{"new_version_requested", "0", true, 1, 0, {kAskNew, "mail"}},
-                    SResultCase{"new_version_declined", "0", false, 1, 0, {kAskNew}},
-                    SResultCase{"up_to_date", "6", true, 1, 6, {kUpToDate}},
-                    SResultCase{"other_result_not_retried", "4", true, 1, 4, {kFailed}},
-                    SResultCase{"negative_result", "-1", true, 1, -1, {kFailed}},
-                    SResultCase{"five", "5", true, 1, 5, {kFailed}},
-                    SResultCase{"retry_1_new_version", "1 0", true, 2, 0, {kAskNew, "mail"}},
-                    SResultCase{"retry_2_up_to_date", "2 6", true, 2, 6, {kUpToDate}},
-                    SResultCase{"retry_3_fails", "3 4", true, 2, 4, {kFailed}},
-                    SResultCase{"retry_only_once", "1 1 0", true, 2, 1, {kFailed}},
-                    SResultCase{"retry_then_3", "2 3", true, 2, 3, {kFailed}}),
-    test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(Results, UpdateCheckResult,
+                         testing::Values(SResultCase{"new_version_requested", "0", true, 1, 0, {kAskNew, "mail"}},
+                                         SResultCase{"new_version_declined", "0", false, 1, 0, {kAskNew}},
+                                         SResultCase{"up_to_date", "6", true, 1, 6, {kUpToDate}},
+                                         SResultCase{"other_result_not_retried", "4", true, 1, 4, {kFailed}},
+                                         SResultCase{"negative_result", "-1", true, 1, -1, {kFailed}},
+                                         SResultCase{"five", "5", true, 1, 5, {kFailed}},
+                                         SResultCase{"retry_1_new_version", "1 0", true, 2, 0, {kAskNew, "mail"}},
+                                         SResultCase{"retry_2_up_to_date", "2 6", true, 2, 6, {kUpToDate}},
+                                         SResultCase{"retry_3_fails", "3 4", true, 2, 4, {kFailed}},
+                                         SResultCase{"retry_only_once", "1 1 0", true, 2, 1, {kFailed}},
+                                         SResultCase{"retry_then_3", "2 3", true, 2, 3, {kFailed}}),
+                         test::SCaseName());
 
 // ---- what the library gets, and what the mail says ----
 

@@ -75,16 +75,11 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PaletteChoose,
     testing::Values(
         SChooseCase{"most_recent_cell_changes_nothing", {0}, kInitialRanks},
-        SChooseCase{"least_recent_cell",
-                    {10},
-                    {2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 1, 19, 17, 15, 13, 11, 9, 7, 5, 3}},
-        SChooseCase{"second_cell_swaps_with_first",
-                    {19},
-                    {2, 3, 5, 7, 9, 11, 13, 15, 17, 19, 20, 18, 16, 14, 12, 10, 8, 6, 4, 1}},
+        SChooseCase{"least_recent_cell", {10}, {2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 1, 19, 17, 15, 13, 11, 9, 7, 5, 3}},
+        SChooseCase{"second_cell_swaps_with_first", {19}, {2,  3,  5,  7,  9,  11, 13, 15, 17, 19,
+                                                           20, 18, 16, 14, 12, 10, 8,  6,  4,  1}},
         // Ranks above the chosen one stay where they are.
-        SChooseCase{"middle_cell",
-                    {7},
-                    {2, 4, 6, 8, 10, 12, 14, 1, 17, 19, 20, 18, 16, 15, 13, 11, 9, 7, 5, 3}},
+        SChooseCase{"middle_cell", {7}, {2, 4, 6, 8, 10, 12, 14, 1, 17, 19, 20, 18, 16, 15, 13, 11, 9, 7, 5, 3}},
         SChooseCase{"same_cell_twice", {7, 7}, {2, 4, 6, 8, 10, 12, 14, 1, 17, 19, 20, 18, 16, 15, 13, 11, 9, 7, 5, 3}},
         SChooseCase{"two_cells", {7, 10}, {3, 5, 7, 9, 11, 13, 15, 2, 18, 20, 1, 19, 17, 16, 14, 12, 10, 8, 6, 4}}),
     test::SCaseName());
@@ -272,21 +267,15 @@ TEST_P(ColorButton, TakesThePaletteChoice)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ColorButton,
-    testing::Values(SButtonCase{"cell", 0xFFFFFF, {13}, {}, 0x0000FF, 0, std::nullopt},
-                    SButtonCase{"click_outside_keeps_colour", 0x800080, {kOutside}, {}, 0x800080, 0, std::nullopt},
-                    SButtonCase{"other_known_colour", 0xFFFFFF, {kOther}, {0x00FF00}, 0x00FF00, 1, std::nullopt},
-                    SButtonCase{"other_new_colour_takes_rank_20_cell", 0xFFFFFF, {kOther}, {0x123456}, 0x123456, 1,
-                                0x123456},
-                    // Cancelling the colour dialog returns to the palette.
-                    SButtonCase{"other_cancelled_then_cell", 0xFFFFFF, {kOther, 2}, {std::nullopt}, 0x008000, 1,
-                                std::nullopt},
-                    SButtonCase{"other_cancelled_then_outside",
-                                0xFFFFFF,
-                                {kOther, kOutside},
-                                {std::nullopt},
-                                0xFFFFFF,
-                                1,
-                                std::nullopt}),
+    testing::Values(
+        SButtonCase{"cell", 0xFFFFFF, {13}, {}, 0x0000FF, 0, std::nullopt},
+        SButtonCase{"click_outside_keeps_colour", 0x800080, {kOutside}, {}, 0x800080, 0, std::nullopt},
+        SButtonCase{"other_known_colour", 0xFFFFFF, {kOther}, {0x00FF00}, 0x00FF00, 1, std::nullopt},
+        SButtonCase{"other_new_colour_takes_rank_20_cell", 0xFFFFFF, {kOther}, {0x123456}, 0x123456, 1, 0x123456},
+        // Cancelling the colour dialog returns to the palette.
+        SButtonCase{"other_cancelled_then_cell", 0xFFFFFF, {kOther, 2}, {std::nullopt}, 0x008000, 1, std::nullopt},
+        SButtonCase{
+            "other_cancelled_then_outside", 0xFFFFFF, {kOther, kOutside}, {std::nullopt}, 0xFFFFFF, 1, std::nullopt}),
     test::SCaseName());
 
 TEST(ColorButton, PaletteOpensWithTheCurrentColoursCellFocused)

@@ -144,11 +144,11 @@ TEST(CompCtrlTest, FindTextOptions)
         {"alpha", 0, -1, false, false, 0},
         {"alpha", 0, -1, true, false, 11},
         {"alpha", 1, -1, false, false, 11},
-        {"alpha", 1, -1, false, true, 28},   // "alphabet" and "alpha_x" are not the whole word
-        {"alpha", 1, 30, false, true, -1},   // the match must end within the range
+        {"alpha", 1, -1, false, true, 28},  // "alphabet" and "alpha_x" are not the whole word
+        {"alpha", 1, 30, false, true, -1},  // the match must end within the range
         {"alpha", 1, 33, false, true, 28},
         {"beta", 0, -1, false, true, 6},
-        {"a\nal", 0, -1, false, false, 9},   // across a line end
+        {"a\nal", 0, -1, false, false, 9},  // across a line end
         {"", 0, -1, false, false, -1},
     };
     for (const auto& c : cases)

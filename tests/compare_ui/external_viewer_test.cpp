@@ -71,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
         STemplateCase{"lower_case_extension_then_path", "C:\\Tools\\view.exe %PATH%", "C:\\Tools\\view.exe", "%PATH%"},
         STemplateCase{"upper_and_mixed_case_extension", "VIEW.EXE -n %LINE%", "VIEW.EXE", "-n %LINE%"},
         STemplateCase{"mixed_case_keeps_its_letters", "/Opt/View.ExE --Path=%path%", "/Opt/View.ExE", "--Path=%path%"},
-        STemplateCase{"blanks_before_the_extension", "/opt/My Tools/view.exe  +%LINE% %PATH% ", "/opt/My Tools/view.exe",
-                      "+%LINE% %PATH%"},
+        STemplateCase{"blanks_before_the_extension", "/opt/My Tools/view.exe  +%LINE% %PATH% ",
+                      "/opt/My Tools/view.exe", "+%LINE% %PATH%"},
         STemplateCase{"arguments_glued_to_the_extension", "view.exe%PATH%", "view.exe", "%PATH%"},
         STemplateCase{"extension_inside_a_word_still_ends_the_program", "/opt/x.exec/run %PATH%", "/opt/x.exe",
                       "c/run %PATH%"},
@@ -83,27 +83,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Quoted, SplitViewerTemplate,
-    testing::Values(
-        STemplateCase{"quoted_exe_with_blanks", "\"C:\\Program Files\\V\\v.exe\" %PATH%", "C:\\Program Files\\V\\v.exe",
-                      "%PATH%"},
-        STemplateCase{"quoted_program_without_extension", "\"/opt/my viewer/view\" +%LINE% \"%PATH%\"",
-                      "/opt/my viewer/view", "+%LINE% \"%PATH%\""},
-        STemplateCase{"extension_after_the_quotes_belongs_to_the_arguments", "\"/opt/my view\" %PATH% x.EXE",
-                      "/opt/my view", "%PATH% x.EXE"},
-        STemplateCase{"extension_inside_the_quotes_does_not_cut", "\"/opt/a.exe.d/view\" %PATH%", "/opt/a.exe.d/view",
-                      "%PATH%"},
-        STemplateCase{"quoted_program_alone", "  \"/opt/my viewer/view\"  ", "/opt/my viewer/view", ""},
-        STemplateCase{"empty_quotes", "\"\" %PATH%", "", "%PATH%"}),
+    testing::Values(STemplateCase{"quoted_exe_with_blanks", "\"C:\\Program Files\\V\\v.exe\" %PATH%",
+                                  "C:\\Program Files\\V\\v.exe", "%PATH%"},
+                    STemplateCase{"quoted_program_without_extension", "\"/opt/my viewer/view\" +%LINE% \"%PATH%\"",
+                                  "/opt/my viewer/view", "+%LINE% \"%PATH%\""},
+                    STemplateCase{"extension_after_the_quotes_belongs_to_the_arguments",
+                                  "\"/opt/my view\" %PATH% x.EXE", "/opt/my view", "%PATH% x.EXE"},
+                    STemplateCase{"extension_inside_the_quotes_does_not_cut", "\"/opt/a.exe.d/view\" %PATH%",
+                                  "/opt/a.exe.d/view", "%PATH%"},
+                    STemplateCase{"quoted_program_alone", "  \"/opt/my viewer/view\"  ", "/opt/my viewer/view", ""},
+                    STemplateCase{"empty_quotes", "\"\" %PATH%", "", "%PATH%"}),
     test::SCaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Bare, SplitViewerTemplate,
-    testing::Values(
-        STemplateCase{"bare_word", "gedit", "gedit", ""},
-        STemplateCase{"bare_word_with_arguments", "gedit +%LINE% %PATH%", "gedit", "+%LINE% %PATH%"},
-        STemplateCase{"white_space_around", " \t/usr/bin/less\t -N   %PATH%\t ", "/usr/bin/less", "-N   %PATH%"},
-        STemplateCase{"blank_template", " \t  ", "", ""},
-        STemplateCase{"empty_template", "", "", ""}),
+    testing::Values(STemplateCase{"bare_word", "gedit", "gedit", ""},
+                    STemplateCase{"bare_word_with_arguments", "gedit +%LINE% %PATH%", "gedit", "+%LINE% %PATH%"},
+                    STemplateCase{"white_space_around", " \t/usr/bin/less\t -N   %PATH%\t ", "/usr/bin/less",
+                                  "-N   %PATH%"},
+                    STemplateCase{"blank_template", " \t  ", "", ""}, STemplateCase{"empty_template", "", "", ""}),
     test::SCaseName());
 
 // ---- placeholders ----
@@ -128,16 +126,23 @@ TEST_P(ViewerArguments, ReplacesEachPlaceholderOnceAndNeverInItsValues)
 INSTANTIATE_TEST_SUITE_P(
     Placeholders, ViewerArguments,
     testing::Values(
-        SArgumentsCase{"all_of_them_text", "%PATH% %LINE% %START% %LENGTH% %END%", "/a/b", 12, 0,
-                       {"/a/b", "12", "12", "0", "12"}},
-        SArgumentsCase{"all_of_them_binary", "%START% %LENGTH% %END% %PATH%", "/bin.dat", 4096, 1,
+        SArgumentsCase{
+            "all_of_them_text", "%PATH% %LINE% %START% %LENGTH% %END%", "/a/b", 12, 0, {"/a/b", "12", "12", "0", "12"}},
+        SArgumentsCase{"all_of_them_binary",
+                       "%START% %LENGTH% %END% %PATH%",
+                       "/bin.dat",
+                       4096,
+                       1,
                        {"4096", "1", "4097", "/bin.dat"}},
         SArgumentsCase{"first_occurrence_only", "%LINE% %LINE% %PATH%%PATH%", "/p", 7, 0, {"7", "%LINE%", "/p%PATH%"}},
         SArgumentsCase{"first_occurrence_inside_one_word", "%LINE%:%LINE%", "/p", 7, 0, {"7:%LINE%"}},
-        SArgumentsCase{"any_letter_case", "%path% %Line% %sTaRt% %length% %end%", "/p", 3, 1, {"/p", "3", "3", "1", "4"}},
+        SArgumentsCase{
+            "any_letter_case", "%path% %Line% %sTaRt% %length% %end%", "/p", 3, 1, {"/p", "3", "3", "1", "4"}},
         SArgumentsCase{"inside_words", "--file=%PATH%:%LINE% +%START%x", "/a b", 9, 0, {"--file=/a b:9", "+9x"}},
-        SArgumentsCase{"after_quote_removal", "\"%PATH%\" '-c:%LINE%' %PA\"TH\"%", "/q", 5, 0, {"/q", "-c:5", "%PATH%"}},
-        SArgumentsCase{"unknown_and_broken_placeholders_stay", "%FOO% %PATH %LINE%%", "/p", 1, 0, {"%FOO%", "%PATH", "1%"}},
+        SArgumentsCase{
+            "after_quote_removal", "\"%PATH%\" '-c:%LINE%' %PA\"TH\"%", "/q", 5, 0, {"/q", "-c:5", "%PATH%"}},
+        SArgumentsCase{
+            "unknown_and_broken_placeholders_stay", "%FOO% %PATH %LINE%%", "/p", 1, 0, {"%FOO%", "%PATH", "1%"}},
         SArgumentsCase{"no_placeholders", "-R --", "/p", 1, 0, {"-R", "--"}},
         SArgumentsCase{"empty_text", "", "/p", 1, 0, {}},
         SArgumentsCase{"negative_and_large_numbers", "%LINE% %END%", "/p", -1, 0, {"-1", "-1"}},
@@ -149,13 +154,17 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     ValuesAreNeverSearched, ViewerArguments,
     testing::Values(
-        SArgumentsCase{"placeholders_in_the_path", "%PATH% %LINE%", "/x/%LINE%/%END%.txt", 12, 0,
-                       {"/x/%LINE%/%END%.txt", "12"}},
-        SArgumentsCase{"placeholder_only_in_the_path", "%PATH%", "/x/%LINE%%START%%LENGTH%%END%", 12, 0,
+        SArgumentsCase{
+            "placeholders_in_the_path", "%PATH% %LINE%", "/x/%LINE%/%END%.txt", 12, 0, {"/x/%LINE%/%END%.txt", "12"}},
+        SArgumentsCase{"placeholder_only_in_the_path",
+                       "%PATH%",
+                       "/x/%LINE%%START%%LENGTH%%END%",
+                       12,
+                       0,
                        {"/x/%LINE%%START%%LENGTH%%END%"}},
         SArgumentsCase{"path_completes_a_placeholder", "%PATH%LINE%", "/x%", 12, 0, {"/x%LINE%"}},
-        SArgumentsCase{"path_with_blanks_and_quotes_stays_one_word", "%PATH%", "/a b/it's \"c\"", 1, 0,
-                       {"/a b/it's \"c\""}}),
+        SArgumentsCase{
+            "path_with_blanks_and_quotes_stays_one_word", "%PATH%", "/a b/it's \"c\"", 1, 0, {"/a b/it's \"c\""}}),
     test::SCaseName());
 
 // ---- the application around the viewer ----
@@ -180,7 +189,10 @@ class CHexView : public QLabel, public CView, public CPositionTarget {
 public:
     explicit CHexView(QWidget* parent) : QLabel(parent) {}
     QWidget* widget() override { return this; }
-    void selectBytes(std::int64_t offset, std::int64_t length) override { g_calls.push_back({"bytes", offset, length}); }
+    void selectBytes(std::int64_t offset, std::int64_t length) override
+    {
+        g_calls.push_back({"bytes", offset, length});
+    }
 };
 
 class CPlainView : public QLabel, public CView {
@@ -192,8 +204,7 @@ public:
 std::unique_ptr<CDocTemplate> makeTemplate(int id, CDocTemplate::DocumentFactory document, bool hexView)
 {
     return std::make_unique<CDocTemplate>(
-        id, std::move(document),
-        [](CDocTemplate& t, CDocument& d) -> CMDIChildWnd* { return new CMDIChildWnd(t, d); },
+        id, std::move(document), [](CDocTemplate& t, CDocument& d) -> CMDIChildWnd* { return new CMDIChildWnd(t, d); },
         [hexView](CDocument&, QWidget* parent) -> CView* {
             if (hexView)
                 return new CHexView(parent);
@@ -219,10 +230,14 @@ protected:
 
     void addViewerTemplates()
     {
-        m_app.addDocTemplate(makeTemplate(129, [] { return new CDocument; }, false));
-        m_app.addDocTemplate(makeTemplate(130, [] { return new CDocument; }, false));
-        m_app.addDocTemplate(makeTemplate(131, [] { return new CDocument; }, true));   // hex view
-        m_app.addDocTemplate(makeTemplate(132, [] { return new CTextDocument; }, false));  // text editor
+        m_app.addDocTemplate(makeTemplate(
+            129, [] { return new CDocument; }, false));
+        m_app.addDocTemplate(makeTemplate(
+            130, [] { return new CDocument; }, false));
+        m_app.addDocTemplate(makeTemplate(
+            131, [] { return new CDocument; }, true));  // hex view
+        m_app.addDocTemplate(makeTemplate(
+            132, [] { return new CTextDocument; }, false));  // text editor
     }
 
     void setTemplates(const std::string& text, const std::string& hex)
@@ -280,19 +295,17 @@ TEST_P(ExternalViewerHostileName, ReachesTheViewerAsOneArgumentAndRunsNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Names, ExternalViewerHostileName,
-    testing::Values(
-        SHostileCase{"blanks", "DIR/a file  with blanks .txt"},
-        SHostileCase{"quotes", "DIR/it's a \"quoted\" name.txt"},
-        SHostileCase{"backslashes", "DIR/back\\slash\\ \\\"x"},
-        SHostileCase{"semicolon", "DIR/x; touch DIR/pwned; y"},
-        SHostileCase{"command_substitution", "DIR/$(touch DIR/pwned)"},
-        SHostileCase{"backquotes", "DIR/`touch DIR/pwned`.txt"},
-        SHostileCase{"newline", "DIR/first\ntouch DIR/pwned"},
-        SHostileCase{"pipe_and_ampersand", "DIR/a | touch DIR/pwned & b"},
-        SHostileCase{"leading_dash", "-rf"},
-        SHostileCase{"leading_double_dash", "--output=DIR/pwned"},
-        SHostileCase{"placeholders_in_the_path", "DIR/%LINE% and %END%.txt"},
-        SHostileCase{"non_ascii", "DIR/\xc3\xa9t\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac.txt"}),
+    testing::Values(SHostileCase{"blanks", "DIR/a file  with blanks .txt"},
+                    SHostileCase{"quotes", "DIR/it's a \"quoted\" name.txt"},
+                    SHostileCase{"backslashes", "DIR/back\\slash\\ \\\"x"},
+                    SHostileCase{"semicolon", "DIR/x; touch DIR/pwned; y"},
+                    SHostileCase{"command_substitution", "DIR/$(touch DIR/pwned)"},
+                    SHostileCase{"backquotes", "DIR/`touch DIR/pwned`.txt"},
+                    SHostileCase{"newline", "DIR/first\ntouch DIR/pwned"},
+                    SHostileCase{"pipe_and_ampersand", "DIR/a | touch DIR/pwned & b"},
+                    SHostileCase{"leading_dash", "-rf"}, SHostileCase{"leading_double_dash", "--output=DIR/pwned"},
+                    SHostileCase{"placeholders_in_the_path", "DIR/%LINE% and %END%.txt"},
+                    SHostileCase{"non_ascii", "DIR/\xc3\xa9t\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac.txt"}),
     test::SCaseName());
 
 TEST_F(ExternalViewer, ProgramThatCannotBeStartedFailsSilentlyButHandlesTheClick)

@@ -64,19 +64,18 @@ TEST_P(ProgressBarPosition, IsTheShareOf200)
 
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ProgressBarPosition,
-    testing::Values(SBarCase{"total_zero", 50, 0, 0}, SBarCase{"total_negative", 50, -10, 0},
-                    SBarCase{"amount_negative", -5, 100, 0}, SBarCase{"half", 500, 1000, 100},
-                    SBarCase{"rounds_down", 1, 3, 66}, SBarCase{"two_thirds", 2, 3, 133},
-                    SBarCase{"whole", 1000, 1000, 200},
-                    // The bar ignores values outside its range, so an overshoot must stop at 200.
-                    SBarCase{"beyond_total", 1500, 1000, 200},
-                    // amount * 200 would overflow 64 bits.
-                    SBarCase{"huge_three_quarters", kMax / 4 * 3, kMax, 149},
-                    SBarCase{"huge_almost_all", kMax - 1, kMax, 199},
-                    SBarCase{"huge_total_small_amount", kMax / 200, kMax, 0}),
-    test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, ProgressBarPosition,
+                         testing::Values(SBarCase{"total_zero", 50, 0, 0}, SBarCase{"total_negative", 50, -10, 0},
+                                         SBarCase{"amount_negative", -5, 100, 0}, SBarCase{"half", 500, 1000, 100},
+                                         SBarCase{"rounds_down", 1, 3, 66}, SBarCase{"two_thirds", 2, 3, 133},
+                                         SBarCase{"whole", 1000, 1000, 200},
+                                         // The bar ignores values outside its range, so an overshoot must stop at 200.
+                                         SBarCase{"beyond_total", 1500, 1000, 200},
+                                         // amount * 200 would overflow 64 bits.
+                                         SBarCase{"huge_three_quarters", kMax / 4 * 3, kMax, 149},
+                                         SBarCase{"huge_almost_all", kMax - 1, kMax, 199},
+                                         SBarCase{"huge_total_small_amount", kMax / 200, kMax, 0}),
+                         test::SCaseName());
 
 // ---- the dialog ----
 
@@ -163,12 +162,8 @@ struct SCancelCase {
 void tryCancel(CProgressDlg& dialog, CancelWay way)
 {
     switch (way) {
-    case CancelWay::Button:
-        cancelButton(dialog)->click();
-        break;
-    case CancelWay::Close:
-        dialog.close();
-        break;
+    case CancelWay::Button: cancelButton(dialog)->click(); break;
+    case CancelWay::Close: dialog.close(); break;
     case CancelWay::Escape: {
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(&dialog, &escape);
@@ -281,15 +276,13 @@ TEST_P(ProgressDlgRejectedPosition, CentresOverTheOwner)
     dialog->destroyDialog();
 }
 
-INSTANTIATE_TEST_SUITE_P(Rects, ProgressDlgRejectedPosition,
-                         testing::Values(SRectCase{"never_saved", 0, 0, 0, 0},
-                                         SRectCase{"empty_width", 100, 100, 100, 200},
-                                         SRectCase{"inverted", 300, 300, 100, 100},
-                                         SRectCase{"left_off", -20, 100, 280, 200},
-                                         SRectCase{"top_off", 100, -1, 400, 200},
-                                         SRectCase{"right_off", 100, 100, INT32_MAX, 200},
-                                         SRectCase{"bottom_off", 100, 100, 400, INT32_MAX}),
-                         test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Rects, ProgressDlgRejectedPosition,
+    testing::Values(SRectCase{"never_saved", 0, 0, 0, 0}, SRectCase{"empty_width", 100, 100, 100, 200},
+                    SRectCase{"inverted", 300, 300, 100, 100}, SRectCase{"left_off", -20, 100, 280, 200},
+                    SRectCase{"top_off", 100, -1, 400, 200}, SRectCase{"right_off", 100, 100, INT32_MAX, 200},
+                    SRectCase{"bottom_off", 100, 100, 400, INT32_MAX}),
+    test::SCaseName());
 
 // ---- the engine's progress displays ----
 

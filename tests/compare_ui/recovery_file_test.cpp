@@ -53,7 +53,8 @@ TEST(RecoveryFileTest, UntitledAndUnwritableFoldersGoToTheDataFolder)
         GTEST_SKIP() << "every folder is writable for root";
     test::CTempDir locked;
     const QString file = qs(locked.write("merge.txt", "saved"));
-    std::filesystem::permissions(locked.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(locked.path(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_EQ(recoveryPathFor(file), recovered + "merge.txt.unsaved");
 }
 

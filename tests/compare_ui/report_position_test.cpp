@@ -47,18 +47,17 @@ const std::vector<SItem> kText{{"1-3;1-3", 0}, {"4;4-6", 3}, {"5-6;missing", 6},
 
 INSTANTIATE_TEST_SUITE_P(
     Text, ReportLinePosition,
-    testing::Values(
-        SPositionCase{"first_line", kText, 1, 1, false, 1},
-        SPositionCase{"inside_a_range_file1", kText, 3, 1, false, 3},
-        SPositionCase{"inside_a_range_file2", kText, 3, 2, false, 3},
-        SPositionCase{"single_number", kText, 4, 1, false, 4},
-        SPositionCase{"single_number_on_every_line_of_its_group", kText, 5, 1, false, 4},
-        SPositionCase{"range_beside_a_single_number", kText, 5, 2, false, 5},
-        SPositionCase{"deleted_lines_file1", kText, 7, 1, false, 5},
-        SPositionCase{"missing_gives_the_end_of_the_last_range", kText, 7, 2, false, 6},
-        SPositionCase{"after_a_missing_part", kText, 10, 2, false, 8},
-        SPositionCase{"past_the_last_line_counts_on", kText, 13, 1, false, 11},
-        SPositionCase{"any_side_but_1_is_file2", kText, 10, 0, false, 8}),
+    testing::Values(SPositionCase{"first_line", kText, 1, 1, false, 1},
+                    SPositionCase{"inside_a_range_file1", kText, 3, 1, false, 3},
+                    SPositionCase{"inside_a_range_file2", kText, 3, 2, false, 3},
+                    SPositionCase{"single_number", kText, 4, 1, false, 4},
+                    SPositionCase{"single_number_on_every_line_of_its_group", kText, 5, 1, false, 4},
+                    SPositionCase{"range_beside_a_single_number", kText, 5, 2, false, 5},
+                    SPositionCase{"deleted_lines_file1", kText, 7, 1, false, 5},
+                    SPositionCase{"missing_gives_the_end_of_the_last_range", kText, 7, 2, false, 6},
+                    SPositionCase{"after_a_missing_part", kText, 10, 2, false, 8},
+                    SPositionCase{"past_the_last_line_counts_on", kText, 13, 1, false, 11},
+                    SPositionCase{"any_side_but_1_is_file2", kText, 10, 0, false, 8}),
     test::SCaseName());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -86,17 +85,17 @@ const std::vector<SItem> kBinary{{"0-31;0-31", 0}, {"32-47;32-63", 2}, {"48-95;m
 
 INSTANTIATE_TEST_SUITE_P(
     Binary, ReportLinePosition,
-    testing::Values(
-        SPositionCase{"first_byte", kBinary, 1, 1, true, 0},
-        SPositionCase{"second_row", kBinary, 2, 2, true, 16},
-        SPositionCase{"first_row_of_a_later_section", kBinary, 3, 1, true, 32},
-        SPositionCase{"rows_count_on_past_the_range", kBinary, 4, 1, true, 48},
-        SPositionCase{"file2_range", kBinary, 4, 2, true, 48},
-        SPositionCase{"missing_gives_the_end_of_the_last_range", kBinary, 6, 2, true, 63},
-        SPositionCase{"file1_beside_missing", kBinary, 6, 1, true, 64},
-        SPositionCase{"above_the_first_section_is_the_line_itself", {{"100-199;100-199", 3}}, 2, 1, true, 2},
-        SPositionCase{"row_of_the_start_line_is_still_above", {{"100-199;100-199", 3}}, 3, 1, true, 3},
-        SPositionCase{"no_sections", {}, 5, 2, true, 5}),
+    testing::Values(SPositionCase{"first_byte", kBinary, 1, 1, true, 0},
+                    SPositionCase{"second_row", kBinary, 2, 2, true, 16},
+                    SPositionCase{"first_row_of_a_later_section", kBinary, 3, 1, true, 32},
+                    SPositionCase{"rows_count_on_past_the_range", kBinary, 4, 1, true, 48},
+                    SPositionCase{"file2_range", kBinary, 4, 2, true, 48},
+                    SPositionCase{"missing_gives_the_end_of_the_last_range", kBinary, 6, 2, true, 63},
+                    SPositionCase{"file1_beside_missing", kBinary, 6, 1, true, 64},
+                    SPositionCase{
+                        "above_the_first_section_is_the_line_itself", {{"100-199;100-199", 3}}, 2, 1, true, 2},
+                    SPositionCase{"row_of_the_start_line_is_still_above", {{"100-199;100-199", 3}}, 3, 1, true, 3},
+                    SPositionCase{"no_sections", {}, 5, 2, true, 5}),
     test::SCaseName());
 
 }  // namespace

@@ -74,7 +74,10 @@ TEST_P(RtfLinesWriterTest, ReadsBackWhatTheReportWriterWrote)
             expectedColours += QString(QString::fromStdU16String(piece.text).size(), tag);
         }
         for (const SRtfRun& run : runs) {
-            const QChar tag = run.colour == kBlue ? u'b' : run.colour == kRed ? u'r' : run.colour == kBlack ? u'k' : u'?';
+            const QChar tag = run.colour == kBlue    ? u'b'
+                              : run.colour == kRed   ? u'r'
+                              : run.colour == kBlack ? u'k'
+                                                     : u'?';
             actualColours += QString(run.text.size(), tag);
         }
         EXPECT_EQ(actualColours, expectedColours) << "line " << i;
@@ -85,16 +88,15 @@ TEST_P(RtfLinesWriterTest, ReadsBackWhatTheReportWriterWrote)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RtfLinesWriterTest,
-    ::testing::Values(
-        SWriterCase{"Plain", {{{kRtfBlack, u"int main()"}}, {{kRtfBlack, u"{"}}, {{kRtfBlack, u"}"}}}},
-        SWriterCase{"Escapes", {{{kRtfBlack, u"a\\b {c} \\par x"}}}},
-        SWriterCase{"Latin1", {{{kRtfBlack, u"caf\u00e9 \u00fc\u00df"}}}},
-        SWriterCase{"Unicode", {{{kRtfBlue, u"\u0416\u4e2d\U0001F600 end"}}}},
-        SWriterCase{"IntraLineRuns",
-                    {{{kRtfBlue, u"same "}, {kRtfRed, u"changed"}, {kRtfBlue, u" tail"}},
-                     {{kRtfRed, u"whole line red"}}}},
-        SWriterCase{"EmptyLines", {{}, {{kRtfBlack, u"x"}}, {}}},
-        SWriterCase{"TabsAndControlWordsInText", {{{kRtfBlack, u"\tif\\cf2 x\\'41"}}}}),
+    ::testing::Values(SWriterCase{"Plain", {{{kRtfBlack, u"int main()"}}, {{kRtfBlack, u"{"}}, {{kRtfBlack, u"}"}}}},
+                      SWriterCase{"Escapes", {{{kRtfBlack, u"a\\b {c} \\par x"}}}},
+                      SWriterCase{"Latin1", {{{kRtfBlack, u"caf\u00e9 \u00fc\u00df"}}}},
+                      SWriterCase{"Unicode", {{{kRtfBlue, u"\u0416\u4e2d\U0001F600 end"}}}},
+                      SWriterCase{"IntraLineRuns",
+                                  {{{kRtfBlue, u"same "}, {kRtfRed, u"changed"}, {kRtfBlue, u" tail"}},
+                                   {{kRtfRed, u"whole line red"}}}},
+                      SWriterCase{"EmptyLines", {{}, {{kRtfBlack, u"x"}}, {}}},
+                      SWriterCase{"TabsAndControlWordsInText", {{{kRtfBlack, u"\tif\\cf2 x\\'41"}}}}),
     test::SCaseName());
 
 TEST(RtfLinesTest, LineNumbersAndFontNameWithBraces)
@@ -139,18 +141,17 @@ TEST_P(RtfLinesHostileTest, ReadsAsFarAsItMakesSense)
 // A hex escape cut after one digit takes that digit as its value.
 INSTANTIATE_TEST_SUITE_P(
     Cases, RtfLinesHostileTest,
-    ::testing::Values(SHostileCase{"Empty", "", QString()},
-                      SHostileCase{"UnbalancedClose", "}}}a\\par }", QStringLiteral("a")},
-                      SHostileCase{"UnclosedGroups", "{{{{a\\par b", QStringLiteral("a\nb")},
-                      SHostileCase{"TruncatedHexEscape", "{\\rtf1 a\\'4", QStringLiteral("a") + QChar(4)},
-                      SHostileCase{"TruncatedControlWord", "{\\rtf1 a\\", QStringLiteral("a")},
-                      SHostileCase{"HugeColourIndex", "{\\rtf1{\\colortbl;\\red1;}\\cf99999999999999 a\\par}",
-                                   QStringLiteral("a")},
-                      SHostileCase{"NegativeUnicode", "{\\rtf1 \\u-10179?\\u-8704?\\par}", QString::fromUtf16(u"\U0001F600")},
-                      SHostileCase{"IgnoredDestination", "{\\rtf1{\\*\\generator x;}a\\par}", QStringLiteral("a")},
-                      SHostileCase{"DeepNesting", std::string(100000, '{') + "a\\par", QStringLiteral("a")},
-                      SHostileCase{"RawLineBreaksIgnored", "{\\rtf1 a\r\nb\\par}", QStringLiteral("ab")},
-                      SHostileCase{"EscapedLineFeedEndsTheLine", "{\\rtf1 a\\'0ab\\u10?c\\par}", QStringLiteral("a\nb\nc")}),
+    ::testing::Values(
+        SHostileCase{"Empty", "", QString()}, SHostileCase{"UnbalancedClose", "}}}a\\par }", QStringLiteral("a")},
+        SHostileCase{"UnclosedGroups", "{{{{a\\par b", QStringLiteral("a\nb")},
+        SHostileCase{"TruncatedHexEscape", "{\\rtf1 a\\'4", QStringLiteral("a") + QChar(4)},
+        SHostileCase{"TruncatedControlWord", "{\\rtf1 a\\", QStringLiteral("a")},
+        SHostileCase{"HugeColourIndex", "{\\rtf1{\\colortbl;\\red1;}\\cf99999999999999 a\\par}", QStringLiteral("a")},
+        SHostileCase{"NegativeUnicode", "{\\rtf1 \\u-10179?\\u-8704?\\par}", QString::fromUtf16(u"\U0001F600")},
+        SHostileCase{"IgnoredDestination", "{\\rtf1{\\*\\generator x;}a\\par}", QStringLiteral("a")},
+        SHostileCase{"DeepNesting", std::string(100000, '{') + "a\\par", QStringLiteral("a")},
+        SHostileCase{"RawLineBreaksIgnored", "{\\rtf1 a\r\nb\\par}", QStringLiteral("ab")},
+        SHostileCase{"EscapedLineFeedEndsTheLine", "{\\rtf1 a\\'0ab\\u10?c\\par}", QStringLiteral("a\nb\nc")}),
     test::SCaseName());
 
 TEST(RtfLinesTest, OffsetsMapToLines)

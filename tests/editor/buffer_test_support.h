@@ -19,8 +19,8 @@ struct SNotice {
 // Records every call; moves `caret` with each change's context, as a real view moves its caret.
 class CRecordingView : public CEdBufferView {
 public:
-    void OnBufferChanged(CEdBufferView* source, const CEdTextBuffer::CUpdateContext* context,
-                         std::uint32_t flags, std::int32_t line) override
+    void OnBufferChanged(CEdBufferView* source, const CEdTextBuffer::CUpdateContext* context, std::uint32_t flags,
+                         std::int32_t line) override
     {
         notices.push_back({source, flags, line});
         if (context)

@@ -16,9 +16,9 @@ namespace {
 
 using test::CEditHarness;
 
-constexpr std::uint32_t kPlain = kTextTypeAutoIndent;                                   // row 0
-constexpr std::uint32_t kC = kTextTypeAutoIndent | kTextTypeBracketStepIndent;          // row 4
-constexpr std::uint32_t kHtml = kTextTypeAutoIndent | kTextTypeBracketIndent;           // row 7
+constexpr std::uint32_t kPlain = kTextTypeAutoIndent;                           // row 0
+constexpr std::uint32_t kC = kTextTypeAutoIndent | kTextTypeBracketStepIndent;  // row 4
+constexpr std::uint32_t kHtml = kTextTypeAutoIndent | kTextTypeBracketIndent;   // row 7
 constexpr std::uint32_t kTabs = kTextTypeInsertTabs;
 constexpr std::uint32_t kJoin = kTextTypeBackspaceAtBol;
 constexpr std::uint32_t kFnBrace = kTextTypeAutoIndent | kTextTypeFnBrace;
@@ -130,7 +130,12 @@ TEST(EditCore, TabAndShiftTab)
         {"Shift+Tab counts display columns", {"a\tb|"}, 0, 4, false, shiftTab, "a\t|b"},
         {"Shift+Tab at column 0 does nothing", {"|ab"}, 0, 4, false, shiftTab, "|ab", false},
         {"Shift+Tab over a block",
-         {"^      ab", "  \tcd", "\t\tx", " |y"}, 0, 4, false, shiftTab, "^  ab\ncd\n\tx\ny|"},
+         {"^      ab", "  \tcd", "\t\tx", " |y"},
+         0,
+         4,
+         false,
+         shiftTab,
+         "^  ab\ncd\n\tx\ny|"},
         {"Shift+Tab removes at most tab size spaces", {"^     ab", "|x"}, 0, 4, false, shiftTab, "^ ab\n|x"},
     });
 }
@@ -140,37 +145,89 @@ TEST(EditCore, BackspaceAndDelete)
     runCases({
         {"Backspace deletes the character before", {"ab|c"}, 0, 4, false, backspace, "a|c"},
         {"Backspace at column 0 of line 5 of plain text does nothing",
-         {"1", "2", "3", "4", "5", "|6"}, kPlain, 4, false, backspace, "1\n2\n3\n4\n5\n|6", false},
+         {"1", "2", "3", "4", "5", "|6"},
+         kPlain,
+         4,
+         false,
+         backspace,
+         "1\n2\n3\n4\n5\n|6",
+         false},
         {"Backspace joins lines with the setting", {"ab", "|cd"}, kJoin, 4, false, backspace, "ab|cd"},
         {"Backspace at the start of the text", {"|ab"}, kJoin, 4, false, backspace, "|ab", false},
         {"Backspace deletes a selection over lines", {"a^b", "c|d"}, 0, 4, false, backspace, "a|d"},
         {"Delete deletes the character after", {"a|bc"}, 0, 4, false, del, "a|c"},
         {"Delete at a line end joins the next line", {"ab|", "cd"}, 0, 4, false, del, "ab|cd"},
         {"Delete at the end of the text does nothing", {"ab", "cd|"}, 0, 4, false, del, "ab\ncd|", false},
-        {"Ctrl+Delete removes a word and its blanks", {"|foo  bar"}, 0, 4, false,
-         [](CEdEditCore& core) { return core.DeleteWordRight(); }, "|bar"},
-        {"Ctrl+Delete at a line end joins lines", {"foo|", "bar"}, 0, 4, false,
-         [](CEdEditCore& core) { return core.DeleteWordRight(); }, "foo|bar"},
-        {"Ctrl+Backspace removes the word before", {"foo bar|"}, 0, 4, false,
-         [](CEdEditCore& core) { return core.DeleteWordLeft(); }, "foo |"},
-        {"Ctrl+Backspace removes blanks and punctuation run", {"a.b ==  |"}, 0, 4, false,
-         [](CEdEditCore& core) { return core.DeleteWordLeft(); }, "a.b |"},
-        {"Ctrl+Backspace with a selection deletes only it", {"foo b^a|r"}, 0, 4, false,
-         [](CEdEditCore& core) { return core.DeleteWordLeft(); }, "foo b|r"},
+        {"Ctrl+Delete removes a word and its blanks",
+         {"|foo  bar"},
+         0,
+         4,
+         false,
+         [](CEdEditCore& core) { return core.DeleteWordRight(); },
+         "|bar"},
+        {"Ctrl+Delete at a line end joins lines",
+         {"foo|", "bar"},
+         0,
+         4,
+         false,
+         [](CEdEditCore& core) { return core.DeleteWordRight(); },
+         "foo|bar"},
+        {"Ctrl+Backspace removes the word before",
+         {"foo bar|"},
+         0,
+         4,
+         false,
+         [](CEdEditCore& core) { return core.DeleteWordLeft(); },
+         "foo |"},
+        {"Ctrl+Backspace removes blanks and punctuation run",
+         {"a.b ==  |"},
+         0,
+         4,
+         false,
+         [](CEdEditCore& core) { return core.DeleteWordLeft(); },
+         "a.b |"},
+        {"Ctrl+Backspace with a selection deletes only it",
+         {"foo b^a|r"},
+         0,
+         4,
+         false,
+         [](CEdEditCore& core) { return core.DeleteWordLeft(); },
+         "foo b|r"},
     });
 }
 
 TEST(EditCore, CaseCommandsReplaceTheSelectionAndKeepItSelected)
 {
     runCases({
-        {"Capitalize", {"^hello-world foo|"}, 0, 4, false,
-         [](CEdEditCore& core) { return core.ConvertCase(EEdCaseConversion::Capitalize); }, "^Hello-world Foo|"},
-        {"Upper case over lines", {"a^b", "c|d"}, 0, 4, false,
-         [](CEdEditCore& core) { return core.ConvertCase(EEdCaseConversion::Upper); }, "a^B\nC|d"},
-        {"selected backwards", {"a|bC^d"}, 0, 4, false,
-         [](CEdEditCore& core) { return core.ConvertCase(EEdCaseConversion::Invert); }, "a^Bc|d"},
-        {"without a selection nothing happens", {"ab|c"}, 0, 4, false,
-         [](CEdEditCore& core) { return core.ConvertCase(EEdCaseConversion::Upper); }, "ab|c", false},
+        {"Capitalize",
+         {"^hello-world foo|"},
+         0,
+         4,
+         false,
+         [](CEdEditCore& core) { return core.ConvertCase(EEdCaseConversion::Capitalize); },
+         "^Hello-world Foo|"},
+        {"Upper case over lines",
+         {"a^b", "c|d"},
+         0,
+         4,
+         false,
+         [](CEdEditCore& core) { return core.ConvertCase(EEdCaseConversion::Upper); },
+         "a^B\nC|d"},
+        {"selected backwards",
+         {"a|bC^d"},
+         0,
+         4,
+         false,
+         [](CEdEditCore& core) { return core.ConvertCase(EEdCaseConversion::Invert); },
+         "a^Bc|d"},
+        {"without a selection nothing happens",
+         {"ab|c"},
+         0,
+         4,
+         false,
+         [](CEdEditCore& core) { return core.ConvertCase(EEdCaseConversion::Upper); },
+         "ab|c",
+         false},
     });
 }
 
@@ -178,7 +235,13 @@ TEST(EditCore, WordCompletion)
 {
     const auto complete = [](CEdEditCore& core) { return core.AutoComplete(); };
     runCases({
-        {"fo completes to foobar from earlier text", {"foobar", "x", "fo|"}, 0, 4, false, complete, "foobar\nx\nfoobar|"},
+        {"fo completes to foobar from earlier text",
+         {"foobar", "x", "fo|"},
+         0,
+         4,
+         false,
+         complete,
+         "foobar\nx\nfoobar|"},
         {"the nearest earlier word wins", {"foobar", "fox", "fo|"}, 0, 4, false, complete, "foobar\nfox\nfox|"},
         {"words later in the text", {"x", "fo| zz", "y foot"}, 0, 4, false, complete, "x\nfoot| zz\ny foot"},
         {"only whole words", {"xfoobar", "fo|"}, 0, 4, false, complete, "xfoobar\nfo|", false},
@@ -199,9 +262,15 @@ TEST(EditCore, AbbreviationExpansion)
         std::string after;
     };
     const SCase cases[] = {
-        {"a line break between two texts is indented", u"first\\nsecond", {"x", "  ab|"}, kPlain,
+        {"a line break between two texts is indented",
+         u"first\\nsecond",
+         {"x", "  ab|"},
+         kPlain,
          "x\n  first\n  second|"},
-        {"without auto-indent the line starts at column 0", u"first\\nsecond", {"x", "  ab|"}, 0,
+        {"without auto-indent the line starts at column 0",
+         u"first\\nsecond",
+         {"x", "  ab|"},
+         0,
          "x\n  first\nsecond|"},
         {"left between brackets", u"()\\l", {"x", "ab|"}, 0, "x\n(|)"},
         {"start and end of the line", u"1\\h2\\f3", {"x", "q ab|"}, 0, "x\n2q 13|"},
@@ -262,11 +331,18 @@ TEST(EditCore, TypedRunsFormUndoGroupsThatASpaceSplits)
 TEST(EditCore, ReadOnlyBufferRefusesEveryCommand)
 {
     const std::vector<std::function<bool(CEdEditCore&)>> commands = {
-        type(u"x"), enter, tab, shiftTab, backspace, del,
+        type(u"x"),
+        enter,
+        tab,
+        shiftTab,
+        backspace,
+        del,
         [](CEdEditCore& core) { return core.Paste(u"p"); },
         [](CEdEditCore& core) { return core.ConvertCase(EEdCaseConversion::Upper); },
         [](CEdEditCore& core) { return core.AutoComplete(); },
-        [](CEdEditCore& core) { return core.Drop(STextPos{0, 0}, u"d"); },
+        [](CEdEditCore& core) {
+            return core.Drop(STextPos{0, 0}, u"d");
+        },
     };
     for (std::size_t i = 0; i < commands.size(); ++i) {
         SCOPED_TRACE(i);

@@ -15,11 +15,25 @@ TEST(EdGotoLine, TargetLine)
     };
     const std::int32_t lineCount = 10;
     const SCase cases[] = {
-        {u"0", 5, 0},      {u"1", 5, 0},         {u"2", 5, 1},          {u"10", 0, 9},
-        {u"11", 0, 9},     {u"99999999999", 0, 9}, {u"+1", 5, 5},       {u"-1", 5, 3},
-        {u"+0", 5, 4},     {u"-0", 5, 4},        {u"-6", 5, std::nullopt}, {u"-4", 5, 0},
-        {u"+9", 5, 9},     {u" 3 ", 0, 2},       {u"", 0, std::nullopt}, {u"+", 0, std::nullopt},
-        {u"3x", 0, std::nullopt}, {u"--1", 5, std::nullopt}, {u"-5", 5, 0},
+        {u"0", 5, 0},
+        {u"1", 5, 0},
+        {u"2", 5, 1},
+        {u"10", 0, 9},
+        {u"11", 0, 9},
+        {u"99999999999", 0, 9},
+        {u"+1", 5, 5},
+        {u"-1", 5, 3},
+        {u"+0", 5, 4},
+        {u"-0", 5, 4},
+        {u"-6", 5, std::nullopt},
+        {u"-4", 5, 0},
+        {u"+9", 5, 9},
+        {u" 3 ", 0, 2},
+        {u"", 0, std::nullopt},
+        {u"+", 0, std::nullopt},
+        {u"3x", 0, std::nullopt},
+        {u"--1", 5, std::nullopt},
+        {u"-5", 5, 0},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(std::string(c.text.begin(), c.text.end()));

@@ -27,22 +27,20 @@ TEST_P(WrapLineTest, BreaksAfterBlanksOrAtWidth)
     EXPECT_EQ(breaks, c.breaks);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WrapLineTest,
-    testing::Values(SWrapCase{"Fits", u"short", 10, 4, {}},
-                    SWrapCase{"Empty", u"", 10, 4, {}},
-                    SWrapCase{"ExactWidth", u"aaa bbb", 7, 4, {}},
-                    SWrapCase{"WordMovesDown", u"aaa bbb", 5, 4, {4}},
-                    SWrapCase{"BlankHangsPastWidth", u"aaa bbb ccc", 7, 4, {8}},
-                    SWrapCase{"BlankRunHangs", u"ab      cd", 4, 4, {8}},
-                    SWrapCase{"HardBreakInLongWord", u"abcdefghij", 4, 4, {4, 8}},
-                    SWrapCase{"LongWordAfterBlank", u"a bcdefgh", 4, 4, {2, 6}},
-                    SWrapCase{"TabToNextStop", u"\tab", 6, 4, {}},
-                    SWrapCase{"TabWidthCounts", u"\tab", 5, 4, {1}},
-                    SWrapCase{"TabStopsCountFromRowStart", u"abcd\tx", 3, 2, {3}},
-                    SWrapCase{"ZeroWidthActsAsOne", u"abc", 0, 4, {1, 2}},
-                    SWrapCase{"ZeroTabSizeActsAsOne", u"\t\tx", 2, 0, {2}}),
-    test::SCaseName{});
+INSTANTIATE_TEST_SUITE_P(Cases, WrapLineTest,
+                         testing::Values(SWrapCase{"Fits", u"short", 10, 4, {}}, SWrapCase{"Empty", u"", 10, 4, {}},
+                                         SWrapCase{"ExactWidth", u"aaa bbb", 7, 4, {}},
+                                         SWrapCase{"WordMovesDown", u"aaa bbb", 5, 4, {4}},
+                                         SWrapCase{"BlankHangsPastWidth", u"aaa bbb ccc", 7, 4, {8}},
+                                         SWrapCase{"BlankRunHangs", u"ab      cd", 4, 4, {8}},
+                                         SWrapCase{"HardBreakInLongWord", u"abcdefghij", 4, 4, {4, 8}},
+                                         SWrapCase{"LongWordAfterBlank", u"a bcdefgh", 4, 4, {2, 6}},
+                                         SWrapCase{"TabToNextStop", u"\tab", 6, 4, {}},
+                                         SWrapCase{"TabWidthCounts", u"\tab", 5, 4, {1}},
+                                         SWrapCase{"TabStopsCountFromRowStart", u"abcd\tx", 3, 2, {3}},
+                                         SWrapCase{"ZeroWidthActsAsOne", u"abc", 0, 4, {1, 2}},
+                                         SWrapCase{"ZeroTabSizeActsAsOne", u"\t\tx", 2, 0, {2}}),
+                         test::SCaseName{});
 
 TEST(EdParser, BaseColoursNothing)
 {

@@ -102,7 +102,10 @@ const SMatchCase kMatchCases[] = {
     {"HexEscapes", u"\\x41\\x0042", u"xAB", kCase, {{1, 3}}},
     {"HexAtMostFourDigits", u"\\x00411", u"A1", kCase, {{0, 2}}},
     {"OctalEscape", u"\\o101\\o177777", u"xA\uffff", kCase, {{1, 3}}},
-    {"EscapedSpecials", u"\\(\\)\\{\\}\\[\\]\\*\\+\\?\\@\\#\\|\\.\\^\\$\\<\\>\\\\", u"(){}[]*+?@#|.^$<>\\", kCase,
+    {"EscapedSpecials",
+     u"\\(\\)\\{\\}\\[\\]\\*\\+\\?\\@\\#\\|\\.\\^\\$\\<\\>\\\\",
+     u"(){}[]*+?@#|.^$<>\\",
+     kCase,
      {{0, 18}}},
     {"EscapedPlainLetters", u"\\b\\q\\1", u"bq1", kCase, {{0, 3}}},
     {"NumberedGroups", u"(a+)(b+)", u"xaabbb", kCase, {{1, 6}, {1, 3}, {3, 6}}},
@@ -110,7 +113,10 @@ const SMatchCase kMatchCases[] = {
     {"NestedGroups", u"((a)b)", u"ab", kCase, {{0, 2}, {0, 2}, {0, 1}}},
     {"UnsetGroup", u"(a)|(b)", u"b", kCase, {{0, 1}, {-1, -1}, {0, 1}}},
     {"RepeatedGroupKeepsLast", u"(a|b)+", u"ab", kCase, {{0, 2}, {1, 2}}},
-    {"TenthGroupOnlyGroups", u"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", u"abcdefghij", kCase,
+    {"TenthGroupOnlyGroups",
+     u"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)",
+     u"abcdefghij",
+     kCase,
      {{0, 10}, {0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 7}, {7, 8}, {8, 9}}},
     {"EmptyGroup", u"()", u"x", kCase, {{0, 0}, {0, 0}}},
     {"StarGreedy", u"a*", u"aaa", kCase, {{0, 3}}},
@@ -140,11 +146,40 @@ INSTANTIATE_TEST_SUITE_P(Dialect, RegexMatch, testing::ValuesIn(kMatchCases), te
 TEST(RegexCompile, MalformedPatternsFailAndMatchNothing)
 {
     const std::u16string bad[] = {
-        u"(",      u"(a",     u"a)",     u")",      u"{a",     u"a}",      u"(a}",     u"[a",
-        u"[",      u"[]",     u"[^]",    u"]",      u"a]",     u"*a",      u"+",       u"a|*b",
-        u"(*a)",   u"{?}",    u"@",      u"#",      u"\\",     u"a\\",     u"\\x",     u"\\xg",
-        u"\\o",    u"\\o8",   u"\\o200000", u"[z-a]", u"[\\x]", u"[a-\\w]", u"[\\",   u"[a-",
-        std::u16string(1000, u'(') + std::u16string(1000, u')'), u"a" + std::u16string(1000, u'*'),
+        u"(",
+        u"(a",
+        u"a)",
+        u")",
+        u"{a",
+        u"a}",
+        u"(a}",
+        u"[a",
+        u"[",
+        u"[]",
+        u"[^]",
+        u"]",
+        u"a]",
+        u"*a",
+        u"+",
+        u"a|*b",
+        u"(*a)",
+        u"{?}",
+        u"@",
+        u"#",
+        u"\\",
+        u"a\\",
+        u"\\x",
+        u"\\xg",
+        u"\\o",
+        u"\\o8",
+        u"\\o200000",
+        u"[z-a]",
+        u"[\\x]",
+        u"[a-\\w]",
+        u"[\\",
+        u"[a-",
+        std::u16string(1000, u'(') + std::u16string(1000, u')'),
+        u"a" + std::u16string(1000, u'*'),
     };
     for (const std::u16string& pattern : bad) {
         CEdRegex regex;
@@ -268,7 +303,8 @@ TEST(RegexHostile, RandomPatternsCompileOrFailCleanly)
 // A direct backtracker over a random syntax tree, the semantics the engine must reproduce. Repeat
 // bodies always consume, where a backtracker and the automaton agree exactly.
 struct SRefNode {
-    char kind = 0;  // 'c' char, '.' any, '^' '$' '<' '>' assertions, 's' sequence, '|' alternation, 'g' group, '*' '+' '?' '@' '#'
+    char kind =
+        0;  // 'c' char, '.' any, '^' '$' '<' '>' assertions, 's' sequence, '|' alternation, 'g' group, '*' '+' '?' '@' '#'
     char16_t ch = 0;
     int group = 0;
     std::vector<SRefNode> children;
@@ -284,10 +320,7 @@ SRefNode refNode(char kind, char16_t ch = 0)
 
 class CReference {
 public:
-    explicit CReference(std::u16string_view subject)
-        : m_s(subject)
-    {
-    }
+    explicit CReference(std::u16string_view subject) : m_s(subject) {}
 
     bool matchAt(const SRefNode& root, int pos, std::vector<int>& slots)
     {
@@ -302,7 +335,10 @@ public:
 private:
     using Next = std::function<bool(int)>;
 
-    bool word(int p) const { return p >= 0 && p < static_cast<int>(m_s.size()) && isalnum(m_s[static_cast<std::size_t>(p)]); }
+    bool word(int p) const
+    {
+        return p >= 0 && p < static_cast<int>(m_s.size()) && isalnum(m_s[static_cast<std::size_t>(p)]);
+    }
 
     bool holds(char kind, int p) const
     {
@@ -328,7 +364,8 @@ private:
         const int least = node.kind == '+' || node.kind == '#' ? 1 : 0;
         const bool more = node.kind != '?' || count == 0;
         const auto again = [&] {
-            return more && run(node.children[0], p, slots, [&](int q) { return repeat(node, count + 1, q, slots, next); });
+            return more &&
+                   run(node.children[0], p, slots, [&](int q) { return repeat(node, count + 1, q, slots, next); });
         };
         if (count < least)
             return again();
@@ -340,8 +377,8 @@ private:
         switch (node.kind) {
         case 'c':
         case '.':
-            return p < static_cast<int>(m_s.size()) && (node.kind == '.' || m_s[static_cast<std::size_t>(p)] == node.ch)
-                && next(p + 1);
+            return p < static_cast<int>(m_s.size()) &&
+                   (node.kind == '.' || m_s[static_cast<std::size_t>(p)] == node.ch) && next(p + 1);
         case '^':
         case '$':
         case '<':
@@ -379,10 +416,7 @@ private:
 
 class CRandomPattern {
 public:
-    explicit CRandomPattern(unsigned seed)
-        : m_random(seed)
-    {
-    }
+    explicit CRandomPattern(unsigned seed) : m_random(seed) {}
 
     // A node and its pattern text; consuming is set when every match of it is non-empty.
     SRefNode make(int depth, std::u16string& text, bool& consuming)
@@ -481,8 +515,9 @@ TEST(RegexReference, AgreesWithBacktrackerOnRandomPatterns)
                     expectFirst = Spans{{slots[0], slots[1]}, {slots[2], slots[3]}, {slots[4], slots[5]}};
             }
             SEdRegexMatch match;
-            const std::string where = "seed " + std::to_string(seed) + " /" + std::string(pattern.begin(), pattern.end())
-                + "/ on \"" + std::string(subject.begin(), subject.end()) + "\"";
+            const std::string where = "seed " + std::to_string(seed) + " /" +
+                                      std::string(pattern.begin(), pattern.end()) + "/ on \"" +
+                                      std::string(subject.begin(), subject.end()) + "\"";
             EXPECT_EQ(regex.search(subject, 0, size, size, match) ? spansOf(match, 3) : Spans{}, expectFirst) << where;
             EXPECT_EQ(regex.searchBackward(subject, 0, size, size, match) ? match.start(0) : -1, last) << where;
         }

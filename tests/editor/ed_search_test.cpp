@@ -118,7 +118,8 @@ TEST(SearchWrappers, FindTextSearchesWholeTextAndKeepsOutputsOnFailure)
     ASSERT_TRUE(FindText(buffer, u"o\\n.*\\no", STextPos{5, 0}, kRe, false, found, length));
     EXPECT_EQ(test::describe(found), "(6, 0)");
     EXPECT_EQ(length, 8);
-    ASSERT_TRUE(FindTextInBlock(buffer, u"one", STextPos{0, 2}, STextPos{0, 0}, STextPos{3, 2}, kUp, true, found, length));
+    ASSERT_TRUE(
+        FindTextInBlock(buffer, u"one", STextPos{0, 2}, STextPos{0, 0}, STextPos{3, 2}, kUp, true, found, length));
     EXPECT_EQ(test::describe(found), "(0, 0)");
     EXPECT_FALSE(FindText(buffer, u"three", STextPos{0, 0}, 0, true, found, length));
     EXPECT_EQ(test::describe(found), "(0, 0)");
@@ -135,7 +136,8 @@ TEST(SearchLongLine, HundredThousandCharactersBothWays)
     for (const std::u16string& pattern : patterns) {
         for (const std::uint32_t direction : {0u, kUp}) {
             SEdSearchHit hit;
-            CEdSearch(pattern, kRe | direction).findInBlock(text, direction ? end : STextPos{0, 0}, {0, 0}, end, true, hit);
+            CEdSearch(pattern, kRe | direction)
+                .findInBlock(text, direction ? end : STextPos{0, 0}, {0, 0}, end, true, hit);
         }
     }
     SEdSearchHit hit;

@@ -67,29 +67,46 @@ TEST_P(BufferRoundTripTest, UnchangedFileSavesBackByteForByte)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BufferRoundTripTest,
-    testing::Values(SRoundTripCase{"Empty", "", {u""}, 0},
-                    SRoundTripCase{"NoLineEnd", "a", {u"a"}, 0},
-                    SRoundTripCase{"Lf", "a\n", {u"a", u""}, 0},
-                    SRoundTripCase{"CrLf", "a\r\n", {u"a", u""}, 0},
+    testing::Values(SRoundTripCase{"Empty", "", {u""}, 0}, SRoundTripCase{"NoLineEnd", "a", {u"a"}, 0},
+                    SRoundTripCase{"Lf", "a\n", {u"a", u""}, 0}, SRoundTripCase{"CrLf", "a\r\n", {u"a", u""}, 0},
                     SRoundTripCase{"TwoLf", "a\nb\n", {u"a", u"b", u""}, 0},
                     SRoundTripCase{"StartsWithLf", "\n\n", {u"", u"", u""}, 0},
                     SRoundTripCase{"StartsWithCrLf", "\r\n\r\nx", {u"", u"", u"x"}, 0},
                     SRoundTripCase{"Ansi1252", "caf\xE9\n", {u"caf\u00E9", u""}, 0},
-                    SRoundTripCase{"Utf16LeCrLf", "\xFF\xFE" "a\0\r\0\n\0\xE9\0"s, {u"a", u"\u00E9"}, 2},
-                    SRoundTripCase{"Utf16LeLf", "\xFF\xFE" "a\0\n\0b\0\n\0"s, {u"a", u"b", u""}, 2},
+                    SRoundTripCase{"Utf16LeCrLf",
+                                   "\xFF\xFE"
+                                   "a\0\r\0\n\0\xE9\0"s,
+                                   {u"a", u"\u00E9"},
+                                   2},
+                    SRoundTripCase{"Utf16LeLf",
+                                   "\xFF\xFE"
+                                   "a\0\n\0b\0\n\0"s,
+                                   {u"a", u"b", u""},
+                                   2},
                     SRoundTripCase{"Utf16BeCrLf", "\xFE\xFF\0a\0\r\0\n"s, {u"a", u""}, 1},
                     SRoundTripCase{"Utf16BeLf", "\xFE\xFF\0\n\0a"s, {u"", u"a"}, 1},
                     SRoundTripCase{"Utf8CrLf", "\xEF\xBB\xBF\xC3\xA9\r\nx", {u"\u00E9", u"x"}, 3},
                     SRoundTripCase{"Utf8Lf", "\xEF\xBB\xBF\n\xE2\x82\xAC\n", {u"", u"\u20AC", u""}, 3},
                     // Regression: a stray byte took the LF and the "n" after it, a four-byte
                     // sequence came back as four U+FFFD.
-                    SRoundTripCase{"Utf8StrayByteAndEmoji", "\xEF\xBB\xBF" "caf\xE9\nnext \xF0\x9F\x98\x80",
-                                   {u"caf\xDCE9", u"next \U0001F600"}, 3},
-                    SRoundTripCase{"Utf8CutOffAtEnd", "\xEF\xBB\xBF" "a\r\n\xE2\x82", {u"a", u"\xDCE2\xDC82"}, 3},
-                    SRoundTripCase{"Utf16LeOddLastByte", "\xFF\xFE" "a\0\n\0\xE9"s, {u"a", u"\xDCE9"}, 2},
+                    SRoundTripCase{"Utf8StrayByteAndEmoji",
+                                   "\xEF\xBB\xBF"
+                                   "caf\xE9\nnext \xF0\x9F\x98\x80",
+                                   {u"caf\xDCE9", u"next \U0001F600"},
+                                   3},
+                    SRoundTripCase{"Utf8CutOffAtEnd",
+                                   "\xEF\xBB\xBF"
+                                   "a\r\n\xE2\x82",
+                                   {u"a", u"\xDCE2\xDC82"},
+                                   3},
+                    SRoundTripCase{"Utf16LeOddLastByte",
+                                   "\xFF\xFE"
+                                   "a\0\n\0\xE9"s,
+                                   {u"a", u"\xDCE9"},
+                                   2},
                     SRoundTripCase{"Utf16BeLoneLowSurrogateAtEnd", "\xFE\xFF\0a\xDC\xE9"s, {u"a\xDCE9"}, 1},
-                    SRoundTripCase{"LongFirstLineLf", std::string(5000, 'x') + "\ny",
-                                   {std::u16string(5000, u'x'), u"y"}, 0}),
+                    SRoundTripCase{
+                        "LongFirstLineLf", std::string(5000, 'x') + "\ny", {std::u16string(5000, u'x'), u"y"}, 0}),
     test::SCaseName());
 
 // Random files behind each mark, with every kind of line end mixed: an unchanged file saves back
@@ -118,7 +135,13 @@ TEST(BufferFile, ShiftJisKeepsBytesThatAreNoCharacter)
     const test::CScopedCodePage shiftJis("932");
     const SRoundTripCase cases[] = {
         {"CutOffAtTheEnd", "\x82\xA0\r\n\x82\xA0\x82", {u"\u3042", u"\u3042\xDC82"}, 0},
-        {"StrayBytes", "\x80" "a\xFD\x82\n", {u"\xDC80" "a\xDCFD\xDC82", u""}, 0},
+        {"StrayBytes",
+         "\x80"
+         "a\xFD\x82\n",
+         {u"\xDC80"
+          "a\xDCFD\xDC82",
+          u""},
+         0},
     };
     CTempDir dir;
     for (const SRoundTripCase& c : cases) {
@@ -143,10 +166,8 @@ TEST(BufferFile, EveryLineKeepsItsOwnLineEnd)
         std::string edited;  // saved after the break
     };
     const SCase cases[] = {
-        {"a\nb\r\nc", {1, 0}, "a\nx\nb\r\nc"},
-        {"a\r\nb\nc\r\n", {1, 0}, "a\r\nx\r\nb\nc\r\n"},
-        {"a\rb\rc\nd", {1, 2}, "a\rb\rc\rx\nd"},
-        {"a\n\r\r\nb\r", {0, 4}, "a\n\r\r\nb\r\rx"},  // CR is used most
+        {"a\nb\r\nc", {1, 0}, "a\nx\nb\r\nc"},   {"a\r\nb\nc\r\n", {1, 0}, "a\r\nx\r\nb\nc\r\n"},
+        {"a\rb\rc\nd", {1, 2}, "a\rb\rc\rx\nd"}, {"a\n\r\r\nb\r", {0, 4}, "a\n\r\r\nb\r\rx"},  // CR is used most
         {"single", {6, 0}, "single\nx"},
     };
     CTempDir dir;
@@ -331,11 +352,14 @@ TEST(BufferFile, BackupKeepsModeAndFollowsLinkAcrossFileSystems)
     EXPECT_EQ(fs::status(dir.file("t.bak")).permissions(), fs::perms(0640));
 
     // A link to a file on another file system cannot be hard-linked: the backup is a copy.
-    struct stat shm {}, tmp {};
+    struct stat shm {
+    }, tmp{};
     if (::stat("/dev/shm", &shm) != 0 || ::stat(dir.path().c_str(), &tmp) != 0 || shm.st_dev == tmp.st_dev)
         GTEST_SKIP() << "no second file system";
     const fs::path real = fs::path("/dev/shm") / ("brindle-" + dir.path().filename().string());
-    { std::ofstream(real) << "far"; }
+    {
+        std::ofstream(real) << "far";
+    }
     fs::create_symlink(real, dir.file("link"));
     EXPECT_TRUE(buffer.SaveFile(u16(dir.file("link"))));
     EXPECT_TRUE(fs::is_symlink(dir.file("link")));

@@ -70,12 +70,22 @@ INSTANTIATE_TEST_SUITE_P(
         SInsertCase{"CrSplits", {u"xy"}, {1, 0}, u"a\rb", {u"xa", u"by"}, {1, 1}, kLinesChange},
         SInsertCase{"CrLfSplitsOnce", {u"xy"}, {1, 0}, u"a\r\nb", {u"xa", u"by"}, {1, 1}, kLinesChange},
         SInsertCase{"LfCrIsLfThenBreak", {u"xy"}, {1, 0}, u"a\n\rb", {u"xa\n", u"by"}, {1, 1}, kLinesChange},
-        SInsertCase{"CrLfAtLineEndMakesEmptyLastLine", {u"ab", u"cd"}, {2, 0}, u"x\r\n", {u"abx", u"", u"cd"},
-                    {0, 1}, kLinesChange},
+        SInsertCase{"CrLfAtLineEndMakesEmptyLastLine",
+                    {u"ab", u"cd"},
+                    {2, 0},
+                    u"x\r\n",
+                    {u"abx", u"", u"cd"},
+                    {0, 1},
+                    kLinesChange},
         SInsertCase{"CrLfMidLineTailMoves", {u"abcd"}, {2, 0}, u"x\r\n", {u"abx", u"cd"}, {0, 1}, kLinesChange},
         SInsertCase{"TwoCrs", {u"xy"}, {1, 0}, u"\r\r", {u"x", u"", u"y"}, {0, 2}, kLinesChange},
-        SInsertCase{"NulIsOrdinary", {u"xy"}, {0, 0}, std::u16string(u"a\0b", 3), {std::u16string(u"a\0bxy", 5)},
-                    {3, 0}, kLineChange},
+        SInsertCase{"NulIsOrdinary",
+                    {u"xy"},
+                    {0, 0},
+                    std::u16string(u"a\0b", 3),
+                    {std::u16string(u"a\0bxy", 5)},
+                    {3, 0},
+                    kLineChange},
         SInsertCase{"IntoBufferWithoutLines", {}, {0, 0}, u"ab", {u"ab"}, {2, 0}, kLinesChange},
         SInsertCase{"LinesIntoBufferWithoutLines", {}, {0, 0}, u"a\r\nb", {u"a", u"b"}, {1, 1}, kLinesChange}),
     test::SCaseName());
@@ -115,8 +125,13 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, BufferDeleteTest,
     testing::Values(
         SDeleteCase{"WithinLine", {u"abcdef"}, {1, 0}, {4, 0}, {u"aef"}, u"bcd", kLineChange},
-        SDeleteCase{"FromFiveTwoToZeroFour", {u"l0", u"l1", u"0123456789", u"l3", u"line4", u"l5"}, {5, 2}, {0, 4},
-                    {u"l0", u"l1", u"01234line4", u"l5"}, u"56789\r\nl3\r\n", kLinesChange},
+        SDeleteCase{"FromFiveTwoToZeroFour",
+                    {u"l0", u"l1", u"0123456789", u"l3", u"line4", u"l5"},
+                    {5, 2},
+                    {0, 4},
+                    {u"l0", u"l1", u"01234line4", u"l5"},
+                    u"56789\r\nl3\r\n",
+                    kLinesChange},
         SDeleteCase{"LineBreakOnly", {u"ab", u"cd"}, {2, 0}, {0, 1}, {u"abcd"}, u"\r\n", kLinesChange},
         SDeleteCase{"LfCharacterSurvivesUndo", {u"a\n", u"\nb"}, {1, 0}, {1, 1}, {u"ab"}, u"\n\r\n\n", kLinesChange},
         SDeleteCase{"Everything", {u"ab", u"cd", u"ef"}, {0, 0}, {2, 2}, {u""}, u"ab\r\ncd\r\nef", kLinesChange}),
@@ -141,24 +156,24 @@ TEST_P(BufferContextTest, MovesPosition)
     EXPECT_EQ(pos, c.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BufferContextTest,
-    testing::Values(SContextCase{"InsEarlierLine", true, {3, 2}, {5, 4}, {9, 1}, {9, 1}},
-                    SContextCase{"InsLaterLine", true, {3, 2}, {5, 4}, {1, 5}, {1, 7}},
-                    SContextCase{"InsBeforeStart", true, {3, 2}, {5, 4}, {2, 2}, {2, 2}},
-                    SContextCase{"InsAtStartStays", true, {3, 2}, {5, 4}, {3, 2}, {3, 2}},
-                    SContextCase{"InsAfterStart", true, {3, 2}, {5, 4}, {7, 2}, {9, 4}},
-                    SContextCase{"InsSameLine", true, {3, 2}, {6, 2}, {4, 2}, {7, 2}},
-                    SContextCase{"DelEarlierLine", false, {5, 2}, {0, 4}, {1, 1}, {1, 1}},
-                    SContextCase{"DelLaterLine", false, {5, 2}, {0, 4}, {3, 6}, {3, 4}},
-                    SContextCase{"DelAtEnd", false, {5, 2}, {0, 4}, {0, 4}, {5, 2}},
-                    SContextCase{"DelAfterEndKeepsDistance", false, {5, 2}, {0, 4}, {3, 4}, {8, 2}},
-                    SContextCase{"DelBeforeStartStays", false, {5, 2}, {0, 4}, {2, 2}, {2, 2}},
-                    SContextCase{"DelInsideStartLine", false, {5, 2}, {0, 4}, {7, 2}, {5, 2}},
-                    SContextCase{"DelInsideMiddleLine", false, {5, 2}, {0, 4}, {1, 3}, {5, 2}},
-                    SContextCase{"DelSameLineAfter", false, {2, 1}, {5, 1}, {6, 1}, {3, 1}},
-                    SContextCase{"DelSameLineInside", false, {2, 1}, {5, 1}, {3, 1}, {2, 1}}),
-    test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, BufferContextTest,
+                         testing::Values(SContextCase{"InsEarlierLine", true, {3, 2}, {5, 4}, {9, 1}, {9, 1}},
+                                         SContextCase{"InsLaterLine", true, {3, 2}, {5, 4}, {1, 5}, {1, 7}},
+                                         SContextCase{"InsBeforeStart", true, {3, 2}, {5, 4}, {2, 2}, {2, 2}},
+                                         SContextCase{"InsAtStartStays", true, {3, 2}, {5, 4}, {3, 2}, {3, 2}},
+                                         SContextCase{"InsAfterStart", true, {3, 2}, {5, 4}, {7, 2}, {9, 4}},
+                                         SContextCase{"InsSameLine", true, {3, 2}, {6, 2}, {4, 2}, {7, 2}},
+                                         SContextCase{"DelEarlierLine", false, {5, 2}, {0, 4}, {1, 1}, {1, 1}},
+                                         SContextCase{"DelLaterLine", false, {5, 2}, {0, 4}, {3, 6}, {3, 4}},
+                                         SContextCase{"DelAtEnd", false, {5, 2}, {0, 4}, {0, 4}, {5, 2}},
+                                         SContextCase{
+                                             "DelAfterEndKeepsDistance", false, {5, 2}, {0, 4}, {3, 4}, {8, 2}},
+                                         SContextCase{"DelBeforeStartStays", false, {5, 2}, {0, 4}, {2, 2}, {2, 2}},
+                                         SContextCase{"DelInsideStartLine", false, {5, 2}, {0, 4}, {7, 2}, {5, 2}},
+                                         SContextCase{"DelInsideMiddleLine", false, {5, 2}, {0, 4}, {1, 3}, {5, 2}},
+                                         SContextCase{"DelSameLineAfter", false, {2, 1}, {5, 1}, {6, 1}, {3, 1}},
+                                         SContextCase{"DelSameLineInside", false, {2, 1}, {5, 1}, {3, 1}, {2, 1}}),
+                         test::SCaseName());
 
 TEST(BufferEdit, ViewCaretFollowsChanges)
 {
@@ -297,11 +312,9 @@ TEST(BufferHistory, DescriptionsAndMenuTexts)
     std::u16string text;
     EXPECT_FALSE(buffer.DescribeAction(CEdTextBuffer::Typing, text)) << "no built-in descriptions";
     EXPECT_EQ(buffer.UndoMenuText(), u"&Undo\tCtrl+Z");
-    setStringLoader([](int id) {
-        return id < 8619 || id == 8620 ? std::u16string() : u"#" + u16(std::to_string(id));
-    });
-    const std::pair<std::int32_t, const char16_t*> ids[] = {{0, u"#8619"}, {3, u"#8622"}, {4, u"#8624"},
-                                                            {9, u"#8623"}, {10, u"#8629"}, {19, u"#8638"},
+    setStringLoader([](int id) { return id < 8619 || id == 8620 ? std::u16string() : u"#" + u16(std::to_string(id)); });
+    const std::pair<std::int32_t, const char16_t*> ids[] = {{0, u"#8619"},  {3, u"#8622"},  {4, u"#8624"},
+                                                            {9, u"#8623"},  {10, u"#8629"}, {19, u"#8638"},
                                                             {20, u"#8619"}, {-1, u"#8619"}};
     for (const auto& [action, expected] : ids) {
         EXPECT_TRUE(buffer.DescribeAction(action, text));
@@ -406,15 +419,19 @@ constexpr std::uint32_t kAnon = CEdTextBuffer::BookmarkAnonymous;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BufferFlagTest,
-    testing::Values(SFlagCase{"TwoBitsDoNothing", 0, 0x3, true, true, {0, 4, kAnon, kAnon}, {}},
-                    SFlagCase{"NumberedMoves", 3, 0x4, true, true, {0, 0, kAnon, kAnon | 4},
-                              {{nullptr, kFlagChange, 1}, {nullptr, kFlagChange, 3}}},
-                    SFlagCase{"AnonymousAddsOne", 0, kAnon, true, false, {kAnon, 4, kAnon, kAnon},
-                              {{nullptr, kFlagChange, 0}}},
-                    SFlagCase{"UnchangedIsSilent", 1, 0x4, true, true, {0, 4, kAnon, kAnon}, {}},
-                    SFlagCase{"LineMinusOneClearsCarrier", -1, kAnon, false, true, {0, 4, 0, kAnon},
-                              {{nullptr, kFlagChange, 2}}},
-                    SFlagCase{"LineMinusOneWithoutCarrier", -1, 0x8, false, true, {0, 4, kAnon, kAnon}, {}}),
+    testing::Values(
+        SFlagCase{"TwoBitsDoNothing", 0, 0x3, true, true, {0, 4, kAnon, kAnon}, {}},
+        SFlagCase{"NumberedMoves",
+                  3,
+                  0x4,
+                  true,
+                  true,
+                  {0, 0, kAnon, kAnon | 4},
+                  {{nullptr, kFlagChange, 1}, {nullptr, kFlagChange, 3}}},
+        SFlagCase{"AnonymousAddsOne", 0, kAnon, true, false, {kAnon, 4, kAnon, kAnon}, {{nullptr, kFlagChange, 0}}},
+        SFlagCase{"UnchangedIsSilent", 1, 0x4, true, true, {0, 4, kAnon, kAnon}, {}},
+        SFlagCase{"LineMinusOneClearsCarrier", -1, kAnon, false, true, {0, 4, 0, kAnon}, {{nullptr, kFlagChange, 2}}},
+        SFlagCase{"LineMinusOneWithoutCarrier", -1, 0x8, false, true, {0, 4, kAnon, kAnon}, {}}),
     test::SCaseName());
 
 TEST(BufferFlags, BookmarkSearchWraps)

@@ -17,10 +17,7 @@ inline std::string describe(STextPos pos)
 
 class CVectorText final : public CEdEditTarget {
 public:
-    explicit CVectorText(std::vector<std::u16string> lines)
-        : m_lines(std::move(lines))
-    {
-    }
+    explicit CVectorText(std::vector<std::u16string> lines) : m_lines(std::move(lines)) {}
 
     int LineCount() const override { return static_cast<int>(m_lines.size()); }
     int LineLength(int line) const override { return static_cast<int>(at(line).size()); }

@@ -45,21 +45,20 @@ INSTANTIATE_TEST_SUITE_P(
                     SCCase{"CarriedStringCloses", u"def\" x", kCString, {{0, 14}, {4, 4}, {5, 12}}, 0}),
     test::SCaseName{});
 
-INSTANTIATE_TEST_SUITE_P(
-    Comments, CParserTest,
-    testing::Values(SCCase{"BlockCommentOpens", u"a /* b", 0, {{0, 12}, {1, 4}, {2, 2}}, kBlock},
-                    SCCase{"BlockCommentContinues", u"still", kBlock, {{0, 2}}, kBlock},
-                    SCCase{"BlockCommentCloses", u" b */ c", kBlock, {{0, 2}, {5, 4}, {6, 12}}, 0},
-                    SCCase{"StarOfOpeningCannotClose", u"/*/ x", 0, {{0, 2}}, kBlock},
-                    SCCase{"EmptyBlockComment", u"/**/x", 0, {{0, 2}, {4, 12}}, 0},
-                    SCCase{"CloserIsNoLineComment", u"*//x", kBlock, {{0, 2}, {2, 4}, {3, 12}}, 0},
-                    SCCase{"LineComment", u"x // c", 0, {{0, 12}, {1, 4}, {2, 2}}, 0},
-                    SCCase{"LineCommentCarriedByBackslash", u"// c\\", 0, {{0, 2}}, kCLineComment},
-                    SCCase{"CarriedLineComment", u"more", kCLineComment, {{0, 2}}, 0},
-                    SCCase{"ClosingBraceAloneHasNoBlocks", u"}", 0, {}, 0},
-                    SCCase{"ShortLineKeepsBlockComment", u"}", kBlock | kCString, {}, kBlock},
-                    SCCase{"EmptyLineKeepsBlockComment", u"", kBlock, {}, kBlock}),
-    test::SCaseName{});
+INSTANTIATE_TEST_SUITE_P(Comments, CParserTest,
+                         testing::Values(SCCase{"BlockCommentOpens", u"a /* b", 0, {{0, 12}, {1, 4}, {2, 2}}, kBlock},
+                                         SCCase{"BlockCommentContinues", u"still", kBlock, {{0, 2}}, kBlock},
+                                         SCCase{"BlockCommentCloses", u" b */ c", kBlock, {{0, 2}, {5, 4}, {6, 12}}, 0},
+                                         SCCase{"StarOfOpeningCannotClose", u"/*/ x", 0, {{0, 2}}, kBlock},
+                                         SCCase{"EmptyBlockComment", u"/**/x", 0, {{0, 2}, {4, 12}}, 0},
+                                         SCCase{"CloserIsNoLineComment", u"*//x", kBlock, {{0, 2}, {2, 4}, {3, 12}}, 0},
+                                         SCCase{"LineComment", u"x // c", 0, {{0, 12}, {1, 4}, {2, 2}}, 0},
+                                         SCCase{"LineCommentCarriedByBackslash", u"// c\\", 0, {{0, 2}}, kCLineComment},
+                                         SCCase{"CarriedLineComment", u"more", kCLineComment, {{0, 2}}, 0},
+                                         SCCase{"ClosingBraceAloneHasNoBlocks", u"}", 0, {}, 0},
+                                         SCCase{"ShortLineKeepsBlockComment", u"}", kBlock | kCString, {}, kBlock},
+                                         SCCase{"EmptyLineKeepsBlockComment", u"", kBlock, {}, kBlock}),
+                         test::SCaseName{});
 
 INSTANTIATE_TEST_SUITE_P(
     Preprocessor, CParserTest,

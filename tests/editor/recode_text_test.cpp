@@ -17,16 +17,14 @@ namespace brindle {
 namespace {
 
 // The letter order of the tables, and each letter without its accent.
-constexpr std::u16string_view kLetters =
-    u"ÁČĎÉĚÍŇÓŘŠŤÚŮÝŽĽŔĹÔÖÜÄáčďéěíňóřšťúůýžľŕĺôöüä";
+constexpr std::u16string_view kLetters = u"ÁČĎÉĚÍŇÓŘŠŤÚŮÝŽĽŔĹÔÖÜÄáčďéěíňóřšťúůýžľŕĺôöüä";
 constexpr std::u16string_view kPlain = u"ACDEEINORSTUUYZLRLOOUAacdeeinorstuuyzlrlooua";
 
 // The published code-page-852 codes of the letters, in table order.
 const std::vector<int> kCp852Letters = {
-    0xB5, 0xAC, 0xD2, 0x90, 0xB7, 0xD6, 0xD5, 0xE0, 0xFC, 0xE6, 0x9B,
-    0xE9, 0xDE, 0xED, 0xA6, 0x95, 0xE8, 0x91, 0xE2, 0x99, 0x9A, 0x8E,
-    0xA0, 0x9F, 0xD4, 0x82, 0xD8, 0xA1, 0xE5, 0xA2, 0xFD, 0xE7, 0x9C,
-    0xA3, 0x85, 0xEC, 0xA7, 0x96, 0xEA, 0x92, 0x93, 0x94, 0x81, 0x84,
+    0xB5, 0xAC, 0xD2, 0x90, 0xB7, 0xD6, 0xD5, 0xE0, 0xFC, 0xE6, 0x9B, 0xE9, 0xDE, 0xED, 0xA6,
+    0x95, 0xE8, 0x91, 0xE2, 0x99, 0x9A, 0x8E, 0xA0, 0x9F, 0xD4, 0x82, 0xD8, 0xA1, 0xE5, 0xA2,
+    0xFD, 0xE7, 0x9C, 0xA3, 0x85, 0xEC, 0xA7, 0x96, 0xEA, 0x92, 0x93, 0x94, 0x81, 0x84,
 };
 
 // Text whose units are the given 8-bit codes (or any units), and the codes of a text.
@@ -38,10 +36,7 @@ std::u16string units(std::initializer_list<int> codes)
     return text;
 }
 
-std::vector<int> codesOf(std::u16string_view text)
-{
-    return std::vector<int>(text.begin(), text.end());
-}
+std::vector<int> codesOf(std::u16string_view text) { return std::vector<int>(text.begin(), text.end()); }
 
 std::u16string recoded(std::u16string_view text, int source, int destination, bool alphabetOnly)
 {
@@ -90,8 +85,7 @@ TEST(RecodeTable, NoSetHoldsAnUpperCodeTwice)
         for (int position = 0; position < kRecodePositions; ++position) {
             const int code = row[position];
             if (code >= 0x80) {
-                EXPECT_EQ(seen[code], -1) << "set " << set << " positions " << seen[code]
-                                          << " and " << position;
+                EXPECT_EQ(seen[code], -1) << "set " << set << " positions " << seen[code] << " and " << position;
                 seen[code] = position;
             }
         }
@@ -129,37 +123,35 @@ class RecodeTextConverts : public testing::TestWithParam<SConvertCase> {};
 TEST_P(RecodeTextConverts, ExpectedUnits)
 {
     const SConvertCase& c = GetParam();
-    EXPECT_EQ(codesOf(recoded(c.text, c.source, c.destination, c.alphabetOnly)),
-              codesOf(c.expected));
+    EXPECT_EQ(codesOf(recoded(c.text, c.source, c.destination, c.alphabetOnly)), codesOf(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RecodeTextConverts,
-    testing::Values(
-        SConvertCase{"AccentedA", kRecodeCp1250, kRecodeCp852, false, units({0xC1}), units({0xB5})},
-        // ß, §, „ and ° lie beyond the letters.
-        SConvertCase{"AlphabetOnlyLeavesSigns", kRecodeCp1250, kRecodeCp852, true,
-                     units({0xDF, 0xA7, 0x84, 0xB0, 0xC1}), units({0xDF, 0xA7, 0x84, 0xB0, 0xB5})},
-        SConvertCase{"AllPositionsConvertSigns", kRecodeCp1250, kRecodeCp852, false,
-                     units({0xDF, 0xA7, 0x84, 0xB0, 0xC1}), units({0xE1, 0xF5, '"', 0xF8, 0xB5})},
-        SConvertCase{"AsciiNeverChanges", kRecodeCp1250, kRecodeAscii, false,
-                     u"Az09 <!-- \r\n\t\x7F", u"Az09 <!-- \r\n\t\x7F"},
-        SConvertCase{"UnitsBeyond8BitsStay", kRecodeCp1250, kRecodeCp852, false,
-                     units({0x160, 0x20AC, 0x1C1, 0xC1}), units({0x160, 0x20AC, 0x1C1, 0xB5})},
-        // The euro sign and the dot above of 1250 are in no table.
-        SConvertCase{"CodesOutsideTheTableStay", kRecodeCp1250, kRecodeCp852, false,
-                     units({0x80, 0xFF}), units({0x80, 0xFF})},
-        SConvertCase{"MissingLetterBecomesPlain", kRecodeCp1250, kRecodeMac, false,
-                     units({0xC8, 0xE8, 0xC1}), units({'C', 'c', 0xE7})},
-        SConvertCase{"ToAsciiRemovesAccents", kRecodeCp1250, kRecodeAscii, false,
-                     units({0x8E, 'l', 'u', 0x9D, 'o', 'u', 0xE8, 'k', 0xFD, ' ', 'k', 0xF9, 0xF2}),
-                     u"Zlutoucky kun"},
-        SConvertCase{"FromAsciiConvertsNothing", kRecodeAscii, kRecodeCp1250, false,
-                     units({0xC1, 0xB5}), units({0xC1, 0xB5})},
-        SConvertCase{"KamenickyToCork", kRecodeKamenicky, kRecodeCork, false,
-                     units({0x9E, 0xA9, 0x80}), units({0x90, 0xB0, 0x83})},
-        SConvertCase{"MacCeToIso8859_2", kRecodeMacCe, kRecodeIso8859_2, false,
-                     units({0xE1, 0xEB, 0xF1}), units({0xA9, 0xAE, 0xD9})}),
+    testing::Values(SConvertCase{"AccentedA", kRecodeCp1250, kRecodeCp852, false, units({0xC1}), units({0xB5})},
+                    // ß, §, „ and ° lie beyond the letters.
+                    SConvertCase{"AlphabetOnlyLeavesSigns", kRecodeCp1250, kRecodeCp852, true,
+                                 units({0xDF, 0xA7, 0x84, 0xB0, 0xC1}), units({0xDF, 0xA7, 0x84, 0xB0, 0xB5})},
+                    SConvertCase{"AllPositionsConvertSigns", kRecodeCp1250, kRecodeCp852, false,
+                                 units({0xDF, 0xA7, 0x84, 0xB0, 0xC1}), units({0xE1, 0xF5, '"', 0xF8, 0xB5})},
+                    SConvertCase{"AsciiNeverChanges", kRecodeCp1250, kRecodeAscii, false, u"Az09 <!-- \r\n\t\x7F",
+                                 u"Az09 <!-- \r\n\t\x7F"},
+                    SConvertCase{"UnitsBeyond8BitsStay", kRecodeCp1250, kRecodeCp852, false,
+                                 units({0x160, 0x20AC, 0x1C1, 0xC1}), units({0x160, 0x20AC, 0x1C1, 0xB5})},
+                    // The euro sign and the dot above of 1250 are in no table.
+                    SConvertCase{"CodesOutsideTheTableStay", kRecodeCp1250, kRecodeCp852, false, units({0x80, 0xFF}),
+                                 units({0x80, 0xFF})},
+                    SConvertCase{"MissingLetterBecomesPlain", kRecodeCp1250, kRecodeMac, false,
+                                 units({0xC8, 0xE8, 0xC1}), units({'C', 'c', 0xE7})},
+                    SConvertCase{"ToAsciiRemovesAccents", kRecodeCp1250, kRecodeAscii, false,
+                                 units({0x8E, 'l', 'u', 0x9D, 'o', 'u', 0xE8, 'k', 0xFD, ' ', 'k', 0xF9, 0xF2}),
+                                 u"Zlutoucky kun"},
+                    SConvertCase{"FromAsciiConvertsNothing", kRecodeAscii, kRecodeCp1250, false, units({0xC1, 0xB5}),
+                                 units({0xC1, 0xB5})},
+                    SConvertCase{"KamenickyToCork", kRecodeKamenicky, kRecodeCork, false, units({0x9E, 0xA9, 0x80}),
+                                 units({0x90, 0xB0, 0x83})},
+                    SConvertCase{"MacCeToIso8859_2", kRecodeMacCe, kRecodeIso8859_2, false, units({0xE1, 0xEB, 0xF1}),
+                                 units({0xA9, 0xAE, 0xD9})}),
     test::SCaseName());
 
 TEST(RecodeText, IdentityLeavesEveryUnit)
@@ -212,14 +204,13 @@ TEST_P(RecodeTextFails, WithCodeAndLeavesResultAlone)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RecodeTextFails,
-    testing::Values(
-        SErrorCase{"DestinationPastLast", u"x", kRecodeCp1250, 13, kRecodeBadDestination},
-        SErrorCase{"BadDestinationBeforeMarkerSearch", u"x", -1, 13, kRecodeBadDestination},
-        SErrorCase{"NoSourceNoMarker", u"<!-- plain -->", -1, kRecodeCp852, kRecodeNoSource},
-        SErrorCase{"MarkerWithoutEquals", u"MYCHARSET CP1250", -1, kRecodeCp852, kRecodeNoSource},
-        SErrorCase{"MarkerUnknownName", u"MYCHARSET=UTF-8", -1, kRecodeCp852, kRecodeNoSource},
-        SErrorCase{"MarkerCutAfterEquals", u"x MYCHARSET = ", -1, kRecodeCp852, kRecodeNoSource},
-        SErrorCase{"KeywordCutShort", u"x MYCHARSE", -1, kRecodeCp852, kRecodeNoSource}),
+    testing::Values(SErrorCase{"DestinationPastLast", u"x", kRecodeCp1250, 13, kRecodeBadDestination},
+                    SErrorCase{"BadDestinationBeforeMarkerSearch", u"x", -1, 13, kRecodeBadDestination},
+                    SErrorCase{"NoSourceNoMarker", u"<!-- plain -->", -1, kRecodeCp852, kRecodeNoSource},
+                    SErrorCase{"MarkerWithoutEquals", u"MYCHARSET CP1250", -1, kRecodeCp852, kRecodeNoSource},
+                    SErrorCase{"MarkerUnknownName", u"MYCHARSET=UTF-8", -1, kRecodeCp852, kRecodeNoSource},
+                    SErrorCase{"MarkerCutAfterEquals", u"x MYCHARSET = ", -1, kRecodeCp852, kRecodeNoSource},
+                    SErrorCase{"KeywordCutShort", u"x MYCHARSE", -1, kRecodeCp852, kRecodeNoSource}),
     test::SCaseName());
 
 // ---- Charset markers
@@ -242,26 +233,25 @@ TEST_P(RecodeTextMarker, ConvertsAndRewritesDeclaration)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RecodeTextMarker,
-    testing::Values(
-        SMarkerCase{"HtmlComment", u"<!--MYCHARSET=CP1250-->\r\n" + units({0xC1, 0x8A}), -1,
-                    kRecodeCp852, u"<!--MYCHARSET=CP852-->\r\n" + units({0xB5, 0xE6})},
-        SMarkerCase{"AtStartAnyCaseWithBlanks", u"mycharset =\tcp1250 x" + units({0xC1}), -1,
-                    kRecodeCp852, u"mycharset =\tCP852 x" + units({0xB5})},
-        SMarkerCase{"AtEnd", units({0xC1}) + u" MYCHARSET=CP1250", -1, kRecodeCp852,
-                    units({0xB5}) + u" MYCHARSET=CP852"},
-        SMarkerCase{"ShorterNameMovesTailBack", u"MYCHARSET=ISO-8859-2;" + units({0xA9}), -1,
-                    kRecodeMac, u"MYCHARSET=MAC;S"},
-        SMarkerCase{"LongerNameMovesTailOn", u"MYCHARSET=MAC;" + units({0xE7}), -1,
-                    kRecodeIso8859_2, u"MYCHARSET=ISO-8859-2;" + units({0xC1})},
-        SMarkerCase{"MacCeIsNotMac", u"<!--MYCHARSET=MACCE-->" + units({0x89}), -1,
-                    kRecodeCp1250, u"<!--MYCHARSET=CP1250-->" + units({0xC8})},
-        SMarkerCase{"FirstCompleteDeclarationCounts",
-                    u"MYCHARSET is below <!--MYCHARSET=CP852-->" + units({0xB5}), -1,
-                    kRecodeCp1250, u"MYCHARSET is below <!--MYCHARSET=CP1250-->" + units({0xC1})},
-        SMarkerCase{"AsciiDeclaredConvertsNothing", u"MYCHARSET=ASCII " + units({0xC1}), -1,
-                    kRecodeCp1250, u"MYCHARSET=CP1250 " + units({0xC1})},
-        SMarkerCase{"GivenSourceLeavesDeclaration", u"MYCHARSET=CP1250 " + units({0xC1}),
-                    kRecodeCp1250, kRecodeCp852, u"MYCHARSET=CP1250 " + units({0xB5})}),
+    testing::Values(SMarkerCase{"HtmlComment", u"<!--MYCHARSET=CP1250-->\r\n" + units({0xC1, 0x8A}), -1, kRecodeCp852,
+                                u"<!--MYCHARSET=CP852-->\r\n" + units({0xB5, 0xE6})},
+                    SMarkerCase{"AtStartAnyCaseWithBlanks", u"mycharset =\tcp1250 x" + units({0xC1}), -1, kRecodeCp852,
+                                u"mycharset =\tCP852 x" + units({0xB5})},
+                    SMarkerCase{"AtEnd", units({0xC1}) + u" MYCHARSET=CP1250", -1, kRecodeCp852,
+                                units({0xB5}) + u" MYCHARSET=CP852"},
+                    SMarkerCase{"ShorterNameMovesTailBack", u"MYCHARSET=ISO-8859-2;" + units({0xA9}), -1, kRecodeMac,
+                                u"MYCHARSET=MAC;S"},
+                    SMarkerCase{"LongerNameMovesTailOn", u"MYCHARSET=MAC;" + units({0xE7}), -1, kRecodeIso8859_2,
+                                u"MYCHARSET=ISO-8859-2;" + units({0xC1})},
+                    SMarkerCase{"MacCeIsNotMac", u"<!--MYCHARSET=MACCE-->" + units({0x89}), -1, kRecodeCp1250,
+                                u"<!--MYCHARSET=CP1250-->" + units({0xC8})},
+                    SMarkerCase{"FirstCompleteDeclarationCounts",
+                                u"MYCHARSET is below <!--MYCHARSET=CP852-->" + units({0xB5}), -1, kRecodeCp1250,
+                                u"MYCHARSET is below <!--MYCHARSET=CP1250-->" + units({0xC1})},
+                    SMarkerCase{"AsciiDeclaredConvertsNothing", u"MYCHARSET=ASCII " + units({0xC1}), -1, kRecodeCp1250,
+                                u"MYCHARSET=CP1250 " + units({0xC1})},
+                    SMarkerCase{"GivenSourceLeavesDeclaration", u"MYCHARSET=CP1250 " + units({0xC1}), kRecodeCp1250,
+                                kRecodeCp852, u"MYCHARSET=CP1250 " + units({0xB5})}),
     test::SCaseName());
 
 // ---- Text read through a code page
@@ -285,14 +275,11 @@ TEST(RecodeTextThroughCodePage, Cp1252AgreesWithByteConversion)
             direct += static_cast<char16_t>(static_cast<unsigned char>(byte));
         direct = recoded(direct, source, destination, alphabetOnly);
         std::u16string throughPage;
-        ASSERT_EQ(RecodeText(page->toUtf16(bytes), source, destination, alphabetOnly, *page,
-                             throughPage),
-                  kRecodeOk);
+        ASSERT_EQ(RecodeText(page->toUtf16(bytes), source, destination, alphabetOnly, *page, throughPage), kRecodeOk);
         std::string directBytes;
         for (char16_t code : direct)
             directBytes += static_cast<char>(code);
-        EXPECT_EQ(codesOf(page->toUtf16(directBytes)), codesOf(throughPage))
-            << "round " << round;
+        EXPECT_EQ(codesOf(page->toUtf16(directBytes)), codesOf(throughPage)) << "round " << round;
     }
 }
 
@@ -317,8 +304,7 @@ struct SFakeBuffer {
     bool outOfMemory = false;
     std::vector<std::string> log;
 
-    void CopyRange(std::int32_t, std::int32_t startChar, std::int32_t, std::int32_t endChar,
-                   std::u16string& out)
+    void CopyRange(std::int32_t, std::int32_t startChar, std::int32_t, std::int32_t endChar, std::u16string& out)
     {
         log.push_back("copy");
         if (outOfMemory)
@@ -327,8 +313,8 @@ struct SFakeBuffer {
     }
     void OpenUndoGroup() { log.push_back("open"); }
     void CloseUndoGroup(int* view) { log.push_back(view != nullptr ? "close view" : "close"); }
-    bool DeleteRange(int*, std::int32_t, std::int32_t startChar, std::int32_t,
-                     std::int32_t endChar, std::int32_t action)
+    bool DeleteRange(int*, std::int32_t, std::int32_t startChar, std::int32_t, std::int32_t endChar,
+                     std::int32_t action)
     {
         log.push_back("delete " + std::to_string(action));
         if (readOnly)
@@ -336,8 +322,8 @@ struct SFakeBuffer {
         text.erase(startChar, endChar - startChar);
         return true;
     }
-    bool InsertTextAt(int*, std::int32_t line, std::int32_t ch, std::u16string_view inserted,
-                      std::int32_t& endLine, std::int32_t& endChar, std::int32_t action)
+    bool InsertTextAt(int*, std::int32_t line, std::int32_t ch, std::u16string_view inserted, std::int32_t& endLine,
+                      std::int32_t& endChar, std::int32_t action)
     {
         log.push_back("insert " + std::to_string(action));
         text.insert(ch, inserted);
@@ -366,8 +352,7 @@ TEST_P(RecodeBufferRange, ReplacesInOneGroupOrLeavesBufferAlone)
     int view = 0;
     std::int32_t endLine = -1;
     std::int32_t endChar = -1;
-    EXPECT_EQ(recodeBufferRange(buffer, &view, 0, 1, 0, 5, c.source, kRecodeCp852, false, nullptr,
-                                endLine, endChar),
+    EXPECT_EQ(recodeBufferRange(buffer, &view, 0, 1, 0, 5, c.source, kRecodeCp852, false, nullptr, endLine, endChar),
               c.expected);
     EXPECT_EQ(buffer.log, c.log);
     EXPECT_EQ(codesOf(buffer.text), codesOf(c.text));
@@ -380,14 +365,21 @@ TEST_P(RecodeBufferRange, ReplacesInOneGroupOrLeavesBufferAlone)
 INSTANTIATE_TEST_SUITE_P(
     Cases, RecodeBufferRange,
     testing::Values(
-        SRangeCase{"Converted", false, false, kRecodeCp1250, kRecodeOk,
+        SRangeCase{"Converted",
+                   false,
+                   false,
+                   kRecodeCp1250,
+                   kRecodeOk,
                    {"copy", "open", "delete 18", "insert 18", "close view"},
                    u"ab" + units({0xB5, 0xAC}) + u"yz"},
-        SRangeCase{"NoSource", false, false, -1, kRecodeNoSource, {"copy"},
-                   u"ab" + units({0xC1, 0xC8}) + u"yz"},
-        SRangeCase{"OutOfMemory", false, true, kRecodeCp1250, kRecodeNoMemory, {"copy"},
-                   u"ab" + units({0xC1, 0xC8}) + u"yz"},
-        SRangeCase{"ReadOnly", true, false, kRecodeCp1250, kRecodeRefused,
+        SRangeCase{"NoSource", false, false, -1, kRecodeNoSource, {"copy"}, u"ab" + units({0xC1, 0xC8}) + u"yz"},
+        SRangeCase{
+            "OutOfMemory", false, true, kRecodeCp1250, kRecodeNoMemory, {"copy"}, u"ab" + units({0xC1, 0xC8}) + u"yz"},
+        SRangeCase{"ReadOnly",
+                   true,
+                   false,
+                   kRecodeCp1250,
+                   kRecodeRefused,
                    {"copy", "open", "delete 18", "close view"},
                    u"ab" + units({0xC1, 0xC8}) + u"yz"}),
     test::SCaseName());
@@ -398,8 +390,8 @@ TEST(RecodeBufferRangeOfAnsiText, ConvertsWhatThePageShows)
     SFakeBuffer buffer{u"\u0160", false, false, {}};
     std::int32_t endLine = -1;
     std::int32_t endChar = -1;
-    EXPECT_EQ(recodeBufferRange(buffer, static_cast<int*>(nullptr), 0, 0, 0, 1, kRecodeCp1250,
-                                kRecodeCp852, false, &CCodePage::ansi(), endLine, endChar),
+    EXPECT_EQ(recodeBufferRange(buffer, static_cast<int*>(nullptr), 0, 0, 0, 1, kRecodeCp1250, kRecodeCp852, false,
+                                &CCodePage::ansi(), endLine, endChar),
               kRecodeOk);
     EXPECT_EQ(buffer.text, u"\u00E6");
 }

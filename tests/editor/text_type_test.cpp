@@ -32,25 +32,19 @@ TEST_P(TextTypeOfPathTest, FindsFirstRowHoldingTheExtension)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TextTypeOfPathTest,
-    testing::Values(SPathCase{"CmdGoesToEarlierBatchRow", u"x.cmd", u"Batch"},
-                    SPathCase{"RexxOnlyExtension", u"job.rexx", u"REXX"},
-                    SPathCase{"UpperCaseExtension", u"X.CMD", u"Batch"},
-                    SPathCase{"MixedCaseExtension", u"Main.Cpp", u"C"},
-                    SPathCase{"DoubleExtensionUsesLast", u"a.tar.c", u"C"},
-                    SPathCase{"BareExtension", u"cpp", u"C"},
-                    SPathCase{"BareUpperExtension", u"PAS", u"Pascal"},
-                    SPathCase{"WindowsPath", u"C:\\dir.old\\unit.PAS", u"Pascal"},
-                    SPathCase{"MergeFile", u"/tmp/out.mrg", u"Compare"},
-                    SPathCase{"PlainText", u"notes.txt", u"Plain"},
-                    SPathCase{"ConfIsShell", u"/etc/x.conf", u"Shell"},
-                    SPathCase{"JsIsJava", u"app.js", u"Java"},
-                    SPathCase{"WholeItemOnlyNotPrefixOfHm", u"x.m", nullptr},
-                    SPathCase{"WholeItemOnlyNotSuffix", u"x.tml", nullptr},
-                    SPathCase{"UnknownExtension", u"x.unknown", nullptr},
-                    SPathCase{"NoExtensionInFolder", u"src/Makefile", nullptr},
-                    SPathCase{"DotOnlyInFolderName", u"dir.c/README", nullptr},
-                    SPathCase{"TrailingDot", u"x.", nullptr},
-                    SPathCase{"Empty", u"", nullptr}),
+    testing::Values(
+        SPathCase{"CmdGoesToEarlierBatchRow", u"x.cmd", u"Batch"}, SPathCase{"RexxOnlyExtension", u"job.rexx", u"REXX"},
+        SPathCase{"UpperCaseExtension", u"X.CMD", u"Batch"}, SPathCase{"MixedCaseExtension", u"Main.Cpp", u"C"},
+        SPathCase{"DoubleExtensionUsesLast", u"a.tar.c", u"C"}, SPathCase{"BareExtension", u"cpp", u"C"},
+        SPathCase{"BareUpperExtension", u"PAS", u"Pascal"},
+        SPathCase{"WindowsPath", u"C:\\dir.old\\unit.PAS", u"Pascal"},
+        SPathCase{"MergeFile", u"/tmp/out.mrg", u"Compare"}, SPathCase{"PlainText", u"notes.txt", u"Plain"},
+        SPathCase{"ConfIsShell", u"/etc/x.conf", u"Shell"}, SPathCase{"JsIsJava", u"app.js", u"Java"},
+        SPathCase{"WholeItemOnlyNotPrefixOfHm", u"x.m", nullptr},
+        SPathCase{"WholeItemOnlyNotSuffix", u"x.tml", nullptr}, SPathCase{"UnknownExtension", u"x.unknown", nullptr},
+        SPathCase{"NoExtensionInFolder", u"src/Makefile", nullptr},
+        SPathCase{"DotOnlyInFolderName", u"dir.c/README", nullptr}, SPathCase{"TrailingDot", u"x.", nullptr},
+        SPathCase{"Empty", u"", nullptr}),
     test::SCaseName{});
 
 TEST(TextTypeTable, RowsAreNumberedAndWellFormed)

@@ -101,7 +101,7 @@ TEST(KeywordLookup, ComparesWholeWordsOnly)
         bool inSensitive;
         bool inFolded;
     };
-    const SCase cases[] = {{u"for", true, true},  {u"FOR", false, true},   {u"fo", false, false},
+    const SCase cases[] = {{u"for", true, true},    {u"FOR", false, true},    {u"fo", false, false},
                            {u"form", false, false}, {u"Format", false, true}, {u"", false, false},
                            {u"for ", false, false}};
     for (const SCase& c : cases) {

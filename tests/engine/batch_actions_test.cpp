@@ -46,36 +46,38 @@ TEST_P(BatchActionsCountTest, TakesActionsUpToTheFirstGap)
 
 INSTANTIATE_TEST_SUITE_P(
     Sections, BatchActionsCountTest,
-    testing::Values(
-        SCountCase{"NoSections", u"", {}},
-        SCountCase{"GapAfterFirst", u"[Action1]\nFile1=a\n[Action3]\nFile1=c\n", {u"a"}},
-        SCountCase{"FirstWithoutFile1", u"[Action1]\nFile2=b\n[Action2]\nFile1=c\n", {}},
-        SCountCase{"SecondWithoutFile1", u"[Action1]\nFile1=a\n[Action2]\nFile 1=b\n[Action3]\nFile1=c\n", {u"a"}},
-        SCountCase{"NumberOrderNotFileOrder", u"[Action2]\nFile1=b\n[action1]\nfile1=a\n", {u"a", u"b"}},
-        SCountCase{"LeadingZeroIsNoAction", u"[Action01]\nFile1=a\n", {}},
-        SCountCase{"FirstOfDuplicatesCounts", u"[Action1]\nFile1=a\n[ACTION1]\nFile1=b\n", {u"a"}},
-        SCountCase{"EmptyFile1StillCounts", u"[Action1]\nFile1=\n", {u""}},
-        SCountCase{"TenAndMore", u"[Action1]\nFile1=1\n[Action2]\nFile1=2\n[Action3]\nFile1=3\n[Action4]\nFile1=4\n"
-                                 u"[Action5]\nFile1=5\n[Action6]\nFile1=6\n[Action7]\nFile1=7\n[Action8]\nFile1=8\n"
-                                 u"[Action9]\nFile1=9\n[Action10]\nFile1=10\n[Action11]\nFile1=11\n",
-                   {u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", u"11"}}),
+    testing::Values(SCountCase{"NoSections", u"", {}},
+                    SCountCase{"GapAfterFirst", u"[Action1]\nFile1=a\n[Action3]\nFile1=c\n", {u"a"}},
+                    SCountCase{"FirstWithoutFile1", u"[Action1]\nFile2=b\n[Action2]\nFile1=c\n", {}},
+                    SCountCase{
+                        "SecondWithoutFile1", u"[Action1]\nFile1=a\n[Action2]\nFile 1=b\n[Action3]\nFile1=c\n", {u"a"}},
+                    SCountCase{"NumberOrderNotFileOrder", u"[Action2]\nFile1=b\n[action1]\nfile1=a\n", {u"a", u"b"}},
+                    SCountCase{"LeadingZeroIsNoAction", u"[Action01]\nFile1=a\n", {}},
+                    SCountCase{"FirstOfDuplicatesCounts", u"[Action1]\nFile1=a\n[ACTION1]\nFile1=b\n", {u"a"}},
+                    SCountCase{"EmptyFile1StillCounts", u"[Action1]\nFile1=\n", {u""}},
+                    SCountCase{"TenAndMore",
+                               u"[Action1]\nFile1=1\n[Action2]\nFile1=2\n[Action3]\nFile1=3\n[Action4]\nFile1=4\n"
+                               u"[Action5]\nFile1=5\n[Action6]\nFile1=6\n[Action7]\nFile1=7\n[Action8]\nFile1=8\n"
+                               u"[Action9]\nFile1=9\n[Action10]\nFile1=10\n[Action11]\nFile1=11\n",
+                               {u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", u"11"}}),
     test::SCaseName());
 
 TEST(BatchActions, EveryScriptKeyReachesItsField)
 {
     CMemorySettingsStore store;
     CProfile profile(store);
-    const auto actions = loadActions(u"[Action1]\n"
-                                     u"File1=f1\nFile2=f2\n"
-                                     u"File1 Line Prefix=p1\nFile2 Line Prefix=p2\n"
-                                     u"File1 Section Header=h1\nFile2 Section Header=h2\n"
-                                     u"File1 Section Footer=e1\nFile2 Section Footer=e2\n"
-                                     u"Compare Output File=out\n"
-                                     u"Synch Scrolling=0\nWrite Common Sections=0\nIgnore Whitespace=1\n"
-                                     u"Ignore Case=1\nFile Compare Align=2\nFile 1 Color=11\nFile 2 Color=12\n"
-                                     u"Quiet Mode=0\nShow Line Numbers=0\n"
-                                     u"Font Name=Mono\nBinary Font Name=Fixed\nFont Size=13\nBinary Font Size=14\n",
-                                     profile);
+    const auto actions = loadActions(
+        u"[Action1]\n"
+        u"File1=f1\nFile2=f2\n"
+        u"File1 Line Prefix=p1\nFile2 Line Prefix=p2\n"
+        u"File1 Section Header=h1\nFile2 Section Header=h2\n"
+        u"File1 Section Footer=e1\nFile2 Section Footer=e2\n"
+        u"Compare Output File=out\n"
+        u"Synch Scrolling=0\nWrite Common Sections=0\nIgnore Whitespace=1\n"
+        u"Ignore Case=1\nFile Compare Align=2\nFile 1 Color=11\nFile 2 Color=12\n"
+        u"Quiet Mode=0\nShow Line Numbers=0\n"
+        u"Font Name=Mono\nBinary Font Name=Fixed\nFont Size=13\nBinary Font Size=14\n",
+        profile);
     ASSERT_EQ(actions.size(), 1u);
     const CCompFileOpt& a = actions[0];
     EXPECT_EQ(a.m_file1Path, u"f1");
@@ -136,11 +138,12 @@ TEST(BatchActions, StoredValuesReturnOthersCarryOver)
     CProfile profile(store);
     profile.writeInt(kCompareFilesSection, u"Ignore Case", 1);
     profile.writeString(kCompareFilesSection, u"Compare Output File", u"stored.out");
-    const auto actions = loadActions(u"[Action1]\nFile1=a1\nFile2=b1\nQuiet Mode=0\nIgnore Case=0\n"
-                                     u"Compare Output File=one.out\nFont Name=Mono\n"
-                                     u"[Action2]\nFile1=a2\n"
-                                     u"[Action3]\nFile1=a3\nFile2=b3\nQuiet Mode=1\n",
-                                     profile);
+    const auto actions = loadActions(
+        u"[Action1]\nFile1=a1\nFile2=b1\nQuiet Mode=0\nIgnore Case=0\n"
+        u"Compare Output File=one.out\nFont Name=Mono\n"
+        u"[Action2]\nFile1=a2\n"
+        u"[Action3]\nFile1=a3\nFile2=b3\nQuiet Mode=1\n",
+        profile);
     ASSERT_EQ(actions.size(), 3u);
 
     EXPECT_EQ(actions[0].m_ignoreCase, 0);

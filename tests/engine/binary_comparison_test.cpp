@@ -81,23 +81,30 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SMatchCase{"Identical", kBase.substr(0, 1000), kBase.substr(0, 1000), {{0, 999, 0, 999}}},
         SMatchCase{"InsertedRun", kBase, insertedAt(kBase, 500, 10), {{0, 499, 0, 499}, {500, 3999, 510, 4009}}},
-        SMatchCase{"ChangedByte", kBase.substr(0, 2000), kBase.substr(0, 1000) + char(~kBase[1000]) + kBase.substr(1001, 999),
+        SMatchCase{"ChangedByte",
+                   kBase.substr(0, 2000),
+                   kBase.substr(0, 1000) + char(~kBase[1000]) + kBase.substr(1001, 999),
                    {{0, 999, 0, 999}, {1001, 1999, 1001, 1999}}},
-        SMatchCase{"DeletedRun", kBase.substr(0, 2000), kBase.substr(0, 300) + kBase.substr(350, 1650),
+        SMatchCase{"DeletedRun",
+                   kBase.substr(0, 2000),
+                   kBase.substr(0, 300) + kBase.substr(350, 1650),
                    {{0, 299, 0, 299}, {350, 1999, 300, 1949}}},
         // A probe inside the block just found once anchored in it again (5-999;1005-1999).
-        SMatchCase{"File2IsFile1Twice", kBase.substr(0, 1000), kBase.substr(0, 1000) + kBase.substr(0, 1000), {{0, 999, 0, 999}}},
+        SMatchCase{"File2IsFile1Twice",
+                   kBase.substr(0, 1000),
+                   kBase.substr(0, 1000) + kBase.substr(0, 1000),
+                   {{0, 999, 0, 999}}},
         // The probe after the second block lands on its last byte.
-        SMatchCase{"ProbeAtLastByteOfBlock", kBase.substr(0, 1000),
-                   kBase.substr(0, 200) + char(~kBase[200]) + kBase.substr(201, 109) + char(~kBase[310]) + kBase.substr(309, 691),
+        SMatchCase{"ProbeAtLastByteOfBlock",
+                   kBase.substr(0, 1000),
+                   kBase.substr(0, 200) + char(~kBase[200]) + kBase.substr(201, 109) + char(~kBase[310]) +
+                       kBase.substr(309, 691),
                    {{0, 199, 0, 199}, {201, 309, 201, 309}, {310, 999, 312, 1001}}},
         // Fewer than 30 bytes left: only the bytes both sides have are compared.
         SMatchCase{"File2IsShortPrefix", kBase.substr(0, 1000), kBase.substr(0, 20), {{0, 19, 0, 19}}},
         SMatchCase{"ShortFiles", "0123456789", "0123456789", {{0, 9, 0, 9}}},
-        SMatchCase{"OneEqualByte", "x", "x", {{0, 0, 0, 0}}},
-        SMatchCase{"OneDifferentByte", "x", "y", {}},
-        SMatchCase{"File1Empty", "", "abc", {}},
-        SMatchCase{"File2Empty", "abc", "", {}},
+        SMatchCase{"OneEqualByte", "x", "x", {{0, 0, 0, 0}}}, SMatchCase{"OneDifferentByte", "x", "y", {}},
+        SMatchCase{"File1Empty", "", "abc", {}}, SMatchCase{"File2Empty", "abc", "", {}},
         // A difference longer than the search window is not resynchronised.
         SMatchCase{"LeadBeyondWindow", kBase.substr(0, 1000), randomBytes(2, 102400) + kBase.substr(0, 1000), {}}),
     test::SCaseName());
@@ -120,12 +127,17 @@ TEST(MatchBinary, LastByteOfFile2IsNoAnchorByChance)
 TEST(MatchBinaryProperty, BlocksAreOrderedEqualAndInside)
 {
     std::mt19937 rng(7);
-    std::vector<std::pair<std::string, std::string>> pairs = {
-        {"", ""}, {"a", ""}, {"", "a"}, {"a", "a"}, {"a", "b"},
-        {std::string(5000, '\0'), std::string(7000, '\0')},
-        {std::string(7000, 'z'), std::string(300, 'z')},
-        {kBase, kBase}, {kBase, kBase + kBase}, {kBase + kBase, kBase},
-        {std::string(29, 'q') + "r", std::string(3000, 'q')}};
+    std::vector<std::pair<std::string, std::string>> pairs = {{"", ""},
+                                                              {"a", ""},
+                                                              {"", "a"},
+                                                              {"a", "a"},
+                                                              {"a", "b"},
+                                                              {std::string(5000, '\0'), std::string(7000, '\0')},
+                                                              {std::string(7000, 'z'), std::string(300, 'z')},
+                                                              {kBase, kBase},
+                                                              {kBase, kBase + kBase},
+                                                              {kBase + kBase, kBase},
+                                                              {std::string(29, 'q') + "r", std::string(3000, 'q')}};
     for (int i = 0; i < 200; ++i) {
         std::string a = randomBytes(rng, rng() % 20000);
         std::string b = a;
@@ -242,16 +254,28 @@ INSTANTIATE_TEST_SUITE_P(
     Pairs, CompareBinaryReportTest,
     testing::Values(
         SReportCase{"Identical1000", kBase.substr(0, 1000), kBase.substr(0, 1000), {{"0-999;0-999", 0, 0}}, 63},
-        SReportCase{"InsertedRun", kBase, insertedAt(kBase, 500, 10),
-                    {{"0-499;0-499", 0, 0}, {"missing;500-509", 2, 32}, {"500-3999;510-4009", 0, 33}}, 252},
-        SReportCase{"ChangedByte", kBase.substr(0, 2000), kBase.substr(0, 1000) + char(~kBase[1000]) + kBase.substr(1001, 999),
-                    {{"0-999;0-999", 0, 0}, {"1000-1000;1000-1000", 2, 63}, {"1001-1999;1001-1999", 0, 64}}, 127},
-        SReportCase{"TailOnlyInFile1", kBase.substr(0, 1000), kBase.substr(0, 900), {{"0-899;0-899", 0, 0}, {"900-999;missing", 2, 57}}, 64},
-        SReportCase{"File2IsFile1Twice", kBase.substr(0, 1000), kBase.substr(0, 1000) + kBase.substr(0, 1000),
-                    {{"0-999;0-999", 0, 0}, {"missing;1000-1999", 2, 63}}, 126},
+        SReportCase{"InsertedRun",
+                    kBase,
+                    insertedAt(kBase, 500, 10),
+                    {{"0-499;0-499", 0, 0}, {"missing;500-509", 2, 32}, {"500-3999;510-4009", 0, 33}},
+                    252},
+        SReportCase{"ChangedByte",
+                    kBase.substr(0, 2000),
+                    kBase.substr(0, 1000) + char(~kBase[1000]) + kBase.substr(1001, 999),
+                    {{"0-999;0-999", 0, 0}, {"1000-1000;1000-1000", 2, 63}, {"1001-1999;1001-1999", 0, 64}},
+                    127},
+        SReportCase{"TailOnlyInFile1",
+                    kBase.substr(0, 1000),
+                    kBase.substr(0, 900),
+                    {{"0-899;0-899", 0, 0}, {"900-999;missing", 2, 57}},
+                    64},
+        SReportCase{"File2IsFile1Twice",
+                    kBase.substr(0, 1000),
+                    kBase.substr(0, 1000) + kBase.substr(0, 1000),
+                    {{"0-999;0-999", 0, 0}, {"missing;1000-1999", 2, 63}},
+                    126},
         SReportCase{"AllDifferent", "abc", "xyz", {{"0-2;0-2", 2, 0}}, 1},
-        SReportCase{"File1Empty", "", "hello", {{"missing;0-4", 2, 0}}, 1},
-        SReportCase{"BothEmpty", "", "", {}, 0}),
+        SReportCase{"File1Empty", "", "hello", {{"missing;0-4", 2, 0}}, 1}, SReportCase{"BothEmpty", "", "", {}, 0}),
     test::SCaseName());
 
 TEST(CompareBinary, UnreadableSideIsAnErrorNotAnEmptyFile)
@@ -273,9 +297,11 @@ TEST(CompareBinary, ExactDocumentsWithEscapedBraceAndBackslash)
         "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 Courier;}}"
         "{\\colortbl ;\\red0\\green0\\blue255;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}"
         "\\viewkind4\\uc1\\pard\\cf3\\f0\\fs20 ";
-    const std::string block = "{\\cf3 417B5C7D7FFF00" + std::string(18, ' ') + "    A\\{\\\\\\}..." + std::string(9, ' ') + "\\par }";
+    const std::string block =
+        "{\\cf3 417B5C7D7FFF00" + std::string(18, ' ') + "    A\\{\\\\\\}..." + std::string(9, ' ') + "\\par }";
     EXPECT_EQ(pair.report.left, header + block + "{\\cf2 \\par }}");
-    EXPECT_EQ(pair.report.right, header + block + "{\\cf2 78797A" + std::string(26, ' ') + "    xyz" + std::string(13, ' ') + "\\par }}");
+    EXPECT_EQ(pair.report.right,
+              header + block + "{\\cf2 78797A" + std::string(26, ' ') + "    xyz" + std::string(13, ' ') + "\\par }}");
     EXPECT_EQ(itemsOf(pair.report), (std::vector<SItem>{{"0-6;0-6", 0, 0}, {"missing;7-9", 2, 1}}));
 }
 
@@ -286,7 +312,8 @@ TEST(CompareBinary, LastRowOfIdenticalFilesHoldsEightBytes)
         text[i] = static_cast<char>('a' + i % 26);
     SPairFixture pair(text, text);
     ASSERT_TRUE(pair.compare());
-    const std::string lastRow = "65666768696A6B6C" + std::string(16, ' ') + "    efghijkl" + std::string(8, ' ') + "\\par }}";
+    const std::string lastRow =
+        "65666768696A6B6C" + std::string(16, ' ') + "    efghijkl" + std::string(8, ' ') + "\\par }}";
     ASSERT_GE(pair.report.left.size(), lastRow.size());
     EXPECT_EQ(pair.report.left.substr(pair.report.left.size() - lastRow.size()), lastRow);
     EXPECT_EQ(pair.report.left, pair.report.right);
@@ -331,7 +358,10 @@ TEST(CompareBinaryOutput, UncreatableFileThrows)
 TEST(CompareBinaryCancel, CancelDuringMatchingReportsTheRestAsDifference)
 {
     struct SCancelAtFirstPoll {
-        SCancelAtFirstPoll() { setMessagePump([] { setCancelRequested(true); }); }
+        SCancelAtFirstPoll()
+        {
+            setMessagePump([] { setCancelRequested(true); });
+        }
         ~SCancelAtFirstPoll()
         {
             setMessagePump(nullptr);

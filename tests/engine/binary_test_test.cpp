@@ -33,16 +33,16 @@ TEST_P(BinaryTestTest, ClassifiesFile)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BinaryTestTest,
-    testing::Values(SBinaryCase{"PlainLf", "x\ny", false, true},
-                    SBinaryCase{"CrLf", "x\r\ny", false, false},
-                    SBinaryCase{"LeadingLf", "\nx\ny", false, false},
-                    SBinaryCase{"Empty", "", false, false},
+    testing::Values(SBinaryCase{"PlainLf", "x\ny", false, true}, SBinaryCase{"CrLf", "x\r\ny", false, false},
+                    SBinaryCase{"LeadingLf", "\nx\ny", false, false}, SBinaryCase{"Empty", "", false, false},
                     SBinaryCase{"TabsAndHighBytes", "\t\x7F\xFF\x09", false, false},
-                    SBinaryCase{"ByteBelowTab", "abc\x08", true, false},
-                    SBinaryCase{"Nul", "a\0b"s, true, false},
+                    SBinaryCase{"ByteBelowTab", "abc\x08", true, false}, SBinaryCase{"Nul", "a\0b"s, true, false},
                     // UTF-16 big-endian holds 0x00 bytes; little-endian with its mark is text.
                     SBinaryCase{"Utf16BeWithMark", "\xFE\xFF\0a\0\n"s, true, true},
-                    SBinaryCase{"Utf16LeWithMark", "\xFF\xFE" "a\0\n\0"s, false, false},
+                    SBinaryCase{"Utf16LeWithMark",
+                                "\xFF\xFE"
+                                "a\0\n\0"s,
+                                false, false},
                     SBinaryCase{"Utf16LeMarkOnly", "\xFF\xFE", false, false},
                     SBinaryCase{"Utf16WithoutMark", "a\0b\0"s, true, false},
                     SBinaryCase{"NulAfterFirst1024Bytes", std::string(1024, 'a') + "\0"s, false, false}),

@@ -6,8 +6,8 @@
 #include "engine/compare_driver.h"
 #include "engine/progress.h"
 #include "engine/script_file.h"
-#include "platform/memory_settings_store.h"
 #include "platform/file_system.h"
+#include "platform/memory_settings_store.h"
 #include "platform/profile.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
@@ -46,14 +46,19 @@ std::string labels(const SReport& report)
 TEST(RunComparison, TextWithMergeFileInFile1Encoding)
 {
     CTempDir dir;
-    CCompFileOpt record = recordFor(dir.write("a", "\xFF\xFE" "a\0\r\0\n\0b\0"s), dir.write("b", "a\r\nc"));
+    CCompFileOpt record = recordFor(dir.write("a",
+                                              "\xFF\xFE"
+                                              "a\0\r\0\n\0b\0"s),
+                                    dir.write("b", "a\r\nc"));
     SReport report;
     const SRunOutcome outcome = RunComparison(record, pathFromNative(dir.file("merge")), report);
     EXPECT_EQ(outcome.status, SRunOutcome::Status::Completed);
     EXPECT_TRUE(outcome.mergeFileWritten);
     EXPECT_EQ(labels(report), "same 1;1\ndiff 2;2\n");
     EXPECT_EQ(record.m_comparisonKind, kComparisonText);
-    EXPECT_EQ(readBytes(dir.file("merge")), "\xFF\xFE" "a\0\r\0\n\0|\0<\0<\0b\0\r\0\n\0|\0|\0>\0>\0c\0\r\0\n\0"s);
+    EXPECT_EQ(readBytes(dir.file("merge")),
+              "\xFF\xFE"
+              "a\0\r\0\n\0|\0<\0<\0b\0\r\0\n\0|\0|\0>\0>\0c\0\r\0\n\0"s);
     EXPECT_FALSE(report.left.empty());
 }
 
@@ -287,8 +292,8 @@ TEST(BatchRun, QuietActionOfPathsOf1000CharactersWritesItsOutputFile)
     const std::string file1 = dir.writeDeep(1000, "x\ny");
     const std::string file2 = dir.writeDeep(999, "x\nz");
     const std::string output = file1 + ".out";
-    const std::string script = dir.writeDeep(998, "[Action1]\nFile1=" + file1 + "\nFile2=" + file2 +
-                                                       "\nCompare Output File=" + output + "\n");
+    const std::string script =
+        dir.writeDeep(998, "[Action1]\nFile1=" + file1 + "\nFile2=" + file2 + "\nCompare Output File=" + output + "\n");
     CMemorySettingsStore store;
     CProfile profile(store);
     std::vector<CCompFileOpt> actions;

@@ -58,8 +58,8 @@ std::string joined(const std::vector<int>& values)
 
 }  // namespace
 
-SEngineOutcome engineCompare(const std::vector<std::u16string>& file1,
-                             const std::vector<std::u16string>& file2, reference::SOptions options)
+SEngineOutcome engineCompare(const std::vector<std::u16string>& file1, const std::vector<std::u16string>& file2,
+                             reference::SOptions options)
 {
     static const CCaseFolder& folder = CCaseFolder::forCodePage(*CCodePage::byNumber(1252));
     const SLineCompareOptions engineOptions{options.ignoreWhitespace, options.ignoreCase, &folder};

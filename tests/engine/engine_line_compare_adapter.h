@@ -16,8 +16,8 @@ struct SEngineOutcome {
 };
 
 // Compares under code page 1252 folding whatever the process's ANSI code page is.
-SEngineOutcome engineCompare(const std::vector<std::u16string>& file1,
-                             const std::vector<std::u16string>& file2, reference::SOptions options);
+SEngineOutcome engineCompare(const std::vector<std::u16string>& file1, const std::vector<std::u16string>& file2,
+                             reference::SOptions options);
 
 // Lines as C string literals ("a", "\t", "\x00e9"), for failure messages.
 std::string escapeLines(const std::vector<std::u16string>& lines);

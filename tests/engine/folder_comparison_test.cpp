@@ -21,10 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::CTempDir;
 
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // Makes a file with its folders; a name ending in "/" makes a folder, "@target" a link.
 void make(const fs::path& root, const std::string& name, const std::string& content = {})
@@ -102,10 +99,11 @@ TEST_F(FolderComparisonTest, EveryKindOfEntryGetsItsStateInPathOrder)
     ASSERT_EQ(::mkfifo((b() / "pipe").c_str(), 0600), 0);
 
     const std::vector<std::string> expected = {
-        "same empty",        "only1 gone",         "only1 gone/inside", "type kind",       "only2 kind/x",
-        "same link",         "diff link2",         "type linkfile",     "only2 new",       "same pipe",
-        "same same.txt",     "diff sub",           "diff sub/changed",  "same sub/deep",   "same sub/deep/er",
-        "same sub/deep/er/same", "diff sub/longer",
+        "same empty",       "only1 gone",    "only1 gone/inside", "type kind",
+        "only2 kind/x",     "same link",     "diff link2",        "type linkfile",
+        "only2 new",        "same pipe",     "same same.txt",     "diff sub",
+        "diff sub/changed", "same sub/deep", "same sub/deep/er",  "same sub/deep/er/same",
+        "diff sub/longer",
     };
     EXPECT_EQ(compare(), expected);
 }
@@ -141,7 +139,8 @@ TEST_F(FolderComparisonTest, NamesAreTheirOwnBytes)
         make(a(), name, "1");
         make(b(), name, name == "-dash" ? "2" : "1");
     }
-    EXPECT_EQ(compare(), (std::vector<std::string>{"diff -dash", "same bad\xff\xfe", "same new\nline", "same with space"}));
+    EXPECT_EQ(compare(),
+              (std::vector<std::string>{"diff -dash", "same bad\xff\xfe", "same new\nline", "same with space"}));
 }
 
 TEST_F(FolderComparisonTest, IgnoreOptionsCompareTextLineByLine)
@@ -286,8 +285,8 @@ TEST_F(FolderComparisonTest, WorkersAgreeWithOneAndWithTheBytes)
     std::mt19937 random(7);
     std::map<std::string, bool> sameBytes;
     for (int i = 0; i < 300; ++i) {
-        const std::string name = "d" + std::to_string(random() % 7) + "/e" + std::to_string(random() % 3) + "/f" +
-                                 std::to_string(i);
+        const std::string name =
+            "d" + std::to_string(random() % 7) + "/e" + std::to_string(random() % 3) + "/f" + std::to_string(i);
         std::string content(random() % 3000, 'x');
         for (char& c : content)
             c = static_cast<char>('a' + random() % 3);

@@ -21,18 +21,17 @@ using Lines = std::vector<std::u16string>;
 
 const SOptions kAllOptions[] = {{false, false}, {true, false}, {false, true}, {true, true}};
 
-const Lines kPlainWords = {u"alpha", u"beta", u"gamma", u"delta", u"epsilon", u"zeta", u"eta",
-                           u"theta", u"iota",  u"kappa", u"lambda", u"mu",     u"nu",   u"xi",
-                           u"omicron", u"pi",  u"rho",  u"sigma", u"tau",    u"upsilon", u"phi",
-                           u"chi",   u"psi",   u"omega", u"{",    u"}",      u"0",    u"1",
-                           u"return;", u"end"};
+const Lines kPlainWords = {u"alpha", u"beta",  u"gamma",  u"delta",   u"epsilon", u"zeta", u"eta",     u"theta",
+                           u"iota",  u"kappa", u"lambda", u"mu",      u"nu",      u"xi",   u"omicron", u"pi",
+                           u"rho",   u"sigma", u"tau",    u"upsilon", u"phi",     u"chi",  u"psi",     u"omega",
+                           u"{",     u"}",     u"0",      u"1",       u"return;", u"end"};
 
-const Lines kWhitespaceWords = {u"a",  u" a", u"a ", u"\ta", u"",    u"  ",  u"\r", u"b",
-                                u"a b", u"ab", u"b\t", u" ", u"\t", u"c",   u" c ", u"a\r"};
+const Lines kWhitespaceWords = {u"a",   u" a", u"a ",  u"\ta", u"",   u"  ", u"\r",  u"b",
+                                u"a b", u"ab", u"b\t", u" ",   u"\t", u"c",  u" c ", u"a\r"};
 
-const Lines kCaseWords = {u"abc",    u"ABC",    u"aBc",    u"\u00e9", u"\u00c9", u"x",
-                          u"X",      u"\u00ff", u"\u0178", u"\u0161", u"\u0160", u"\u4e2d",
-                          u"-",      u"\u0430", u"\u0410", u"a b c",  u"A B C",  u"y"};
+const Lines kCaseWords = {u"abc", u"ABC",    u"aBc",    u"\u00e9", u"\u00c9", u"x",
+                          u"X",   u"\u00ff", u"\u0178", u"\u0161", u"\u0160", u"\u4e2d",
+                          u"-",   u"\u0430", u"\u0410", u"a b c",  u"A B C",  u"y"};
 
 Lines mixedWords()
 {
@@ -100,9 +99,7 @@ private:
             if (n > 0)
                 lines[below(n)] = randomWord();
             break;
-        case 1:
-            lines.insert(at(below(n + 1)), randomWord());
-            break;
+        case 1: lines.insert(at(below(n + 1)), randomWord()); break;
         case 2:
             if (n > 0)
                 lines.erase(at(below(n)));
@@ -130,12 +127,11 @@ private:
 
 std::string optionText(SOptions options)
 {
-    return std::string("ignore whitespace ") + (options.ignoreWhitespace ? "on" : "off") +
-           ", ignore case " + (options.ignoreCase ? "on" : "off");
+    return std::string("ignore whitespace ") + (options.ignoreWhitespace ? "on" : "off") + ", ignore case " +
+           (options.ignoreCase ? "on" : "off");
 }
 
-std::string disagreement(const std::vector<reference::SSection>& expected,
-                         const testing::SEngineOutcome& engine)
+std::string disagreement(const std::vector<reference::SSection>& expected, const testing::SEngineOutcome& engine)
 {
     const std::string expectedList = reference::sectionListText(expected);
     if (engine.completed && engine.sections == expected && engine.sectionList == expectedList)
@@ -147,8 +143,7 @@ std::string disagreement(const std::vector<reference::SSection>& expected,
 // Empty when engine and reference agree; otherwise both results side by side.
 std::string difference(const Lines& file1, const Lines& file2, SOptions options)
 {
-    return disagreement(reference::compareLines(file1, file2, options),
-                        testing::engineCompare(file1, file2, options));
+    return disagreement(reference::compareLines(file1, file2, options), testing::engineCompare(file1, file2, options));
 }
 
 // Drops lines one at a time, from either file, while the two still disagree.
@@ -174,8 +169,7 @@ void minimise(Lines& file1, Lines& file2, SOptions options)
 
 // Every file-1 line once, in order, as a common or file-1-only line; every file-2 line once, in
 // order, in a common section's partner or as a file-2-only line.
-std::string coverageFault(const std::vector<reference::SSection>& result, std::size_t lines1,
-                          std::size_t lines2)
+std::string coverageFault(const std::vector<reference::SSection>& result, std::size_t lines1, std::size_t lines2)
 {
     std::vector<int> seen1;
     std::vector<int> seen2;
@@ -226,8 +220,7 @@ TEST_P(LineCompareDifferential, EngineMatchesReference)
         for (const SOptions options : kAllOptions) {
             const auto where = [&] {
                 return std::string(family.name) + " pair " + std::to_string(pair) + ", " + optionText(options) +
-                       "\nfile 1 " + testing::escapeLines(file1) + "\nfile 2 " + testing::escapeLines(file2) +
-                       "\n";
+                       "\nfile 1 " + testing::escapeLines(file1) + "\nfile 2 " + testing::escapeLines(file2) + "\n";
             };
             const std::vector<reference::SSection> expected = reference::compareLines(file1, file2, options);
             const testing::SEngineOutcome engine = testing::engineCompare(file1, file2, options);
@@ -240,8 +233,8 @@ TEST_P(LineCompareDifferential, EngineMatchesReference)
             Lines small1 = file1;
             Lines small2 = file2;
             minimise(small1, small2, options);
-            ADD_FAILURE() << where() << "smallest disagreement:\nfile 1 " << testing::escapeLines(small1)
-                          << "\nfile 2 " << testing::escapeLines(small2) << "\n"
+            ADD_FAILURE() << where() << "smallest disagreement:\nfile 1 " << testing::escapeLines(small1) << "\nfile 2 "
+                          << testing::escapeLines(small2) << "\n"
                           << difference(small1, small2, options);
             break;
         }
@@ -251,8 +244,7 @@ TEST_P(LineCompareDifferential, EngineMatchesReference)
 INSTANTIATE_TEST_SUITE_P(Families, LineCompareDifferential,
                          ::testing::Values(SFamily{"plain", 1001, kPlainWords},
                                            SFamily{"whitespace", 2002, kWhitespaceWords},
-                                           SFamily{"case", 3003, kCaseWords},
-                                           SFamily{"mixed", 4004, mixedWords()}),
+                                           SFamily{"case", 3003, kCaseWords}, SFamily{"mixed", 4004, mixedWords()}),
                          [](const ::testing::TestParamInfo<SFamily>& param) { return std::string(param.param.name); });
 
 }  // namespace

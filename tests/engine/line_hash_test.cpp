@@ -55,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
                     // Bytes that were no characters of the file (0xDC00 + byte) have no case.
                     SEqualCase{"StrayBytesKeepTheirValue", u"caf\xDCE9", u"caf\xDCC9", false, true, false},
                     SEqualCase{"StrayByteIsNotItsLetter", u"\xDCE9", u"\u00C9", false, true, false},
-                    SEqualCase{"NulEndsLine", std::u16string(u"ab\0x", 4), std::u16string(u"ab\0y", 4), false, false, true},
+                    SEqualCase{"NulEndsLine", std::u16string(u"ab\0x", 4), std::u16string(u"ab\0y", 4), false, false,
+                               true},
                     SEqualCase{"PrefixIsNotEqual", u"ab", u"abc", false, false, false}),
     test::SCaseName());
 
@@ -71,7 +72,8 @@ TEST(LineHash, FollowsTheWeightedPowerSum)
     EXPECT_EQ(LineHash(list.append(u" A"), ignoreWhitespace), static_cast<std::int64_t>(65 * kM));
     // Under ignore case a Latin-1 letter counts as its code page's upper-case byte, signed.
     const SLineCompareOptions ignoreCase{false, true, nullptr};
-    EXPECT_EQ(LineHash(list.append(u"\u00E9"), ignoreCase), static_cast<std::int64_t>(static_cast<std::uint64_t>(-55) * kM));
+    EXPECT_EQ(LineHash(list.append(u"\u00E9"), ignoreCase),
+              static_cast<std::int64_t>(static_cast<std::uint64_t>(-55) * kM));
     EXPECT_EQ(LineHash(list.append(u"a"), ignoreCase), static_cast<std::int64_t>(65 * kM));
 }
 

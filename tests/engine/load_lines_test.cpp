@@ -41,9 +41,10 @@ std::vector<std::u16string> viaLoadLines(const std::u16string& path, int& encodi
 // Bytes rich in line ends, NULs, high bytes and byte-order-mark fragments.
 std::string randomBytes(std::mt19937& random)
 {
-    static const std::string pieces[] = {"\r", "\n", "\r\n", "\n\r", "a", "bc", "\xE9", "\x80", "\xFF\xFE",
-                                         "\xEF\xBB", "\xBF", std::string(1, '\0'), "\xC3\xA9", " ", "\t",
-                                         std::string(70, 'w')};
+    static const std::string pieces[] = {"\r",       "\n",       "\r\n", "\n\r",
+                                         "a",        "bc",       "\xE9", "\x80",
+                                         "\xFF\xFE", "\xEF\xBB", "\xBF", std::string(1, '\0'),
+                                         "\xC3\xA9", " ",        "\t",   std::string(70, 'w')};
     std::string bytes;
     const int count = static_cast<int>(random() % 40);
     for (int i = 0; i < count; ++i)

@@ -31,7 +31,8 @@ std::shared_ptr<CLineList> lines(std::initializer_list<const char16_t*> texts)
 void compare(CCompFileOpt& options, const std::shared_ptr<CLineList>& a, const std::shared_ptr<CLineList>& b)
 {
     options.m_sections.clear();
-    ASSERT_TRUE(CompareLines(a, b, SLineCompareOptions{options.m_ignoreWhitespace != 0, options.m_ignoreCase != 0, nullptr},
+    ASSERT_TRUE(CompareLines(a, b,
+                             SLineCompareOptions{options.m_ignoreWhitespace != 0, options.m_ignoreCase != 0, nullptr},
                              options.m_sections));
 }
 

@@ -214,7 +214,7 @@ TEST(OutputFileGuard, EveryWriterAgainstEveryTarget)
             }
             if (target.outcome != EOutcome::Refused) {
                 EXPECT_NE(readBytes(path).find('a'), std::string::npos);  // the comparison's output
-                EXPECT_EQ(::access(path.c_str(), W_OK), 0);  // the user may edit what we wrote
+                EXPECT_EQ(::access(path.c_str(), W_OK), 0);               // the user may edit what we wrote
             }
         }
     }

@@ -88,8 +88,7 @@ class Comparer {
 public:
     explicit Comparer(SOptions options) : m_options(options) {}
 
-    std::vector<SSection> run(const std::vector<std::u16string>& text1,
-                              const std::vector<std::u16string>& text2);
+    std::vector<SSection> run(const std::vector<std::u16string>& text1, const std::vector<std::u16string>& text2);
 
 private:
     bool equal(const Line* a, const Line* b) const { return linesEqual(a->text, b->text, m_options); }
@@ -107,12 +106,11 @@ private:
     std::vector<Run> buildRuns(const LineList& own, const LineList& other, int changedKind) const;
     void buildSections(const LineList& own, const LineList& other, int changedKind, SectionList& out);
 
-    std::optional<std::size_t> counterpart(const SectionList& list1, std::size_t i,
-                                           const SectionList& list2) const;
+    std::optional<std::size_t> counterpart(const SectionList& list1, std::size_t i, const SectionList& list2) const;
     std::size_t split(SectionList& list, std::size_t index, const LineList& other, int changedKind);
     void linkCommonSections(const SectionList& list1, const SectionList& list2) const;
-    void pairSplitSections(const SectionList& list1, std::size_t u, std::size_t uCount,
-                           const SectionList& list2, std::size_t v, std::size_t vCount) const;
+    void pairSplitSections(const SectionList& list1, std::size_t u, std::size_t uCount, const SectionList& list2,
+                           std::size_t v, std::size_t vCount) const;
     bool refineSections(SectionList& list1, SectionList& list2);
     void mergeSections(const SectionList& list1, const SectionList& list2, std::vector<Section*>& out) const;
 
@@ -141,8 +139,7 @@ bool Comparer::link(Line* a, Line* b) const
     return true;
 }
 
-bool Comparer::extendForwards(const LineList& list1, std::size_t p, const LineList& list2,
-                              std::size_t q) const
+bool Comparer::extendForwards(const LineList& list1, std::size_t p, const LineList& list2, std::size_t q) const
 {
     bool paired = false;
     while (p < list1.size() && q < list2.size()) {
@@ -164,8 +161,7 @@ bool Comparer::extendForwards(const LineList& list1, std::size_t p, const LineLi
 }
 
 // Never compares, skips past or pairs the first line of either list.
-bool Comparer::extendBackwards(const LineList& list1, std::size_t p, const LineList& list2,
-                               std::size_t q) const
+bool Comparer::extendBackwards(const LineList& list1, std::size_t p, const LineList& list2, std::size_t q) const
 {
     bool paired = false;
     while (p > 0 && q > 0) {
@@ -186,8 +182,7 @@ bool Comparer::extendBackwards(const LineList& list1, std::size_t p, const LineL
     return paired;
 }
 
-bool Comparer::extendMatch(const LineList& list1, std::size_t i, const LineList& list2,
-                           std::size_t j) const
+bool Comparer::extendMatch(const LineList& list1, std::size_t i, const LineList& list2, std::size_t j) const
 {
     const bool forwards = extendForwards(list1, i, list2, j);
     const bool backwards = i > 0 && j > 0 && extendBackwards(list1, i - 1, list2, j - 1);
@@ -303,8 +298,7 @@ LineList slice(const LineList& lines, const Run& run)
                     lines.begin() + static_cast<std::ptrdiff_t>(run.end));
 }
 
-void Comparer::buildSections(const LineList& own, const LineList& other, int changedKind,
-                             SectionList& out)
+void Comparer::buildSections(const LineList& own, const LineList& other, int changedKind, SectionList& out)
 {
     for (const Run& run : buildRuns(own, other, changedKind))
         out.push_back(newSection(slice(own, run), run.kind));
@@ -359,8 +353,7 @@ std::optional<std::size_t> Comparer::counterpart(const SectionList& list1, std::
 
 // Splits list[index] into its runs (the first stays in the section, the others are inserted
 // after it); returns the number of sections it became.
-std::size_t Comparer::split(SectionList& list, std::size_t index, const LineList& other,
-                            int changedKind)
+std::size_t Comparer::split(SectionList& list, std::size_t index, const LineList& other, int changedKind)
 {
     Section* section = list[index];
     const LineList lines = section->lines;
@@ -377,8 +370,8 @@ std::size_t Comparer::split(SectionList& list, std::size_t index, const LineList
 // Pairs each new common section of list1 with the new common section of list2 that holds the
 // partner of its first paired line, so that crosswise matches inside a region pair the right
 // sections.
-void Comparer::pairSplitSections(const SectionList& list1, std::size_t u, std::size_t uCount,
-                                 const SectionList& list2, std::size_t v, std::size_t vCount) const
+void Comparer::pairSplitSections(const SectionList& list1, std::size_t u, std::size_t uCount, const SectionList& list2,
+                                 std::size_t v, std::size_t vCount) const
 {
     for (std::size_t a = u; a < u + uCount; ++a) {
         const Line* first = list1[a]->kind == 1 ? firstPairedLine(*list1[a]) : nullptr;
@@ -431,8 +424,7 @@ void emitAs(Section* section, int kind, std::vector<Section*>& out)
     out.push_back(section);
 }
 
-void Comparer::mergeSections(const SectionList& list1, const SectionList& list2,
-                             std::vector<Section*>& out) const
+void Comparer::mergeSections(const SectionList& list1, const SectionList& list2, std::vector<Section*>& out) const
 {
     std::size_t i = 0;
     std::size_t j = 0;
@@ -497,8 +489,7 @@ LineList loadLines(const std::vector<std::u16string>& text, std::deque<Line>& st
     return list;
 }
 
-std::vector<SSection> Comparer::run(const std::vector<std::u16string>& text1,
-                                    const std::vector<std::u16string>& text2)
+std::vector<SSection> Comparer::run(const std::vector<std::u16string>& text1, const std::vector<std::u16string>& text2)
 {
     const LineList list1 = loadLines(text1, m_file1);
     const LineList list2 = loadLines(text2, m_file2);
@@ -587,8 +578,8 @@ bool isBlankLine(std::u16string_view text)
     return true;
 }
 
-std::vector<SSection> compareLines(const std::vector<std::u16string>& file1,
-                                   const std::vector<std::u16string>& file2, SOptions options)
+std::vector<SSection> compareLines(const std::vector<std::u16string>& file1, const std::vector<std::u16string>& file2,
+                                   SOptions options)
 {
     return Comparer(options).run(file1, file2);
 }
@@ -605,8 +596,10 @@ std::string sectionListText(const std::vector<SSection>& result)
         if (result[i].kind == 1) {
             const SSection& s = result[i++];
             const int f2 = s.partnerLines.empty() ? s.lines.front() : s.partnerLines.front();
-            text += "same " + label(s.lines.front(), static_cast<int>(s.lines.size()), f2,
-                                    static_cast<int>(s.partnerLines.size())) + "\n";
+            text +=
+                "same " +
+                label(s.lines.front(), static_cast<int>(s.lines.size()), f2, static_cast<int>(s.partnerLines.size())) +
+                "\n";
             continue;
         }
         int first[2] = {0, 0};

@@ -37,8 +37,8 @@ bool isBlankLine(std::u16string_view text);
 
 // The whole comparison: file lines (without line ends) in, result list out. Quadratic or worse;
 // meant for a few hundred lines.
-std::vector<SSection> compareLines(const std::vector<std::u16string>& file1,
-                                   const std::vector<std::u16string>& file2, SOptions options);
+std::vector<SSection> compareLines(const std::vector<std::u16string>& file1, const std::vector<std::u16string>& file2,
+                                   SOptions options);
 
 // Label of a section-list entry from first numbers and line counts; a side with no lines shows
 // "missing".

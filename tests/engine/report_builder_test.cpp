@@ -55,7 +55,7 @@ struct SRtfCase {
     std::vector<std::u16string> file1;
     std::vector<std::u16string> file2;
     bool numbers;
-    std::string left;   // after the header
+    std::string left;  // after the header
     std::string right;
 };
 
@@ -72,39 +72,79 @@ TEST_P(ReportRtfTest, WritesExactDocuments)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReportRtfTest,
-    testing::Values(
-        SRtfCase{"ChangedLineNumbered", {u"a", u"b", u"e"}, {u"a", u"x", u"e"}, true,
-                 "{\\cf3    1 - a\\par }{\\cf1    2 - }{\\cf2 b}{\\cf1 \\par }{\\cf3    3 - e\\par }}",
-                 "{\\cf3    1 - a\\par }{\\cf1    2 - }{\\cf2 x}{\\cf1 \\par }{\\cf3    3 - e\\par }}"},
-        SRtfCase{"ChangedLineBare", {u"a", u"b", u"e"}, {u"a", u"x", u"e"}, false,
-                 "{\\cf3 a\\par }{\\cf1 }{\\cf2 b}{\\cf1 \\par }{\\cf3 e\\par }}",
-                 "{\\cf3 a\\par }{\\cf1 }{\\cf2 x}{\\cf1 \\par }{\\cf3 e\\par }}"},
-        SRtfCase{"MiddleOfLineRed", {u"int a = 1;"}, {u"int b = 1;"}, false,
-                 "{\\cf1 int }{\\cf2 a }{\\cf1 = 1;\\par }}", "{\\cf1 int }{\\cf2 b }{\\cf1 = 1;\\par }}"},
-        // An equal ending that starts with a space leaves the space red.
-        SRtfCase{"SpaceBeforeEqualEndStaysRed", {u"ab c"}, {u"xy c"}, false, "{\\cf1 }{\\cf2 ab }{\\cf1 c\\par }}",
-                 "{\\cf1 }{\\cf2 xy }{\\cf1 c\\par }}"},
-        // Replaced by two: the second file-2 line faces a filler and is red as a whole.
-        SRtfCase{"ReplacedByTwo", {u"a", u"b", u"c"}, {u"a", u"x", u"y", u"c"}, true,
-                 "{\\cf3    1 - a\\par }{\\cf1    2 - }{\\cf2 b}{\\cf1 \\par \\par }{\\cf3    3 - c\\par }}",
-                 "{\\cf3    1 - a\\par }{\\cf1    2 - }{\\cf2 x}{\\cf1 \\par }{\\cf2    3 - y}{\\cf1 \\par }{\\cf3    4 - c\\par }}"},
-        SRtfCase{"File1OnlyIsRed", {u"a", u"b"}, {u"a"}, true, "{\\cf3    1 - a\\par }{\\cf2    2 - b\\par }}",
-                 "{\\cf3    1 - a\\par }{\\cf1 \\par }}"},
-        // The switches go between whole escapes, never inside one.
-        SRtfCase{"BraceAdded", {u"x"}, {u"x{"}, false, "{\\cf1 x}{\\cf2 }{\\cf1 \\par }}",
-                 "{\\cf1 x}{\\cf2 \\{}{\\cf1 \\par }}"},
-        SRtfCase{"EscapedParIsText", {u"a\\par b"}, {u"a\\par c"}, false, "{\\cf1 a\\\\par }{\\cf2 b}{\\cf1 \\par }}",
-                 "{\\cf1 a\\\\par }{\\cf2 c}{\\cf1 \\par }}"},
-        SRtfCase{"WideLineUsesUnicodeEscapes", {u"\u00E9\u4E2D{"}, {u"\u00E9"}, false,
-                 "{\\cf1 \\u233?}{\\cf2 \\u20013?\\{}{\\cf1 \\par }}", "{\\cf1 \xE9}{\\cf2 }{\\cf1 \\par }}"},
-        // A character above U+FFFF is red as a whole, where its pairs share the first unit and
-        // where they share the second.
-        SRtfCase{"PairsSharingTheirFirstUnit", {u"x\U0001F600"}, {u"x\U0001F601"}, false,
-                 "{\\cf1 x}{\\cf2 \\u55357?\\u56832?}{\\cf1 \\par }}",
-                 "{\\cf1 x}{\\cf2 \\u55357?\\u56833?}{\\cf1 \\par }}"},
-        SRtfCase{"PairsSharingTheirSecondUnit", {u"\U0001F600x"}, {u"\U0001FA00x"}, false,
-                 "{\\cf1 }{\\cf2 \\u55357?\\u56832?}{\\cf1 x\\par }}",
-                 "{\\cf1 }{\\cf2 \\u55358?\\u56832?}{\\cf1 x\\par }}"}),
+    testing::Values(SRtfCase{"ChangedLineNumbered",
+                             {u"a", u"b", u"e"},
+                             {u"a", u"x", u"e"},
+                             true,
+                             "{\\cf3    1 - a\\par }{\\cf1    2 - }{\\cf2 b}{\\cf1 \\par }{\\cf3    3 - e\\par }}",
+                             "{\\cf3    1 - a\\par }{\\cf1    2 - }{\\cf2 x}{\\cf1 \\par }{\\cf3    3 - e\\par }}"},
+                    SRtfCase{"ChangedLineBare",
+                             {u"a", u"b", u"e"},
+                             {u"a", u"x", u"e"},
+                             false,
+                             "{\\cf3 a\\par }{\\cf1 }{\\cf2 b}{\\cf1 \\par }{\\cf3 e\\par }}",
+                             "{\\cf3 a\\par }{\\cf1 }{\\cf2 x}{\\cf1 \\par }{\\cf3 e\\par }}"},
+                    SRtfCase{"MiddleOfLineRed",
+                             {u"int a = 1;"},
+                             {u"int b = 1;"},
+                             false,
+                             "{\\cf1 int }{\\cf2 a }{\\cf1 = 1;\\par }}",
+                             "{\\cf1 int }{\\cf2 b }{\\cf1 = 1;\\par }}"},
+                    // An equal ending that starts with a space leaves the space red.
+                    SRtfCase{"SpaceBeforeEqualEndStaysRed",
+                             {u"ab c"},
+                             {u"xy c"},
+                             false,
+                             "{\\cf1 }{\\cf2 ab }{\\cf1 c\\par }}",
+                             "{\\cf1 }{\\cf2 xy }{\\cf1 c\\par }}"},
+                    // Replaced by two: the second file-2 line faces a filler and is red as a whole.
+                    SRtfCase{
+                        "ReplacedByTwo",
+                        {u"a", u"b", u"c"},
+                        {u"a", u"x", u"y", u"c"},
+                        true,
+                        "{\\cf3    1 - a\\par }{\\cf1    2 - }{\\cf2 b}{\\cf1 \\par \\par }{\\cf3    3 - c\\par }}",
+                        "{\\cf3    1 - a\\par }{\\cf1    2 - }{\\cf2 x}{\\cf1 \\par }{\\cf2    3 - y}{\\cf1 \\par "
+                        "}{\\cf3    4 - c\\par }}"},
+                    SRtfCase{"File1OnlyIsRed",
+                             {u"a", u"b"},
+                             {u"a"},
+                             true,
+                             "{\\cf3    1 - a\\par }{\\cf2    2 - b\\par }}",
+                             "{\\cf3    1 - a\\par }{\\cf1 \\par }}"},
+                    // The switches go between whole escapes, never inside one.
+                    SRtfCase{"BraceAdded",
+                             {u"x"},
+                             {u"x{"},
+                             false,
+                             "{\\cf1 x}{\\cf2 }{\\cf1 \\par }}",
+                             "{\\cf1 x}{\\cf2 \\{}{\\cf1 \\par }}"},
+                    SRtfCase{"EscapedParIsText",
+                             {u"a\\par b"},
+                             {u"a\\par c"},
+                             false,
+                             "{\\cf1 a\\\\par }{\\cf2 b}{\\cf1 \\par }}",
+                             "{\\cf1 a\\\\par }{\\cf2 c}{\\cf1 \\par }}"},
+                    SRtfCase{"WideLineUsesUnicodeEscapes",
+                             {u"\u00E9\u4E2D{"},
+                             {u"\u00E9"},
+                             false,
+                             "{\\cf1 \\u233?}{\\cf2 \\u20013?\\{}{\\cf1 \\par }}",
+                             "{\\cf1 \xE9}{\\cf2 }{\\cf1 \\par }}"},
+                    // A character above U+FFFF is red as a whole, where its pairs share the first unit and
+                    // where they share the second.
+                    SRtfCase{"PairsSharingTheirFirstUnit",
+                             {u"x\U0001F600"},
+                             {u"x\U0001F601"},
+                             false,
+                             "{\\cf1 x}{\\cf2 \\u55357?\\u56832?}{\\cf1 \\par }}",
+                             "{\\cf1 x}{\\cf2 \\u55357?\\u56833?}{\\cf1 \\par }}"},
+                    SRtfCase{"PairsSharingTheirSecondUnit",
+                             {u"\U0001F600x"},
+                             {u"\U0001FA00x"},
+                             false,
+                             "{\\cf1 }{\\cf2 \\u55357?\\u56832?}{\\cf1 x\\par }}",
+                             "{\\cf1 }{\\cf2 \\u55358?\\u56832?}{\\cf1 x\\par }}"}),
     test::SCaseName());
 
 // Lines equal only under Ignore case or Ignore whitespace are common, and each pane shows its
@@ -141,8 +181,8 @@ TEST(ReportBuilder, EachPaneShowsItsOwnFileWhereLinesMatchUnderAnOption)
 TEST(ReportBuilder, ItemsCarryLabelsImagesAndStartLines)
 {
     CCompFileOpt options;
-    const SReport result = report(options, {u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8"},
-                                  {u"1", u"2", u"x", u"y", u"5", u"8", u"9"});
+    const SReport result =
+        report(options, {u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8"}, {u"1", u"2", u"x", u"y", u"5", u"8", u"9"});
     EXPECT_EQ(itemsText(result), "1-2;1-2:0@0 3-4;3-4:2@2 5;5:0@4 6-7;missing:2@5 8;6:0@7 missing;7:2@8 ");
     EXPECT_EQ(result.rootText, u"Comparison Results");
     EXPECT_EQ(result.reportLines, 9);
@@ -239,8 +279,8 @@ TEST(ReportBuilder, PanesStayAlignedOnRandomInput)
     for (int round = 0; round < 300; ++round) {
         CCompFileOpt options;
         options.m_showLineNumbers = static_cast<int>(random() % 2);
-        const SReport result = report(options, randomLines(static_cast<int>(random() % 12)),
-                                      randomLines(static_cast<int>(random() % 12)));
+        const SReport result =
+            report(options, randomLines(static_cast<int>(random() % 12)), randomLines(static_cast<int>(random() % 12)));
         for (const std::string* text : {&result.left, &result.right}) {
             const SRtfShape shape = shapeOf(*text);
             ASSERT_EQ(shape.lineEnds, result.reportLines) << round << *text;

@@ -51,20 +51,19 @@ TEST_P(ScriptFileLayoutTest, SplitsSectionsAndEntries)
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ScriptFileLayoutTest,
-    testing::Values(
-        SLayoutCase{"Empty", "", {}},
-        SLayoutCase{"EntriesBeforeFirstSectionIgnored", "File1=a\n[A]\nFile1=b\n", {u"[A]", u"File1=b"}},
-        SLayoutCase{"TextAfterBracketIgnored", "[Action1] trailing\nk=v\n", {u"[Action1]", u"k=v"}},
-        SLayoutCase{"NameEndsAtFirstBracket", "[a]b]\n", {u"[a]"}},
-        SLayoutCase{"LinesWithoutEqualsIgnored", "[A]\n; note\n\nk=v\n", {u"[A]", u"k=v"}},
-        SLayoutCase{"CrLf", "[A]\r\nk=v\r\nj=w\r\n", {u"[A]", u"k=v", u"j=w"}},
-        SLayoutCase{"Lf", "[A]\nk=v\nj=w\n", {u"[A]", u"k=v", u"j=w"}},
-        SLayoutCase{"LastLineWithoutEnd", "[A]\r\nk=v", {u"[A]", u"k=v"}},
-        SLayoutCase{"LoneCrStaysInLine", "[A]\nk=v\rw\n", {u"[A]", u"k=v\rw"}},
-        SLayoutCase{"BracketNotFirstIsNoSection", "[A]\n [B]=1\n", {u"[A]", u" [B]=1"}},
-        SLayoutCase{"UnclosedBracketIsEntry", "[A]\n[B=1\n", {u"[A]", u"[B=1"}},
-        SLayoutCase{"HeaderWithEqualsIsSection", "[A=1]\nk=v\n", {u"[A=1]", u"k=v"}},
-        SLayoutCase{"EntryKeptWhole", "[A]\n  Key = v = w  \n", {u"[A]", u"  Key = v = w  "}}),
+    testing::Values(SLayoutCase{"Empty", "", {}},
+                    SLayoutCase{"EntriesBeforeFirstSectionIgnored", "File1=a\n[A]\nFile1=b\n", {u"[A]", u"File1=b"}},
+                    SLayoutCase{"TextAfterBracketIgnored", "[Action1] trailing\nk=v\n", {u"[Action1]", u"k=v"}},
+                    SLayoutCase{"NameEndsAtFirstBracket", "[a]b]\n", {u"[a]"}},
+                    SLayoutCase{"LinesWithoutEqualsIgnored", "[A]\n; note\n\nk=v\n", {u"[A]", u"k=v"}},
+                    SLayoutCase{"CrLf", "[A]\r\nk=v\r\nj=w\r\n", {u"[A]", u"k=v", u"j=w"}},
+                    SLayoutCase{"Lf", "[A]\nk=v\nj=w\n", {u"[A]", u"k=v", u"j=w"}},
+                    SLayoutCase{"LastLineWithoutEnd", "[A]\r\nk=v", {u"[A]", u"k=v"}},
+                    SLayoutCase{"LoneCrStaysInLine", "[A]\nk=v\rw\n", {u"[A]", u"k=v\rw"}},
+                    SLayoutCase{"BracketNotFirstIsNoSection", "[A]\n [B]=1\n", {u"[A]", u" [B]=1"}},
+                    SLayoutCase{"UnclosedBracketIsEntry", "[A]\n[B=1\n", {u"[A]", u"[B=1"}},
+                    SLayoutCase{"HeaderWithEqualsIsSection", "[A=1]\nk=v\n", {u"[A=1]", u"k=v"}},
+                    SLayoutCase{"EntryKeptWhole", "[A]\n  Key = v = w  \n", {u"[A]", u"  Key = v = w  "}}),
     test::SCaseName());
 
 // The same script in each encoding a script may come in; é and the unit U+0A0A (whose bytes are
@@ -107,8 +106,7 @@ TEST(ScriptFile, ReadsFilesAndGivesNothingForUnreadableOnes)
 {
     CTempDir dir;
     const std::string path = dir.write("script.ini", utf16le(u"[Action1]\r\nFile1=a\r\n"));
-    EXPECT_EQ(layout(CScriptFile::Read(pathFromNative(path))),
-              (std::vector<std::u16string>{u"[Action1]", u"File1=a"}));
+    EXPECT_EQ(layout(CScriptFile::Read(pathFromNative(path))), (std::vector<std::u16string>{u"[Action1]", u"File1=a"}));
     EXPECT_TRUE(CScriptFile::Read(pathFromNative(dir.file("missing.ini"))).sections().empty());
     EXPECT_TRUE(CScriptFile::Read(pathFromNative(dir.path().string())).sections().empty());
     EXPECT_TRUE(CScriptFile::Read(pathFromNative(dir.write("mark-only", "\xFF\xFE["))).sections().empty());
@@ -135,18 +133,17 @@ TEST_P(ScriptFileFindTest, FindsSectionByName)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sections, ScriptFileFindTest,
-    testing::Values(SFindCase{"Exact", "[Action1]\nk=1\n", u"Action1", true, u"k=1"},
-                    SFindCase{"AsciiCaseIgnored", "[ACTION1]\nk=1\n", u"action1", true, u"k=1"},
-                    SFindCase{"NonAsciiCaseCounts", "[\xC4]\nk=1\n", u"\u00E4", false, u""},
-                    SFindCase{"NonAsciiExact", "[\xC4]\nk=1\n", u"\u00C4", true, u"k=1"},
-                    SFindCase{"LengthMustMatch", "[Action1 ]\nk=1\n", u"Action1", false, u""},
-                    SFindCase{"LeadingZeroDiffers", "[Action01]\nk=1\n", u"Action1", false, u""},
-                    SFindCase{"FirstInFileOrder", "[a]\nk=1\n[A]\nk=2\n", u"A", true, u"k=1"},
-                    SFindCase{"EmptySection", "[A]\n[B]\nk=1\n", u"A", true, u""},
-                    SFindCase{"EmptyName", "[]\nk=1\n", u"", true, u"k=1"}),
-    test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(Sections, ScriptFileFindTest,
+                         testing::Values(SFindCase{"Exact", "[Action1]\nk=1\n", u"Action1", true, u"k=1"},
+                                         SFindCase{"AsciiCaseIgnored", "[ACTION1]\nk=1\n", u"action1", true, u"k=1"},
+                                         SFindCase{"NonAsciiCaseCounts", "[\xC4]\nk=1\n", u"\u00E4", false, u""},
+                                         SFindCase{"NonAsciiExact", "[\xC4]\nk=1\n", u"\u00C4", true, u"k=1"},
+                                         SFindCase{"LengthMustMatch", "[Action1 ]\nk=1\n", u"Action1", false, u""},
+                                         SFindCase{"LeadingZeroDiffers", "[Action01]\nk=1\n", u"Action1", false, u""},
+                                         SFindCase{"FirstInFileOrder", "[a]\nk=1\n[A]\nk=2\n", u"A", true, u"k=1"},
+                                         SFindCase{"EmptySection", "[A]\n[B]\nk=1\n", u"A", true, u""},
+                                         SFindCase{"EmptyName", "[]\nk=1\n", u"", true, u"k=1"}),
+                         test::SCaseName());
 
 struct SKeyCase {
     const char* name;
@@ -168,19 +165,18 @@ TEST_P(ScriptFileKeyTest, FindsKeyAndValue)
     EXPECT_EQ(value, c.found ? c.value : u"unchanged");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, ScriptFileKeyTest,
-    testing::Values(SKeyCase{"CaseIgnored", u"file1=a.txt", u"File1", true, u"a.txt"},
-                    SKeyCase{"BlankBeforeEqualsNoMatch", u"File1 = a.txt", u"File1", false, u""},
-                    SKeyCase{"BlankAfterEqualsKept", u"File1= a.txt ", u"File1", true, u" a.txt "},
-                    SKeyCase{"EmptyValue", u"File1=", u"File1", true, u""},
-                    SKeyCase{"LongerKeyNoMatch", u"File10=x", u"File1", false, u""},
-                    SKeyCase{"ShorterLineNoMatch", u"File=x", u"File1", false, u""},
-                    SKeyCase{"EqualsInValue", u"File2=x=y", u"File2", true, u"x=y"},
-                    SKeyCase{"FirstLineCounts", u"File1=a\nFILE1=b", u"File1", true, u"a"},
-                    SKeyCase{"KeyWithBlanks", u"Ignore Case=1", u"ignore case", true, u"1"},
-                    SKeyCase{"OtherSectionNotSearched", u"[B]\nFile1=a", u"File1", false, u""}),
-    test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(Keys, ScriptFileKeyTest,
+                         testing::Values(SKeyCase{"CaseIgnored", u"file1=a.txt", u"File1", true, u"a.txt"},
+                                         SKeyCase{"BlankBeforeEqualsNoMatch", u"File1 = a.txt", u"File1", false, u""},
+                                         SKeyCase{"BlankAfterEqualsKept", u"File1= a.txt ", u"File1", true, u" a.txt "},
+                                         SKeyCase{"EmptyValue", u"File1=", u"File1", true, u""},
+                                         SKeyCase{"LongerKeyNoMatch", u"File10=x", u"File1", false, u""},
+                                         SKeyCase{"ShorterLineNoMatch", u"File=x", u"File1", false, u""},
+                                         SKeyCase{"EqualsInValue", u"File2=x=y", u"File2", true, u"x=y"},
+                                         SKeyCase{"FirstLineCounts", u"File1=a\nFILE1=b", u"File1", true, u"a"},
+                                         SKeyCase{"KeyWithBlanks", u"Ignore Case=1", u"ignore case", true, u"1"},
+                                         SKeyCase{"OtherSectionNotSearched", u"[B]\nFile1=a", u"File1", false, u""}),
+                         test::SCaseName());
 
 struct SIntCase {
     const char* name;
@@ -198,18 +194,17 @@ TEST_P(ScriptFileIntTest, ReadsLikeAtol)
     EXPECT_EQ(value, GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Integers, ScriptFileIntTest,
-    testing::Values(SIntCase{"TrailingText", u" -12x", -12}, SIntCase{"NoDigits", u"abc", 0},
-                    SIntCase{"PlusSign", u"+7", 7}, SIntCase{"SignOnly", u"-", 0},
-                    SIntCase{"TwoSigns", u"+-3", 0}, SIntCase{"TabAndSpace", u"\t 5", 5},
-                    SIntCase{"BlankAfterSign", u"- 5", 0}, SIntCase{"StopsAtBlank", u"1 2", 1},
-                    SIntCase{"HexIsZero", u"0x1F", 0},
-                    SIntCase{"Min", u"-2147483648", INT32_MIN}, SIntCase{"AboveMax", u"2147483648", INT32_MAX},
-                    SIntCase{"BelowMin", u"-2147483649", INT32_MIN},
-                    SIntCase{"Huge", u"99999999999999999999999", INT32_MAX},
-                    SIntCase{"FullWidthDigitIsNoDigit", u"\uFF11", 0}),
-    test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(Integers, ScriptFileIntTest,
+                         testing::Values(SIntCase{"TrailingText", u" -12x", -12}, SIntCase{"NoDigits", u"abc", 0},
+                                         SIntCase{"PlusSign", u"+7", 7}, SIntCase{"SignOnly", u"-", 0},
+                                         SIntCase{"TwoSigns", u"+-3", 0}, SIntCase{"TabAndSpace", u"\t 5", 5},
+                                         SIntCase{"BlankAfterSign", u"- 5", 0}, SIntCase{"StopsAtBlank", u"1 2", 1},
+                                         SIntCase{"HexIsZero", u"0x1F", 0}, SIntCase{"Min", u"-2147483648", INT32_MIN},
+                                         SIntCase{"AboveMax", u"2147483648", INT32_MAX},
+                                         SIntCase{"BelowMin", u"-2147483649", INT32_MIN},
+                                         SIntCase{"Huge", u"99999999999999999999999", INT32_MAX},
+                                         SIntCase{"FullWidthDigitIsNoDigit", u"\uFF11", 0}),
+                         test::SCaseName());
 
 TEST(ScriptFile, MissingIntKeepsValue)
 {

@@ -20,15 +20,18 @@ TEST(SettingsFileWarning, CasesTheProgramsDoNotReach)
         std::u16string text;
     };
     const SCase cases[] = {
-        {"NoCopy", {u"/c/user.reg", 2, u"", ERefusal::None, "No space left on device"},
+        {"NoCopy",
+         {u"/c/user.reg", 2, u"", ERefusal::None, "No space left on device"},
          u"The settings file /c/user.reg is damaged: 2 lines could not be read and were skipped. All other "
          u"settings were kept.|No copy of the damaged file could be made (No space left on device), so it will "
          u"not be written over."},
-        {"Unreadable", {u"/c/user.reg", 0, u"", ERefusal::Unreadable, "Permission denied"},
+        {"Unreadable",
+         {u"/c/user.reg", 0, u"", ERefusal::Unreadable, "Permission denied"},
          u"The settings file /c/user.reg could not be read (Permission denied). Default settings are used, and "
          u"the file will not be written over."},
         // Markers in a path are the path's own.
-        {"MarkersInThePath", {u"/c/%2%1/user.reg", 3, u"/c/%1.bad", ERefusal::None, ""},
+        {"MarkersInThePath",
+         {u"/c/%2%1/user.reg", 3, u"/c/%1.bad", ERefusal::None, ""},
          u"The settings file /c/%2%1/user.reg is damaged: 3 lines could not be read and were skipped. All other "
          u"settings were kept.|The damaged file was copied to /c/%1.bad."},
     };

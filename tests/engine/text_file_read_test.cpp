@@ -64,16 +64,12 @@ TEST_P(TextFileReadTest, ReadsLinesAndEncoding)
 
 INSTANTIATE_TEST_SUITE_P(
     LineEnds, TextFileReadTest,
-    testing::Values(SReadCase{"Empty", "", 0, {u""}},
-                    SReadCase{"NoFinalEnd", "a\r\nb", 0, {u"a", u"b"}},
+    testing::Values(SReadCase{"Empty", "", 0, {u""}}, SReadCase{"NoFinalEnd", "a\r\nb", 0, {u"a", u"b"}},
                     SReadCase{"FinalCrLf", "a\r\nb\r\n", 0, {u"a", u"b", u""}},
-                    SReadCase{"LoneCr", "a\rb", 0, {u"a", u"b"}},
-                    SReadCase{"LoneLf", "a\nb\n", 0, {u"a", u"b", u""}},
+                    SReadCase{"LoneCr", "a\rb", 0, {u"a", u"b"}}, SReadCase{"LoneLf", "a\nb\n", 0, {u"a", u"b", u""}},
                     SReadCase{"LfCrIsTwoEnds", "a\n\rb", 0, {u"a", u"", u"b"}},
-                    SReadCase{"CrCr", "a\r\rb", 0, {u"a", u"", u"b"}},
-                    SReadCase{"FinalCr", "a\r", 0, {u"a", u""}},
-                    SReadCase{"OnlyLineEnd", "\r\n", 0, {u"", u""}},
-                    SReadCase{"OneByte", "x", 0, {u"x"}}),
+                    SReadCase{"CrCr", "a\r\rb", 0, {u"a", u"", u"b"}}, SReadCase{"FinalCr", "a\r", 0, {u"a", u""}},
+                    SReadCase{"OnlyLineEnd", "\r\n", 0, {u"", u""}}, SReadCase{"OneByte", "x", 0, {u"x"}}),
     test::SCaseName());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -95,12 +91,24 @@ INSTANTIATE_TEST_SUITE_P(
     MalformedInput, TextFileReadTest,
     testing::Values(
         // A byte that starts or continues no valid sequence is kept as 0xDC00 + byte.
-        SReadCase{"StrayContinuation", bytes({0xEF, 0xBB, 0xBF, 0x80, 'a'}), 3, {u"\xDC80" u"a"}},
+        SReadCase{"StrayContinuation",
+                  bytes({0xEF, 0xBB, 0xBF, 0x80, 'a'}),
+                  3,
+                  {u"\xDC80"
+                   u"a"}},
         SReadCase{"FourByteSequence", bytes({0xEF, 0xBB, 0xBF, 0xF0, 0x9F, 0x98, 0x80}), 3, {u"\U0001F600"}},
         SReadCase{"BrokenSequenceKeepsLineEnd", bytes({0xEF, 0xBB, 0xBF, 0xC3, '\n', 'b'}), 3, {u"\xDCC3", u"b"}},
         // Regression: a Latin-1 byte took the line end and the character after it.
-        SReadCase{"Latin1ByteBeforeLf", "\xEF\xBB\xBF" "caf\xE9\nnext line", 3, {u"caf\xDCE9", u"next line"}},
-        SReadCase{"OverlongLfIsNoLineEnd", bytes({0xEF, 0xBB, 0xBF, 'a', 0xC0, 0x8A, 'b'}), 3, {u"a\xDCC0\xDC8A" u"b"}},
+        SReadCase{"Latin1ByteBeforeLf",
+                  "\xEF\xBB\xBF"
+                  "caf\xE9\nnext line",
+                  3,
+                  {u"caf\xDCE9", u"next line"}},
+        SReadCase{"OverlongLfIsNoLineEnd",
+                  bytes({0xEF, 0xBB, 0xBF, 'a', 0xC0, 0x8A, 'b'}),
+                  3,
+                  {u"a\xDCC0\xDC8A"
+                   u"b"}},
         SReadCase{"Utf8CutAtEnd", bytes({0xEF, 0xBB, 0xBF, 'a', 0xE4, 0xB8}), 3, {u"a\xDCE4\xDCB8"}},
         SReadCase{"Utf16OddLastByte", bytes({0xFF, 0xFE, 'a', 0, 'b'}), 2, {u"a\xDC62"}},
         SReadCase{"NulKept", bytes({'a', 0, 'b'}), 0, {std::u16string(u"a\0b", 3)}}),
@@ -143,21 +151,49 @@ TEST_P(LosslessReadTest, LinesWriteBackToTheSameBytes)
 
 INSTANTIATE_TEST_SUITE_P(
     KnownCases, LosslessReadTest,
-    testing::Values(
-        SReadCase{"EmojiIsOnePair", "\xEF\xBB\xBF" "a\xF0\x9F\x98\x80" "b", 3, {u"a\U0001F600b"}},
-        SReadCase{"OverlongSlash", "\xEF\xBB\xBF\xC0\xAF", 3, {u"\xDCC0\xDCAF"}},
-        SReadCase{"EncodedSurrogate", "\xEF\xBB\xBF\xED\xA0\x80", 3, {u"\xDCED\xDCA0\xDC80"}},
-        SReadCase{"AboveU10FFFF", "\xEF\xBB\xBF\xF4\x90\x80\x80", 3, {u"\xDCF4\xDC90\xDC80\xDC80"}},
-        SReadCase{"CutOffAtEnd", "\xEF\xBB\xBF" "a\xE2\x82", 3, {u"a\xDCE2\xDC82"}},
-        SReadCase{"Latin1ByteBeforeCrLf", "\xEF\xBB\xBF" "caf\xE9\r\nnext line", 3, {u"caf\xDCE9", u"next line"}},
-        SReadCase{"StrayByteAfterPair", "\xEF\xBB\xBF\xF0\x9F\x98\x80\xBF", 3, {u"\U0001F600\xDCBF"}},
-        SReadCase{"Utf16LeOddLastByte", "\xFF\xFE" "a\0b"s, 2, {u"a\xDC62"}},
-        SReadCase{"Utf16BeOddLastByte", "\xFE\xFF\0a\xE9"s, 1, {u"a\xDCE9"}},
-        SReadCase{"Utf16OddByteAfterLineEnd", "\xFF\xFE" "a\0\r\0\n\0\n"s, 2, {u"a", u"\xDC0A"}},
-        SReadCase{"Utf16OnlyAnOddByte", "\xFF\xFE\x00"s, 2, {u"\xDC00"}},
-        // Even length: a lone low surrogate at the end is a unit of the text, written whole.
-        SReadCase{"Utf16LoneLowSurrogateAtEnd", "\xFF\xFE" "a\0\x62\xDC"s, 2, {u"a\xDC62"}},
-        SReadCase{"Utf16LoneSurrogates", "\xFE\xFF\xD8\x00\0a\xDF\xFF"s, 1, {u"\xD800" u"a\xDFFF"}}),
+    testing::Values(SReadCase{"EmojiIsOnePair",
+                              "\xEF\xBB\xBF"
+                              "a\xF0\x9F\x98\x80"
+                              "b",
+                              3,
+                              {u"a\U0001F600b"}},
+                    SReadCase{"OverlongSlash", "\xEF\xBB\xBF\xC0\xAF", 3, {u"\xDCC0\xDCAF"}},
+                    SReadCase{"EncodedSurrogate", "\xEF\xBB\xBF\xED\xA0\x80", 3, {u"\xDCED\xDCA0\xDC80"}},
+                    SReadCase{"AboveU10FFFF", "\xEF\xBB\xBF\xF4\x90\x80\x80", 3, {u"\xDCF4\xDC90\xDC80\xDC80"}},
+                    SReadCase{"CutOffAtEnd",
+                              "\xEF\xBB\xBF"
+                              "a\xE2\x82",
+                              3,
+                              {u"a\xDCE2\xDC82"}},
+                    SReadCase{"Latin1ByteBeforeCrLf",
+                              "\xEF\xBB\xBF"
+                              "caf\xE9\r\nnext line",
+                              3,
+                              {u"caf\xDCE9", u"next line"}},
+                    SReadCase{"StrayByteAfterPair", "\xEF\xBB\xBF\xF0\x9F\x98\x80\xBF", 3, {u"\U0001F600\xDCBF"}},
+                    SReadCase{"Utf16LeOddLastByte",
+                              "\xFF\xFE"
+                              "a\0b"s,
+                              2,
+                              {u"a\xDC62"}},
+                    SReadCase{"Utf16BeOddLastByte", "\xFE\xFF\0a\xE9"s, 1, {u"a\xDCE9"}},
+                    SReadCase{"Utf16OddByteAfterLineEnd",
+                              "\xFF\xFE"
+                              "a\0\r\0\n\0\n"s,
+                              2,
+                              {u"a", u"\xDC0A"}},
+                    SReadCase{"Utf16OnlyAnOddByte", "\xFF\xFE\x00"s, 2, {u"\xDC00"}},
+                    // Even length: a lone low surrogate at the end is a unit of the text, written whole.
+                    SReadCase{"Utf16LoneLowSurrogateAtEnd",
+                              "\xFF\xFE"
+                              "a\0\x62\xDC"s,
+                              2,
+                              {u"a\xDC62"}},
+                    SReadCase{"Utf16LoneSurrogates",
+                              "\xFE\xFF\xD8\x00\0a\xDF\xFF"s,
+                              1,
+                              {u"\xD800"
+                               u"a\xDFFF"}}),
     test::SCaseName());
 
 // Random files behind each mark, lines separated by CR LF: reading and writing back gives the
@@ -169,8 +205,7 @@ TEST(TextFileRead, RandomFilesWithMarkRoundTrip)
     for (const int encoding : {kEncodingUtf8, kEncodingUtf16Le, kEncodingUtf16Be}) {
         for (int round = 0; round < 300; ++round) {
             const std::string file = test::randomMarkedFile(rng, encoding, length(rng), {u"\r\n"});
-            ASSERT_EQ(readAndWriteBack(file), file)
-                << testing::PrintToString(file);
+            ASSERT_EQ(readAndWriteBack(file), file) << testing::PrintToString(file);
         }
     }
 }
@@ -219,7 +254,9 @@ TEST(TextFileRead, Utf8SequencesAcrossBlockBoundaries)
 TEST(LoadLines, NumbersLinesAndRecordsEncoding)
 {
     CTempDir dir;
-    const std::string path = dir.write("f", "\xFF\xFE" "a\0\n\0b\0"s);
+    const std::string path = dir.write("f",
+                                       "\xFF\xFE"
+                                       "a\0\n\0b\0"s);
     CLineList list;
     EXPECT_EQ(LoadLines(pathFromNative(path), list), 2u);
     EXPECT_EQ(list.encoding(), 2);

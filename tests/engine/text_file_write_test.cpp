@@ -59,18 +59,24 @@ INSTANTIATE_TEST_SUITE_P(
                     SWriteCase{"Utf8ThreeBytes", 3, u"\u4E2D", "\xEF\xBB\xBF\xE4\xB8\xAD"},
                     SWriteCase{"Utf8PairIsOneSequence", 3, u"\U0001F600", "\xEF\xBB\xBF\xF0\x9F\x98\x80"},
                     // Units the reader gives bytes that were no characters become those bytes.
-                    SWriteCase{"Utf8ByteUnits", 3, u"caf\xDCE9\xDC80", "\xEF\xBB\xBF" "caf\xE9\x80"},
+                    SWriteCase{"Utf8ByteUnits", 3, u"caf\xDCE9\xDC80",
+                               "\xEF\xBB\xBF"
+                               "caf\xE9\x80"},
                     // Other lone surrogates, from UTF-16 text: their three-byte form, not "?".
-                    SWriteCase{"Utf8LoneSurrogates", 3, u"\xD800" u"a\xDC7F",
-                               "\xEF\xBB\xBF\xED\xA0\x80" "a\xED\xB1\xBF"},
-                    SWriteCase{"Unrepresentable", 0, u"x\u4E2Dy", "x?y"},
-                    SWriteCase{"EmptyUtf16", 2, u"", "\xFF\xFE"}),
+                    SWriteCase{"Utf8LoneSurrogates", 3,
+                               u"\xD800"
+                               u"a\xDC7F",
+                               "\xEF\xBB\xBF\xED\xA0\x80"
+                               "a\xED\xB1\xBF"},
+                    SWriteCase{"Unrepresentable", 0, u"x\u4E2Dy", "x?y"}, SWriteCase{"EmptyUtf16", 2, u"", "\xFF\xFE"}),
     test::SCaseName());
 
 TEST(TextFileWrite, LineEndIsEncodedLikeText)
 {
     EXPECT_EQ(written(0, u"a", true), "a\r\n");
-    EXPECT_EQ(written(2, u"a", true), "\xFF\xFE" "a\0\r\0\n\0"s);
+    EXPECT_EQ(written(2, u"a", true),
+              "\xFF\xFE"
+              "a\0\r\0\n\0"s);
     EXPECT_EQ(written(1, u"", true), "\xFE\xFF\0\r\0\n"s);
 }
 
@@ -98,9 +104,17 @@ TEST(TextFileWrite, OddLastByteOnlyAtTheVeryEnd)
         std::vector<std::u16string> pieces;
         std::string bytes;
     } cases[] = {
-        {"LastUnit", 2, {u"a\xDC62"}, "\xFF\xFE" "a\0b"s},
+        {"LastUnit",
+         2,
+         {u"a\xDC62"},
+         "\xFF\xFE"
+         "a\0b"s},
         {"BigEndian", 1, {u"a", u"\xDCE9"}, "\xFE\xFF\0a\xE9"s},
-        {"NotLast", 2, {u"\xDC62", u"a"}, "\xFF\xFE\x62\xDC" "a\0"s},
+        {"NotLast",
+         2,
+         {u"\xDC62", u"a"},
+         "\xFF\xFE\x62\xDC"
+         "a\0"s},
         {"LastUnitNoByteUnit", 2, {u"\xDD62"}, "\xFF\xFE\x62\xDD"s},
         {"Utf8WritesByteUnitsAnyway", 3, {u"\xDCE9"}, "\xEF\xBB\xBF\xE9"},
     };

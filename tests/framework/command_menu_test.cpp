@@ -28,10 +28,8 @@ public:
 TEST(CommandMenu, ItemsEnabledByTheTargetAndRoutedToIt)
 {
     const std::vector<SMenuItem> items = {
-        {"&Copy\tCtrl+C", 1, false, {}, false},
-        {"", 0, true, {}, false},
-        {"&Paste\tCtrl+V", 2, false, {}, false},
-        {"&More", 0, false, {{"&Deeper", 3, false, {}, false}}, true},
+        {"&Copy\tCtrl+C", 1, false, {}, false},  {"", 0, true, {}, false},
+        {"&Paste\tCtrl+V", 2, false, {}, false}, {"&More", 0, false, {{"&Deeper", 3, false, {}, false}}, true},
         {"&Unknown", 99, false, {}, false},
     };
     CRecordingTarget target;
@@ -47,11 +45,8 @@ TEST(CommandMenu, ItemsEnabledByTheTargetAndRoutedToIt)
         bool enabled;
     };
     const SCase cases[] = {
-        {"&Copy", "Ctrl+C", false, true},
-        {"", "", true, true},
-        {"&Paste", "Ctrl+V", false, false},
-        {"&More", "", false, true},
-        {"&Unknown", "", false, false},
+        {"&Copy", "Ctrl+C", false, true}, {"", "", true, true},           {"&Paste", "Ctrl+V", false, false},
+        {"&More", "", false, true},       {"&Unknown", "", false, false},
     };
     for (int i = 0; i < actions.size(); ++i) {
         SCOPED_TRACE(i);

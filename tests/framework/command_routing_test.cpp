@@ -34,7 +34,10 @@ public:
     {
         onCommand(1, [] { g_trail += "view "; });
         onCommand(2, [] { g_trail += "view "; });
-        onUpdateCommand(7, [](CCmdUI& ui) { ui.enable(false); ui.setCheck(true); });
+        onUpdateCommand(7, [](CCmdUI& ui) {
+            ui.enable(false);
+            ui.setCheck(true);
+        });
     }
     QWidget* widget() override { return this; }
 };
@@ -49,12 +52,19 @@ public:
 
 class CTestMainFrame : public CMDIFrameWnd {
 public:
-    CTestMainFrame() { onCommand(4, [] { g_trail += "main "; }); }
+    CTestMainFrame()
+    {
+        onCommand(4, [] { g_trail += "main "; });
+    }
 };
 
 class CTestApp : public CWinApp {
 public:
-    CTestApp() { onCommand(5, [] { g_trail += "app "; }); onCommand(6, [] { g_trail += "app "; }); }
+    CTestApp()
+    {
+        onCommand(5, [] { g_trail += "app "; });
+        onCommand(6, [] { g_trail += "app "; });
+    }
 };
 
 class CommandRouting : public testing::Test {
@@ -110,9 +120,9 @@ TEST_F(CommandRouting, CompanionsDecideEnabledAndChecked)
         m_app.mainFrame()->routeUpdate(ui);
         return std::pair{ui.enabled(), ui.checked()};
     };
-    EXPECT_EQ(state(7), std::pair(false, true));  // the view's companion
-    EXPECT_EQ(state(3), std::pair(true, false));  // a handler without companion enables
-    EXPECT_EQ(state(99), std::pair(false, false)); // nobody knows it
+    EXPECT_EQ(state(7), std::pair(false, true));    // the view's companion
+    EXPECT_EQ(state(3), std::pair(true, false));    // a handler without companion enables
+    EXPECT_EQ(state(99), std::pair(false, false));  // nobody knows it
 }
 
 TEST_F(CommandRouting, DocumentGoesWithItsLastView)

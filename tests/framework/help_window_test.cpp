@@ -53,7 +53,8 @@ TEST(HelpWindow, EveryLinkOfTheManualLeadsToAPageAndPart)
             const QString target = match.captured(1).isEmpty() ? page : match.captured(1);
             ASSERT_TRUE(QFile::exists(QStringLiteral(":/brindle/help/") + target)) << target.toStdString();
             if (!match.captured(2).isEmpty()) {
-                EXPECT_TRUE(anchorsOf(target).count(match.captured(2))) << (target + u'#' + match.captured(2)).toStdString();
+                EXPECT_TRUE(anchorsOf(target).count(match.captured(2)))
+                    << (target + u'#' + match.captured(2)).toStdString();
             }
         }
     }

@@ -47,8 +47,10 @@ TEST(ResourceScript, UnclosedMenuIsAnError)
 TEST(ResourceScript, AcceleratorsAndToolBars)
 {
     CResourceScript script;
-    script.parseAccelerators(QStringLiteral("ACCELERATORS 1\n \"Ctrl+M\", 32772\n \"F5\", 32774\nEND\n"), QStringLiteral("a"));
-    script.parseToolBars(QStringLiteral("TOOLBAR 1\n BUTTON 32772 \"document-new\"\n SEPARATOR\nEND\n"), QStringLiteral("t"));
+    script.parseAccelerators(QStringLiteral("ACCELERATORS 1\n \"Ctrl+M\", 32772\n \"F5\", 32774\nEND\n"),
+                             QStringLiteral("a"));
+    script.parseToolBars(QStringLiteral("TOOLBAR 1\n BUTTON 32772 \"document-new\"\n SEPARATOR\nEND\n"),
+                         QStringLiteral("t"));
     const std::vector<SAccelerator> keys = script.accelerators.value(1);
     const std::vector<SToolButton> buttons = script.toolBars.value(1);
     ASSERT_EQ(keys.size(), 2u);

@@ -90,20 +90,15 @@ void PrintTo(const SLoadCase& c, std::ostream* out) { *out << c.name; }
 
 class LanguageModuleLoad : public LanguageModule, public testing::WithParamInterface<SLoadCase> {};
 
-TEST_P(LanguageModuleLoad, ResultAndTextsInUse)
-{
-    expectLoad(GetParam().make(m_temp), GetParam().expected);
-}
+TEST_P(LanguageModuleLoad, ResultAndTextsInUse) { expectLoad(GetParam().make(m_temp), GetParam().expected); }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, LanguageModuleLoad,
     testing::Values(
         SLoadCase{"MatchingVersion", [](const test::CTempDir&) { return languageModule("match"); }, Result::Loaded},
         // A module whose version cannot be read stays in use.
-        SLoadCase{"NoVersionFile", [](const test::CTempDir&) { return languageModule("unversioned"); },
-                  Result::Loaded},
-        SLoadCase{"OtherVersion", [](const test::CTempDir&) { return languageModule("old"); },
-                  Result::VersionMismatch},
+        SLoadCase{"NoVersionFile", [](const test::CTempDir&) { return languageModule("unversioned"); }, Result::Loaded},
+        SLoadCase{"OtherVersion", [](const test::CTempDir&) { return languageModule("old"); }, Result::VersionMismatch},
         SLoadCase{"NoFile", [](const test::CTempDir& temp) { return temp.file("BRDLANG.rcc"); }, Result::NotFound},
         SLoadCase{"TextFile",
                   [](const test::CTempDir& temp) { return temp.write("BRDLANG.rcc", "2338\tComparison Results\n"); },
@@ -173,10 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
         SDamageCase{"Magic", [](std::string& m) { m[0] = 'x'; }, Result::Unreadable},
         SDamageCase{"VersionZero", [](std::string& m) { put32(m, 4, 0); }, Result::Unreadable},
         SDamageCase{"VersionFour", [](std::string& m) { put32(m, 4, 4); }, Result::Unreadable},
-        SDamageCase{"TreePastEnd", [](std::string& m) { put32(m, kTreeField, quint32(m.size())); },
-                    Result::Unreadable},
-        SDamageCase{"DataPastEnd", [](std::string& m) { put32(m, kDataField, quint32(m.size())); },
-                    Result::Unreadable},
+        SDamageCase{"TreePastEnd", [](std::string& m) { put32(m, kTreeField, quint32(m.size())); }, Result::Unreadable},
+        SDamageCase{"DataPastEnd", [](std::string& m) { put32(m, kDataField, quint32(m.size())); }, Result::Unreadable},
         SDamageCase{"NamesPastEnd", [](std::string& m) { put32(m, kNamesField, quint32(m.size())); },
                     Result::Unreadable},
         SDamageCase{"RootChildCountHuge",
@@ -185,8 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
         SDamageCase{"RootFirstChildPastEnd",
                     [](std::string& m) { put32(m, get32(m, kTreeField) + kRootFirstChild, 0xffffffff); },
                     Result::Unreadable},
-        SDamageCase{"RootIsItsOwnChild",
-                    [](std::string& m) { put32(m, get32(m, kTreeField) + kRootFirstChild, 0); },
+        SDamageCase{"RootIsItsOwnChild", [](std::string& m) { put32(m, get32(m, kTreeField) + kRootFirstChild, 0); },
                     Result::Unreadable},
         // The first data block (a file's size, then its bytes) and the first name (length, hash,
         // text) start at their section's offset.

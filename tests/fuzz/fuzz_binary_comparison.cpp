@@ -22,9 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const SMatchBlock& block : blocks) {
         FUZZ_CHECK(block.start1 >= next1 && block.start2 >= next2);
         FUZZ_CHECK(block.start1 <= block.end1 && block.end1 - block.start1 == block.end2 - block.start2);
-        FUZZ_CHECK(block.end1 < static_cast<std::int64_t>(file1.size()) && block.end2 < static_cast<std::int64_t>(file2.size()));
+        FUZZ_CHECK(block.end1 < static_cast<std::int64_t>(file1.size()) &&
+                   block.end2 < static_cast<std::int64_t>(file2.size()));
         const auto length = static_cast<std::size_t>(block.end1 - block.start1 + 1);
-        FUZZ_CHECK(std::equal(file1.begin() + block.start1, file1.begin() + block.start1 + static_cast<std::ptrdiff_t>(length),
+        FUZZ_CHECK(std::equal(file1.begin() + block.start1,
+                              file1.begin() + block.start1 + static_cast<std::ptrdiff_t>(length),
                               file2.begin() + block.start2));
         next1 = block.end1 + 1;
         next2 = block.end2 + 1;

@@ -117,10 +117,7 @@ std::vector<std::uint32_t> lineEndUnits(const std::string& body, int encoding)
     return units;
 }
 
-std::size_t markLength(int encoding)
-{
-    return encoding == kEncodingUtf8 ? 3 : encoding == kEncodingAnsi ? 0 : 2;
-}
+std::size_t markLength(int encoding) { return encoding == kEncodingUtf8 ? 3 : encoding == kEncodingAnsi ? 0 : 2; }
 
 void checkBinaryTest(const std::string& bytes)
 {
@@ -128,7 +125,8 @@ void checkBinaryTest(const std::string& bytes)
     const bool binary = IsBinary(pathFromNative(scratchPath()), &bareLf);
     const std::string probe = bytes.substr(0, 1024);
     const bool utf16Mark = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
-    const bool control = std::any_of(probe.begin(), probe.end(), [](char c) { return static_cast<std::uint8_t>(c) < 0x09; });
+    const bool control =
+        std::any_of(probe.begin(), probe.end(), [](char c) { return static_cast<std::uint8_t>(c) < 0x09; });
     FUZZ_CHECK(binary == (control && !(utf16Mark && bytes.size() > 2)));
     const std::size_t lf = probe.find('\n');
     const bool expectBareLf = !utf16Mark && lf != std::string::npos && lf > 0 && probe[lf - 1] != '\r';

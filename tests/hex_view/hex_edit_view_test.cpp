@@ -45,8 +45,8 @@ void click(CHexEditView& view, QPoint point, Qt::KeyboardModifiers modifiers = Q
     QMouseEvent down(QEvent::MouseButtonPress, point, view.viewport()->mapToGlobal(point), Qt::LeftButton,
                      Qt::LeftButton, modifiers);
     QApplication::sendEvent(view.viewport(), &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, point, view.viewport()->mapToGlobal(point), Qt::LeftButton,
-                   Qt::NoButton, modifiers);
+    QMouseEvent up(QEvent::MouseButtonRelease, point, view.viewport()->mapToGlobal(point), Qt::LeftButton, Qt::NoButton,
+                   modifiers);
     QApplication::sendEvent(view.viewport(), &up);
 }
 
@@ -65,7 +65,10 @@ TEST(HexFormat, AddressIsCutToItsWidthAndRowsArePadded)
         const char* expected;
     };
     const SCase cases[] = {
-        {0x12345, false, "1234"}, {0x12345, true, "00012345"}, {0x10, false, "0010"}, {0xABCDEF012, true, "ABCDEF01"},
+        {0x12345, false, "1234"},
+        {0x12345, true, "00012345"},
+        {0x10, false, "0010"},
+        {0xABCDEF012, true, "ABCDEF01"},
     };
     for (const SCase& c : cases)
         EXPECT_EQ(hex::addressText(c.offset, c.wide), QString::fromLatin1(c.expected)) << c.offset << " " << c.wide;
@@ -131,11 +134,12 @@ TEST(HexEditView, HexColumnTakesOnlyLowercaseDigits)
         const char* expected;  // hex of the buffer
         std::int64_t caret;
     };
-    const SCase cases[] = {
-        {"A", false, "0011", 0}, {"a", false, "a011", 0},        {"ab", false, "ab11", 1},
-        {"G", false, "0011", 0}, {"ab", true, "ab0011", 1},      {"1234", false, "1234", 2},
-        {"12345", false, "12345", 2},  // appends at the end of the data
-    };
+    const SCase cases[] =
+        {
+            {"A", false, "0011", 0},      {"a", false, "a011", 0},   {"ab", false, "ab11", 1},
+            {"G", false, "0011", 0},      {"ab", true, "ab0011", 1}, {"1234", false, "1234", 2},
+            {"12345", false, "12345", 2},  // appends at the end of the data
+        };
     for (const SCase& c : cases) {
         QByteArray bytes = QByteArray::fromHex("0011");
         CHexEditView view;
@@ -323,7 +327,10 @@ TEST(HexEditView, CtrlZTakesBackEditsOneUserActionAtATime)
         {"both digits of a byte", true, false, 1, 0, "a3", "", 1, "ABCDEF", 1},
         {"inserted byte", true, true, 1, 0, "a3", "", 1, "ABCDEF", 1},
         {"first digit alone", true, false, 1, 0, "a", "", 1, "ABCDEF", 1},
-        {"byte by byte", true, false, 1, 0, "a3b4", "", 1, "A\xa3" "CDEF", 2},
+        {"byte by byte", true, false, 1, 0, "a3b4", "", 1,
+         "A\xa3"
+         "CDEF",
+         2},
         {"Backspace", false, false, 3, 0, "", "Backspace", 1, "ABCDEF", 3},
         {"Delete", false, false, 3, 0, "", "Del", 1, "ABCDEF", 3},
         {"Delete a selection", true, false, 1, 3, "", "Del", 1, "ABCDEF", 3},
@@ -452,13 +459,20 @@ TEST(HexEditView, MovesStepByNibbleAndStayInsideTheData)
     };
     using V = CHexEditView;
     const SCase cases[] = {
-        {5, V::kHexHigh, Qt::Key_Right, {}, 5, V::kHexLow},     {5, V::kHexLow, Qt::Key_Right, {}, 6, V::kHexHigh},
-        {5, V::kHexHigh, Qt::Key_Left, {}, 4, V::kHexLow},      {5, V::kHexLow, Qt::Key_Left, {}, 5, V::kHexHigh},
-        {0, V::kHexHigh, Qt::Key_Left, {}, 0, V::kHexLow},      {39, V::kHexLow, Qt::Key_Right, {}, 39, V::kHexHigh},
-        {39, V::kTextArea, Qt::Key_Right, {}, 39, V::kTextArea}, {30, V::kTextArea, Qt::Key_Down, {}, 30, V::kTextArea},
-        {20, V::kTextArea, Qt::Key_Up, {}, 4, V::kTextArea},    {20, V::kTextArea, Qt::Key_Home, {}, 16, V::kTextArea},
-        {20, V::kTextArea, Qt::Key_End, {}, 31, V::kTextArea},  {35, V::kTextArea, Qt::Key_End, {}, 39, V::kTextArea},
-        {20, V::kHexLow, Qt::Key_Tab, {}, 20, V::kTextArea},    {20, V::kTextArea, Qt::Key_Tab, {}, 20, V::kHexHigh},
+        {5, V::kHexHigh, Qt::Key_Right, {}, 5, V::kHexLow},
+        {5, V::kHexLow, Qt::Key_Right, {}, 6, V::kHexHigh},
+        {5, V::kHexHigh, Qt::Key_Left, {}, 4, V::kHexLow},
+        {5, V::kHexLow, Qt::Key_Left, {}, 5, V::kHexHigh},
+        {0, V::kHexHigh, Qt::Key_Left, {}, 0, V::kHexLow},
+        {39, V::kHexLow, Qt::Key_Right, {}, 39, V::kHexHigh},
+        {39, V::kTextArea, Qt::Key_Right, {}, 39, V::kTextArea},
+        {30, V::kTextArea, Qt::Key_Down, {}, 30, V::kTextArea},
+        {20, V::kTextArea, Qt::Key_Up, {}, 4, V::kTextArea},
+        {20, V::kTextArea, Qt::Key_Home, {}, 16, V::kTextArea},
+        {20, V::kTextArea, Qt::Key_End, {}, 31, V::kTextArea},
+        {35, V::kTextArea, Qt::Key_End, {}, 39, V::kTextArea},
+        {20, V::kHexLow, Qt::Key_Tab, {}, 20, V::kTextArea},
+        {20, V::kTextArea, Qt::Key_Tab, {}, 20, V::kHexHigh},
         {20, V::kTextArea, Qt::Key_End, Qt::ControlModifier, 39, V::kTextArea},
         {20, V::kTextArea, Qt::Key_Home, Qt::ControlModifier, 0, V::kTextArea},
         {20, V::kAddressArea, Qt::Key_Down, {}, 20, V::kAddressArea},

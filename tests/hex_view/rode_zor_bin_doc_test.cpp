@@ -17,10 +17,10 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
-#include <iterator>
-#include <sys/resource.h>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,7 +40,8 @@ protected:
         m_app.mainFrame()->resize(1000, 800);
         m_app.mainFrame()->show();
         for (int id : {129, 153})
-            m_app.addDocTemplate(std::make_unique<CDocTemplate>(id, [] { return new CDocument; }, nullptr, nullptr));
+            m_app.addDocTemplate(std::make_unique<CDocTemplate>(
+                id, [] { return new CDocument; }, nullptr, nullptr));
         m_app.addDocTemplate(std::make_unique<CDocTemplate>(
             131, [] { return new CRodeZorBinDoc; },
             [](CDocTemplate& t, CDocument& d) -> CMDIChildWnd* { return new CMDIChildWnd(t, d); },

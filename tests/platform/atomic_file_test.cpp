@@ -32,10 +32,7 @@ mode_t modeOf(const std::string& path)
     return info.st_mode & 07777;
 }
 
-bool writeText(CAtomicFile& file, std::string_view text)
-{
-    return file.write(text.data(), text.size());
-}
+bool writeText(CAtomicFile& file, std::string_view text) { return file.write(text.data(), text.size()); }
 
 TEST(AtomicFile, CommitReplacesContentAndKeepsPermissionBits)
 {
@@ -176,7 +173,9 @@ TEST(AtomicFile, MoveTransfersTheTemporaryFile)
     ASSERT_TRUE(first.open(folder.path("a")));
     ASSERT_TRUE(writeText(first, "from a"));
     CAtomicFile second(std::move(first));
-    { CAtomicFile destroyed(std::move(first)); }  // an empty shell must not remove anything
+    {
+        CAtomicFile destroyed(std::move(first));
+    }  // an empty shell must not remove anything
     CAtomicFile third;
     ASSERT_TRUE(third.open(folder.path("b")));
     third = std::move(second);  // the temporary file of "b" goes

@@ -14,7 +14,7 @@
 namespace brindle {
 namespace {
 
-const std::uint32_t kSingleBytePages[] = {874,  1250,  1251,  1252,  1253,  1254,  1255, 1256,
+const std::uint32_t kSingleBytePages[] = {874,  1250, 1251,  1252,  1253,  1254,  1255, 1256,
                                           1257, 1258, 20866, 28591, 28592, 28595, 28605};
 
 const CCodePage& page(std::uint32_t number)
@@ -61,19 +61,44 @@ struct ByteCase {
 };
 
 const ByteCase kByteCases[] = {
-    {1252, "\x80", u"\u20AC"},   {1252, "\x81", u"\u0081"},  {1252, "\x9F", u"\u0178"},  {1252, "\xE9", u"\u00E9"},
-    {1252, std::string(1, '\0'), std::u16string(1, u'\0')},  {28591, "\x80", u"\u0080"}, {28591, "\xA4", u"\u00A4"},
-    {28605, "\xA4", u"\u20AC"},  {28605, "\xBE", u"\u0178"}, {1251, "\xC0", u"\u0410"},  {1251, "\xA8", u"\u0401"},
-    {1251, "\x98", u"\u0098"},   {20866, "\xC1", u"\u0430"}, {20866, "\xE1", u"\u0410"}, {28595, "\xB0", u"\u0410"},
-    {28592, "\xA1", u"\u0104"},  {1250, "\x8A", u"\u0160"},  {1253, "\xC1", u"\u0391"},  {1254, "\xDD", u"\u0130"},
-    {1254, "\xFD", u"\u0131"},   {1255, "\xE0", u"\u05D0"},  {1256, "\xC7", u"\u0627"},  {1257, "\xC0", u"\u0104"},
-    {1258, "\xD2", u"\u0309"},   {874, "\xA1", u"\u0E01"},   {437, "\x80", u"\u00C7"},   {850, "\x9B", u"\u00F8"},
+    {1252, "\x80", u"\u20AC"},
+    {1252, "\x81", u"\u0081"},
+    {1252, "\x9F", u"\u0178"},
+    {1252, "\xE9", u"\u00E9"},
+    {1252, std::string(1, '\0'), std::u16string(1, u'\0')},
+    {28591, "\x80", u"\u0080"},
+    {28591, "\xA4", u"\u00A4"},
+    {28605, "\xA4", u"\u20AC"},
+    {28605, "\xBE", u"\u0178"},
+    {1251, "\xC0", u"\u0410"},
+    {1251, "\xA8", u"\u0401"},
+    {1251, "\x98", u"\u0098"},
+    {20866, "\xC1", u"\u0430"},
+    {20866, "\xE1", u"\u0410"},
+    {28595, "\xB0", u"\u0410"},
+    {28592, "\xA1", u"\u0104"},
+    {1250, "\x8A", u"\u0160"},
+    {1253, "\xC1", u"\u0391"},
+    {1254, "\xDD", u"\u0130"},
+    {1254, "\xFD", u"\u0131"},
+    {1255, "\xE0", u"\u05D0"},
+    {1256, "\xC7", u"\u0627"},
+    {1257, "\xC0", u"\u0104"},
+    {1258, "\xD2", u"\u0309"},
+    {874, "\xA1", u"\u0E01"},
+    {437, "\x80", u"\u00C7"},
+    {850, "\x9B", u"\u00F8"},
     // Accents after a letter stay two characters: 1258 is read byte by byte, never composed.
     {1258, "A\xEC", u"A\u0301"},
-    {932, "\x82\xA0", u"\u3042"}, {932, "\xB1", u"\uFF71"},   {932, "\x83\x5C", u"\u30BD"},
+    {932, "\x82\xA0", u"\u3042"},
+    {932, "\xB1", u"\uFF71"},
+    {932, "\x83\x5C", u"\u30BD"},
     {932, "\xFA\x5C", u"\u7E8A"},
-    {936, "\xD6\xD0", u"\u4E2D"}, {936, "\x80", u"\u20AC"},   {950, "\xA4\xA4", u"\u4E2D"},
-    {949, "\xC7\xD1", u"\uD55C"}, {54936, "\x94\x39\xFC\x36", u"\U0001F600"},
+    {936, "\xD6\xD0", u"\u4E2D"},
+    {936, "\x80", u"\u20AC"},
+    {950, "\xA4\xA4", u"\u4E2D"},
+    {949, "\xC7\xD1", u"\uD55C"},
+    {54936, "\x94\x39\xFC\x36", u"\U0001F600"},
 };
 
 TEST(CodePage, KnownBytes)
@@ -91,13 +116,15 @@ TEST(CodePage, KnownBytes)
 TEST(CodePage, MultiByteKeepsBytesItCannotDecode)
 {
     const ByteCase cases[] = {
-        {932, "a\x82", u"a\xDC82"},                     // cut off at the end
-        {932, "\x82 \x82\xA0", u"\xDC82 \u3042"},      // lead byte before a space
+        {932, "a\x82", u"a\xDC82"},                // cut off at the end
+        {932, "\x82 \x82\xA0", u"\xDC82 \u3042"},  // lead byte before a space
         {932, "\x80\xA0\xFD\xFE\xFF", u"\xDC80\xDCA0\xDCFD\xDCFE\xDCFF"},
         {936, "\xD6\xD0\xFF\xD6", u"\u4E2D\xDCFF\xDCD6"},
         {950, "\x81\xA4\xA4\xA4", u"\xDC81\u4E2D\xDCA4"},
         {949, "\xC7", u"\xDCC7"},
-        {54936, "\x81\x30", u"\xDC81" "0"},             // four-byte character cut after two
+        {54936, "\x81\x30",
+         u"\xDC81"
+         "0"},  // four-byte character cut after two
         // NEC's row of a kanji that 932 encodes to IBM's row (FA 5C) is kept as bytes.
         {932, "\xED\x40\xFA\x5C", u"\xDCED@\u7E8A"},
         {950, "\xA2\xCC", u"\xDCA2\xDCCC"},
@@ -146,17 +173,29 @@ struct EncodeCase {
 
 const EncodeCase kEncodeCases[] = {
     {1252, u"\u4E2D", '?', "?", true},
-    {1252, u"a\u4E2D" "b", '#', "a#b", true},
+    {1252,
+     u"a\u4E2D"
+     "b",
+     '#', "a#b", true},
     {1252, u"\u0100", '?', "?", true},  // no best fit to 'A'
     {1252, u"\xD800", '?', "?", true},
     {1252, u"\u00E9\u20AC", '?', "\xE9\x80", false},
-    {1252, u"a\U0001F600" "b", '?', "a?b", true},  // one replacement for a surrogate pair
-    {1252, u"\xDC9D", '?', "\x9D", false},         // a kept byte goes back
+    {1252,
+     u"a\U0001F600"
+     "b",
+     '?', "a?b", true},                     // one replacement for a surrogate pair
+    {1252, u"\xDC9D", '?', "\x9D", false},  // a kept byte goes back
     {28591, u"\u20AC", '?', "?", true},
     {1251, u"\u0410\u00E9", '?', "\xC0?", true},
     {20866, u"\u0410", '?', "\xE1", false},
-    {932, u"\u3042\u00E9" "b", '?', "\x82\xA0?b", true},
-    {932, u"\U0001F600\xD800" "a\xDC82", '_', "__a\x82", true},
+    {932,
+     u"\u3042\u00E9"
+     "b",
+     '?', "\x82\xA0?b", true},
+    {932,
+     u"\U0001F600\xD800"
+     "a\xDC82",
+     '_', "__a\x82", true},
     {936, u"\U0001F600", '?', "?", true},
     {54936, u"\U0001F600\xDBFF", '?', "\x94\x39\xFC\x36?", true},
     {kCodePageUtf8, u"\u4E2D\xDCFF", '?', "\xE4\xB8\xAD\xFF", false},
@@ -180,21 +219,20 @@ struct UpperCase {
 };
 
 const UpperCase kUpperCases[] = {
-    {1252, 'a', 'A'},   {1252, 'z', 'Z'},   {1252, 'A', 'A'},   {1252, '{', '{'},   {1252, 0xE9, 0xC9},
-    {1252, 0xE0, 0xC0}, {1252, 0xFE, 0xDE}, {1252, 0xFF, 0x9F}, {1252, 0x9A, 0x8A}, {1252, 0x9C, 0x8C},
-    {1252, 0xB5, 0xB5}, {1252, 0xDF, 0xDF}, {1252, 0xF7, 0xF7}, {1252, 0xC9, 0xC9}, {1251, 0xE0, 0xC0},
-    {1251, 0xFF, 0xDF}, {1251, 0xB8, 0xA8}, {1251, 0x9A, 0x8A}, {1251, 0xA2, 0xA1}, {1251, 0xB3, 0xB2},
-    {1251, 0xBC, 0xA3}, {1251, 0x83, 0x81}, {1251, 0xB4, 0xA5}, {1251, 0xC0, 0xC0}, {20866, 0xC1, 0xE1},
-    {20866, 0xA3, 0xB3}, {1253, 0xE1, 0xC1}, {1253, 0xF2, 0xD3}, {1253, 0xDC, 0xA2}, {1253, 0xB5, 0xCC},
-    {1254, 0xFD, 'I'},  {1254, 'i', 'I'},   {1254, 0xDD, 0xDD}, {kCodePageUtf8, 'a', 'a'},
-    {kCodePageUtf8, 0xC3, 0xC3}, {437, 0x87, 0x80}, {932, 0x82, 0x82}, {932, 'a', 'a'},
+    {1252, 'a', 'A'},    {1252, 'z', 'Z'},   {1252, 'A', 'A'},   {1252, '{', '{'},          {1252, 0xE9, 0xC9},
+    {1252, 0xE0, 0xC0},  {1252, 0xFE, 0xDE}, {1252, 0xFF, 0x9F}, {1252, 0x9A, 0x8A},        {1252, 0x9C, 0x8C},
+    {1252, 0xB5, 0xB5},  {1252, 0xDF, 0xDF}, {1252, 0xF7, 0xF7}, {1252, 0xC9, 0xC9},        {1251, 0xE0, 0xC0},
+    {1251, 0xFF, 0xDF},  {1251, 0xB8, 0xA8}, {1251, 0x9A, 0x8A}, {1251, 0xA2, 0xA1},        {1251, 0xB3, 0xB2},
+    {1251, 0xBC, 0xA3},  {1251, 0x83, 0x81}, {1251, 0xB4, 0xA5}, {1251, 0xC0, 0xC0},        {20866, 0xC1, 0xE1},
+    {20866, 0xA3, 0xB3}, {1253, 0xE1, 0xC1}, {1253, 0xF2, 0xD3}, {1253, 0xDC, 0xA2},        {1253, 0xB5, 0xCC},
+    {1254, 0xFD, 'I'},   {1254, 'i', 'I'},   {1254, 0xDD, 0xDD}, {kCodePageUtf8, 'a', 'a'}, {kCodePageUtf8, 0xC3, 0xC3},
+    {437, 0x87, 0x80},   {932, 0x82, 0x82},  {932, 'a', 'a'},
 };
 
 TEST(CodePage, UpperByte)
 {
     for (const auto& c : kUpperCases) {
-        EXPECT_EQ(int(page(c.page).upperByte(c.byte)), int(c.upper))
-            << c.page << " byte " << std::hex << int(c.byte);
+        EXPECT_EQ(int(page(c.page).upperByte(c.byte)), int(c.upper)) << c.page << " byte " << std::hex << int(c.byte);
     }
 }
 
@@ -236,10 +274,10 @@ struct NumberCase {
 
 // Pages iconv knows are there; pages that are not ASCII with CR and LF of their own are not.
 const NumberCase kNumberCases[] = {
-    {437, true, true},     {850, true, true},     {1252, true, true},    {28599, true, true},
-    {932, true, false},    {936, true, false},    {949, true, false},    {950, true, false},
-    {54936, true, false},  {1, false, false},     {999, false, false},   {1200, false, false},
-    {65000, false, false}, {37, false, false},    {1361, false, false},  {50220, false, false},
+    {437, true, true},     {850, true, true},  {1252, true, true},   {28599, true, true},
+    {932, true, false},    {936, true, false}, {949, true, false},   {950, true, false},
+    {54936, true, false},  {1, false, false},  {999, false, false},  {1200, false, false},
+    {65000, false, false}, {37, false, false}, {1361, false, false}, {50220, false, false},
 };
 
 TEST(CodePage, ByNumber)

@@ -30,26 +30,21 @@ struct SSplitCase {
 
 class SplitCommandArguments : public testing::TestWithParam<SSplitCase> {};
 
-TEST_P(SplitCommandArguments, GivesTheWordsAShellWould)
-{
-    EXPECT_EQ(GetParam().words, split(GetParam().text));
-}
+TEST_P(SplitCommandArguments, GivesTheWordsAShellWould) { EXPECT_EQ(GetParam().words, split(GetParam().text)); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Words, SplitCommandArguments,
-    testing::Values(
-        SSplitCase{"empty", "", {}},
-        SSplitCase{"blanks_and_tabs_only", "  \t \t", {}},
-        SSplitCase{"blanks_separate", "  a b   c  ", {"a", "b", "c"}},
-        SSplitCase{"tabs_separate", "a\tb\t \tc", {"a", "b", "c"}},
-        SSplitCase{"line_end_is_part_of_a_word", "a\nb c", {"a\nb", "c"}},
-        SSplitCase{"non_ascii", "\xc3\xa9 '\xc3\xbc x'", {"\xc3\xa9", "\xc3\xbc x"}}),
-    test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(Words, SplitCommandArguments,
+                         testing::Values(SSplitCase{"empty", "", {}}, SSplitCase{"blanks_and_tabs_only", "  \t \t", {}},
+                                         SSplitCase{"blanks_separate", "  a b   c  ", {"a", "b", "c"}},
+                                         SSplitCase{"tabs_separate", "a\tb\t \tc", {"a", "b", "c"}},
+                                         SSplitCase{"line_end_is_part_of_a_word", "a\nb c", {"a\nb", "c"}},
+                                         SSplitCase{"non_ascii", "\xc3\xa9 '\xc3\xbc x'", {"\xc3\xa9", "\xc3\xbc x"}}),
+                         test::SCaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Quotes, SplitCommandArguments,
     testing::Values(
-        SSplitCase{"single_quotes_keep_everything", R"('a  b' 'x\y' '"$HOME"' '\')", {"a  b", R"(x\y)", R"("$HOME")", "\\"}},
+        SSplitCase{
+            "single_quotes_keep_everything", R"('a  b' 'x\y' '"$HOME"' '\')", {"a  b", R"(x\y)", R"("$HOME")", "\\"}},
         SSplitCase{"double_quote_escapes", R"("a \" b" "\\" "\$x" "\`")", {"a \" b", "\\", "$x", "`"}},
         SSplitCase{"double_quotes_keep_other_backslashes", R"("a\b" "\n" "\'")", {R"(a\b)", R"(\n)", R"(\')"}},
         SSplitCase{"quote_of_the_other_kind_is_literal", R"('a"b' "it's")", {"a\"b", "it's"}},
@@ -63,13 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Backslashes, SplitCommandArguments,
-    testing::Values(
-        SSplitCase{"escapes_blank_and_quotes", R"(a\ b \'c \"d \\e)", {"a b", "'c", "\"d", "\\e"}},
-        SSplitCase{"escapes_ordinary_letter", R"(\n\t)", {"nt"}},
-        SSplitCase{"escaped_blank_at_end", "a\\ ", {"a "}},
-        SSplitCase{"escaped_tab", "a\\\tb", {"a\tb"}},
-        SSplitCase{"trailing_backslash_stays", R"(a b\)", {"a", "b\\"}},
-        SSplitCase{"lone_backslash", "\\", {"\\"}}),
+    testing::Values(SSplitCase{"escapes_blank_and_quotes", R"(a\ b \'c \"d \\e)", {"a b", "'c", "\"d", "\\e"}},
+                    SSplitCase{"escapes_ordinary_letter", R"(\n\t)", {"nt"}},
+                    SSplitCase{"escaped_blank_at_end", "a\\ ", {"a "}}, SSplitCase{"escaped_tab", "a\\\tb", {"a\tb"}},
+                    SSplitCase{"trailing_backslash_stays", R"(a b\)", {"a", "b\\"}},
+                    SSplitCase{"lone_backslash", "\\", {"\\"}}),
     test::SCaseName());
 
 // Nothing a shell would act on: each of these characters is just a character of a word.
@@ -82,8 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         SSplitCase{"variables", "$HOME ${HOME} \"$HOME\" ~", {"$HOME", "${HOME}", "$HOME", "~"}},
         SSplitCase{"globs", "* ?.txt [ab] \"*\"", {"*", "?.txt", "[ab]", "*"}},
         SSplitCase{"redirection_and_pipes", "a>b <c 2>&1 | x && y &", {"a>b", "<c", "2>&1", "|", "x", "&&", "y", "&"}},
-        SSplitCase{"comment", "a #b c#d", {"a", "#b", "c#d"}},
-        SSplitCase{"grouping", "(a) {b;}", {"(a)", "{b;}"}}),
+        SSplitCase{"comment", "a #b c#d", {"a", "#b", "c#d"}}, SSplitCase{"grouping", "(a) {b;}", {"(a)", "{b;}"}}),
     test::SCaseName());
 
 // Quoting words as a shell script would and splitting the joined text gives the words back,

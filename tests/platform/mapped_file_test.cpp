@@ -71,7 +71,8 @@ TEST_F(MappedFileTest, AFileCutShortReadsAsZerosAndSaysSo)
     mapped.reset();
 
     // A later mapping of the same memory starts unflagged.
-    std::optional<CMappedFile> again = CMappedFile::map(pathFromNative(write("whole", std::string(2 * page, 'b'))), error);
+    std::optional<CMappedFile> again =
+        CMappedFile::map(pathFromNative(write("whole", std::string(2 * page, 'b'))), error);
     ASSERT_TRUE(again);
     EXPECT_EQ(again->bytes()[2 * page - 1], 'b');
     EXPECT_FALSE(again->shrank());

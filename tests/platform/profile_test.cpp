@@ -13,7 +13,8 @@ TEST(Profile, IntegersRoundTripAsSignedDwords)
 {
     CMemorySettingsStore store;
     CProfile profile(store);
-    for (std::int32_t value : {0, -1, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
+    for (std::int32_t value :
+         {0, -1, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
         profile.writeInt(u"S", u"v", value);
         EXPECT_EQ(profile.readInt(u"S", u"v", 12345), value);
     }

@@ -83,8 +83,9 @@ TEST(RegFileFormat, TrickyTextsSurviveAsNamesValuesAndKeys)
 TEST(RegFileFormat, KeyNamingTheRootTwiceReadsBackTheSame)
 {
     CRegistryData store;
-    store.parse("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\B]\r\n\"N\"=dword:00000020\r\n"
-                "[HKEY_CURRENT_USER\\HKEY_CURRENT_USER\\Software\\B]\r\n\"M\"=dword:00000001\r\n");
+    store.parse(
+        "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\B]\r\n\"N\"=dword:00000020\r\n"
+        "[HKEY_CURRENT_USER\\HKEY_CURRENT_USER\\Software\\B]\r\n\"M\"=dword:00000001\r\n");
     ASSERT_EQ(store.keys().size(), 2u);
     EXPECT_EQ(store.keys()[0].values.size(), 1u);  // the value under the second line stays there
     EXPECT_EQ(store.keys()[1].values.size(), 1u);
@@ -99,7 +100,8 @@ TEST(RegFileFormat, KeyNamingTheRootTwiceReadsBackTheSame)
 TEST(RegFileFormat, DwordAndBinaryRoundTrip)
 {
     const std::uint32_t dwords[] = {0, 10, 0x7fffffff, 0x80000000, 0xffffffff};
-    std::vector<std::vector<std::uint8_t>> blobs = {{}, {0}, {0x00, 0xff, 0x7f, 0x80}, std::vector<std::uint8_t>(300, 0xa5)};
+    std::vector<std::vector<std::uint8_t>> blobs = {
+        {}, {0}, {0x00, 0xff, 0x7f, 0x80}, std::vector<std::uint8_t>(300, 0xa5)};
     CRegistryData data;
     for (std::uint32_t value : dwords)
         data.set(kKey, u"d" + u16(std::to_string(value)), SRegValue::fromDword(value));
@@ -168,18 +170,18 @@ TEST(RegFileFormat, EachDamagedLineIsSkippedWithItsNumber)
         bool bSurvives = true;
     };
     const SCase cases[] = {
-        {"\"x\"=\"x\\t\"\n", {3}},                       // unknown escape
-        {"\"x\"=\"x\\u12\"\n", {3}},                     // short \u escape
+        {"\"x\"=\"x\\t\"\n", {3}},    // unknown escape
+        {"\"x\"=\"x\\u12\"\n", {3}},  // short \u escape
         {"\n\"x\"=\"unterminated\n", {4}},
-        {"\"x=\"x\"\n", {3}},                            // unterminated name
-        {"\"x\"=\"x\"y\n", {3}},                         // text after the closing quote
-        {"\"x\"\"x\"\n", {3}},                           // no '='
-        {"\"x\"=hex(2):00\n", {3}},                      // unknown type
+        {"\"x=\"x\"\n", {3}},        // unterminated name
+        {"\"x\"=\"x\"y\n", {3}},     // text after the closing quote
+        {"\"x\"\"x\"\n", {3}},       // no '='
+        {"\"x\"=hex(2):00\n", {3}},  // unknown type
         {"\"x\"=-\n", {3}},
-        {"\"x\"=hex:0g\n", {3}},                         // bad hex digit
+        {"\"x\"=hex:0g\n", {3}},  // bad hex digit
         {"\"x\"=hex:01,,02\n", {3}},
         {"\"x\"=hex:100\n", {3}},
-        {"\"x\"=dword:123456789\n", {3}},                // dword longer than 8 digits
+        {"\"x\"=dword:123456789\n", {3}},  // dword longer than 8 digits
         {"\"x\"=dword:\n", {3}},
         {"\"x\"=dword:-1\n", {3}},
         {"garbage\n", {3}},
@@ -211,24 +213,24 @@ TEST(RegFileFormat, EachDamagedLineIsSkippedWithItsNumber)
 // A settings file as the writer leaves it, with a value of every type and a wrapped hex value as
 // regedit writes one.
 constexpr std::string_view kHealthyFile =
-    "Windows Registry Editor Version 5.00\n"                         // 1
-    "\n"                                                             // 2
-    "[Software\\Tollan Software Inc.\\Brindle\\Compare Files]\n"     // 3
-    "\"Font Name\"=\"Courier New\"\n"                                // 4
-    "\"Font Size\"=dword:0000000c\n"                                 // 5
-    "\"File1 Line Prefix\"=\"<<\"\n"                                 // 6
-    "\"Ignore Whitespace\"=dword:00000001\n"                         // 7
-    "\"Ignore Case\"=dword:00000001\n"                               // 8
-    "\n"                                                             // 9
-    "[Software\\Tollan Software Inc.\\Brindle\\Settings]\n"          // 10
-    "\"Viewer\"=\"gvim +%LINE% \\\"%PATH%\\\"\"\n"                   // 11
-    "\"Blob\"=hex:01,02,\\\n"                                        // 12
-    "  03,04\n"                                                      // 13
-    "\"Dialog Font\"=\"Sans\"\n"                                     // 14
-    "\n"                                                             // 15
-    "[Software\\RodeZor\\Settings]\n"                                // 16
-    "\"Tab Size\"=dword:00000004\n"                                  // 17
-    "\"Font\"=\"Consolas\"\n";                                       // 18
+    "Windows Registry Editor Version 5.00\n"                      // 1
+    "\n"                                                          // 2
+    "[Software\\Tollan Software Inc.\\Brindle\\Compare Files]\n"  // 3
+    "\"Font Name\"=\"Courier New\"\n"                             // 4
+    "\"Font Size\"=dword:0000000c\n"                              // 5
+    "\"File1 Line Prefix\"=\"<<\"\n"                              // 6
+    "\"Ignore Whitespace\"=dword:00000001\n"                      // 7
+    "\"Ignore Case\"=dword:00000001\n"                            // 8
+    "\n"                                                          // 9
+    "[Software\\Tollan Software Inc.\\Brindle\\Settings]\n"       // 10
+    "\"Viewer\"=\"gvim +%LINE% \\\"%PATH%\\\"\"\n"                // 11
+    "\"Blob\"=hex:01,02,\\\n"                                     // 12
+    "  03,04\n"                                                   // 13
+    "\"Dialog Font\"=\"Sans\"\n"                                  // 14
+    "\n"                                                          // 15
+    "[Software\\RodeZor\\Settings]\n"                             // 16
+    "\"Tab Size\"=dword:00000004\n"                               // 17
+    "\"Font\"=\"Consolas\"\n";                                    // 18
 
 const std::u16string kCompare = u"Software\\Tollan Software Inc.\\Brindle\\Compare Files";
 const std::u16string kSettings = u"Software\\Tollan Software Inc.\\Brindle\\Settings";
@@ -264,9 +266,17 @@ TEST(RegFileFormat, RandomDamageToOneLineSparesTheOthers)
     const std::string healthy(kHealthyFile);
     // The lines that hold values, by the numbers in kHealthyFile (the wrapped hex value has two).
     const std::pair<int, std::u16string> valueLines[] = {
-        {4, u"Font Name"}, {5, u"Font Size"}, {6, u"File1 Line Prefix"}, {7, u"Ignore Whitespace"},
-        {8, u"Ignore Case"}, {11, u"Viewer"}, {12, u"Blob"}, {13, u"Blob"}, {14, u"Dialog Font"},
-        {17, u"Tab Size"}, {18, u"Font"},
+        {4, u"Font Name"},
+        {5, u"Font Size"},
+        {6, u"File1 Line Prefix"},
+        {7, u"Ignore Whitespace"},
+        {8, u"Ignore Case"},
+        {11, u"Viewer"},
+        {12, u"Blob"},
+        {13, u"Blob"},
+        {14, u"Dialog Font"},
+        {17, u"Tab Size"},
+        {18, u"Font"},
     };
     std::mt19937 random(7);
     for (int round = 0; round < 500; ++round) {

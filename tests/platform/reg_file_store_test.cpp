@@ -85,8 +85,7 @@ TEST_P(SettingsStoreContract, TypedReadsAndCaseInsensitiveLookup)
     ASSERT_TRUE(store->writeString(kKey, u"", u"unnamed"));
 
     EXPECT_EQ(store->readDword(kKey, u"number"), 42u);
-    EXPECT_EQ(store->readString(u"software\\TOLLAN software inc.\\brindle\\settings", u"TEXT"),
-              u"caf\u00e9 \"x\"\r\n");
+    EXPECT_EQ(store->readString(u"software\\TOLLAN software inc.\\brindle\\settings", u"TEXT"), u"caf\u00e9 \"x\"\r\n");
     EXPECT_EQ(store->readBinary(kKey, u"Blob"), blob);
     EXPECT_EQ(store->readString(kKey, u""), u"unnamed");
 
@@ -240,14 +239,13 @@ TEST_P(RegFileStoreDamage, KeepsEveryReadableValueAndCopiesTheFileBeforeWriting)
     EXPECT_EQ(next.readDword(kCompare, u"Font Size"), 12u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, RegFileStoreDamage,
-    testing::Values(SDamagedFileCase{"GarbageLine", "}}} not a settings line {{{\n", 1},
-                    SDamagedFileCase{"RandomBytes", "\x8f\xff\x00\x13\x9c\n\x80\x7f\n"sv, 2},
-                    SDamagedFileCase{"UnterminatedString", "\"Viewer\"=\"gvim \\\"%PATH%\n", 1},
-                    SDamagedFileCase{"BadHexValue", "\"Blob\"=hex:01,2x,03\n", 1},
-                    SDamagedFileCase{"BadDword", "\"Font Size\"=dword:1234567890\n", 1}),
-    test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(Kinds, RegFileStoreDamage,
+                         testing::Values(SDamagedFileCase{"GarbageLine", "}}} not a settings line {{{\n", 1},
+                                         SDamagedFileCase{"RandomBytes", "\x8f\xff\x00\x13\x9c\n\x80\x7f\n"sv, 2},
+                                         SDamagedFileCase{"UnterminatedString", "\"Viewer\"=\"gvim \\\"%PATH%\n", 1},
+                                         SDamagedFileCase{"BadHexValue", "\"Blob\"=hex:01,2x,03\n", 1},
+                                         SDamagedFileCase{"BadDword", "\"Font Size\"=dword:1234567890\n", 1}),
+                         test::SCaseName());
 
 TEST(RegFileStore, FileCutOffInAStringKeepsWhatCameBefore)
 {
@@ -284,9 +282,8 @@ TEST(RegFileStore, DamagedCopiesAreNumberedAndNeverOverwritten)
     ASSERT_EQ(::mkfifo((path + ".bad.2").c_str(), 0600), 0);
     ASSERT_EQ(::symlink("/dev/zero", (path + ".bad.3").c_str()), 0);
     const std::string third = damagedVersion("third garbage");
-    const std::string reportedCopy = inChildWithin(10, [&] {
-        return u8(CRegFileStore(pathFromNative(path)).fileReport().copyPath);
-    });
+    const std::string reportedCopy =
+        inChildWithin(10, [&] { return u8(CRegFileStore(pathFromNative(path)).fileReport().copyPath); });
     EXPECT_EQ(reportedCopy, path + ".bad.4");
 
     EXPECT_EQ(readFile(path + ".bad"), first);
@@ -396,8 +393,8 @@ std::string refusedOutcome(const std::u16string& path)
     const bool written = store.writeDword(kKey, u"x", 7);
     const auto after = store.readDword(kKey, u"x");
     return std::string("read ") + (before ? std::to_string(*before) : "none") + ", " +
-           refusalName(store.fileReport().refusal) + ", write " + (written ? "saved" : "not saved") +
-           ", then read " + (after ? std::to_string(*after) : "none");
+           refusalName(store.fileReport().refusal) + ", write " + (written ? "saved" : "not saved") + ", then read " +
+           (after ? std::to_string(*after) : "none");
 }
 
 class RegFileStoreRefusal : public testing::TestWithParam<SRefusedCase> {};
@@ -422,20 +419,19 @@ TEST_P(RegFileStoreRefusal, IsNotReadNotWrittenOverAndDoesNotHang)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RegFileStoreRefusal,
-    testing::Values(
-        SRefusedCase{"Fifo", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
-                     "read none, not ordinary, write not saved, then read 7"},
-        SRefusedCase{"LinkToDevZero",
-                     [](const std::string& path) { ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0); },
-                     "read none, not ordinary, write not saved, then read 7"},
-        SRefusedCase{"Folder", [](const std::string& path) { ASSERT_EQ(::mkdir(path.c_str(), 0700), 0); },
-                     "read none, not ordinary, write not saved, then read 7"},
-        SRefusedCase{"LargerThan16MiB",
-                     [](const std::string& path) { makeSparseFile(path, kMaxSettingsFileSize + 1); },
-                     "read none, too large, write not saved, then read 7"},
-        SRefusedCase{"Exactly16MiBIsRead",
-                     [](const std::string& path) { makeSparseFile(path, kMaxSettingsFileSize); },
-                     "read 5, none, write saved, then read 7"}),
+    testing::Values(SRefusedCase{"Fifo", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+                                 "read none, not ordinary, write not saved, then read 7"},
+                    SRefusedCase{"LinkToDevZero",
+                                 [](const std::string& path) { ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0); },
+                                 "read none, not ordinary, write not saved, then read 7"},
+                    SRefusedCase{"Folder", [](const std::string& path) { ASSERT_EQ(::mkdir(path.c_str(), 0700), 0); },
+                                 "read none, not ordinary, write not saved, then read 7"},
+                    SRefusedCase{"LargerThan16MiB",
+                                 [](const std::string& path) { makeSparseFile(path, kMaxSettingsFileSize + 1); },
+                                 "read none, too large, write not saved, then read 7"},
+                    SRefusedCase{"Exactly16MiBIsRead",
+                                 [](const std::string& path) { makeSparseFile(path, kMaxSettingsFileSize); },
+                                 "read 5, none, write saved, then read 7"}),
     test::SCaseName());
 
 // A lock file that is a FIFO or a device: the write gives up instead of waiting on it.

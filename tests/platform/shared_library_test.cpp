@@ -52,10 +52,15 @@ INSTANTIATE_TEST_SUITE_P(
     Paths, SharedLibraryLoadFailure,
     testing::Values(SLoadFailure{"missing", [](const test::CTempDir& d) { return d.file("libnone.so"); }},
                     SLoadFailure{"empty", [](const test::CTempDir&) { return std::string(); }},
-                    SLoadFailure{"text_file", [](const test::CTempDir& d) { return d.write("libtext.so", "not ELF\n"); }},
+                    SLoadFailure{"text_file",
+                                 [](const test::CTempDir& d) { return d.write("libtext.so", "not ELF\n"); }},
                     SLoadFailure{"folder", [](const test::CTempDir& d) { return d.path().string(); }},
                     SLoadFailure{"truncated_elf",
-                                 [](const test::CTempDir& d) { return d.write("libcut.so", "\x7f" "ELF\x02\x01\x01"); }}),
+                                 [](const test::CTempDir& d) {
+                                     return d.write("libcut.so",
+                                                    "\x7f"
+                                                    "ELF\x02\x01\x01");
+                                 }}),
     test::SCaseName());
 
 TEST(SharedLibrary, FindsCLinkageFunctionsByPlainNameOnly)

@@ -65,20 +65,17 @@ TEST_P(StartProgramArgv, EachArgumentArrivesUnchangedAndNothingRuns)
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, StartProgramArgv,
-    testing::Values(
-        SArgvCase{"none", {}},
-        SArgvCase{"plain", {"a", "b"}},
-        SArgvCase{"empty_arguments_are_kept", {"", "x", ""}},
-        SArgvCase{"blanks_and_tabs", {"a file name.txt", " lead", "trail ", "tab\there"}},
-        SArgvCase{"quotes", {"it's", "\"quoted\"", "'single'", "\\back\\slash\\"}},
-        SArgvCase{"newline", {"first\nsecond", "\n"}},
-        SArgvCase{"leading_dash", {"-rf", "--help", "-"}},
-        SArgvCase{"semicolon", {"a; touch WITNESS", ";touch WITNESS;"}},
-        SArgvCase{"command_substitution", {"$(touch WITNESS)", "x$(touch WITNESS)y"}},
-        SArgvCase{"backquotes", {"`touch WITNESS`"}},
-        SArgvCase{"pipes_and_redirection", {"| touch WITNESS", "> WITNESS", "&& touch WITNESS &"}},
-        SArgvCase{"variables_and_globs", {"$HOME", "${PATH}", "*", "~", "%PATH%", "%s%n"}},
-        SArgvCase{"non_ascii", {"\xc3\xa9t\xc3\xa9", "\xe6\x97\xa5\xe6\x9c\xac", "\xf0\x9f\x98\x80"}}),
+    testing::Values(SArgvCase{"none", {}}, SArgvCase{"plain", {"a", "b"}},
+                    SArgvCase{"empty_arguments_are_kept", {"", "x", ""}},
+                    SArgvCase{"blanks_and_tabs", {"a file name.txt", " lead", "trail ", "tab\there"}},
+                    SArgvCase{"quotes", {"it's", "\"quoted\"", "'single'", "\\back\\slash\\"}},
+                    SArgvCase{"newline", {"first\nsecond", "\n"}}, SArgvCase{"leading_dash", {"-rf", "--help", "-"}},
+                    SArgvCase{"semicolon", {"a; touch WITNESS", ";touch WITNESS;"}},
+                    SArgvCase{"command_substitution", {"$(touch WITNESS)", "x$(touch WITNESS)y"}},
+                    SArgvCase{"backquotes", {"`touch WITNESS`"}},
+                    SArgvCase{"pipes_and_redirection", {"| touch WITNESS", "> WITNESS", "&& touch WITNESS &"}},
+                    SArgvCase{"variables_and_globs", {"$HOME", "${PATH}", "*", "~", "%PATH%", "%s%n"}},
+                    SArgvCase{"non_ascii", {"\xc3\xa9t\xc3\xa9", "\xe6\x97\xa5\xe6\x9c\xac", "\xf0\x9f\x98\x80"}}),
     test::SCaseName());
 
 // ---- what the program inherits ----

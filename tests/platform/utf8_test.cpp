@@ -37,7 +37,11 @@ const DecodeCase kDecodeCases[] = {
     {"truncated two byte at end", "a\xC3", u"a\xDCC3"},
     {"truncated three byte at end", "\xE2\x82", u"\xDCE2\xDC82"},
     {"truncated four byte at end", "\xF0\x9F\x98", u"\xDCF0\xDC9F\xDC98"},
-    {"truncated then ASCII", "\xE2\x82" "A", u"\xDCE2\xDC82" "A"},
+    {"truncated then ASCII",
+     "\xE2\x82"
+     "A",
+     u"\xDCE2\xDC82"
+     "A"},
     {"bad lead then valid", "\xC0\xC3\xA9", u"\xDCC0\u00E9"},
     {"truncated then valid", "\xE2\xC3\xA9", u"\xDCE2\u00E9"},
     {"four byte cut by valid", "\xF0\x9F\xC3\xA9", u"\xDCF0\xDC9F\u00E9"},
@@ -69,7 +73,10 @@ const EncodeCase kEncodeCases[] = {
     {"escaped bytes", u"\xDC80\xDCFF", "\x80\xFF", false},
     {"high surrogate completed by an escape unit is a pair", u"\xD800\xDC80", "\xF0\x90\x82\x80", false},
     {"DC7F is not an escape", u"\xDC7F", "?", true},
-    {"lone high surrogate", u"a\xD800" "b", "a?b", true},
+    {"lone high surrogate",
+     u"a\xD800"
+     "b",
+     "a?b", true},
     {"high surrogate at end", u"a\xD800", "a?", true},
     {"two high surrogates then low", u"\xD800\xD83D\xDE00", "?\xF0\x9F\x98\x80", true},
     {"reversed pair", u"\xDC00\xD800", "??", true},
@@ -92,9 +99,8 @@ TEST(Utf8, EncodesLoneSurrogatesAsReplacement)
 // Bytes weighted towards the values that start, continue or break sequences.
 std::string randomBytes(std::mt19937& rng, std::size_t length)
 {
-    static const unsigned char kInteresting[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF,
-                                                 0xC0, 0xC1, 0xC2, 0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4,
-                                                 0xF5, 0xFF};
+    static const unsigned char kInteresting[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0,
+                                                 0xC1, 0xC2, 0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF};
     std::uniform_int_distribution<int> any(0, 255);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(kInteresting) - 1);
     std::string bytes;

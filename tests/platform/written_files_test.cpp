@@ -58,7 +58,7 @@ TEST(NumberedBackup, TakesTheNumberAboveTheHighestAndNeverReplacesOne)
     const SCase cases[] = {
         {{}, "f.~1~"},
         {{"f.~1~"}, "f.~2~"},
-        {{"f.~1~", "f.~7~"}, "f.~8~"},                        // a gap is not filled
+        {{"f.~1~", "f.~7~"}, "f.~8~"},                              // a gap is not filled
         {{"f.~x~", "f.~01~", "f.~2", "g.~5~", "ff.~9~"}, "f.~1~"},  // not backups of f
     };
     for (const SCase& c : cases) {

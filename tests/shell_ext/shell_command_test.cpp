@@ -22,9 +22,9 @@ TEST(ShellCommand, MenuFlagsDecideWhetherTheItemIsAdded)
         bool added;
     };
     const SCase cases[] = {
-        {0, true},       {1, false},       {2, true},       {4, true},     {8, false},    {5, true},
-        {3, true},       {9, false},       {10, true},      {12, true},    {15, true},    {0x10, true},
-        {0x11, false},   {0x18, false},    {0xFFFFFFF0, true}, {0xFFFFFFF1, false},
+        {0, true},     {1, false},    {2, true},          {4, true},           {8, false}, {5, true},
+        {3, true},     {9, false},    {10, true},         {12, true},          {15, true}, {0x10, true},
+        {0x11, false}, {0x18, false}, {0xFFFFFFF0, true}, {0xFFFFFFF1, false},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.flags);
@@ -142,9 +142,9 @@ TEST(ShellCommand, CommandStringKeepsCharactersWhole)
     const auto ansiKind = static_cast<std::uint32_t>(EShellStringKind::HelpAnsi);
     const auto unicodeKind = static_cast<std::uint32_t>(EShellStringKind::HelpUnicode);
     const SCase cases[] = {
-        {unicodeKind, 4, std::nullopt, u"ab"},           {unicodeKind, 5, std::nullopt, u"ab\U0001F600"},
-        {unicodeKind, 3, std::nullopt, u"ab"},           {unicodeKind, 100, std::nullopt, help},
-        {ansiKind, 100, "ab?c?", std::nullopt},           {ansiKind, 4, "ab?", std::nullopt},
+        {unicodeKind, 4, std::nullopt, u"ab"},  {unicodeKind, 5, std::nullopt, u"ab\U0001F600"},
+        {unicodeKind, 3, std::nullopt, u"ab"},  {unicodeKind, 100, std::nullopt, help},
+        {ansiKind, 100, "ab?c?", std::nullopt}, {ansiKind, 4, "ab?", std::nullopt},
         {ansiKind, 5, "ab?c", std::nullopt},
     };
     for (const SCase& c : cases) {
@@ -158,8 +158,12 @@ TEST(ShellCommand, CommandStringKeepsCharactersWhole)
 // Whatever the text and buffer, text plus terminator fit into cchMax units of the kind's width.
 TEST(ShellCommand, CommandStringNeverOverrunsTheBuffer)
 {
-    const std::u16string texts[] = {u"", u"Compare Files", u"\U0001F600\U0001F600\U0001F600", u"\u00e9\u00e9x",
-                                    std::u16string(300, u'w'), std::u16string(1, u'\xD800')};
+    const std::u16string texts[] = {u"",
+                                    u"Compare Files",
+                                    u"\U0001F600\U0001F600\U0001F600",
+                                    u"\u00e9\u00e9x",
+                                    std::u16string(300, u'w'),
+                                    std::u16string(1, u'\xD800')};
     for (const std::u16string& text : texts) {
         for (std::uint32_t cchMax = 0; cchMax < 40; ++cchMax) {
             SCOPED_TRACE(narrow(text.substr(0, 20)) + " / " + std::to_string(cchMax));
@@ -175,8 +179,8 @@ TEST(ShellCommand, CommandStringNeverOverrunsTheBuffer)
             EXPECT_LT(unicode.unicode->size(), cchMax);
             const std::u16string& got = *unicode.unicode;
             EXPECT_GE(got.size() + 1, std::min<std::size_t>(text.size(), cchMax - 1)) << "at most one unit given up";
-            const bool cutAfterHalfPair = got.size() < text.size() && !got.empty() && got.back() >= 0xD800
-                && got.back() <= 0xDBFF;
+            const bool cutAfterHalfPair =
+                got.size() < text.size() && !got.empty() && got.back() >= 0xD800 && got.back() <= 0xDBFF;
             EXPECT_FALSE(cutAfterHalfPair) << "half a surrogate pair";
             EXPECT_EQ(text.compare(0, unicode.unicode->size(), *unicode.unicode), 0) << "a prefix of the text";
         }

@@ -56,20 +56,29 @@ TEST(ShellSelection, AcceptsUpToTwoFilesAndSkipsTheRest)
     const SCase cases[] = {
         {"nothing", {}, EShellResult::Ok, {}},
         {"one file", {u"C:\\a.txt"}, EShellResult::Ok, {u"C:\\a.txt", u""}},
-        {"two files in the shell's order", {u"C:\\b.txt", u"C:\\a.txt"}, EShellResult::Ok, {u"C:\\b.txt", u"C:\\a.txt"}},
+        {"two files in the shell's order",
+         {u"C:\\b.txt", u"C:\\a.txt"},
+         EShellResult::Ok,
+         {u"C:\\b.txt", u"C:\\a.txt"}},
         {"folder first", {u"C:\\dir", u"C:\\a.txt", u"C:\\b.txt"}, EShellResult::Ok, {u"C:\\a.txt", u"C:\\b.txt"}},
         {"folder between", {u"C:\\a.txt", u"C:\\dir", u"C:\\b.txt"}, EShellResult::Ok, {u"C:\\a.txt", u"C:\\b.txt"}},
         {"folder last", {u"C:\\a.txt", u"C:\\b.txt", u"C:\\dir"}, EShellResult::Ok, {u"C:\\a.txt", u"C:\\b.txt"}},
         {"only folders", {u"C:\\dir", u"C:\\other"}, EShellResult::Ok, {}},
         {"unreadable skipped", {u"C:\\gone.txt", u"C:\\a.txt"}, EShellResult::Ok, {u"C:\\a.txt", u""}},
         {"three files", {u"C:\\a.txt", u"C:\\b.txt", u"C:\\c.txt"}, EShellResult::Fail, {}},
-        {"three files among folders", {u"C:\\dir", u"C:\\a.txt", u"C:\\other", u"C:\\b.txt", u"C:\\c.txt"},
-         EShellResult::Fail, {}},
-        {"two files and two unreadable", {u"C:\\a.txt", u"C:\\x", u"C:\\y", u"C:\\b.txt"}, EShellResult::Ok,
+        {"three files among folders",
+         {u"C:\\dir", u"C:\\a.txt", u"C:\\other", u"C:\\b.txt", u"C:\\c.txt"},
+         EShellResult::Fail,
+         {}},
+        {"two files and two unreadable",
+         {u"C:\\a.txt", u"C:\\x", u"C:\\y", u"C:\\b.txt"},
+         EShellResult::Ok,
          {u"C:\\a.txt", u"C:\\b.txt"}},
         {"longest name taken", {kLongest}, EShellResult::Ok, {kLongest, u""}},
         {"too long a name skipped, not cut", {kTooLong, u"C:\\a.txt"}, EShellResult::Ok, {u"C:\\a.txt", u""}},
-        {"too long a name is no third file", {u"C:\\a.txt", kTooLong, u"C:\\b.txt"}, EShellResult::Ok,
+        {"too long a name is no third file",
+         {u"C:\\a.txt", kTooLong, u"C:\\b.txt"},
+         EShellResult::Ok,
          {u"C:\\a.txt", u"C:\\b.txt"}},
         {"trailing backslash skipped", {u"/home/u/new\\", u"C:\\a.txt"}, EShellResult::Ok, {u"C:\\a.txt", u""}},
         {"embedded nul skipped", {std::u16string(u"C:\\nul\0.txt", 11)}, EShellResult::Ok, {}},
@@ -88,8 +97,8 @@ TEST(ShellSelection, AcceptsUpToTwoFilesAndSkipsTheRest)
 TEST(ShellSelection, AsksTheFileSystemOnlyAboutPassableNamesUntilTheThirdFile)
 {
     SFakeFileSystem fs = sampleFileSystem();
-    const std::vector<std::u16string> names = {u"", kTooLong, u"C:\\a.txt", u"C:\\dir", u"C:\\b.txt",
-                                               u"C:\\c.txt", u"C:\\after.txt"};
+    const std::vector<std::u16string> names = {u"",          kTooLong,     u"C:\\a.txt",    u"C:\\dir",
+                                               u"C:\\b.txt", u"C:\\c.txt", u"C:\\after.txt"};
     EXPECT_EQ(ShellTakeSelection(names, fs.kindOf()).result, EShellResult::Fail);
     const std::vector<std::u16string> expected = {u"C:\\a.txt", u"C:\\dir", u"C:\\b.txt", u"C:\\c.txt"};
     EXPECT_EQ(fs.asked, expected);
@@ -150,9 +159,10 @@ TEST(ShellSelection, ParameterText)
 TEST(ShellSelection, HostileNamesSurviveBrd64sTokenizer)
 {
     const std::u16string hostile[] = {
-        u"/tmp/a\"b",        u"/tmp/a\\\"b",   u"/tmp/\"",        u"/tmp/\"\"",       u"/tmp/a\" \"b",
-        u"/tmp/x\\\\\"y",    u"C:\\a b\\c.txt", u"/tmp/tab\there", u"/tmp/ lead",      u"/tmp/trail ",
-        u"\\\\srv\\share\\f", u"/tmp/\u00e9\u4e2d\U0001F600",   u"-x",             u"/tmp/\"\\x",
+        u"/tmp/a\"b",    u"/tmp/a\\\"b",   u"/tmp/\"",           u"/tmp/\"\"",
+        u"/tmp/a\" \"b", u"/tmp/x\\\\\"y", u"C:\\a b\\c.txt",    u"/tmp/tab\there",
+        u"/tmp/ lead",   u"/tmp/trail ",   u"\\\\srv\\share\\f", u"/tmp/\u00e9\u4e2d\U0001F600",
+        u"-x",           u"/tmp/\"\\x",
     };
     for (const std::u16string& first : hostile) {
         for (const std::u16string& second : {std::u16string(), std::u16string(u"/tmp/\"q\\\" r\"")}) {

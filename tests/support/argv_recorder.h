@@ -42,8 +42,11 @@ public:
         const std::string script =
             "#!/bin/sh\n"
             "standard=\n"
-            "for n in 0 1 2; do if [ -e /proc/$$/fd/$n ]; then standard=$standard$n; else standard=$standard-; fi; done\n"
-            "if [ -e /proc/$$/fd/" + std::to_string(kProbeDescriptor) + " ]; then probe=open; else probe=closed; fi\n"
+            "for n in 0 1 2; do if [ -e /proc/$$/fd/$n ]; then standard=$standard$n; else standard=$standard-; fi; "
+            "done\n"
+            "if [ -e /proc/$$/fd/" +
+            std::to_string(kProbeDescriptor) +
+            " ]; then probe=open; else probe=closed; fi\n"
             "read -r stat < /proc/$$/stat\n"
             "session() { sid=$4; }\n"
             "session ${stat##*)}\n"
@@ -52,7 +55,8 @@ public:
             " done < /proc/$$/status\n"
             "{ printf '%s\\000' \"$PPID\" \"$sid\" \"$standard\" \"$probe\" \"$blocked\" \"$ignored\" \"$#\";"
             " for a in \"$@\"; do printf '%s\\000' \"$a\"; done; }"
-            " > '" + m_record + ".tmp' && /bin/mv '" + m_record + ".tmp' '" + m_record + "'\n";
+            " > '" +
+            m_record + ".tmp' && /bin/mv '" + m_record + ".tmp' '" + m_record + "'\n";
         dir.write("viewer bin/record args", script);
         std::filesystem::permissions(m_program, std::filesystem::perms::owner_all);
     }
@@ -77,8 +81,13 @@ public:
         constexpr std::size_t kFixed = 7;
         if (fields.size() < kFixed || fields.size() != kFixed + std::stoul(fields[kFixed - 1]))
             return std::nullopt;
-        return SArgvRecord{std::stol(fields[0]), std::stol(fields[1]), fields[2], fields[3] == "open",
-                           fields[4], fields[5], {fields.begin() + kFixed, fields.end()}};
+        return SArgvRecord{std::stol(fields[0]),
+                           std::stol(fields[1]),
+                           fields[2],
+                           fields[3] == "open",
+                           fields[4],
+                           fields[5],
+                           {fields.begin() + kFixed, fields.end()}};
     }
 
 private:

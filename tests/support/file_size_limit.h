@@ -26,7 +26,7 @@ public:
     CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
 
 private:
-    rlimit m_old {};
+    rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
 };
 

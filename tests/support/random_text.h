@@ -27,8 +27,8 @@ inline void appendRandomUtf8(std::mt19937& rng, std::string& out)
 {
     static const unsigned char kEdges[] = {0x00, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1,
                                            0xC2, 0xDF, 0xE0, 0xE9, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF};
-    static const char* const kSequences[] = {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF",
-                                             "\xED\x9F\xBF", "\xEF\xBB\xBF"};
+    static const char* const kSequences[] = {"\xC3\xA9",         "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                                             "\xF4\x8F\xBF\xBF", "\xED\x9F\xBF", "\xEF\xBB\xBF"};
     std::uniform_int_distribution<int> kind(0, 9);
     std::uniform_int_distribution<int> anyByte(0, 255);
     switch (kind(rng)) {

@@ -96,9 +96,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SCompareCase{"Identical", numbered(1, 10), numbered(1, 10), {}, "same 1-10;1-10\n", 0},
         SCompareCase{"ReplacedByTwo", "a\nb\nc", "a\nx\ny\nc", {}, "same 1;1\ndiff 2;2-3\nsame 3;4\n", 1},
-        SCompareCase{"File1Only", "1\n2\n3\n4\n5\n6\n7\n8", "1\n2\n3\n4\n8", {}, "same 1-4;1-4\ndiff 5-7;missing\nsame 8;5\n", 1},
+        SCompareCase{"File1Only",
+                     "1\n2\n3\n4\n5\n6\n7\n8",
+                     "1\n2\n3\n4\n8",
+                     {},
+                     "same 1-4;1-4\ndiff 5-7;missing\nsame 8;5\n",
+                     1},
         SCompareCase{"File2Only", "1\n2\n3\n5", "1\n2\n3\n4\n5", {}, "same 1-3;1-3\ndiff missing;4\nsame 4;5\n", 1},
-        SCompareCase{"MovedBlock", "p\nq\nr\ns", "r\ns\np\nq", {}, "diff missing;1-2\nsame 1-2;3-4\ndiff 3-4;missing\n", 1},
+        SCompareCase{
+            "MovedBlock", "p\nq\nr\ns", "r\ns\np\nq", {}, "diff missing;1-2\nsame 1-2;3-4\ndiff 3-4;missing\n", 1},
         SCompareCase{"FinalLineEndIsALine", "a\n", "a", {}, "same 1;1\ndiff 2;missing\n", 1},
         SCompareCase{"IgnoreCase", "ABC", "abc", {"-i"}, "same 1;1\n", 0},
         SCompareCase{"CaseMatters", "ABC", "abc", {}, "diff 1;1\n", 1},
@@ -108,13 +114,35 @@ INSTANTIATE_TEST_SUITE_P(
         SCompareCase{"EmptyFiles", "", "", {}, "same 1;1\n", 0},
         SCompareCase{"EmptyAgainstText", "", "x\ny", {}, "diff 1;1-2\n", 1},
         SCompareCase{"MixedLineEnds", "a\r\nb\rc\n", "a\nb\r\nc\r", {}, "same 1-4;1-4\n", 0},
-        SCompareCase{"Utf16AgainstAnsi", "\xFF\xFE" "a\0\r\0\n\0b\0"s, "a\r\nb", {}, "same 1-2;1-2\n", 0},
-        SCompareCase{"MalformedUtf8", "\xEF\xBB\xBF\xF0\x9F\x98\x80\n\xC3", "\xEF\xBB\xBF\xF0\x9F\x98\x80\n\xC3", {}, "same 1-2;1-2\n", 0},
+        SCompareCase{"Utf16AgainstAnsi",
+                     "\xFF\xFE"
+                     "a\0\r\0\n\0b\0"s,
+                     "a\r\nb",
+                     {},
+                     "same 1-2;1-2\n",
+                     0},
+        SCompareCase{"MalformedUtf8",
+                     "\xEF\xBB\xBF\xF0\x9F\x98\x80\n\xC3",
+                     "\xEF\xBB\xBF\xF0\x9F\x98\x80\n\xC3",
+                     {},
+                     "same 1-2;1-2\n",
+                     0},
         // The odd last byte is kept, as 0xDC00 + byte, so the files differ.
-        SCompareCase{"OddLengthUtf16", "\xFF\xFE" "a\0b"s, "\xFF\xFE" "a\0"s, {}, "diff 1;1\n", 1},
+        SCompareCase{"OddLengthUtf16",
+                     "\xFF\xFE"
+                     "a\0b"s,
+                     "\xFF\xFE"
+                     "a\0"s,
+                     {},
+                     "diff 1;1\n",
+                     1},
         SCompareCase{"BinaryOnOneSide", "text", "te\x01t", {}, "diff 0-3;0-3\n", 1},
-        SCompareCase{"ItemsWithReportLines", "a\nb\nc", "a\nx\ny\nc", {"--items"},
-                     "same 1;1 @0\ndiff 2;2-3 @1\nsame 3;4 @3\n", 1}),
+        SCompareCase{"ItemsWithReportLines",
+                     "a\nb\nc",
+                     "a\nx\ny\nc",
+                     {"--items"},
+                     "same 1;1 @0\ndiff 2;2-3 @1\nsame 3;4 @3\n",
+                     1}),
     test::SCaseName());
 
 TEST_F(BrdcmpTest, MergeFileInFile1Encoding)
@@ -124,9 +152,14 @@ TEST_F(BrdcmpTest, MergeFileInFile1Encoding)
     EXPECT_EQ(result.status, 1) << result.err;
     EXPECT_EQ(readBytes(merge), "a\n<<\n|<<b\n||>>x\n>>\ne\n");
 
-    const SResult utf8 = compare("\xEF\xBB\xBF" "a\nb", "a\nc", {"--merge=" + merge, "--no-common", "--prefix1", "1:", "--prefix2", "2:"});
+    const SResult utf8 = compare(
+        "\xEF\xBB\xBF"
+        "a\nb",
+        "a\nc", {"--merge=" + merge, "--no-common", "--prefix1", "1:", "--prefix2", "2:"});
     EXPECT_EQ(utf8.status, 1) << utf8.err;
-    EXPECT_EQ(readBytes(merge), "\xEF\xBB\xBF" "1:b\n2:c\n");
+    EXPECT_EQ(readBytes(merge),
+              "\xEF\xBB\xBF"
+              "1:b\n2:c\n");
 }
 
 // A UTF-8 file with a mark compared with itself gives a merge file of its own bytes, with CR LF
@@ -139,7 +172,8 @@ TEST_F(BrdcmpTest, MergeFileOfUtf8FileWithItselfIsTheFile)
     for (int round = 0; round < 100; ++round) {
         std::string bytes = test::randomMarkedFile(rng, kEncodingUtf8, length(rng), {u"\r\n"});
         // Bytes below 09 would make it a binary file.
-        std::replace_if(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x09; }, 'x');
+        std::replace_if(
+            bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x09; }, 'x');
         const std::string file = m_dir.write("f", bytes);
         const SResult result = run({"-m", merge, file, file});
         ASSERT_EQ(result.status, 0) << result.err;
@@ -209,7 +243,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(STroubleCase{"MissingFile", {"$1", "$D/none.txt"}, "No such file"},
                     STroubleCase{"FolderAsFile", {"$D", "$2"}, "is a folder"},
                     STroubleCase{"Device", {"$1", "/dev/zero"}, "brdcmp: /dev/zero is not an ordinary file\n"},
-                    STroubleCase{"ReadError", {"/proc/self/mem", "$2"}, "Cannot read /proc/self/mem: Input/output error"},
+                    STroubleCase{
+                        "ReadError", {"/proc/self/mem", "$2"}, "Cannot read /proc/self/mem: Input/output error"},
                     STroubleCase{"OutputIsFile2", {"--output", "$2", "$1", "$2"}, "must not be one of"},
                     STroubleCase{"ReportIsFile1", {"--report1", "$D/ONE.txt", "$1", "$2"}, "must not be one of"},
                     STroubleCase{"ScriptWithoutActions", {"--script", "$1"}, "not a batch script"},
@@ -269,10 +304,11 @@ TEST_F(BrdcmpTest, ScriptRunsEveryActionQuietly)
     const std::string a = m_dir.write("a.txt", "1\n2");
     const std::string b = m_dir.write("b.txt", "1\n3");
     const std::string binary = m_dir.write("c.bin", "\x01\x02"s);
-    const std::string script = m_dir.write("run.ini",
-        "[Action1]\nFile1=" + a + "\nFile2=" + b + "\nCompare Output File=" + m_dir.file("o1.txt") +
-        "\nQuiet Mode=0\n[Action2]\nFile1=" + a + "\nFile2=" + binary + "\nCompare Output File=" + m_dir.file("o2.txt") +
-        "\n[Action3]\nFile1=" + a + "\nFile2=" + b + "\nCompare Output File=" + a + "\n");
+    const std::string script = m_dir.write(
+        "run.ini", "[Action1]\nFile1=" + a + "\nFile2=" + b + "\nCompare Output File=" + m_dir.file("o1.txt") +
+                       "\nQuiet Mode=0\n[Action2]\nFile1=" + a + "\nFile2=" + binary +
+                       "\nCompare Output File=" + m_dir.file("o2.txt") + "\n[Action3]\nFile1=" + a + "\nFile2=" + b +
+                       "\nCompare Output File=" + a + "\n");
     const SResult result = run({"--script", script});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, a + " " + b + " -> " + m_dir.file("o1.txt") + "\n" + a + " " + binary +
@@ -293,15 +329,17 @@ TEST_F(BrdcmpTest, ScriptReportsEveryActionItCouldNotDo)
         return "[Action" + std::to_string(number) + "]\nFile1=" + file1 + "\nFile2=" + file2 +
                "\nCompare Output File=" + out + "\n";
     };
-    const std::string script = m_dir.write(
-        "run.ini", action(1, m_dir.file("none.txt"), b, m_dir.file("o1.txt")) +
-                       action(2, a, "/proc/self/mem", m_dir.file("o2.txt")) +
-                       action(3, a, b, m_dir.file("no/such/o3.txt")) + action(4, a, b, m_dir.file("o4.txt")));
+    const std::string script = m_dir.write("run.ini", action(1, m_dir.file("none.txt"), b, m_dir.file("o1.txt")) +
+                                                          action(2, a, "/proc/self/mem", m_dir.file("o2.txt")) +
+                                                          action(3, a, b, m_dir.file("no/such/o3.txt")) +
+                                                          action(4, a, b, m_dir.file("o4.txt")));
     const SResult result = run({"--script", script});
     EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, "brdcmp: Cannot open " + m_dir.file("none.txt") + ": No such file or directory\n"
-                          "brdcmp: Cannot read /proc/self/mem: Input/output error\n"
-                          "brdcmp: Cannot create \"" + m_dir.file("no/such/o3.txt") + "\": No such file or directory\n");
+    EXPECT_EQ(result.err, "brdcmp: Cannot open " + m_dir.file("none.txt") +
+                              ": No such file or directory\n"
+                              "brdcmp: Cannot read /proc/self/mem: Input/output error\n"
+                              "brdcmp: Cannot create \"" +
+                              m_dir.file("no/such/o3.txt") + "\": No such file or directory\n");
     for (const char* name : {"o1.txt", "o2.txt"})
         EXPECT_FALSE(std::filesystem::exists(m_dir.file(name))) << name;
     EXPECT_EQ(readBytes(m_dir.file("o4.txt")), "1\n|<<2\n||>>3\n");
@@ -364,10 +402,10 @@ TEST(BrdcmpSettingsFile, DamagedFileKeepsItsOptionsAndIsReported)
 {
     CTempDir dir;
     const std::string settings = dir.write("user.reg",
-        "[Software\\Tollan Software Inc.\\Brindle\\Compare Files]\n"
-        "\"File1 Line Prefix\"=\"1>\"\n"
-        "\x01\x02 damaged \xff\n"
-        "\"Ignore Case\"=dword:00000001\n");
+                                           "[Software\\Tollan Software Inc.\\Brindle\\Compare Files]\n"
+                                           "\"File1 Line Prefix\"=\"1>\"\n"
+                                           "\x01\x02 damaged \xff\n"
+                                           "\"Ignore Case\"=dword:00000001\n");
     CRegFileStore store(pathFromNative(settings));
     setUserSettingsStore(&store);
     std::ostringstream out;
@@ -379,9 +417,10 @@ TEST(BrdcmpSettingsFile, DamagedFileKeepsItsOptionsAndIsReported)
     EXPECT_EQ(status, 1);
     EXPECT_EQ(out.str(), "same 1;1\ndiff 2;2\n");
     EXPECT_EQ(readBytes(merge), "A\n1>b\n||>>c\n");
-    EXPECT_EQ(err.str(), "brdcmp: The settings file " + settings + " is damaged: one line could not be read and "
-                         "was skipped. All other settings were kept. The damaged file was copied to " + settings +
-                         ".bad.\n");
+    EXPECT_EQ(err.str(), "brdcmp: The settings file " + settings +
+                             " is damaged: one line could not be read and "
+                             "was skipped. All other settings were kept. The damaged file was copied to " +
+                             settings + ".bad.\n");
 }
 
 struct SSettingsFileCase {
@@ -403,14 +442,15 @@ TEST_P(BrdcmpRefusedSettings, DoesNotHangAndSaysWhy)
     const auto kind = [&] { return std::filesystem::symlink_status(settings).type(); };
     const auto kindBefore = kind();
     const std::string command = "XDG_CONFIG_HOME='" + dir.path().string() + "' timeout 20 " BRINDLE_BRDCMP_PATH " " +
-                                dir.write("a", "x\ny") + " " + dir.write("b", "x\nz") + " >" + dir.file("out") +
-                                " 2>" + dir.file("err");
+                                dir.write("a", "x\ny") + " " + dir.write("b", "x\nz") + " >" + dir.file("out") + " 2>" +
+                                dir.file("err");
     const int raw = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(raw));
     EXPECT_EQ(WEXITSTATUS(raw), 1) << "124 means it hung";
     EXPECT_EQ(readBytes(dir.file("out")), "same 1;1\ndiff 2;2\n");
     EXPECT_EQ(readBytes(dir.file("err")), "brdcmp: The settings file " + settings + " was not read, because " +
-                                              GetParam().warning + ". Default settings are used, and the file "
+                                              GetParam().warning +
+                                              ". Default settings are used, and the file "
                                               "will not be written over.\n");
     EXPECT_EQ(kind(), kindBefore);
 }
@@ -450,8 +490,8 @@ TEST(BrdcmpProgram, ExitStatusesFromTheRealBinary)
     const std::string full = " >/dev/full 2>/dev/null";
     const int raw = std::system((std::string(program) + " " + a + " " + b + full).c_str());
     EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2);
-    const std::string script = dir.write("s.brd", "[Action1]\nFile1=" + a + "\nFile2=" + b + "\nCompare Output File=" +
-                                                     dir.file("out.txt") + "\n");
+    const std::string script = dir.write(
+        "s.brd", "[Action1]\nFile1=" + a + "\nFile2=" + b + "\nCompare Output File=" + dir.file("out.txt") + "\n");
     const int rawScript = std::system((std::string(program) + " --script " + script + full).c_str());
     EXPECT_EQ(WIFEXITED(rawScript) ? WEXITSTATUS(rawScript) : -1, 2);
 }

@@ -72,15 +72,17 @@ TEST_F(BrdcmpFoldersTest, OneLinePerEntryAndTheExitSaysWhetherAnythingDiffers)
     put("a/x.tmp", "excluded here");
 
     const SFolderRun plain = compare({"--exclude", "*.tmp"});
-    EXPECT_EQ(plain.out, "only1 gone\nonly1 gone/deep\nonly1 gone/deep/f\ntype kind\nonly2 kind/f\n"
-                         "same name\\nwith\\\\odd\nonly2 new\nsame same\ndiff src\ndiff src/x.c\n");
+    EXPECT_EQ(plain.out,
+              "only1 gone\nonly1 gone/deep\nonly1 gone/deep/f\ntype kind\nonly2 kind/f\n"
+              "same name\\nwith\\\\odd\nonly2 new\nsame same\ndiff src\ndiff src/x.c\n");
     EXPECT_EQ(plain.status, 1);
     EXPECT_EQ(plain.err, "");
 
     const SFolderRun ignoring = compare({"-w", "--no-saved-excludes"});
-    EXPECT_EQ(ignoring.out, "only1 .git\nonly1 .git/HEAD\nonly1 gone\nonly1 gone/deep\nonly1 gone/deep/f\ntype kind\n"
-                            "only2 kind/f\nsame name\\nwith\\\\odd\nonly2 new\nsame same\nsame src\nsame src/x.c\n"
-                            "only1 x.tmp\n");
+    EXPECT_EQ(ignoring.out,
+              "only1 .git\nonly1 .git/HEAD\nonly1 gone\nonly1 gone/deep\nonly1 gone/deep/f\ntype kind\n"
+              "only2 kind/f\nsame name\\nwith\\\\odd\nonly2 new\nsame same\nsame src\nsame src/x.c\n"
+              "only1 x.tmp\n");
 
     fs::remove_all(m_dir.path() / "a");
     fs::remove_all(m_dir.path() / "b");

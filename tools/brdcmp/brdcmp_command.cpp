@@ -90,12 +90,18 @@ private:
 // Options that take a text, and the record field each one sets.
 std::u16string* textOption(const std::string& name, CCompFileOpt& options)
 {
-    if (name == "--prefix1") return &options.m_file1LinePrefix;
-    if (name == "--prefix2") return &options.m_file2LinePrefix;
-    if (name == "--header1") return &options.m_file1SectionHeader;
-    if (name == "--footer1") return &options.m_file1SectionFooter;
-    if (name == "--header2") return &options.m_file2SectionHeader;
-    if (name == "--footer2") return &options.m_file2SectionFooter;
+    if (name == "--prefix1")
+        return &options.m_file1LinePrefix;
+    if (name == "--prefix2")
+        return &options.m_file2LinePrefix;
+    if (name == "--header1")
+        return &options.m_file1SectionHeader;
+    if (name == "--footer1")
+        return &options.m_file1SectionFooter;
+    if (name == "--header2")
+        return &options.m_file2SectionHeader;
+    if (name == "--footer2")
+        return &options.m_file2SectionFooter;
     return nullptr;
 }
 
@@ -205,8 +211,8 @@ void writeDocument(const std::optional<std::string>& path, const std::string& rt
 void tellKeptBackups(const std::vector<SKeptBackup>& backups, std::ostream& err)
 {
     for (const SKeptBackup& kept : backups)
-        err << "brdcmp: " << u8(kept.file) << " was not as Brindle last wrote it; it was kept as "
-            << u8(kept.backup) << '\n';
+        err << "brdcmp: " << u8(kept.file) << " was not as Brindle last wrote it; it was kept as " << u8(kept.backup)
+            << '\n';
 }
 
 int printItems(const SReport& report, bool withLines, std::ostream& out)
@@ -297,8 +303,8 @@ const char* folderLineWord(EEntryState state)
     }
 }
 
-int compareFolders(const SCommandLine& command, const CCompFileOpt& options, const CProfile& profile,
-                   std::ostream& out, std::ostream& err)
+int compareFolders(const SCommandLine& command, const CCompFileOpt& options, const CProfile& profile, std::ostream& out,
+                   std::ostream& err)
 {
     for (const std::string& folder : command.files) {
         const std::optional<SFileAttributes> attributes = fileAttributes(pathFromNative(folder));
@@ -330,10 +336,7 @@ int compareFolders(const SCommandLine& command, const CCompFileOpt& options, con
     return status;
 }
 
-std::string describeAction(const CCompFileOpt& action)
-{
-    return u8(action.m_file1Path) + " " + u8(action.m_file2Path);
-}
+std::string describeAction(const CCompFileOpt& action) { return u8(action.m_file1Path) + " " + u8(action.m_file2Path); }
 
 int runScript(const std::string& path, CProfile& profile, std::ostream& out, std::ostream& err)
 {
@@ -370,7 +373,10 @@ int runScript(const std::string& path, CProfile& profile, std::ostream& out, std
             err << "brdcmp: " << output << " was not written: it is one of the compared files\n";
             status = kBrdcmpTrouble;
             break;
-        case SQuietOutcome::Status::Cancelled: out << files << ": cancelled\n"; status = kBrdcmpTrouble; break;
+        case SQuietOutcome::Status::Cancelled:
+            out << files << ": cancelled\n";
+            status = kBrdcmpTrouble;
+            break;
         case SQuietOutcome::Status::Failed:
             out << files << ": output not written\n";
             err << "brdcmp: " << outcome.message << '\n';
@@ -412,8 +418,8 @@ int run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
         return runScript(*command.script, profile, out, err);
     }
     if (command.recursive) {
-        if (command.files.size() != 2 || command.mergeFile || command.outputFile || command.report1 || command.report2 ||
-            command.items) {
+        if (command.files.size() != 2 || command.mergeFile || command.outputFile || command.report1 ||
+            command.report2 || command.items) {
             err << "brdcmp: -r takes two folders and no output files\nTry 'brdcmp --help'.\n";
             return kBrdcmpTrouble;
         }

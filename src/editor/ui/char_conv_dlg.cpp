@@ -49,9 +49,7 @@ QComboBox* setList(QWidget* parent, int id, int selected)
 }  // namespace
 
 CCharConvDlg::CCharConvDlg(const QString& text, QWidget* parent, const CCodePage* codePage)
-    : QDialog(parent),
-      m_codePage(codePage),
-      m_previewSource(previewLinesOf(text)),
+    : QDialog(parent), m_codePage(codePage), m_previewSource(previewLinesOf(text)),
       m_source(setList(this, kIdSource, g_rememberedSource)),
       m_destination(setList(this, kIdDestination, g_rememberedDestination)),
       m_alphabetOnly(named(new QCheckBox(loadString(kStrAlphabetOnly), this), kIdAlphabetOnly)),

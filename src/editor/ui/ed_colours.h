@@ -11,7 +11,7 @@ enum EViewColourIndex : int {
     kViewBackground = 10,
     kViewMarginOff = 11,  // the 1-pixel margin when the selection margin is off
     kViewNormalText = 12,
-    kViewMargin = 13,     // the selection margin
+    kViewMargin = 13,  // the selection margin
 };
 
 // Indices 0 to 9 come from the program-wide table; 10 and 11 are the window background, 12 the

@@ -70,8 +70,7 @@ bool isModifierKey(int key)
 }  // namespace
 
 CEdEditView::CEdEditView(QWidget* parent)
-    : CEdTextView(parent)
-    , m_incrementalSearch(std::make_unique<CEdIncrementalSearch>(*this))
+    : CEdTextView(parent), m_incrementalSearch(std::make_unique<CEdIncrementalSearch>(*this))
 {
     m_dragEnabled = true;
     setAcceptDrops(true);
@@ -237,7 +236,8 @@ void CEdEditView::registerEditing()
     onCommand(edcmd::kToggleOvertype, [this] { SetOvertype(!m_overtype); });
     onUpdateCommand(edcmd::kToggleOvertype, [this](CCmdUI& ui) { ui.setCheck(m_overtype); });
     onUpdateCommand(edcmd::kStatusOvertype, [this](CCmdUI& ui) { ui.enable(m_overtype); });
-    onUpdateCommand(edcmd::kStatusReadOnly, [this](CCmdUI& ui) { ui.enable(TextBuffer() && TextBuffer()->IsReadOnly()); });
+    onUpdateCommand(edcmd::kStatusReadOnly,
+                    [this](CCmdUI& ui) { ui.enable(TextBuffer() && TextBuffer()->IsReadOnly()); });
 
     onCommand(edcmd::kUndo, [this] { undo(false); });
     onCommand(edcmd::kRedo, [this] { undo(true); });
@@ -255,8 +255,8 @@ void CEdEditView::registerEditing()
     });
 
     const std::pair<int, EEdCaseConversion> cases[] = {
-        {edcmd::kLowerCase, EEdCaseConversion::Lower},           {edcmd::kUpperCase, EEdCaseConversion::Upper},
-        {edcmd::kInvertCase, EEdCaseConversion::Invert},         {edcmd::kCapitalize, EEdCaseConversion::Capitalize},
+        {edcmd::kLowerCase, EEdCaseConversion::Lower},       {edcmd::kUpperCase, EEdCaseConversion::Upper},
+        {edcmd::kInvertCase, EEdCaseConversion::Invert},     {edcmd::kCapitalize, EEdCaseConversion::Capitalize},
         {edcmd::kSentencize, EEdCaseConversion::Sentencize},
     };
     for (const auto& [id, conversion] : cases) {
@@ -264,7 +264,8 @@ void CEdEditView::registerEditing()
         enableWhen(id, [](const CEdEditCore& core) { return core.IsEditable() && core.HasSelection(); });
     }
     coreCommand(edcmd::kAutoComplete, [](CEdEditCore& core) { return core.AutoComplete(); });
-    enableWhen(edcmd::kAutoComplete, [](const CEdEditCore& core) { return core.IsEditable() && core.CanAutoComplete(); });
+    enableWhen(edcmd::kAutoComplete,
+               [](const CEdEditCore& core) { return core.IsEditable() && core.CanAutoComplete(); });
     coreCommand(edcmd::kAutoExpand, [](CEdEditCore& core) { return core.AutoExpand(); });
     enableWhen(edcmd::kAutoExpand, [](const CEdEditCore& core) { return core.IsEditable() && core.CanAutoExpand(); });
 }
@@ -272,9 +273,8 @@ void CEdEditView::registerEditing()
 void CEdEditView::registerClipboard()
 {
     onCommand(edcmd::kPaste, [this] { paste(); });
-    onUpdateCommand(edcmd::kPaste, [this](CCmdUI& ui) {
-        ui.enable(IsEditable() && !QGuiApplication::clipboard()->text().isEmpty());
-    });
+    onUpdateCommand(edcmd::kPaste,
+                    [this](CCmdUI& ui) { ui.enable(IsEditable() && !QGuiApplication::clipboard()->text().isEmpty()); });
     onCommand(edcmd::kCut, [this] { cut(); });
     onUpdateCommand(edcmd::kCut, [this](CCmdUI& ui) { ui.enable(IsEditable() && IsSelection()); });
 }
@@ -470,7 +470,8 @@ void CEdEditView::keyPressEvent(QKeyEvent* event)
     CEdTextView::keyPressEvent(event);
     if (event->isAccepted())
         return;
-    if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) && !event->text().isEmpty()) {
+    if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+        !event->text().isEmpty()) {
         typeText(event->text());
         event->accept();
     }

@@ -123,7 +123,7 @@ private:
     SEdViewSearchState m_searchState;
     QHash<int, int> m_editKeys;         // key combination -> command id
     QHash<int, int> m_incrementalKeys;  // the keys of the two incremental search commands
-    bool m_overtype = false;     // kept here so that it survives a change of buffer
+    bool m_overtype = false;            // kept here so that it survives a change of buffer
     QPoint m_pressPoint;
 };
 

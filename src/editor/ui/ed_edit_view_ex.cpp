@@ -4,10 +4,7 @@
 
 namespace brindle {
 
-CEdEditViewEx::CEdEditViewEx(QWidget* parent)
-    : CEdEditView(parent)
-{
-}
+CEdEditViewEx::CEdEditViewEx(QWidget* parent) : CEdEditView(parent) {}
 
 std::uint32_t CEdEditViewEx::ParseLineEx(std::uint32_t state, int line, std::vector<SColourBlock>* blocks)
 {

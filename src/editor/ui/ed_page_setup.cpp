@@ -20,9 +20,9 @@ template <class Setup>
 auto fields(Setup& setup)
 {
     return std::array{
-        std::pair{u"PageWidth", &setup.width},  std::pair{u"PageHeight", &setup.height},
-        std::pair{u"PageLeft", &setup.left},    std::pair{u"PageRight", &setup.right},
-        std::pair{u"PageTop", &setup.top},      std::pair{u"PageBottom", &setup.bottom},
+        std::pair{u"PageWidth", &setup.width}, std::pair{u"PageHeight", &setup.height},
+        std::pair{u"PageLeft", &setup.left},   std::pair{u"PageRight", &setup.right},
+        std::pair{u"PageTop", &setup.top},     std::pair{u"PageBottom", &setup.bottom},
     };
 }
 

@@ -46,8 +46,7 @@ QString formatNumbers(QString format, std::initializer_list<int> numbers)
 
 }  // namespace
 
-CEdTextView::CEdTextView(QWidget* parent)
-    : QAbstractScrollArea(parent)
+CEdTextView::CEdTextView(QWidget* parent) : QAbstractScrollArea(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -321,10 +320,7 @@ std::u16string_view CEdTextView::LineText(int line) const
     return m_buffer && line >= 0 && line < m_buffer->LineCount() ? m_buffer->LineText(line) : std::u16string_view();
 }
 
-void CEdTextView::GetLineBreaks(int line, std::vector<std::int32_t>& breaks) const
-{
-    breaks = lineBreaks(line);
-}
+void CEdTextView::GetLineBreaks(int line, std::vector<std::int32_t>& breaks) const { breaks = lineBreaks(line); }
 
 const std::vector<std::int32_t>& CEdTextView::lineBreaks(int line) const
 {
@@ -336,8 +332,8 @@ const std::vector<std::int32_t>& CEdTextView::lineBreaks(int line) const
     SWrapCache& cache = m_wrapCache;
     // Every buffer change drops the cache (invalidateCaches); the text's place and length are
     // compared as well, so a change that slipped past that is still seen.
-    if (cache.line != line || cache.width != width || cache.tabSize != m_tabSize || cache.text.data() != text.data()
-        || cache.text.size() != text.size()) {
+    if (cache.line != line || cache.width != width || cache.tabSize != m_tabSize || cache.text.data() != text.data() ||
+        cache.text.size() != text.size()) {
         cache.breaks.clear();
         const_cast<CEdParser&>(m_wrapper).WrapLine(text, width, m_tabSize, cache.breaks);
         cache.line = line;
@@ -348,10 +344,7 @@ const std::vector<std::int32_t>& CEdTextView::lineBreaks(int line) const
     return cache.breaks;
 }
 
-int CEdTextView::GetRowCount(int line) const
-{
-    return static_cast<int>(lineBreaks(line).size()) + 1;
-}
+int CEdTextView::GetRowCount(int line) const { return static_cast<int>(lineBreaks(line).size()) + 1; }
 
 int CEdTextView::rowOfChar(int line, int ch) const
 {
@@ -364,7 +357,8 @@ int CEdTextView::rowStart(int line, int row) const
     if (row <= 0)
         return 0;
     const std::vector<std::int32_t>& breaks = lineBreaks(line);
-    return breaks.empty() ? 0 : breaks[static_cast<std::size_t>(std::min<int>(row, static_cast<int>(breaks.size())) - 1)];
+    return breaks.empty() ? 0
+                          : breaks[static_cast<std::size_t>(std::min<int>(row, static_cast<int>(breaks.size())) - 1)];
 }
 
 int CEdTextView::rowEnd(int line, int row) const
@@ -449,13 +443,15 @@ STextPos CEdTextView::ClientToText(QPoint point) const
     int row = m_topSubRow;
     stepRows(line, row, std::max(0, point.y()) / GetLineHeight());
     const int charWidth = GetCharWidth();
-    const int column = std::max(0, point.x() - GetMarginWidth() + charWidth / 2) / charWidth + (m_wordWrap ? 0 : m_offsetChar);
+    const int column =
+        std::max(0, point.x() - GetMarginWidth() + charWidth / 2) / charWidth + (m_wordWrap ? 0 : m_offsetChar);
     return {charAtColumn(line, row, column), line};
 }
 
 QPoint CEdTextView::TextToClient(STextPos pos) const
 {
-    const int x = GetMarginWidth() + (CalculateActualOffset(pos.line, pos.ch) - (m_wordWrap ? 0 : m_offsetChar)) * GetCharWidth();
+    const int x =
+        GetMarginWidth() + (CalculateActualOffset(pos.line, pos.ch) - (m_wordWrap ? 0 : m_offsetChar)) * GetCharWidth();
     const int row = rowOfChar(pos.line, pos.ch);
     if (pos.line < m_topLine || (pos.line == m_topLine && row < m_topSubRow))
         return {x, -GetLineHeight()};
@@ -633,10 +629,7 @@ void CEdTextView::scrollContentsBy(int, int)
 
 // ---- Words
 
-bool CEdTextView::IsWordChar(char16_t ch)
-{
-    return isEdWordChar(ch);
-}
+bool CEdTextView::IsWordChar(char16_t ch) { return isEdWordChar(ch); }
 
 STextPos CEdTextView::WordToLeft(STextPos pos) const
 {
@@ -645,10 +638,7 @@ STextPos CEdTextView::WordToLeft(STextPos pos) const
     return EdWordLeft(*m_buffer, {std::min(pos.ch, LineLength(pos.line)), pos.line});
 }
 
-STextPos CEdTextView::WordToRight(STextPos pos) const
-{
-    return m_buffer ? EdWordRight(*m_buffer, pos) : pos;
-}
+STextPos CEdTextView::WordToRight(STextPos pos) const { return m_buffer ? EdWordRight(*m_buffer, pos) : pos; }
 
 void CEdTextView::wordRange(STextPos pos, STextPos& start, STextPos& end) const
 {

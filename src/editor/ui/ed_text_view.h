@@ -95,8 +95,8 @@ public:
     int CalculateActualOffset(int line, int ch) const;
     // Display length of the whole line (cached).
     int GetLineActualLength(int line) const;
-    int GetScreenLines() const;    // whole rows that fit
-    int GetScreenChars() const;    // whole columns that fit beside the margin
+    int GetScreenLines() const;  // whole rows that fit
+    int GetScreenChars() const;  // whole columns that fit beside the margin
     int GetTopLine() const { return m_topLine; }
     int GetTopSubRow() const { return m_topSubRow; }
     int GetOffsetChar() const { return m_offsetChar; }

@@ -25,12 +25,10 @@ void CEdTextView::registerMovement()
     };
     pair(edcmd::kCharLeft, [this](bool extend) { moveLeft(extend); });
     pair(edcmd::kCharRight, [this](bool extend) { moveRight(extend); });
-    pair(edcmd::kWordLeft, [this](bool extend) {
-        moveTo(IsSelection() && !extend ? m_selStart : WordToLeft(m_cursor), extend);
-    });
-    pair(edcmd::kWordRight, [this](bool extend) {
-        moveTo(IsSelection() && !extend ? m_selEnd : WordToRight(m_cursor), extend);
-    });
+    pair(edcmd::kWordLeft,
+         [this](bool extend) { moveTo(IsSelection() && !extend ? m_selStart : WordToLeft(m_cursor), extend); });
+    pair(edcmd::kWordRight,
+         [this](bool extend) { moveTo(IsSelection() && !extend ? m_selEnd : WordToRight(m_cursor), extend); });
     pair(edcmd::kLineUp, [this](bool extend) { moveVertical(-1, extend); });
     pair(edcmd::kLineDown, [this](bool extend) { moveVertical(1, extend); });
     pair(edcmd::kPageUp, [this](bool extend) { movePage(false, extend); });

@@ -49,7 +49,8 @@ void CEdTextView::paintEvent(QPaintEvent* event)
         }
     }
     if (y < height)
-        painter.fillRect(QRect(0, y, GetMarginWidth(), height - y), ColorOfIndex(m_selMargin ? kViewMargin : kViewMarginOff));
+        painter.fillRect(QRect(0, y, GetMarginWidth(), height - y),
+                         ColorOfIndex(m_selMargin ? kViewMargin : kViewMarginOff));
     if (m_caretShown && m_caretBlinkOn)
         painter.fillRect(m_caretRect, ColorOfIndex(kViewNormalText));
 }
@@ -155,12 +156,16 @@ void CEdTextView::paintRow(QPainter& painter, int line, int row, int y, const st
         }
         const STextPos here{at, line};
         const bool selected = m_selStart <= here && here < m_selEnd;
-        const QString shown = displayText(text.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(next - at)),
-                                          column, m_viewTabs || coloured);
+        const QString shown =
+            displayText(text.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(next - at)), column,
+                        m_viewTabs || coloured);
         const int x = left + column * charWidth;
         if (selected)
-            painter.fillRect(QRect(x, y, static_cast<int>(shown.size()) * charWidth, lineHeight), ColorOfIndex(kColourSelectionBack));
-        const QColor colour = selected ? ColorOfIndex(kColourSelectionText) : coloured ? lineText : ColorOfIndex(colourIndex);
+            painter.fillRect(QRect(x, y, static_cast<int>(shown.size()) * charWidth, lineHeight),
+                             ColorOfIndex(kColourSelectionBack));
+        const QColor colour = selected   ? ColorOfIndex(kColourSelectionText)
+                              : coloured ? lineText
+                                         : ColorOfIndex(colourIndex);
         drawRun(painter, x, y, shown, FontOfIndex(colourIndex), colour);
         column += static_cast<int>(shown.size());
         at = next;
@@ -168,7 +173,8 @@ void CEdTextView::paintRow(QPainter& painter, int line, int row, int y, const st
     // A selected line end shows as one selected cell after the last row.
     const STextPos lineEnd{static_cast<std::int32_t>(text.size()), line};
     if (end == static_cast<int>(text.size()) && m_selStart <= lineEnd && lineEnd < m_selEnd)
-        painter.fillRect(QRect(left + column * charWidth, y, charWidth, lineHeight), ColorOfIndex(kColourSelectionBack));
+        painter.fillRect(QRect(left + column * charWidth, y, charWidth, lineHeight),
+                         ColorOfIndex(kColourSelectionBack));
     painter.restore();
 }
 
@@ -329,7 +335,8 @@ void CEdTextView::autoScroll()
         scrolled = true;
     }
     if (scrolled) {
-        const QPoint inside(std::clamp(point.x(), area.left(), area.right()), std::clamp(point.y(), area.top(), area.bottom()));
+        const QPoint inside(std::clamp(point.x(), area.left(), area.right()),
+                            std::clamp(point.y(), area.top(), area.bottom()));
         selectByMouse(ClientToText(inside));
     }
 }

@@ -155,8 +155,8 @@ int CEdTextView::PrintTo(QPrinter& target)
                 const SColourRun run = NextColourRun(blocks, block, at, end);
                 const std::int32_t next = run.end;
                 const int colourIndex = run.inBlock ? run.colour : kViewNormalText;
-                const QString shown = displayText(text.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(next - at)),
-                                                  column, false);
+                const QString shown = displayText(
+                    text.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(next - at)), column, false);
                 painter.setFont(FontOfIndex(colourIndex));
                 painter.setPen(ColorOfIndex(colourIndex));
                 for (qsizetype i = 0; i < shown.size(); ++i) {

@@ -10,7 +10,7 @@ inline constexpr int kWordLeft = 37104;
 inline constexpr int kWordRight = 37106;
 inline constexpr int kLineUp = 37108;
 inline constexpr int kLineDown = 37110;
-inline constexpr int kScrollUp = 37112;    // scroll one row without moving the caret
+inline constexpr int kScrollUp = 37112;  // scroll one row without moving the caret
 inline constexpr int kScrollDown = 37113;
 inline constexpr int kPageUp = 37114;
 inline constexpr int kPageDown = 37116;
@@ -56,6 +56,6 @@ inline constexpr int kStrStatusPosition = 3300;  // "Ln %d, Col %d"
 inline constexpr int kStrLineEndDos = 3301;
 inline constexpr int kStrLineEndUnix = 3302;
 inline constexpr int kStrLineEndMac = 3303;
-inline constexpr int kStrPrintFooter = 3304;     // "Page %d/%d"
+inline constexpr int kStrPrintFooter = 3304;  // "Page %d/%d"
 
 }  // namespace brindle::edcmd

@@ -8,10 +8,7 @@ constexpr int kDefaultPointSize = 11;
 
 }  // namespace
 
-CEdViewFonts::CEdViewFonts()
-    : m_face(QStringLiteral("FixedSys"))
-{
-}
+CEdViewFonts::CEdViewFonts() : m_face(QStringLiteral("FixedSys")) {}
 
 void CEdViewFonts::setDescription(const QString& face, int pointSize)
 {

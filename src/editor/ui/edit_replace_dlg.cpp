@@ -65,8 +65,7 @@ CEditReplaceDlg::CEditReplaceDlg(CEdSearchTarget& target, QWidget* parent, CSett
     connect(m_replace, &QPushButton::clicked, this, &CEditReplaceDlg::replace);
     connect(m_replaceAll, &QPushButton::clicked, this, &CEditReplaceDlg::replaceAll);
     connect(m_cancel, &QPushButton::clicked, this, &CEditReplaceDlg::reject);
-    connect(m_selection, &QRadioButton::toggled, this,
-            [this](bool checked) { m_session->setSelectionScope(checked); });
+    connect(m_selection, &QRadioButton::toggled, this, [this](bool checked) { m_session->setSelectionScope(checked); });
     connect(m_findWhat, &QComboBox::editTextChanged, this, &CEditReplaceDlg::updateControls);
     connect(m_findWhat, &QComboBox::currentIndexChanged, this, &CEditReplaceDlg::updateControls);
     setDefaultButton(false);
@@ -109,15 +108,9 @@ void CEditReplaceDlg::buildLayout()
 QString CEditReplaceDlg::findText() const { return m_findWhat->currentText(); }
 QString CEditReplaceDlg::replaceText() const { return m_replaceWith->currentText(); }
 
-std::uint32_t CEditReplaceDlg::searchFlags() const
-{
-    return m_options->flags();
-}
+std::uint32_t CEditReplaceDlg::searchFlags() const { return m_options->flags(); }
 
-void CEditReplaceDlg::setSearchFlags(std::uint32_t flags)
-{
-    m_options->setFlags(flags);
-}
+void CEditReplaceDlg::setSearchFlags(std::uint32_t flags) { m_options->setFlags(flags); }
 
 void CEditReplaceDlg::updateControls() { m_findNext->setEnabled(!findText().isEmpty()); }
 
@@ -145,8 +138,7 @@ void CEditReplaceDlg::findNext()
 void CEditReplaceDlg::replace()
 {
     rememberTexts(true);
-    setDefaultButton(
-        m_session->replace(findText().toStdU16String(), replaceText().toStdU16String(), searchFlags()));
+    setDefaultButton(m_session->replace(findText().toStdU16String(), replaceText().toStdU16String(), searchFlags()));
 }
 
 void CEditReplaceDlg::replaceAll()

@@ -41,7 +41,7 @@ public:
         kIdRegExp = 8606,
         kIdUp = 8611,
         kIdDown = 8612,
-        kIdOk = 1,      // "&Find Next"
+        kIdOk = 1,  // "&Find Next"
         kIdCancel = 2,
     };
 

@@ -10,8 +10,7 @@
 
 namespace brindle {
 
-CGotoDlg::CGotoDlg(QWidget* parent)
-    : QDialog(parent)
+CGotoDlg::CGotoDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QString::number(kDialogId));
     setWindowTitle(tr("Go to line"));

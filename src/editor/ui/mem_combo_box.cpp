@@ -6,8 +6,7 @@
 
 namespace brindle {
 
-CMemComboBox::CMemComboBox(QWidget* parent)
-    : QComboBox(parent)
+CMemComboBox::CMemComboBox(QWidget* parent) : QComboBox(parent)
 {
     setEditable(true);
     // The history decides order and duplicates; Enter must not add entries on its own.

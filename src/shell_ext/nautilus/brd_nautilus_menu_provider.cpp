@@ -34,10 +34,7 @@ enum : guint { kPropertyProgram = 1 };
 GType g_providerType = 0;
 std::string g_defaultProgram;
 
-CBrdNautilusMenuProvider* provider(gpointer object)
-{
-    return static_cast<CBrdNautilusMenuProvider*>(object);
-}
+CBrdNautilusMenuProvider* provider(gpointer object) { return static_cast<CBrdNautilusMenuProvider*>(object); }
 
 // What one menu item starts; owned by the item's "activate" handler and freed with the item.
 struct SLaunch {
@@ -55,10 +52,7 @@ void launch(NautilusMenuItem* /*item*/, gpointer data)
         g_warning("Brindle: cannot start %s: %s", u8(what.program).c_str(), error.message().c_str());
 }
 
-void freeLaunch(gpointer data, GClosure* /*closure*/)
-{
-    delete static_cast<SLaunch*>(data);
-}
+void freeLaunch(gpointer data, GClosure* /*closure*/) { delete static_cast<SLaunch*>(data); }
 
 GList* getFileItems(NautilusMenuProvider* menuProvider, GList* files)
 {
@@ -115,10 +109,7 @@ void classInit(gpointer klass, gpointer /*data*/)
 
 void classFinalize(gpointer /*klass*/, gpointer /*data*/) {}
 
-void instanceInit(GTypeInstance* instance, gpointer /*klass*/)
-{
-    new (&provider(instance)->program) std::string();
-}
+void instanceInit(GTypeInstance* instance, gpointer /*klass*/) { new (&provider(instance)->program) std::string(); }
 
 void menuProviderInit(gpointer iface, gpointer /*data*/)
 {
@@ -131,10 +122,11 @@ GType BrdNautilusMenuProviderRegister(GTypeModule* module, std::string_view defa
 {
     g_defaultProgram = defaultProgram;
     static const GTypeInfo info = {
-        sizeof(CBrdNautilusMenuProviderClass), nullptr, nullptr, classInit, classFinalize, nullptr,
+        sizeof(CBrdNautilusMenuProviderClass), nullptr, nullptr,      classInit, classFinalize, nullptr,
         sizeof(CBrdNautilusMenuProvider),      0,       instanceInit, nullptr,
     };
-    g_providerType = g_type_module_register_type(module, G_TYPE_OBJECT, "CBrdNautilusMenuProvider", &info, GTypeFlags{});
+    g_providerType =
+        g_type_module_register_type(module, G_TYPE_OBJECT, "CBrdNautilusMenuProvider", &info, GTypeFlags{});
     if (g_providerType == 0)
         return 0;
     static const GInterfaceInfo menuProvider = {menuProviderInit, nullptr, nullptr};
@@ -142,9 +134,6 @@ GType BrdNautilusMenuProviderRegister(GTypeModule* module, std::string_view defa
     return g_providerType;
 }
 
-GType BrdNautilusMenuProviderType()
-{
-    return g_providerType;
-}
+GType BrdNautilusMenuProviderType() { return g_providerType; }
 
 }  // namespace brindle

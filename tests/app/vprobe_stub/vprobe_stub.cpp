@@ -65,14 +65,14 @@ int g_callsWithoutLog = 0;
 extern "C" __attribute__((visibility("default"))) std::int32_t CheckForUpdate(const char16_t* versionsLocation,
                                                                               const char16_t* programPath,
                                                                               std::int32_t* newVersion,
-                                                                              std::int32_t* installedVersion,
-                                                                              bool flag)
+                                                                              std::int32_t* installedVersion, bool flag)
 {
     const char* log = std::getenv("BRINDLE_VPROBE_STUB_LOG");
     const int index = log ? linesIn(log) : g_callsWithoutLog++;
     if (log) {
         if (std::FILE* file = std::fopen(log, "ab")) {
-            const std::string line = utf8(versionsLocation) + '\t' + utf8(programPath) + '\t' + (flag ? "1" : "0") + '\n';
+            const std::string line =
+                utf8(versionsLocation) + '\t' + utf8(programPath) + '\t' + (flag ? "1" : "0") + '\n';
             std::fwrite(line.data(), 1, line.size(), file);
             std::fclose(file);
         }
@@ -82,7 +82,8 @@ extern "C" __attribute__((visibility("default"))) std::int32_t CheckForUpdate(co
     if (installedVersion)
         *installedVersion = 10203;
 
-    std::istringstream results(std::getenv("BRINDLE_VPROBE_STUB_RESULTS") ? std::getenv("BRINDLE_VPROBE_STUB_RESULTS") : "");
+    std::istringstream results(std::getenv("BRINDLE_VPROBE_STUB_RESULTS") ? std::getenv("BRINDLE_VPROBE_STUB_RESULTS")
+                                                                          : "");
     int result = 99;
     for (int i = 0; i <= index; ++i) {
         if (!(results >> result)) {

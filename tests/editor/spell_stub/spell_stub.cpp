@@ -22,10 +22,7 @@ std::u16string g_log;
 std::u16string g_word;
 int g_initCount = 0;
 
-bool isLetter(char16_t ch)
-{
-    return (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z');
-}
+bool isLetter(char16_t ch) { return (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z'); }
 
 std::u16string_view correctionOf(std::u16string_view word)
 {
@@ -76,10 +73,7 @@ extern "C" __attribute__((visibility("default"))) void SpellInit(SEdSpellRecord*
     std::memcpy(record->checkerArea, "STUB", 4);
 }
 
-extern "C" __attribute__((visibility("default"))) std::int32_t SpellConfig(SEdSpellRecord*)
-{
-    return 0;
-}
+extern "C" __attribute__((visibility("default"))) std::int32_t SpellConfig(SEdSpellRecord*) { return 0; }
 
 extern "C" __attribute__((visibility("default"))) std::int32_t SpellCheck(SEdSpellRecord* record, std::int32_t)
 {
@@ -100,12 +94,6 @@ extern "C" __attribute__((visibility("default"))) std::int32_t SpellCheck(SEdSpe
     return 1;
 }
 
-extern "C" __attribute__((visibility("default"))) const char16_t* SpellStubLog()
-{
-    return g_log.c_str();
-}
+extern "C" __attribute__((visibility("default"))) const char16_t* SpellStubLog() { return g_log.c_str(); }
 
-extern "C" __attribute__((visibility("default"))) std::int32_t SpellStubInitCount()
-{
-    return g_initCount;
-}
+extern "C" __attribute__((visibility("default"))) std::int32_t SpellStubInitCount() { return g_initCount; }

@@ -105,10 +105,7 @@ protected:
         return out;
     }
 
-    QPoint pointOf(STextPos pos) const
-    {
-        return m_view.TextToClient(pos) + QPoint(1, m_view.GetLineHeight() / 2);
-    }
+    QPoint pointOf(STextPos pos) const { return m_view.TextToClient(pos) + QPoint(1, m_view.GetLineHeight() / 2); }
 
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
     {
@@ -139,19 +136,39 @@ TEST_F(EdEditViewTest, KeysEditTheTextAndPlaceTheCaret)
         {"enter splits the line", {u"abcd"}, {2, 0}, {{Qt::Key_Return}}, u"ab/cd", {0, 1}},
         {"enter keeps the indentation", {u"  ab"}, {4, 0}, {{Qt::Key_Return}}, u"  ab/  ", {2, 1}},
         {"tab fills to the tab stop", {u"abcdef"}, {6, 0}, {{Qt::Key_Tab}}, u"abcdef  ", {8, 0}},
-        {"shift+tab moves back without editing", {u"ab      c"}, {8, 0},
-         {{Qt::Key_Backtab, Qt::ShiftModifier}}, u"ab      c", {4, 0}},
+        {"shift+tab moves back without editing",
+         {u"ab      c"},
+         {8, 0},
+         {{Qt::Key_Backtab, Qt::ShiftModifier}},
+         u"ab      c",
+         {4, 0}},
         {"backspace", {u"abc"}, {2, 0}, {{Qt::Key_Backspace}}, u"ac", {1, 0}},
         {"backspace at column 0 of plain text", {u"ab", u"cd"}, {0, 1}, {{Qt::Key_Backspace}}, u"ab/cd", {0, 1}},
         {"delete at a line end joins", {u"ab", u"cd"}, {2, 0}, {{Qt::Key_Delete}}, u"abcd", {2, 0}},
-        {"ctrl+delete deletes to the next word", {u"one two"}, {0, 0},
-         {{Qt::Key_Delete, Qt::ControlModifier}}, u"two", {0, 0}},
-        {"ctrl+backspace deletes the word before", {u"one two"}, {7, 0},
-         {{Qt::Key_Backspace, Qt::ControlModifier}}, u"one ", {4, 0}},
-        {"ctrl+space completes a word", {u"foobar", u"fo"}, {2, 1},
-         {{Qt::Key_Space, Qt::ControlModifier}}, u"foobar/foobar", {6, 1}},
-        {"ctrl+] matches a bracket", {u"(a(b)c)"}, {0, 0},
-         {{Qt::Key_BracketRight, Qt::ControlModifier}}, u"(a(b)c)", {6, 0}},
+        {"ctrl+delete deletes to the next word",
+         {u"one two"},
+         {0, 0},
+         {{Qt::Key_Delete, Qt::ControlModifier}},
+         u"two",
+         {0, 0}},
+        {"ctrl+backspace deletes the word before",
+         {u"one two"},
+         {7, 0},
+         {{Qt::Key_Backspace, Qt::ControlModifier}},
+         u"one ",
+         {4, 0}},
+        {"ctrl+space completes a word",
+         {u"foobar", u"fo"},
+         {2, 1},
+         {{Qt::Key_Space, Qt::ControlModifier}},
+         u"foobar/foobar",
+         {6, 1}},
+        {"ctrl+] matches a bracket",
+         {u"(a(b)c)"},
+         {0, 0},
+         {{Qt::Key_BracketRight, Qt::ControlModifier}},
+         u"(a(b)c)",
+         {6, 0}},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -270,7 +287,7 @@ TEST_F(EdEditViewTest, GoToLineDialog)
     // The caret starts at (3, 3) of six lines whose line 0 is short: its column is limited to that
     // line's last character.
     const std::vector<SCase> cases = {
-        {"1", {0, 0}}, {"0", {0, 0}},   {"5", {3, 4}},  {"+1", {3, 3}}, {"-1", {3, 1}},
+        {"1", {0, 0}},  {"0", {0, 0}},  {"5", {3, 4}}, {"+1", {3, 3}},    {"-1", {3, 1}},
         {"99", {3, 5}}, {"-9", {3, 3}}, {"x", {3, 3}}, {nullptr, {3, 3}},
     };
     fill({u"a", u"bbbb", u"cccc", u"dddd", u"eeee", u"ffff"});

@@ -118,12 +118,9 @@ TEST_F(EdTextViewTest, DisplayColumnAndStatusCountTabStops)
         const char* status;
     };
     const SCase cases[] = {
-        {u"a\tb", 4, 3, 5, "Ln 1, Col 6"},
-        {u"a\tb", 4, 2, 4, "Ln 1, Col 5"},
-        {u"\t\tx", 4, 2, 8, "Ln 1, Col 9"},
+        {u"a\tb", 4, 3, 5, "Ln 1, Col 6"},    {u"a\tb", 4, 2, 4, "Ln 1, Col 5"}, {u"\t\tx", 4, 2, 8, "Ln 1, Col 9"},
         {u"abcd\tx", 4, 5, 8, "Ln 1, Col 9"},  // a tab at a stop still takes a whole step
-        {u"abc\tx", 8, 4, 8, "Ln 1, Col 9"},
-        {u"a\tb", 1, 3, 3, "Ln 1, Col 4"},
+        {u"abc\tx", 8, 4, 8, "Ln 1, Col 9"},  {u"a\tb", 1, 3, 3, "Ln 1, Col 4"},
     };
     for (const SCase& c : cases) {
         CEdTextBuffer buffer;
@@ -178,7 +175,11 @@ TEST_F(EdTextViewTest, MovementAtLineEnds)
         {{1, 2}, {edcmd::kLineUp + 1}, {0, 1}, {0, 1}, {1, 2}},
         // Left or right without Shift drops a selection at its near edge.
         {{1, 0}, {edcmd::kLineEnd + 1, edcmd::kCharLeft}, {1, 0}, {1, 0}, {1, 0}},
-        {{1, 0}, {edcmd::kTextEnd + 1, edcmd::kTextHome, edcmd::kTextEnd + 1, edcmd::kCharRight}, {6, 2}, {6, 2}, {6, 2}},
+        {{1, 0},
+         {edcmd::kTextEnd + 1, edcmd::kTextHome, edcmd::kTextEnd + 1, edcmd::kCharRight},
+         {6, 2},
+         {6, 2},
+         {6, 2}},
     };
     for (const SCase& c : cases) {
         m_view.MoveCaretTo(c.from);
@@ -199,20 +200,13 @@ TEST_F(EdTextViewTest, WordMovement)
         STextPos to;
     };
     const SCase cases[] = {
-        {{0, 0}, edcmd::kWordRight, {5, 0}},
-        {{5, 0}, edcmd::kWordRight, {12, 0}},
-        {{12, 0}, edcmd::kWordRight, {13, 0}},
-        {{13, 0}, edcmd::kWordRight, {14, 0}},
-        {{14, 0}, edcmd::kWordRight, {16, 0}},
-        {{16, 0}, edcmd::kWordRight, {0, 1}},
-        {{0, 1}, edcmd::kWordRight, {2, 1}},
-        {{6, 1}, edcmd::kWordRight, {6, 1}},
-        {{0, 1}, edcmd::kWordLeft, {16, 0}},
-        {{16, 0}, edcmd::kWordLeft, {14, 0}},
-        {{12, 0}, edcmd::kWordLeft, {5, 0}},
-        {{5, 0}, edcmd::kWordLeft, {0, 0}},
-        {{8, 0}, edcmd::kWordLeft, {5, 0}},
-        {{0, 0}, edcmd::kWordLeft, {0, 0}},
+        {{0, 0}, edcmd::kWordRight, {5, 0}},   {{5, 0}, edcmd::kWordRight, {12, 0}},
+        {{12, 0}, edcmd::kWordRight, {13, 0}}, {{13, 0}, edcmd::kWordRight, {14, 0}},
+        {{14, 0}, edcmd::kWordRight, {16, 0}}, {{16, 0}, edcmd::kWordRight, {0, 1}},
+        {{0, 1}, edcmd::kWordRight, {2, 1}},   {{6, 1}, edcmd::kWordRight, {6, 1}},
+        {{0, 1}, edcmd::kWordLeft, {16, 0}},   {{16, 0}, edcmd::kWordLeft, {14, 0}},
+        {{12, 0}, edcmd::kWordLeft, {5, 0}},   {{5, 0}, edcmd::kWordLeft, {0, 0}},
+        {{8, 0}, edcmd::kWordLeft, {5, 0}},    {{0, 0}, edcmd::kWordLeft, {0, 0}},
     };
     for (const SCase& c : cases) {
         m_view.MoveCaretTo(c.from);
@@ -341,12 +335,9 @@ TEST_F(EdTextViewTest, AnonymousBookmarksWrapAroundAndEnableTheirCommands)
         int toLine;
     };
     const SCase cases[] = {
-        {0, edcmd::kNextAnonymousBookmark, 2},
-        {2, edcmd::kNextAnonymousBookmark, 7},
-        {7, edcmd::kNextAnonymousBookmark, 2},
-        {9, edcmd::kNextAnonymousBookmark, 2},
-        {5, edcmd::kPrevAnonymousBookmark, 2},
-        {2, edcmd::kPrevAnonymousBookmark, 7},
+        {0, edcmd::kNextAnonymousBookmark, 2}, {2, edcmd::kNextAnonymousBookmark, 7},
+        {7, edcmd::kNextAnonymousBookmark, 2}, {9, edcmd::kNextAnonymousBookmark, 2},
+        {5, edcmd::kPrevAnonymousBookmark, 2}, {2, edcmd::kPrevAnonymousBookmark, 7},
         {1, edcmd::kPrevAnonymousBookmark, 7},
     };
     for (const SCase& c : cases) {
@@ -441,7 +432,7 @@ TEST_F(EdTextViewTest, CaretCommandsKeepTheCaretOnScreen)
         for (int id : c.commands) {
             run(id);
             EXPECT_TRUE(caretOnScreen()) << c.name << ": caret " << m_view.GetCursorPos().ch << ","
-                                         << m_view.GetCursorPos().line << " top " << m_view.GetTopLine() ;
+                                         << m_view.GetCursorPos().line << " top " << m_view.GetTopLine();
         }
     }
 }
@@ -562,12 +553,9 @@ TEST_F(EdTextViewTest, KeysOfTheTableRunTheirCommands)
         STextPos caret;
     };
     const SCase cases[] = {
-        {Qt::Key_End, Qt::ControlModifier, {3, 1}},
-        {Qt::Key_Home, Qt::ControlModifier, {0, 0}},
-        {Qt::Key_Right, Qt::ControlModifier, {4, 0}},
-        {Qt::Key_Down, {}, {3, 1}},
-        {Qt::Key_End, Qt::ShiftModifier, {3, 1}},
-        {Qt::Key_Left, Qt::ShiftModifier, {2, 1}},
+        {Qt::Key_End, Qt::ControlModifier, {3, 1}},   {Qt::Key_Home, Qt::ControlModifier, {0, 0}},
+        {Qt::Key_Right, Qt::ControlModifier, {4, 0}}, {Qt::Key_Down, {}, {3, 1}},
+        {Qt::Key_End, Qt::ShiftModifier, {3, 1}},     {Qt::Key_Left, Qt::ShiftModifier, {2, 1}},
     };
     for (const SCase& c : cases) {
         QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers);

@@ -24,17 +24,9 @@ TEST(EdMarginIconTest, FirstFlagInOrderWins)
         int icon;
     };
     const SCase cases[] = {
-        {0, -1},
-        {0x10000, 0},
-        {0x20000 | 0x80000, 1},
-        {0x40000 | 0x2, 2},
-        {0x2, 3},
-        {0x200, 11},
-        {0x1, 12},
-        {0x80000, 13},
-        {0x100000, 14},
-        {0x2 | 0x80000, 3},  // bookmark 1 and the anonymous bookmark: bookmark 1 shows
-        {0x1 | 0x4, 4},      // bookmark 0 comes after bookmarks 1..9
+        {0, -1},        {0x10000, 0},  {0x20000 | 0x80000, 1}, {0x40000 | 0x2, 2}, {0x2, 3}, {0x200, 11},
+        {0x1, 12},      {0x80000, 13}, {0x100000, 14},         {0x2 | 0x80000, 3},  // bookmark 1 and the anonymous bookmark: bookmark 1 shows
+        {0x1 | 0x4, 4},  // bookmark 0 comes after bookmarks 1..9
         {0x400, -1},
     };
     for (const SCase& c : cases)
@@ -49,7 +41,8 @@ TEST(EdViewFontsTest, CourierFacesAreNeverBoldOrItalic)
         const char* face;
         bool styled;
     };
-    const SCase cases[] = {{"Courier New", false}, {"courier", false}, {"COURIER10", false}, {"DejaVu Sans Mono", true}};
+    const SCase cases[] = {
+        {"Courier New", false}, {"courier", false}, {"COURIER10", false}, {"DejaVu Sans Mono", true}};
     for (const SCase& c : cases) {
         CEdViewFonts fonts;
         fonts.setDescription(QString::fromLatin1(c.face), 0);

@@ -34,10 +34,17 @@ TEST_F(EditReplaceDlgTest, EveryControlCarriesItsId)
         const char* name;
         const char* text;
     } controls[] = {
-        {"8605", nullptr},         {"8609", nullptr},          {"8603", "Match &whole word only"},
-        {"8604", "Match &case"},   {"8606", "R&egular Expression"}, {"8613", "&Selection"},
-        {"8614", "Wh&ole file"},   {"8610", "&Find Next"},     {"8607", "&Replace"},
-        {"8608", "Replace &All"},  {"2", "Cancel"},
+        {"8605", nullptr},
+        {"8609", nullptr},
+        {"8603", "Match &whole word only"},
+        {"8604", "Match &case"},
+        {"8606", "R&egular Expression"},
+        {"8613", "&Selection"},
+        {"8614", "Wh&ole file"},
+        {"8610", "&Find Next"},
+        {"8607", "&Replace"},
+        {"8608", "Replace &All"},
+        {"2", "Cancel"},
     };
     for (const auto& control : controls) {
         const QWidget* widget = dlg.findChild<QWidget*>(control.name);
@@ -56,7 +63,7 @@ TEST_F(EditReplaceDlgTest, FindNextFollowsTheFindTextOnEditAndSelectionChanges)
     test::CFakeSearchTarget view({u"x"});
     CEditReplaceDlg dlg(view, nullptr, &store);
     const struct {
-        int index;         // -1: type the text instead
+        int index;  // -1: type the text instead
         const char* text;
         bool enabled;
     } steps[] = {{-1, "", false}, {-1, "a", true}, {-1, "", false}, {0, "x", true}, {-1, "", false}};

@@ -34,8 +34,8 @@ TEST_F(FindTextDlgTest, EveryControlCarriesItsId)
         const char* name;
         const char* type;
     } controls[] = {
-        {"8605", "brindle::CMemComboBox"}, {"8603", "QCheckBox"}, {"8604", "QCheckBox"}, {"8606", "QCheckBox"},
-        {"8611", "QRadioButton"},          {"8612", "QRadioButton"}, {"1", "QPushButton"}, {"2", "QPushButton"},
+        {"8605", "brindle::CMemComboBox"}, {"8603", "QCheckBox"},    {"8604", "QCheckBox"}, {"8606", "QCheckBox"},
+        {"8611", "QRadioButton"},          {"8612", "QRadioButton"}, {"1", "QPushButton"},  {"2", "QPushButton"},
     };
     for (const auto& control : controls) {
         const QWidget* widget = dlg.findChild<QWidget*>(control.name);

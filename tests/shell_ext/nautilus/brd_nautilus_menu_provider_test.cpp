@@ -34,7 +34,10 @@ TEST(BrdNautilusMenuProvider, HostileNamesArriveAsOneArgumentEach)
         {"shell operators", {"a;touch pwned", "b|touch pwned&"}},
         {"line break and tab", {"line\nbreak.txt", "tab\there"}},
         {"leading dash", {"-h", "--version"}},
-        {"non-ASCII", {"\xc3\xbc" "ber \xe2\x82\xac.txt", "\xf0\x9f\x98\x80"}},
+        {"non-ASCII",
+         {"\xc3\xbc"
+          "ber \xe2\x82\xac.txt",
+          "\xf0\x9f\x98\x80"}},
         {"bytes that are not UTF-8", {"latin1 \xfc.txt", "\xff\xfe"}},
         {"backslashes", {"back\\slash", "\\\"escaped\\\""}},
         {"globs and variables", {"*", "$HOME"}},

@@ -66,7 +66,10 @@ TEST(NautilusMenuTexts, LabelAndTipFollowTheMenuSetting)
         {"empty text", menuText(u""), "", ""},
         {"DWORD", [](CSettingsStore& s) { s.writeDword(kShellMenuSettingKey, kShellMenuSettingName, 7); }, builtInLabel,
          builtInTip},
-        {"binary", [](CSettingsStore& s) { s.writeBinary(kShellMenuSettingKey, kShellMenuSettingName, std::vector<std::uint8_t>{0x41, 0, 0, 0}); },
+        {"binary",
+         [](CSettingsStore& s) {
+             s.writeBinary(kShellMenuSettingKey, kShellMenuSettingName, std::vector<std::uint8_t>{0x41, 0, 0, 0});
+         },
          builtInLabel, builtInTip},
         {"longest text", menuText(longest), u8(longest), u8(longest)},
         {"one unit too long", menuText(longest + u"x"), builtInLabel, builtInTip},

@@ -24,7 +24,7 @@ using test::CTempDir;
 const auto* const g_environment = testing::AddGlobalTestEnvironment(new test::CNautilusTestEnvironment);
 
 struct SSelected {
-    std::string name;  // in the temporary folder, or a whole URI
+    std::string name;        // in the temporary folder, or a whole URI
     bool directory = false;  // what Nautilus believes
 };
 

@@ -61,9 +61,9 @@ void interfaceInit(gpointer iface, gpointer) { fileInfoInit(static_cast<Nautilus
 GType fakeFileInfoType()
 {
     static const GType type = [] {
-        const GType registered = g_type_register_static_simple(G_TYPE_OBJECT, "BrindleTestFakeFileInfo",
-                                                               sizeof(SFakeFileInfoClass), classInit,
-                                                               sizeof(SFakeFileInfo), nullptr, GTypeFlags{});
+        const GType registered =
+            g_type_register_static_simple(G_TYPE_OBJECT, "BrindleTestFakeFileInfo", sizeof(SFakeFileInfoClass),
+                                          classInit, sizeof(SFakeFileInfo), nullptr, GTypeFlags{});
         const GInterfaceInfo fileInfo = {interfaceInit, nullptr, nullptr};
         g_type_add_interface_static(registered, NAUTILUS_TYPE_FILE_INFO, &fileInfo);
         return registered;

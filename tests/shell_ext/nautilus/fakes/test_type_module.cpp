@@ -16,9 +16,9 @@ void classInit(gpointer klass, gpointer)
 
 GType testTypeModuleType()
 {
-    static const GType type = g_type_register_static_simple(
-        G_TYPE_TYPE_MODULE, "BrindleTestTypeModule", sizeof(GTypeModuleClass), classInit, sizeof(GTypeModule),
-        nullptr, GTypeFlags{});
+    static const GType type =
+        g_type_register_static_simple(G_TYPE_TYPE_MODULE, "BrindleTestTypeModule", sizeof(GTypeModuleClass), classInit,
+                                      sizeof(GTypeModule), nullptr, GTypeFlags{});
     return type;
 }
 

@@ -41,7 +41,8 @@ TEST(NautilusModule, ExportsOnlyTheEntryPoints)
         {"nautilus_module_initialize", true},
         {"nautilus_module_shutdown", true},
         {"nautilus_module_list_types", true},
-        {"_ZN7brindle17ShellMenuItemTextERKSt8optionalINSt7__cxx1112basic_stringIDsSt11char_traitsIDsESaIDsEEEE", false},
+        {"_ZN7brindle17ShellMenuItemTextERKSt8optionalINSt7__cxx1112basic_stringIDsSt11char_traitsIDsESaIDsEEEE",
+         false},
         {"_ZN7brindle17userSettingsStoreEv", false},
     };
     for (const SCase& c : cases)
@@ -63,7 +64,8 @@ TEST(NautilusModule, RegistersOneMenuProviderThatOffersTheItem)
     ASSERT_EQ(count, 1);
     EXPECT_TRUE(g_type_is_a(types[0], NAUTILUS_TYPE_MENU_PROVIDER)) << g_type_name(types[0]);
 
-    const TGObjectPtr<NautilusMenuProvider> provider(static_cast<NautilusMenuProvider*>(g_object_new(types[0], nullptr)));
+    const TGObjectPtr<NautilusMenuProvider> provider(
+        static_cast<NautilusMenuProvider*>(g_object_new(types[0], nullptr)));
     EXPECT_EQ(stringProperty(provider.get(), "program"), BRINDLE_NAUTILUS_INSTALLED_PROGRAM);
     const test::CTempDir dir;
     test::CFakeSelection selection;
