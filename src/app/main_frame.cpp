@@ -33,7 +33,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrAllFiles = 2138;   // "All Files|*.*||"
 constexpr int kStrStartHint = 3239;  // "To start, choose Compare Files... ..."
 
 void printError(const QString& line) { std::fprintf(stderr, "brd64: %s\n", line.toLocal8Bit().constData()); }
@@ -83,7 +82,7 @@ CMainFrame::CMainFrame(QWidget* parent) : CPersistMDIFrame(parent, QStringLitera
     onCommand(cmd::kWindowTile, [this] { mdiArea()->tileSubWindows(); });
     onCommand(cmd::kWindowArrange, [this] { mdiArea()->tileSubWindows(); });
     onCommand(cmd::kFileOpen, [this] {
-        const QString path = promptOpenFileName(this, QString(), loadString(kStrAllFiles));
+        const QString path = promptOpenFileName(this, QString(), loadString(res::kStrAllFiles));
         if (!path.isEmpty())
             CBRDApp::instance()->openDocumentFile(path);
     });

@@ -32,10 +32,7 @@ namespace {
 QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 constexpr int kStrKeptUnsavedEdits = 3240;  // "Unsaved changes of %1 were kept in %2"
-constexpr int kStrComparisonTitle = 3238;   // "%1 — %2": the compared files' names
 constexpr int kStrFilesIdentical = 3247;    // "The files are identical"
-constexpr int kStrOneDifference = 3248;     // "1 difference"
-constexpr int kStrDifferences = 3249;       // "%1 differences"
 
 CDocTemplate* templateAt(std::size_t position)
 {
@@ -210,7 +207,7 @@ void CBRDDoc::refresh()
     m_context.m_file1Path = m_pane1->fileName().toStdU16String();
     m_context.m_file2Path = m_pane2->fileName().toStdU16String();
     if (isComparisonWindow() && !m_pane1->fileName().isEmpty() && !m_pane2->fileName().isEmpty()) {
-        setTitle(loadString(kStrComparisonTitle)
+        setTitle(loadString(res::kStrComparisonTitle)
                      .arg(QFileInfo(m_pane1->fileName()).fileName(), QFileInfo(m_pane2->fileName()).fileName()));
     }
 
@@ -265,8 +262,8 @@ void CBRDDoc::fillSectionList()
     const auto differences = std::count_if(m_report.items.begin(), m_report.items.end(),
                                            [](const SSectionItem& item) { return item.image != kImageCommon; });
     const QString summary = differences == 0   ? loadString(kStrFilesIdentical)
-                            : differences == 1 ? loadString(kStrOneDifference)
-                                               : loadString(kStrDifferences).arg(differences);
+                            : differences == 1 ? loadString(res::kStrOneDifference)
+                                               : loadString(res::kStrDifferences).arg(differences);
     if (CMDIFrameWnd* frame = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr)
         frame->setMessageText(summary);
     const QString rootText = qs(m_report.rootText);

@@ -18,7 +18,6 @@ namespace brindle {
 namespace {
 
 constexpr int kStrSelectFile = 3241;  // "Select (or Drop) File"
-constexpr int kStrAllFiles = 2138;    // "All Files|*.*||": every file, also those without a dot
 constexpr int kMargin = 3;
 
 // Places w so that its edges are at left, top, right and bottom (right and bottom exclusive, as
@@ -213,7 +212,7 @@ void CBrdFormView::chooseFile(int side)
     CCompCtrl& own = side == 1 ? doc->pane1() : doc->pane2();
     CCompCtrl& other = side == 1 ? doc->pane2() : doc->pane1();
     const QString start = own.fileName().isEmpty() ? other.fileName() : own.fileName();
-    const QString chosen = promptOpenFileName(this, start, loadString(kStrAllFiles));
+    const QString chosen = promptOpenFileName(this, start, loadString(res::kStrAllFiles));
     if (chosen.isEmpty())
         return;
     own.setFileName(chosen);

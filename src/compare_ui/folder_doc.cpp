@@ -38,7 +38,6 @@ constexpr int kStrTrashAsk = 3404;           // "Move %1 to the trash?"
 constexpr int kStrTrashFailed = 3405;        // "%1 could not be moved to the trash."
 constexpr int kStrExcludeCaption = 3406;     // "Exclude Patterns"
 constexpr int kStrExcludePrompt = 3407;      // "Names to leave out (shell patterns, separated by ;):"
-constexpr int kStrComparisonTitle = 3238;    // "%1 — %2"
 constexpr int kStrTypeDiffersNoCopy = 3408;  // "%1 is a file on one side and a folder on the other; ..."
 
 QWidget* messageOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
@@ -116,7 +115,8 @@ CFolderDoc* CFolderDoc::openFolders(const CCompFileOpt& record)
     if (!document)
         return nullptr;
     document->m_context = record;
-    document->setTitle(loadString(kStrComparisonTitle).arg(lastName(record.m_file1Path), lastName(record.m_file2Path)));
+    document->setTitle(
+        loadString(res::kStrComparisonTitle).arg(lastName(record.m_file1Path), lastName(record.m_file2Path)));
     if (!document->compare()) {
         document->onCloseDocument();
         return nullptr;

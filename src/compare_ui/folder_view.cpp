@@ -30,8 +30,6 @@ constexpr int kStrSameIgnoring = 3426;  // "identical apart from what is ignored
 constexpr int kStrText = 3427;
 constexpr int kStrBinary = 3428;
 constexpr int kStrFoldersIdentical = 3429;  // "The folders are identical"
-constexpr int kStrOneDifference = 3248;     // "1 difference"
-constexpr int kStrDifferences = 3249;       // "%1 differences"
 
 enum EColumn { kName, kState, kKind, kSize1, kTime1, kSize2, kTime2 };
 
@@ -341,8 +339,8 @@ void CFolderView::updateStatus()
     for (std::size_t i = 0; i < doc->entries().size(); ++i)
         differences += isDifference(doc->entries(), i) ? 1 : 0;
     frame->setMessageText(differences == 0   ? loadString(kStrFoldersIdentical)
-                          : differences == 1 ? loadString(kStrOneDifference)
-                                             : loadString(kStrDifferences).arg(differences));
+                          : differences == 1 ? loadString(res::kStrOneDifference)
+                                             : loadString(res::kStrDifferences).arg(differences));
 }
 
 }  // namespace brindle

@@ -2,6 +2,7 @@
 
 #include "compare_ui/compare_dlg_host.h"
 #include "engine/comp_file_opt.h"
+#include "framework/command_ids.h"
 #include "framework/resources.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
@@ -23,7 +24,6 @@ namespace {
 constexpr int kStrBadFileName = 65199;
 constexpr int kStrResultsTxt = 2136;  // proposed merge-file name
 constexpr int kStrTxt = 2137;         // its default extension
-constexpr int kStrAllFiles = 2138;    // "All Files|*.*||"
 constexpr int kStrFile1 = 3264;
 constexpr int kStrFile2 = 3265;
 constexpr int kStrSwap = 3266;
@@ -217,7 +217,7 @@ void CSelPage::writeHistory(QComboBox& source, const QString& prefix)
 
 void CSelPage::browse(int side)
 {
-    const QString path = m_host.openFileName(this, combo(side).currentText(), loadString(kStrAllFiles));
+    const QString path = m_host.openFileName(this, combo(side).currentText(), loadString(res::kStrAllFiles));
     if (!path.isEmpty())
         putAtTopOfCombo(combo(side), path);
 }
@@ -225,7 +225,7 @@ void CSelPage::browse(int side)
 void CSelPage::browseMergeFile()
 {
     const QString path =
-        m_host.saveFileName(this, loadString(kStrResultsTxt), loadString(kStrTxt), loadString(kStrAllFiles));
+        m_host.saveFileName(this, loadString(kStrResultsTxt), loadString(kStrTxt), loadString(res::kStrAllFiles));
     if (!path.isEmpty())
         m_mergeFile->setText(path);
 }

@@ -70,5 +70,9 @@ inline constexpr int kStrIdleMessage = 57345;  // "Ready"
 inline constexpr int kStrAppTitle = 57344;     // "Brindle"
 inline constexpr int kStrCompanyName = 2140;   // "Tollan Software Inc."
 inline constexpr int kStrLanguageMismatch = 3018;
+inline constexpr int kStrAllFiles = 2138;         // "All Files|*.*||": every file, also those without a dot
+inline constexpr int kStrComparisonTitle = 3238;  // "%1 — %2": the names of the two compared files or folders
+inline constexpr int kStrOneDifference = 3248;    // "1 difference"
+inline constexpr int kStrDifferences = 3249;      // "%1 differences"
 
 }  // namespace brindle::res

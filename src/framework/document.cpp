@@ -157,8 +157,9 @@ bool CDocument::saveModified()
     if (!m_modified)
         return true;
     const QString name = m_title.isEmpty() ? m_pathName : m_title;
-    const auto answer = QMessageBox::question(dialogOwner(), loadString(57344), loadString(kStrAskToSave).arg(name),
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer =
+        QMessageBox::question(dialogOwner(), loadString(res::kStrAppTitle), loadString(kStrAskToSave).arg(name),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
     if (answer == QMessageBox::No)
@@ -180,12 +181,12 @@ bool CDocument::writeRecoveryCopy(const QString&) { return false; }
 
 void CDocument::reportSaveFailed(const QString& path)
 {
-    QMessageBox::warning(dialogOwner(), loadString(57344), loadString(kStrSaveFailed).arg(path));
+    QMessageBox::warning(dialogOwner(), loadString(res::kStrAppTitle), loadString(kStrSaveFailed).arg(path));
 }
 
 void CDocument::reportOpenFailed(const QString& path)
 {
-    QMessageBox::warning(dialogOwner(), loadString(57344), loadString(kStrOpenFailed).arg(path));
+    QMessageBox::warning(dialogOwner(), loadString(res::kStrAppTitle), loadString(kStrOpenFailed).arg(path));
 }
 
 bool CDocument::doFileSave() { return doSave(m_pathName, m_pathName.isEmpty()); }

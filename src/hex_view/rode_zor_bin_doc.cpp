@@ -18,7 +18,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrAppTitle = 57344;
 constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
 constexpr int kStrTooLarge = 3311;     // "%1 is too large ..."
 constexpr int kStrSaveFailed = 3312;   // "%1 could not be saved: %2 ..."
@@ -134,7 +133,7 @@ void CRodeZorBinDoc::deleteContents()
 
 void CRodeZorBinDoc::reportSaveFailed(const QString& path)
 {
-    QMessageBox::warning(nullptr, loadString(kStrAppTitle),
+    QMessageBox::warning(nullptr, loadString(res::kStrAppTitle),
                          m_lastError.isEmpty() ? loadString(kStrSaveFailed).arg(path, QString()) : m_lastError);
 }
 
@@ -143,7 +142,7 @@ void CRodeZorBinDoc::reportOpenFailed(const QString& path)
     if (m_lastError.isEmpty())
         CDocument::reportOpenFailed(path);
     else
-        QMessageBox::warning(nullptr, loadString(kStrAppTitle), m_lastError);
+        QMessageBox::warning(nullptr, loadString(res::kStrAppTitle), m_lastError);
 }
 
 CHexEditView* CRodeZorBinDoc::firstView() const

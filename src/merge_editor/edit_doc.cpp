@@ -1,6 +1,7 @@
 #include "merge_editor/edit_doc.h"
 
 #include "engine/file_exception.h"
+#include "framework/command_ids.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/resources.h"
 #include "framework/win_app.h"
@@ -13,7 +14,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrAppTitle = 57344;
 constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
 constexpr int kStrCannotSave = 136;    // "File %s cannot be saved."
 
@@ -54,7 +54,7 @@ bool CEditDoc::onOpenDocument(const QString& path)
 // The editor opens empty rather than not at all, and says why.
 void CEditDoc::openEmptyInstead(const QString& message)
 {
-    QMessageBox::warning(messageOwner(), loadString(kStrAppTitle), message);
+    QMessageBox::warning(messageOwner(), loadString(res::kStrAppTitle), message);
     onNewDocument();
     m_buffer.InitNew();
 }
@@ -76,7 +76,7 @@ bool CEditDoc::onSaveDocument(const QString& path)
     text.replace(QStringLiteral("%s"), path);
     if (const std::error_code& reason = m_buffer.lastSaveError())
         text += u'\n' + QString::fromStdString(reason.message());
-    QMessageBox::warning(messageOwner(), loadString(kStrAppTitle), text, QMessageBox::Ok);
+    QMessageBox::warning(messageOwner(), loadString(res::kStrAppTitle), text, QMessageBox::Ok);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "app/brd_app.h"
 
 #include "app/main_frame.h"
+#include "framework/command_ids.h"
 #include "framework/resources.h"
 #include "platform/reg_file_store.h"
 #include "platform/settings_store.h"
@@ -28,7 +29,6 @@
 namespace brindle {
 namespace {
 
-constexpr int kStrAppTitle = 57344;
 constexpr int kStrLanguageMismatch = 3018;
 
 struct SStartUpCase {
@@ -79,7 +79,7 @@ TEST_P(StartUpLanguageModule, MainFrameTextsAndWarning)
     ASSERT_EQ(warnings.size(), param.warnsOfMismatch ? 1u : 0u);
     if (param.warnsOfMismatch) {
         // The module is unloaded before the message is made: its text is the program's own.
-        EXPECT_EQ(warnings.front().title, loadString(kStrAppTitle));
+        EXPECT_EQ(warnings.front().title, loadString(res::kStrAppTitle));
         EXPECT_EQ(warnings.front().text, builtInMismatchText);
         EXPECT_TRUE(warnings.front().text.startsWith(QStringLiteral("Language DLL version does not match")))
             << warnings.front().text.toStdString();

@@ -5,6 +5,7 @@
 #include "editor/ed_search_target.h"
 #include "editor/ui/mem_combo_box.h"
 #include "editor/ui/search_option_boxes.h"
+#include "framework/command_ids.h"
 #include "framework/help_window.h"
 #include "framework/resources.h"
 #include "platform/settings_store.h"
@@ -31,7 +32,6 @@ constexpr int kStrDirection = 3351;  // "Direction"
 constexpr int kStrUp = 3352;         // "&Up"
 constexpr int kStrDown = 3353;       // "&Down"
 constexpr int kStrNotFound = 8606;   // Cannot find string"%s"
-constexpr int kStrAppTitle = 57344;  // "Brindle"
 
 }  // namespace
 
@@ -42,7 +42,7 @@ QString notFoundMessage(std::u16string_view text)
 
 void showNotFoundMessage(QWidget* parent, std::u16string_view text)
 {
-    QMessageBox::information(parent, loadString(kStrAppTitle), notFoundMessage(text), QMessageBox::Ok);
+    QMessageBox::information(parent, loadString(res::kStrAppTitle), notFoundMessage(text), QMessageBox::Ok);
 }
 
 CFindTextDlg::CFindTextDlg(CEdSearchTarget& target, QWidget* parent, CSettingsStore* store)
