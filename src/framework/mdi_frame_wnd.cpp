@@ -107,6 +107,8 @@ CMDIFrameWnd::~CMDIFrameWnd()
     m_idleTimer->stop();
     qApp->removeEventFilter(this);
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    for (const QMetaObject::Connection& connection : std::as_const(m_activeDocument))
+        disconnect(connection);
 }
 
 CMDIChildWnd* CMDIFrameWnd::activeChild() const { return qobject_cast<CMDIChildWnd*>(m_mdiArea->activeSubWindow()); }
