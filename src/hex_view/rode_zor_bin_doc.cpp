@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <new>
+#include <system_error>
 
 namespace brindle {
 
@@ -45,10 +47,18 @@ bool CRodeZorBinDoc::load(const QString& path)
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        m_lastError = loadString(kStrOpenFailed).arg(path);
+        m_lastError = loadString(kStrCannotOpen).arg(path, file.errorString());
         return false;
     }
-    QByteArray bytes(info.size(), Qt::Uninitialized);
+    QByteArray bytes;
+    try {
+        bytes = QByteArray(info.size(), Qt::Uninitialized);
+    } catch (const std::bad_alloc&) {
+        m_lastError =
+            loadString(kStrCannotRead)
+                .arg(path, QString::fromStdString(std::make_error_code(std::errc::not_enough_memory).message()));
+        return false;
+    }
     qint64 done = 0;
     while (done < bytes.size()) {
         const qint64 got = file.read(bytes.data() + done, bytes.size() - done);
