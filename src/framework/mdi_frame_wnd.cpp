@@ -129,35 +129,31 @@ std::vector<CMDIChildWnd*> CMDIFrameWnd::children() const
     return result;
 }
 
-bool CMDIFrameWnd::routeCommand(int id)
+// The routing chain: the active view, its document, its frame, this frame, the application;
+// those that are not there (no window open, no application) are null.
+std::array<CCmdTarget*, 5> CMDIFrameWnd::commandTargets()
 {
     CMDIChildWnd* child = activeChild();
     CView* view = child ? child->activeView() : nullptr;
-    if (view && view->onCmdMsg(id))
-        return true;
-    if (child && child->document() && child->document()->onCmdMsg(id))
-        return true;
-    if (child && child->onCmdMsg(id))
-        return true;
-    if (onCmdMsg(id))
-        return true;
-    return CWinApp::instance() && CWinApp::instance()->onCmdMsg(id);
+    CDocument* document = child ? child->document() : nullptr;
+    return {view, document, child, this, CWinApp::instance()};
+}
+
+bool CMDIFrameWnd::routeCommand(int id)
+{
+    for (CCmdTarget* target : commandTargets()) {
+        if (target && target->onCmdMsg(id))
+            return true;
+    }
+    return false;
 }
 
 void CMDIFrameWnd::routeUpdate(CCmdUI& ui)
 {
-    CMDIChildWnd* child = activeChild();
-    CView* view = child ? child->activeView() : nullptr;
-    if (view && view->onUpdateCmdUI(ui))
-        return;
-    if (child && child->document() && child->document()->onUpdateCmdUI(ui))
-        return;
-    if (child && child->onUpdateCmdUI(ui))
-        return;
-    if (onUpdateCmdUI(ui))
-        return;
-    if (CWinApp::instance() && CWinApp::instance()->onUpdateCmdUI(ui))
-        return;
+    for (CCmdTarget* target : commandTargets()) {
+        if (target && target->onUpdateCmdUI(ui))
+            return;
+    }
     ui.enable(false);
 }
 

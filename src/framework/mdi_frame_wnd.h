@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
+#include <array>
 #include <vector>
 
 class QAction;
@@ -77,6 +78,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    std::array<CCmdTarget*, 5> commandTargets();
     void buildMenu(QMenu* menu, const std::vector<SMenuItem>& items);
     void onSubWindowActivated(QMdiSubWindow* window);
     void updateMenu(QMenu* menu);
