@@ -80,6 +80,8 @@ command -v python3 >/dev/null || die "python3 not found (package 'python3', see 
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/brindle-folder-bench.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
+# shellcheck source=bench_common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/bench_common.sh"
 # brdcmp takes its default options from the user's saved settings; a fresh settings folder keeps
 # a saved "ignore whitespace" or "ignore case" out of the comparison.
 export XDG_CONFIG_HOME=$tmp/config
@@ -117,18 +119,6 @@ with open(sys.argv[1], "w") as report:
     report.write("%d\n" % resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)
 sys.exit(rc)' )
 
-# check_status RC CMD...: 0 (same) and 1 (different) are normal for both programs; anything else
-# stops the run with the program's error output.
-check_status() {
-    local rc=$1
-    shift
-    if [ "$rc" -gt 1 ]; then
-        echo "folder_bench.sh: '$*' exited with $rc" >&2
-        head -n 20 "$tmp/err" >&2
-        exit 1
-    fi
-}
-
 # memory_run NAME CMD...: one untimed run, which also warms the cache; the output goes to
 # $tmp/NAME.out, the exit code to $tmp/NAME.rc and the peak resident KiB to $tmp/NAME.kib.
 memory_run() {
@@ -145,25 +135,9 @@ memory_run() {
     tail -n 1 "$tmp/mem" >"$tmp/$name.kib"
 }
 
-# time_run RESULTS CMD...: appends the wall seconds of one run of CMD to RESULTS.
-time_run() {
-    local results=$1 rc=0 t0 t1
-    shift
-    t0=${EPOCHREALTIME:-$(date +%s.%N)}
-    "$@" >/dev/null 2>"$tmp/err" || rc=$?
-    t1=${EPOCHREALTIME:-$(date +%s.%N)}
-    check_status "$rc" "$@"
-    awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.6f\n", b - a }' >>"$results"
-}
-
 drop_caches() {
     sync
     echo 3 >/proc/sys/vm/drop_caches
-}
-
-median_seconds() {
-    sort -g "$1" | awk '{ v[NR] = $1 }
-        END { printf "%.4f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 # alternate LABEL COUNT BEFORE: COUNT runs of each program in turns, changing who goes first,
@@ -216,15 +190,12 @@ EXCLUDED = (".git", ".svn", ".hg", "*.o", "*.obj", "__pycache__")
 KINDS = ("diff", "only1", "only2", "type")
 problems = []
 
-
 def lines(path):
     with open(path, "rb") as f:
         return f.read().decode("utf-8", "surrogateescape").splitlines()
 
-
 def both_folders(rel):
     return all(os.path.isdir(p) and not os.path.islink(p) for p in (os.path.join(root_a, rel), os.path.join(root_b, rel)))
-
 
 # brdcmp prints every entry; diff -rq names a one-sided folder once, without what it holds, and
 # says nothing of folders both sides hold.
@@ -246,7 +217,6 @@ def parse_brdcmp(path):
             continue
         found.add((kind, rel))
     return found
-
 
 def parse_diff(path):
     found = set()
@@ -279,7 +249,6 @@ def parse_diff(path):
             found.add(entry)
     return found
 
-
 def report(title, left_name, left, right_name, right):
     missing = sorted(right - left, key=lambda e: e[1])
     extra = sorted(left - right, key=lambda e: e[1])
@@ -290,7 +259,6 @@ def report(title, left_name, left, right_name, right):
     for who, (kind, rel) in shown[:10]:
         print(f"  only {who}: {kind} {rel}")
     return False
-
 
 got = parse_brdcmp(brdcmp_out)
 peer = parse_diff(diff_out)

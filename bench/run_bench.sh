@@ -117,30 +117,8 @@ fi
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/brindle-bench.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
-
-# check_status RC CMD...: exit codes 0 (same) and 1 (different) are both normal for brdcmp and
-# diff; anything else stops the run.
-check_status() {
-    local rc=$1
-    shift
-    if [ "$rc" -gt 1 ]; then
-        echo "run_bench.sh: '$*' exited with $rc" >&2
-        head -n 20 "$tmp/err" >&2
-        exit 1
-    fi
-}
-
-# time_run RESULTS CMD...: appends the wall seconds of one run of CMD to RESULTS. Runs without
-# the GNU time wrapper, whose few milliseconds would blur the ratio at small sizes.
-time_run() {
-    local results=$1 rc=0 t0 t1
-    shift
-    t0=${EPOCHREALTIME:-$(date +%s.%N)}
-    "$@" >/dev/null 2>"$tmp/err" || rc=$?
-    t1=${EPOCHREALTIME:-$(date +%s.%N)}
-    check_status "$rc" "$@"
-    awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.6f\n", b - a }' >>"$results"
-}
+# shellcheck source=bench_common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/bench_common.sh"
 
 # memory_run RESULT CMD...: writes the peak resident KiB of one run of CMD to RESULT ("-" when
 # GNU time is missing). Peak memory hardly varies between runs, so one run tells.
@@ -157,11 +135,6 @@ memory_run() {
     check_status "$rc" "$@"
     # GNU time writes a "Command exited with non-zero status" line before the figure.
     tail -n 1 "$tmp/mem" >"$result"
-}
-
-median_seconds() {
-    sort -g "$1" | awk '{ v[NR] = $1 }
-        END { printf "%.4f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 # bench_mode LABEL FLAGS...: the alternating runs of brdcmp and diff with the same flags; brdcmp
