@@ -225,7 +225,8 @@ bool CFolderDoc::openEntry(const SFolderEntry& entry)
         record.m_file2Path = sidePath(entry, 2).toStdU16String();
         return CBRDDoc::openComparison(record, QString()) != nullptr;
     }
-    if (file1 != file2 && !entry.side1.present != !entry.side2.present)
+    // A file of one side only: its editor or hex view.
+    if (entry.side1.present != entry.side2.present && (file1 || file2))
         return CWinApp::instance()->openDocumentFile(sidePath(entry, file1 ? 1 : 2)) != nullptr;
     return false;
 }
