@@ -10,6 +10,7 @@
 #include "engine/engine_strings.h"
 #include "engine/file_exception.h"
 #include "engine/line_list.h"
+#include "engine/memory_estimate.h"
 #include "engine/merge_file.h"
 #include "engine/progress.h"
 #include "engine/report_builder.h"
@@ -43,10 +44,12 @@ SLineCompareOptions lineOptions(const CCompFileOpt& record)
 }
 
 // Loads both files and compares them into the record's result list. The line lists live on with
-// the result. Returns false when cancelled.
-bool compareText(CCompFileOpt& record, int& encoding1)
+// the result. Returns false when cancelled; throws CMemoryException, before reading, when the
+// comparison (with the report documents when withDocuments) would not fit in memory.
+bool compareText(CCompFileOpt& record, int& encoding1, bool withDocuments)
 {
     record.m_sections.clear();
+    checkComparisonFits(record.m_file1Path, record.m_file2Path, withDocuments);
     auto lines1 = std::make_shared<CLineList>(record.m_file1Path);
     auto lines2 = std::make_shared<CLineList>(record.m_file2Path);
     LoadLines(lines1->path(), *lines1);
@@ -68,7 +71,7 @@ SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport
     CActiveProgressScope active(progress.get());
     int encoding1 = 0;
     const std::u16string outputFile = record.m_outputFile;
-    if (!compareText(record, encoding1) ||
+    if (!compareText(record, encoding1, options.buildDocuments) ||
         !BuildReport(record, lineEnd, report, SReportOptions{options.buildDocuments}) || cancelRequested()) {
         report = SReport{};
         outcome.status = SRunOutcome::Status::Cancelled;
@@ -139,7 +142,7 @@ SQuietOutcome runQuietComparison(CCompFileOpt& record)
         int encoding1 = 0;
         if (record.m_comparisonKind == kComparisonBinary) {
             outcome.status = SQuietOutcome::Status::Binary;
-        } else if (!compareText(record, encoding1)) {
+        } else if (!compareText(record, encoding1, false)) {
             outcome.status = SQuietOutcome::Status::Cancelled;
         } else if (record.m_outputFile.empty()) {
             outcome.status = SQuietOutcome::Status::NoOutputFile;

@@ -39,6 +39,9 @@ std::u16string builtIn(int id)
     case kStrIsAFolder: return u"%1 is a folder, not a file";
     case kStrNotAnOrdinaryFile: return u"%1 is not an ordinary file";
     case kStrCannotRead: return u"Cannot read %1: %2";
+    case kStrComparisonTooLarge:
+        return u"Comparing %1 and %2 needs about %3 of memory, but only %4 is available. Close other programs, or "
+               u"compare smaller files.";
     default: return {};
     }
 }
@@ -55,6 +58,18 @@ std::u16string engineString(int id)
             return text;
     }
     return builtIn(id);
+}
+
+std::u16string engineString(int id, std::initializer_list<std::u16string_view> arguments)
+{
+    std::u16string text = engineString(id);
+    std::u16string marker = u"%1";
+    for (const std::u16string_view value : arguments) {
+        if (const std::size_t at = text.find(marker); at != std::u16string::npos)
+            text.replace(at, marker.size(), value);
+        ++marker[1];
+    }
+    return text;
 }
 
 }  // namespace brindle

@@ -1,7 +1,9 @@
 // Texts the engine puts into reports and messages, by string-table id.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace brindle {
 
@@ -28,6 +30,8 @@ enum EngineStringId : int {
     kStrIsAFolder = 3244,          // "%1 is a folder, not a file"
     kStrNotAnOrdinaryFile = 3245,  // "%1 is not an ordinary file"
     kStrCannotRead = 3246,         // "Cannot read %1: %2"
+    // A comparison too large for the memory available (memory_estimate.h).
+    kStrComparisonTooLarge = 3259,  // "Comparing %1 and %2 needs about %3 of memory, ..."
 };
 
 // The text of a string id: from the loader the user interface installs (the resources of the
@@ -35,5 +39,7 @@ enum EngineStringId : int {
 using StringLoader = std::u16string (*)(int id);
 void setStringLoader(StringLoader loader);
 std::u16string engineString(int id);
+// The text of id with %1, %2, ... replaced by arguments in order (each marker once).
+std::u16string engineString(int id, std::initializer_list<std::u16string_view> arguments);
 
 }  // namespace brindle

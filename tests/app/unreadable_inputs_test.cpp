@@ -9,6 +9,7 @@
 #include "framework/mdi_child_wnd.h"
 #include "framework/template_positions.h"
 #include "merge_editor/edit_doc.h"
+#include "platform/available_memory.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
@@ -140,6 +141,28 @@ TEST(UnreadableInputWindow, RefreshOfAFileThatWentAwaySaysSo)
     test::settle();
     ASSERT_EQ(answers.shown().size(), 1);
     EXPECT_EQ(answers.shown()[0], qs(two + ": No such file or directory").prepend(u"Cannot open "));
+}
+
+// Files too large for the memory left are refused before they are read, with what the comparison
+// would need: the user is told instead of the program being killed half-way.
+TEST(UnreadableInputWindow, ComparisonTooLargeForMemorySaysSoAndOpensNoWindow)
+{
+    test::CTempDir dir;
+    std::string lines;
+    for (int i = 0; i < 200000; ++i)
+        lines += "line\n";
+    const std::string one = dir.write("one.txt", lines);
+    const std::string two = dir.write("two.txt", lines + "more\n");
+    const CAvailableMemoryOverride smallMachine(std::uint64_t{2} << 20);
+    test::SAppOnMemorySettings app;
+    test::CDialogAnswers answers;
+    ASSERT_TRUE(app.app.initInstance(qs("\"" + one + "\" \"" + two + "\"")));
+    test::settle();
+    ASSERT_EQ(answers.shown().size(), 1);
+    EXPECT_TRUE(answers.shown()[0].startsWith(qs("Comparing " + one + " and " + two + " needs about ")))
+        << answers.shown()[0].toStdString();
+    EXPECT_TRUE(answers.shown()[0].contains(u"but only 2.0 MiB is available")) << answers.shown()[0].toStdString();
+    EXPECT_EQ(app.app.docTemplateAt(kComparisonTemplate)->documents().size(), 0u);
 }
 
 // Ctrl+O on a FIFO: the editor names it, never waits on it, and opens an empty document that

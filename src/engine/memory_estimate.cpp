@@ -1,0 +1,116 @@
+#include "engine/memory_estimate.h"
+
+#include "engine/engine_strings.h"
+#include "platform/available_memory.h"
+#include "platform/file_system.h"
+#include "platform/utf8.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace brindle {
+
+namespace {
+
+constexpr std::size_t kSampleBytes = std::size_t{1} << 20;
+// A line's record, its place in the file's order and its share of the matching tables.
+constexpr std::uint64_t kBytesPerLine = 64;
+// A report line's markup ("   1 - ", colour groups, "\par ") and a pane's index of it.
+constexpr std::uint64_t kDocumentBytesPerLine = 16;
+
+std::vector<std::uint8_t> readSample(std::u16string_view path, std::uint64_t& size)
+{
+    std::vector<std::uint8_t> sample;
+    std::error_code error;
+    const int fd = openInputFile(path, error);
+    if (fd < 0)
+        return sample;
+    if (const auto attributes = fileAttributes(path))
+        size = attributes->size;
+    sample.resize(kSampleBytes);
+    std::size_t got = 0;
+    while (got < sample.size()) {
+        const ssize_t n = ::read(fd, sample.data() + got, sample.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    sample.resize(got);
+    return sample;
+}
+
+// Characters that do not fit one byte are kept as two.
+std::uint64_t textBytes(const SInputCost& input) { return input.wide ? 3 * input.bytes : input.bytes; }
+
+}  // namespace
+
+SInputCost estimateInputCost(std::u16string_view path)
+{
+    SInputCost cost;
+    const std::vector<std::uint8_t> sample = readSample(path, cost.bytes);
+    if (sample.empty())
+        return cost;
+    const auto lineEnds = static_cast<std::uint64_t>(std::count(sample.begin(), sample.end(), std::uint8_t{'\n'}));
+    const auto high = static_cast<std::uint64_t>(
+        std::count_if(sample.begin(), sample.end(), [](std::uint8_t b) { return b >= 0x80; }));
+    const bool utf16 = sample.size() >= 2 && ((sample[0] == 0xFF && sample[1] == 0xFE) ||
+                                              (sample[0] == 0xFE && sample[1] == 0xFF));
+    cost.wide = utf16 || high * 8 > sample.size();
+    const std::uint64_t sampled = sample.size();
+    cost.lines = (std::max(cost.bytes, sampled) * lineEnds + sampled - 1) / sampled + 1;
+    return cost;
+}
+
+std::uint64_t estimatedComparisonMemory(const SInputCost& file1, const SInputCost& file2, bool withDocuments)
+{
+    const std::uint64_t text = textBytes(file1) + textBytes(file2);
+    const std::uint64_t lines = file1.lines + file2.lines;
+    const std::uint64_t comparing = text + kBytesPerLine * lines;
+    if (!withDocuments)
+        return comparing;
+    const std::uint64_t documents = text + kDocumentBytesPerLine * lines;
+    const std::uint64_t panes = 2 * text + kDocumentBytesPerLine * lines;
+    return std::max(comparing + documents, documents + panes);
+}
+
+void checkComparisonFits(std::u16string_view file1, std::u16string_view file2, bool withDocuments)
+{
+    const std::optional<std::uint64_t> available = availableMemory();
+    if (!available)
+        return;
+    const std::uint64_t needed =
+        estimatedComparisonMemory(estimateInputCost(file1), estimateInputCost(file2), withDocuments);
+    if (needed <= *available)
+        return;
+    const std::u16string message =
+        engineString(kStrComparisonTooLarge, {file1, file2, memorySizeText(needed), memorySizeText(*available)});
+    throw CMemoryException(utf8FromUtf16Lossless(message));
+}
+
+std::u16string memorySizeText(std::uint64_t bytes)
+{
+    static constexpr const char* kUnits[] = {"bytes", "KiB", "MiB", "GiB", "TiB"};
+    double value = static_cast<double>(bytes);
+    std::size_t unit = 0;
+    while (value >= 1024 && unit + 1 < std::size(kUnits)) {
+        value /= 1024;
+        ++unit;
+    }
+    char text[32];
+    if (unit == 0 || value >= 10)
+        std::snprintf(text, sizeof text, "%.0f %s", value, kUnits[unit]);
+    else
+        std::snprintf(text, sizeof text, "%.1f %s", value, kUnits[unit]);
+    std::u16string out;
+    for (const char* p = text; *p; ++p)
+        out.push_back(static_cast<char16_t>(*p));
+    return out;
+}
+
+}  // namespace brindle

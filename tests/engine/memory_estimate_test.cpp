@@ -1,0 +1,121 @@
+// A text comparison too large for the memory available is refused before any file is read, on
+// every road that compares text, and what it would cost is estimated from the files' starts.
+#include "engine/comp_file_opt.h"
+#include "engine/compare_driver.h"
+#include "engine/memory_estimate.h"
+#include "platform/available_memory.h"
+#include "platform/utf8.h"
+#include "support/case_name.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace brindle {
+namespace {
+
+using test::CTempDir;
+using test::readBytes;
+
+constexpr std::uint64_t kMiB = std::uint64_t{1} << 20;
+
+std::string repeated(std::string_view line, std::size_t times)
+{
+    std::string text;
+    text.reserve(line.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        text += line;
+    return text;
+}
+
+struct SFitCase {
+    const char* name;
+    std::uint64_t available;
+    bool completes;
+};
+
+void PrintTo(const SFitCase& c, std::ostream* os) { *os << c.name; }
+
+class ComparisonFitTest : public testing::TestWithParam<SFitCase> {};
+
+// Half a million short lines a side: a few MiB to hold, far more than a 4 MiB machine has.
+TEST_P(ComparisonFitTest, RefusesBeforeReadingWhatWouldNotFit)
+{
+    CTempDir dir;
+    const std::string file1 = dir.write("one.txt", repeated("x\n", 500000));
+    const std::string file2 = dir.write("two.txt", repeated("y\n", 500000));
+    const std::string merge = dir.write("merge.txt", "previous");
+    const CAvailableMemoryOverride machine(GetParam().available);
+
+    CCompFileOpt window;
+    window.m_file1Path = pathFromNative(file1);
+    window.m_file2Path = pathFromNative(file2);
+    CCompFileOpt quiet = window;
+    quiet.m_outputFile = pathFromNative(merge);
+    SReport report;
+    const SRunOutcome outcome = RunComparison(window, pathFromNative(merge), report);
+    const SQuietOutcome quietOutcome = RunQuietComparison(quiet);
+
+    if (GetParam().completes) {
+        EXPECT_EQ(outcome.status, SRunOutcome::Status::Completed);
+        EXPECT_EQ(quietOutcome.status, SQuietOutcome::Status::Written);
+        return;
+    }
+    EXPECT_EQ(outcome.status, SRunOutcome::Status::Failed);
+    EXPECT_EQ(quietOutcome.status, SQuietOutcome::Status::Failed);
+    for (const std::string& message : {outcome.message, quietOutcome.message}) {
+        EXPECT_NE(message.find(file1), std::string::npos) << message;
+        EXPECT_NE(message.find(file2), std::string::npos) << message;
+        EXPECT_NE(message.find("only 4.0 MiB is available"), std::string::npos) << message;
+    }
+    EXPECT_TRUE(report.items.empty());
+    EXPECT_EQ(readBytes(merge), "previous");
+}
+
+INSTANTIATE_TEST_SUITE_P(Machines, ComparisonFitTest,
+                         testing::Values(SFitCase{"Small", 4 * kMiB, false}, SFitCase{"Large", 4096 * kMiB, true}),
+                         test::SCaseName());
+
+struct SCostCase {
+    const char* name;
+    std::string bytes;
+    std::uint64_t lines;
+    bool wide;
+};
+
+void PrintTo(const SCostCase& c, std::ostream* os) { *os << c.name; }
+
+class InputCostTest : public testing::TestWithParam<SCostCase> {};
+
+// Files longer than the sample are counted from it: 3 MiB of three-byte lines has about a
+// million lines, not the 350,000 of its first mebibyte.
+TEST_P(InputCostTest, ExtendsTheSampleToTheWholeFile)
+{
+    CTempDir dir;
+    const SInputCost cost = estimateInputCost(pathFromNative(dir.write("f", GetParam().bytes)));
+    EXPECT_EQ(cost.bytes, GetParam().bytes.size());
+    EXPECT_NEAR(static_cast<double>(cost.lines), static_cast<double>(GetParam().lines),
+                static_cast<double>(GetParam().lines) / 100 + 1);
+    EXPECT_EQ(cost.wide, GetParam().wide);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, InputCostTest,
+    testing::Values(SCostCase{"Empty", "", 0, false}, SCostCase{"OneLineNoEnd", "abc", 1, false},
+                    SCostCase{"ThreeMebibytes", repeated("ab\n", 1048576), 1048577, false},
+                    SCostCase{"Utf16", "\xFF\xFE" + repeated(std::string("a\0\n\0", 4), 100), 101, true},
+                    SCostCase{"MostlyNonAscii", repeated("\xC3\xA9\xC3\xA9\n", 1000), 1001, true}),
+    test::SCaseName());
+
+TEST(MemorySizeText, NamesTheLargestWholeUnit)
+{
+    const std::pair<std::uint64_t, std::u16string> cases[] = {
+        {0, u"0 bytes"},      {1023, u"1023 bytes"},         {1024, u"1.0 KiB"},
+        {1536, u"1.5 KiB"},   {4 * kMiB, u"4.0 MiB"},        {123 * kMiB, u"123 MiB"},
+        {3 * kMiB * 1024, u"3.0 GiB"},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(memorySizeText(bytes), text) << bytes;
+}
+
+}  // namespace
+}  // namespace brindle
