@@ -55,39 +55,39 @@ trap 'rm -rf "$tmp"' EXIT
 # The window's settings stay out of the user's own.
 export XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
-wall() {
-    local t0 t1 rc=0
-    t0=$EPOCHREALTIME
-    "$@" >"$tmp/out" 2>"$tmp/err" || rc=$?
-    t1=$EPOCHREALTIME
-    [ "$rc" -le 1 ] || { cat "$tmp/err" >&2; die "'$*' exited with $rc"; }
-    awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.6f\n", b - a }'
-}
+# shellcheck source=bench_common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/bench_common.sh"
 
-median() { sort -g | awk '{ v[NR] = $1 } END { printf "%.4f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
-wall diff "$tmp/a.txt" "$tmp/b.txt" >/dev/null  # warms the file cache
+memory_run "$tmp/diff.kib" diff "$tmp/a.txt" "$tmp/b.txt"  # also warms the file cache
+memory_run "$tmp/brd64.kib" "$brd64" --benchmark-open "$tmp/a.txt" "$tmp/b.txt"
 : >"$tmp/diff.s"
 : >"$tmp/brd64.s"
 : >"$tmp/process.s"
 : >"$tmp/steps"
 # Taking turns spreads drifts in machine load over both programs.
 for ((r = 1; r <= runs; r++)); do
-    wall diff "$tmp/a.txt" "$tmp/b.txt" >>"$tmp/diff.s"
-    wall "$brd64" --benchmark-open "$tmp/a.txt" "$tmp/b.txt" >>"$tmp/process.s"
+    time_run "$tmp/diff.s" diff "$tmp/a.txt" "$tmp/b.txt"
+    time_run_out=$tmp/out time_run "$tmp/process.s" "$brd64" --benchmark-open "$tmp/a.txt" "$tmp/b.txt"
     sed -n 's/^opened in \([0-9.]*\) s$/\1/p' "$tmp/out" >>"$tmp/brd64.s"
     grep -h "section selection\|scrolling" "$tmp/out" >>"$tmp/steps"
 done
 [ -s "$tmp/brd64.s" ] || die "brd64 printed no opening time"
-ds=$(median <"$tmp/diff.s")
-bs=$(median <"$tmp/brd64.s")
+ds=$(median_seconds "$tmp/diff.s")
+bs=$(median_seconds "$tmp/brd64.s")
 echo "lines of file 1: $lines, bytes of both files: $(($(stat -c %s "$tmp/a.txt") + $(stat -c %s "$tmp/b.txt")))"
 echo "diff:             $ds s"
 echo "brd64 open:       $bs s (process start until the window is filled and painted)"
-echo "brd64 process:    $(median <"$tmp/process.s") s (open, measure the steps below, close, quit)"
+echo "brd64 process:    $(median_seconds "$tmp/process.s") s (open, measure the steps below, close, quit)"
 awk -v b="$bs" -v d="$ds" 'BEGIN { printf "ratio open / diff: %.2f\n", b / d }'
 for what in "section selection" scrolling; do
-    grep -h "$what" "$tmp/steps" | sed 's/.*: //; s/ ms.*//' | median |
-        xargs printf "%s: %s ms per step, both panes repainted\n" "$what"
+    grep -h "$what" "$tmp/steps" | sed 's/.*: //; s/ ms.*//' >"$tmp/step.ms"
+    median_seconds "$tmp/step.ms" | xargs printf "%s: %s ms per step, both panes repainted\n" "$what"
 done
-echo "(medians of $runs runs)"
+bytes=$(($(stat -c %s "$tmp/a.txt") + $(stat -c %s "$tmp/b.txt")))
+for program in diff brd64; do
+    kib=$(cat "$tmp/$program.kib")
+    [ "$kib" = - ] && continue
+    awk -v p="$program" -v k="$kib" -v b="$bytes" \
+        'BEGIN { printf "%-6s peak memory: %.0f MiB, %.2f times both files\n", p, k / 1024, k * 1024 / b }'
+done
+echo "(medians of $runs runs; memory from one run each)"

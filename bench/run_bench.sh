@@ -109,33 +109,10 @@ fi
 [ -x "$gen" ] || die "generator not found or not executable: $gen"
 command -v diff >/dev/null || die "GNU diff not found"
 
-time_bin=/usr/bin/time
-if [ ! -x "$time_bin" ]; then
-    echo "run_bench.sh: $time_bin is missing (package 'time', see scripts/setup.sh); no memory figures" >&2
-    time_bin=
-fi
-
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/brindle-bench.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 # shellcheck source=bench_common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/bench_common.sh"
-
-# memory_run RESULT CMD...: writes the peak resident KiB of one run of CMD to RESULT ("-" when
-# GNU time is missing). Peak memory hardly varies between runs, so one run tells.
-memory_run() {
-    local result=$1 rc=0
-    shift
-    if [ -z "$time_bin" ]; then
-        "$@" >/dev/null 2>"$tmp/err" || rc=$?
-        check_status "$rc" "$@"
-        echo - >"$result"
-        return
-    fi
-    "$time_bin" -f %M -o "$tmp/mem" "$@" >/dev/null 2>"$tmp/err" || rc=$?
-    check_status "$rc" "$@"
-    # GNU time writes a "Command exited with non-zero status" line before the figure.
-    tail -n 1 "$tmp/mem" >"$result"
-}
 
 # bench_mode LABEL FLAGS...: the alternating runs of brdcmp and diff with the same flags; brdcmp
 # also gets the arguments in the array brdcmp_extra (the files it writes besides its output).
