@@ -90,10 +90,7 @@ std::optional<std::uint64_t> availableMemory()
     return least;
 }
 
-CAvailableMemoryOverride::CAvailableMemoryOverride(std::uint64_t bytes) : m_previous(g_override)
-{
-    g_override = bytes;
-}
+CAvailableMemoryOverride::CAvailableMemoryOverride(std::uint64_t bytes) : m_previous(g_override) { g_override = bytes; }
 
 CAvailableMemoryOverride::~CAvailableMemoryOverride() { g_override = m_previous; }
 

@@ -98,19 +98,23 @@ TEST_P(InputCostTest, ExtendsTheSampleToTheWholeFile)
     EXPECT_EQ(cost.wide, GetParam().wide);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, InputCostTest,
-    testing::Values(SCostCase{"Empty", "", 0, false}, SCostCase{"OneLineNoEnd", "abc", 1, false},
-                    SCostCase{"ThreeMebibytes", repeated("ab\n", 1048576), 1048577, false},
-                    SCostCase{"Utf16", "\xFF\xFE" + repeated(std::string("a\0\n\0", 4), 100), 101, true},
-                    SCostCase{"MostlyNonAscii", repeated("\xC3\xA9\xC3\xA9\n", 1000), 1001, true}),
-    test::SCaseName());
+INSTANTIATE_TEST_SUITE_P(Files, InputCostTest,
+                         testing::Values(SCostCase{"Empty", "", 0, false}, SCostCase{"OneLineNoEnd", "abc", 1, false},
+                                         SCostCase{"ThreeMebibytes", repeated("ab\n", 1048576), 1048577, false},
+                                         SCostCase{"Utf16", "\xFF\xFE" + repeated(std::string("a\0\n\0", 4), 100), 101,
+                                                   true},
+                                         SCostCase{"MostlyNonAscii", repeated("\xC3\xA9\xC3\xA9\n", 1000), 1001, true}),
+                         test::SCaseName());
 
 TEST(MemorySizeText, NamesTheLargestWholeUnit)
 {
     const std::pair<std::uint64_t, std::u16string> cases[] = {
-        {0, u"0 bytes"},      {1023, u"1023 bytes"},         {1024, u"1.0 KiB"},
-        {1536, u"1.5 KiB"},   {4 * kMiB, u"4.0 MiB"},        {123 * kMiB, u"123 MiB"},
+        {0, u"0 bytes"},
+        {1023, u"1023 bytes"},
+        {1024, u"1.0 KiB"},
+        {1536, u"1.5 KiB"},
+        {4 * kMiB, u"4.0 MiB"},
+        {123 * kMiB, u"123 MiB"},
         {3 * kMiB * 1024, u"3.0 GiB"},
     };
     for (const auto& [bytes, text] : cases)
