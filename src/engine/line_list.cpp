@@ -112,10 +112,11 @@ CDiffLine& CLineList::append(std::u16string_view text)
         nul &= c != 0;
         narrow[i] = static_cast<std::uint8_t>(c);
     }
-    line.m_containsNul = nul == 0;
-    line.m_wide = high != 0;
-    line.m_ascii = std::all_of(narrow, narrow + text.size(), [](std::uint8_t c) { return c < 0x80; }) && !line.m_wide;
-    if (line.m_wide) {
+    line.setFlag(CDiffLine::kContainsNul, nul == 0);
+    line.setFlag(CDiffLine::kWide, high != 0);
+    line.setFlag(CDiffLine::kAscii,
+                 high == 0 && std::all_of(narrow, narrow + text.size(), [](std::uint8_t c) { return c < 0x80; }));
+    if (line.isWide()) {
         m_arena->release(narrow, text.size());
         auto* wide = static_cast<char16_t*>(m_arena->allocate(text.size() * sizeof(char16_t)));
         std::copy(text.begin(), text.end(), wide);
@@ -137,8 +138,8 @@ CDiffLine& CLineList::appendStoredAscii(const std::uint8_t* text, std::size_t le
     CDiffLine& line = newRecord();
     line.m_length = static_cast<std::uint32_t>(length);
     line.m_text = text;
-    line.m_containsNul = containsNul;
-    line.m_ascii = true;
+    line.setFlag(CDiffLine::kContainsNul, containsNul);
+    line.setFlag(CDiffLine::kAscii, true);
     line.m_number = static_cast<std::int32_t>(m_order.size() + 1);
     m_order.push_back(&line);
     return line;

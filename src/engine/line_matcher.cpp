@@ -120,9 +120,11 @@ bool CLineMatcher::MatchPass(std::span<CDiffLine* const> list1, std::span<CDiffL
         CDiffLine& line = *list1[i];
         if (line.isPaired())
             continue;
-        const CDiffLine* first1 = map1.find(line.hash());
-        CDiffLine* first2 = map2.find(line.hash());
-        if (!first1 || !first2 || first1->occurrences() != 1 || first2->occurrences() != 1)
+        // Only a line found once in each list anchors a match.
+        if (!map1.findUnique(line.hash()))
+            continue;
+        CDiffLine* first2 = map2.findUnique(line.hash());
+        if (!first2)
             continue;
         if (!Link(line, *first2))
             continue;

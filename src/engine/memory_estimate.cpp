@@ -59,8 +59,8 @@ SInputCost estimateInputCost(std::u16string_view path)
     const auto lineEnds = static_cast<std::uint64_t>(std::count(sample.begin(), sample.end(), std::uint8_t{'\n'}));
     const auto high = static_cast<std::uint64_t>(
         std::count_if(sample.begin(), sample.end(), [](std::uint8_t b) { return b >= 0x80; }));
-    const bool utf16 = sample.size() >= 2 && ((sample[0] == 0xFF && sample[1] == 0xFE) ||
-                                              (sample[0] == 0xFE && sample[1] == 0xFF));
+    const bool utf16 =
+        sample.size() >= 2 && ((sample[0] == 0xFF && sample[1] == 0xFE) || (sample[0] == 0xFE && sample[1] == 0xFF));
     cost.wide = utf16 || high * 8 > sample.size();
     const std::uint64_t sampled = sample.size();
     cost.lines = (std::max(cost.bytes, sampled) * lineEnds + sampled - 1) / sampled + 1;

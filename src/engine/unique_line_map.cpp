@@ -55,21 +55,17 @@ void CUniqueLineMap::build(std::span<CDiffLine* const> lines)
             SSlot& entry = m_slots[slot];
             if (entry.entry == 0) {
                 entry = {static_cast<std::uint32_t>(i + 1), tag};
-                line->setOccurrences(1);
                 break;
             }
-            if (entry.tag != tag)
-                continue;
-            CDiffLine* first = m_lines[entry.entry - 1];
-            if (first->hash() == hash) {
-                first->setOccurrences(first->occurrences() + 1);
+            if (entry.tag == tag && lineOf(entry)->hash() == hash) {
+                entry.entry |= kRepeated;
                 break;
             }
         }
     }
 }
 
-CDiffLine* CUniqueLineMap::find(std::int64_t hash) const
+CDiffLine* CUniqueLineMap::findUnique(std::int64_t hash) const
 {
     if (!m_slots)
         return nullptr;
@@ -78,11 +74,8 @@ CDiffLine* CUniqueLineMap::find(std::int64_t hash) const
         const SSlot& entry = m_slots[slot];
         if (entry.entry == 0)
             return nullptr;
-        if (entry.tag != tag)
-            continue;
-        CDiffLine* first = m_lines[entry.entry - 1];
-        if (first->hash() == hash)
-            return first;
+        if (entry.tag == tag && lineOf(entry)->hash() == hash)
+            return (entry.entry & kRepeated) ? nullptr : lineOf(entry);
     }
 }
 

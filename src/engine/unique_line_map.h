@@ -9,24 +9,27 @@
 
 namespace brindle {
 
-// Open-addressing table over the lines of one list. The count of lines sharing a hash lives in
-// the first such line's occurrence count. Lines must have valid hashes.
+// Open-addressing table over the lines of one list. Each hash has one slot, holding the first line
+// with it and whether more lines share it. Lines must have valid hashes.
 class CUniqueLineMap {
 public:
     // Enters every line of lines that is not paired, in order.
     void build(std::span<CDiffLine* const> lines);
-    // The first line entered with hash, or nullptr.
-    CDiffLine* find(std::int64_t hash) const;
+    // The line entered with hash when it is the only one entered with it, else nullptr.
+    CDiffLine* findUnique(std::int64_t hash) const;
 
 private:
     std::size_t slotOf(std::int64_t hash) const;
 
-    // A slot holds the line's index + 1 (0 = empty) and the high half of its hash, so that
-    // probing rarely has to look at the line itself.
+    // A slot holds the line's index + 1 (0 = empty), with kRepeated set once a second line
+    // shares its hash, and the high half of its hash, so that probing rarely has to look at the
+    // line itself.
     struct SSlot {
         std::uint32_t entry = 0;
         std::uint32_t tag = 0;
     };
+    static constexpr std::uint32_t kRepeated = std::uint32_t{1} << 31;
+    CDiffLine* lineOf(const SSlot& slot) const { return m_lines[(slot.entry & ~kRepeated) - 1]; }
     static std::uint32_t tagOf(std::int64_t hash)
     {
         return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32);
