@@ -15,7 +15,10 @@
 #include "engine/progress.h"
 #include "engine/report_builder.h"
 
+#include <chrono>
+#include <future>
 #include <new>
+#include <system_error>
 
 namespace brindle {
 
@@ -43,6 +46,30 @@ SLineCompareOptions lineOptions(const CCompFileOpt& record)
     return options;
 }
 
+// Reads the two files side by side: file 2 on a thread of its own while this thread reads file 1
+// and then goes on polling, so that a click on Cancel is still seen. A failure to read file 1 is
+// reported before one of file 2, as when they were read one after the other.
+void loadBoth(CLineList& lines1, CLineList& lines2)
+{
+    std::future<std::size_t> second;
+    try {
+        second = std::async(std::launch::async, [&lines2] { return LoadLines(lines2.path(), lines2); });
+    } catch (const std::system_error&) {
+        LoadLines(lines1.path(), lines1);
+        LoadLines(lines2.path(), lines2);
+        return;
+    }
+    try {
+        LoadLines(lines1.path(), lines1);
+    } catch (...) {
+        second.wait();
+        throw;
+    }
+    while (second.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+        pollCancel();
+    second.get();
+}
+
 // Loads both files and compares them into the record's result list. The line lists live on with
 // the result. Returns false when cancelled; throws CMemoryException, before reading, when the
 // comparison (with the report documents when withDocuments) would not fit in memory.
@@ -52,10 +79,7 @@ bool compareText(CCompFileOpt& record, int& encoding1, bool withDocuments)
     checkComparisonFits(record.m_file1Path, record.m_file2Path, withDocuments);
     auto lines1 = std::make_shared<CLineList>(record.m_file1Path);
     auto lines2 = std::make_shared<CLineList>(record.m_file2Path);
-    LoadLines(lines1->path(), *lines1);
-    if (cancelRequested())
-        return false;
-    LoadLines(lines2->path(), *lines2);
+    loadBoth(*lines1, *lines2);
     if (cancelRequested())
         return false;
     encoding1 = lines1->encoding();
