@@ -3,7 +3,9 @@
 #include "engine/cancel_flag.h"
 #include "engine/unique_line_map.h"
 
+#include <future>
 #include <string>
+#include <system_error>
 
 namespace brindle {
 
@@ -98,6 +100,29 @@ void CLineMatcher::hashAll(std::span<CDiffLine* const> lines)
         cachedHash(*line, m_options);
 }
 
+void CLineMatcher::indexBoth(std::span<CDiffLine* const> list1, CUniqueLineMap& map1,
+                             std::span<CDiffLine* const> list2, CUniqueLineMap& map2)
+{
+    const auto index = [this](std::span<CDiffLine* const> lines, CUniqueLineMap& map) {
+        hashAll(lines);
+        map.build(lines);
+    };
+    // Below this a thread costs more than it saves.
+    constexpr std::size_t kLinesForAThread = std::size_t{1} << 16;
+    std::future<void> second;
+    if (list1.size() + list2.size() >= kLinesForAThread) {
+        try {
+            second = std::async(std::launch::async, [&] { index(list2, map2); });
+        } catch (const std::system_error&) {
+        }
+    }
+    index(list1, map1);
+    if (second.valid())
+        second.get();
+    else
+        index(list2, map2);
+}
+
 bool CLineMatcher::MatchPass(std::span<CDiffLine* const> list1, std::span<CDiffLine* const> list2)
 {
     if (list1.empty() || list2.empty())
@@ -107,12 +132,9 @@ bool CLineMatcher::MatchPass(std::span<CDiffLine* const> list1, std::span<CDiffL
     if (cancelRequested())
         return paired;
 
-    hashAll(list1);
-    hashAll(list2);
     CUniqueLineMap map1;
     CUniqueLineMap map2;
-    map1.build(list1);
-    map2.build(list2);
+    indexBoth(list1, map1, list2, map2);
 
     for (std::size_t i = 0; i < list1.size(); ++i) {
         if (pollCancel())

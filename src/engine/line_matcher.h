@@ -10,6 +10,8 @@
 
 namespace brindle {
 
+class CUniqueLineMap;
+
 // The lists are consecutive lines of their files (a whole file, or one section). Every loop
 // polls the cancel flag and stops when it is set; callers test cancelRequested() afterwards.
 class CLineMatcher {
@@ -36,6 +38,10 @@ private:
     bool equal(CDiffLine& a, CDiffLine& b) { return LinesEqual(a, b, m_options); }
     bool blank(const CDiffLine& line) const { return IsBlankLine(line); }
     void hashAll(std::span<CDiffLine* const> lines);
+    // Hashes both lists and enters them into their maps; long lists side by side, list 2 on a
+    // thread of its own.
+    void indexBoth(std::span<CDiffLine* const> list1, CUniqueLineMap& map1, std::span<CDiffLine* const> list2,
+                   CUniqueLineMap& map2);
 
     SLineCompareOptions m_options;
 };
