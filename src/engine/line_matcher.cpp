@@ -100,8 +100,8 @@ void CLineMatcher::hashAll(std::span<CDiffLine* const> lines)
         cachedHash(*line, m_options);
 }
 
-void CLineMatcher::indexBoth(std::span<CDiffLine* const> list1, CUniqueLineMap& map1,
-                             std::span<CDiffLine* const> list2, CUniqueLineMap& map2)
+void CLineMatcher::indexBoth(std::span<CDiffLine* const> list1, CUniqueLineMap& map1, std::span<CDiffLine* const> list2,
+                             CUniqueLineMap& map2)
 {
     const auto index = [this](std::span<CDiffLine* const> lines, CUniqueLineMap& map) {
         hashAll(lines);
