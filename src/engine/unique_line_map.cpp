@@ -34,7 +34,9 @@ void CUniqueLineMap::build(std::span<CDiffLine* const> lines)
     std::size_t unpaired = 0;
     for (const CDiffLine* line : lines)
         unpaired += line->isPaired() ? 0 : 1;
-    const std::size_t capacity = std::bit_ceil(std::max<std::size_t>(unpaired * 2, 16));
+    // At most two thirds full: probing stays short, and the table of a ten-million-line file takes
+    // 128 MiB rather than 256.
+    const std::size_t capacity = std::bit_ceil(std::max<std::size_t>(unpaired + unpaired / 2, 16));
     m_storage = CLargeBuffer(capacity * sizeof(SSlot));
     m_slots = static_cast<SSlot*>(m_storage.data());
     m_mask = capacity - 1;
