@@ -213,17 +213,24 @@ void CBRDDoc::refresh()
     }
 
     m_report = SReport{};
-    m_outcome = RunComparison(m_context, m_mergePath.toStdU16String(), m_report);
-    // The window shows the report from here on: the compared lines (as large as both files) are
-    // let go before the panes take their text, and each document as soon as its pane has read it.
+    SRunOptions options;
+    options.panesOnly = true;
+    m_outcome = RunComparison(m_context, m_mergePath.toStdU16String(), m_report, options);
+    // The panes keep the compared lines they show; the rest of the result is not needed again.
+    // A binary report's documents are let go as soon as their panes have read them.
     m_context.m_sections.clear();
     if (m_outcome.status == SRunOutcome::Status::Completed) {
-        // Streaming the documents into the panes advances a progress display of its own.
-        const auto total = static_cast<std::int64_t>(m_report.left.size() + m_report.right.size());
-        const std::unique_ptr<CProgress> progress = createProgress(kStrCreatingReport, total, true);
-        CActiveProgressScope active(progress.get());
-        m_pane1->setRtf(std::exchange(m_report.left, std::string()));
-        m_pane2->setRtf(std::exchange(m_report.right, std::string()));
+        if (m_report.leftPane) {
+            m_pane1->setReportPane(std::move(m_report.leftPane));
+            m_pane2->setReportPane(std::move(m_report.rightPane));
+        } else {
+            // Streaming the documents into the panes advances a progress display of its own.
+            const auto total = static_cast<std::int64_t>(m_report.left.size() + m_report.right.size());
+            const std::unique_ptr<CProgress> progress = createProgress(kStrCreatingReport, total, true);
+            CActiveProgressScope active(progress.get());
+            m_pane1->setRtf(std::exchange(m_report.left, std::string()));
+            m_pane2->setRtf(std::exchange(m_report.right, std::string()));
+        }
         fillSectionList();
     }
     QWidget* owner = messageOwner();

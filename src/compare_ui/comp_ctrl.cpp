@@ -1,7 +1,7 @@
 #include "compare_ui/comp_ctrl.h"
 
 #include "compare_ui/find_dlg.h"
-#include "compare_ui/rtf_lines.h"
+#include "compare_ui/pane_text.h"
 #include "engine/file_exception.h"
 #include "framework/command_ids.h"
 #include "framework/light_colours.h"
@@ -50,7 +50,7 @@ bool isWholeWord(QStringView text, qsizetype start, qsizetype length)
 
 }  // namespace
 
-CCompCtrl::CCompCtrl(QWidget* parent) : QAbstractScrollArea(parent), m_lines(std::make_unique<CRtfLines>())
+CCompCtrl::CCompCtrl(QWidget* parent) : QAbstractScrollArea(parent), m_lines(CPaneText::empty())
 {
     useLightColours(*this);  // the report's black, blue and red were chosen for a white ground
     setAcceptDrops(true);
@@ -65,9 +65,16 @@ CCompCtrl::CCompCtrl(QWidget* parent) : QAbstractScrollArea(parent), m_lines(std
 
 CCompCtrl::~CCompCtrl() = default;
 
-void CCompCtrl::setRtf(std::string_view rtf)
+void CCompCtrl::setRtf(std::string_view rtf) { showText(CPaneText::fromRtf(rtf)); }
+
+void CCompCtrl::setReportPane(std::shared_ptr<const CReportPane> pane)
 {
-    m_lines = std::make_unique<CRtfLines>(CRtfLines::read(rtf));
+    showText(CPaneText::fromReportPane(std::move(pane)));
+}
+
+void CCompCtrl::showText(std::unique_ptr<CPaneText> text)
+{
+    m_lines = std::move(text);
     QFont font = this->font();
     if (!m_lines->fontFamily().isEmpty())
         font.setFamily(m_lines->fontFamily());
@@ -82,7 +89,7 @@ void CCompCtrl::setRtf(std::string_view rtf)
 
 void CCompCtrl::clear()
 {
-    m_lines = std::make_unique<CRtfLines>();
+    m_lines = CPaneText::empty();
     m_selectionAnchor = m_selectionCaret = 0;
     fontChanged();
 }
@@ -93,16 +100,7 @@ void CCompCtrl::clear()
 void CCompCtrl::fontChanged()
 {
     m_widestLine = 0;
-    int longest = -1;
-    qsizetype longestLength = -1;
-    for (int line = 0; line < m_lines->lineCount(); ++line) {
-        const qsizetype length = m_lines->lineEnd(line) - m_lines->lineStart(line);
-        if (length > longestLength) {
-            longestLength = length;
-            longest = line;
-        }
-    }
-    if (longest >= 0)
+    if (const int longest = m_lines->longestLine(); longest >= 0)
         m_widestLine = m_layout.width(m_lines->line(longest));
     updateScrollBars();
     viewport()->update();
@@ -127,12 +125,12 @@ QString CCompCtrl::lineText(int line) const
 {
     if (line < 0 || line >= lineCount())
         return {};
-    return m_lines->line(line).toString();
+    return m_lines->line(line);
 }
 
-QString CCompCtrl::text() const { return m_lines->text(); }
+QString CCompCtrl::text() const { return m_lines->text(0, m_lines->textLength()); }
 
-int CCompCtrl::textLength() const { return static_cast<int>(m_lines->text().size()); }
+int CCompCtrl::textLength() const { return static_cast<int>(m_lines->textLength()); }
 
 int CCompCtrl::firstVisibleLine() const { return verticalScrollBar()->value(); }
 
@@ -168,10 +166,7 @@ void CCompCtrl::setSelection(int start, int end)
 int CCompCtrl::selectionStart() const { return std::min(m_selectionAnchor, m_selectionCaret); }
 int CCompCtrl::selectionEnd() const { return std::max(m_selectionAnchor, m_selectionCaret); }
 
-QString CCompCtrl::selectedText() const
-{
-    return m_lines->text().mid(selectionStart(), selectionEnd() - selectionStart());
-}
+QString CCompCtrl::selectedText() const { return m_lines->text(selectionStart(), selectionEnd()); }
 
 void CCompCtrl::selectAll()
 {
@@ -188,7 +183,7 @@ void CCompCtrl::copy() const
 
 int CCompCtrl::findText(const QString& text, int from, int to, bool matchCase, bool wholeWord) const
 {
-    const QString& all = m_lines->text();
+    const QString all = CCompCtrl::text();
     const qsizetype end = to < 0 ? all.size() : std::min<qsizetype>(to, all.size());
     if (text.isEmpty() || from < 0)
         return -1;
@@ -368,7 +363,7 @@ void CCompCtrl::paintEvent(QPaintEvent*)
 // than a short one, and draws its runs piece by piece between tabs.
 void CCompCtrl::paintLine(QPainter& painter, int line, int y)
 {
-    const QStringView text = m_lines->line(line);
+    const QString text = m_lines->line(line);
     const qreal scrollX = horizontalScrollBar()->value() - kLeftMargin;
     const qreal right = scrollX + viewport()->width();
     thread_local std::vector<qreal> positions;
@@ -393,9 +388,9 @@ void CCompCtrl::paintLine(QPainter& painter, int line, int y)
     const QColor automatic = palette().color(QPalette::Text);
     const QColor highlighted = palette().color(QPalette::HighlightedText);
     qsizetype offset = 0;
-    for (const SRtfRun& run : m_lines->runs(line)) {
+    for (const SPaneRun& run : m_lines->runs(line)) {
         const qsizetype runStart = offset;
-        offset += run.text.size();
+        offset += run.length;
         if (runStart >= measured)
             break;
         const qsizetype runEnd = std::min(offset, measured);
@@ -413,7 +408,7 @@ void CCompCtrl::paintLine(QPainter& painter, int line, int y)
                     partEnd = std::min(partEnd, selStart);
                 painter.setPen(inSelection ? highlighted : (run.colour.isValid() ? run.colour : automatic));
                 painter.drawText(QPointF(positions[static_cast<std::size_t>(part)] - scrollX, y + m_layout.ascent()),
-                                 text.mid(part, partEnd - part).toString());
+                                 text.mid(part, partEnd - part));
                 part = partEnd;
             }
             piece = pieceEnd + 1;
@@ -481,15 +476,18 @@ void CCompCtrl::mouseDoubleClickEvent(QMouseEvent* event)
     const int position = charFromPos(event->position().toPoint());
     if (m_doubleClickHandler && m_doubleClickHandler(position, event->modifiers()))
         return;
-    const QString& all = m_lines->text();
-    int start = position;
-    int end = position;
-    while (start > 0 && isWordCharacter(all[start - 1]))
+    // A word never reaches past its line.
+    const int line = lineFromChar(position);
+    const QString text = m_lines->line(line);
+    const auto lineStart = static_cast<int>(m_lines->lineStart(line));
+    int start = position - lineStart;
+    int end = start;
+    while (start > 0 && isWordCharacter(text[start - 1]))
         --start;
-    while (end < all.size() && isWordCharacter(all[end]))
+    while (end < text.size() && isWordCharacter(text[end]))
         ++end;
-    m_selectionAnchor = start;
-    m_selectionCaret = end;
+    m_selectionAnchor = lineStart + start;
+    m_selectionCaret = lineStart + end;
     viewport()->update();
 }
 

@@ -15,7 +15,8 @@
 namespace brindle {
 
 class CFindDlg;
-class CRtfLines;
+class CPaneText;
+class CReportPane;
 
 // Read-only. Lines are kept as runs of one colour and painted only where visible, so a
 // million-line report scrolls as fast as a short one. Character positions count every character
@@ -33,6 +34,8 @@ public:
     // Replaces the text with the report document rtf; advances the active progress dialog while
     // reading (unless cancelled). clear() empties the pane.
     void setRtf(std::string_view rtf);
+    // Shows a text comparison's report pane, read in place from the compared lines it keeps alive.
+    void setReportPane(std::shared_ptr<const CReportPane> pane);
     void clear();
 
     int lineCount() const;
@@ -96,6 +99,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void showText(std::unique_ptr<CPaneText> text);
     void fontChanged();
     void updateScrollBars();
     void syncPartnerVertically();
@@ -113,7 +117,7 @@ private:
     QString m_fileName;
     CCompCtrl* m_partner = nullptr;
     DoubleClickHandler m_doubleClickHandler;
-    std::unique_ptr<CRtfLines> m_lines;
+    std::unique_ptr<CPaneText> m_lines;
     CPaneTextLayout m_layout;
     qreal m_widestLine = 0;
     int m_selectionAnchor = 0;

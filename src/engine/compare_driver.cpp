@@ -95,8 +95,10 @@ SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport
     CActiveProgressScope active(progress.get());
     int encoding1 = 0;
     const std::u16string outputFile = record.m_outputFile;
-    if (!compareText(record, encoding1, options.buildDocuments) ||
-        !BuildReport(record, lineEnd, report, SReportOptions{options.buildDocuments}) || cancelRequested()) {
+    const bool rtfDocuments = options.buildDocuments && !options.panesOnly;
+    if (!compareText(record, encoding1, rtfDocuments) ||
+        !BuildReport(record, lineEnd, report, SReportOptions{options.buildDocuments, options.panesOnly}) ||
+        cancelRequested()) {
         report = SReport{};
         outcome.status = SRunOutcome::Status::Cancelled;
         return outcome;

@@ -16,6 +16,9 @@ class CCompFileOpt;
 struct SRunOptions {
     // False leaves the RTF documents out of the report (items and files are still made).
     bool buildDocuments = true;
+    // A text comparison's panes as references to the compared lines instead of RTF
+    // (SReport::leftPane, rightPane); binary comparisons still make RTF.
+    bool panesOnly = false;
 };
 
 // How a run ended. The report is shown only for Completed.

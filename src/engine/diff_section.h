@@ -73,6 +73,8 @@ public:
 
     void append(std::unique_ptr<CDiffSection> section) { m_sections.push_back(std::move(section)); }
     void keepAlive(std::shared_ptr<CLineList> lines);
+    // The line lists the sections point into.
+    const std::vector<std::shared_ptr<CLineList>>& lineLists() const { return m_lineLists; }
 
 private:
     std::vector<std::unique_ptr<CDiffSection>> m_sections;

@@ -74,9 +74,7 @@ std::uint64_t estimatedComparisonMemory(const SInputCost& file1, const SInputCos
     const std::uint64_t comparing = text + kBytesPerLine * lines;
     if (!withDocuments)
         return comparing;
-    const std::uint64_t documents = text + kDocumentBytesPerLine * lines;
-    const std::uint64_t panes = 2 * text + kDocumentBytesPerLine * lines;
-    return std::max(comparing + documents, documents + panes);
+    return comparing + text + kDocumentBytesPerLine * lines;
 }
 
 void checkComparisonFits(std::u16string_view file1, std::u16string_view file2, bool withDocuments)

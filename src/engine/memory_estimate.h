@@ -29,11 +29,12 @@ struct SInputCost {
 SInputCost estimateInputCost(std::u16string_view path);
 
 // Bytes a text comparison of the two inputs takes at its peak; withDocuments adds both report
-// documents and the panes that read them (the comparison window).
+// documents.
 std::uint64_t estimatedComparisonMemory(const SInputCost& file1, const SInputCost& file2, bool withDocuments);
 
 // Throws CMemoryException naming both files, the estimate and what is available when the text
-// comparison of file1 and file2 would not fit; does nothing when the available memory is unknown.
+// comparison of file1 and file2 (with the report documents when withDocuments) would not fit; does
+// nothing when the available memory is unknown.
 void checkComparisonFits(std::u16string_view file1, std::u16string_view file2, bool withDocuments);
 
 // "512 KiB", "1.5 MiB", "12 GiB": sizes in the user's messages.

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace brindle {
+
+class CReportPane;
 
 // Section-list images.
 enum SectionImage : int {
@@ -21,8 +24,12 @@ struct SSectionItem {
 };
 
 struct SReport {
-    std::string left;         // RTF of the file-1 pane
-    std::string right;        // RTF of the file-2 pane
+    std::string left;   // RTF of the file-1 pane
+    std::string right;  // RTF of the file-2 pane
+    // The panes of a text comparison as references to the compared lines, when asked for
+    // instead of the RTF documents.
+    std::shared_ptr<const CReportPane> leftPane;
+    std::shared_ptr<const CReportPane> rightPane;
     std::u16string rootText;  // "Comparison Results"
     std::vector<SSectionItem> items;
     std::int32_t reportLines = 0;  // lines (rows) in each pane

@@ -3,10 +3,12 @@
 #include "engine/cancel_flag.h"
 #include "engine/comp_file_opt.h"
 #include "engine/compared_files.h"
+#include "engine/diff_section.h"
 #include "engine/engine_strings.h"
 #include "engine/merge_file_formatter.h"
 #include "engine/progress.h"
 #include "engine/report_output_file.h"
+#include "engine/report_pane.h"
 #include "engine/rtf_document.h"
 #include "engine/section_groups.h"
 #include "platform/file_system.h"
@@ -61,7 +63,8 @@ void differingParts(std::u16string_view a, std::u16string_view b, SRedPart& part
 class CTextReportBuilder {
 public:
     CTextReportBuilder(CCompFileOpt& record, SReport& report, const SReportOptions& options)
-        : m_record(record), m_report(report), m_documents(options.buildDocuments), m_progress(activeProgress())
+        : m_record(record), m_report(report), m_documents(options.buildDocuments && !options.panesOnly),
+          m_panes(options.buildDocuments && options.panesOnly), m_progress(activeProgress())
     {
     }
 
@@ -70,11 +73,14 @@ public:
 private:
     bool cancelled();
     void start();
+    void startPanes();
     bool commonSection(const SSectionGroup& group);
     bool differenceGroup(const SSectionGroup& group);
     void writeRow(const CDiffLine* line1, const CDiffLine* line2, bool highlight);
     void writeSide(CRtfDocument& document, const CDiffLine* line, std::u16string_view text, bool wholeRed,
                    const SRedPart& red);
+    void addPaneRow(CReportPane& pane, const CDiffLine* line, EReportColour colour, bool wholeRed, const SRedPart& red);
+    std::int32_t shownNumber(std::int32_t number) const { return m_record.m_showLineNumbers ? number : 0; }
     void writeLine(CRtfDocument& document, std::int32_t number, std::u16string_view text, const SRedPart& red);
     void writeRedLine(CRtfDocument& document, std::int32_t number, std::u16string_view text);
     void addItem(const SSectionGroup& group, int image);
@@ -83,19 +89,27 @@ private:
     CCompFileOpt& m_record;
     SReport& m_report;
     bool m_documents;
+    bool m_panes;
     CProgress* m_progress;
     CRtfDocument m_left;
     CRtfDocument m_right;
+    std::shared_ptr<CReportPane> m_leftPane;
+    std::shared_ptr<CReportPane> m_rightPane;
+    // The colour of the difference group being written, in each pane.
+    EReportColour m_groupLeft = kReportBlue;
+    EReportColour m_groupRight = kReportBlue;
     CReportOutputFile m_output;
     std::u16string m_missing;
     std::int32_t m_reportLine = 0;
+    std::uint32_t m_rows = 0;
     std::u16string m_textLeft;
     std::u16string m_textRight;
 };
 
 bool CTextReportBuilder::cancelled()
 {
-    if (m_progress)
+    // Progress is shown every 256 rows: showing it reads the clock, which costs more than a row.
+    if (m_progress && (m_rows++ & 255) == 0)
         m_progress->setPosition(static_cast<std::int64_t>(m_left.size() + m_right.size()));
     return pollCancel();
 }
@@ -105,6 +119,8 @@ void CTextReportBuilder::start()
     m_report = SReport{};
     m_report.rootText = engineString(kStrComparisonResults);
     m_missing = engineString(kStrMissing);
+    if (m_panes)
+        startPanes();
     if (!m_documents)
         return;
     m_record.m_fontSize = CCompFileOpt::validFontSize(m_record.m_fontSize);
@@ -118,6 +134,17 @@ void CTextReportBuilder::start()
         m_right.reserve(2 * total);
         if (m_progress)
             m_progress->setTotal(static_cast<std::int64_t>(total));
+    }
+}
+
+void CTextReportBuilder::startPanes()
+{
+    m_record.m_fontSize = CCompFileOpt::validFontSize(m_record.m_fontSize);
+    m_leftPane = std::make_shared<CReportPane>(m_record.m_fontName, m_record.m_fontSize);
+    m_rightPane = std::make_shared<CReportPane>(m_record.m_fontName, m_record.m_fontSize);
+    for (const std::shared_ptr<CLineList>& lines : m_record.m_sections.lineLists()) {
+        m_leftPane->keepAlive(lines);
+        m_rightPane->keepAlive(lines);
     }
 }
 
@@ -193,8 +220,26 @@ void CTextReportBuilder::writeRow(const CDiffLine* line1, const CDiffLine* line2
             differingParts(m_textLeft, m_textRight, red1, red2);
         }
     }
+    if (m_panes) {
+        addPaneRow(*m_leftPane, line1, m_groupLeft, wholeRed1, red1);
+        addPaneRow(*m_rightPane, line2, m_groupRight, wholeRed2, red2);
+        return;
+    }
     writeSide(m_left, line1, m_textLeft, wholeRed1, red1);
     writeSide(m_right, line2, m_textRight, wholeRed2, red2);
+}
+
+void CTextReportBuilder::addPaneRow(CReportPane& pane, const CDiffLine* line, EReportColour colour, bool wholeRed,
+                                    const SRedPart& red)
+{
+    if (!line)
+        pane.addLine(nullptr, 0, colour);
+    else if (wholeRed)
+        pane.addLine(line, shownNumber(line->number()), kReportRed);
+    else if (red.red)
+        pane.addLineWithRedPart(*line, shownNumber(line->number()), colour, red.redBegin, red.redEnd);
+    else
+        pane.addLine(line, shownNumber(line->number()), colour);
 }
 
 void CTextReportBuilder::writeSide(CRtfDocument& document, const CDiffLine* line, std::u16string_view text,
@@ -224,6 +269,13 @@ bool CTextReportBuilder::commonSection(const SSectionGroup& group)
     for (std::size_t i = 0; i < steps; ++i) {
         if (cancelled())
             return false;
+        if (m_panes) {
+            m_leftPane->addLine(i < lines1.size() ? lines1[i] : nullptr,
+                                i < lines1.size() ? shownNumber(lines1[i]->number()) : 0, kReportBlack);
+            m_rightPane->addLine(i < lines2.size() ? lines2[i] : nullptr,
+                                 i < lines2.size() ? shownNumber(first2 + static_cast<std::int32_t>(i)) : 0,
+                                 kReportBlack);
+        }
         if (i < lines1.size()) {
             if (m_record.m_writeCommonSections)
                 m_output.writeLine({}, lines1[i]);
@@ -275,16 +327,22 @@ bool CTextReportBuilder::differenceGroup(const SSectionGroup& group)
     const std::size_t o = lines2.size();
     const std::size_t rows = std::max(m, o);
     const bool highlight = m > 0 && o > 0 && static_cast<std::int64_t>(m) < m_record.m_maxLinesShowDiff;
-    if (m_documents) {
-        m_left.raw(!highlight && m > 0 ? kRtfRed : kRtfBlue);
-        m_right.raw(!highlight && o > 0 ? kRtfRed : kRtfBlue);
+    m_groupLeft = !highlight && m > 0 ? kReportRed : kReportBlue;
+    m_groupRight = !highlight && o > 0 ? kReportRed : kReportBlue;
+    if (m_documents || m_panes) {
+        if (m_documents) {
+            m_left.raw(m_groupLeft == kReportRed ? kRtfRed : kRtfBlue);
+            m_right.raw(m_groupRight == kReportRed ? kRtfRed : kRtfBlue);
+        }
         for (std::size_t row = 0; row < rows; ++row) {
             if (cancelled())
                 return false;
             writeRow(row < m ? lines1[row] : nullptr, row < o ? lines2[row] : nullptr, highlight);
         }
-        m_left.raw("}");
-        m_right.raw("}");
+        if (m_documents) {
+            m_left.raw("}");
+            m_right.raw("}");
+        }
     } else if (cancelled()) {
         return false;
     }
@@ -313,6 +371,8 @@ bool CTextReportBuilder::build(std::u16string_view lineEnd)
         m_report.left = m_left.takeBytes();
         m_report.right = m_right.takeBytes();
     }
+    m_report.leftPane = std::move(m_leftPane);
+    m_report.rightPane = std::move(m_rightPane);
     m_output.commit();
     return true;
 }

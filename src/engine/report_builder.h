@@ -14,6 +14,9 @@ struct SReportOptions {
     // False skips the RTF documents (items, line counts and the output file are still made),
     // for callers that show no panes.
     bool buildDocuments = true;
+    // With buildDocuments, the panes of a text comparison are made as references to the compared
+    // lines (SReport::leftPane, rightPane) instead of as RTF: what the comparison window shows.
+    bool panesOnly = false;
 };
 
 // Walks the record's result list and builds both documents and the items under the root

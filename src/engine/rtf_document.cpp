@@ -1,6 +1,7 @@
 #include "engine/rtf_document.h"
 
 #include "engine/line_scan_p.h"
+#include "engine/report_pane.h"
 #include "platform/code_page.h"
 
 #include <algorithm>
@@ -31,22 +32,8 @@ void CRtfDocument::start(std::u16string_view fontName, std::int32_t fontSizePoin
 
 void CRtfDocument::lineNumber(std::int32_t number)
 {
-    // "%4ld - ", written by hand: it is done once per line of both panes.
-    char digits[16];
-    char* end = digits + sizeof digits;
-    char* p = end;
-    std::uint32_t value = number < 0 ? 0u - static_cast<std::uint32_t>(number) : static_cast<std::uint32_t>(number);
-    do {
-        *--p = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value);
-    if (number < 0)
-        *--p = '-';
-    const auto width = static_cast<std::size_t>(end - p);
-    if (width < 4)
-        m_bytes.append(4 - width, ' ');
-    m_bytes.append(p, width);
-    m_bytes.append(" - ");
+    char prefix[24];
+    m_bytes.append(prefix, formatLineNumber(number, prefix));
 }
 
 bool CRtfDocument::needsUnicodeEscapes(std::u16string_view line)

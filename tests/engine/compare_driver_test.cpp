@@ -212,7 +212,8 @@ TEST(RunComparison, CancelLeavesNoReportAndKeepsPreviousFiles)
     CTempDir dir;
     std::string text1;
     std::string text2;
-    for (int i = 0; i < 200; ++i) {
+    // Long enough for the report to show progress fifty times (once every 256 rows).
+    for (int i = 0; i < 20000; ++i) {
         text1 += "line " + std::to_string(i) + "\n";
         text2 += "line " + std::to_string(i % 7 ? i : -i) + "\n";
     }
