@@ -10,15 +10,12 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
 #include <algorithm>
-#include <cmath>
 #include <tuple>
 
 namespace brindle {
@@ -27,6 +24,29 @@ namespace {
 
 const QString kBinaryFormat = QStringLiteral("BinaryData");
 constexpr int kAutoScrollInterval = 50;
+
+// Sets the view's kKeyScrolling bit for its life: the scrolling done meanwhile comes from keys or
+// commands, so the caret does not follow the bar as it does when the user moves the bar. Every way
+// out of the scope clears the bit again (unless it was set before).
+class CKeyScrollingScope {
+public:
+    explicit CKeyScrollingScope(std::uint32_t& flags)
+        : m_flags(flags), m_wasSet((flags & CHexEditView::kKeyScrolling) != 0)
+    {
+        m_flags |= CHexEditView::kKeyScrolling;
+    }
+    ~CKeyScrollingScope()
+    {
+        if (!m_wasSet)
+            m_flags &= ~CHexEditView::kKeyScrolling;
+    }
+    CKeyScrollingScope(const CKeyScrollingScope&) = delete;
+    CKeyScrollingScope& operator=(const CKeyScrollingScope&) = delete;
+
+private:
+    std::uint32_t& m_flags;
+    bool m_wasSet;
+};
 
 int hexDigit(char16_t character)
 {
@@ -267,9 +287,8 @@ void CHexEditView::showRange(std::int64_t offset, std::int64_t length)
     if (offset < m_top || offset > m_top + page) {
         // The offset's row lands about a third down the window.
         const std::int64_t top = m_bytesPerRow * (offset / m_bytesPerRow - m_visibleRows / 3);
-        m_flags |= kKeyScrolling;
+        const CKeyScrollingScope byCommand(m_flags);
         scrollTo(std::max<std::int64_t>(top, 0));
-        m_flags &= ~kKeyScrolling;
     }
     m_area = kHexHigh;
     m_caret = offset;
@@ -350,7 +369,20 @@ bool CHexEditView::moveKey(int key, Qt::KeyboardModifiers modifiers)
     else if (!hasSelection())
         m_selStart = m_caret;
     const std::int64_t rowStart = m_caret - m_caret % m_bytesPerRow;
-    m_flags |= kKeyScrolling;
+    {
+        const CKeyScrollingScope byKey(m_flags);
+        moveCaretByKey(key, control, rowStart);
+        keepCaretVisible();
+    }
+    if (extend) {
+        const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
+        m_selEnd = m_caret + (forward && (m_area == kHexHigh || m_area == kHexLow) ? 1 : 0);
+    }
+    return true;
+}
+
+void CHexEditView::moveCaretByKey(int key, bool control, std::int64_t rowStart)
+{
     switch (key) {
     case Qt::Key_Left: moveHorizontal(false); break;
     case Qt::Key_Right: moveHorizontal(true); break;
@@ -376,13 +408,6 @@ bool CHexEditView::moveKey(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_PageDown: pageMove(true); break;
     default: m_area = m_area == kTextArea ? kHexHigh : kTextArea; break;
     }
-    keepCaretVisible();
-    m_flags &= ~kKeyScrolling;
-    if (extend) {
-        const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
-        m_selEnd = m_caret + (forward && (m_area == kHexHigh || m_area == kHexLow) ? 1 : 0);
-    }
-    return true;
 }
 
 void CHexEditView::moveHorizontal(bool right)
@@ -593,15 +618,13 @@ void CHexEditView::dragTo(QPoint point)
     ensureLayout();
     // Above or below the window: scroll one row and take the point on the first or last row.
     if (point.y() < 0) {
-        m_flags |= kKeyScrolling;
+        const CKeyScrollingScope byDrag(m_flags);
         scrollTo(m_top - m_bytesPerRow);
-        m_flags &= ~kKeyScrolling;
         point.setY(0);
     } else if (point.y() >= m_visibleRows * m_charHeight) {
         if (point.y() >= viewport()->height()) {
-            m_flags |= kKeyScrolling;
+            const CKeyScrollingScope byDrag(m_flags);
             scrollTo(m_top + m_bytesPerRow);
-            m_flags &= ~kKeyScrolling;
         }
         point.setY((m_visibleRows - 1) * m_charHeight);
     }
@@ -785,115 +808,6 @@ void CHexEditView::afterEdit()
     markLayoutDirty();
     ensureLayout();
     keepCaretVisible();
-}
-
-// ---- Painting
-
-void CHexEditView::paintEvent(QPaintEvent*)
-{
-    QPainter painter(viewport());
-    const QRect area = viewport()->rect();
-    painter.fillRect(area, Qt::white);
-    if (size() <= 0)
-        return;
-    ensureLayout();
-    const int rows = (area.height() + m_charHeight - 1) / m_charHeight;
-    paintRows(painter, area, m_top, rows, m_charWidth, m_charHeight, m_hexX, m_textX, true);
-    paintCaret(painter);
-}
-
-void CHexEditView::paintRows(QPainter& painter, const QRect& area, std::int64_t firstOffset, int maxRows, int charWidth,
-                             int charHeight, int hexX, int textX, bool showSelection)
-{
-    const QPalette& colours = palette();
-    const QColor normalText = colours.color(QPalette::Active, QPalette::WindowText);
-    const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
-    const QColor highlightText = colours.color(QPalette::Active, QPalette::HighlightedText);
-    const bool selection = showSelection && hasSelection();
-    const bool selectionInHex = m_area == kHexHigh || m_area == kHexLow;
-    const std::int64_t selFirst = orderedStart();
-    const std::int64_t selLast = orderedEnd();
-    const bool wide = m_flags & kWideAddress;
-    const int ascent = QFontMetrics(painter.font()).ascent();
-    const char* bytes = m_data->constData();
-    painter.setPen(normalText);
-    for (int k = 0; k < maxRows; ++k) {
-        const std::int64_t offset = firstOffset + static_cast<std::int64_t>(k) * m_bytesPerRow;
-        const int y = area.top() + k * charHeight;
-        if (offset >= size() || y >= area.bottom() + 1)
-            break;
-        const int count = static_cast<int>(std::min<std::int64_t>(m_bytesPerRow, size() - offset));
-        const int baseline = y + ascent;
-        if (m_flags & kShowAddress)
-            drawCells(painter, area.left(), baseline, charWidth, hex::addressText(offset, wide));
-        if (m_flags & kShowHex)
-            drawCells(painter, area.left() + hexX, baseline, charWidth,
-                      hex::hexText(bytes + offset, count, m_bytesPerRow));
-        if (m_flags & kShowText)
-            drawCells(painter, area.left() + textX, baseline, charWidth, hex::charText(bytes + offset, count));
-        if (!selection || offset + count <= selFirst || offset >= selLast)
-            continue;
-        // Selected cells again, in the highlight colours, in the column the selection was made in.
-        const int from = static_cast<int>(std::max<std::int64_t>(selFirst - offset, 0));
-        const int to = static_cast<int>(std::min<std::int64_t>(selLast - offset, count));
-        const bool inHex = selectionInHex && (m_flags & kShowHex);
-        const bool inText = m_area == kTextArea && (m_flags & kShowText);
-        if (!inHex && !inText)
-            continue;
-        const int cell = inHex ? 3 : 1;
-        const int left = area.left() + (inHex ? hexX : textX) + from * cell * charWidth;
-        painter.fillRect(QRect(left, y, (to - from) * cell * charWidth, charHeight), highlight);
-        painter.setPen(highlightText);
-        const QString text = inHex ? hex::hexText(bytes + offset + from, to - from, to - from)
-                                   : hex::charText(bytes + offset + from, to - from);
-        drawCells(painter, left, baseline, charWidth, text);
-        painter.setPen(normalText);
-    }
-}
-
-// Each character in its own cell: a font whose advance has a fraction of a pixel would otherwise
-// push the text column into the hex column and the caret away from its character.
-void CHexEditView::drawCells(QPainter& painter, int x, int baseline, int charWidth, const QString& text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u' ')
-            painter.drawText(x + static_cast<int>(i) * charWidth, baseline, QString(text[i]));
-    }
-}
-
-int CHexEditView::cellWidth(const QFont& font, QPaintDevice* device)
-{
-    const QFontMetricsF metrics(font, device);
-    return std::max(1, static_cast<int>(std::ceil(metrics.horizontalAdvance(QLatin1Char('0')))));
-}
-
-QRect CHexEditView::caretRect()
-{
-    ensureLayout();
-    if (m_caret < m_top || m_caret > m_top + static_cast<std::int64_t>(m_visibleRows) * m_bytesPerRow)
-        return {};
-    const std::int64_t relative = m_caret - m_top;
-    const int row = static_cast<int>(relative / m_bytesPerRow);
-    const int n = static_cast<int>(relative % m_bytesPerRow);
-    const int width = m_insert ? 1 : m_charWidth;
-    switch (m_area) {
-    case kTextArea: return {m_textX + n * m_charWidth, row * m_charHeight, width, m_charHeight};
-    case kHexHigh: return {m_hexX + 3 * n * m_charWidth, row * m_charHeight, width, m_charHeight};
-    case kHexLow: return {m_hexX + (3 * n + 1) * m_charWidth, row * m_charHeight, width, m_charHeight};
-    default: return {0, row * m_charHeight, ((m_flags & kWideAddress) ? 8 : 4) * m_charWidth, m_charHeight};
-    }
-}
-
-void CHexEditView::paintCaret(QPainter& painter)
-{
-    if (!m_focused || hasSelection())
-        return;
-    const QRect caret = caretRect();
-    if (caret.isEmpty())
-        return;
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.fillRect(caret, Qt::white);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 }  // namespace brindle

@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QByteArray>
 #include <QFont>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <cstdint>
@@ -123,6 +124,16 @@ private:
         std::int64_t offset = -1;
         int area = kAddressArea;
     };
+    // Where rows are painted: on the screen or on a printed page.
+    struct SRowGeometry {
+        QRect area;
+        std::int64_t firstOffset = 0;
+        int maxRows = 0;
+        int charWidth = 1;
+        int charHeight = 1;
+        int hexX = 0;
+        int textX = 0;
+    };
     // Where the caret and the selection were before an edit.
     struct SPlace {
         std::int64_t caret;
@@ -157,6 +168,7 @@ private:
     void keepCaretVisible();
 
     bool moveKey(int key, Qt::KeyboardModifiers modifiers);
+    void moveCaretByKey(int key, bool control, std::int64_t rowStart);
     void moveHorizontal(bool right);
     void pageMove(bool down);
     bool editKey(QKeyEvent* event);
@@ -180,9 +192,12 @@ private:
     void clearUndo();
     void afterEdit();
 
-    void paintRows(QPainter& painter, const QRect& area, std::int64_t firstOffset, int maxRows, int charWidth,
-                   int charHeight, int hexX, int textX, bool showSelection);
-    void paintCaret(QPainter& painter);
+    // Painting reads the view's state and changes nothing: paintEvent brings the cached layout up
+    // to date before it calls these.
+    void paintRows(QPainter& painter, const SRowGeometry& rows, bool showSelection) const;
+    void paintSelectedCells(QPainter& painter, const SRowGeometry& rows, std::int64_t offset, int y, int count) const;
+    void paintCaret(QPainter& painter) const;
+    QRect caretCell() const;
     static void drawCells(QPainter& painter, int x, int baseline, int charWidth, const QString& text);
     // Whole pixels per character cell of font on device.
     static int cellWidth(const QFont& font, QPaintDevice* device);
