@@ -29,9 +29,9 @@ void CHexEditView::paintRows(QPainter& painter, const SRowGeometry& rows, bool s
 {
     const QColor normalText = palette().color(QPalette::Active, QPalette::WindowText);
     const bool selection = showSelection && hasSelection();
-    const bool wide = m_flags & kWideAddress;
+    const int digits = addressDigits();
     const int ascent = QFontMetrics(painter.font()).ascent();
-    const char* data = m_data->constData();
+    const char* data = reinterpret_cast<const char*>(bytes().data());
     painter.setPen(normalText);
     for (int k = 0; k < rows.maxRows; ++k) {
         const std::int64_t offset = rows.firstOffset + static_cast<std::int64_t>(k) * m_bytesPerRow;
@@ -41,7 +41,7 @@ void CHexEditView::paintRows(QPainter& painter, const SRowGeometry& rows, bool s
         const int count = static_cast<int>(std::min<std::int64_t>(m_bytesPerRow, size() - offset));
         const int baseline = y + ascent;
         if (m_flags & kShowAddress)
-            drawCells(painter, rows.area.left(), baseline, rows.charWidth, hex::addressText(offset, wide));
+            drawCells(painter, rows.area.left(), baseline, rows.charWidth, hex::addressTextOfWidth(offset, digits));
         if (m_flags & kShowHex)
             drawCells(painter, rows.area.left() + rows.hexX, baseline, rows.charWidth,
                       hex::hexText(data + offset, count, m_bytesPerRow));
@@ -71,7 +71,7 @@ void CHexEditView::paintSelectedCells(QPainter& painter, const SRowGeometry& row
     painter.fillRect(QRect(left, y, (to - from) * cell * rows.charWidth, rows.charHeight),
                      palette().color(QPalette::Active, QPalette::Highlight));
     painter.setPen(palette().color(QPalette::Active, QPalette::HighlightedText));
-    const char* first = m_data->constData() + offset + from;
+    const char* first = reinterpret_cast<const char*>(bytes().data()) + offset + from;
     const QString text = inHex ? hex::hexText(first, to - from, to - from) : hex::charText(first, to - from);
     drawCells(painter, left, y + QFontMetrics(painter.font()).ascent(), rows.charWidth, text);
 }
@@ -110,7 +110,7 @@ QRect CHexEditView::caretCell() const
     case kTextArea: return {m_textX + n * m_charWidth, row * m_charHeight, width, m_charHeight};
     case kHexHigh: return {m_hexX + 3 * n * m_charWidth, row * m_charHeight, width, m_charHeight};
     case kHexLow: return {m_hexX + (3 * n + 1) * m_charWidth, row * m_charHeight, width, m_charHeight};
-    default: return {0, row * m_charHeight, ((m_flags & kWideAddress) ? 8 : 4) * m_charWidth, m_charHeight};
+    default: return {0, row * m_charHeight, addressDigits() * m_charWidth, m_charHeight};
     }
 }
 
