@@ -124,7 +124,7 @@ void CBRDApp::registerTemplates()
         [](CDocument& document, QWidget* parent) -> CView* {
             auto* view = new CRodeZorBinView(parent);
             if (auto* binDocument = dynamic_cast<CRodeZorBinDoc*>(&document))
-                view->setData(&binDocument->bytes());
+                binDocument->showIn(*view);
             return view;
         }));
     addDocTemplate(std::make_unique<CDocTemplate>(

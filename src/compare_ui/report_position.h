@@ -22,7 +22,8 @@ inline constexpr std::int64_t kBinaryBytesPerReportLine = 16;
 // (line - reportLine - 1) * 16 + a for binary, and remembers b. A single number gives itself and
 // is remembered, except 0, which gives the number remembered last (0 before any). A part that
 // does not begin with a digit ("missing", in whatever language the report was written) counts as
-// the number 0. So a line of a range or a single number gives its own number, a line beside
+// the number 0. A number in a label stops growing at 2^31 - 1 (text) or 2^62 (binary, whose
+// offsets go past 4 GiB). So a line of a range or a single number gives its own number, a line beside
 // missing lines the number of the last line before them. A line above the first section gives
 // line - 1 for text and line for binary.
 std::int64_t reportLinePosition(const std::vector<SSectionItem>& items, std::int64_t line, int side, bool binary);

@@ -74,5 +74,9 @@ inline constexpr int kStrAllFiles = 2138;         // "All Files|*.*||": every fi
 inline constexpr int kStrComparisonTitle = 3238;  // "%1 — %2": the names of the two compared files or folders
 inline constexpr int kStrOneDifference = 3248;    // "1 difference"
 inline constexpr int kStrDifferences = 3249;      // "%1 differences"
+// "%1 is too large to edit here (%2); it is shown read-only.": the file and its size
+inline constexpr int kStrTooLargeToEdit = 3313;
+// "The selection (%1) is too large to copy; at most %2 can be copied at once."
+inline constexpr int kStrTooLargeToCopy = 3314;
 
 }  // namespace brindle::res

@@ -4,17 +4,18 @@
 #include "framework/command_ids.h"
 #include "framework/document.h"
 #include "framework/light_colours.h"
+#include "framework/resources.h"
 #include "hex_view/hex_format.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QLocale>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
 #include <algorithm>
@@ -27,6 +28,32 @@ namespace {
 
 const QString kBinaryFormat = QStringLiteral("BinaryData");
 constexpr int kAutoScrollInterval = 50;
+// The scroll bar's largest value when the rows outnumber it; well below INT_MAX, as Qt adds page
+// steps to values.
+constexpr std::int64_t kMaxBarValue = std::int64_t{1} << 30;
+
+// Sets the view's kKeyScrolling bit for its life: the scrolling done meanwhile comes from keys or
+// commands, so the caret does not follow the bar as it does when the user moves the bar. Every way
+// out of the scope clears the bit again (unless it was set before).
+class CKeyScrollingScope {
+public:
+    explicit CKeyScrollingScope(std::uint32_t& flags)
+        : m_flags(flags), m_wasSet((flags & CHexEditView::kKeyScrolling) != 0)
+    {
+        m_flags |= CHexEditView::kKeyScrolling;
+    }
+    ~CKeyScrollingScope()
+    {
+        if (!m_wasSet)
+            m_flags &= ~CHexEditView::kKeyScrolling;
+    }
+    CKeyScrollingScope(const CKeyScrollingScope&) = delete;
+    CKeyScrollingScope& operator=(const CKeyScrollingScope&) = delete;
+
+private:
+    std::uint32_t& m_flags;
+    bool m_wasSet;
+};
 
 int hexDigit(char16_t character)
 {
@@ -86,6 +113,8 @@ void CHexEditView::registerCommands()
     onCommand(cmd::kEditCut, [this] { cut(); });
     onCommand(cmd::kEditPaste, [this] { paste(); });
     onCommand(kCmdEditClear, [this] { deleteSelection(); });
+    for (const int id : {cmd::kEditCut, cmd::kEditPaste, kCmdEditClear})
+        onUpdateCommand(id, [this](CCmdUI& ui) { ui.enable(!m_readOnly); });
     onCommand(cmd::kEditSelectAll, [this] { selectAll(); });
     onCommand(cmd::kEditUndo, [this] { undo(); });
     onUpdateCommand(cmd::kEditUndo, [this](CCmdUI& ui) { ui.enable(canUndo()); });
@@ -96,12 +125,35 @@ void CHexEditView::registerCommands()
 void CHexEditView::setData(QByteArray* data)
 {
     m_data = data;
+    m_readOnlyBytes = {};
+    m_readOnly = false;
     m_top = 0;
     m_caret = 0;
     m_area = kHexHigh;
     clearSelection();
     clearUndo();
     markLayoutDirty();
+}
+
+void CHexEditView::setReadOnlyData(std::span<const std::uint8_t> bytes)
+{
+    setData(nullptr);
+    m_readOnlyBytes = bytes;
+    m_readOnly = true;
+    m_toldReadOnly = false;
+    m_insert = false;
+}
+
+std::span<const std::uint8_t> CHexEditView::bytes() const
+{
+    if (!m_data)
+        return m_readOnlyBytes;
+    return {reinterpret_cast<const std::uint8_t*>(m_data->constData()), static_cast<std::size_t>(m_data->size())};
+}
+
+QString CHexEditView::readOnlyMessage(const QString& name, std::int64_t size)
+{
+    return loadString(res::kStrTooLargeToEdit).arg(name, QLocale::system().formattedDataSize(size));
 }
 
 void CHexEditView::onUpdate(CView* sender, int)
@@ -136,9 +188,21 @@ void CHexEditView::markLayoutDirty()
 
 std::pair<int, int> CHexEditView::columnXs(int charWidth) const
 {
-    const bool wide = m_flags & kWideAddress;
-    const int hexX = (m_flags & kShowAddress) ? charWidth * (wide ? 9 : 5) : 0;
+    const int hexX = (m_flags & kShowAddress) ? charWidth * (addressDigits() + 1) : 0;
     return {hexX, hexX + ((m_flags & kShowHex) ? m_bytesPerRow * 3 * charWidth : 0)};
+}
+
+// The narrow address keeps its 4 digits, cut as it always was; the wide one grows past 8 for
+// offsets beyond 4 GiB, which only a mapped file has, rather than show a wrong address.
+int CHexEditView::addressDigits() const
+{
+    if (!(m_flags & kWideAddress))
+        return 4;
+    const auto last = static_cast<std::uint64_t>(std::max<std::int64_t>(size() - 1, 0));
+    int digits = 8;
+    while (digits < 16 && (last >> (4 * digits)) != 0)
+        ++digits;
+    return digits;
 }
 
 void CHexEditView::ensureLayout()
@@ -175,10 +239,36 @@ void CHexEditView::updateScrollBars()
 {
     QScrollBar* bar = verticalScrollBar();
     const QSignalBlocker quiet(bar);
-    bar->setRange(0, static_cast<int>(maxTop() / m_bytesPerRow));
-    bar->setPageStep(m_visibleRows);
+    const std::int64_t lastTopRow = maxTop() / m_bytesPerRow;
+    bar->setRange(0, barValue(maxTop()));
+    // A page is at least one step of the bar, however many rows a step stands for.
+    const std::int64_t pageStep = lastTopRow > kMaxBarValue ? m_visibleRows * kMaxBarValue / lastTopRow : m_visibleRows;
+    bar->setPageStep(static_cast<int>(std::max<std::int64_t>(pageStep, 1)));
     bar->setSingleStep(1);
-    bar->setValue(static_cast<int>(m_top / m_bytesPerRow));
+    bar->setValue(barValue(m_top));
+}
+
+int CHexEditView::barValue(std::int64_t top)
+{
+    const std::int64_t row = top / m_bytesPerRow;
+    const std::int64_t lastTopRow = maxTop() / m_bytesPerRow;
+    if (lastTopRow <= kMaxBarValue)
+        return static_cast<int>(row);
+    // Only where the bar stands: long double keeps enough of the product for that.
+    const long double share = static_cast<long double>(row) / static_cast<long double>(lastTopRow);
+    return static_cast<int>(std::llround(share * kMaxBarValue));
+}
+
+std::int64_t CHexEditView::topOfBarValue(int value)
+{
+    const std::int64_t lastTopRow = maxTop() / m_bytesPerRow;
+    if (lastTopRow <= kMaxBarValue)
+        return static_cast<std::int64_t>(value) * m_bytesPerRow;
+    // value * lastTopRow / kMaxBarValue without overflow, exact: the bar's end is the last row.
+    const std::int64_t whole = lastTopRow / kMaxBarValue;
+    const std::int64_t rest = lastTopRow % kMaxBarValue;
+    const std::int64_t row = value * whole + value * rest / kMaxBarValue;
+    return row * m_bytesPerRow;
 }
 
 int CHexEditView::visibleRows()
@@ -228,13 +318,13 @@ void CHexEditView::scrollTo(std::int64_t top)
         return;
     m_top = top;
     const QSignalBlocker quiet(verticalScrollBar());
-    verticalScrollBar()->setValue(static_cast<int>(m_top / m_bytesPerRow));
+    verticalScrollBar()->setValue(barValue(m_top));
     viewport()->update();
 }
 
-void CHexEditView::onScrollValueChanged(int row)
+void CHexEditView::onScrollValueChanged(int value)
 {
-    const std::int64_t top = static_cast<std::int64_t>(row) * m_bytesPerRow;
+    const std::int64_t top = topOfBarValue(value);
     // The scroll bar moved by the user takes the caret along at its place on the screen.
     if (!(m_flags & kKeyScrolling) && size() > 0)
         m_caret = std::clamp<std::int64_t>(m_caret + top - m_top, 0, size() - 1);
@@ -267,9 +357,8 @@ void CHexEditView::showRange(std::int64_t offset, std::int64_t length)
     if (offset < m_top || offset > m_top + page) {
         // The offset's row lands about a third down the window.
         const std::int64_t top = m_bytesPerRow * (offset / m_bytesPerRow - m_visibleRows / 3);
-        m_flags |= kKeyScrolling;
+        const CKeyScrollingScope byCommand(m_flags);
         scrollTo(std::max<std::int64_t>(top, 0));
-        m_flags &= ~kKeyScrolling;
     }
     m_area = kHexHigh;
     m_caret = offset;
@@ -350,7 +439,20 @@ bool CHexEditView::moveKey(int key, Qt::KeyboardModifiers modifiers)
     else if (!hasSelection())
         m_selStart = m_caret;
     const std::int64_t rowStart = m_caret - m_caret % m_bytesPerRow;
-    m_flags |= kKeyScrolling;
+    {
+        const CKeyScrollingScope byKey(m_flags);
+        moveCaretByKey(key, control, rowStart);
+        keepCaretVisible();
+    }
+    if (extend) {
+        const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
+        m_selEnd = m_caret + (forward && (m_area == kHexHigh || m_area == kHexLow) ? 1 : 0);
+    }
+    return true;
+}
+
+void CHexEditView::moveCaretByKey(int key, bool control, std::int64_t rowStart)
+{
     switch (key) {
     case Qt::Key_Left: moveHorizontal(false); break;
     case Qt::Key_Right: moveHorizontal(true); break;
@@ -376,13 +478,6 @@ bool CHexEditView::moveKey(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_PageDown: pageMove(true); break;
     default: m_area = m_area == kTextArea ? kHexHigh : kTextArea; break;
     }
-    keepCaretVisible();
-    m_flags &= ~kKeyScrolling;
-    if (extend) {
-        const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
-        m_selEnd = m_caret + (forward && (m_area == kHexHigh || m_area == kHexLow) ? 1 : 0);
-    }
-    return true;
 }
 
 void CHexEditView::moveHorizontal(bool right)
@@ -448,7 +543,10 @@ bool CHexEditView::editKey(QKeyEvent* event)
         default: break;
         }
     }
-    switch (event->key()) {
+    const int key = event->key();
+    if ((key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Insert) && refuseEdit())
+        return true;
+    switch (key) {
     case Qt::Key_Backspace:
         if (m_caret > 0 && m_caret <= size()) {
             const std::int64_t caret = m_caret - 1;
@@ -470,8 +568,22 @@ bool CHexEditView::editKey(QKeyEvent* event)
     }
 }
 
+bool CHexEditView::refuseEdit()
+{
+    if (!m_readOnly)
+        return false;
+    if (!m_toldReadOnly) {
+        // Told once: after that the user knows, and each further key would only stop the work.
+        m_toldReadOnly = true;
+        QMessageBox::information(this, loadString(res::kStrAppTitle), readOnlyMessage(printHeaderTitle(), size()));
+    }
+    return true;
+}
+
 void CHexEditView::typeCharacter(char16_t character)
 {
+    if (refuseEdit())
+        return;
     const int digit = hexDigit(character);
     if (m_area == kTextArea)
         typeTextByte(static_cast<char>(character & 0xFF));
@@ -532,7 +644,7 @@ CHexEditView::SHit CHexEditView::hitTest(QPoint point)
     if (row >= m_visibleRows || rowStart > size())
         return hit;
     const int column = point.x() / m_charWidth;
-    const int addressWidth = (m_flags & kWideAddress) ? 8 : 4;
+    const int addressWidth = addressDigits();
     const int hexStart = m_hexX / m_charWidth;
     const int textStart = m_textX / m_charWidth;
     if ((m_flags & kShowAddress) && column < addressWidth) {
@@ -593,15 +705,13 @@ void CHexEditView::dragTo(QPoint point)
     ensureLayout();
     // Above or below the window: scroll one row and take the point on the first or last row.
     if (point.y() < 0) {
-        m_flags |= kKeyScrolling;
+        const CKeyScrollingScope byDrag(m_flags);
         scrollTo(m_top - m_bytesPerRow);
-        m_flags &= ~kKeyScrolling;
         point.setY(0);
     } else if (point.y() >= m_visibleRows * m_charHeight) {
         if (point.y() >= viewport()->height()) {
-            m_flags |= kKeyScrolling;
+            const CKeyScrollingScope byDrag(m_flags);
             scrollTo(m_top + m_bytesPerRow);
-            m_flags &= ~kKeyScrolling;
         }
         point.setY((m_visibleRows - 1) * m_charHeight);
     }
@@ -667,9 +777,16 @@ void CHexEditView::selectAll()
 void CHexEditView::copy()
 {
     QByteArray bytes;
-    if (hasSelection() && m_data) {
+    if (hasSelection()) {
         const std::int64_t start = std::clamp<std::int64_t>(orderedStart(), 0, size());
-        bytes = m_data->mid(start, std::min(orderedEnd(), size()) - start);
+        const std::int64_t length = std::min(orderedEnd(), size()) - start;
+        if (m_readOnly && length > kMaxReadOnlyCopy) {
+            refuseCopy(length);
+            return;
+        }
+        const std::span<const std::uint8_t> selected =
+            this->bytes().subspan(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+        bytes = QByteArray(reinterpret_cast<const char*>(selected.data()), static_cast<qsizetype>(selected.size()));
     }
     auto* mime = new QMimeData;
     mime->setData(kBinaryFormat, bytes);
@@ -677,9 +794,17 @@ void CHexEditView::copy()
     QApplication::clipboard()->setMimeData(mime);
 }
 
+void CHexEditView::refuseCopy(std::int64_t length)
+{
+    const QLocale locale = QLocale::system();
+    QMessageBox::information(this, loadString(res::kStrAppTitle),
+                             loadString(res::kStrTooLargeToCopy)
+                                 .arg(locale.formattedDataSize(length), locale.formattedDataSize(kMaxReadOnlyCopy)));
+}
+
 void CHexEditView::cut()
 {
-    if (!hasSelection())
+    if (!hasSelection() || refuseEdit())
         return;
     copy();
     deleteSelection();
@@ -687,7 +812,7 @@ void CHexEditView::cut()
 
 void CHexEditView::paste()
 {
-    if (!m_data)
+    if (refuseEdit() || !m_data)
         return;
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     if (!mime)
@@ -714,7 +839,7 @@ void CHexEditView::paste()
 
 void CHexEditView::deleteSelection()
 {
-    if (!hasSelection())
+    if (!hasSelection() || refuseEdit())
         return;
     const std::int64_t start = orderedStart();
     removeBytes(start, std::min(orderedEnd(), size()) - start);
@@ -742,6 +867,7 @@ void CHexEditView::replaceBytes(std::int64_t offset, std::int64_t count, const Q
 {
     if (count == 0 && bytes.isEmpty())
         return;
+    Q_ASSERT(m_data);  // read-only bytes are refused before they get here
     // The first change of a user action opens its undo step; afterEdit() closes it.
     if (!m_stepOpen) {
         m_undo.push_back({{m_caret, m_area, m_selStart, m_selEnd}, {}});
@@ -785,115 +911,6 @@ void CHexEditView::afterEdit()
     markLayoutDirty();
     ensureLayout();
     keepCaretVisible();
-}
-
-// ---- Painting
-
-void CHexEditView::paintEvent(QPaintEvent*)
-{
-    QPainter painter(viewport());
-    const QRect area = viewport()->rect();
-    painter.fillRect(area, Qt::white);
-    if (size() <= 0)
-        return;
-    ensureLayout();
-    const int rows = (area.height() + m_charHeight - 1) / m_charHeight;
-    paintRows(painter, area, m_top, rows, m_charWidth, m_charHeight, m_hexX, m_textX, true);
-    paintCaret(painter);
-}
-
-void CHexEditView::paintRows(QPainter& painter, const QRect& area, std::int64_t firstOffset, int maxRows, int charWidth,
-                             int charHeight, int hexX, int textX, bool showSelection)
-{
-    const QPalette& colours = palette();
-    const QColor normalText = colours.color(QPalette::Active, QPalette::WindowText);
-    const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
-    const QColor highlightText = colours.color(QPalette::Active, QPalette::HighlightedText);
-    const bool selection = showSelection && hasSelection();
-    const bool selectionInHex = m_area == kHexHigh || m_area == kHexLow;
-    const std::int64_t selFirst = orderedStart();
-    const std::int64_t selLast = orderedEnd();
-    const bool wide = m_flags & kWideAddress;
-    const int ascent = QFontMetrics(painter.font()).ascent();
-    const char* bytes = m_data->constData();
-    painter.setPen(normalText);
-    for (int k = 0; k < maxRows; ++k) {
-        const std::int64_t offset = firstOffset + static_cast<std::int64_t>(k) * m_bytesPerRow;
-        const int y = area.top() + k * charHeight;
-        if (offset >= size() || y >= area.bottom() + 1)
-            break;
-        const int count = static_cast<int>(std::min<std::int64_t>(m_bytesPerRow, size() - offset));
-        const int baseline = y + ascent;
-        if (m_flags & kShowAddress)
-            drawCells(painter, area.left(), baseline, charWidth, hex::addressText(offset, wide));
-        if (m_flags & kShowHex)
-            drawCells(painter, area.left() + hexX, baseline, charWidth,
-                      hex::hexText(bytes + offset, count, m_bytesPerRow));
-        if (m_flags & kShowText)
-            drawCells(painter, area.left() + textX, baseline, charWidth, hex::charText(bytes + offset, count));
-        if (!selection || offset + count <= selFirst || offset >= selLast)
-            continue;
-        // Selected cells again, in the highlight colours, in the column the selection was made in.
-        const int from = static_cast<int>(std::max<std::int64_t>(selFirst - offset, 0));
-        const int to = static_cast<int>(std::min<std::int64_t>(selLast - offset, count));
-        const bool inHex = selectionInHex && (m_flags & kShowHex);
-        const bool inText = m_area == kTextArea && (m_flags & kShowText);
-        if (!inHex && !inText)
-            continue;
-        const int cell = inHex ? 3 : 1;
-        const int left = area.left() + (inHex ? hexX : textX) + from * cell * charWidth;
-        painter.fillRect(QRect(left, y, (to - from) * cell * charWidth, charHeight), highlight);
-        painter.setPen(highlightText);
-        const QString text = inHex ? hex::hexText(bytes + offset + from, to - from, to - from)
-                                   : hex::charText(bytes + offset + from, to - from);
-        drawCells(painter, left, baseline, charWidth, text);
-        painter.setPen(normalText);
-    }
-}
-
-// Each character in its own cell: a font whose advance has a fraction of a pixel would otherwise
-// push the text column into the hex column and the caret away from its character.
-void CHexEditView::drawCells(QPainter& painter, int x, int baseline, int charWidth, const QString& text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u' ')
-            painter.drawText(x + static_cast<int>(i) * charWidth, baseline, QString(text[i]));
-    }
-}
-
-int CHexEditView::cellWidth(const QFont& font, QPaintDevice* device)
-{
-    const QFontMetricsF metrics(font, device);
-    return std::max(1, static_cast<int>(std::ceil(metrics.horizontalAdvance(QLatin1Char('0')))));
-}
-
-QRect CHexEditView::caretRect()
-{
-    ensureLayout();
-    if (m_caret < m_top || m_caret > m_top + static_cast<std::int64_t>(m_visibleRows) * m_bytesPerRow)
-        return {};
-    const std::int64_t relative = m_caret - m_top;
-    const int row = static_cast<int>(relative / m_bytesPerRow);
-    const int n = static_cast<int>(relative % m_bytesPerRow);
-    const int width = m_insert ? 1 : m_charWidth;
-    switch (m_area) {
-    case kTextArea: return {m_textX + n * m_charWidth, row * m_charHeight, width, m_charHeight};
-    case kHexHigh: return {m_hexX + 3 * n * m_charWidth, row * m_charHeight, width, m_charHeight};
-    case kHexLow: return {m_hexX + (3 * n + 1) * m_charWidth, row * m_charHeight, width, m_charHeight};
-    default: return {0, row * m_charHeight, ((m_flags & kWideAddress) ? 8 : 4) * m_charWidth, m_charHeight};
-    }
-}
-
-void CHexEditView::paintCaret(QPainter& painter)
-{
-    if (!m_focused || hasSelection())
-        return;
-    const QRect caret = caretRect();
-    if (caret.isEmpty())
-        return;
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.fillRect(caret, Qt::white);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 }  // namespace brindle

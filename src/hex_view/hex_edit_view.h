@@ -7,10 +7,12 @@
 #include <QAbstractScrollArea>
 #include <QByteArray>
 #include <QFont>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -23,9 +25,13 @@ namespace brindle {
 class CCmdUI;
 
 // Works on a byte buffer that the document owns and hands over with setData(); it edits that
-// buffer in place (inserting and deleting bytes resizes it) and marks the document modified. An
-// empty or missing buffer shows a white window and ignores keys and mouse. Only the rows in the
-// window are painted, so the size of the buffer does not slow painting or scrolling.
+// buffer in place (inserting and deleting bytes resizes it) and marks the document modified. Bytes
+// handed over with setReadOnlyData() (a file too large to edit, mapped by its document) are shown,
+// selected, copied and printed the same way, but never changed: the editing commands are
+// disabled and the first key that tries to edit says why. An empty or missing buffer shows a white
+// window and ignores keys and mouse. Only the rows in the window are painted, so the size of the
+// data does not slow painting or scrolling; a file of more rows than the scroll bar's int holds
+// moves the bar by several rows a step, its ends still the first and the last row.
 class CHexEditView : public QAbstractScrollArea, public CView {
     Q_OBJECT
 public:
@@ -37,6 +43,9 @@ public:
     static constexpr std::uint32_t kKeyScrolling = 0x2000;
     static constexpr std::uint32_t kPartialLastRow = 0x4000;
     static constexpr std::uint32_t kLayoutDirty = 0x8000;
+    // The most bytes copied at once from read-only bytes: the clipboard holds them and, as hex
+    // text, six times as much again, and a mapped file's selection may be gigabytes.
+    static constexpr std::int64_t kMaxReadOnlyCopy = std::int64_t{256} << 20;
 
     // Caret areas.
     enum EArea { kAddressArea = 0, kTextArea = 1, kHexHigh = 2, kHexLow = 3 };
@@ -57,8 +66,17 @@ public:
 
     // The buffer to show and edit; nullptr for none. The view never frees it.
     void setData(QByteArray* data);
+    // Bytes to show and never change; they must outlive the view or the next setData call.
+    void setReadOnlyData(std::span<const std::uint8_t> bytes);
+    // The editable buffer; nullptr when there is none or the bytes are read-only.
     QByteArray* data() const { return m_data; }
-    std::int64_t size() const { return m_data ? m_data->size() : 0; }
+    bool isReadOnly() const { return m_readOnly; }
+    // What the view shows, editable or not.
+    std::span<const std::uint8_t> bytes() const;
+    std::int64_t size() const { return static_cast<std::int64_t>(bytes().size()); }
+    // The message for bytes that are shown read-only because they are too large to edit: name is
+    // the file, size its length in bytes.
+    static QString readOnlyMessage(const QString& name, std::int64_t size);
 
     std::uint32_t displayFlags() const { return m_flags; }
     void toggleFlag(std::uint32_t flag);
@@ -87,6 +105,8 @@ public:
     // Places the caret (clamped to 0..size) in area without touching the selection.
     void setCaret(std::int64_t offset, int area);
 
+    // Puts the selection on the clipboard as raw bytes and as the text of the caret's column. From
+    // read-only bytes a selection of more than kMaxReadOnlyCopy bytes is refused with a message.
     void copy();
     void cut();
     void paste();
@@ -123,6 +143,16 @@ private:
         std::int64_t offset = -1;
         int area = kAddressArea;
     };
+    // Where rows are painted: on the screen or on a printed page.
+    struct SRowGeometry {
+        QRect area;
+        std::int64_t firstOffset = 0;
+        int maxRows = 0;
+        int charWidth = 1;
+        int charHeight = 1;
+        int hexX = 0;
+        int textX = 0;
+    };
     // Where the caret and the selection were before an edit.
     struct SPlace {
         std::int64_t caret;
@@ -148,18 +178,26 @@ private:
     void ensureLayout();
     // Where the hex and the text columns start for a character width (screen or printer).
     std::pair<int, int> columnXs(int charWidth) const;
+    // Hex digits of the address column.
+    int addressDigits() const;
     void markLayoutDirty();
     void updateScrollBars();
     std::int64_t maxTop();
+    // The scroll bar's value for a top offset and back; they scale when the rows outnumber an int.
+    int barValue(std::int64_t top);
+    std::int64_t topOfBarValue(int value);
     void scrollTo(std::int64_t top);
     void onScrollValueChanged(int row);
     bool caretVisible();
     void keepCaretVisible();
 
     bool moveKey(int key, Qt::KeyboardModifiers modifiers);
+    void moveCaretByKey(int key, bool control, std::int64_t rowStart);
     void moveHorizontal(bool right);
     void pageMove(bool down);
     bool editKey(QKeyEvent* event);
+    // True when the bytes are read-only; the first refused edit says why.
+    bool refuseEdit();
     void typeCharacter(char16_t character);
     void typeTextByte(char value);
     void typeHexDigit(int digit);
@@ -171,6 +209,8 @@ private:
     std::int64_t orderedStart() const;
     std::int64_t orderedEnd() const;
     void clearSelection();
+    // Says that length bytes are too many to copy from read-only bytes.
+    void refuseCopy(std::int64_t length);
     // Puts bytes in place of the selection and the caret at their start; the selection is gone.
     void replaceSelection(const QByteArray& bytes);
     void insertBytes(std::int64_t offset, const QByteArray& bytes);
@@ -180,9 +220,12 @@ private:
     void clearUndo();
     void afterEdit();
 
-    void paintRows(QPainter& painter, const QRect& area, std::int64_t firstOffset, int maxRows, int charWidth,
-                   int charHeight, int hexX, int textX, bool showSelection);
-    void paintCaret(QPainter& painter);
+    // Painting reads the view's state and changes nothing: paintEvent brings the cached layout up
+    // to date before it calls these.
+    void paintRows(QPainter& painter, const SRowGeometry& rows, bool showSelection) const;
+    void paintSelectedCells(QPainter& painter, const SRowGeometry& rows, std::int64_t offset, int y, int count) const;
+    void paintCaret(QPainter& painter) const;
+    QRect caretCell() const;
     static void drawCells(QPainter& painter, int x, int baseline, int charWidth, const QString& text);
     // Whole pixels per character cell of font on device.
     static int cellWidth(const QFont& font, QPaintDevice* device);
@@ -192,6 +235,9 @@ private:
     QPrinter& printer();
 
     QByteArray* m_data = nullptr;
+    std::span<const std::uint8_t> m_readOnlyBytes;
+    bool m_readOnly = false;
+    bool m_toldReadOnly = false;
     std::uint32_t m_flags = 0xC00F;
     std::int64_t m_top = 0;
     std::int64_t m_caret = 0;

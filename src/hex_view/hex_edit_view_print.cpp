@@ -79,9 +79,10 @@ int CHexEditView::printTo(QPrinter& target)
         const int headerRule = page.top() + lineHeight + lineHeight / 4;
         painter.drawLine(page.left(), headerRule, page.right(), headerRule);
         const QRect body(page.left(), page.top() + 2 * lineHeight, page.width(), linesPerPage * lineHeight);
-        if (size() > 0)
-            paintRows(painter, body, static_cast<std::int64_t>(m_bytesPerRow) * (number - 1) * linesPerPage,
-                      linesPerPage, charWidth, lineHeight, hexX, textX, false);
+        if (size() > 0) {
+            const std::int64_t firstOffset = static_cast<std::int64_t>(m_bytesPerRow) * (number - 1) * linesPerPage;
+            paintRows(painter, {body, firstOffset, linesPerPage, charWidth, lineHeight, hexX, textX}, false);
+        }
         const int footerTop = page.bottom() - lineHeight;
         const int footerRule = footerTop - lineHeight / 4;
         painter.drawLine(page.left(), footerRule, page.right(), footerRule);

@@ -8,11 +8,13 @@ namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
 }
 
-QString addressText(std::int64_t offset, bool wide)
+QString addressText(std::int64_t offset, bool wide) { return addressTextOfWidth(offset, wide ? 8 : 4); }
+
+QString addressTextOfWidth(std::int64_t offset, int digits)
 {
     char text[32];
-    std::snprintf(text, sizeof text, wide ? "%08llX" : "%04llX", static_cast<unsigned long long>(offset));
-    return QString::fromLatin1(text, wide ? 8 : 4);
+    std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<unsigned long long>(offset));
+    return QString::fromLatin1(text, digits);
 }
 
 QString hexText(const char* bytes, int count, int bytesPerRow)

@@ -10,6 +10,8 @@ namespace brindle::hex {
 // Offset as "%04lX" or "%08lX" (wide), of which only the first 4 or 8 characters are kept: an
 // offset needing more digits is cut, not widened.
 QString addressText(std::int64_t offset, bool wide);
+// Offset as at least `digits` uppercase hex digits, of which only the first `digits` are kept.
+QString addressTextOfWidth(std::int64_t offset, int digits);
 // Every byte as two uppercase hex digits and a blank; a row shorter than bytesPerRow is padded
 // with blanks to the full width.
 QString hexText(const char* bytes, int count, int bytesPerRow);

@@ -2,6 +2,7 @@
 
 #include "engine/engine_strings.h"
 #include "engine/file_exception.h"
+#include "framework/cmd_target.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/resources.h"
@@ -15,36 +16,80 @@
 #include <QMessageBox>
 #include <new>
 #include <system_error>
+#include <utility>
 
 namespace brindle {
 
 namespace {
 
 constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
-constexpr int kStrTooLarge = 3311;     // "%1 is too large ..."
 constexpr int kStrSaveFailed = 3312;   // "%1 could not be saved: %2 ..."
 
 }  // namespace
 
-CRodeZorBinDoc::CRodeZorBinDoc() = default;
+CRodeZorBinDoc::CRodeZorBinDoc()
+{
+    // A mapped file is shown, not edited: there is nothing of it to write.
+    for (const int id : {cmd::kFileSave, cmd::kFileSaveAs})
+        onUpdateCommand(id, [this](CCmdUI& ui) { ui.enable(!isReadOnly()); });
+}
 
 CRodeZorBinDoc::~CRodeZorBinDoc() = default;
+
+std::span<const std::uint8_t> CRodeZorBinDoc::content() const
+{
+    if (m_mapped)
+        return m_mapped->bytes();
+    return {reinterpret_cast<const std::uint8_t*>(m_bytes.constData()), static_cast<std::size_t>(m_bytes.size())};
+}
+
+void CRodeZorBinDoc::showIn(CHexEditView& view)
+{
+    if (m_mapped)
+        view.setReadOnlyData(m_mapped->bytes());
+    else
+        view.setData(&m_bytes);
+}
+
+bool CRodeZorBinDoc::isShownIn(const CHexEditView& view) const
+{
+    if (m_mapped)
+        return view.isReadOnly() && view.bytes().data() == m_mapped->bytes().data();
+    return view.data() == &m_bytes;
+}
 
 bool CRodeZorBinDoc::load(const QString& path)
 {
     m_lastError.clear();
     m_bytes = QByteArray();
+    releaseMapping();
     const QFileInfo info(path);
     if (!info.exists() || info.isDir()) {
         m_lastError = loadString(kStrOpenFailed).arg(path);
         return false;
     }
-    if (info.size() > kMaxFileSize) {
-        // The sizes and offsets the view works with stay below 2 GiB; a larger file is refused
-        // rather than shown cut.
-        m_lastError = loadString(kStrTooLarge).arg(path);
+    // Read whole, a larger file would cost seconds and its size in memory before the first row
+    // shows, and each inserted byte would move gigabytes; mapped, only the pages shown are read.
+    if (!(info.size() > kMaxEditableSize ? loadMapped(path) : loadWhole(path, info.size())))
+        return false;
+    handBufferToViews();
+    return true;
+}
+
+bool CRodeZorBinDoc::loadMapped(const QString& path)
+{
+    std::error_code error;
+    std::optional<CMappedFile> mapped = CMappedFile::map(path.toStdU16String(), error);
+    if (!mapped) {
+        m_lastError = loadString(kStrCannotOpen).arg(path, QString::fromStdString(error.message()));
         return false;
     }
+    m_mapped = std::move(mapped);
+    return true;
+}
+
+bool CRodeZorBinDoc::loadWhole(const QString& path, std::int64_t size)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         m_lastError = loadString(kStrCannotOpen).arg(path, file.errorString());
@@ -52,7 +97,7 @@ bool CRodeZorBinDoc::load(const QString& path)
     }
     QByteArray bytes;
     try {
-        bytes = QByteArray(info.size(), Qt::Uninitialized);
+        bytes = QByteArray(size, Qt::Uninitialized);
     } catch (const std::bad_alloc&) {
         m_lastError =
             loadString(kStrCannotRead)
@@ -74,15 +119,23 @@ bool CRodeZorBinDoc::load(const QString& path)
     // A file that shrank while it was read keeps what was there.
     bytes.truncate(done);
     m_bytes = std::move(bytes);
-    handBufferToViews();
     return true;
+}
+
+void CRodeZorBinDoc::releaseMapping()
+{
+    if (!m_mapped)
+        return;
+    // The views let go of the mapped bytes before they are unmapped.
+    const std::optional<CMappedFile> released = std::exchange(m_mapped, std::nullopt);
+    handBufferToViews();
 }
 
 void CRodeZorBinDoc::handBufferToViews()
 {
     for (CView* view : views()) {
         if (auto* hexView = dynamic_cast<CHexEditView*>(view))
-            hexView->setData(&m_bytes);
+            showIn(*hexView);
     }
 }
 
@@ -126,18 +179,24 @@ bool CRodeZorBinDoc::writeTo(const QString& path)
 
 bool CRodeZorBinDoc::onSaveDocument(const QString& path)
 {
+    if (m_mapped) {
+        // Writing the mapping back could put zeros where another program has cut the file short.
+        m_lastError = CHexEditView::readOnlyMessage(pathName(), static_cast<std::int64_t>(content().size()));
+        return false;
+    }
     if (!writeTo(path))
         return false;
     setModifiedFlag(false);
     return true;
 }
 
-bool CRodeZorBinDoc::writeRecoveryCopy(const QString& path) { return writeTo(path); }
+bool CRodeZorBinDoc::writeRecoveryCopy(const QString& path) { return !m_mapped && writeTo(path); }
 
 void CRodeZorBinDoc::deleteContents()
 {
     CDocument::deleteContents();
     m_bytes = QByteArray();
+    releaseMapping();
     handBufferToViews();
 }
 

@@ -1,45 +1,60 @@
-// The binary viewer's document: a whole file as raw bytes, shown and edited by hex views.
+// The binary viewer's document: a file's raw bytes, shown and edited by hex views; a file too large
+// to edit is mapped and shown read-only.
 #pragma once
 
 #include "framework/document.h"
 #include "framework/position_target.h"
+#include "platform/mapped_file.h"
 
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <optional>
+#include <span>
 
 namespace brindle {
 
 class CHexEditView;
 
-// Reads the whole file into one block of memory and writes it back on save. Its views edit the
-// block in place (see CHexEditView::setData). Files of 2 GiB or more are refused when opening:
-// offsets and sizes of the view's commands and of the compare engine's binary offsets are kept
-// below that. Saving replaces the file only once the new content is completely written.
+// A file of up to kMaxEditableSize bytes is read whole into one block of memory, edited there by
+// its views (see CHexEditView::setData) and written back on save; saving replaces the file only
+// once the new content is completely written. A larger file is mapped read-only (CMappedFile): the
+// system reads only the pages shown, the views refuse to edit it, the document is never modified
+// and cannot be saved. A mapped file cut short by another program reads as zeros from its new end.
+// GUI thread only.
 class CRodeZorBinDoc : public CDocument, public CPositionTarget {
     Q_OBJECT
 public:
-    // The largest file the document opens.
-    static constexpr std::int64_t kMaxFileSize = (std::int64_t{1} << 31) - 1;
+    // The largest file read into memory and editable.
+    static constexpr std::int64_t kMaxEditableSize = (std::int64_t{1} << 31) - 1;
 
     CRodeZorBinDoc();
     ~CRodeZorBinDoc() override;
 
+    // The editable buffer; empty while a mapped file is shown.
     QByteArray& bytes() { return m_bytes; }
     const QByteArray& bytes() const { return m_bytes; }
+    // True while the document shows a mapped file.
+    bool isReadOnly() const { return m_mapped.has_value(); }
+    // What the views show: the buffer, or the mapped file.
+    std::span<const std::uint8_t> content() const;
+    // Hands view the bytes: the buffer to edit, or the mapped file to read.
+    void showIn(CHexEditView& view);
+    bool isShownIn(const CHexEditView& view) const;
 
-    // Reads path into the buffer and hands the buffer to every view. False (buffer empty,
-    // lastError() set) when the file cannot be read or is too large.
+    // Reads path into the buffer, or maps it when it is larger than kMaxEditableSize, and hands
+    // the bytes to every view. False (nothing loaded, lastError() set) when the file cannot be
+    // opened, read or mapped.
     bool load(const QString& path);
     // The message of the last failed load or save; empty after a success.
     const QString& lastError() const { return m_lastError; }
 
     bool onNewDocument() override;
     // A file that cannot be opened is reported and gives an empty document carrying its path, so
-    // that saving writes a new file there; a file too large or unreadable fails the open.
+    // that saving writes a new file there; a file that cannot be read or mapped fails the open.
     bool onOpenDocument(const QString& path) override;
     // Writes the buffer through a temporary file in the target's folder; on failure the target is
-    // untouched and false is returned (lastError() says why).
+    // untouched and false is returned (lastError() says why). A mapped file is never written.
     bool onSaveDocument(const QString& path) override;
     void deleteContents() override;
     bool writeRecoveryCopy(const QString& path) override;
@@ -60,10 +75,14 @@ protected:
     void reportSaveFailed(const QString& path) override;
 
 private:
+    bool loadWhole(const QString& path, std::int64_t size);
+    bool loadMapped(const QString& path);
     bool writeTo(const QString& path);
+    void releaseMapping();
     void handBufferToViews();
 
     QByteArray m_bytes;
+    std::optional<CMappedFile> m_mapped;
     QString m_lastError;
 };
 

@@ -15,9 +15,9 @@ CRodeZorBinDoc* CRodeZorBinView::binDocument() const { return dynamic_cast<CRode
 
 void CRodeZorBinView::onInitialUpdate()
 {
-    // A pane opened later by splitting the window joins the buffer the document already has.
-    if (CRodeZorBinDoc* doc = binDocument(); doc && data() != &doc->bytes())
-        setData(&doc->bytes());
+    // A pane opened later by splitting the window joins the bytes the document already has.
+    if (CRodeZorBinDoc* doc = binDocument(); doc && !doc->isShownIn(*this))
+        doc->showIn(*this);
     CHexEditView::onInitialUpdate();
 }
 

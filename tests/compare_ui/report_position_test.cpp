@@ -98,5 +98,18 @@ INSTANTIATE_TEST_SUITE_P(
                     SPositionCase{"no_sections", {}, 5, 2, true, 5}),
     test::SCaseName());
 
+// Offsets of files larger than 4 GiB were cut to 2^31 - 1, the cap meant for line numbers.
+const std::vector<SItem> kBinaryAbove4GiB{{"0-4294967295;0-4294967295", 0},
+                                          {"4294967296-4294967327;missing", 268435456}};
+
+INSTANTIATE_TEST_SUITE_P(
+    BinaryLarge, ReportLinePosition,
+    testing::Values(
+        SPositionCase{"offset_above_4_GiB", kBinaryAbove4GiB, 268435458, 1, true, 4294967312},
+        SPositionCase{"file2_beside_missing_above_4_GiB", kBinaryAbove4GiB, 268435458, 2, true, 4294967295},
+        SPositionCase{
+            "absurd_offset_does_not_overflow", {{"99999999999999999999999;1", 0}}, 1, 1, true, std::int64_t{1} << 62}),
+    test::SCaseName());
+
 }  // namespace
 }  // namespace brindle

@@ -72,6 +72,14 @@ TEST(HexFormat, AddressIsCutToItsWidthAndRowsArePadded)
     };
     for (const SCase& c : cases)
         EXPECT_EQ(hex::addressText(c.offset, c.wide), QString::fromLatin1(c.expected)) << c.offset << " " << c.wide;
+    // The widths a wide address grows to for offsets beyond 4 GiB.
+    const struct {
+        std::int64_t offset;
+        int digits;
+        const char* expected;
+    } widths[] = {{0x140000000, 9, "140000000"}, {0x10, 9, "000000010"}, {0x7FFFFFFFFFFFFFFF, 16, "7FFFFFFFFFFFFFFF"}};
+    for (const auto& c : widths)
+        EXPECT_EQ(hex::addressTextOfWidth(c.offset, c.digits), QString::fromLatin1(c.expected)) << c.offset;
 
     const QByteArray row = QByteArray::fromHex("10117F20");
     EXPECT_EQ(hex::hexText(row.constData(), 4, 16), QStringLiteral("10 11 7F 20 ") + QString(36, u' '));

@@ -1,28 +1,38 @@
-// Binary document: loading, opening, saving safely, refusing huge files, showing a range.
+// Binary document: loading, opening, saving safely, showing huge files read-only, showing a range.
 #include "hex_view/rode_zor_bin_doc.h"
 #include "hex_view/rode_zor_bin_view.h"
 #include "support/message_boxes.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
+#include "support/user_door.h"
 
+#include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/win_app.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace brindle {
 namespace {
@@ -31,6 +41,30 @@ using test::CTempDir;
 using test::readBytes;
 
 using test::messagesDuring;
+
+constexpr std::int64_t kGiB = std::int64_t{1} << 30;
+
+// A sparse file of size bytes (no disk space taken) with the marker texts written at their offsets.
+void writeSparse(const std::string& path, std::int64_t size,
+                 const std::vector<std::pair<std::int64_t, std::string>>& markers)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, size), 0);
+    for (const auto& [offset, text] : markers)
+        ASSERT_EQ(::pwrite(fd, text.data(), text.size(), offset), static_cast<ssize_t>(text.size()));
+    ::close(fd);
+}
+
+// The memory the process holds now, in bytes.
+std::int64_t residentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    std::int64_t total = 0;
+    std::int64_t resident = 0;
+    statm >> total >> resident;
+    return resident * ::sysconf(_SC_PAGESIZE);
+}
 
 class BinaryDocument : public testing::Test {
 protected:
@@ -47,7 +81,7 @@ protected:
             [](CDocTemplate& t, CDocument& d) -> CMDIChildWnd* { return new CMDIChildWnd(t, d); },
             [](CDocument& document, QWidget* parent) -> CView* {
                 auto* view = new CRodeZorBinView(parent);
-                view->setData(&static_cast<CRodeZorBinDoc&>(document).bytes());
+                static_cast<CRodeZorBinDoc&>(document).showIn(*view);
                 return view;
             }));
     }
@@ -63,6 +97,15 @@ protected:
     CRodeZorBinDoc* open(const std::string& path)
     {
         return dynamic_cast<CRodeZorBinDoc*>(m_app.docTemplateAt(2)->openDocumentFile(QString::fromStdString(path)));
+    }
+
+    // Keys ("Ctrl+Home, Shift+Right") to the view, which has the focus in the main window as after
+    // a click into it.
+    void press(CHexEditView& view, const QString& keys)
+    {
+        view.setFocus();
+        for (const QString& key : keys.split(QStringLiteral(", ")))
+            test::pressKeys(*m_app.mainFrame(), QKeySequence(key));
     }
 
     CTempDir m_dir;
@@ -106,25 +149,168 @@ TEST_F(BinaryDocument, AMissingFileGivesAnEmptyDocumentThatSavesThere)
     EXPECT_EQ(readBytes(path), "new");
 }
 
-TEST_F(BinaryDocument, FilesOfTwoGibibytesOrMoreAreRefusedWithAMessage)
+// Files of 2 GiB and more were refused with a message; now they are mapped and shown read-only.
+TEST_F(BinaryDocument, FilesOfTwoGibibytesOrMoreOpenReadOnlyWithoutAMessage)
 {
-    struct SCase {
-        off_t size;
-        bool opens;
-    };
     const off_t limit = off_t{1} << 31;
-    for (const SCase c : {SCase{limit, false}, SCase{limit + 4096, false}, SCase{limit * 2, false}}) {
-        const std::string path = m_dir.file("huge.bin");
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::ftruncate(fd, c.size), 0);  // sparse: no disk space taken
-        ::close(fd);
+    for (const off_t size : {limit, limit + 4096, limit * 2}) {
+        SCOPED_TRACE(size);
+        const std::string path = m_dir.file("huge" + std::to_string(size) + ".bin");
+        writeSparse(path, size, {});
         CRodeZorBinDoc* document = nullptr;
         const QStringList boxes = messagesDuring([&] { document = open(path); });
-        EXPECT_EQ(document != nullptr, c.opens) << c.size;
-        ASSERT_EQ(boxes.size(), 1) << c.size;
-        EXPECT_TRUE(boxes.front().contains(QStringLiteral("too large"))) << boxes.front().toStdString();
+        ASSERT_NE(document, nullptr);
+        EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'\n').toStdString();
+        EXPECT_TRUE(document->isReadOnly());
+        EXPECT_EQ(document->bytes().size(), 0);
+        ASSERT_NE(document->firstView(), nullptr);
+        EXPECT_TRUE(document->firstView()->isReadOnly());
+        EXPECT_EQ(document->firstView()->size(), size);
+        document->onCloseDocument();
     }
+}
+
+// A 5 GiB file with markers at its start, above 4 GiB and at its end, opened as the comparison
+// window's viewer opens it: every place is reachable, copied from and protected from editing, and
+// only the pages shown are read.
+TEST_F(BinaryDocument, AFileOfSeveralGibibytesIsShownWholeButNotEdited)
+{
+    const std::int64_t size = 5 * kGiB;
+    const std::int64_t middle = 4 * kGiB + 0x123450;
+    const std::string path = m_dir.file("five.bin");
+    writeSparse(path, size, {{0, "START"}, {middle, "MIDDLE"}, {size - 3, "END"}});
+    const std::int64_t residentBefore = residentBytes();
+    const auto started = std::chrono::steady_clock::now();
+    CRodeZorBinDoc* document = CRodeZorBinDoc::showRange(QString::fromStdString(path), 0, 0);
+    const auto opening = std::chrono::steady_clock::now() - started;
+    ASSERT_NE(document, nullptr);
+    RecordProperty("open_ms", static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(opening).count()));
+    CHexEditView* view = document->firstView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->size(), size);
+    // Nine digits for the wide address: the offsets above 4 GiB are shown whole.
+    EXPECT_EQ(view->hexColumnX(), 10 * view->charWidth());
+    view->grab();
+
+    press(*view, QStringLiteral("Ctrl+End"));
+    EXPECT_EQ(view->caretOffset(), size - 1);
+    EXPECT_EQ(view->topOffset() + view->visibleRows() * 16, size);
+    EXPECT_EQ(view->verticalScrollBar()->value(), view->verticalScrollBar()->maximum());
+    press(*view, QStringLiteral("Shift+Right, Ctrl+C"));
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->data(QStringLiteral("BinaryData")), QByteArray("D"));
+    view->grab();
+
+    // As a double click on a report line of the binary comparison shows it.
+    EXPECT_EQ(CRodeZorBinDoc::showRange(QString::fromStdString(path), middle, 6), document);
+    EXPECT_EQ(view->selectionStart(), middle);
+    EXPECT_EQ(view->selectionEnd(), middle + 6);
+    EXPECT_LE(view->topOffset(), middle);
+    EXPECT_GT(view->topOffset() + view->visibleRows() * 16, middle);
+    press(*view, QStringLiteral("Ctrl+C"));
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->data(QStringLiteral("BinaryData")), QByteArray("MIDDLE"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("4D 49 44 44 4C 45 "));
+    view->grab();
+
+    // Typing, deleting and Insert are refused; the first attempt says why, once.
+    const QStringList boxes = messagesDuring([&] {
+        press(*view, QStringLiteral("Right"));
+        QTest::keyClicks(view, QStringLiteral("ab"));
+        press(*view, QStringLiteral("Del, Backspace, Ins, Ctrl+V, Ctrl+X"));
+    });
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes.front().contains(QString::fromStdString(path))) << boxes.front().toStdString();
+    EXPECT_TRUE(boxes.front().contains(QStringLiteral("read-only"))) << boxes.front().toStdString();
+    EXPECT_FALSE(view->insertMode());
+    EXPECT_FALSE(document->isModified());
+    EXPECT_EQ(view->size(), size);
+    view->showRange(middle, 6);
+    press(*view, QStringLiteral("Ctrl+C"));
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->data(QStringLiteral("BinaryData")), QByteArray("MIDDLE"));
+
+    // Gigabytes are not copied: the clipboard keeps what it had.
+    const QStringList copyBoxes = messagesDuring([&] { press(*view, QStringLiteral("Ctrl+A, Ctrl+C")); });
+    ASSERT_EQ(copyBoxes.size(), 1);
+    EXPECT_TRUE(copyBoxes.front().contains(QStringLiteral("too large to copy"))) << copyBoxes.front().toStdString();
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->data(QStringLiteral("BinaryData")), QByteArray("MIDDLE"));
+
+    press(*view, QStringLiteral("Ctrl+Home, Shift+Right, Shift+Right, Shift+Right, Shift+Right, Shift+Right, "
+                                "Shift+Right, Shift+Right, Shift+Right, Shift+Right, Ctrl+C"));
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->data(QStringLiteral("BinaryData")), QByteArray("START"));
+    EXPECT_LT(residentBytes() - residentBefore, 64 << 20);
+}
+
+// The menu items that would change the bytes or write them are disabled; reading ones are not.
+TEST_F(BinaryDocument, AMappedFileDisablesEditingAndSaving)
+{
+    const std::string path = m_dir.file("big.bin");
+    writeSparse(path, 3 * kGiB, {{3 * kGiB - 2, "Z"}});
+    CRodeZorBinDoc* document = open(path);
+    ASSERT_NE(document, nullptr);
+    document->firstView()->setFocus();
+    struct SCase {
+        const char* name;
+        int id;
+        bool enabled;
+    };
+    const SCase cases[] = {
+        {"copy", cmd::kEditCopy, true},  {"select all", cmd::kEditSelectAll, true},
+        {"cut", cmd::kEditCut, false},   {"paste", cmd::kEditPaste, false},
+        {"save", cmd::kFileSave, false}, {"save as", cmd::kFileSaveAs, false},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QAction* item = test::menuAction(*m_app.mainFrame(), c.id);
+        ASSERT_NE(item, nullptr);
+        test::openMenusOf(*m_app.mainFrame(), item);
+        EXPECT_EQ(item->isEnabled(), c.enabled);
+    }
+    // Reached some other way, saving still writes nothing.
+    EXPECT_FALSE(document->onSaveDocument(QString::fromStdString(m_dir.file("copy.bin"))));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.file("copy.bin")));
+    EXPECT_FALSE(document->isModified());
+}
+
+// A file of more rows than an int holds: the scroll bar still reaches every row, its ends the
+// first and the last, and the keys and show-range move it along.
+TEST_F(BinaryDocument, TheScrollBarOfAFileOfMoreRowsThanAnIntReachesEveryRow)
+{
+    const std::int64_t size = 64 * kGiB;  // 2^32 rows
+    const std::string path = m_dir.file("vast.bin");
+    writeSparse(path, size, {{size - 1, "E"}});
+    CRodeZorBinDoc* document = open(path);
+    ASSERT_NE(document, nullptr);
+    CHexEditView* view = document->firstView();
+    QScrollBar* bar = view->verticalScrollBar();
+    const std::int64_t lastTop = size - view->visibleRows() * 16;
+
+    press(*view, QStringLiteral("Ctrl+End"));
+    EXPECT_EQ(view->topOffset(), lastTop);
+    EXPECT_EQ(view->caretOffset(), size - 1);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    press(*view, QStringLiteral("Ctrl+Home"));
+    EXPECT_EQ(bar->value(), 0);
+
+    struct SCase {
+        const char* name;
+        QAbstractSlider::SliderAction action;
+        std::int64_t top;
+    };
+    const SCase moves[] = {
+        {"to the end", QAbstractSlider::SliderToMaximum, lastTop},
+        {"to the start", QAbstractSlider::SliderToMinimum, 0},
+    };
+    for (const SCase& c : moves) {
+        SCOPED_TRACE(c.name);
+        bar->triggerAction(c.action);
+        EXPECT_EQ(view->topOffset(), c.top);
+    }
+    // Halfway down the bar is halfway through the file, to a step of the bar.
+    bar->setValue(bar->maximum() / 2);
+    EXPECT_NEAR(static_cast<double>(view->topOffset()), static_cast<double>(lastTop / 2), 16.0);
+    view->showRange(48 * kGiB, 1);
+    EXPECT_NEAR(bar->value(), bar->maximum() / 4 * 3, 64);
+    EXPECT_EQ(view->selectionStart(), 48 * kGiB);
+    view->grab();
 }
 
 TEST_F(BinaryDocument, SavingAfterAnInsertWritesTheLongerContent)
