@@ -33,8 +33,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrStartHint = 3239;  // "To start, choose Compare Files... ..."
-
 void printError(const QString& line) { std::fprintf(stderr, "brd64: %s\n", line.toLocal8Bit().constData()); }
 
 // Command-line processing acting on the running program.
@@ -115,7 +113,8 @@ bool CMainFrame::create()
     setAppTitle(loadString(res::kStrAppTitle));
     setMenuResource(res::kMainFrame);
     bindAccelerators(res::kMainFrame);
-    new CEmptyAreaHint(*mdiArea(), loadString(kStrStartHint), [this](const QStringList& files) { openDropped(files); });
+    new CEmptyAreaHint(*mdiArea(), loadString(res::kStrStartHint),
+                       [this](const QStringList& files) { openDropped(files); });
     return createBars(res::kMainFrame, {cmd::kIndicatorCaps, cmd::kIndicatorNum, cmd::kIndicatorScroll}) &&
            menuResource() == res::kMainFrame;
 }

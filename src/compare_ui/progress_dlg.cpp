@@ -5,6 +5,7 @@
 #include "framework/help_window.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 #include "framework/win_app.h"
 #include "platform/profile.h"
 
@@ -72,11 +73,11 @@ private:
 
 CProgressDlg::CProgressDlg(bool cancellable, std::int64_t total, CProgressDlg** ownerPointer, int titleStringId,
                            QWidget* owner, const QString& positionSection, CProfile* profile)
-    : m_text(new QLabel(loadString(3212), this)), m_bar(new QProgressBar(this)),
-      m_cancelButton(new QPushButton(loadString(3211), this)), m_total(total), m_cancellable(cancellable),
+    : m_text(new QLabel(loadString(res::kStrMatchingFileNames), this)), m_bar(new QProgressBar(this)),
+      m_cancelButton(new QPushButton(loadString(res::kStrCancel), this)), m_total(total), m_cancellable(cancellable),
       m_ownerPointer(ownerPointer), m_owner(owner), m_positionSection(positionSection), m_profile(profile)
 {
-    setWindowTitle(loadString(3210));
+    setWindowTitle(loadString(res::kStrProgressTitle));
     setHelpPage(this, QStringLiteral("comparison-window.html#progress"));
     setModal(false);
     if (const QString title = loadString(titleStringId); !title.isEmpty())

@@ -21,18 +21,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrBadFileName = 65199;
-constexpr int kStrResultsTxt = 2136;  // proposed merge-file name
-constexpr int kStrTxt = 2137;         // its default extension
-constexpr int kStrFile1 = 3264;
-constexpr int kStrFile2 = 3265;
-constexpr int kStrSwap = 3266;
-constexpr int kStrOlderFirst = 3267;
-constexpr int kStrDisplayMerge = 3268;
-constexpr int kStrMergeFile = 3269;
-constexpr int kStrCopyName1 = 3270;
-constexpr int kStrCopyName2 = 3271;
-
 constexpr char16_t kPathsSection[] = u"Paths";
 
 bool equalIgnoringCase(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
@@ -100,7 +88,7 @@ QWidget* CSelPage::makeFileRows()
     grid->setContentsMargins(0, 0, 0, 0);
     m_combo1 = makeHistoryCombo(kIdFile1, rows);
     m_combo2 = makeHistoryCombo(kIdFile2, rows);
-    const int labels[] = {kStrFile1, kStrFile2};
+    const int labels[] = {res::kStrFile1, res::kStrFile2};
     const int browseIds[] = {kIdBrowse1, kIdBrowse2};
     for (int side = 1; side <= 2; ++side) {
         auto* label = new QLabel(loadString(labels[side - 1]), rows);
@@ -114,8 +102,8 @@ QWidget* CSelPage::makeFileRows()
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
-    auto* swap = makeButton(loadString(kStrSwap), kIdSwap, rows);
-    auto* older = makeButton(loadString(kStrOlderFirst), kIdOlderFirst, rows);
+    auto* swap = makeButton(loadString(res::kStrSwap), kIdSwap, rows);
+    auto* older = makeButton(loadString(res::kStrOlderFirst), kIdOlderFirst, rows);
     connect(swap, &QPushButton::clicked, this, &CSelPage::swapFileNames);
     connect(older, &QPushButton::clicked, this, &CSelPage::olderFileFirst);
     buttons->addWidget(swap);
@@ -130,12 +118,12 @@ QWidget* CSelPage::makeMergeRows()
     auto* rows = new QWidget(this);
     auto* grid = new QGridLayout(rows);
     grid->setContentsMargins(0, 0, 0, 0);
-    m_displayMerge = new QCheckBox(loadString(kStrDisplayMerge), rows);
+    m_displayMerge = new QCheckBox(loadString(res::kStrDisplayMerge), rows);
     m_displayMerge->setObjectName(QString::number(kIdDisplayMerge));
     connect(m_displayMerge, &QCheckBox::clicked, this, &CSelPage::displayMergeFileClicked);
     grid->addWidget(m_displayMerge, 0, 1, 1, 2);
 
-    auto* label = new QLabel(loadString(kStrMergeFile), rows);
+    auto* label = new QLabel(loadString(res::kStrMergeFile), rows);
     m_mergeFile = new QLineEdit(rows);
     m_mergeFile->setObjectName(QString::number(kIdMergeFile));
     label->setBuddy(m_mergeFile);
@@ -147,8 +135,8 @@ QWidget* CSelPage::makeMergeRows()
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
-    auto* copy1 = makeButton(loadString(kStrCopyName1), kIdCopyName1, rows);
-    auto* copy2 = makeButton(loadString(kStrCopyName2), kIdCopyName2, rows);
+    auto* copy1 = makeButton(loadString(res::kStrCopyName1), kIdCopyName1, rows);
+    auto* copy2 = makeButton(loadString(res::kStrCopyName2), kIdCopyName2, rows);
     connect(copy1, &QPushButton::clicked, this, [this] { copyFileName(1); });
     connect(copy2, &QPushButton::clicked, this, [this] { copyFileName(2); });
     buttons->addWidget(copy1);
@@ -181,12 +169,12 @@ void CSelPage::fillCombo(QComboBox& target, const QString& prefix, const QString
 std::optional<SPageFailure> CSelPage::validate() const
 {
     if (!pathExists(u16(m_combo1->currentText())))
-        return SPageFailure{m_combo1, kStrBadFileName};
+        return SPageFailure{m_combo1, res::kStrBadFileName};
     if (!pathExists(u16(m_combo2->currentText())))
-        return SPageFailure{m_combo2, kStrBadFileName};
+        return SPageFailure{m_combo2, res::kStrBadFileName};
     if (m_displayMerge->isChecked() &&
         !acceptableMergeFileName(m_mergeFile->text(), m_combo1->currentText(), m_combo2->currentText()))
-        return SPageFailure{m_mergeFile, kStrBadFileName};
+        return SPageFailure{m_mergeFile, res::kStrBadFileName};
     return std::nullopt;
 }
 
@@ -224,8 +212,8 @@ void CSelPage::browse(int side)
 
 void CSelPage::browseMergeFile()
 {
-    const QString path =
-        m_host.saveFileName(this, loadString(kStrResultsTxt), loadString(kStrTxt), loadString(res::kStrAllFiles));
+    const QString path = m_host.saveFileName(this, loadString(res::kStrResultsTxt), loadString(res::kStrTxt),
+                                             loadString(res::kStrAllFiles));
     if (!path.isEmpty())
         m_mergeFile->setText(path);
 }

@@ -1,6 +1,8 @@
 // Numeric command and resource ids shared by the framework and the program.
 #pragma once
 
+#include "framework/string_ids.h"  // IWYU pragma: export
+
 namespace brindle::cmd {
 
 // Commands of the program.
@@ -64,15 +66,5 @@ inline constexpr int kMergeEditor = 153;
 inline constexpr int kTextEditor = 154;
 inline constexpr int kFolderComparison = 160;
 inline constexpr int kLinkMenu = 103;
-
-// String ids.
-inline constexpr int kStrIdleMessage = 57345;  // "Ready"
-inline constexpr int kStrAppTitle = 57344;     // "Brindle"
-inline constexpr int kStrCompanyName = 2140;   // "Tollan Software Inc."
-inline constexpr int kStrLanguageMismatch = 3018;
-inline constexpr int kStrAllFiles = 2138;         // "All Files|*.*||": every file, also those without a dot
-inline constexpr int kStrComparisonTitle = 3238;  // "%1 — %2": the names of the two compared files or folders
-inline constexpr int kStrOneDifference = 3248;    // "1 difference"
-inline constexpr int kStrDifferences = 3249;      // "%1 differences"
 
 }  // namespace brindle::res

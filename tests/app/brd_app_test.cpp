@@ -29,8 +29,6 @@
 namespace brindle {
 namespace {
 
-constexpr int kStrLanguageMismatch = 3018;
-
 struct SStartUpCase {
     std::string name;
     std::string module;  // test module copied beside the program as BRDLANG.rcc; empty: none
@@ -56,7 +54,7 @@ TEST_P(StartUpLanguageModule, MainFrameTextsAndWarning)
         std::filesystem::copy_file(std::string(BRINDLE_TEST_LANGUAGE_DIR "/") + param.module + ".rcc",
                                    m_programFolder.file("BRDLANG.rcc"));
     CResources::instance().unloadLanguageModule();
-    const QString builtInMismatchText = loadString(kStrLanguageMismatch);
+    const QString builtInMismatchText = loadString(res::kStrLanguageMismatch);
 
     struct SWarning {
         QString title;

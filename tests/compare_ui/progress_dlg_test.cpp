@@ -4,6 +4,7 @@
 
 #include "compare_ui/message_pump.h"
 #include "engine/cancel_flag.h"
+#include "engine/engine_strings.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/win_app.h"
 #include "platform/memory_settings_store.h"
@@ -26,8 +27,6 @@
 namespace brindle {
 namespace {
 
-constexpr int kStrBinaryComparison = 2306;  // "Binary Comparison of Files"
-constexpr int kStrCreatingReport = 2309;    // "Creating Report"
 constexpr auto kSection = u"Progress Test";
 
 QPushButton* cancelButton(const CProgressDlg& dialog) { return dialog.findChild<QPushButton*>(); }
