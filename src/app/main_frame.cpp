@@ -14,6 +14,7 @@
 #include "framework/file_dialog.h"
 #include "framework/resources.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,7 +69,7 @@ private:
 
 }  // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : CPersistMDIFrame(parent, QStringLiteral("Main Window"))
+CMainFrame::CMainFrame(QWidget* parent) : CPersistMDIFrame(parent, QStringView(kMainWindowSection).toString())
 {
     // The compare dialog, whether opened here or from a comparison window, changes the program's
     // shared text font.

@@ -9,6 +9,7 @@
 #include "framework/resources.h"
 #include "framework/string_ids.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -19,20 +20,13 @@
 
 namespace brindle {
 
-namespace {
-
-constexpr char16_t kSettingsSection[] = u"Settings";
-constexpr char16_t kShowMergeEditor[] = u"Show Merge Editor";
-
-}  // namespace
-
 CCompareDlg::CCompareDlg(CCompFileOpt& record, CCompareDlgHost& host, QWidget* owner)
     : QDialog(owner), m_record(record), m_host(host), m_tabs(new QTabWidget(this))
 {
     setWindowTitle(loadString(res::kStrCompareDlgCaption));
     setHelpPage(this, QStringLiteral("compare-dialog.html"));
     const bool displayMergeFile =
-        !record.m_outputFile.empty() && host.profile().readInt(kSettingsSection, kShowMergeEditor, 0) != 0;
+        !record.m_outputFile.empty() && host.profile().readInt(kSettingsSection, kShowMergeEditorValue, 0) != 0;
     m_selPage = new CSelPage(record, host, QString::fromStdU16String(record.m_file1Path),
                              QString::fromStdU16String(record.m_file2Path), displayMergeFile);
     m_compFilesPage = new CCompFilesPage(record);
@@ -71,7 +65,7 @@ void CCompareDlg::accept()
     m_displayPage->apply();
     m_record.m_file1Path = m_selPage->file1().toStdU16String();
     m_record.m_file2Path = m_selPage->file2().toStdU16String();
-    m_host.profile().writeInt(kSettingsSection, kShowMergeEditor, m_selPage->displayMergeFile() ? 1 : 0);
+    m_host.profile().writeInt(kSettingsSection, kShowMergeEditorValue, m_selPage->displayMergeFile() ? 1 : 0);
     QDialog::accept();
 }
 

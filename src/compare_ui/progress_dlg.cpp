@@ -8,6 +8,7 @@
 #include "framework/string_ids.h"
 #include "framework/win_app.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,7 +38,7 @@ public:
     CProgressDialogDisplay(int titleStringId, std::int64_t total, bool cancellable, QWidget* owner)
     {
         m_dialog = new CProgressDlg(cancellable, total, &m_dialog, titleStringId, owner,
-                                    QString::fromUtf16(kProgressPositionSection));
+                                    QStringView(kProgressSection).toString());
     }
     ~CProgressDialogDisplay() override
     {

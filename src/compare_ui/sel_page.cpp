@@ -6,6 +6,7 @@
 #include "framework/resources.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,8 +21,6 @@
 namespace brindle {
 
 namespace {
-
-constexpr char16_t kPathsSection[] = u"Paths";
 
 bool equalIgnoringCase(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
@@ -75,8 +74,8 @@ CSelPage::CSelPage(CCompFileOpt& record, CCompareDlgHost& host, const QString& f
     layout->addWidget(makeMergeRows());
     layout->addStretch(1);
 
-    fillCombo(*m_combo1, QStringLiteral("File1"), file1);
-    fillCombo(*m_combo2, QStringLiteral("File2"), file2);
+    fillCombo(*m_combo1, kFile1PathValue, file1);
+    fillCombo(*m_combo2, kFile2PathValue, file2);
     m_displayMerge->setChecked(displayMergeFile);
     m_mergeFile->setText(QString::fromStdU16String(record.m_outputFile));
 }
@@ -146,18 +145,18 @@ QWidget* CSelPage::makeMergeRows()
     return rows;
 }
 
-void CSelPage::fillCombo(QComboBox& target, const QString& prefix, const QString& name)
+void CSelPage::fillCombo(QComboBox& target, std::u16string_view prefix, const QString& name)
 {
     const CProfile& profile = m_host.profile();
     QStringList history;
     for (int entry = 1; entry <= kHistorySize; ++entry) {
         const QString value =
-            QString::fromStdU16String(profile.readString(kPathsSection, u16(prefix + QString::number(entry))));
+            QString::fromStdU16String(profile.readString(kPathsSection, pathHistoryValue(prefix, entry)));
         // A name stored twice (written by hand or by an older version) is offered once.
         if (!value.isEmpty() && !history.contains(value))
             history.append(value);
     }
-    QString text = QString::fromStdU16String(profile.readString(kPathsSection, u16(prefix)));
+    QString text = QString::fromStdU16String(profile.readString(kPathsSection, prefix));
     if (!name.isEmpty()) {
         putAtTop(history, name);
         text = name;
@@ -184,13 +183,13 @@ void CSelPage::apply()
     m_file2 = m_combo2->currentText();
     m_displayMergeFile = m_displayMerge->isChecked();
     m_record.m_outputFile = u16(m_mergeFile->text());
-    writeHistory(*m_combo1, QStringLiteral("File1"));
-    writeHistory(*m_combo2, QStringLiteral("File2"));
+    writeHistory(*m_combo1, kFile1PathValue);
+    writeHistory(*m_combo2, kFile2PathValue);
 }
 
 // The list in its own order, then the text: a name chosen by browsing or given by the window is
 // in the list already; one typed in is the text only.
-void CSelPage::writeHistory(QComboBox& source, const QString& prefix)
+void CSelPage::writeHistory(QComboBox& source, std::u16string_view prefix)
 {
     QStringList history;
     for (int index = 0; index < source.count(); ++index)
@@ -198,9 +197,9 @@ void CSelPage::writeHistory(QComboBox& source, const QString& prefix)
     const QString text = source.currentText();
     CProfile& profile = m_host.profile();
     for (int entry = 1; entry <= kHistorySize; ++entry)
-        profile.writeString(kPathsSection, u16(prefix + QString::number(entry)),
+        profile.writeString(kPathsSection, pathHistoryValue(prefix, entry),
                             entry <= history.size() ? u16(history[entry - 1]) : std::u16string());
-    profile.writeString(kPathsSection, u16(prefix), u16(text));
+    profile.writeString(kPathsSection, prefix, u16(text));
 }
 
 void CSelPage::browse(int side)

@@ -1,6 +1,7 @@
 // The comparison window's two panes and the hex window's panes the user splits.
 #include "app/bin_child_frame.h"
 #include "app/child_frame.h"
+#include "platform/settings_names.h"
 
 #include "app/main_frame.h"
 #include "frame_test_support.h"
@@ -69,7 +70,7 @@ class ComparisonFrame : public FrameTest, public testing::WithParamInterface<SSp
 TEST_P(ComparisonFrame, SectionListWidthFromSettingsAndNotSetByTheProgram)
 {
     if (GetParam().stored)
-        m_app.profile().writeInt(u"Compare Window", u"Splitter", *GetParam().stored);
+        m_app.profile().writeInt(kCompareWindowSection, kSplitterValue, *GetParam().stored);
     auto* frame = open<CChildFrame>(0);
     ASSERT_NE(frame, nullptr);
     ASSERT_EQ(frame->splitter()->count(), 2);
@@ -84,8 +85,8 @@ TEST_P(ComparisonFrame, SectionListWidthFromSettingsAndNotSetByTheProgram)
     frame->splitter()->setSizes({250, 300});
     frame->close();
     settle();
-    EXPECT_EQ(m_app.profile().readInt(u"Compare Window", u"Splitter", -1), GetParam().stored.value_or(-1));
-    EXPECT_NE(m_app.readString(u"Compare Window", u"Rectangle"), QStringLiteral("(missing)"));
+    EXPECT_EQ(m_app.profile().readInt(kCompareWindowSection, kSplitterValue, -1), GetParam().stored.value_or(-1));
+    EXPECT_NE(m_app.readString(kCompareWindowSection, kRectangleValue), QStringLiteral("(missing)"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, ComparisonFrame,
@@ -153,7 +154,7 @@ TEST_F(FrameTest, ComparisonFrameDragRemembersTheSectionListWidth)
     settle();
     const int dragged = frame->splitter()->sizes().front();
     EXPECT_GT(dragged, 150);
-    EXPECT_EQ(m_app.profile().readInt(u"Compare Window", u"Splitter", -1), dragged);
+    EXPECT_EQ(m_app.profile().readInt(kCompareWindowSection, kSplitterValue, -1), dragged);
     frame->close();
     settle();
     auto* next = open<CChildFrame>(0);

@@ -11,12 +11,14 @@
 #include "compare_ui/sel_page.h"
 #include "editor/colour_table.h"
 #include "editor/ui/ed_colours.h"
+#include "engine/comp_file_opt.h"
 #include "frame_test_support.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
 #include "merge_editor/rode_zor_text_buffer.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 #include "support/argv_recorder.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
@@ -485,7 +487,7 @@ TEST_F(ComparisonWindowTest, CompareDialogStartsFromTheSavedOptions)
     ASSERT_NE(open(), nullptr);
     CMainFrame& frame = *m_app.app.mainFrame();
     ASSERT_TRUE(test::activate(frame));
-    m_app.profile().writeString(kCompareFilesSection, u"File1 Line Prefix", u"<<saved<<");
+    m_app.profile().writeString(kCompareFilesSection, kFile1LinePrefixValue, u"<<saved<<");
     QString shown;
     QString file1;
     test::CDialogAnswers answers;
@@ -552,7 +554,7 @@ TEST_F(ComparisonWindowTest, DoubleClickStartsTheViewerAtTheClickedLine)
 {
     test::CArgvRecorder recorder(m_dir);
     m_app.profile().writeString(
-        kViewerSection, kTextViewerValue,
+        kSettingsSection, kTextViewerValue,
         u"\"" + QString::fromStdString(recorder.program()).toStdU16String() + u"\" %PATH% %LINE%");
     CBRDDoc* doc = open();
     ASSERT_NE(doc, nullptr);
@@ -620,7 +622,7 @@ TEST_F(ComparisonWindowTest, NewComparisonAsksBeforeItClosesAModifiedMergeEditor
         record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
         record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
         record.m_outputFile = QString::fromStdString(mergePath).toStdU16String();
-        m_app.profile().writeInt(u"Settings", u"Show Merge Editor", 1);
+        m_app.profile().writeInt(kSettingsSection, kShowMergeEditorValue, 1);
         ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(mergePath)), nullptr);
         test::settle();
         CDocTemplate* mergeTemplate = m_app.app.docTemplateAt(kMergeEditorTemplate);
@@ -685,8 +687,8 @@ TEST(StartUpReopen, KeepsTheMergeFileTheUserEditedAndSaved)
         record.m_file1Path = QString::fromStdString(dir.file("one.txt")).toStdU16String();
         record.m_file2Path = QString::fromStdString(dir.file("two.txt")).toStdU16String();
         record.m_outputFile = QString::fromStdString(merge).toStdU16String();
-        app.profile().writeString(u"Paths", u"File1", record.m_file1Path);
-        app.profile().writeString(u"Paths", u"File2", record.m_file2Path);
+        app.profile().writeString(kPathsSection, kFile1PathValue, record.m_file1Path);
+        app.profile().writeString(kPathsSection, kFile2PathValue, record.m_file2Path);
         ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(merge)), nullptr);
         test::settle();
         CDocument* mergeDoc = app.docTemplateAt(kMergeEditorTemplate)->documents().front();

@@ -9,6 +9,7 @@
 #include "compare_ui/brd_doc.h"
 #include "compare_ui/brd_view.h"
 #include "compare_ui/comp_ctrl.h"
+#include "editor/ed_abbreviations.h"
 #include "editor/ui/ed_text_view.h"
 #include "engine/comp_file_opt.h"
 #include "frame_test_support.h"
@@ -181,7 +182,7 @@ protected:
         m_dir.write("a.cpp", "foobar\nhello\n");
         m_dir.write("a.h", "");
         m_dir.write("b.bin", std::string("\x01\x02hello", 7));
-        userSettingsStore().writeString(u"Software\\RodeZor\\Compare\\Expand", u"fo", u"four");
+        userSettingsStore().writeString(CEdAbbreviations::KeyOf(u"Compare"), u"fo", u"four");
     }
     void TearDown() override
     {

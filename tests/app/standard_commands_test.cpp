@@ -13,6 +13,7 @@
 #include "framework/template_positions.h"
 #include "framework/view.h"
 #include "platform/code_page.h"
+#include "platform/settings_names.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
@@ -447,7 +448,7 @@ TEST_F(StandardCommandsTest, PrintPreviewKeepsHowManyPagesItShows)
         SCOPED_TRACE(c.name);
         CDocument* document = open(c.window);
         ASSERT_NE(nullptr, document);
-        m_app.profile().writeInt(u"Settings", u"PreviewPages", 2);
+        m_app.profile().writeInt(kSettingsSection, kPreviewPagesValue, 2);
         QPrintPreviewWidget::ViewMode opened = QPrintPreviewWidget::AllPagesView;
         test::CDialogAnswers answers;
         answers.then([&](QDialog& dialog) {
@@ -460,7 +461,7 @@ TEST_F(StandardCommandsTest, PrintPreviewKeepsHowManyPagesItShows)
         ASSERT_TRUE(test::chooseMenuItem(frame(), cmd::kFilePrintPreview));
         settle();
         EXPECT_EQ(opened, QPrintPreviewWidget::FacingPagesView);
-        EXPECT_EQ(m_app.profile().readInt(u"Settings", u"PreviewPages", 0), 1);
+        EXPECT_EQ(m_app.profile().readInt(kSettingsSection, kPreviewPagesValue, 0), 1);
         document->onCloseDocument();
         settle();
         ASSERT_TRUE(test::activate(frame()));

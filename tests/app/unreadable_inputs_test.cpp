@@ -9,6 +9,7 @@
 #include "framework/mdi_child_wnd.h"
 #include "framework/template_positions.h"
 #include "merge_editor/edit_doc.h"
+#include "platform/settings_names.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
@@ -86,8 +87,8 @@ TEST_P(UnreadableInputWindowTest, CommandLineSaysWhichFileAndOpensNoComparison)
 TEST_P(UnreadableInputWindowTest, StartUpReopenSaysWhichFileAndOpensNoComparison)
 {
     test::SAppOnMemorySettings app;
-    app.profile().writeString(u"Paths", u"File1", qs(m_good).toStdU16String());
-    app.profile().writeString(u"Paths", u"File2", qs(m_bad).toStdU16String());
+    app.profile().writeString(kPathsSection, kFile1PathValue, qs(m_good).toStdU16String());
+    app.profile().writeString(kPathsSection, kFile2PathValue, qs(m_bad).toStdU16String());
     test::CDialogAnswers answers;
     ASSERT_TRUE(app.app.initInstance(QString()));
     test::settle();

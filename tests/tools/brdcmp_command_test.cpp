@@ -1,7 +1,9 @@
 // brdcmp end to end: section-list output, exit statuses, merge files, and hostile input.
 #include "brdcmp/brdcmp_command.h"
+#include "engine/comp_file_opt.h"
 #include "engine/text_encoding.h"
 #include "platform/memory_settings_store.h"
+#include "platform/profile.h"
 #include "platform/reg_file_store.h"
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
@@ -198,9 +200,9 @@ TEST_F(BrdcmpTest, ChangedMergeFileIsKeptAsNumberedBackup)
 
 TEST_F(BrdcmpTest, OptionsComeFromTheSettingsStore)
 {
-    const std::u16string key = u"Software\\Tollan Software Inc.\\Brindle\\Compare Files";
-    m_store.writeDword(key, u"Ignore Case", 1);
-    m_store.writeString(key, u"File1 Line Prefix", u"<");
+    const std::u16string key = CProfile(m_store).sectionKey(kCompareFilesSection);
+    m_store.writeDword(key, kIgnoreCaseValue, 1);
+    m_store.writeString(key, kFile1LinePrefixValue, u"<");
     const std::string merge = m_dir.file("m.txt");
     const SResult result = compare("A\nb", "a\nc", {"-m", merge});
     EXPECT_EQ(result.out, "same 1;1\ndiff 2;2\n");
