@@ -8,10 +8,10 @@
 #include "framework/command_ids.h"
 #include "support/case_name.h"
 #include "support/qt_print.h"
+#include "support/user_door.h"
 
 #include <gtest/gtest.h>
 
-#include <QMouseEvent>
 #include <QSplitter>
 #include <QSplitterHandle>
 #include <optional>
@@ -129,17 +129,7 @@ std::set<CView*> openViews(const CBinChildFrame& frame)
 void dragBar(QSplitter& splitter, int index, QPoint to)
 {
     QSplitterHandle* handle = splitter.handle(index);
-    const QPoint grip = handle->rect().center();
-    const QPoint target = splitter.mapToGlobal(to);
-    QMouseEvent press(QEvent::MouseButtonPress, grip, handle->mapToGlobal(grip), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent move(QEvent::MouseMove, handle->mapFromGlobal(target), target, Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, handle->mapFromGlobal(target), target, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(handle, &press);
-    QCoreApplication::sendEvent(handle, &move);
-    QCoreApplication::sendEvent(handle, &release);
+    test::dragAt(*handle, handle->rect().center(), handle->mapFrom(&splitter, to));
     settle();
 }
 

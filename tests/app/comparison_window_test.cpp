@@ -34,7 +34,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QSplitter>
@@ -57,8 +56,6 @@ std::string numberedLines(int count, const std::string& prefix = "line ")
     return text;
 }
 
-void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
 class ComparisonWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -74,8 +71,8 @@ protected:
             if (i == 100)
                 two += "inserted\n";
         }
-        writeFile(m_dir.file("one.txt"), one);
-        writeFile(m_dir.file("two.txt"), two);
+        test::writeFile(m_dir.file("one.txt"), one);
+        test::writeFile(m_dir.file("two.txt"), two);
     }
 
     CBRDDoc* open(const std::string& name1 = "one.txt", const std::string& name2 = "two.txt",
@@ -242,7 +239,7 @@ TEST_F(ComparisonWindowTest, DroppingTwoFilesSetsOnlyThatSideToTheFirst)
     CBRDDoc* doc = open();
     ASSERT_NE(doc, nullptr);
     const QString path1 = doc->pane1().fileName();
-    writeFile(m_dir.file("third.txt"), "x\n");
+    test::writeFile(m_dir.file("third.txt"), "x\n");
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(m_dir.file("third.txt"))),
                   QUrl::fromLocalFile(QString::fromStdString(m_dir.file("one.txt")))});
@@ -296,8 +293,8 @@ TEST_F(ComparisonWindowTest, DroppedFileKeepsItsWholeNameHoweverLong)
 TEST_F(ComparisonWindowTest, SectionListFitsItsLabelsAndShowsThemWhole)
 {
     std::string one = numberedLines(200000);
-    writeFile(m_dir.file("long1.txt"), one);
-    writeFile(m_dir.file("long2.txt"), one.replace(one.find("line 150000\n"), 11, "changed"));
+    test::writeFile(m_dir.file("long1.txt"), one);
+    test::writeFile(m_dir.file("long2.txt"), one.replace(one.find("line 150000\n"), 11, "changed"));
     CBRDDoc* doc = open("long1.txt", "long2.txt");
     ASSERT_NE(doc, nullptr);
     CBRDView& list = *doc->sectionList();
@@ -316,7 +313,7 @@ TEST_F(ComparisonWindowTest, SectionListFitsItsLabelsAndShowsThemWhole)
 // in the section list too.
 TEST_F(ComparisonWindowTest, StatusBarCountsTheDifferencesAndIdenticalFilesSaySo)
 {
-    writeFile(m_dir.file("copy.txt"), numberedLines(200));
+    test::writeFile(m_dir.file("copy.txt"), numberedLines(200));
     const std::pair<std::string, QString> cases[] = {
         {"two.txt", QStringLiteral("3 differences")},
         {"copy.txt", QStringLiteral("The files are identical")},
@@ -509,7 +506,7 @@ TEST_F(ComparisonWindowTest, FileButtonShowsFilesWithoutADot)
 {
     CBRDDoc* doc = open();
     ASSERT_NE(doc, nullptr);
-    writeFile(m_dir.file("Makefile"), "all:\n");
+    test::writeFile(m_dir.file("Makefile"), "all:\n");
     QStringList filters;
     test::CDialogAnswers answers;
     answers.then([&](QDialog& dialog) {
@@ -565,9 +562,7 @@ TEST_F(ComparisonWindowTest, DoubleClickStartsTheViewerAtTheClickedLine)
     pane.lineScroll(119 - pane.firstVisibleLine());
     ASSERT_TRUE(pane.lineText(119).contains(QStringLiteral("line 119")));
     const QPoint point(20, 2);
-    QMouseEvent click(QEvent::MouseButtonDblClick, point, pane.viewport()->mapToGlobal(point), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(pane.viewport(), &click);
+    test::sendMouse(*pane.viewport(), QEvent::MouseButtonDblClick, point, Qt::LeftButton, Qt::LeftButton);
 
     const auto record = recorder.take();
     ASSERT_TRUE(record.has_value());
@@ -677,8 +672,8 @@ TEST(StartUpReopen, KeepsTheMergeFileTheUserEditedAndSaved)
 {
     test::CMemorySettings settings;
     test::CTempDir dir;
-    writeFile(dir.file("one.txt"), "a\nb\n");
-    writeFile(dir.file("two.txt"), "a\nc\n");
+    test::writeFile(dir.file("one.txt"), "a\nb\n");
+    test::writeFile(dir.file("two.txt"), "a\nc\n");
     const std::string merge = dir.file("merge.txt");
     {
         CBRDApp app;

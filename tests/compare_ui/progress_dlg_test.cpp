@@ -10,9 +10,9 @@
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
 #include "support/case_name.h"
+#include "support/user_door.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -163,11 +163,7 @@ void tryCancel(CProgressDlg& dialog, CancelWay way)
     switch (way) {
     case CancelWay::Button: cancelButton(dialog)->click(); break;
     case CancelWay::Close: dialog.close(); break;
-    case CancelWay::Escape: {
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&dialog, &escape);
-        break;
-    }
+    case CancelWay::Escape: test::sendKey(dialog, Qt::Key_Escape); break;
     }
 }
 

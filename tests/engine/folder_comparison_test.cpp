@@ -21,8 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::CTempDir;
 
-void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
 // Makes a file with its folders; a name ending in "/" makes a folder, "@target" a link.
 void make(const fs::path& root, const std::string& name, const std::string& content = {})
 {
@@ -33,7 +31,7 @@ void make(const fs::path& root, const std::string& name, const std::string& cont
     else if (content.starts_with('@'))
         fs::create_symlink(content.substr(1), path);
     else
-        writeFile(path.string(), content);
+        test::writeFile(path.string(), content);
 }
 
 const char* word(EEntryState state)
@@ -251,7 +249,7 @@ TEST_F(FolderComparisonTest, UnreadableEntriesSayWhyAndTheRestIsCompared)
 TEST_F(FolderComparisonTest, ARootThatIsNoFolderThrows)
 {
     make(a(), "f", "1");
-    writeFile(m_dir.file("b"), "a file");
+    test::writeFile(m_dir.file("b"), "a file");
     CFolderComparison comparison(a().string(), m_dir.file("b"), {});
     EXPECT_ANY_THROW(comparison.run());
 }
