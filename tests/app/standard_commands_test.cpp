@@ -15,6 +15,7 @@
 #include "platform/code_page.h"
 #include "platform/settings_names.h"
 #include "support/qt_print.h"
+#include "support/scoped_code_page.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
 
@@ -280,8 +281,7 @@ TEST_F(StandardCommandsTest, CharacterSetConversionFromTheMenuConvertsAnEightBit
     } cases[] = {{"UTF-8 desktop", "65001"}, {"code page 1252 desktop", "1252"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::CScopedEnv page("BRINDLE_ACP", c.desktopPage);
-        CCodePage::resetAnsiForTesting();
+        const test::CScopedCodePage page(c.desktopPage);
         m_dir.write("czech.txt", "\xC1\x8A x\n");
         CDocument* document = m_app.app.openDocumentFile(path("czech.txt"));
         ASSERT_NE(nullptr, document);
@@ -302,7 +302,6 @@ TEST_F(StandardCommandsTest, CharacterSetConversionFromTheMenuConvertsAnEightBit
         document->onCloseDocument();
         settle();
     }
-    CCodePage::resetAnsiForTesting();
 }
 
 // View > Text Type: one choice of several, shown with a radio mark that follows the choice.

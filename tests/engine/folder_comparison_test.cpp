@@ -4,6 +4,7 @@
 #include "engine/folder_comparison.h"
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
+#include "support/scoped_cancel.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -266,8 +267,10 @@ TEST_F(FolderComparisonTest, CancelLeavesThePairsNotReachedPending)
     CFolderComparison comparison(a().string(), b().string(), options);
     SFolderCallbacks callbacks;
     callbacks.compared = [](std::size_t) { setCancelRequested(true); };
-    EXPECT_FALSE(comparison.run(callbacks));
-    setCancelRequested(false);
+    {
+        const test::CScopedCancel cancel;
+        EXPECT_FALSE(comparison.run(callbacks));
+    }
     std::size_t pending = 0;
     for (const SFolderEntry& entry : comparison.entries()) {
         EXPECT_TRUE(entry.state == EEntryState::Same || entry.state == EEntryState::Pending) << entry.path;

@@ -10,6 +10,7 @@
 #include "support/case_name.h"
 #include "support/random_text.h"
 #include "support/scoped_code_page.h"
+#include "support/scoped_settings_store.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -409,13 +410,12 @@ TEST(BrdcmpSettingsFile, DamagedFileKeepsItsOptionsAndIsReported)
                                            "\x01\x02 damaged \xff\n"
                                            "\"Ignore Case\"=dword:00000001\n");
     CRegFileStore store(pathFromNative(settings));
-    setUserSettingsStore(&store);
+    const test::CScopedSettingsStore useStore(store);
     std::ostringstream out;
     std::ostringstream err;
     const std::string merge = dir.file("merge.txt");
     const std::vector<std::string> args = {"-m", merge, dir.write("a", "A\nb"), dir.write("b", "a\nc")};
     const int status = runBrdcmp(args, out, err);
-    setUserSettingsStore(nullptr);
     EXPECT_EQ(status, 1);
     EXPECT_EQ(out.str(), "same 1;1\ndiff 2;2\n");
     EXPECT_EQ(readBytes(merge), "A\n1>b\n||>>c\n");
