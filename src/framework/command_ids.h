@@ -10,6 +10,10 @@ inline constexpr int kCompareFiles = 32772;
 inline constexpr int kRefresh = 32774;
 inline constexpr int kNextSection = 32777;
 inline constexpr int kPrevSection = 32778;
+// The merge editor's tag commands: remove the remaining tags of file 1, of file 2, or all.
+inline constexpr int kRemoveFile1Tags = 32780;
+inline constexpr int kRemoveFile2Tags = 32781;
+inline constexpr int kRemoveAllTags = 32782;
 // The folder comparison window's entry commands.
 inline constexpr int kFolderCopyTo2 = 32901;
 inline constexpr int kFolderCopyTo1 = 32902;

@@ -192,7 +192,8 @@ TEST_F(LinkControl, ContextMenuFromMenuResource)
     QList<int> ids;
     for (const QAction* action : menu->actions())
         ids.append(action->data().toInt());
-    EXPECT_EQ(ids, (QList<int>{32780, 32781, 32782, 32783}));
+    EXPECT_EQ(ids, (QList<int>{CHLinkCtrl::kOpen, CHLinkCtrl::kCopyShortcut, CHLinkCtrl::kAddToFavorites,
+                               CHLinkCtrl::kAddToDesktop}));
     EXPECT_EQ(m_link.cursor().shape(), Qt::PointingHandCursor);
 }
 

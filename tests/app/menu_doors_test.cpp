@@ -384,9 +384,9 @@ TEST_F(MenuDoorsTest, MenusCarryTheTextsOfTheirWindows)
         const char* text;
     };
     const SCase cases[] = {
-        {res::kMergeEditor, "&Tools", 32780, "Remove remaining file &1 tags"},
-        {res::kMergeEditor, "&Tools", 32781, "Remove remaining file &2 tags"},
-        {res::kMergeEditor, "&Tools", 32782, "&Remove all remaining tags"},
+        {res::kMergeEditor, "&Tools", cmd::kRemoveFile1Tags, "Remove remaining file &1 tags"},
+        {res::kMergeEditor, "&Tools", cmd::kRemoveFile2Tags, "Remove remaining file &2 tags"},
+        {res::kMergeEditor, "&Tools", cmd::kRemoveAllTags, "&Remove all remaining tags"},
         {res::kMergeEditor, "&Tools", cmd::kNextSection, "&Next Section\tF8, Alt+Down"},
         {res::kMergeEditor, "&Tools", cmd::kPrevSection, "&Prev Section\tShift+F8, Alt+Up"},
         {res::kComparisonWindow, "&Edit", cmd::kEditUndo, "&Undo\tCtrl+Z"},

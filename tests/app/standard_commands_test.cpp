@@ -3,7 +3,9 @@
 #include "app/brd_app.h"
 #include "app/main_frame.h"
 #include "compare_ui/display_page.h"
+#include "editor/ui/ed_edit_commands.h"
 #include "editor/ui/ed_text_view.h"
+#include "editor/ui/ed_view_commands.h"
 #include "engine/comp_file_opt.h"
 #include "frame_test_support.h"
 #include "framework/command_ids.h"
@@ -293,7 +295,7 @@ TEST_F(StandardCommandsTest, CharacterSetConversionFromTheMenuConvertsAnEightBit
             dialog.findChild<QComboBox*>(QStringLiteral("8606"))->setCurrentIndex(4);  // PC Latin II (CP 852)
             dialog.accept();
         });
-        EXPECT_TRUE(test::chooseMenuItem(frame(), 32803));
+        EXPECT_TRUE(test::chooseMenuItem(frame(), edcmd::kCharConversion));
         settle();
         EXPECT_TRUE(answers.allAnswered());
         test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+S")));
@@ -309,8 +311,8 @@ TEST_F(StandardCommandsTest, TextTypeFromTheViewMenuMovesItsRadioMark)
 {
     CDocument* document = open(EWindow::TextEditor, "a.txt");
     ASSERT_NE(nullptr, document);
-    constexpr int kPlain = 37500;
-    constexpr int kC = 37504;
+    constexpr int kPlain = edcmd::kTextTypeFirst;  // text type row 0
+    constexpr int kC = edcmd::kTextTypeFirst + 4;  // row 4
     ASSERT_TRUE(test::chooseMenuItem(frame(), kC));
     settle();
     auto* view = dynamic_cast<CEdTextView*>(document->views().front());
