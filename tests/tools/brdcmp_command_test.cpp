@@ -41,9 +41,6 @@ struct SResult {
 // Runs brdcmp in-process with a settings store of its own.
 class BrdcmpTest : public testing::Test {
 protected:
-    void SetUp() override { setUserSettingsStore(&m_store); }
-    void TearDown() override { setUserSettingsStore(nullptr); }
-
     SResult run(std::vector<std::string> args)
     {
         std::ostringstream out;
@@ -63,6 +60,7 @@ protected:
     }
 
     CMemorySettingsStore m_store;
+    test::CScopedSettingsStore m_useStore{m_store};
     CTempDir m_dir;
 };
 
