@@ -26,11 +26,6 @@ namespace brindle {
 
 namespace {
 
-constexpr auto kTop = u"top";
-constexpr auto kLeft = u"left";
-constexpr auto kRight = u"right";
-constexpr auto kBottom = u"bottom";
-
 // The engine's view of one progress dialog. The dialog clears m_dialog when it goes away on a
 // cancel; from then on progress steps only keep the interface alive.
 class CProgressDialogDisplay final : public CProgress {
@@ -196,10 +191,10 @@ void CProgressDlg::restorePosition()
         return;
     }
     const std::u16string section = m_positionSection.toStdU16String();
-    const int top = settings->readInt(section, kTop, 0);
-    const int left = settings->readInt(section, kLeft, 0);
-    const int right = settings->readInt(section, kRight, 0);
-    const int bottom = settings->readInt(section, kBottom, 0);
+    const int top = settings->readInt(section, kTopValue, 0);
+    const int left = settings->readInt(section, kLeftValue, 0);
+    const int right = settings->readInt(section, kRightValue, 0);
+    const int bottom = settings->readInt(section, kBottomValue, 0);
     // Right and bottom lie just outside the rectangle, as they are stored.
     const QRect desktop = screen()->availableVirtualGeometry();
     const bool empty = right <= left || bottom <= top;
@@ -227,10 +222,10 @@ void CProgressDlg::savePosition()
         return;
     const std::u16string section = m_positionSection.toStdU16String();
     const QRect frame = frameGeometry();
-    settings->writeInt(section, kTop, frame.y());
-    settings->writeInt(section, kLeft, frame.x());
-    settings->writeInt(section, kRight, frame.x() + frame.width());
-    settings->writeInt(section, kBottom, frame.y() + frame.height());
+    settings->writeInt(section, kTopValue, frame.y());
+    settings->writeInt(section, kLeftValue, frame.x());
+    settings->writeInt(section, kRightValue, frame.x() + frame.width());
+    settings->writeInt(section, kBottomValue, frame.y() + frame.height());
 }
 
 std::unique_ptr<CProgress> createProgressDialog(int titleStringId, std::int64_t total, bool cancellable)

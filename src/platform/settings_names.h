@@ -47,8 +47,12 @@ inline constexpr std::u16string_view kIconizedValue = u"Iconized";
 inline constexpr std::u16string_view kMaximizedValue = u"Maximized";
 inline constexpr std::u16string_view kSplitterValue = u"Splitter";  // of kCompareWindowSection: the list's width
 
-// The position of progress dialogs.
+// The position of progress dialogs: the edges of the last one, in pixels.
 inline constexpr std::u16string_view kProgressSection = u"Progress";
+inline constexpr std::u16string_view kTopValue = u"top";
+inline constexpr std::u16string_view kLeftValue = u"left";
+inline constexpr std::u16string_view kRightValue = u"right";
+inline constexpr std::u16string_view kBottomValue = u"bottom";
 
 // The recently used files, values "File1", "File2", ... (recentFileValue).
 inline constexpr std::u16string_view kRecentFileSection = u"Recent File List";
