@@ -122,6 +122,12 @@ inline constexpr int kStrUser1 = 3289;
 inline constexpr int kStrUser2 = 3290;
 inline constexpr int kStrShowLineNumbers = 3291;
 
+// The hex view.
+inline constexpr int kStrPrintedBy = 2141;      // "Printed by Brindle"
+inline constexpr int kStrPageOf = 3310;         // "Page %1 of %2"
+inline constexpr int kStrHexTooLarge = 3311;    // "%1 is too large ..."
+inline constexpr int kStrHexSaveFailed = 3312;  // "%1 could not be saved: %2 ..."
+
 // The folder comparison window.
 inline constexpr int kStrComparingFolders = 3400;   // "Comparing folders"
 inline constexpr int kStrCopyOver = 3401;           // "Copy %1\nover %2?"

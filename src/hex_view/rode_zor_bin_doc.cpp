@@ -18,14 +18,6 @@
 
 namespace brindle {
 
-namespace {
-
-constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
-constexpr int kStrTooLarge = 3311;     // "%1 is too large ..."
-constexpr int kStrSaveFailed = 3312;   // "%1 could not be saved: %2 ..."
-
-}  // namespace
-
 CRodeZorBinDoc::CRodeZorBinDoc() = default;
 
 CRodeZorBinDoc::~CRodeZorBinDoc() = default;
@@ -36,13 +28,13 @@ bool CRodeZorBinDoc::load(const QString& path)
     m_bytes = QByteArray();
     const QFileInfo info(path);
     if (!info.exists() || info.isDir()) {
-        m_lastError = loadString(kStrOpenFailed).arg(path);
+        m_lastError = loadString(res::kStrOpenFailed).arg(path);
         return false;
     }
     if (info.size() > kMaxFileSize) {
         // The sizes and offsets the view works with stay below 2 GiB; a larger file is refused
         // rather than shown cut.
-        m_lastError = loadString(kStrTooLarge).arg(path);
+        m_lastError = loadString(res::kStrHexTooLarge).arg(path);
         return false;
     }
     QFile file(path);
@@ -117,7 +109,7 @@ bool CRodeZorBinDoc::writeTo(const QString& path)
     CAtomicFile file;
     if (!file.open(path.toStdU16String()) ||
         !file.write(m_bytes.constData(), static_cast<std::size_t>(m_bytes.size())) || !file.commit()) {
-        m_lastError = loadString(kStrSaveFailed).arg(path, QString::fromStdString(file.error().message()));
+        m_lastError = loadString(res::kStrHexSaveFailed).arg(path, QString::fromStdString(file.error().message()));
         return false;
     }
     m_lastError.clear();
@@ -144,7 +136,7 @@ void CRodeZorBinDoc::deleteContents()
 void CRodeZorBinDoc::reportSaveFailed(const QString& path)
 {
     QMessageBox::warning(nullptr, loadString(res::kStrAppTitle),
-                         m_lastError.isEmpty() ? loadString(kStrSaveFailed).arg(path, QString()) : m_lastError);
+                         m_lastError.isEmpty() ? loadString(res::kStrHexSaveFailed).arg(path, QString()) : m_lastError);
 }
 
 void CRodeZorBinDoc::reportOpenFailed(const QString& path)
