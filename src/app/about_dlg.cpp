@@ -27,17 +27,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrMemoryKb = 2012;  // "%lu KB"
-constexpr int kStrBytes = 2134;     // "%ld bytes"
-constexpr int kStrKb = 2146;        // "%.0lf KB"
-constexpr int kStrMb = 2147;        // "%.2lf MB"
-constexpr int kStrGb = 2178;        // "%.2lf GB"
-constexpr int kStrAboutCaption = 3200;
-constexpr int kStrVersionLine = 3201;
-constexpr int kStrDescription = 3202;
-constexpr int kStrMemoryLabel = 3203;
-constexpr int kStrDiskLabel = 3204;
-
 constexpr quint64 kKiB = 1024;
 constexpr quint64 kMiB = kKiB * 1024;
 constexpr quint64 kGiB = kMiB * 1024;
@@ -144,17 +133,17 @@ quint64 freeDiskSpace(const QString& folder)
     return static_cast<quint64>(info.f_bavail) * static_cast<quint64>(info.f_frsize);
 }
 
-QString formatMemory(quint64 kb) { return formatPrintfNumber(loadString(kStrMemoryKb), double(kb)); }
+QString formatMemory(quint64 kb) { return formatPrintfNumber(loadString(res::kStrMemoryKb), double(kb)); }
 
 QString formatDiskSpace(quint64 bytes)
 {
     if (bytes < kKiB)
-        return formatPrintfNumber(loadString(kStrBytes), double(bytes));
+        return formatPrintfNumber(loadString(res::kStrBytes), double(bytes));
     if (bytes < kMiB)
-        return formatPrintfNumber(loadString(kStrKb), double(bytes) / double(kKiB));
+        return formatPrintfNumber(loadString(res::kStrKb), double(bytes) / double(kKiB));
     if (bytes > kGiB)
-        return formatPrintfNumber(loadString(kStrGb), double(bytes) / double(kGiB));
-    return formatPrintfNumber(loadString(kStrMb), double(bytes) / double(kMiB));
+        return formatPrintfNumber(loadString(res::kStrGb), double(bytes) / double(kGiB));
+    return formatPrintfNumber(loadString(res::kStrMb), double(bytes) / double(kMiB));
 }
 
 CBigIcon::CBigIcon(QWidget* parent) : QWidget(parent) { setFixedSize(sizeHint()); }
@@ -180,7 +169,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
       m_memory(formatMemory(totalMemoryKb())), m_diskSpace(formatDiskSpace(freeDiskSpace(QDir::currentPath())))
 {
     setHelpPage(this, QStringLiteral("index.html"));
-    setWindowTitle(loadString(kStrAboutCaption).arg(loadString(res::kStrAppTitle)) + QStringLiteral(" (64-bit)"));
+    setWindowTitle(loadString(res::kStrAboutCaption).arg(loadString(res::kStrAppTitle)) + QStringLiteral(" (64-bit)"));
     m_homeLink->setLink(true, QStringLiteral("https://brindle.example.org/"), QStringLiteral("brindle.example.org"));
     m_mailLink->setLink(true, QStringLiteral("mailto:support@brindle.example.org"),
                         QStringLiteral("mailto:support@brindle.example.org"));
@@ -200,20 +189,20 @@ CAboutDlg::CAboutDlg(QWidget* parent)
 QLayout* CAboutDlg::makeTextColumn()
 {
     const QString version = QStringLiteral(BRINDLE_VERSION);
-    auto* name = new QLabel(loadString(kStrVersionLine).arg(loadString(res::kStrAppTitle), version), this);
+    auto* name = new QLabel(loadString(res::kStrVersionLine).arg(loadString(res::kStrAppTitle), version), this);
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);
     auto* values = new QGridLayout;
-    values->addWidget(new QLabel(loadString(kStrMemoryLabel), this), 0, 0);
+    values->addWidget(new QLabel(loadString(res::kStrMemoryLabel), this), 0, 0);
     values->addWidget(new QLabel(m_memory, this), 0, 1);
-    values->addWidget(new QLabel(loadString(kStrDiskLabel), this), 1, 0);
+    values->addWidget(new QLabel(loadString(res::kStrDiskLabel), this), 1, 0);
     values->addWidget(new QLabel(m_diskSpace, this), 1, 1);
     values->setColumnStretch(1, 1);
 
     auto* column = new QVBoxLayout;
     column->addWidget(name);
-    column->addWidget(new QLabel(loadString(kStrDescription), this));
+    column->addWidget(new QLabel(loadString(res::kStrDescription), this));
     column->addWidget(new QLabel(loadString(res::kStrCompanyName), this));
     column->addSpacing(8);
     column->addLayout(values);

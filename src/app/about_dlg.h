@@ -47,11 +47,11 @@ quint64 totalMemoryKb();
 // Free bytes for the user on the file system of folder (0 when it cannot be queried).
 quint64 freeDiskSpace(const QString& folder);
 
-// "Available Memory:" text: string 2012 ("%lu KB") of kb.
+// "Available Memory:" text: kStrMemoryKb ("%lu KB") of kb.
 QString formatMemory(quint64 kb);
-// "Disk Space:" text: below 1024 bytes string 2134 ("%ld bytes"); below 1 MiB string 2146
-// ("%.0lf KB") of bytes / 1024; above 1 GiB string 2178 ("%.2lf GB") of bytes / 1 GiB; otherwise
-// string 2147 ("%.2lf MB") of bytes / 1 MiB.
+// "Disk Space:" text: below 1024 bytes kStrBytes ("%ld bytes"); below 1 MiB kStrKb ("%.0lf KB")
+// of bytes / 1024; above 1 GiB kStrGb ("%.2lf GB") of bytes / 1 GiB; otherwise kStrMb
+// ("%.2lf MB") of bytes / 1 MiB.
 QString formatDiskSpace(quint64 bytes);
 
 // Formats value into the first printf conversion of format (flags, width and precision kept; "%%"

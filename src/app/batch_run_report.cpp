@@ -3,17 +3,11 @@
 #include "engine/comp_file_opt.h"
 #include "engine/compare_driver.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 
 namespace brindle {
 
 namespace {
-
-constexpr int kStrActionsFailed = 3232;  // "%1 of the %2 actions of the batch script were not done; ..."
-constexpr int kStrFailedAction = 3233;   // "Action %1 (%2, %3): %4"
-constexpr int kStrOutputIsCompared = 3234;
-constexpr int kStrNotTwoFiles = 3235;
-constexpr int kStrActionCancelled = 3236;
-constexpr int kStrMoreFailures = 3237;  // "... and %1 more."
 
 // A message box stays readable: the rest of a long list is only counted.
 constexpr qsizetype kListedFailures = 20;
@@ -24,9 +18,9 @@ QString reason(const SQuietOutcome& outcome)
 {
     switch (outcome.status) {
     case SQuietOutcome::Status::Failed: return QString::fromStdString(outcome.message);
-    case SQuietOutcome::Status::Refused: return loadString(kStrOutputIsCompared);
-    case SQuietOutcome::Status::NoFiles: return loadString(kStrNotTwoFiles);
-    case SQuietOutcome::Status::Cancelled: return loadString(kStrActionCancelled);
+    case SQuietOutcome::Status::Refused: return loadString(res::kStrOutputIsCompared);
+    case SQuietOutcome::Status::NoFiles: return loadString(res::kStrNotTwoFiles);
+    case SQuietOutcome::Status::Cancelled: return loadString(res::kStrActionCancelled);
     case SQuietOutcome::Status::Written:
     case SQuietOutcome::Status::NoOutputFile:
     case SQuietOutcome::Status::Binary: break;
@@ -40,7 +34,7 @@ void CBatchRunReport::add(std::size_t number, const CCompFileOpt& action, const 
 {
     const QString why = reason(outcome);
     if (!why.isEmpty()) {
-        m_lines << loadString(kStrFailedAction)
+        m_lines << loadString(res::kStrFailedAction)
                        .arg(QString::number(number), qs(action.m_file1Path), qs(action.m_file2Path), why);
     }
 }
@@ -49,11 +43,11 @@ QString CBatchRunReport::message(std::size_t actionCount) const
 {
     if (m_lines.isEmpty())
         return {};
-    QString text = loadString(kStrActionsFailed).arg(m_lines.size()).arg(actionCount);
+    QString text = loadString(res::kStrActionsFailed).arg(m_lines.size()).arg(actionCount);
     for (const QString& line : m_lines.mid(0, kListedFailures))
         text += u'\n' + line;
     if (m_lines.size() > kListedFailures)
-        text += u'\n' + loadString(kStrMoreFailures).arg(m_lines.size() - kListedFailures);
+        text += u'\n' + loadString(res::kStrMoreFailures).arg(m_lines.size() - kListedFailures);
     return text;
 }
 

@@ -12,7 +12,7 @@ namespace brindle {
 class CView;
 
 // A grid of panes, each showing the document through its own view made by the template. The first
-// pane holds the template's view. "Split" (57653) opens all four panes with the bars in the middle;
+// pane holds the template's view. "Split" (cmd::kWindowSplit) opens all four panes with the bars in the middle;
 // a bar dragged out of a window edge opens a row or column, a bar dragged onto the edge (below
 // 10 pixels) closes its row or column and the views in it. Column widths are the same in both rows.
 // Not a placement-keeping frame.

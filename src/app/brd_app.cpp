@@ -27,6 +27,7 @@
 #include "merge_editor/tl_edit_view.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 #include "platform/settings_store.h"
 
 #include <QApplication>
@@ -44,8 +45,6 @@ QString qs(const std::u16string& text) { return QString::fromStdU16String(text);
 std::u16string engineStringFromResources(int id) { return u16(loadString(id)); }
 
 constexpr auto kLanguageModuleName = "BRDLANG.rcc";
-constexpr auto kOptionsSection = u"Options";
-constexpr auto kOneInstanceValue = u"One Instance";
 
 }  // namespace
 
@@ -142,8 +141,8 @@ CDocTemplate* CBRDApp::docTemplateFor(const QString& path) const
 
 void CBRDApp::readDialogFont()
 {
-    const QString face = qs(profile().readString(u"Settings", u"Dialog Font"));
-    const int size = profile().readInt(u"Settings", u"Dialog Font Size", 8);
+    const QString face = qs(profile().readString(kSettingsSection, kDialogFontValue));
+    const int size = profile().readInt(kSettingsSection, kDialogFontSizeValue, kDefaultDialogFontSize);
     if (face.isEmpty()) {
         m_dialogFont.reset();
         return;
@@ -178,8 +177,8 @@ bool CBRDApp::initInstance(const QString& rawCommandLine)
         return false;
     setMainFrame(std::move(frame));
 
-    setTextFont(qs(profile().readString(kCompareFilesSection, u"Font Name", u"Times New Roman")),
-                profile().readInt(kCompareFilesSection, u"Font Size", 10));
+    setTextFont(qs(profile().readString(kCompareFilesSection, kFontNameValue, kDefaultTextFontName)),
+                profile().readInt(kCompareFilesSection, kFontSizeValue, kDefaultTextFontSize));
 
     mainFrame()->showFromPlacement();
     // Once, from the one store of the process, over the frame the user now sees.
@@ -198,8 +197,8 @@ void CBRDApp::openLastComparison()
 {
     CCompFileOpt record;
     record.Load(profile());
-    const std::u16string file1 = profile().readString(u"Paths", u"File1");
-    const std::u16string file2 = profile().readString(u"Paths", u"File2");
+    const std::u16string file1 = profile().readString(kPathsSection, kFile1PathValue);
+    const std::u16string file2 = profile().readString(kPathsSection, kFile2PathValue);
     if (!pathExists(file1) && !pathExists(file2))
         return;
     record.m_file1Path = file1;

@@ -6,6 +6,7 @@
 #include "framework/view.h"
 #include "framework/win_app.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QSplitter>
 #include <QWidget>
@@ -15,13 +16,12 @@
 namespace brindle {
 
 namespace {
-constexpr auto kCompareWindowSection = u"Compare Window";
 constexpr int kFormPaneWidth = 100;  // a starting width only: the form view takes the rest
 constexpr int kNoStoredWidth = -1;
 }  // namespace
 
 CChildFrame::CChildFrame(CDocTemplate& docTemplate, CDocument& document, CDocTemplate::ViewFactory formViewFactory)
-    : CPersistMDIChildFrame(docTemplate, document, QStringLiteral("Compare Window")),
+    : CPersistMDIChildFrame(docTemplate, document, QStringView(kCompareWindowSection).toString()),
       m_formViewFactory(std::move(formViewFactory))
 {
 }
@@ -53,7 +53,7 @@ bool CChildFrame::onCreateClient()
     // The list keeps its width when the window is resized; the form view takes the rest.
     CWinApp* app = CWinApp::instance();
     const int stored =
-        app ? app->profile().readInt(kCompareWindowSection, u"Splitter", kNoStoredWidth) : kNoStoredWidth;
+        app ? app->profile().readInt(kCompareWindowSection, kSplitterValue, kNoStoredWidth) : kNoStoredWidth;
     m_fitSectionList = stored == kNoStoredWidth;
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
@@ -62,7 +62,7 @@ bool CChildFrame::onCreateClient()
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
         m_fitSectionList = false;
         if (CWinApp* current = CWinApp::instance())
-            current->profile().writeInt(kCompareWindowSection, u"Splitter", m_splitter->sizes().front());
+            current->profile().writeInt(kCompareWindowSection, kSplitterValue, m_splitter->sizes().front());
     });
     if (auto* list = dynamic_cast<CBRDView*>(m_sectionView))
         connect(list, &CBRDView::itemsSet, this, [this, list] { fitSectionList(*list); });

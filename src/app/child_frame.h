@@ -15,8 +15,8 @@ class CView;
 // panes: pane 0 the template's view (the section list), as wide as "Splitter" in "Compare Window"
 // says; pane 1 a view from formViewFactory (the form view), which takes the rest. Without a stored
 // width the list fits its widest label, up to a third of the window (at least 100 pixels); a width
-// the user drags the bar to is stored in "Splitter" for the next window. Building the panes names the document "Comparison
-// Results" (string 2338).
+// the user drags the bar to is stored in "Splitter" for the next window. Building the panes names the
+// document "Comparison Results" (kStrComparisonResults).
 class CChildFrame : public CPersistMDIChildFrame {
     Q_OBJECT
 public:

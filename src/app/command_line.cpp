@@ -5,6 +5,7 @@
 #include "engine/script_file.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QFileInfo>
 
@@ -80,7 +81,7 @@ void compareTwoFiles(const QString& first, const QString& second, CCommandLineAc
 {
     CCompFileOpt record;
     record.Load(actions.profile());
-    const bool showMerge = actions.profile().readInt(u"Settings", u"Show Merge Editor", 0) != 0;
+    const bool showMerge = actions.profile().readInt(kSettingsSection, kShowMergeEditorValue, 0) != 0;
     record.m_file1Path = u16(first);
     record.m_file2Path = u16(second);
     actions.openComparison(record, showMerge ? qs(record.m_outputFile) : QString());
@@ -106,8 +107,8 @@ bool processCommandLine(const QString& commandLine, CCommandLineActions& actions
     }
     if (!pathExists(u16(first)))
         return false;
-    actions.profile().writeString(u"Paths", u"File11", u16(first));
-    actions.profile().writeString(u"Paths", u"File1", u16(first));
+    actions.profile().writeString(kPathsSection, pathHistoryValue(kFile1PathValue, 1), u16(first));
+    actions.profile().writeString(kPathsSection, kFile1PathValue, u16(first));
     actions.postCompareFiles();
     return true;
 }

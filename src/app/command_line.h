@@ -26,7 +26,7 @@ public:
     // A batch action opened in a window takes its font for the report panes.
     virtual void setTextFont(const QString& face, int pointSize) = 0;
     virtual void runQuietActions(std::vector<CCompFileOpt>& actions) = 0;
-    // Posts "Compare Files" (32772) so that the compare dialog opens.
+    // Posts "Compare Files" (cmd::kCompareFiles) so that the compare dialog opens.
     virtual void postCompareFiles() = 0;
 };
 

@@ -14,6 +14,7 @@
 #include "framework/file_dialog.h"
 #include "framework/resources.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,8 +33,6 @@
 namespace brindle {
 
 namespace {
-
-constexpr int kStrStartHint = 3239;  // "To start, choose Compare Files... ..."
 
 void printError(const QString& line) { std::fprintf(stderr, "brd64: %s\n", line.toLocal8Bit().constData()); }
 
@@ -70,7 +69,7 @@ private:
 
 }  // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : CPersistMDIFrame(parent, QStringLiteral("Main Window"))
+CMainFrame::CMainFrame(QWidget* parent) : CPersistMDIFrame(parent, QStringView(kMainWindowSection).toString())
 {
     // The compare dialog, whether opened here or from a comparison window, changes the program's
     // shared text font.
@@ -115,7 +114,8 @@ bool CMainFrame::create()
     setAppTitle(loadString(res::kStrAppTitle));
     setMenuResource(res::kMainFrame);
     bindAccelerators(res::kMainFrame);
-    new CEmptyAreaHint(*mdiArea(), loadString(kStrStartHint), [this](const QStringList& files) { openDropped(files); });
+    new CEmptyAreaHint(*mdiArea(), loadString(res::kStrStartHint),
+                       [this](const QStringList& files) { openDropped(files); });
     return createBars(res::kMainFrame, {cmd::kIndicatorCaps, cmd::kIndicatorNum, cmd::kIndicatorScroll}) &&
            menuResource() == res::kMainFrame;
 }

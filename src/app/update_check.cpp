@@ -38,8 +38,9 @@ QString versionText(std::int32_t version)
 
 QUrl updateRequestMail(const QString& programName, std::int32_t installedVersion, std::int32_t newVersion)
 {
-    const QString subject = loadString(3230).arg(programName, versionText(newVersion));
-    const QString body = loadString(3231).arg(programName, versionText(installedVersion), versionText(newVersion));
+    const QString subject = loadString(res::kStrUpdateRequestSubject).arg(programName, versionText(newVersion));
+    const QString body =
+        loadString(res::kStrUpdateRequestBody).arg(programName, versionText(installedVersion), versionText(newVersion));
     // Percent-encoded by hand: QUrlQuery leaves '+' alone, which some mail programs read as a blank.
     QUrl url;
     url.setScheme(QStringLiteral("mailto"));
@@ -94,14 +95,14 @@ void CUpdateCheck::report(std::int32_t result, std::int32_t installedVersion, st
 {
     const QString programName = loadString(res::kStrAppTitle);
     if (result == kUpdateNewVersion) {
-        if (m_prompts->askYesNo(kStrNewVersionAvailable, loadString(kStrNewVersionAvailable)))
+        if (m_prompts->askYesNo(res::kStrNewVersionAvailable, loadString(res::kStrNewVersionAvailable)))
             m_prompts->openMail(updateRequestMail(programName, installedVersion, newVersion));
     } else if (result == kUpdateUpToDate) {
-        QString text = loadString(kStrUpToDate);
+        QString text = loadString(res::kStrUpToDate);
         text.replace(QStringLiteral("<PROG_NAME>"), programName);
-        m_prompts->inform(kStrUpToDate, text);
+        m_prompts->inform(res::kStrUpToDate, text);
     } else {
-        m_prompts->inform(kStrUpdateFailed, loadString(kStrUpdateFailed));
+        m_prompts->inform(res::kStrUpdateFailed, loadString(res::kStrUpdateFailed));
     }
 }
 

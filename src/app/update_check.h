@@ -33,11 +33,6 @@ inline constexpr char kUpdateRequestAddress[] = "updates@brindle.example.org";
 inline constexpr std::int32_t kUpdateNewVersion = 0;
 inline constexpr std::int32_t kUpdateUpToDate = 6;
 
-// String ids of the three answers.
-inline constexpr int kStrNewVersionAvailable = 2188;  // Yes/No
-inline constexpr int kStrUpToDate = 2189;             // "<PROG_NAME> is up to date!"
-inline constexpr int kStrUpdateFailed = 2190;
-
 // "major.minor.patch" of a version encoded major * 10000 + minor * 100 + patch.
 QString versionText(std::int32_t version);
 

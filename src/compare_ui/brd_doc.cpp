@@ -32,9 +32,6 @@ namespace {
 
 QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
 
-constexpr int kStrKeptUnsavedEdits = 3240;  // "Unsaved changes of %1 were kept in %2"
-constexpr int kStrFilesIdentical = 3247;    // "The files are identical"
-
 CDocTemplate* templateAt(std::size_t position)
 {
     return CWinApp::instance() ? CWinApp::instance()->docTemplateAt(position) : nullptr;
@@ -65,7 +62,7 @@ void closeWithoutAsking(std::size_t position)
     const QString kept = keepUnsavedEdits(*document);
     if (!kept.isEmpty()) {
         if (CMDIFrameWnd* frame = CWinApp::instance()->mainFrame())
-            frame->setMessageText(loadString(kStrKeptUnsavedEdits).arg(document->pathName(), kept));
+            frame->setMessageText(loadString(res::kStrKeptUnsavedEdits).arg(document->pathName(), kept));
     }
     document->setModifiedFlag(false);
     document->onCloseDocument();
@@ -270,7 +267,7 @@ void CBRDDoc::fillSectionList()
 {
     const auto differences = std::count_if(m_report.items.begin(), m_report.items.end(),
                                            [](const SSectionItem& item) { return item.image != kImageCommon; });
-    const QString summary = differences == 0   ? loadString(kStrFilesIdentical)
+    const QString summary = differences == 0   ? loadString(res::kStrFilesIdentical)
                             : differences == 1 ? loadString(res::kStrOneDifference)
                                                : loadString(res::kStrDifferences).arg(differences);
     if (CMDIFrameWnd* frame = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr)

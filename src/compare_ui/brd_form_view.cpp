@@ -17,7 +17,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrSelectFile = 3241;  // "Select (or Drop) File"
 constexpr int kMargin = 3;
 
 // Places w so that its edges are at left, top, right and bottom (right and bottom exclusive, as
@@ -30,8 +29,8 @@ void place(QWidget* w, int left, int top, int right, int bottom)
 }  // namespace
 
 CBrdFormView::CBrdFormView(QWidget* parent)
-    : QWidget(parent), m_button1(new QPushButton(loadString(kStrSelectFile), this)),
-      m_button2(new QPushButton(loadString(kStrSelectFile), this))
+    : QWidget(parent), m_button1(new QPushButton(loadString(res::kStrSelectFile), this)),
+      m_button2(new QPushButton(loadString(res::kStrSelectFile), this))
 {
     // The positions a dialog template would give before the first layout.
     const int buttonHeight = m_button1->sizeHint().height();

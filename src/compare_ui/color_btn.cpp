@@ -4,6 +4,7 @@
 #include "editor/colour_table.h"
 #include "framework/help_window.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>
@@ -20,7 +21,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrOther = 3260;  // "&Other..."
 constexpr int kColumns = 5;
 constexpr int kCellSize = 22;
 
@@ -102,7 +102,7 @@ CColorBtnDlg::CColorBtnDlg(const CColorPalette& palette, std::uint32_t current, 
         grid->addWidget(cellButton, index / kColumns, index % kColumns);
         m_cells.push_back(cellButton);
     }
-    auto* other = new QPushButton(loadString(kStrOther), this);
+    auto* other = new QPushButton(loadString(res::kStrOther), this);
     other->setObjectName(QStringLiteral("other"));
     other->setAutoDefault(false);  // Enter on a cell chooses the cell, not "Other..."
     connect(other, &QAbstractButton::clicked, this, [this] { done(kOtherRequested); });

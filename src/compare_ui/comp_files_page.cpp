@@ -2,6 +2,7 @@
 
 #include "engine/comp_file_opt.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,9 +14,6 @@
 namespace brindle {
 
 namespace {
-
-constexpr int kStrHeaderFooterPairs = 2148;
-constexpr int kStrWriteCommon = 3278;
 
 struct SFieldRow {
     int stringId;  // label
@@ -55,7 +53,7 @@ CCompFilesPage::CCompFilesPage(CCompFileOpt& record, QWidget* parent) : QWidget(
         m_edits[static_cast<std::size_t>(field)] = edit;
     }
     grid->setRowMinimumHeight(kPrefix2, 12);
-    m_writeCommon = new QCheckBox(loadString(kStrWriteCommon), this);
+    m_writeCommon = new QCheckBox(loadString(res::kStrWriteCommon), this);
     m_writeCommon->setObjectName(QString::number(kIdWriteCommonSections));
     m_writeCommon->setChecked(record.m_writeCommonSections != 0);
     grid->addWidget(m_writeCommon, kFieldCount + 2, 1);
@@ -69,9 +67,9 @@ std::optional<SPageFailure> CCompFilesPage::validate() const
         QLineEdit* headerEdit = m_edits[static_cast<std::size_t>(header)];
         QLineEdit* footerEdit = m_edits[static_cast<std::size_t>(footer)];
         if (!headerEdit->text().isEmpty() && footerEdit->text().isEmpty())
-            return SPageFailure{footerEdit, kStrHeaderFooterPairs};
+            return SPageFailure{footerEdit, res::kStrHeaderFooterPairs};
         if (headerEdit->text().isEmpty() && !footerEdit->text().isEmpty())
-            return SPageFailure{headerEdit, kStrHeaderFooterPairs};
+            return SPageFailure{headerEdit, res::kStrHeaderFooterPairs};
     }
     return std::nullopt;
 }

@@ -7,7 +7,9 @@
 #include "engine/comp_file_opt.h"
 #include "framework/help_window.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -18,25 +20,13 @@
 
 namespace brindle {
 
-namespace {
-
-constexpr int kStrCaption = 2139;
-constexpr int kStrSelPage = 3261;
-constexpr int kStrCompFilesPage = 3262;
-constexpr int kStrDisplayPage = 3263;
-
-constexpr char16_t kSettingsSection[] = u"Settings";
-constexpr char16_t kShowMergeEditor[] = u"Show Merge Editor";
-
-}  // namespace
-
 CCompareDlg::CCompareDlg(CCompFileOpt& record, CCompareDlgHost& host, QWidget* owner)
     : QDialog(owner), m_record(record), m_host(host), m_tabs(new QTabWidget(this))
 {
-    setWindowTitle(loadString(kStrCaption));
+    setWindowTitle(loadString(res::kStrCompareDlgCaption));
     setHelpPage(this, QStringLiteral("compare-dialog.html"));
     const bool displayMergeFile =
-        !record.m_outputFile.empty() && host.profile().readInt(kSettingsSection, kShowMergeEditor, 0) != 0;
+        !record.m_outputFile.empty() && host.profile().readInt(kSettingsSection, kShowMergeEditorValue, 0) != 0;
     m_selPage = new CSelPage(record, host, QString::fromStdU16String(record.m_file1Path),
                              QString::fromStdU16String(record.m_file2Path), displayMergeFile);
     m_compFilesPage = new CCompFilesPage(record);
@@ -44,9 +34,9 @@ CCompareDlg::CCompareDlg(CCompFileOpt& record, CCompareDlgHost& host, QWidget* o
     setHelpPage(m_selPage, QStringLiteral("compare-dialog.html#files"));
     setHelpPage(m_compFilesPage, QStringLiteral("compare-dialog.html#merge-file"));
     setHelpPage(m_displayPage, QStringLiteral("compare-dialog.html#display"));
-    m_tabs->addTab(m_selPage, loadString(kStrSelPage));
-    m_tabs->addTab(m_compFilesPage, loadString(kStrCompFilesPage));
-    m_tabs->addTab(m_displayPage, loadString(kStrDisplayPage));
+    m_tabs->addTab(m_selPage, loadString(res::kStrSelPage));
+    m_tabs->addTab(m_compFilesPage, loadString(res::kStrCompFilesPage));
+    m_tabs->addTab(m_displayPage, loadString(res::kStrDisplayPage));
     m_tabs->setCurrentIndex(0);
     connect(m_tabs, &QTabWidget::currentChanged, this, &CCompareDlg::pageChanged);
 
@@ -75,7 +65,7 @@ void CCompareDlg::accept()
     m_displayPage->apply();
     m_record.m_file1Path = m_selPage->file1().toStdU16String();
     m_record.m_file2Path = m_selPage->file2().toStdU16String();
-    m_host.profile().writeInt(kSettingsSection, kShowMergeEditor, m_selPage->displayMergeFile() ? 1 : 0);
+    m_host.profile().writeInt(kSettingsSection, kShowMergeEditorValue, m_selPage->displayMergeFile() ? 1 : 0);
     QDialog::accept();
 }
 

@@ -16,7 +16,7 @@ class CDisplayPage;
 class CSelPage;
 struct SPageFailure;
 
-// Caption string 2139, pages "Compare Files" (CSelPage), "Merge File" (CCompFilesPage) and
+// Caption kStrCompareDlgCaption, pages "Compare Files" (CSelPage), "Merge File" (CCompFilesPage) and
 // "Display" (CDisplayPage), the first selected; OK and Cancel, no Apply. Like every window it
 // does not take its owner's font, and unlike the program's other dialogs it is not given the
 // user's dialog font. Leaving the "Merge File" page with an unpaired header or footer is refused.

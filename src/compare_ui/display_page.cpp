@@ -4,6 +4,7 @@
 #include "compare_ui/compare_dlg_host.h"
 #include "engine/comp_file_opt.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 
 #include <QCheckBox>
 #include <QFont>
@@ -20,20 +21,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrAlignment = 3279;
-constexpr int kStrAlignVertical = 3280;
-constexpr int kStrAlignHorizontal = 3281;
-constexpr int kStrTextFont = 3282;
-constexpr int kStrBinaryFont = 3283;
-constexpr int kStrIgnoreWhitespace = 3284;
-constexpr int kStrIgnoreCase = 3285;
-constexpr int kStrSynchScrolling = 3286;
-constexpr int kStrColor1 = 3287;
-constexpr int kStrColor2 = 3288;
-constexpr int kStrUser1 = 3289;
-constexpr int kStrUser2 = 3290;
-constexpr int kStrShowLineNumbers = 3291;
-
 constexpr int kMaxFaceLength = 31;
 
 }  // namespace
@@ -44,7 +31,7 @@ CDisplayPage::CDisplayPage(CCompFileOpt& record, CCompareDlgHost& host, QWidget*
     setObjectName(QStringLiteral("8606"));
     auto* fonts = new QHBoxLayout;
     for (const auto& [stringId, id] :
-         {std::pair{kStrTextFont, kIdTextFont}, std::pair{kStrBinaryFont, kIdBinaryFont}}) {
+         {std::pair{res::kStrTextFont, kIdTextFont}, std::pair{res::kStrBinaryFont, kIdBinaryFont}}) {
         auto* button = new QPushButton(loadString(stringId), this);
         button->setObjectName(QString::number(id));
         button->setAutoDefault(false);
@@ -57,24 +44,24 @@ CDisplayPage::CDisplayPage(CCompFileOpt& record, CCompareDlgHost& host, QWidget*
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(makeAlignmentGroup());
     layout->addLayout(fonts);
-    m_ignoreWhitespace = makeCheckBox(kStrIgnoreWhitespace, kIdIgnoreWhitespace, record.m_ignoreWhitespace != 0);
-    m_ignoreCase = makeCheckBox(kStrIgnoreCase, kIdIgnoreCase, record.m_ignoreCase != 0);
-    m_synchScrolling = makeCheckBox(kStrSynchScrolling, kIdSynchScrolling, record.m_synchScrolling != 0);
+    m_ignoreWhitespace = makeCheckBox(res::kStrIgnoreWhitespace, kIdIgnoreWhitespace, record.m_ignoreWhitespace != 0);
+    m_ignoreCase = makeCheckBox(res::kStrIgnoreCase, kIdIgnoreCase, record.m_ignoreCase != 0);
+    m_synchScrolling = makeCheckBox(res::kStrSynchScrolling, kIdSynchScrolling, record.m_synchScrolling != 0);
     layout->addWidget(m_ignoreWhitespace);
     layout->addWidget(m_ignoreCase);
     layout->addWidget(m_synchScrolling);
     layout->addWidget(makeColorRows());
-    m_showLineNumbers = makeCheckBox(kStrShowLineNumbers, kIdShowLineNumbers, record.m_showLineNumbers != 0);
+    m_showLineNumbers = makeCheckBox(res::kStrShowLineNumbers, kIdShowLineNumbers, record.m_showLineNumbers != 0);
     layout->addWidget(m_showLineNumbers);
     layout->addStretch(1);
 }
 
 QWidget* CDisplayPage::makeAlignmentGroup()
 {
-    auto* group = new QGroupBox(loadString(kStrAlignment), this);
-    m_alignVertical = new QRadioButton(loadString(kStrAlignVertical), group);
+    auto* group = new QGroupBox(loadString(res::kStrAlignment), this);
+    m_alignVertical = new QRadioButton(loadString(res::kStrAlignVertical), group);
     m_alignVertical->setObjectName(QString::number(kIdAlignVertical));
-    m_alignHorizontal = new QRadioButton(loadString(kStrAlignHorizontal), group);
+    m_alignHorizontal = new QRadioButton(loadString(res::kStrAlignHorizontal), group);
     m_alignHorizontal->setObjectName(QString::number(kIdAlignHorizontal));
     (m_record.m_alignment == 1 ? m_alignHorizontal : m_alignVertical)->setChecked(true);
     auto* layout = new QHBoxLayout(group);
@@ -92,8 +79,8 @@ QWidget* CDisplayPage::makeColorRows()
     const struct {
         int label, name, id;
         std::int32_t color;
-    } sides[] = {{kStrColor1, kStrUser1, kIdColor1, m_record.m_file1Color},
-                 {kStrColor2, kStrUser2, kIdColor2, m_record.m_file2Color}};
+    } sides[] = {{res::kStrColor1, res::kStrUser1, kIdColor1, m_record.m_file1Color},
+                 {res::kStrColor2, res::kStrUser2, kIdColor2, m_record.m_file2Color}};
     for (int side = 0; side < 2; ++side) {
         auto* button = new CColorBtn(rows);
         button->setObjectName(QString::number(sides[side].id));

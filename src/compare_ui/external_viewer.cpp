@@ -10,6 +10,7 @@
 #include "platform/command_arguments.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 #include "platform/start_program.h"
 
 #include <algorithm>
@@ -156,7 +157,8 @@ bool openInViewer(const QString& path, std::int64_t position, bool binary, bool 
     const std::int64_t length = binary ? 1 : 0;
     CWinApp* app = CWinApp::instance();
     const std::u16string viewerTemplate =
-        app ? app->profile().readString(kViewerSection, binary ? kHexViewerValue : kTextViewerValue) : std::u16string();
+        app ? app->profile().readString(kSettingsSection, binary ? kHexViewerValue : kTextViewerValue)
+            : std::u16string();
     if (controlHeld || trimmed(viewerTemplate).empty())
         return openInInternalViewer(path, position, length, binary);
     const SViewerCommand command = splitViewerTemplate(viewerTemplate);

@@ -10,11 +10,6 @@
 
 namespace brindle {
 
-// Where the viewer templates are kept: "Settings" "Viewer" (text) and "Settings" "Hex Viewer".
-inline constexpr std::u16string_view kViewerSection = u"Settings";
-inline constexpr std::u16string_view kTextViewerValue = u"Viewer";
-inline constexpr std::u16string_view kHexViewerValue = u"Hex Viewer";
-
 // A viewer template taken apart: the program and the argument text (trimmed of white space).
 struct SViewerCommand {
     std::u16string program;

@@ -2,6 +2,7 @@
 
 #include "framework/help_window.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,27 +13,16 @@
 
 namespace brindle {
 
-namespace {
-
-constexpr int kStrFindTitle = 3250;  // "Find"
-constexpr int kStrFindWhat = 3251;   // "Fi&nd what:"
-constexpr int kStrWholeWord = 3252;  // "Match &whole word only"
-constexpr int kStrMatchCase = 3253;  // "Match &case"
-constexpr int kStrFindNext = 3254;   // "&Find Next"
-constexpr int kStrCancel = 3211;     // "Cancel"
-
-}  // namespace
-
 CFindDlg::CFindDlg(QWidget* parent)
-    : QDialog(parent), m_text(new QLineEdit(this)), m_wholeWord(new QCheckBox(loadString(kStrWholeWord), this)),
-      m_matchCase(new QCheckBox(loadString(kStrMatchCase), this)),
-      m_findNext(new QPushButton(loadString(kStrFindNext), this)),
-      m_cancel(new QPushButton(loadString(kStrCancel), this))
+    : QDialog(parent), m_text(new QLineEdit(this)), m_wholeWord(new QCheckBox(loadString(res::kStrWholeWord), this)),
+      m_matchCase(new QCheckBox(loadString(res::kStrMatchCase), this)),
+      m_findNext(new QPushButton(loadString(res::kStrFindNext), this)),
+      m_cancel(new QPushButton(loadString(res::kStrCancel), this))
 {
-    setWindowTitle(loadString(kStrFindTitle));
+    setWindowTitle(loadString(res::kStrFindTitle));
     setHelpPage(this, QStringLiteral("comparison-window.html#find"));
     setModal(false);
-    auto* label = new QLabel(loadString(kStrFindWhat), this);
+    auto* label = new QLabel(loadString(res::kStrFindWhat), this);
     label->setBuddy(m_text);
 
     auto* layout = new QGridLayout(this);

@@ -30,16 +30,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrComparingFolders = 3400;   // "Comparing folders"
-constexpr int kStrCopyOver = 3401;           // "Copy %1\nover %2?"
-constexpr int kStrCopyTo = 3402;             // "Copy %1\nto %2?"
-constexpr int kStrCopyFailed = 3403;         // "%1 could not be copied: %2"
-constexpr int kStrTrashAsk = 3404;           // "Move %1 to the trash?"
-constexpr int kStrTrashFailed = 3405;        // "%1 could not be moved to the trash."
-constexpr int kStrExcludeCaption = 3406;     // "Exclude Patterns"
-constexpr int kStrExcludePrompt = 3407;      // "Names to leave out (shell patterns, separated by ;):"
-constexpr int kStrTypeDiffersNoCopy = 3408;  // "%1 is a file on one side and a folder on the other; ..."
-
 QWidget* messageOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
 QString qs(const std::string& native) { return QString::fromStdU16String(pathFromNative(native)); }
 std::string native(const QString& path) { return nativePath(path.toStdU16String()); }
@@ -183,7 +173,7 @@ bool CFolderDoc::compare()
             emit entriesListed(batch);
     };
     {
-        const std::unique_ptr<CProgress> progress = createProgress(kStrComparingFolders, 1, true);
+        const std::unique_ptr<CProgress> progress = createProgress(res::kStrComparingFolders, 1, true);
         std::jthread worker([&] {
             try {
                 completed = comparison->run(callbacks);
@@ -240,14 +230,14 @@ bool CFolderDoc::copyEntry(const SFolderEntry& entry, int from)
     const QString sourcePath = sidePath(entry, from);
     const QString targetPath = sidePath(entry, 3 - from);
     if (target.present && target.kind != source.kind) {
-        warn(loadString(kStrTypeDiffersNoCopy).arg(entry.path.empty() ? sourcePath : qs(entry.path)));
+        warn(loadString(res::kStrTypeDiffersNoCopy).arg(entry.path.empty() ? sourcePath : qs(entry.path)));
         return false;
     }
-    if (!askYesNo(loadString(target.present ? kStrCopyOver : kStrCopyTo).arg(sourcePath, targetPath)))
+    if (!askYesNo(loadString(target.present ? res::kStrCopyOver : res::kStrCopyTo).arg(sourcePath, targetPath)))
         return false;
     std::string problem;
     if (!copyTree(native(sourcePath), native(targetPath), problem))
-        warn(loadString(kStrCopyFailed).arg(sourcePath, QString::fromStdString(problem)));
+        warn(loadString(res::kStrCopyFailed).arg(sourcePath, QString::fromStdString(problem)));
     refresh();
     return problem.empty();
 }
@@ -257,11 +247,11 @@ bool CFolderDoc::trashEntry(const SFolderEntry& entry, int side)
     if (!(side == 1 ? entry.side1 : entry.side2).present)
         return false;
     const QString path = sidePath(entry, side);
-    if (!askYesNo(loadString(kStrTrashAsk).arg(path)))
+    if (!askYesNo(loadString(res::kStrTrashAsk).arg(path)))
         return false;
     const bool moved = QFile::moveToTrash(path);
     if (!moved)
-        warn(loadString(kStrTrashFailed).arg(path));
+        warn(loadString(res::kStrTrashFailed).arg(path));
     refresh();
     return moved;
 }
@@ -273,8 +263,8 @@ void CFolderDoc::editExcludePatterns()
     for (const std::string& pattern : loadExcludePatterns(profile))
         text += (text.isEmpty() ? QString() : QStringLiteral(";")) + QString::fromStdString(pattern);
     bool ok = false;
-    const QString changed = QInputDialog::getText(messageOwner(), loadString(kStrExcludeCaption),
-                                                  loadString(kStrExcludePrompt), QLineEdit::Normal, text, &ok);
+    const QString changed = QInputDialog::getText(messageOwner(), loadString(res::kStrExcludeCaption),
+                                                  loadString(res::kStrExcludePrompt), QLineEdit::Normal, text, &ok);
     if (!ok || changed == text)
         return;
     std::vector<std::string> patterns;

@@ -22,14 +22,7 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrColumnName = 3410;  // "Name", then "State", "Kind", "Size 1", "Modified 1", "Size 2", "Modified 2"
 constexpr int kColumnCount = 7;
-constexpr int kStrStateSame = 3420;     // the texts of the states, in the order of EEntryState from Same on
-constexpr int kStrPending = 3419;       // "comparing..."
-constexpr int kStrSameIgnoring = 3426;  // "identical apart from what is ignored"
-constexpr int kStrText = 3427;
-constexpr int kStrBinary = 3428;
-constexpr int kStrFoldersIdentical = 3429;  // "The folders are identical"
 
 enum EColumn { kName, kState, kKind, kSize1, kTime1, kSize2, kTime2 };
 
@@ -70,10 +63,10 @@ QColor stateColour(EEntryState state)
 QString stateText(const SFolderEntry& entry)
 {
     if (entry.state == EEntryState::Pending)
-        return loadString(kStrPending);
+        return loadString(res::kStrPending);
     if (entry.state == EEntryState::Same && entry.sameIgnoring)
-        return loadString(kStrSameIgnoring);
-    return loadString(kStrStateSame + static_cast<int>(entry.state) - static_cast<int>(EEntryState::Same));
+        return loadString(res::kStrSameIgnoring);
+    return loadString(res::kStrStateSame + static_cast<int>(entry.state) - static_cast<int>(EEntryState::Same));
 }
 
 QString sizeText(const SFolderSide& side)
@@ -110,7 +103,7 @@ CFolderView::CFolderView(QWidget* parent) : QTreeWidget(parent)
     setColumnCount(kColumnCount);
     QStringList headers;
     for (int column = 0; column < kColumnCount; ++column)
-        headers << loadString(kStrColumnName + column);
+        headers << loadString(res::kStrColumnName + column);
     setHeaderLabels(headers);
     setUniformRowHeights(true);
     setAlternatingRowColors(false);
@@ -222,7 +215,7 @@ void CFolderView::fillRow(QTreeWidgetItem& row, const SFolderEntry& entry, std::
     if (!entry.problem.empty())
         item->setToolTip(kState, QString::fromStdString(entry.problem));
     if (entry.kind != EFileKind::Unknown)
-        item->setText(kKind, loadString(entry.kind == EFileKind::Binary ? kStrBinary : kStrText));
+        item->setText(kKind, loadString(entry.kind == EFileKind::Binary ? res::kStrKindBinary : res::kStrKindText));
     item->setText(kSize1, sizeText(entry.side1));
     item->setText(kTime1, timeText(entry.side1));
     item->setText(kSize2, sizeText(entry.side2));
@@ -312,11 +305,11 @@ void CFolderView::fitColumns()
 {
     const QFontMetrics metrics(font());
     const int padding = 2 * metrics.horizontalAdvance(u' ') + 8;
-    int state = metrics.horizontalAdvance(loadString(kStrPending));
-    for (int id = kStrStateSame; id <= kStrSameIgnoring; ++id)
+    int state = metrics.horizontalAdvance(loadString(res::kStrPending));
+    for (int id = res::kStrStateSame; id <= res::kStrSameIgnoring; ++id)
         state = std::max(state, metrics.horizontalAdvance(loadString(id)));
-    const int kind =
-        std::max(metrics.horizontalAdvance(loadString(kStrText)), metrics.horizontalAdvance(loadString(kStrBinary)));
+    const int kind = std::max(metrics.horizontalAdvance(loadString(res::kStrKindText)),
+                              metrics.horizontalAdvance(loadString(res::kStrKindBinary)));
     std::int64_t largest = 0;
     for (const SFolderEntry& entry : folderDocument()->entries())
         largest = std::max({largest, entry.side1.size, entry.side2.size});
@@ -338,7 +331,7 @@ void CFolderView::updateStatus()
     std::size_t differences = 0;
     for (std::size_t i = 0; i < doc->entries().size(); ++i)
         differences += isDifference(doc->entries(), i) ? 1 : 0;
-    frame->setMessageText(differences == 0   ? loadString(kStrFoldersIdentical)
+    frame->setMessageText(differences == 0   ? loadString(res::kStrFoldersIdentical)
                           : differences == 1 ? loadString(res::kStrOneDifference)
                                              : loadString(res::kStrDifferences).arg(differences));
 }

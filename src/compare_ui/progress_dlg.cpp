@@ -5,8 +5,10 @@
 #include "framework/help_window.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 #include "framework/win_app.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,11 +26,6 @@ namespace brindle {
 
 namespace {
 
-constexpr auto kTop = u"top";
-constexpr auto kLeft = u"left";
-constexpr auto kRight = u"right";
-constexpr auto kBottom = u"bottom";
-
 // The engine's view of one progress dialog. The dialog clears m_dialog when it goes away on a
 // cancel; from then on progress steps only keep the interface alive.
 class CProgressDialogDisplay final : public CProgress {
@@ -36,7 +33,7 @@ public:
     CProgressDialogDisplay(int titleStringId, std::int64_t total, bool cancellable, QWidget* owner)
     {
         m_dialog = new CProgressDlg(cancellable, total, &m_dialog, titleStringId, owner,
-                                    QString::fromUtf16(kProgressPositionSection));
+                                    QStringView(kProgressSection).toString());
     }
     ~CProgressDialogDisplay() override
     {
@@ -72,11 +69,11 @@ private:
 
 CProgressDlg::CProgressDlg(bool cancellable, std::int64_t total, CProgressDlg** ownerPointer, int titleStringId,
                            QWidget* owner, const QString& positionSection, CProfile* profile)
-    : m_text(new QLabel(loadString(3212), this)), m_bar(new QProgressBar(this)),
-      m_cancelButton(new QPushButton(loadString(3211), this)), m_total(total), m_cancellable(cancellable),
+    : m_text(new QLabel(loadString(res::kStrMatchingFileNames), this)), m_bar(new QProgressBar(this)),
+      m_cancelButton(new QPushButton(loadString(res::kStrCancel), this)), m_total(total), m_cancellable(cancellable),
       m_ownerPointer(ownerPointer), m_owner(owner), m_positionSection(positionSection), m_profile(profile)
 {
-    setWindowTitle(loadString(3210));
+    setWindowTitle(loadString(res::kStrProgressTitle));
     setHelpPage(this, QStringLiteral("comparison-window.html#progress"));
     setModal(false);
     if (const QString title = loadString(titleStringId); !title.isEmpty())
@@ -194,10 +191,10 @@ void CProgressDlg::restorePosition()
         return;
     }
     const std::u16string section = m_positionSection.toStdU16String();
-    const int top = settings->readInt(section, kTop, 0);
-    const int left = settings->readInt(section, kLeft, 0);
-    const int right = settings->readInt(section, kRight, 0);
-    const int bottom = settings->readInt(section, kBottom, 0);
+    const int top = settings->readInt(section, kTopValue, 0);
+    const int left = settings->readInt(section, kLeftValue, 0);
+    const int right = settings->readInt(section, kRightValue, 0);
+    const int bottom = settings->readInt(section, kBottomValue, 0);
     // Right and bottom lie just outside the rectangle, as they are stored.
     const QRect desktop = screen()->availableVirtualGeometry();
     const bool empty = right <= left || bottom <= top;
@@ -225,10 +222,10 @@ void CProgressDlg::savePosition()
         return;
     const std::u16string section = m_positionSection.toStdU16String();
     const QRect frame = frameGeometry();
-    settings->writeInt(section, kTop, frame.y());
-    settings->writeInt(section, kLeft, frame.x());
-    settings->writeInt(section, kRight, frame.x() + frame.width());
-    settings->writeInt(section, kBottom, frame.y() + frame.height());
+    settings->writeInt(section, kTopValue, frame.y());
+    settings->writeInt(section, kLeftValue, frame.x());
+    settings->writeInt(section, kRightValue, frame.x() + frame.width());
+    settings->writeInt(section, kBottomValue, frame.y() + frame.height());
 }
 
 std::unique_ptr<CProgress> createProgressDialog(int titleStringId, std::int64_t total, bool cancellable)

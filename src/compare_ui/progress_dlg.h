@@ -84,11 +84,8 @@ private:
     CProfile* m_profile;
 };
 
-// The settings section of the position of progress dialogs made by createProgressDialog.
-inline constexpr char16_t kProgressPositionSection[] = u"Progress";
-
 // A progress display for the engine: a progress dialog owned by the main frame (or, without one,
-// the active window) that keeps its position in kProgressPositionSection. Destroying the display
+// the active window) that keeps its position in kProgressSection. Destroying the display
 // destroys the dialog; after a cancel the display goes on without one.
 std::unique_ptr<CProgress> createProgressDialog(int titleStringId, std::int64_t total, bool cancellable);
 

@@ -2,6 +2,7 @@
 
 #include "framework/document.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,8 +12,6 @@
 namespace brindle {
 
 namespace {
-
-constexpr int kStrKeptBackup = 3242;  // "%1 was not as Brindle last wrote it. Before replacing it, ..."
 
 QString firstFreeName(const QString& base)
 {
@@ -60,7 +59,7 @@ QString keptBackupsMessage(const std::vector<SKeptBackup>& backups)
 {
     QStringList lines;
     for (const SKeptBackup& kept : backups)
-        lines << loadString(kStrKeptBackup)
+        lines << loadString(res::kStrKeptBackup)
                      .arg(QString::fromStdU16String(kept.file), QString::fromStdU16String(kept.backup));
     return lines.join(u'\n');
 }

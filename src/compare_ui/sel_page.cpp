@@ -6,6 +6,7 @@
 #include "framework/resources.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,20 +21,6 @@
 namespace brindle {
 
 namespace {
-
-constexpr int kStrBadFileName = 65199;
-constexpr int kStrResultsTxt = 2136;  // proposed merge-file name
-constexpr int kStrTxt = 2137;         // its default extension
-constexpr int kStrFile1 = 3264;
-constexpr int kStrFile2 = 3265;
-constexpr int kStrSwap = 3266;
-constexpr int kStrOlderFirst = 3267;
-constexpr int kStrDisplayMerge = 3268;
-constexpr int kStrMergeFile = 3269;
-constexpr int kStrCopyName1 = 3270;
-constexpr int kStrCopyName2 = 3271;
-
-constexpr char16_t kPathsSection[] = u"Paths";
 
 bool equalIgnoringCase(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
@@ -87,8 +74,8 @@ CSelPage::CSelPage(CCompFileOpt& record, CCompareDlgHost& host, const QString& f
     layout->addWidget(makeMergeRows());
     layout->addStretch(1);
 
-    fillCombo(*m_combo1, QStringLiteral("File1"), file1);
-    fillCombo(*m_combo2, QStringLiteral("File2"), file2);
+    fillCombo(*m_combo1, kFile1PathValue, file1);
+    fillCombo(*m_combo2, kFile2PathValue, file2);
     m_displayMerge->setChecked(displayMergeFile);
     m_mergeFile->setText(QString::fromStdU16String(record.m_outputFile));
 }
@@ -100,7 +87,7 @@ QWidget* CSelPage::makeFileRows()
     grid->setContentsMargins(0, 0, 0, 0);
     m_combo1 = makeHistoryCombo(kIdFile1, rows);
     m_combo2 = makeHistoryCombo(kIdFile2, rows);
-    const int labels[] = {kStrFile1, kStrFile2};
+    const int labels[] = {res::kStrFile1, res::kStrFile2};
     const int browseIds[] = {kIdBrowse1, kIdBrowse2};
     for (int side = 1; side <= 2; ++side) {
         auto* label = new QLabel(loadString(labels[side - 1]), rows);
@@ -114,8 +101,8 @@ QWidget* CSelPage::makeFileRows()
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
-    auto* swap = makeButton(loadString(kStrSwap), kIdSwap, rows);
-    auto* older = makeButton(loadString(kStrOlderFirst), kIdOlderFirst, rows);
+    auto* swap = makeButton(loadString(res::kStrSwap), kIdSwap, rows);
+    auto* older = makeButton(loadString(res::kStrOlderFirst), kIdOlderFirst, rows);
     connect(swap, &QPushButton::clicked, this, &CSelPage::swapFileNames);
     connect(older, &QPushButton::clicked, this, &CSelPage::olderFileFirst);
     buttons->addWidget(swap);
@@ -130,12 +117,12 @@ QWidget* CSelPage::makeMergeRows()
     auto* rows = new QWidget(this);
     auto* grid = new QGridLayout(rows);
     grid->setContentsMargins(0, 0, 0, 0);
-    m_displayMerge = new QCheckBox(loadString(kStrDisplayMerge), rows);
+    m_displayMerge = new QCheckBox(loadString(res::kStrDisplayMerge), rows);
     m_displayMerge->setObjectName(QString::number(kIdDisplayMerge));
     connect(m_displayMerge, &QCheckBox::clicked, this, &CSelPage::displayMergeFileClicked);
     grid->addWidget(m_displayMerge, 0, 1, 1, 2);
 
-    auto* label = new QLabel(loadString(kStrMergeFile), rows);
+    auto* label = new QLabel(loadString(res::kStrMergeFile), rows);
     m_mergeFile = new QLineEdit(rows);
     m_mergeFile->setObjectName(QString::number(kIdMergeFile));
     label->setBuddy(m_mergeFile);
@@ -147,8 +134,8 @@ QWidget* CSelPage::makeMergeRows()
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
-    auto* copy1 = makeButton(loadString(kStrCopyName1), kIdCopyName1, rows);
-    auto* copy2 = makeButton(loadString(kStrCopyName2), kIdCopyName2, rows);
+    auto* copy1 = makeButton(loadString(res::kStrCopyName1), kIdCopyName1, rows);
+    auto* copy2 = makeButton(loadString(res::kStrCopyName2), kIdCopyName2, rows);
     connect(copy1, &QPushButton::clicked, this, [this] { copyFileName(1); });
     connect(copy2, &QPushButton::clicked, this, [this] { copyFileName(2); });
     buttons->addWidget(copy1);
@@ -158,18 +145,18 @@ QWidget* CSelPage::makeMergeRows()
     return rows;
 }
 
-void CSelPage::fillCombo(QComboBox& target, const QString& prefix, const QString& name)
+void CSelPage::fillCombo(QComboBox& target, std::u16string_view prefix, const QString& name)
 {
     const CProfile& profile = m_host.profile();
     QStringList history;
     for (int entry = 1; entry <= kHistorySize; ++entry) {
         const QString value =
-            QString::fromStdU16String(profile.readString(kPathsSection, u16(prefix + QString::number(entry))));
+            QString::fromStdU16String(profile.readString(kPathsSection, pathHistoryValue(prefix, entry)));
         // A name stored twice (written by hand or by an older version) is offered once.
         if (!value.isEmpty() && !history.contains(value))
             history.append(value);
     }
-    QString text = QString::fromStdU16String(profile.readString(kPathsSection, u16(prefix)));
+    QString text = QString::fromStdU16String(profile.readString(kPathsSection, prefix));
     if (!name.isEmpty()) {
         putAtTop(history, name);
         text = name;
@@ -181,12 +168,12 @@ void CSelPage::fillCombo(QComboBox& target, const QString& prefix, const QString
 std::optional<SPageFailure> CSelPage::validate() const
 {
     if (!pathExists(u16(m_combo1->currentText())))
-        return SPageFailure{m_combo1, kStrBadFileName};
+        return SPageFailure{m_combo1, res::kStrBadFileName};
     if (!pathExists(u16(m_combo2->currentText())))
-        return SPageFailure{m_combo2, kStrBadFileName};
+        return SPageFailure{m_combo2, res::kStrBadFileName};
     if (m_displayMerge->isChecked() &&
         !acceptableMergeFileName(m_mergeFile->text(), m_combo1->currentText(), m_combo2->currentText()))
-        return SPageFailure{m_mergeFile, kStrBadFileName};
+        return SPageFailure{m_mergeFile, res::kStrBadFileName};
     return std::nullopt;
 }
 
@@ -196,13 +183,13 @@ void CSelPage::apply()
     m_file2 = m_combo2->currentText();
     m_displayMergeFile = m_displayMerge->isChecked();
     m_record.m_outputFile = u16(m_mergeFile->text());
-    writeHistory(*m_combo1, QStringLiteral("File1"));
-    writeHistory(*m_combo2, QStringLiteral("File2"));
+    writeHistory(*m_combo1, kFile1PathValue);
+    writeHistory(*m_combo2, kFile2PathValue);
 }
 
 // The list in its own order, then the text: a name chosen by browsing or given by the window is
 // in the list already; one typed in is the text only.
-void CSelPage::writeHistory(QComboBox& source, const QString& prefix)
+void CSelPage::writeHistory(QComboBox& source, std::u16string_view prefix)
 {
     QStringList history;
     for (int index = 0; index < source.count(); ++index)
@@ -210,9 +197,9 @@ void CSelPage::writeHistory(QComboBox& source, const QString& prefix)
     const QString text = source.currentText();
     CProfile& profile = m_host.profile();
     for (int entry = 1; entry <= kHistorySize; ++entry)
-        profile.writeString(kPathsSection, u16(prefix + QString::number(entry)),
+        profile.writeString(kPathsSection, pathHistoryValue(prefix, entry),
                             entry <= history.size() ? u16(history[entry - 1]) : std::u16string());
-    profile.writeString(kPathsSection, u16(prefix), u16(text));
+    profile.writeString(kPathsSection, prefix, u16(text));
 }
 
 void CSelPage::browse(int side)
@@ -224,8 +211,8 @@ void CSelPage::browse(int side)
 
 void CSelPage::browseMergeFile()
 {
-    const QString path =
-        m_host.saveFileName(this, loadString(kStrResultsTxt), loadString(kStrTxt), loadString(res::kStrAllFiles));
+    const QString path = m_host.saveFileName(this, loadString(res::kStrResultsTxt), loadString(res::kStrTxt),
+                                             loadString(res::kStrAllFiles));
     if (!path.isEmpty())
         m_mergeFile->setText(path);
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <optional>
+#include <string_view>
 
 class QCheckBox;
 class QComboBox;
@@ -72,8 +73,8 @@ public:
 private:
     QWidget* makeFileRows();
     QWidget* makeMergeRows();
-    void fillCombo(QComboBox& combo, const QString& prefix, const QString& name);
-    void writeHistory(QComboBox& combo, const QString& prefix);
+    void fillCombo(QComboBox& combo, std::u16string_view prefix, const QString& name);
+    void writeHistory(QComboBox& combo, std::u16string_view prefix);
     QComboBox& combo(int side) const { return side == 1 ? *m_combo1 : *m_combo2; }
 
     CCompFileOpt& m_record;

@@ -1,13 +1,15 @@
 // The abbreviation table of the edit view.
 #include "editor/ed_abbreviations.h"
 
+#include "editor/ed_settings_names.h"
 #include "platform/settings_store.h"
 
 namespace brindle {
 
 std::u16string CEdAbbreviations::KeyOf(std::u16string_view textTypeName)
 {
-    std::u16string key = u"Software\\RodeZor\\";
+    std::u16string key(kEditorSettingsKey);
+    key += u'\\';
     key += textTypeName;
     key += u"\\Expand";
     return key;

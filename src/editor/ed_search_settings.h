@@ -1,15 +1,13 @@
 // The search options the editor keeps in the settings store: "FindFlags" and "ReplaceFlags".
 #pragma once
 
+#include "editor/ed_settings_names.h"
+
 #include <cstdint>
-#include <string_view>
 
 namespace brindle {
 
 class CSettingsStore;
-
-// The editor's key in the settings store.
-inline constexpr std::u16string_view kEditorSettingsKey = u"Software\\RodeZor";
 
 // DWORD values under kEditorSettingsKey. "FindFlags" holds the find dialog's flags (match case,
 // whole word, regular expression, up), "ReplaceFlags" the replace dialog's (the first three); other

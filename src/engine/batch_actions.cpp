@@ -1,5 +1,6 @@
 #include "engine/batch_actions.h"
 
+#include "engine/comp_file_opt.h"
 #include "engine/script_file.h"
 
 #include <cstdint>
@@ -17,35 +18,35 @@ using IntField = std::int32_t CCompFileOpt::*;
 // Script keys and the record fields they set, in the order they are read.
 constexpr std::pair<std::u16string_view, StringField> kFirstStrings[] = {
     {u"File2", &CCompFileOpt::m_file2Path},
-    {u"File1 Line Prefix", &CCompFileOpt::m_file1LinePrefix},
-    {u"File2 Line Prefix", &CCompFileOpt::m_file2LinePrefix},
-    {u"File1 Section Header", &CCompFileOpt::m_file1SectionHeader},
-    {u"File2 Section Header", &CCompFileOpt::m_file2SectionHeader},
-    {u"File1 Section Footer", &CCompFileOpt::m_file1SectionFooter},
-    {u"File2 Section Footer", &CCompFileOpt::m_file2SectionFooter},
-    {u"Compare Output File", &CCompFileOpt::m_outputFile},
+    {kFile1LinePrefixValue, &CCompFileOpt::m_file1LinePrefix},
+    {kFile2LinePrefixValue, &CCompFileOpt::m_file2LinePrefix},
+    {kFile1SectionHeaderValue, &CCompFileOpt::m_file1SectionHeader},
+    {kFile2SectionHeaderValue, &CCompFileOpt::m_file2SectionHeader},
+    {kFile1SectionFooterValue, &CCompFileOpt::m_file1SectionFooter},
+    {kFile2SectionFooterValue, &CCompFileOpt::m_file2SectionFooter},
+    {kOutputFileValue, &CCompFileOpt::m_outputFile},
 };
 
 constexpr std::pair<std::u16string_view, IntField> kInts[] = {
-    {u"Synch Scrolling", &CCompFileOpt::m_synchScrolling},
-    {u"Write Common Sections", &CCompFileOpt::m_writeCommonSections},
-    {u"Ignore Whitespace", &CCompFileOpt::m_ignoreWhitespace},
-    {u"Ignore Case", &CCompFileOpt::m_ignoreCase},
-    {u"File Compare Align", &CCompFileOpt::m_alignment},
-    {u"File 1 Color", &CCompFileOpt::m_file1Color},
-    {u"File 2 Color", &CCompFileOpt::m_file2Color},
-    {u"Quiet Mode", &CCompFileOpt::m_quietMode},
-    {u"Show Line Numbers", &CCompFileOpt::m_showLineNumbers},
+    {kSynchScrollingValue, &CCompFileOpt::m_synchScrolling},
+    {kWriteCommonSectionsValue, &CCompFileOpt::m_writeCommonSections},
+    {kIgnoreWhitespaceValue, &CCompFileOpt::m_ignoreWhitespace},
+    {kIgnoreCaseValue, &CCompFileOpt::m_ignoreCase},
+    {kAlignmentValue, &CCompFileOpt::m_alignment},
+    {kFile1ColorValue, &CCompFileOpt::m_file1Color},
+    {kFile2ColorValue, &CCompFileOpt::m_file2Color},
+    {kQuietModeValue, &CCompFileOpt::m_quietMode},
+    {kShowLineNumbersValue, &CCompFileOpt::m_showLineNumbers},
 };
 
 constexpr std::pair<std::u16string_view, StringField> kFontStrings[] = {
-    {u"Font Name", &CCompFileOpt::m_fontName},
-    {u"Binary Font Name", &CCompFileOpt::m_binaryFontName},
+    {kFontNameValue, &CCompFileOpt::m_fontName},
+    {kBinaryFontNameValue, &CCompFileOpt::m_binaryFontName},
 };
 
 constexpr std::pair<std::u16string_view, IntField> kFontInts[] = {
-    {u"Font Size", &CCompFileOpt::m_fontSize},
-    {u"Binary Font Size", &CCompFileOpt::m_binaryFontSize},
+    {kFontSizeValue, &CCompFileOpt::m_fontSize},
+    {kBinaryFontSizeValue, &CCompFileOpt::m_binaryFontSize},
 };
 
 template <std::size_t N>

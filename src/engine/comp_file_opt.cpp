@@ -63,26 +63,26 @@ void CCompFileOpt::copyOptions(const CCompFileOpt& other)
 
 void CCompFileOpt::LoadSave(CProfile& profile, bool save)
 {
-    moveString(profile, save, u"File1 Line Prefix", m_file1LinePrefix);
-    moveString(profile, save, u"File2 Line Prefix", m_file2LinePrefix);
-    moveString(profile, save, u"File1 Section Header", m_file1SectionHeader);
-    moveString(profile, save, u"File2 Section Header", m_file2SectionHeader);
-    moveString(profile, save, u"File1 Section Footer", m_file1SectionFooter);
-    moveString(profile, save, u"File2 Section Footer", m_file2SectionFooter);
-    moveString(profile, save, u"Compare Output File", m_outputFile);
-    moveInt(profile, save, u"Synch Scrolling", m_synchScrolling);
-    moveInt(profile, save, u"Write Common Sections", m_writeCommonSections);
-    moveInt(profile, save, u"Ignore Whitespace", m_ignoreWhitespace);
-    moveInt(profile, save, u"Ignore Case", m_ignoreCase);
-    moveInt(profile, save, u"File Compare Align", m_alignment);
-    moveInt(profile, save, u"File 1 Color", m_file1Color);
-    moveInt(profile, save, u"File 2 Color", m_file2Color);
-    moveInt(profile, save, u"Show Line Numbers", m_showLineNumbers);
-    moveString(profile, save, u"Font Name", m_fontName);
-    moveString(profile, save, u"Binary Font Name", m_binaryFontName);
-    moveInt(profile, save, u"Font Size", m_fontSize);
-    moveInt(profile, save, u"Binary Font Size", m_binaryFontSize);
-    moveInt(profile, save, u"Max Lines Show Diff", m_maxLinesShowDiff);
+    moveString(profile, save, kFile1LinePrefixValue, m_file1LinePrefix);
+    moveString(profile, save, kFile2LinePrefixValue, m_file2LinePrefix);
+    moveString(profile, save, kFile1SectionHeaderValue, m_file1SectionHeader);
+    moveString(profile, save, kFile2SectionHeaderValue, m_file2SectionHeader);
+    moveString(profile, save, kFile1SectionFooterValue, m_file1SectionFooter);
+    moveString(profile, save, kFile2SectionFooterValue, m_file2SectionFooter);
+    moveString(profile, save, kOutputFileValue, m_outputFile);
+    moveInt(profile, save, kSynchScrollingValue, m_synchScrolling);
+    moveInt(profile, save, kWriteCommonSectionsValue, m_writeCommonSections);
+    moveInt(profile, save, kIgnoreWhitespaceValue, m_ignoreWhitespace);
+    moveInt(profile, save, kIgnoreCaseValue, m_ignoreCase);
+    moveInt(profile, save, kAlignmentValue, m_alignment);
+    moveInt(profile, save, kFile1ColorValue, m_file1Color);
+    moveInt(profile, save, kFile2ColorValue, m_file2Color);
+    moveInt(profile, save, kShowLineNumbersValue, m_showLineNumbers);
+    moveString(profile, save, kFontNameValue, m_fontName);
+    moveString(profile, save, kBinaryFontNameValue, m_binaryFontName);
+    moveInt(profile, save, kFontSizeValue, m_fontSize);
+    moveInt(profile, save, kBinaryFontSizeValue, m_binaryFontSize);
+    moveInt(profile, save, kMaxLinesShowDiffValue, m_maxLinesShowDiff);
 }
 
 }  // namespace brindle

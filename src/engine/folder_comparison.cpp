@@ -15,9 +15,6 @@ namespace brindle {
 
 namespace {
 
-constexpr std::u16string_view kFolderSection = u"Compare Folders";
-constexpr std::u16string_view kExcludeName = u"Exclude Patterns";
-
 std::string joined(const std::string& folder, const std::string& name)
 {
     if (folder.empty())
@@ -61,7 +58,7 @@ std::vector<std::string> defaultExcludePatterns() { return {".git", ".svn", ".hg
 std::vector<std::string> loadExcludePatterns(const CProfile& profile)
 {
     const std::u16string none = u"\n";  // a value no saved list can be
-    const std::u16string saved = profile.readString(kFolderSection, kExcludeName, none);
+    const std::u16string saved = profile.readString(kCompareFoldersSection, kExcludePatternsValue, none);
     if (saved == none)
         return defaultExcludePatterns();
     std::vector<std::string> patterns;
@@ -80,7 +77,7 @@ void saveExcludePatterns(CProfile& profile, const std::vector<std::string>& patt
     std::string text;
     for (const std::string& pattern : patterns)
         text += (text.empty() ? "" : ";") + pattern;
-    profile.writeString(kFolderSection, kExcludeName, utf16FromUtf8Lossless(text));
+    profile.writeString(kCompareFoldersSection, kExcludePatternsValue, utf16FromUtf8Lossless(text));
 }
 
 bool matchesAnyPattern(const std::string& name, const std::vector<std::string>& patterns)

@@ -58,10 +58,14 @@ struct SFolderCompareOptions {
 
 class CProfile;
 
+// The settings section of folder comparisons, and its value of the patterns to leave out.
+inline constexpr std::u16string_view kCompareFoldersSection = u"Compare Folders";
+inline constexpr std::u16string_view kExcludePatternsValue = u"Exclude Patterns";
+
 // The names left out unless the user says otherwise.
 std::vector<std::string> defaultExcludePatterns();
-// The patterns the user keeps in the settings store ("Exclude Patterns" of "Compare Folders",
-// separated by ";"), the default ones when there are none saved.
+// The patterns the user keeps in the settings store (kExcludePatternsValue of
+// kCompareFoldersSection, separated by ";"), the default ones when there are none saved.
 std::vector<std::string> loadExcludePatterns(const CProfile& profile);
 void saveExcludePatterns(CProfile& profile, const std::vector<std::string>& patterns);
 // True when name matches one of the shell patterns (*, ?, [...]); a pattern matches whole names.

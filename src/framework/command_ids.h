@@ -1,6 +1,8 @@
 // Numeric command and resource ids shared by the framework and the program.
 #pragma once
 
+#include "framework/string_ids.h"  // IWYU pragma: export
+
 namespace brindle::cmd {
 
 // Commands of the program.
@@ -8,6 +10,10 @@ inline constexpr int kCompareFiles = 32772;
 inline constexpr int kRefresh = 32774;
 inline constexpr int kNextSection = 32777;
 inline constexpr int kPrevSection = 32778;
+// The merge editor's tag commands: remove the remaining tags of file 1, of file 2, or all.
+inline constexpr int kRemoveFile1Tags = 32780;
+inline constexpr int kRemoveFile2Tags = 32781;
+inline constexpr int kRemoveAllTags = 32782;
 // The folder comparison window's entry commands.
 inline constexpr int kFolderCopyTo2 = 32901;
 inline constexpr int kFolderCopyTo1 = 32902;
@@ -64,19 +70,5 @@ inline constexpr int kMergeEditor = 153;
 inline constexpr int kTextEditor = 154;
 inline constexpr int kFolderComparison = 160;
 inline constexpr int kLinkMenu = 103;
-
-// String ids.
-inline constexpr int kStrIdleMessage = 57345;  // "Ready"
-inline constexpr int kStrAppTitle = 57344;     // "Brindle"
-inline constexpr int kStrCompanyName = 2140;   // "Tollan Software Inc."
-inline constexpr int kStrLanguageMismatch = 3018;
-inline constexpr int kStrAllFiles = 2138;         // "All Files|*.*||": every file, also those without a dot
-inline constexpr int kStrComparisonTitle = 3238;  // "%1 — %2": the names of the two compared files or folders
-inline constexpr int kStrOneDifference = 3248;    // "1 difference"
-inline constexpr int kStrDifferences = 3249;      // "%1 differences"
-// "%1 is too large to edit here (%2); it is shown read-only.": the file and its size
-inline constexpr int kStrTooLargeToEdit = 3313;
-// "The selection (%1) is too large to copy; at most %2 can be copied at once."
-inline constexpr int kStrTooLargeToCopy = 3314;
 
 }  // namespace brindle::res

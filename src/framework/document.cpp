@@ -16,9 +16,6 @@
 namespace brindle {
 
 namespace {
-constexpr int kStrAskToSave = 61696;   // "Save changes to %1?"
-constexpr int kStrSaveFailed = 61697;  // "%1 could not be saved."
-constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
 
 QWidget* dialogOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
 }  // namespace
@@ -158,7 +155,7 @@ bool CDocument::saveModified()
         return true;
     const QString name = m_title.isEmpty() ? m_pathName : m_title;
     const auto answer =
-        QMessageBox::question(dialogOwner(), loadString(res::kStrAppTitle), loadString(kStrAskToSave).arg(name),
+        QMessageBox::question(dialogOwner(), loadString(res::kStrAppTitle), loadString(res::kStrAskToSave).arg(name),
                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -181,12 +178,12 @@ bool CDocument::writeRecoveryCopy(const QString&) { return false; }
 
 void CDocument::reportSaveFailed(const QString& path)
 {
-    QMessageBox::warning(dialogOwner(), loadString(res::kStrAppTitle), loadString(kStrSaveFailed).arg(path));
+    QMessageBox::warning(dialogOwner(), loadString(res::kStrAppTitle), loadString(res::kStrSaveFailed).arg(path));
 }
 
 void CDocument::reportOpenFailed(const QString& path)
 {
-    QMessageBox::warning(dialogOwner(), loadString(res::kStrAppTitle), loadString(kStrOpenFailed).arg(path));
+    QMessageBox::warning(dialogOwner(), loadString(res::kStrAppTitle), loadString(res::kStrOpenFailed).arg(path));
 }
 
 bool CDocument::doFileSave() { return doSave(m_pathName, m_pathName.isEmpty()); }

@@ -303,7 +303,7 @@ bool CMDIFrameWnd::createBars(int toolBarId, const std::vector<int>& indicators)
             action->setText(button.icon);
         m_toolBar->addAction(action);
     }
-    m_message = new QLabel(loadString(57345), this);
+    m_message = new QLabel(loadString(res::kStrIdleMessage), this);
     statusBar()->addWidget(m_message, 1);
     for (int id : indicators) {
         auto* label = new QLabel(loadString(id), this);

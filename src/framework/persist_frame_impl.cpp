@@ -2,6 +2,7 @@
 
 #include "framework/win_app.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -16,9 +17,6 @@ namespace brindle {
 
 namespace {
 
-constexpr auto kRectangle = u"Rectangle";
-constexpr auto kIconized = u"Iconized";
-constexpr auto kMaximized = u"Maximized";
 constexpr int kRestoreToMaximizedFlag = 2;  // the platform's flag value, as "Maximized" stores it
 constexpr Qt::WindowStates kNotNormal = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
 
@@ -200,10 +198,10 @@ void CPersistFrameImpl::restore()
     const CProfile& profile = app->profile();
     const std::u16string section = m_section.toStdU16String();
     SWindowPlacement restored;
-    if (const auto rect = placementRectangle(QString::fromStdU16String(profile.readString(section, kRectangle))))
+    if (const auto rect = placementRectangle(QString::fromStdU16String(profile.readString(section, kRectangleValue))))
         restored.normal = m_frame.isWindow() ? fittedToScreen(*rect) : *rect;
-    const bool iconized = profile.readInt(section, kIconized, 0) != 0;
-    const bool maximized = profile.readInt(section, kMaximized, 0) != 0;
+    const bool iconized = profile.readInt(section, kIconizedValue, 0) != 0;
+    const bool maximized = profile.readInt(section, kMaximizedValue, 0) != 0;
     if (iconized) {
         restored.showCommand = kShowMinNoActive;
         restored.restoreToMaximized = maximized;
@@ -228,9 +226,9 @@ void CPersistFrameImpl::writePlacement(const SWindowPlacement& current)
         maximized = 1;
     else if (current.showCommand == kShowMinimized && current.restoreToMaximized)
         maximized = kRestoreToMaximizedFlag;
-    profile.writeString(section, kRectangle, formatPlacementRectangle(current.normal).toStdU16String());
-    profile.writeInt(section, kIconized, current.showCommand == kShowMinimized ? 1 : 0);
-    profile.writeInt(section, kMaximized, maximized);
+    profile.writeString(section, kRectangleValue, formatPlacementRectangle(current.normal).toStdU16String());
+    profile.writeInt(section, kIconizedValue, current.showCommand == kShowMinimized ? 1 : 0);
+    profile.writeInt(section, kMaximizedValue, maximized);
 }
 
 }  // namespace brindle

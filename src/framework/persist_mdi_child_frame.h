@@ -3,6 +3,7 @@
 
 #include "framework/mdi_child_wnd.h"
 #include "framework/persist_frame_impl.h"
+#include "platform/settings_names.h"
 
 namespace brindle {
 
@@ -15,7 +16,7 @@ class CPersistMDIChildFrame : public CMDIChildWnd {
     Q_OBJECT
 public:
     CPersistMDIChildFrame(CDocTemplate& docTemplate, CDocument& document,
-                          const QString& section = QStringLiteral("Child Windows"));
+                          const QString& section = QStringView(kChildWindowsSection).toString());
     ~CPersistMDIChildFrame() override;
 
     CPersistFrameImpl& placement() { return m_placement; }

@@ -2,18 +2,12 @@
 
 #include "framework/win_app.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 
 namespace brindle {
-
-namespace {
-
-constexpr std::u16string_view kSettingsSection = u"Settings";
-constexpr std::u16string_view kPreviewPages = u"PreviewPages";
-
-}  // namespace
 
 void showPrintPreview(QPrinter& printer, QWidget* parent, const std::function<void(QPrinter*)>& paint)
 {
@@ -23,7 +17,7 @@ void showPrintPreview(QPrinter& printer, QWidget* parent, const std::function<vo
     CWinApp* app = CWinApp::instance();
     auto* preview = dialog.findChild<QPrintPreviewWidget*>();
     if (app && preview) {
-        const int pages = app->profile().readInt(kSettingsSection, kPreviewPages, 1);
+        const int pages = app->profile().readInt(kSettingsSection, kPreviewPagesValue, kDefaultPreviewPages);
         if (pages == 2)
             preview->setFacingPagesViewMode();
         else
@@ -32,7 +26,7 @@ void showPrintPreview(QPrinter& printer, QWidget* parent, const std::function<vo
     dialog.exec();
     if (app && preview) {
         const int pages = preview->viewMode() == QPrintPreviewWidget::FacingPagesView ? 2 : 1;
-        app->profile().writeInt(kSettingsSection, kPreviewPages, pages);
+        app->profile().writeInt(kSettingsSection, kPreviewPagesValue, pages);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "framework/print_setup_dlg.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 #include "platform/settings_store.h"
 
 #include <QApplication>
@@ -17,7 +18,6 @@ namespace brindle {
 
 namespace {
 CWinApp* g_app = nullptr;
-constexpr auto kRecentFileSection = u"Recent File List";
 
 std::u16string u16(const QString& text) { return text.toStdU16String(); }
 }  // namespace
@@ -25,7 +25,7 @@ std::u16string u16(const QString& text) { return text.toStdU16String(); }
 CWinApp::CWinApp() : m_profile(std::make_unique<CProfile>(userSettingsStore()))
 {
     g_app = this;
-    setTextFont(QStringLiteral("Times New Roman"), 10);
+    setTextFont(QStringView(kDefaultTextFontName).toString(), kDefaultTextFontSize);
     onCommand(cmd::kHelpTopics, [] { showHelp(); });
     onCommand(cmd::kFilePrintSetup, [this] {
         CPrintSetupDlg dialog(printer(), mainFrame());
@@ -74,8 +74,7 @@ void CWinApp::loadRecentFiles(int size)
     m_recentFileCount = size;
     m_recentFiles.clear();
     for (int i = 1; i <= size; ++i) {
-        const std::u16string name = u"File" + u16(QString::number(i));
-        const QString path = QString::fromStdU16String(m_profile->readString(kRecentFileSection, name));
+        const QString path = QString::fromStdU16String(m_profile->readString(kRecentFileSection, recentFileValue(i)));
         if (!path.isEmpty())
             m_recentFiles.append(path);
     }
@@ -84,9 +83,8 @@ void CWinApp::loadRecentFiles(int size)
 void CWinApp::saveRecentFiles()
 {
     for (int i = 1; i <= m_recentFileCount; ++i) {
-        const std::u16string name = u"File" + u16(QString::number(i));
         const QString path = i <= m_recentFiles.size() ? m_recentFiles[i - 1] : QString();
-        m_profile->writeString(kRecentFileSection, name, u16(path));
+        m_profile->writeString(kRecentFileSection, recentFileValue(i), u16(path));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "framework/print_preview.h"
 #include "framework/print_setup_dlg.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -14,13 +15,6 @@
 #include <algorithm>
 
 namespace brindle {
-
-namespace {
-
-constexpr int kStrPrintedBy = 2141;  // "Printed by Brindle"
-constexpr int kStrPageOf = 3310;     // "Page %1 of %2"
-
-}  // namespace
 
 QPrinter& CHexEditView::printer() { return sharedPrinter(); }
 
@@ -70,7 +64,7 @@ int CHexEditView::printTo(QPrinter& target)
                           locale.toString(now.time(), QLocale::ShortFormat);
     const auto [hexX, textX] = columnXs(charWidth);
     const QString header = printHeaderTitle();
-    const QString printedBy = loadString(kStrPrintedBy);
+    const QString printedBy = loadString(res::kStrPrintedBy);
     for (int number = 1; number <= pageCount; ++number) {
         if (number > 1)
             target.newPage();
@@ -87,7 +81,7 @@ int CHexEditView::printTo(QPrinter& target)
         const int footerRule = footerTop - lineHeight / 4;
         painter.drawLine(page.left(), footerRule, page.right(), footerRule);
         const QRect footer(page.left(), footerTop, page.width(), lineHeight);
-        painter.drawText(footer, Qt::AlignLeft, loadString(kStrPageOf).arg(number).arg(pageCount));
+        painter.drawText(footer, Qt::AlignLeft, loadString(res::kStrPageOf).arg(number).arg(pageCount));
         painter.drawText(footer, Qt::AlignRight, stamp);
     }
     painter.end();

@@ -20,13 +20,6 @@
 
 namespace brindle {
 
-namespace {
-
-constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
-constexpr int kStrSaveFailed = 3312;   // "%1 could not be saved: %2 ..."
-
-}  // namespace
-
 CRodeZorBinDoc::CRodeZorBinDoc()
 {
     // A mapped file is shown, not edited: there is nothing of it to write.
@@ -65,7 +58,7 @@ bool CRodeZorBinDoc::load(const QString& path)
     releaseMapping();
     const QFileInfo info(path);
     if (!info.exists() || info.isDir()) {
-        m_lastError = loadString(kStrOpenFailed).arg(path);
+        m_lastError = loadString(res::kStrOpenFailed).arg(path);
         return false;
     }
     // Read whole, a larger file would cost seconds and its size in memory before the first row
@@ -170,7 +163,7 @@ bool CRodeZorBinDoc::writeTo(const QString& path)
     CAtomicFile file;
     if (!file.open(path.toStdU16String()) ||
         !file.write(m_bytes.constData(), static_cast<std::size_t>(m_bytes.size())) || !file.commit()) {
-        m_lastError = loadString(kStrSaveFailed).arg(path, QString::fromStdString(file.error().message()));
+        m_lastError = loadString(res::kStrHexSaveFailed).arg(path, QString::fromStdString(file.error().message()));
         return false;
     }
     m_lastError.clear();
@@ -203,7 +196,7 @@ void CRodeZorBinDoc::deleteContents()
 void CRodeZorBinDoc::reportSaveFailed(const QString& path)
 {
     QMessageBox::warning(nullptr, loadString(res::kStrAppTitle),
-                         m_lastError.isEmpty() ? loadString(kStrSaveFailed).arg(path, QString()) : m_lastError);
+                         m_lastError.isEmpty() ? loadString(res::kStrHexSaveFailed).arg(path, QString()) : m_lastError);
 }
 
 void CRodeZorBinDoc::reportOpenFailed(const QString& path)

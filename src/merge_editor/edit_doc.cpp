@@ -14,9 +14,6 @@ namespace brindle {
 
 namespace {
 
-constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
-constexpr int kStrCannotSave = 136;    // "File %s cannot be saved."
-
 QWidget* messageOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
 
 // The text after the last "." of the file name, without the dot; empty when there is none.
@@ -47,7 +44,7 @@ bool CEditDoc::onOpenDocument(const QString& path)
         return true;
     const std::error_code& reason = m_buffer.lastLoadError();
     openEmptyInstead(reason ? QString::fromStdU16String(inputFileProblem(file, CFileException::Operation::Read, reason))
-                            : loadString(kStrOpenFailed).arg(path));
+                            : loadString(res::kStrOpenFailed).arg(path));
     return true;
 }
 
@@ -72,7 +69,7 @@ bool CEditDoc::onSaveDocument(const QString& path)
         writable.keep();
         return true;
     }
-    QString text = loadString(kStrCannotSave);
+    QString text = loadString(res::kStrCannotSave);
     text.replace(QStringLiteral("%s"), path);
     if (const std::error_code& reason = m_buffer.lastSaveError())
         text += u'\n' + QString::fromStdString(reason.message());

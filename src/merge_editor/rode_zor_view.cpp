@@ -6,19 +6,15 @@ namespace brindle {
 
 namespace {
 
-constexpr int kRemoveFile1Tags = 32780;
-constexpr int kRemoveFile2Tags = 32781;
-constexpr int kRemoveAllTags = 32782;
-
 CRodeZorView::TagSource g_tagSource = nullptr;
 
 }  // namespace
 
 CRodeZorView::CRodeZorView(QWidget* parent) : CTlEditView(parent)
 {
-    onCommand(kRemoveFile1Tags, [this] { removeTags(1); });
-    onCommand(kRemoveFile2Tags, [this] { removeTags(2); });
-    onCommand(kRemoveAllTags, [this] { removeTags(0); });
+    onCommand(cmd::kRemoveFile1Tags, [this] { removeTags(1); });
+    onCommand(cmd::kRemoveFile2Tags, [this] { removeTags(2); });
+    onCommand(cmd::kRemoveAllTags, [this] { removeTags(0); });
     onCommand(cmd::kNextSection, [this] { goToSection(true); });
     onCommand(cmd::kPrevSection, [this] { goToSection(false); });
     SetRememberCaretPos(true);

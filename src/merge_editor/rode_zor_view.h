@@ -12,9 +12,9 @@ namespace brindle {
 
 class CDocument;
 
-// Commands 32777 and 32778 (next and previous section) and 32780 to 32782 (remove the remaining
-// tags of file 1, of file 2, of both), always enabled. The tags are read from the view's
-// document through the tag source each time a command runs.
+// Commands cmd::kNextSection and cmd::kPrevSection, and cmd::kRemoveFile1Tags, kRemoveFile2Tags
+// and kRemoveAllTags (remove the remaining tags of file 1, of file 2, of both), always enabled.
+// The tags are read from the view's document through the tag source each time a command runs.
 class CRodeZorView : public CTlEditView {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include "platform/content_hash.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
 
@@ -12,8 +13,6 @@
 namespace brindle {
 
 namespace {
-
-constexpr std::u16string_view kSection = u"Written Files";
 
 std::u16string slotName(int number) { return u"File " + u16(std::to_string(number)); }
 
@@ -85,7 +84,7 @@ std::vector<std::pair<std::u16string, CWrittenFiles::SEntry>> CWrittenFiles::ent
 {
     std::vector<std::pair<std::u16string, SEntry>> entries;
     const CProfile profile(m_store);
-    for (const auto& [name, text] : m_store.readStringValues(profile.sectionKey(kSection))) {
+    for (const auto& [name, text] : m_store.readStringValues(profile.sectionKey(kWrittenFilesSection))) {
         if (auto entry = parseEntry(text))
             entries.emplace_back(name, std::move(*entry));
     }
@@ -121,7 +120,8 @@ void CWrittenFiles::remember(const std::string& nativePath, std::uint64_t hash)
     std::uint64_t newest = 0;
     for (const auto& [name, entry] : known)
         newest = std::max(newest, entry.sequence);
-    CProfile(m_store).writeString(kSection, slotFor(known, nativePath), formatEntry({newest + 1, *state, nativePath}));
+    CProfile(m_store).writeString(kWrittenFilesSection, slotFor(known, nativePath),
+                                  formatEntry({newest + 1, *state, nativePath}));
 }
 
 // The entry of the same file, else a free slot, else the least recently written entry.

@@ -5,6 +5,7 @@
 #include "app/main_frame.h"
 #include "frame_test_support.h"
 #include "framework/command_ids.h"
+#include "platform/settings_names.h"
 #include "support/case_name.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
@@ -107,14 +108,14 @@ TEST(DialogFont, EveryOwnDialogTakesItAndAChangeAppliesToTheNext)
     ASSERT_TRUE(app.app.initInstance(QString()));
     CMainFrame& frame = *app.app.mainFrame();
     ASSERT_TRUE(test::activate(frame));
-    app.profile().writeString(u"Settings", u"Dialog Font", u"DejaVu Sans");
+    app.profile().writeString(kSettingsSection, kDialogFontValue, u"DejaVu Sans");
     std::vector<std::pair<QString, int>> seen;
     const auto record = [&seen](QDialog& dialog) {
         seen.emplace_back(QString::fromLatin1(dialog.metaObject()->className()), dialog.font().pointSize());
         dialog.reject();
     };
     for (const int size : {13, 9}) {
-        app.profile().writeInt(u"Settings", u"Dialog Font Size", size);
+        app.profile().writeInt(kSettingsSection, kDialogFontSizeValue, size);
         test::CDialogAnswers answers;
         answers.then(record);
         ASSERT_TRUE(test::chooseMenuItem(frame, cmd::kAppAbout));

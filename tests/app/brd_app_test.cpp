@@ -10,6 +10,7 @@
 #include "platform/utf8.h"
 #include "support/case_name.h"
 #include "support/qt_print.h"
+#include "support/scoped_settings_store.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
 
@@ -28,8 +29,6 @@
 
 namespace brindle {
 namespace {
-
-constexpr int kStrLanguageMismatch = 3018;
 
 struct SStartUpCase {
     std::string name;
@@ -56,7 +55,7 @@ TEST_P(StartUpLanguageModule, MainFrameTextsAndWarning)
         std::filesystem::copy_file(std::string(BRINDLE_TEST_LANGUAGE_DIR "/") + param.module + ".rcc",
                                    m_programFolder.file("BRDLANG.rcc"));
     CResources::instance().unloadLanguageModule();
-    const QString builtInMismatchText = loadString(kStrLanguageMismatch);
+    const QString builtInMismatchText = loadString(res::kStrLanguageMismatch);
 
     struct SWarning {
         QString title;
@@ -104,14 +103,12 @@ void PrintTo(const SSettingsFileCase& c, std::ostream* out) { *out << c.name; }
 
 class StartUpSettingsFile : public testing::TestWithParam<SSettingsFileCase> {
 protected:
-    void SetUp() override { setUserSettingsStore(&m_store); }
-    void TearDown() override { setUserSettingsStore(nullptr); }
-
     test::CTempDir m_config;
     test::CTempDir m_runtime;
     test::CScopedEnv m_runtimeEnv{"XDG_RUNTIME_DIR", m_runtime.path().c_str()};
     std::string m_path = m_config.file("user.reg");
     CRegFileStore m_store{pathFromNative(m_path)};
+    test::CScopedSettingsStore m_useStore{m_store};
 };
 
 TEST_P(StartUpSettingsFile, TellsTheUserOnce)

@@ -1,16 +1,17 @@
 // The comparison window's two panes and the hex window's panes the user splits.
 #include "app/bin_child_frame.h"
 #include "app/child_frame.h"
+#include "platform/settings_names.h"
 
 #include "app/main_frame.h"
 #include "frame_test_support.h"
 #include "framework/command_ids.h"
 #include "support/case_name.h"
 #include "support/qt_print.h"
+#include "support/user_door.h"
 
 #include <gtest/gtest.h>
 
-#include <QMouseEvent>
 #include <QSplitter>
 #include <QSplitterHandle>
 #include <optional>
@@ -69,7 +70,7 @@ class ComparisonFrame : public FrameTest, public testing::WithParamInterface<SSp
 TEST_P(ComparisonFrame, SectionListWidthFromSettingsAndNotSetByTheProgram)
 {
     if (GetParam().stored)
-        m_app.profile().writeInt(u"Compare Window", u"Splitter", *GetParam().stored);
+        m_app.profile().writeInt(kCompareWindowSection, kSplitterValue, *GetParam().stored);
     auto* frame = open<CChildFrame>(0);
     ASSERT_NE(frame, nullptr);
     ASSERT_EQ(frame->splitter()->count(), 2);
@@ -84,8 +85,8 @@ TEST_P(ComparisonFrame, SectionListWidthFromSettingsAndNotSetByTheProgram)
     frame->splitter()->setSizes({250, 300});
     frame->close();
     settle();
-    EXPECT_EQ(m_app.profile().readInt(u"Compare Window", u"Splitter", -1), GetParam().stored.value_or(-1));
-    EXPECT_NE(m_app.readString(u"Compare Window", u"Rectangle"), QStringLiteral("(missing)"));
+    EXPECT_EQ(m_app.profile().readInt(kCompareWindowSection, kSplitterValue, -1), GetParam().stored.value_or(-1));
+    EXPECT_NE(m_app.readString(kCompareWindowSection, kRectangleValue), QStringLiteral("(missing)"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, ComparisonFrame,
@@ -128,17 +129,7 @@ std::set<CView*> openViews(const CBinChildFrame& frame)
 void dragBar(QSplitter& splitter, int index, QPoint to)
 {
     QSplitterHandle* handle = splitter.handle(index);
-    const QPoint grip = handle->rect().center();
-    const QPoint target = splitter.mapToGlobal(to);
-    QMouseEvent press(QEvent::MouseButtonPress, grip, handle->mapToGlobal(grip), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent move(QEvent::MouseMove, handle->mapFromGlobal(target), target, Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, handle->mapFromGlobal(target), target, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(handle, &press);
-    QCoreApplication::sendEvent(handle, &move);
-    QCoreApplication::sendEvent(handle, &release);
+    test::dragAt(*handle, handle->rect().center(), handle->mapFrom(&splitter, to));
     settle();
 }
 
@@ -153,7 +144,7 @@ TEST_F(FrameTest, ComparisonFrameDragRemembersTheSectionListWidth)
     settle();
     const int dragged = frame->splitter()->sizes().front();
     EXPECT_GT(dragged, 150);
-    EXPECT_EQ(m_app.profile().readInt(u"Compare Window", u"Splitter", -1), dragged);
+    EXPECT_EQ(m_app.profile().readInt(kCompareWindowSection, kSplitterValue, -1), dragged);
     frame->close();
     settle();
     auto* next = open<CChildFrame>(0);

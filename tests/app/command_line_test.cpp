@@ -5,6 +5,7 @@
 #include "engine/comp_file_opt.h"
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
@@ -166,14 +167,15 @@ TEST_P(CommandLineProcessingTest, DoesWhatTheFormAsks)
     const SProcessCase& c = GetParam();
     CRecordingActions actions;
     if (c.showMergeEditor >= 0)
-        actions.profile().writeInt(u"Settings", u"Show Merge Editor", c.showMergeEditor);
-    actions.profile().writeString(kCompareFilesSection, u"Compare Output File",
+        actions.profile().writeInt(kSettingsSection, kShowMergeEditorValue, c.showMergeEditor);
+    actions.profile().writeString(kCompareFilesSection, kOutputFileValue,
                                   QString::fromStdString(expand(c.storedOutputFile)).toStdU16String());
 
     EXPECT_EQ(processCommandLine(QString::fromStdString(expand(c.commandLine)), actions), c.handled);
     EXPECT_EQ(actions.events, expand(c.events));
-    EXPECT_EQ(str(actions.profile().readString(u"Paths", u"File1")), expand(c.pathsFile1));
-    EXPECT_EQ(str(actions.profile().readString(u"Paths", u"File11")), expand(c.pathsFile1));
+    EXPECT_EQ(str(actions.profile().readString(kPathsSection, kFile1PathValue)), expand(c.pathsFile1));
+    EXPECT_EQ(str(actions.profile().readString(kPathsSection, pathHistoryValue(kFile1PathValue, 1))),
+              expand(c.pathsFile1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -260,8 +262,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CommandLineProcessing, TwoFilesTakeTheStoredOptions)
 {
     CRecordingActions actions;
-    actions.profile().writeInt(kCompareFilesSection, u"Ignore Case", 1);
-    actions.profile().writeString(kCompareFilesSection, u"File1 Line Prefix", u"<1>");
+    actions.profile().writeInt(kCompareFilesSection, kIgnoreCaseValue, 1);
+    actions.profile().writeString(kCompareFilesSection, kFile1LinePrefixValue, u"<1>");
     processCommandLine(QStringLiteral("x y"), actions);
     EXPECT_EQ(actions.opened.m_ignoreCase, 1);
     EXPECT_EQ(str(actions.opened.m_file1LinePrefix), "<1>");

@@ -8,6 +8,7 @@
 #include "engine/comp_file_opt.h"
 #include "framework/command_ids.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 #include "support/temp_dir.h"
 
 #include <QApplication>
@@ -97,7 +98,7 @@ protected:
 TEST_F(CompareFilesCommand, OkOpensTheComparisonWithTheSavedOptions)
 {
     start();
-    m_app.profile().writeInt(kCompareFilesSection, u"Ignore Case", 1);
+    m_app.profile().writeInt(kCompareFilesSection, kIgnoreCaseValue, 1);
     onVisible<CCompareDlg>([this](CCompareDlg& sheet) {
         chooseFiles(sheet);
         closeSheet(sheet, QDialogButtonBox::Ok);
@@ -110,7 +111,7 @@ TEST_F(CompareFilesCommand, OkOpensTheComparisonWithTheSavedOptions)
     EXPECT_EQ(m_file2, QString::fromStdU16String(opened.record.m_file2Path));
     EXPECT_EQ(1, opened.record.m_ignoreCase);
     EXPECT_EQ(QString(), opened.mergePath);
-    EXPECT_EQ(m_file1.toStdU16String(), m_app.profile().readString(u"Paths", u"File1"));
+    EXPECT_EQ(m_file1.toStdU16String(), m_app.profile().readString(kPathsSection, kFile1PathValue));
 }
 
 TEST_F(CompareFilesCommand, CancelOpensNothing)

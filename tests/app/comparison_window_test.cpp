@@ -11,12 +11,14 @@
 #include "compare_ui/sel_page.h"
 #include "editor/colour_table.h"
 #include "editor/ui/ed_colours.h"
+#include "engine/comp_file_opt.h"
 #include "frame_test_support.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
 #include "merge_editor/rode_zor_text_buffer.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 #include "support/argv_recorder.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
@@ -32,7 +34,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QSplitter>
@@ -55,8 +56,6 @@ std::string numberedLines(int count, const std::string& prefix = "line ")
     return text;
 }
 
-void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
 class ComparisonWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -72,8 +71,8 @@ protected:
             if (i == 100)
                 two += "inserted\n";
         }
-        writeFile(m_dir.file("one.txt"), one);
-        writeFile(m_dir.file("two.txt"), two);
+        test::writeFile(m_dir.file("one.txt"), one);
+        test::writeFile(m_dir.file("two.txt"), two);
     }
 
     CBRDDoc* open(const std::string& name1 = "one.txt", const std::string& name2 = "two.txt",
@@ -240,7 +239,7 @@ TEST_F(ComparisonWindowTest, DroppingTwoFilesSetsOnlyThatSideToTheFirst)
     CBRDDoc* doc = open();
     ASSERT_NE(doc, nullptr);
     const QString path1 = doc->pane1().fileName();
-    writeFile(m_dir.file("third.txt"), "x\n");
+    test::writeFile(m_dir.file("third.txt"), "x\n");
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(m_dir.file("third.txt"))),
                   QUrl::fromLocalFile(QString::fromStdString(m_dir.file("one.txt")))});
@@ -294,8 +293,8 @@ TEST_F(ComparisonWindowTest, DroppedFileKeepsItsWholeNameHoweverLong)
 TEST_F(ComparisonWindowTest, SectionListFitsItsLabelsAndShowsThemWhole)
 {
     std::string one = numberedLines(200000);
-    writeFile(m_dir.file("long1.txt"), one);
-    writeFile(m_dir.file("long2.txt"), one.replace(one.find("line 150000\n"), 11, "changed"));
+    test::writeFile(m_dir.file("long1.txt"), one);
+    test::writeFile(m_dir.file("long2.txt"), one.replace(one.find("line 150000\n"), 11, "changed"));
     CBRDDoc* doc = open("long1.txt", "long2.txt");
     ASSERT_NE(doc, nullptr);
     CBRDView& list = *doc->sectionList();
@@ -314,7 +313,7 @@ TEST_F(ComparisonWindowTest, SectionListFitsItsLabelsAndShowsThemWhole)
 // in the section list too.
 TEST_F(ComparisonWindowTest, StatusBarCountsTheDifferencesAndIdenticalFilesSaySo)
 {
-    writeFile(m_dir.file("copy.txt"), numberedLines(200));
+    test::writeFile(m_dir.file("copy.txt"), numberedLines(200));
     const std::pair<std::string, QString> cases[] = {
         {"two.txt", QStringLiteral("3 differences")},
         {"copy.txt", QStringLiteral("The files are identical")},
@@ -485,7 +484,7 @@ TEST_F(ComparisonWindowTest, CompareDialogStartsFromTheSavedOptions)
     ASSERT_NE(open(), nullptr);
     CMainFrame& frame = *m_app.app.mainFrame();
     ASSERT_TRUE(test::activate(frame));
-    m_app.profile().writeString(kCompareFilesSection, u"File1 Line Prefix", u"<<saved<<");
+    m_app.profile().writeString(kCompareFilesSection, kFile1LinePrefixValue, u"<<saved<<");
     QString shown;
     QString file1;
     test::CDialogAnswers answers;
@@ -507,7 +506,7 @@ TEST_F(ComparisonWindowTest, FileButtonShowsFilesWithoutADot)
 {
     CBRDDoc* doc = open();
     ASSERT_NE(doc, nullptr);
-    writeFile(m_dir.file("Makefile"), "all:\n");
+    test::writeFile(m_dir.file("Makefile"), "all:\n");
     QStringList filters;
     test::CDialogAnswers answers;
     answers.then([&](QDialog& dialog) {
@@ -552,7 +551,7 @@ TEST_F(ComparisonWindowTest, DoubleClickStartsTheViewerAtTheClickedLine)
 {
     test::CArgvRecorder recorder(m_dir);
     m_app.profile().writeString(
-        kViewerSection, kTextViewerValue,
+        kSettingsSection, kTextViewerValue,
         u"\"" + QString::fromStdString(recorder.program()).toStdU16String() + u"\" %PATH% %LINE%");
     CBRDDoc* doc = open();
     ASSERT_NE(doc, nullptr);
@@ -563,9 +562,7 @@ TEST_F(ComparisonWindowTest, DoubleClickStartsTheViewerAtTheClickedLine)
     pane.lineScroll(119 - pane.firstVisibleLine());
     ASSERT_TRUE(pane.lineText(119).contains(QStringLiteral("line 119")));
     const QPoint point(20, 2);
-    QMouseEvent click(QEvent::MouseButtonDblClick, point, pane.viewport()->mapToGlobal(point), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(pane.viewport(), &click);
+    test::sendMouse(*pane.viewport(), QEvent::MouseButtonDblClick, point, Qt::LeftButton, Qt::LeftButton);
 
     const auto record = recorder.take();
     ASSERT_TRUE(record.has_value());
@@ -620,7 +617,7 @@ TEST_F(ComparisonWindowTest, NewComparisonAsksBeforeItClosesAModifiedMergeEditor
         record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
         record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
         record.m_outputFile = QString::fromStdString(mergePath).toStdU16String();
-        m_app.profile().writeInt(u"Settings", u"Show Merge Editor", 1);
+        m_app.profile().writeInt(kSettingsSection, kShowMergeEditorValue, 1);
         ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(mergePath)), nullptr);
         test::settle();
         CDocTemplate* mergeTemplate = m_app.app.docTemplateAt(kMergeEditorTemplate);
@@ -675,8 +672,8 @@ TEST(StartUpReopen, KeepsTheMergeFileTheUserEditedAndSaved)
 {
     test::CMemorySettings settings;
     test::CTempDir dir;
-    writeFile(dir.file("one.txt"), "a\nb\n");
-    writeFile(dir.file("two.txt"), "a\nc\n");
+    test::writeFile(dir.file("one.txt"), "a\nb\n");
+    test::writeFile(dir.file("two.txt"), "a\nc\n");
     const std::string merge = dir.file("merge.txt");
     {
         CBRDApp app;
@@ -685,8 +682,8 @@ TEST(StartUpReopen, KeepsTheMergeFileTheUserEditedAndSaved)
         record.m_file1Path = QString::fromStdString(dir.file("one.txt")).toStdU16String();
         record.m_file2Path = QString::fromStdString(dir.file("two.txt")).toStdU16String();
         record.m_outputFile = QString::fromStdString(merge).toStdU16String();
-        app.profile().writeString(u"Paths", u"File1", record.m_file1Path);
-        app.profile().writeString(u"Paths", u"File2", record.m_file2Path);
+        app.profile().writeString(kPathsSection, kFile1PathValue, record.m_file1Path);
+        app.profile().writeString(kPathsSection, kFile2PathValue, record.m_file2Path);
         ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(merge)), nullptr);
         test::settle();
         CDocument* mergeDoc = app.docTemplateAt(kMergeEditorTemplate)->documents().front();

@@ -10,6 +10,7 @@
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
 #include "platform/settings_store.h"
+#include "support/scoped_settings_store.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -38,14 +39,8 @@ inline void settle()
 
 // Puts a store in memory in place of the user's settings for as long as it lives.
 class CMemorySettings {
-public:
-    CMemorySettings() { setUserSettingsStore(&m_store); }
-    ~CMemorySettings() { setUserSettingsStore(nullptr); }
-    CMemorySettings(const CMemorySettings&) = delete;
-    CMemorySettings& operator=(const CMemorySettings&) = delete;
-
-private:
     CMemorySettingsStore m_store;
+    test::CScopedSettingsStore m_useStore{m_store};
 };
 
 // The application of brd64 on settings in memory (declared after them, so it goes first).

@@ -5,6 +5,7 @@
 #include "support/case_name.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
+#include "support/user_door.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -50,24 +50,16 @@ private:
     QStringList m_schemes;
 };
 
-void moveMouse(QWidget& widget, QPoint at)
-{
-    QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&widget, &move);
-}
-
 void leave(QWidget& widget)
 {
     QEvent event(QEvent::Leave);
     QCoreApplication::sendEvent(&widget, &event);
 }
 
+// A press of the left button on the link; the control follows it on the press.
 void click(QWidget& widget)
 {
-    const QPoint at(2, 2);
-    QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(&widget, &press);
+    test::pressAt(widget, QPoint(2, 2));
     settle();
 }
 
@@ -113,43 +105,43 @@ const QColor kRed(0xFF, 0x00, 0x00);      // 0x0000FF
 INSTANTIATE_TEST_SUITE_P(
     Actions, LinkStates,
     testing::Values(SStateCase{"Initial", [](CHLinkCtrl&) {}, 0, 0, kBlue},
-                    SStateCase{"MouseOver", [](CHLinkCtrl& l) { moveMouse(l, l.rect().center()); }, 2, 0, kRed},
+                    SStateCase{"MouseOver", [](CHLinkCtrl& l) { test::moveTo(l, l.rect().center()); }, 2, 0, kRed},
                     SStateCase{"MouseLeft",
                                [](CHLinkCtrl& l) {
-                                   moveMouse(l, l.rect().center());
+                                   test::moveTo(l, l.rect().center());
                                    leave(l);
                                },
                                0, 0, kBlue},
                     SStateCase{"MovedOutside",
                                [](CHLinkCtrl& l) {
-                                   moveMouse(l, l.rect().center());
-                                   moveMouse(l, l.rect().bottomRight() + QPoint(5, 5));
+                                   test::moveTo(l, l.rect().center());
+                                   test::moveTo(l, l.rect().bottomRight() + QPoint(5, 5));
                                },
                                0, 0, kBlue},
                     SStateCase{"NoHoverTracking",
                                [](CHLinkCtrl& l) {
                                    l.setHoverTracking(false);
-                                   moveMouse(l, l.rect().center());
+                                   test::moveTo(l, l.rect().center());
                                },
                                0, 0, kBlue},
                     SStateCase{"Clicked",
                                [](CHLinkCtrl& l) {
-                                   moveMouse(l, l.rect().center());
+                                   test::moveTo(l, l.rect().center());
                                    click(l);
                                },
                                1, 1, kVisited},
                     SStateCase{"ClickedThenLeft",
                                [](CHLinkCtrl& l) {
-                                   moveMouse(l, l.rect().center());
+                                   test::moveTo(l, l.rect().center());
                                    click(l);
-                                   moveMouse(l, l.rect().center());
+                                   test::moveTo(l, l.rect().center());
                                    leave(l);
                                },
                                1, 1, kVisited},
                     SStateCase{"VisitedThenOver",
                                [](CHLinkCtrl& l) {
                                    click(l);
-                                   moveMouse(l, l.rect().center());
+                                   test::moveTo(l, l.rect().center());
                                },
                                2, 1, kRed},
                     SStateCase{"OwnColours", [](CHLinkCtrl& l) { l.setColors(0x000080, 0x008000, 0x800000); }, 0, 0,
@@ -200,7 +192,8 @@ TEST_F(LinkControl, ContextMenuFromMenuResource)
     QList<int> ids;
     for (const QAction* action : menu->actions())
         ids.append(action->data().toInt());
-    EXPECT_EQ(ids, (QList<int>{32780, 32781, 32782, 32783}));
+    EXPECT_EQ(ids, (QList<int>{CHLinkCtrl::kOpen, CHLinkCtrl::kCopyShortcut, CHLinkCtrl::kAddToFavorites,
+                               CHLinkCtrl::kAddToDesktop}));
     EXPECT_EQ(m_link.cursor().shape(), Qt::PointingHandCursor);
 }
 

@@ -9,6 +9,7 @@
 #include "compare_ui/brd_doc.h"
 #include "compare_ui/brd_view.h"
 #include "compare_ui/comp_ctrl.h"
+#include "editor/ed_abbreviations.h"
 #include "editor/ui/ed_text_view.h"
 #include "engine/comp_file_opt.h"
 #include "frame_test_support.h"
@@ -181,7 +182,7 @@ protected:
         m_dir.write("a.cpp", "foobar\nhello\n");
         m_dir.write("a.h", "");
         m_dir.write("b.bin", std::string("\x01\x02hello", 7));
-        userSettingsStore().writeString(u"Software\\RodeZor\\Compare\\Expand", u"fo", u"four");
+        userSettingsStore().writeString(CEdAbbreviations::KeyOf(u"Compare"), u"fo", u"four");
     }
     void TearDown() override
     {
@@ -383,9 +384,9 @@ TEST_F(MenuDoorsTest, MenusCarryTheTextsOfTheirWindows)
         const char* text;
     };
     const SCase cases[] = {
-        {res::kMergeEditor, "&Tools", 32780, "Remove remaining file &1 tags"},
-        {res::kMergeEditor, "&Tools", 32781, "Remove remaining file &2 tags"},
-        {res::kMergeEditor, "&Tools", 32782, "&Remove all remaining tags"},
+        {res::kMergeEditor, "&Tools", cmd::kRemoveFile1Tags, "Remove remaining file &1 tags"},
+        {res::kMergeEditor, "&Tools", cmd::kRemoveFile2Tags, "Remove remaining file &2 tags"},
+        {res::kMergeEditor, "&Tools", cmd::kRemoveAllTags, "&Remove all remaining tags"},
         {res::kMergeEditor, "&Tools", cmd::kNextSection, "&Next Section\tF8, Alt+Down"},
         {res::kMergeEditor, "&Tools", cmd::kPrevSection, "&Prev Section\tShift+F8, Alt+Up"},
         {res::kComparisonWindow, "&Edit", cmd::kEditUndo, "&Undo\tCtrl+Z"},

@@ -2,6 +2,7 @@
 // child frame in every state they can be closed in.
 #include "framework/persist_frame_impl.h"
 #include "framework/persist_mdi_child_frame.h"
+#include "platform/settings_names.h"
 
 #include "app/main_frame.h"
 #include "frame_test_support.h"
@@ -99,7 +100,7 @@ public:
         m_frame.reset();
     }
     void unminimize(QWidget& frame) override { frame.setWindowState(frame.windowState() & ~Qt::WindowMinimized); }
-    std::u16string section() const override { return u"Main Window"; }
+    std::u16string section() const override { return std::u16string(kMainWindowSection); }
 
 private:
     std::unique_ptr<CMainFrame> m_frame;
@@ -132,7 +133,7 @@ public:
     }
     // The restore button of a child window.
     void unminimize(QWidget& frame) override { frame.showNormal(); }
-    std::u16string section() const override { return u"Child Windows"; }
+    std::u16string section() const override { return std::u16string(kChildWindowsSection); }
 
 private:
     CWinApp& m_app;
@@ -177,9 +178,9 @@ TEST_P(ReopenFrame, KeepsNormalRectangleAndState)
     kind->close();
 
     const std::u16string section = kind->section();
-    EXPECT_EQ(m_app.readString(section, u"Rectangle"), formatPlacementRectangle(param.normal));
-    EXPECT_EQ(m_app.profile().readInt(section, u"Iconized", -1), param.iconized);
-    EXPECT_EQ(m_app.profile().readInt(section, u"Maximized", -1), param.maximized);
+    EXPECT_EQ(m_app.readString(section, kRectangleValue), formatPlacementRectangle(param.normal));
+    EXPECT_EQ(m_app.profile().readInt(section, kIconizedValue, -1), param.iconized);
+    EXPECT_EQ(m_app.profile().readInt(section, kMaximizedValue, -1), param.maximized);
 
     frame = kind->open();
     ASSERT_NE(frame, nullptr);
@@ -238,7 +239,7 @@ protected:
 TEST_P(KeepCurrentRectangle, MainFrameOpensWithItsFirstStartSize)
 {
     if (GetParam().rectangle)
-        m_app.profile().writeString(u"Main Window", u"Rectangle", GetParam().rectangle->toStdU16String());
+        m_app.profile().writeString(kMainWindowSection, kRectangleValue, GetParam().rectangle->toStdU16String());
     CMainFrame frame;
     frame.setWindowFlag(Qt::FramelessWindowHint);
     frame.showFromPlacement();
@@ -255,7 +256,7 @@ TEST(MainFramePlacement, ComesBackOntoTheScreen)
     const char* saved[] = {"0000 0000 2400 1600", "5000 5000 5400 5300", "-900 0100 -100 0500"};
     for (const char* rectangle : saved) {
         test::SAppOnMemorySettings app;
-        app.profile().writeString(u"Main Window", u"Rectangle", QString::fromLatin1(rectangle).toStdU16String());
+        app.profile().writeString(kMainWindowSection, kRectangleValue, QString::fromLatin1(rectangle).toStdU16String());
         CMainFrame frame;
         frame.setWindowFlag(Qt::FramelessWindowHint);
         frame.showFromPlacement();
@@ -275,14 +276,14 @@ INSTANTIATE_TEST_SUITE_P(Values, KeepCurrentRectangle,
 TEST(ChildPlacement, FrameNeverShownSavesNothing)
 {
     test::SAppOnMemorySettings app;
-    app.profile().writeString(u"Child Windows", u"Rectangle", u"0030 0040 0330 0240");
+    app.profile().writeString(kChildWindowsSection, kRectangleValue, u"0030 0040 0330 0240");
     CDocument document;
     auto docTemplate = test::makeTestTemplate(129, nullptr);
     {
         CPersistMDIChildFrame frame(*docTemplate, document);
         frame.setGeometry(0, 0, 50, 50);
     }
-    EXPECT_EQ(app.readString(u"Child Windows", u"Rectangle"), QStringLiteral("0030 0040 0330 0240"));
+    EXPECT_EQ(app.readString(kChildWindowsSection, kRectangleValue), QStringLiteral("0030 0040 0330 0240"));
 }
 
 }  // namespace

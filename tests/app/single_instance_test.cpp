@@ -4,6 +4,7 @@
 #include "app/main_frame.h"
 #include "app/single_instance.h"
 #include "frame_test_support.h"
+#include "platform/settings_names.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
@@ -452,7 +453,7 @@ TEST(SingleInstance, OnlyACopyWithOneInstanceOnListens)
         test::CTempDir runtime;
         const CSessionEnvironment session(runtime, ":0");
         test::SAppOnMemorySettings app;
-        app.profile().writeInt(u"Options", u"One Instance", oneInstance);
+        app.profile().writeInt(kOptionsSection, kOneInstanceValue, oneInstance);
         ASSERT_TRUE(app.app.initInstance(QString()));
 
         const QString name = CSingleInstance::serverName();

@@ -3,7 +3,9 @@
 #include "app/brd_app.h"
 #include "app/main_frame.h"
 #include "compare_ui/display_page.h"
+#include "editor/ui/ed_edit_commands.h"
 #include "editor/ui/ed_text_view.h"
+#include "editor/ui/ed_view_commands.h"
 #include "engine/comp_file_opt.h"
 #include "frame_test_support.h"
 #include "framework/command_ids.h"
@@ -13,7 +15,9 @@
 #include "framework/template_positions.h"
 #include "framework/view.h"
 #include "platform/code_page.h"
+#include "platform/settings_names.h"
 #include "support/qt_print.h"
+#include "support/scoped_code_page.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
 
@@ -279,8 +283,7 @@ TEST_F(StandardCommandsTest, CharacterSetConversionFromTheMenuConvertsAnEightBit
     } cases[] = {{"UTF-8 desktop", "65001"}, {"code page 1252 desktop", "1252"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::CScopedEnv page("BRINDLE_ACP", c.desktopPage);
-        CCodePage::resetAnsiForTesting();
+        const test::CScopedCodePage page(c.desktopPage);
         m_dir.write("czech.txt", "\xC1\x8A x\n");
         CDocument* document = m_app.app.openDocumentFile(path("czech.txt"));
         ASSERT_NE(nullptr, document);
@@ -292,7 +295,7 @@ TEST_F(StandardCommandsTest, CharacterSetConversionFromTheMenuConvertsAnEightBit
             dialog.findChild<QComboBox*>(QStringLiteral("8606"))->setCurrentIndex(4);  // PC Latin II (CP 852)
             dialog.accept();
         });
-        EXPECT_TRUE(test::chooseMenuItem(frame(), 32803));
+        EXPECT_TRUE(test::chooseMenuItem(frame(), edcmd::kCharConversion));
         settle();
         EXPECT_TRUE(answers.allAnswered());
         test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+S")));
@@ -301,7 +304,6 @@ TEST_F(StandardCommandsTest, CharacterSetConversionFromTheMenuConvertsAnEightBit
         document->onCloseDocument();
         settle();
     }
-    CCodePage::resetAnsiForTesting();
 }
 
 // View > Text Type: one choice of several, shown with a radio mark that follows the choice.
@@ -309,8 +311,8 @@ TEST_F(StandardCommandsTest, TextTypeFromTheViewMenuMovesItsRadioMark)
 {
     CDocument* document = open(EWindow::TextEditor, "a.txt");
     ASSERT_NE(nullptr, document);
-    constexpr int kPlain = 37500;
-    constexpr int kC = 37504;
+    constexpr int kPlain = edcmd::kTextTypeFirst;  // text type row 0
+    constexpr int kC = edcmd::kTextTypeFirst + 4;  // row 4
     ASSERT_TRUE(test::chooseMenuItem(frame(), kC));
     settle();
     auto* view = dynamic_cast<CEdTextView*>(document->views().front());
@@ -447,7 +449,7 @@ TEST_F(StandardCommandsTest, PrintPreviewKeepsHowManyPagesItShows)
         SCOPED_TRACE(c.name);
         CDocument* document = open(c.window);
         ASSERT_NE(nullptr, document);
-        m_app.profile().writeInt(u"Settings", u"PreviewPages", 2);
+        m_app.profile().writeInt(kSettingsSection, kPreviewPagesValue, 2);
         QPrintPreviewWidget::ViewMode opened = QPrintPreviewWidget::AllPagesView;
         test::CDialogAnswers answers;
         answers.then([&](QDialog& dialog) {
@@ -460,7 +462,7 @@ TEST_F(StandardCommandsTest, PrintPreviewKeepsHowManyPagesItShows)
         ASSERT_TRUE(test::chooseMenuItem(frame(), cmd::kFilePrintPreview));
         settle();
         EXPECT_EQ(opened, QPrintPreviewWidget::FacingPagesView);
-        EXPECT_EQ(m_app.profile().readInt(u"Settings", u"PreviewPages", 0), 1);
+        EXPECT_EQ(m_app.profile().readInt(kSettingsSection, kPreviewPagesValue, 0), 1);
         document->onCloseDocument();
         settle();
         ASSERT_TRUE(test::activate(frame()));

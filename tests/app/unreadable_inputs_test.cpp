@@ -10,6 +10,7 @@
 #include "framework/template_positions.h"
 #include "merge_editor/edit_doc.h"
 #include "platform/available_memory.h"
+#include "platform/settings_names.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
@@ -87,8 +88,8 @@ TEST_P(UnreadableInputWindowTest, CommandLineSaysWhichFileAndOpensNoComparison)
 TEST_P(UnreadableInputWindowTest, StartUpReopenSaysWhichFileAndOpensNoComparison)
 {
     test::SAppOnMemorySettings app;
-    app.profile().writeString(u"Paths", u"File1", qs(m_good).toStdU16String());
-    app.profile().writeString(u"Paths", u"File2", qs(m_bad).toStdU16String());
+    app.profile().writeString(kPathsSection, kFile1PathValue, qs(m_good).toStdU16String());
+    app.profile().writeString(kPathsSection, kFile2PathValue, qs(m_bad).toStdU16String());
     test::CDialogAnswers answers;
     ASSERT_TRUE(app.app.initInstance(QString()));
     test::settle();

@@ -3,10 +3,10 @@
 
 #include "compare_ui/color_palette.h"
 #include "support/case_name.h"
+#include "support/user_door.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMouseEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -203,13 +203,7 @@ void onNextPopup(std::function<void(CColorBtnDlg&)> action, int attempts = 200)
     });
 }
 
-void clickOutside(CColorBtnDlg& popup)
-{
-    const QPointF outside(-10, -10);
-    QMouseEvent press(QEvent::MouseButtonPress, outside, popup.mapToGlobal(outside), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&popup, &press);
-}
+void clickOutside(CColorBtnDlg& popup) { test::pressAt(popup, QPointF(-10, -10)); }
 
 struct SButtonCase {
     const char* name;

@@ -10,6 +10,7 @@
 #include "engine/comp_file_opt.h"
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
@@ -86,7 +87,7 @@ private:
 
 QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
 std::u16string u16(const QString& text) { return text.toStdU16String(); }
-std::u16string historyName(int entry) { return u"File1" + QString::number(entry).toStdU16String(); }
+std::u16string historyName(int entry) { return pathHistoryValue(kFile1PathValue, entry); }
 
 // The id of the control that has the focus in sheet (a combo for its line edit), or 0.
 int focusedControl(const QWidget& sheet)
@@ -284,8 +285,8 @@ TEST_P(FileHistory, KeepsTenNamesMostRecentFirst)
     const SHistoryCase& c = GetParam();
     CProfile& profile = m_host.profile();
     for (std::size_t entry = 0; entry < c.stored.size(); ++entry)
-        profile.writeString(u"Paths", historyName(static_cast<int>(entry) + 1), u16(path(c.stored[entry])));
-    profile.writeString(u"Paths", u"File1", u16(path(c.storedText)));
+        profile.writeString(kPathsSection, historyName(static_cast<int>(entry) + 1), u16(path(c.stored[entry])));
+    profile.writeString(kPathsSection, kFile1PathValue, u16(path(c.storedText)));
     m_record.m_file1Path = u16(path(c.recordName));
     m_record.m_file2Path = u16(path("$/b.txt"));
     CCompareDlg sheet(m_record, m_host, nullptr);
@@ -303,13 +304,13 @@ TEST_P(FileHistory, KeepsTenNamesMostRecentFirst)
     ASSERT_EQ(std::vector<int>{}, m_host.messages);
     std::vector<QString> written;
     for (int entry = 1; entry <= 10; ++entry)
-        written.push_back(qs(profile.readString(u"Paths", historyName(entry), u"unwritten")));
+        written.push_back(qs(profile.readString(kPathsSection, historyName(entry), u"unwritten")));
     std::vector<QString> expectedWritten;
     for (const char* name : c.expectedWritten)
         expectedWritten.push_back(path(name));
     expectedWritten.resize(10);
     EXPECT_EQ(expectedWritten, written);
-    EXPECT_EQ(file1.currentText(), qs(profile.readString(u"Paths", u"File1")));
+    EXPECT_EQ(file1.currentText(), qs(profile.readString(kPathsSection, kFile1PathValue)));
     EXPECT_EQ(qs(m_record.m_file1Path), file1.currentText());
 }
 
@@ -479,7 +480,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CompareDlgTest, UntickingDisplayMergeFileProposesNothing)
 {
-    m_host.profile().writeInt(u"Settings", u"Show Merge Editor", 1);
+    m_host.profile().writeInt(kSettingsSection, kShowMergeEditorValue, 1);
     m_record.m_file1Path = u"/x/a.txt";
     m_record.m_file2Path = u"/y/a.txt";
     m_record.m_outputFile = u"/m/given.txt";
@@ -575,7 +576,7 @@ class RunCompareDialog : public CompareDlgTest, public testing::WithParamInterfa
 TEST_P(RunCompareDialog, CopiesTheChoicesBackOnOkOnly)
 {
     const SRunCase& c = GetParam();
-    m_host.profile().writeInt(u"Settings", u"Show Merge Editor", c.showMergeEditor);
+    m_host.profile().writeInt(kSettingsSection, kShowMergeEditorValue, c.showMergeEditor);
     m_record.m_file1Path = u16(path("$/a.txt"));
     m_record.m_file2Path = u16(path("$/b.txt"));
     m_record.m_outputFile = u16(path(c.outputFile));
@@ -600,7 +601,7 @@ TEST_P(RunCompareDialog, CopiesTheChoicesBackOnOkOnly)
     EXPECT_EQ(c.ok, accepted);
     EXPECT_EQ(1, m_host.sheetsClosed);
     EXPECT_EQ(c.showMergeEditor != 0 && *c.outputFile != 0, initiallyTicked);
-    EXPECT_EQ(c.expectedShowMergeEditor, m_host.profile().readInt(u"Settings", u"Show Merge Editor", -1));
+    EXPECT_EQ(c.expectedShowMergeEditor, m_host.profile().readInt(kSettingsSection, kShowMergeEditorValue, -1));
     EXPECT_EQ(path(c.ok ? "$/b.txt" : "$/a.txt"), qs(m_record.m_file1Path));
     EXPECT_EQ(path(c.ok ? "$/dir" : "$/b.txt"), qs(m_record.m_file2Path));
     EXPECT_EQ(c.ok ? 0x0000FF : 0x000080, m_record.m_file1Color);
@@ -630,8 +631,9 @@ TEST_F(CompareDlgTest, CancelWritesNoHistory)
     m_record.m_file2Path = u16(path("$/b.txt"));
     onSheet([](CCompareDlg& sheet) { sheet.reject(); });
     EXPECT_FALSE(runCompareDialog(m_record, nullptr, nullptr, &m_host));
-    EXPECT_EQ(u"unwritten", m_host.profile().readString(u"Paths", u"File11", u"unwritten"));
-    EXPECT_EQ(u"unwritten", m_host.profile().readString(u"Paths", u"File2", u"unwritten"));
+    EXPECT_EQ(u"unwritten",
+              m_host.profile().readString(kPathsSection, pathHistoryValue(kFile1PathValue, 1), u"unwritten"));
+    EXPECT_EQ(u"unwritten", m_host.profile().readString(kPathsSection, kFile2PathValue, u"unwritten"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "framework/view.h"
 #include "framework/win_app.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 #include "platform/utf8.h"
 #include "support/argv_recorder.h"
 #include "support/case_name.h"
@@ -242,8 +243,8 @@ protected:
 
     void setTemplates(const std::string& text, const std::string& hex)
     {
-        m_app.profile().writeString(kViewerSection, kTextViewerValue, u16(text));
-        m_app.profile().writeString(kViewerSection, kHexViewerValue, u16(hex));
+        m_app.profile().writeString(kSettingsSection, kTextViewerValue, u16(text));
+        m_app.profile().writeString(kSettingsSection, kHexViewerValue, u16(hex));
     }
 
     // The quoted program (its folder has a blank) and the arguments.

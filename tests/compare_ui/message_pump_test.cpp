@@ -3,6 +3,7 @@
 #include "compare_ui/message_pump.h"
 
 #include "engine/cancel_flag.h"
+#include "support/scoped_cancel.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -75,12 +76,10 @@ TEST_F(MessagePumpTest, DoesNotNestWhenAnEventHandlerRunsALongLoop)
 
 TEST_F(MessagePumpTest, LetsACancelClickReachTheEnginesFlag)
 {
-    setCancelRequested(false);
     setPumpInterval(0ms);
-    setMessagePump(&pumpPendingEvents);
+    const test::CScopedCancel cancel(&pumpPendingEvents);
     post([] { setCancelRequested(true); });
     EXPECT_TRUE(pollCancel());
-    setCancelRequested(false);
 }
 
 }  // namespace

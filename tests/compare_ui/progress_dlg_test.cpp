@@ -4,14 +4,17 @@
 
 #include "compare_ui/message_pump.h"
 #include "engine/cancel_flag.h"
+#include "engine/engine_strings.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/win_app.h"
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 #include "support/case_name.h"
+#include "support/scoped_cancel.h"
+#include "support/user_door.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -26,8 +29,6 @@
 namespace brindle {
 namespace {
 
-constexpr int kStrBinaryComparison = 2306;  // "Binary Comparison of Files"
-constexpr int kStrCreatingReport = 2309;    // "Creating Report"
 constexpr auto kSection = u"Progress Test";
 
 QPushButton* cancelButton(const CProgressDlg& dialog) { return dialog.findChild<QPushButton*>(); }
@@ -83,30 +84,26 @@ class ProgressDlgTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        setCancelRequested(false);
         m_owner.setGeometry(60, 50, 500, 400);
         m_owner.show();
     }
-    void TearDown() override
-    {
-        runDeferredDeletes();
-        setCancelRequested(false);
-    }
+    void TearDown() override { runDeferredDeletes(); }
 
     CProgressDlg* create(bool cancellable, std::int64_t total = 100, const QString& section = {})
     {
         m_dialog = new CProgressDlg(cancellable, total, &m_dialog, kStrCreatingReport, &m_owner, section, &m_profile);
         return m_dialog;
     }
-    int saved(const char16_t* name) { return m_profile.readInt(kSection, name, -12345); }
+    int saved(std::u16string_view name) { return m_profile.readInt(kSection, name, -12345); }
     void writeRect(int left, int top, int right, int bottom)
     {
-        m_profile.writeInt(kSection, u"left", left);
-        m_profile.writeInt(kSection, u"top", top);
-        m_profile.writeInt(kSection, u"right", right);
-        m_profile.writeInt(kSection, u"bottom", bottom);
+        m_profile.writeInt(kSection, kLeftValue, left);
+        m_profile.writeInt(kSection, kTopValue, top);
+        m_profile.writeInt(kSection, kRightValue, right);
+        m_profile.writeInt(kSection, kBottomValue, bottom);
     }
 
+    test::CScopedCancel m_cancel;
     CMemorySettingsStore m_store;
     CProfile m_profile{m_store};
     QWidget m_owner;
@@ -164,11 +161,7 @@ void tryCancel(CProgressDlg& dialog, CancelWay way)
     switch (way) {
     case CancelWay::Button: cancelButton(dialog)->click(); break;
     case CancelWay::Close: dialog.close(); break;
-    case CancelWay::Escape: {
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&dialog, &escape);
-        break;
-    }
+    case CancelWay::Escape: test::sendKey(dialog, Qt::Key_Escape); break;
     }
 }
 
@@ -226,10 +219,10 @@ TEST_F(ProgressDlgTest, PositionIsSavedAndRestored)
     dialog->move(130, 110);
     const QRect frame = dialog->frameGeometry();
     dialog->destroyDialog();
-    EXPECT_EQ(130, saved(u"left"));
-    EXPECT_EQ(110, saved(u"top"));
-    EXPECT_EQ(130 + frame.width(), saved(u"right"));
-    EXPECT_EQ(110 + frame.height(), saved(u"bottom"));
+    EXPECT_EQ(130, saved(kLeftValue));
+    EXPECT_EQ(110, saved(kTopValue));
+    EXPECT_EQ(130 + frame.width(), saved(kRightValue));
+    EXPECT_EQ(110 + frame.height(), saved(kBottomValue));
 
     dialog = create(true, 100, QString::fromUtf16(kSection));
     EXPECT_EQ(QPoint(130, 110), dialog->frameGeometry().topLeft());
@@ -240,8 +233,8 @@ TEST_F(ProgressDlgTest, CancelSavesThePositionToo)
 {
     create(true, 100, QString::fromUtf16(kSection))->move(90, 80);
     cancelButton(*m_dialog)->click();
-    EXPECT_EQ(90, saved(u"left"));
-    EXPECT_EQ(80, saved(u"top"));
+    EXPECT_EQ(90, saved(kLeftValue));
+    EXPECT_EQ(80, saved(kTopValue));
 }
 
 TEST_F(ProgressDlgTest, NothingIsSavedWhenMinimizedOrWithoutSection)
@@ -249,7 +242,7 @@ TEST_F(ProgressDlgTest, NothingIsSavedWhenMinimizedOrWithoutSection)
     CProgressDlg* dialog = create(true, 100, QString::fromUtf16(kSection));
     dialog->setWindowState(Qt::WindowMinimized);
     dialog->destroyDialog();
-    EXPECT_EQ(-12345, saved(u"left"));
+    EXPECT_EQ(-12345, saved(kLeftValue));
 
     create(true)->destroyDialog();
     EXPECT_TRUE(m_store.data().keys().empty());
@@ -290,7 +283,6 @@ class ProgressDisplayTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        setCancelRequested(false);
         m_app.setMainFrame(std::make_unique<CMDIFrameWnd>());
         m_app.mainFrame()->show();
         installProgressDialogs();
@@ -299,9 +291,9 @@ protected:
     {
         uninstallProgressDialogs();
         runDeferredDeletes();
-        setCancelRequested(false);
     }
 
+    test::CScopedCancel m_cancel;
     CWinApp m_app;
 };
 

@@ -30,10 +30,10 @@ TEST(EdAbbreviations, SplitsAtBackslashes)
 TEST(EdAbbreviations, LoadsTheTextValuesOfTheTypesKey)
 {
     CMemorySettingsStore store;
-    store.writeString(u"Software\\RodeZor\\C\\Expand", u"for", u"for (;;)");
+    store.writeString(CEdAbbreviations::KeyOf(u"C"), u"for", u"for (;;)");
     store.writeString(u"HKEY_CURRENT_USER\\Software\\RodeZor\\C\\Expand", u"If", u"if ()");
-    store.writeBinary(u"Software\\RodeZor\\C\\Expand", u"bin", std::vector<std::uint8_t>{1});
-    store.writeString(u"Software\\RodeZor\\Java\\Expand", u"for", u"java");
+    store.writeBinary(CEdAbbreviations::KeyOf(u"C"), u"bin", std::vector<std::uint8_t>{1});
+    store.writeString(CEdAbbreviations::KeyOf(u"Java"), u"for", u"java");
 
     CEdAbbreviations table;
     table.Set(u"old", u"gone");

@@ -3,6 +3,7 @@
 // drag and drop, and how they group their undo steps.
 #include "editor/ed_edit_core.h"
 
+#include "editor/ed_abbreviations.h"
 #include "editor/edit_core_test_support.h"
 #include "editor/text_type.h"
 #include "platform/memory_settings_store.h"
@@ -298,8 +299,8 @@ TEST(EditCore, AbbreviationExpansion)
 TEST(EditCore, AbbreviationsComeFromTheSettingsStore)
 {
     CMemorySettingsStore store;
-    store.writeString(u"Software\\RodeZor\\C\\Expand", u"ab", u"alpha");
-    store.writeDword(u"Software\\RodeZor\\C\\Expand", u"n", 1);
+    store.writeString(CEdAbbreviations::KeyOf(u"C"), u"ab", u"alpha");
+    store.writeDword(CEdAbbreviations::KeyOf(u"C"), u"n", 1);
     CEditHarness edit;
     edit.set({"x", "ab| n"});
     edit.core.ApplyTextType(TextTypeOfPath(u"a.c"), &store);

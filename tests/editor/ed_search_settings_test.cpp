@@ -1,6 +1,7 @@
 // Tests for the stored search flags: the editor's key, the value names and the bits kept.
 #include "editor/ed_search_settings.h"
 
+#include "editor/ed_settings_names.h"
 #include "platform/memory_settings_store.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +33,8 @@ TEST(SearchSettings, FlagsStoredUnderTheEditorKeyWithTheirOwnBits)
         CMemorySettingsStore store;
         CEdSearchSettings::setFindFlags(store, c.written);
         CEdSearchSettings::setReplaceFlags(store, c.written);
-        EXPECT_EQ(store.readDword(u"Software\\RodeZor", u"FindFlags"), c.find) << c.written;
-        EXPECT_EQ(store.readDword(u"Software\\RodeZor", u"ReplaceFlags"), c.replace) << c.written;
+        EXPECT_EQ(store.readDword(kEditorSettingsKey, kFindFlagsValue), c.find) << c.written;
+        EXPECT_EQ(store.readDword(kEditorSettingsKey, kReplaceFlagsValue), c.replace) << c.written;
         EXPECT_EQ(CEdSearchSettings::findFlags(store), c.find) << c.written;
         EXPECT_EQ(CEdSearchSettings::replaceFlags(store), c.replace) << c.written;
     }
@@ -42,8 +43,8 @@ TEST(SearchSettings, FlagsStoredUnderTheEditorKeyWithTheirOwnBits)
 TEST(SearchSettings, StrayBitsOfAStoredValueAreIgnored)
 {
     CMemorySettingsStore store;
-    store.writeDword(u"Software\\RodeZor", u"FindFlags", 0xFF);
-    store.writeDword(u"Software\\RodeZor", u"ReplaceFlags", 0xFF);
+    store.writeDword(kEditorSettingsKey, kFindFlagsValue, 0xFF);
+    store.writeDword(kEditorSettingsKey, kReplaceFlagsValue, 0xFF);
     EXPECT_EQ(CEdSearchSettings::findFlags(store), 0x17u);
     EXPECT_EQ(CEdSearchSettings::replaceFlags(store), 0x7u);
 }

@@ -6,6 +6,7 @@
 #include "engine/engine_strings.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/scoped_string_loader.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -312,7 +313,8 @@ TEST(BufferHistory, DescriptionsAndMenuTexts)
     std::u16string text;
     EXPECT_FALSE(buffer.DescribeAction(CEdTextBuffer::Typing, text)) << "no built-in descriptions";
     EXPECT_EQ(buffer.UndoMenuText(), u"&Undo\tCtrl+Z");
-    setStringLoader([](int id) { return id < 8619 || id == 8620 ? std::u16string() : u"#" + u16(std::to_string(id)); });
+    const test::CScopedStringLoader loader(
+        [](int id) { return id < 8619 || id == 8620 ? std::u16string() : u"#" + u16(std::to_string(id)); });
     const std::pair<std::int32_t, const char16_t*> ids[] = {{0, u"#8619"},  {3, u"#8622"},  {4, u"#8624"},
                                                             {9, u"#8623"},  {10, u"#8629"}, {19, u"#8638"},
                                                             {20, u"#8619"}, {-1, u"#8619"}};
@@ -333,7 +335,6 @@ TEST(BufferHistory, DescriptionsAndMenuTexts)
     buffer.Undo(cursor);
     EXPECT_EQ(buffer.RedoMenuText(), u"&Redo #8628\tCtrl+Y");
     EXPECT_EQ(buffer.UndoMenuText(), u"&Undo\tCtrl+Z");
-    setStringLoader(nullptr);
 }
 
 TEST(BufferEdit, ReadOnlyRefusesEveryChangeSilently)

@@ -1,5 +1,6 @@
 // Batch actions from scripts: which sections count, which values each action takes and keeps.
 #include "engine/batch_actions.h"
+#include "engine/comp_file_opt.h"
 #include "engine/script_file.h"
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
@@ -136,8 +137,8 @@ TEST(BatchActions, StoredValuesReturnOthersCarryOver)
 {
     CMemorySettingsStore store;
     CProfile profile(store);
-    profile.writeInt(kCompareFilesSection, u"Ignore Case", 1);
-    profile.writeString(kCompareFilesSection, u"Compare Output File", u"stored.out");
+    profile.writeInt(kCompareFilesSection, kIgnoreCaseValue, 1);
+    profile.writeString(kCompareFilesSection, kOutputFileValue, u"stored.out");
     const auto actions = loadActions(
         u"[Action1]\nFile1=a1\nFile2=b1\nQuiet Mode=0\nIgnore Case=0\n"
         u"Compare Output File=one.out\nFont Name=Mono\n"
@@ -160,8 +161,8 @@ TEST(BatchActions, StoredValuesReturnOthersCarryOver)
     EXPECT_EQ(actions[2].m_file2Path, u"b3");
     EXPECT_EQ(actions[2].m_quietMode, 1);
     // Loading actions reads the store and never writes it.
-    EXPECT_EQ(profile.readInt(kCompareFilesSection, u"Ignore Case", -1), 1);
-    EXPECT_EQ(profile.readString(kCompareFilesSection, u"Font Name", u"none"), u"none");
+    EXPECT_EQ(profile.readInt(kCompareFilesSection, kIgnoreCaseValue, -1), 1);
+    EXPECT_EQ(profile.readString(kCompareFilesSection, kFontNameValue, u"none"), u"none");
 }
 
 TEST(BatchActions, MaxLinesShowDiffComesFromTheStoreOnly)
@@ -170,7 +171,7 @@ TEST(BatchActions, MaxLinesShowDiffComesFromTheStoreOnly)
     CMemorySettingsStore store;
     CProfile profile(store);
     EXPECT_EQ(loadActions(script, profile).at(0).m_maxLinesShowDiff, 250);
-    profile.writeInt(kCompareFilesSection, u"Max Lines Show Diff", 100);
+    profile.writeInt(kCompareFilesSection, kMaxLinesShowDiffValue, 100);
     EXPECT_EQ(loadActions(script, profile).at(0).m_maxLinesShowDiff, 100);
 }
 

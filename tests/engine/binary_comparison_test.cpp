@@ -7,6 +7,7 @@
 #include "engine/report.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/scoped_cancel.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -357,17 +358,7 @@ TEST(CompareBinaryOutput, UncreatableFileThrows)
 
 TEST(CompareBinaryCancel, CancelDuringMatchingReportsTheRestAsDifference)
 {
-    struct SCancelAtFirstPoll {
-        SCancelAtFirstPoll()
-        {
-            setMessagePump([] { setCancelRequested(true); });
-        }
-        ~SCancelAtFirstPoll()
-        {
-            setMessagePump(nullptr);
-            setCancelRequested(false);
-        }
-    } cancel;
+    const test::CScopedCancel cancel([] { setCancelRequested(true); });
     SPairFixture pair(kBase, kBase);
     pair.record.m_outputFile = pathFromNative(pair.dir.file("out.bin"));
     ASSERT_TRUE(pair.compare());

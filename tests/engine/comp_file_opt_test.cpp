@@ -1,16 +1,24 @@
-// The compare-options record: defaults, persistence in "Compare Files", copying.
+// The compare-options record: defaults, persistence in kCompareFilesSection, copying.
 #include "engine/comp_file_opt.h"
 #include "engine/compare_lines.h"
 #include "engine/line_list.h"
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
+#include "platform/settings_names.h"
 
 #include <gtest/gtest.h>
 
 namespace brindle {
 namespace {
 
-const std::u16string kKey = u"Software\\Tollan Software Inc.\\Brindle\\Compare Files";
+// The store key of kCompareFilesSection under the program's root.
+std::u16string compareFilesKey()
+{
+    CMemorySettingsStore store;
+    return CProfile(store).sectionKey(kCompareFilesSection);
+}
+
+const std::u16string kKey = compareFilesKey();
 
 TEST(CompFileOpt, DefaultsSurviveSaveAndLoad)
 {
@@ -26,12 +34,12 @@ TEST(CompFileOpt, DefaultsSurviveSaveAndLoad)
     EXPECT_EQ(loaded.m_file1LinePrefix, u"|<<");
     EXPECT_EQ(loaded.m_file2LinePrefix, u"||>>");
     EXPECT_EQ(loaded.m_maxLinesShowDiff, 250);
-    EXPECT_EQ(loaded.m_fontName, u"Times New Roman");
+    EXPECT_EQ(loaded.m_fontName, kDefaultTextFontName);
     EXPECT_EQ(loaded.m_binaryFontName, u"Courier");
     EXPECT_EQ(loaded.m_file1Color, 0x800080);
     EXPECT_EQ(loaded.m_file2Color, 0x008000);
-    EXPECT_EQ(store.readString(kKey, u"File1 Line Prefix"), u"|<<");
-    EXPECT_EQ(store.readDword(kKey, u"Synch Scrolling"), 1u);
+    EXPECT_EQ(store.readString(kKey, kFile1LinePrefixValue), u"|<<");
+    EXPECT_EQ(store.readDword(kKey, kSynchScrollingValue), 1u);
 }
 
 TEST(CompFileOpt, LoadFromEmptyStoreKeepsValues)
@@ -116,20 +124,22 @@ TEST(CompFileOpt, TransientFieldsNeverReachTheStore)
     ASSERT_EQ(store.data().keys().size(), 1u);
     EXPECT_EQ(store.data().keys()[0].path, kKey);
     EXPECT_EQ(store.data().keys()[0].values.size(), 20u);
-    for (const char16_t* name : {u"Quiet Mode", u"File1", u"File2"})
-        EXPECT_FALSE(store.readDword(kKey, name) || store.readString(kKey, name)) << std::string(name, name + 5);
+    for (const std::u16string_view name :
+         {kQuietModeValue, std::u16string_view(u"File1"), std::u16string_view(u"File2")})
+        EXPECT_FALSE(store.readDword(kKey, name) || store.readString(kKey, name))
+            << std::string(name.begin(), name.begin() + 5);
 }
 
 TEST(CompFileOpt, WrongTypeReadsAsDefault)
 {
     CMemorySettingsStore store;
-    store.writeString(kKey, u"Font Size", u"12");
-    store.writeDword(kKey, u"Font Name", 3);
+    store.writeString(kKey, kFontSizeValue, u"12");
+    store.writeDword(kKey, kFontNameValue, 3);
     CProfile profile(store);
     CCompFileOpt options;
     options.Load(profile);
-    EXPECT_EQ(options.m_fontSize, 10);
-    EXPECT_EQ(options.m_fontName, u"Times New Roman");
+    EXPECT_EQ(options.m_fontSize, kDefaultTextFontSize);
+    EXPECT_EQ(options.m_fontName, kDefaultTextFontName);
 }
 
 TEST(CompFileOpt, CopyLeavesTheResultListAlone)

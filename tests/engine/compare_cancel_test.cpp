@@ -4,6 +4,7 @@
 #include "engine/compare_lines.h"
 #include "engine/line_list.h"
 #include "engine/section_groups.h"
+#include "support/scoped_cancel.h"
 
 #include <gtest/gtest.h>
 
@@ -40,13 +41,12 @@ TEST(CompareCancel, EveryCancelPointLeavesAUsableResult)
             auto a = randomLines(lines, size1);
             auto b = randomLines(lines, size2);
             CSectionList result;
-            setCancelRequested(false);
             g_pollsLeft = polls;
-            setMessagePump(&cancelAfterSomePolls);
-            const bool completed = CompareLines(a, b, SLineCompareOptions{(seed & 1) != 0, false, nullptr}, result);
-            setMessagePump(nullptr);
-            EXPECT_EQ(completed, !cancelRequested());
-            setCancelRequested(false);
+            {
+                const test::CScopedCancel cancel(&cancelAfterSomePolls);
+                const bool completed = CompareLines(a, b, SLineCompareOptions{(seed & 1) != 0, false, nullptr}, result);
+                EXPECT_EQ(completed, !cancelRequested());
+            }
             // Walk everything a report would touch.
             for (const SSectionGroup& group : groupSections(result))
                 EXPECT_FALSE(sectionLabel(group, u"missing").empty());
@@ -64,10 +64,10 @@ TEST(CompareCancel, CancelledBeforeLoadingReadsNothing)
 {
     auto a = std::make_shared<CLineList>(u"/nonexistent/a");
     auto b = std::make_shared<CLineList>(u"/nonexistent/b");
+    const test::CScopedCancel cancel;
     setCancelRequested(true);
     CSectionList result;
     EXPECT_FALSE(CompareLines(a, b, {}, result));
-    setCancelRequested(false);
     EXPECT_TRUE(result.empty());
 }
 

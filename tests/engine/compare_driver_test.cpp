@@ -11,6 +11,8 @@
 #include "platform/profile.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/scoped_cancel.h"
+#include "support/scoped_progress_factory.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -220,12 +222,11 @@ TEST(RunComparison, CancelLeavesNoReportAndKeepsPreviousFiles)
     CCompFileOpt record = recordFor(dir.write("a", text1), dir.write("b", text2));
     record.m_outputFile = pathFromNative(dir.write("out", "previous output"));
     const std::string merge = dir.write("merge", "previous merge");
-    setProgressFactory(&cancellingProgress);
+    const test::CScopedCancel cancel;
+    const test::CScopedProgressFactory factory(&cancellingProgress);
     g_updatesLeft = 50;
     SReport report;
     const SRunOutcome outcome = RunComparison(record, pathFromNative(merge), report);
-    setProgressFactory(nullptr);
-    setCancelRequested(false);
     EXPECT_EQ(outcome.status, SRunOutcome::Status::Cancelled);
     EXPECT_TRUE(report.items.empty());
     EXPECT_TRUE(report.left.empty());

@@ -4,6 +4,7 @@
 #include "engine/folder_comparison.h"
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
+#include "support/scoped_cancel.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::CTempDir;
 
-void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
 // Makes a file with its folders; a name ending in "/" makes a folder, "@target" a link.
 void make(const fs::path& root, const std::string& name, const std::string& content = {})
 {
@@ -33,7 +32,7 @@ void make(const fs::path& root, const std::string& name, const std::string& cont
     else if (content.starts_with('@'))
         fs::create_symlink(content.substr(1), path);
     else
-        writeFile(path.string(), content);
+        test::writeFile(path.string(), content);
 }
 
 const char* word(EEntryState state)
@@ -251,7 +250,7 @@ TEST_F(FolderComparisonTest, UnreadableEntriesSayWhyAndTheRestIsCompared)
 TEST_F(FolderComparisonTest, ARootThatIsNoFolderThrows)
 {
     make(a(), "f", "1");
-    writeFile(m_dir.file("b"), "a file");
+    test::writeFile(m_dir.file("b"), "a file");
     CFolderComparison comparison(a().string(), m_dir.file("b"), {});
     EXPECT_ANY_THROW(comparison.run());
 }
@@ -268,8 +267,10 @@ TEST_F(FolderComparisonTest, CancelLeavesThePairsNotReachedPending)
     CFolderComparison comparison(a().string(), b().string(), options);
     SFolderCallbacks callbacks;
     callbacks.compared = [](std::size_t) { setCancelRequested(true); };
-    EXPECT_FALSE(comparison.run(callbacks));
-    setCancelRequested(false);
+    {
+        const test::CScopedCancel cancel;
+        EXPECT_FALSE(comparison.run(callbacks));
+    }
     std::size_t pending = 0;
     for (const SFolderEntry& entry : comparison.entries()) {
         EXPECT_TRUE(entry.state == EEntryState::Same || entry.state == EEntryState::Pending) << entry.path;

@@ -6,6 +6,7 @@
 #include "platform/code_page.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/scoped_code_page.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -221,12 +222,10 @@ TEST(ReportBuilder, FontNameIsEscapedAndSizeCorrected)
 
 TEST(ReportBuilder, Utf8SystemWritesUnicodeEscapes)
 {
-    test::CScopedEnv acp("BRINDLE_ACP", "65001");
-    CCodePage::resetAnsiForTesting();
+    const test::CScopedCodePage acp("65001");
     CCompFileOpt options;
     options.m_showLineNumbers = 0;
     const SReport result = report(options, {u"caf\u00E9"}, {u"caf\u00E9"});
-    CCodePage::resetAnsiForTesting();
     EXPECT_EQ(result.left, kHeader + "{\\cf3 caf\\u233?\\par }}");
 }
 

@@ -1,5 +1,8 @@
 // Reading the resource files: string escapes, nested menus, accelerators, tool bars, errors.
 #include "framework/resource_script.h"
+
+#include "engine/engine_strings.h"
+#include "framework/command_ids.h"
 #include "framework/resources.h"
 
 #include <gtest/gtest.h>
@@ -65,10 +68,11 @@ TEST(Resources, BuiltInResourcesReadCleanly)
     CResources& resources = CResources::instance();
     resources.loadBuiltIn();
     EXPECT_TRUE(resources.errors().isEmpty()) << resources.errors().join(u'\n').toStdString();
-    EXPECT_EQ(resources.string(2338), QStringLiteral("Comparison Results"));
-    for (int menu : {128, 129, 131, 153, 154, 103})
+    EXPECT_EQ(resources.string(kStrComparisonResults), QStringLiteral("Comparison Results"));
+    for (int menu :
+         {res::kMainFrame, res::kComparisonWindow, res::kHexView, res::kMergeEditor, res::kTextEditor, res::kLinkMenu})
         EXPECT_NE(resources.menu(menu), nullptr) << menu;
-    EXPECT_NE(resources.toolBar(128), nullptr);
+    EXPECT_NE(resources.toolBar(res::kMainFrame), nullptr);
     EXPECT_FALSE(resources.programVersion().isEmpty());
 }
 

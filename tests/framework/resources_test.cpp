@@ -2,6 +2,8 @@
 // back to the built-in resources, and unloading.
 #include "framework/resources.h"
 
+#include "engine/engine_strings.h"
+#include "framework/command_ids.h"
 #include "support/case_name.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
@@ -20,10 +22,6 @@ namespace {
 
 using Result = CResources::ModuleResult;
 
-constexpr int kStrComparisonResults = 2338;
-constexpr int kStrMissing = 2339;
-constexpr int kMainMenu = 128;
-constexpr int kComparisonMenu = 129;
 const QString kTranslatedResults = QStringLiteral("Vergleichsergebnisse");
 
 std::string languageModule(const char* name) { return std::string(BRINDLE_TEST_LANGUAGE_DIR "/") + name + ".rcc"; }
@@ -52,7 +50,7 @@ protected:
     {
         CResources::instance().unloadLanguageModule();
         m_builtInResults = loadString(kStrComparisonResults);
-        m_builtInFile = firstPopup(kMainMenu);
+        m_builtInFile = firstPopup(res::kMainFrame);
     }
     void TearDown() override { CResources::instance().unloadLanguageModule(); }
 
@@ -65,7 +63,7 @@ protected:
         const bool loaded = expected == Result::Loaded;
         EXPECT_EQ(resources.hasLanguageModule(), loaded);
         EXPECT_EQ(loadString(kStrComparisonResults), loaded ? kTranslatedResults : m_builtInResults);
-        EXPECT_EQ(firstPopup(kMainMenu), loaded ? QStringLiteral("&Datei") : m_builtInFile);
+        EXPECT_EQ(firstPopup(res::kMainFrame), loaded ? QStringLiteral("&Datei") : m_builtInFile);
     }
 
     QString m_builtInResults;
@@ -196,9 +194,9 @@ TEST_F(LanguageModule, MatchingModuleFallsBackToBuiltInForWhatItLacks)
 {
     CResources& resources = CResources::instance();
     const QString builtInMissing = loadString(kStrMissing);
-    const QString builtInComparisonFile = firstPopup(kComparisonMenu);
-    const std::vector<SAccelerator>* builtInKeys = resources.accelerators(kMainMenu);
-    const std::vector<SToolButton>* builtInButtons = resources.toolBar(kMainMenu);
+    const QString builtInComparisonFile = firstPopup(res::kComparisonWindow);
+    const std::vector<SAccelerator>* builtInKeys = resources.accelerators(res::kMainFrame);
+    const std::vector<SToolButton>* builtInButtons = resources.toolBar(res::kMainFrame);
     ASSERT_NE(builtInKeys, nullptr);
     ASSERT_NE(builtInButtons, nullptr);
 
@@ -209,10 +207,10 @@ TEST_F(LanguageModule, MatchingModuleFallsBackToBuiltInForWhatItLacks)
     EXPECT_EQ(loadString(kStrComparisonResults), kTranslatedResults);
     EXPECT_EQ(loadString(kStrMissing), builtInMissing);
     EXPECT_EQ(loadString(424242), QString());
-    EXPECT_EQ(firstPopup(kMainMenu), QStringLiteral("&Datei"));
-    EXPECT_EQ(firstPopup(kComparisonMenu), builtInComparisonFile);
-    EXPECT_EQ(resources.accelerators(kMainMenu), builtInKeys);
-    EXPECT_EQ(resources.toolBar(kMainMenu), builtInButtons);
+    EXPECT_EQ(firstPopup(res::kMainFrame), QStringLiteral("&Datei"));
+    EXPECT_EQ(firstPopup(res::kComparisonWindow), builtInComparisonFile);
+    EXPECT_EQ(resources.accelerators(res::kMainFrame), builtInKeys);
+    EXPECT_EQ(resources.toolBar(res::kMainFrame), builtInButtons);
 }
 
 TEST_F(LanguageModule, UnloadingRestoresBuiltInTexts)
@@ -223,7 +221,7 @@ TEST_F(LanguageModule, UnloadingRestoresBuiltInTexts)
     EXPECT_FALSE(resources.hasLanguageModule());
     EXPECT_EQ(resources.moduleVersion(), QString());
     EXPECT_EQ(loadString(kStrComparisonResults), m_builtInResults);
-    EXPECT_EQ(firstPopup(kMainMenu), m_builtInFile);
+    EXPECT_EQ(firstPopup(res::kMainFrame), m_builtInFile);
 }
 
 // Each load replaces what the one before left registered: a module that was unloaded again (or

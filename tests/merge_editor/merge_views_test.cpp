@@ -67,9 +67,9 @@ TEST_F(MergeViewsTest, TagCommandsChangeTheDocumentsText)
         std::u16string expected;
     };
     const std::vector<SCase> cases = {
-        {32780, u"same/one/<<2/|>two/2>>/end"},
-        {32781, u"same/<<1/|<one/1>>/two/end"},
-        {32782, u"same/one/two/end"},
+        {cmd::kRemoveFile1Tags, u"same/one/<<2/|>two/2>>/end"},
+        {cmd::kRemoveFile2Tags, u"same/<<1/|<one/1>>/two/end"},
+        {cmd::kRemoveAllTags, u"same/one/two/end"},
     };
     const std::u16string original = text();
     for (const SCase& c : cases) {

@@ -2,7 +2,7 @@
 
 #include "platform/utf8.h"
 #include "support/file_size_limit.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 namespace brindle {
 namespace {
 
-using test::CTempFolder;
-using test::readFile;
+using test::CTempDir;
+using test::readBytes;
 using test::writeFile;
 
 std::size_t entryCount(const std::string& folder)
@@ -37,8 +37,8 @@ bool writeText(CAtomicFile& file, std::string_view text) { return file.write(tex
 TEST(AtomicFile, CommitReplacesContentAndKeepsPermissionBits)
 {
     for (mode_t mode : {0600, 0640, 0755, 0444}) {
-        CTempFolder folder;
-        const std::string target = folder.native("target.txt");
+        CTempDir folder;
+        const std::string target = folder.file("target.txt");
         writeFile(target, "old");
         ASSERT_EQ(::chmod(target.c_str(), mode), 0);
         CAtomicFile file;
@@ -46,24 +46,24 @@ TEST(AtomicFile, CommitReplacesContentAndKeepsPermissionBits)
         ASSERT_TRUE(writeText(file, "new content"));
         ASSERT_TRUE(file.commit()) << file.error().message();
         EXPECT_FALSE(file.isOpen());
-        EXPECT_EQ(readFile(target), "new content");
+        EXPECT_EQ(readBytes(target), "new content");
         EXPECT_EQ(modeOf(target), mode);
-        EXPECT_EQ(entryCount(folder.native()), 1u);
+        EXPECT_EQ(entryCount(folder.path().string()), 1u);
     }
 }
 
 TEST(AtomicFile, NewFileGetsDefaultOrChosenMode)
 {
-    CTempFolder folder;
+    CTempDir folder;
     const mode_t oldMask = ::umask(027);
     CAtomicFile file;
-    ASSERT_TRUE(file.open(folder.path("default")));
+    ASSERT_TRUE(file.open(pathFromNative(folder.file("default"))));
     ASSERT_TRUE(file.commit());
-    EXPECT_EQ(modeOf(folder.native("default")), 0640u);
+    EXPECT_EQ(modeOf(folder.file("default")), 0640u);
     file.setNewFileMode(0600);
-    ASSERT_TRUE(file.open(folder.path("chosen")));
+    ASSERT_TRUE(file.open(pathFromNative(folder.file("chosen"))));
     ASSERT_TRUE(file.commit());
-    EXPECT_EQ(modeOf(folder.native("chosen")), 0600u);
+    EXPECT_EQ(modeOf(folder.file("chosen")), 0600u);
     ::umask(oldMask);
 }
 
@@ -74,14 +74,14 @@ TEST(AtomicFile, TargetUntouchedWhenNotCommitted)
     for (EFault fault : {EFault::Destroyed, EFault::Discarded, EFault::WriteFails, EFault::TargetBecameFolder,
                          EFault::TempFileVanished}) {
         SCOPED_TRACE(static_cast<int>(fault));
-        CTempFolder folder;
-        const std::string target = folder.native("target");
+        CTempDir folder;
+        const std::string target = folder.file("target");
         writeFile(target, "old");
         {
             CAtomicFile file;
             ASSERT_TRUE(file.open(pathFromNative(target)));
             ASSERT_TRUE(writeText(file, "partial"));
-            ASSERT_EQ(entryCount(folder.native()), 2u);
+            ASSERT_EQ(entryCount(folder.path().string()), 2u);
             switch (fault) {
             case EFault::Destroyed: break;
             case EFault::Discarded: file.discard(); break;
@@ -104,7 +104,7 @@ TEST(AtomicFile, TargetUntouchedWhenNotCommitted)
                 EXPECT_FALSE(file.commit());
                 break;
             case EFault::TempFileVanished:
-                for (const auto& entry : std::filesystem::directory_iterator(folder.native())) {
+                for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
                     if (entry.path().filename().string().starts_with(".target."))
                         std::filesystem::remove(entry.path());
                 }
@@ -114,37 +114,37 @@ TEST(AtomicFile, TargetUntouchedWhenNotCommitted)
             }
         }
         const std::string kept = fault == EFault::TargetBecameFolder ? target + "/inside" : target;
-        EXPECT_EQ(readFile(kept), "old");
-        EXPECT_EQ(entryCount(folder.native()), 1u);
+        EXPECT_EQ(readBytes(kept), "old");
+        EXPECT_EQ(entryCount(folder.path().string()), 1u);
     }
 }
 
 TEST(AtomicFile, SymbolicLinkIsFollowed)
 {
-    CTempFolder folder;
-    ASSERT_EQ(::mkdir(folder.native("real").c_str(), 0700), 0);
-    writeFile(folder.native("real/settings"), "old");
-    ASSERT_EQ(::symlink("real/settings", folder.native("link").c_str()), 0);
-    ASSERT_EQ(::symlink("real/not-yet", folder.native("dangling").c_str()), 0);
+    CTempDir folder;
+    ASSERT_EQ(::mkdir(folder.file("real").c_str(), 0700), 0);
+    writeFile(folder.file("real/settings"), "old");
+    ASSERT_EQ(::symlink("real/settings", folder.file("link").c_str()), 0);
+    ASSERT_EQ(::symlink("real/not-yet", folder.file("dangling").c_str()), 0);
     for (const char* link : {"link", "dangling"}) {
         CAtomicFile file;
-        ASSERT_TRUE(file.open(folder.path(link)));
+        ASSERT_TRUE(file.open(pathFromNative(folder.file(link))));
         ASSERT_TRUE(writeText(file, "new"));
         ASSERT_TRUE(file.commit()) << file.error().message();
         struct stat info {};
-        ASSERT_EQ(::lstat(folder.native(link).c_str(), &info), 0);
+        ASSERT_EQ(::lstat(folder.file(link).c_str(), &info), 0);
         EXPECT_TRUE(S_ISLNK(info.st_mode)) << link;
-        EXPECT_EQ(readFile(folder.native(link)), "new");
+        EXPECT_EQ(readBytes(folder.file(link)), "new");
     }
-    EXPECT_EQ(readFile(folder.native("real/settings")), "new");
-    EXPECT_EQ(readFile(folder.native("real/not-yet")), "new");
+    EXPECT_EQ(readBytes(folder.file("real/settings")), "new");
+    EXPECT_EQ(readBytes(folder.file("real/not-yet")), "new");
 }
 
 TEST(AtomicFile, OpenFailures)
 {
-    CTempFolder folder;
-    ASSERT_EQ(::mkdir(folder.native("sub").c_str(), 0700), 0);
-    ASSERT_EQ(::mkdir(folder.native("locked").c_str(), 0500), 0);
+    CTempDir folder;
+    ASSERT_EQ(::mkdir(folder.file("sub").c_str(), 0700), 0);
+    ASSERT_EQ(::mkdir(folder.file("locked").c_str(), 0500), 0);
     struct SCase {
         const char* name;
         std::errc error;
@@ -159,7 +159,7 @@ TEST(AtomicFile, OpenFailures)
         if (c.needsPermissions && ::geteuid() == 0)
             continue;  // root ignores permissions
         CAtomicFile file;
-        EXPECT_FALSE(file.open(folder.path(c.name))) << c.name;
+        EXPECT_FALSE(file.open(pathFromNative(folder.file(c.name)))) << c.name;
         EXPECT_EQ(file.error(), c.error) << c.name;
         EXPECT_FALSE(file.isOpen());
         EXPECT_FALSE(file.commit());
@@ -168,22 +168,22 @@ TEST(AtomicFile, OpenFailures)
 
 TEST(AtomicFile, MoveTransfersTheTemporaryFile)
 {
-    CTempFolder folder;
+    CTempDir folder;
     CAtomicFile first;
-    ASSERT_TRUE(first.open(folder.path("a")));
+    ASSERT_TRUE(first.open(pathFromNative(folder.file("a"))));
     ASSERT_TRUE(writeText(first, "from a"));
     CAtomicFile second(std::move(first));
     {
         CAtomicFile destroyed(std::move(first));
     }  // an empty shell must not remove anything
     CAtomicFile third;
-    ASSERT_TRUE(third.open(folder.path("b")));
+    ASSERT_TRUE(third.open(pathFromNative(folder.file("b"))));
     third = std::move(second);  // the temporary file of "b" goes
-    EXPECT_EQ(entryCount(folder.native()), 1u);
-    EXPECT_EQ(third.target(), folder.path("a"));
+    EXPECT_EQ(entryCount(folder.path().string()), 1u);
+    EXPECT_EQ(third.target(), pathFromNative(folder.file("a")));
     ASSERT_TRUE(third.commit());
-    EXPECT_EQ(readFile(folder.native("a")), "from a");
-    EXPECT_FALSE(std::filesystem::exists(folder.native("b")));
+    EXPECT_EQ(readBytes(folder.file("a")), "from a");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("b")));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "platform/file_system.h"
 
 #include "platform/utf8.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 namespace brindle {
 namespace {
 
-using test::CTempFolder;
+using test::CTempDir;
 using test::writeFile;
 
 TEST(FileSystem, FolderAndNameParts)
@@ -41,8 +41,8 @@ TEST(FileSystem, FolderAndNameParts)
 
 TEST(FileSystem, AttributesAndReadOnly)
 {
-    CTempFolder folder;
-    const std::string path = folder.native("caf\xC3\xA9 \xE9.txt");  // one name part is not UTF-8
+    CTempDir folder;
+    const std::string path = folder.file("caf\xC3\xA9 \xE9.txt");  // one name part is not UTF-8
     writeFile(path, "12345");
     const timespec times[2] = {{1'600'000'000, 123'456'789}, {1'600'000'000, 123'456'789}};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
@@ -69,9 +69,9 @@ TEST(FileSystem, AttributesAndReadOnly)
     ::stat(path.c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0644u);  // only the owner write bit was added
 
-    EXPECT_TRUE(fileAttributes(pathFromNative(folder.native()))->directory);
-    const CWritableForSave missing(folder.path("missing"));
-    EXPECT_FALSE(pathExists(folder.path("missing")));
+    EXPECT_TRUE(fileAttributes(pathFromNative(folder.path().string()))->directory);
+    const CWritableForSave missing(pathFromNative(folder.file("missing")));
+    EXPECT_FALSE(pathExists(pathFromNative(folder.file("missing"))));
     EXPECT_TRUE(removeFile(file));
     EXPECT_FALSE(pathExists(file));
     EXPECT_FALSE(removeFile(file));
@@ -79,27 +79,27 @@ TEST(FileSystem, AttributesAndReadOnly)
 
 TEST(FileSystem, SameFile)
 {
-    CTempFolder folder;
-    writeFile(folder.native("a"), "x");
-    writeFile(folder.native("b"), "x");
-    ASSERT_EQ(::link(folder.native("a").c_str(), folder.native("hard").c_str()), 0);
-    ASSERT_EQ(::symlink("a", folder.native("soft").c_str()), 0);
-    EXPECT_TRUE(sameFile(folder.path("a"), folder.path("hard")));
-    EXPECT_TRUE(sameFile(folder.path("a"), folder.path("soft")));
-    EXPECT_FALSE(sameFile(folder.path("a"), folder.path("b")));
-    EXPECT_FALSE(sameFile(folder.path("missing"), folder.path("missing")));
+    CTempDir folder;
+    writeFile(folder.file("a"), "x");
+    writeFile(folder.file("b"), "x");
+    ASSERT_EQ(::link(folder.file("a").c_str(), folder.file("hard").c_str()), 0);
+    ASSERT_EQ(::symlink("a", folder.file("soft").c_str()), 0);
+    EXPECT_TRUE(sameFile(pathFromNative(folder.file("a")), pathFromNative(folder.file("hard"))));
+    EXPECT_TRUE(sameFile(pathFromNative(folder.file("a")), pathFromNative(folder.file("soft"))));
+    EXPECT_FALSE(sameFile(pathFromNative(folder.file("a")), pathFromNative(folder.file("b"))));
+    EXPECT_FALSE(sameFile(pathFromNative(folder.file("missing")), pathFromNative(folder.file("missing"))));
 }
 
 // Identity by path or by file, never by a name compared without regard to case: on this system
 // "Data.bin" and "data.bin" are two files.
 TEST(FileSystem, SameFileOrPath)
 {
-    CTempFolder folder;
-    writeFile(folder.native("Data.bin"), "x");
-    writeFile(folder.native("data.bin"), "x");
-    writeFile(folder.native("Only.bin"), "x");
-    ASSERT_EQ(::mkdir(folder.native("sub").c_str(), 0700), 0);
-    ASSERT_EQ(::symlink("Data.bin", folder.native("link").c_str()), 0);
+    CTempDir folder;
+    writeFile(folder.file("Data.bin"), "x");
+    writeFile(folder.file("data.bin"), "x");
+    writeFile(folder.file("Only.bin"), "x");
+    ASSERT_EQ(::mkdir(folder.file("sub").c_str(), 0700), 0);
+    ASSERT_EQ(::symlink("Data.bin", folder.file("link").c_str()), 0);
     struct SCase {
         const char* name;
         std::string a;
@@ -117,8 +117,8 @@ TEST(FileSystem, SameFileOrPath)
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::u16string a = c.a.empty() ? u"" : folder.path(c.a);
-        const std::u16string b = c.b.empty() ? u"" : folder.path(c.b);
+        const std::u16string a = c.a.empty() ? u"" : pathFromNative(folder.file(c.a));
+        const std::u16string b = c.b.empty() ? u"" : pathFromNative(folder.file(c.b));
         EXPECT_EQ(sameFileOrPath(a, b), c.same);
         EXPECT_EQ(sameFileOrPath(b, a), c.same);
     }
@@ -133,15 +133,15 @@ TEST(FileSystem, EqualsIgnoreAsciiCaseFoldsOnlyAsciiLetters)
 
 TEST(FileSystem, CreateTempFile)
 {
-    CTempFolder folder;
+    CTempDir folder;
     std::error_code error;
-    auto first = createTempFile(pathFromNative(folder.native()), u"pre\u00e9", &error);
-    auto second = createTempFile(pathFromNative(folder.native() + "/"), u"pre\u00e9", &error);
+    auto first = createTempFile(pathFromNative(folder.path().string()), u"pre\u00e9", &error);
+    auto second = createTempFile(pathFromNative(folder.path().string() + "/"), u"pre\u00e9", &error);
     ASSERT_TRUE(first && second);
     EXPECT_NE(*first, *second);
     EXPECT_TRUE(fileName(*first).starts_with(u"pre\u00e9"));
-    EXPECT_EQ(parentFolder(*second), pathFromNative(folder.native()));
-    EXPECT_EQ(createTempFile(folder.path("missing"), u"x", &error), std::nullopt);
+    EXPECT_EQ(parentFolder(*second), pathFromNative(folder.path().string()));
+    EXPECT_EQ(createTempFile(pathFromNative(folder.file("missing")), u"x", &error), std::nullopt);
     EXPECT_EQ(errorText(error), std::generic_category().message(ENOENT));
 }
 
@@ -149,13 +149,13 @@ TEST(FileSystem, CreateTempFile)
 // writer would block an open for reading for ever).
 TEST(FileSystem, OpenInputFileTakesOnlyOrdinaryFiles)
 {
-    CTempFolder folder;
-    writeFile(folder.native("file"), "text");
-    ::mkfifo(folder.native("fifo").c_str(), 0644);
-    const bool device = ::mknod(folder.native("device").c_str(), S_IFCHR | 0666, makedev(1, 5)) == 0;
-    ::symlink(folder.native("file").c_str(), folder.native("link-to-file").c_str());
-    ::symlink(folder.native("fifo").c_str(), folder.native("link-to-fifo").c_str());
-    ::mkdir(folder.native("folder").c_str(), 0755);
+    CTempDir folder;
+    writeFile(folder.file("file"), "text");
+    ::mkfifo(folder.file("fifo").c_str(), 0644);
+    const bool device = ::mknod(folder.file("device").c_str(), S_IFCHR | 0666, makedev(1, 5)) == 0;
+    ::symlink(folder.file("file").c_str(), folder.file("link-to-file").c_str());
+    ::symlink(folder.file("fifo").c_str(), folder.file("link-to-fifo").c_str());
+    ::mkdir(folder.file("folder").c_str(), 0755);
     const std::pair<const char*, std::error_code> cases[] = {
         {"file", {}},
         {"link-to-file", {}},
@@ -170,12 +170,12 @@ TEST(FileSystem, OpenInputFileTakesOnlyOrdinaryFiles)
         if (std::string_view(name) == "device" && !device)
             continue;
         std::error_code error;
-        const int fd = openInputFile(folder.path(name), error);
+        const int fd = openInputFile(pathFromNative(folder.file(name)), error);
         EXPECT_EQ(fd >= 0, !expected) << name;
         EXPECT_EQ(error, expected) << name << ": " << error.message();
         if (fd >= 0)
             ::close(fd);
-        EXPECT_EQ(canOpenInputFile(folder.path(name)), !expected) << name;
+        EXPECT_EQ(canOpenInputFile(pathFromNative(folder.file(name))), !expected) << name;
     }
     ::alarm(0);
 }

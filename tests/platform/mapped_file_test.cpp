@@ -2,6 +2,7 @@
 // short while mapped read as zeros and flagged instead of killing the process.
 #include "platform/mapped_file.h"
 #include "platform/utf8.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +17,9 @@ namespace {
 
 class MappedFileTest : public testing::Test {
 protected:
-    MappedFileTest()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "brindle-map-XXXXXX").string();
-        m_dir = ::mkdtemp(pattern.data());
-    }
-    ~MappedFileTest() override { std::filesystem::remove_all(m_dir); }
+    std::string write(const std::string& name, const std::string& bytes) { return m_dir.write(name, bytes); }
 
-    std::string write(const std::string& name, const std::string& bytes)
-    {
-        const std::string path = (m_dir / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-
-    std::filesystem::path m_dir;
+    test::CTempDir m_dir;
 };
 
 TEST_F(MappedFileTest, GivesTheBytesOfOrdinaryFilesAndRefusesOtherInputs)
@@ -45,8 +34,8 @@ TEST_F(MappedFileTest, GivesTheBytesOfOrdinaryFilesAndRefusesOtherInputs)
         EXPECT_EQ(std::string(mapped->bytes().begin(), mapped->bytes().end()), bytes);
         EXPECT_FALSE(mapped->shrank());
     }
-    ASSERT_EQ(::mkfifo((m_dir / "pipe").c_str(), 0600), 0);
-    for (const std::filesystem::path& input : {m_dir / "missing", m_dir / "pipe", m_dir}) {
+    ASSERT_EQ(::mkfifo((m_dir.path() / "pipe").c_str(), 0600), 0);
+    for (const std::filesystem::path& input : {m_dir.path() / "missing", m_dir.path() / "pipe", m_dir.path()}) {
         std::error_code error;
         EXPECT_FALSE(CMappedFile::map(pathFromNative(input.string()), error)) << input;
         EXPECT_TRUE(error) << input;

@@ -3,7 +3,7 @@
 #include "platform/memory_settings_store.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,8 @@
 namespace brindle {
 namespace {
 
-using test::CTempFolder;
-using test::readFile;
+using test::CTempDir;
+using test::readBytes;
 using test::writeFile;
 
 const std::u16string kKey = u"Software\\Tollan Software Inc.\\Brindle\\Settings";
@@ -70,9 +70,9 @@ protected:
     {
         if (!GetParam())
             return std::make_unique<CMemorySettingsStore>();
-        return std::make_unique<CRegFileStore>(m_folder.path("user.reg"));
+        return std::make_unique<CRegFileStore>(pathFromNative(m_folder.file("user.reg")));
     }
-    CTempFolder m_folder;
+    CTempDir m_folder;
 };
 
 TEST_P(SettingsStoreContract, TypedReadsAndCaseInsensitiveLookup)
@@ -142,7 +142,7 @@ TEST_P(SettingsStoreContract, PathsOf1000CharactersRoundTripAsValuesAndNames)
         EXPECT_EQ(store->readBinary(kKey, path), position);
     }
     if (GetParam()) {
-        CRegFileStore again(m_folder.path("user.reg"));
+        CRegFileStore again(pathFromNative(m_folder.file("user.reg")));
         EXPECT_EQ(again.readString(kKey, u"File1"), path);
         EXPECT_EQ(again.readBinary(kKey, path), position);
     }
@@ -153,28 +153,28 @@ INSTANTIATE_TEST_SUITE_P(Stores, SettingsStoreContract, testing::Values(false, t
 
 TEST(RegFileStore, SeesChangesOfOtherWritersEvenWithTheSameSize)
 {
-    CTempFolder folder;
-    CRegFileStore reader(folder.path("user.reg"));
-    CRegFileStore writer(folder.path("user.reg"));
+    CTempDir folder;
+    CRegFileStore reader(pathFromNative(folder.file("user.reg")));
+    CRegFileStore writer(pathFromNative(folder.file("user.reg")));
     EXPECT_EQ(reader.readString(kKey, u"a"), std::nullopt);
     for (const char16_t* value : {u"1", u"2", u"3"}) {
         ASSERT_TRUE(writer.writeString(kKey, u"a", value));
         EXPECT_EQ(reader.readString(kKey, u"a"), value);
     }
-    ASSERT_EQ(::unlink(folder.native("user.reg").c_str()), 0);
+    ASSERT_EQ(::unlink(folder.file("user.reg").c_str()), 0);
     EXPECT_EQ(reader.readString(kKey, u"a"), std::nullopt);
 }
 
 TEST(RegFileStore, NewFileIsPrivateAndFoldersAreCreated)
 {
-    CTempFolder folder;
-    const std::string path = folder.native("a/b/user.reg");
+    CTempDir folder;
+    const std::string path = folder.file("a/b/user.reg");
     CRegFileStore store(pathFromNative(path));
     ASSERT_TRUE(store.writeDword(kKey, u"x", 1));
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
-    ASSERT_EQ(::stat(folder.native("a/b").c_str(), &info), 0);
+    ASSERT_EQ(::stat(folder.file("a/b").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0077, 0u);
 }
 
@@ -207,12 +207,12 @@ protected:
         text.replace(text.find("DAMAGE\n"), 7, damage);
         return text;
     }
-    CTempFolder m_folder;
+    CTempDir m_folder;
 };
 
 TEST_P(RegFileStoreDamage, KeepsEveryReadableValueAndCopiesTheFileBeforeWriting)
 {
-    const std::string path = m_folder.native("user.reg");
+    const std::string path = m_folder.file("user.reg");
     const std::string original = fileWith(GetParam().damage);
     writeFile(path, original);
     CRegFileStore store(pathFromNative(path));
@@ -226,11 +226,11 @@ TEST_P(RegFileStoreDamage, KeepsEveryReadableValueAndCopiesTheFileBeforeWriting)
     EXPECT_EQ(report.skippedLines, GetParam().skippedLines);
     EXPECT_EQ(report.copyPath, pathFromNative(path + ".bad"));
     EXPECT_EQ(report.refusal, SSettingsFileReport::ERefusal::None);
-    EXPECT_EQ(readFile(path + ".bad"), original);
-    EXPECT_EQ(readFile(path), original);  // reading alone changes nothing
+    EXPECT_EQ(readBytes(path + ".bad"), original);
+    EXPECT_EQ(readBytes(path), original);  // reading alone changes nothing
 
     ASSERT_TRUE(store.writeDword(kCompare, u"Font Size", 12));
-    EXPECT_EQ(readFile(path + ".bad"), original);
+    EXPECT_EQ(readBytes(path + ".bad"), original);
     const CRegFileStore next(pathFromNative(path));
     EXPECT_TRUE(next.fileReport().healthy());
     EXPECT_EQ(next.readString(kCompare, u"Font Name"), u"Courier New");
@@ -249,8 +249,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, RegFileStoreDamage,
 
 TEST(RegFileStore, FileCutOffInAStringKeepsWhatCameBefore)
 {
-    CTempFolder folder;
-    const std::string path = folder.native("user.reg");
+    CTempDir folder;
+    const std::string path = folder.file("user.reg");
     const std::string original =
         std::string(kUserFile.substr(0, kUserFile.find("DAMAGE"))) + "\"Viewer\"=\"gvim \\\"%PA";
     writeFile(path, original);
@@ -259,15 +259,15 @@ TEST(RegFileStore, FileCutOffInAStringKeepsWhatCameBefore)
     EXPECT_EQ(store.readDword(kCompare, u"Ignore Case"), 1u);
     EXPECT_EQ(store.readString(kCompare, u"Viewer"), std::nullopt);
     EXPECT_EQ(store.fileReport().skippedLines, 1);
-    EXPECT_EQ(readFile(path + ".bad"), original);
+    EXPECT_EQ(readBytes(path + ".bad"), original);
 }
 
 // Each damaged version gets a copy of its own; no copy is ever written over, and the same
 // damaged file read again adds none.
 TEST(RegFileStore, DamagedCopiesAreNumberedAndNeverOverwritten)
 {
-    CTempFolder folder;
-    const std::string path = folder.native("user.reg");
+    CTempDir folder;
+    const std::string path = folder.file("user.reg");
     const auto damagedVersion = [&](const char* garbage) {
         const std::string text = "[K]\n\"a\"=dword:1\n" + std::string(garbage) + "\n";
         writeFile(path, text);
@@ -286,29 +286,29 @@ TEST(RegFileStore, DamagedCopiesAreNumberedAndNeverOverwritten)
         inChildWithin(10, [&] { return u8(CRegFileStore(pathFromNative(path)).fileReport().copyPath); });
     EXPECT_EQ(reportedCopy, path + ".bad.4");
 
-    EXPECT_EQ(readFile(path + ".bad"), first);
-    EXPECT_EQ(readFile(path + ".bad.1"), second);
-    EXPECT_EQ(readFile(path + ".bad.4"), third);
+    EXPECT_EQ(readBytes(path + ".bad"), first);
+    EXPECT_EQ(readBytes(path + ".bad.1"), second);
+    EXPECT_EQ(readBytes(path + ".bad.4"), third);
     struct stat info {};
     EXPECT_NE(::stat((path + ".bad.5").c_str(), &info), 0);
     ASSERT_TRUE(CRegFileStore(pathFromNative(path)).writeDword(kKey, u"b", 2));
-    EXPECT_EQ(readFile(path + ".bad"), first);
-    EXPECT_EQ(readFile(path + ".bad.1"), second);
-    EXPECT_EQ(readFile(path + ".bad.4"), third);
+    EXPECT_EQ(readBytes(path + ".bad"), first);
+    EXPECT_EQ(readBytes(path + ".bad.1"), second);
+    EXPECT_EQ(readBytes(path + ".bad.4"), third);
 }
 
 TEST(RegFileStore, WriteFailsWhenTheFolderIsNotWritable)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root ignores permissions";
-    CTempFolder folder;
-    const std::string path = folder.native("user.reg");
+    CTempDir folder;
+    const std::string path = folder.file("user.reg");
     CRegFileStore store(pathFromNative(path));
     ASSERT_TRUE(store.writeDword(kKey, u"x", 1));
-    ASSERT_EQ(::chmod(folder.native().c_str(), 0500), 0);
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0500), 0);
     EXPECT_FALSE(store.writeDword(kKey, u"x", 2));
-    EXPECT_FALSE(CRegFileStore(folder.path("sub/user.reg")).writeDword(kKey, u"x", 2));
-    ::chmod(folder.native().c_str(), 0700);
+    EXPECT_FALSE(CRegFileStore(pathFromNative(folder.file("sub/user.reg"))).writeDword(kKey, u"x", 2));
+    ::chmod(folder.path().c_str(), 0700);
     EXPECT_EQ(store.readDword(kKey, u"x"), 1u);
 }
 
@@ -317,8 +317,8 @@ void runWritersConcurrently(bool processes)
 {
     constexpr int kWriters = 4;
     constexpr int kWrites = 40;
-    CTempFolder folder;
-    const std::u16string path = folder.path("user.reg");
+    CTempDir folder;
+    const std::u16string path = pathFromNative(folder.file("user.reg"));
     auto work = [&](int writer) {
         CRegFileStore store(path);
         bool ok = true;
@@ -401,8 +401,8 @@ class RegFileStoreRefusal : public testing::TestWithParam<SRefusedCase> {};
 
 TEST_P(RegFileStoreRefusal, IsNotReadNotWrittenOverAndDoesNotHang)
 {
-    CTempFolder folder;
-    const std::string path = folder.native("user.reg");
+    CTempDir folder;
+    const std::string path = folder.file("user.reg");
     GetParam().make(path);
     struct stat before {};
     ASSERT_EQ(::lstat(path.c_str(), &before), 0);
@@ -438,15 +438,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RegFileStore, LockFileThatIsNotAFileFailsTheWriteWithoutHanging)
 {
     for (const bool fifo : {true, false}) {
-        CTempFolder folder;
-        const std::string lock = folder.native("user.reg.lock");
+        CTempDir folder;
+        const std::string lock = folder.file("user.reg.lock");
         ASSERT_EQ(fifo ? ::mkfifo(lock.c_str(), 0600) : ::symlink("/dev/zero", lock.c_str()), 0);
         const std::string outcome = inChildWithin(10, [&] {
-            CRegFileStore store(folder.path("user.reg"));
+            CRegFileStore store(pathFromNative(folder.file("user.reg")));
             return std::string(store.writeDword(kKey, u"x", 1) ? "saved" : "not saved");
         });
         EXPECT_EQ(outcome, "not saved") << (fifo ? "FIFO" : "link to /dev/zero");
-        EXPECT_EQ(readFile(folder.native("user.reg")), "");
+        EXPECT_EQ(readBytes(folder.file("user.reg")), "");
     }
 }
 
@@ -485,9 +485,9 @@ TEST(RegFileStore, DefaultPathFollowsXdgConfigHome)
 
 TEST(RegFileStore, UserStoreCanBeReplacedAndRestored)
 {
-    CTempFolder folder;
+    CTempDir folder;
     CEnvironment config("XDG_CONFIG_HOME");
-    config.set(folder.native().c_str());
+    config.set(folder.path().c_str());
     CMemorySettingsStore memory;
     setUserSettingsStore(&memory);
     EXPECT_EQ(&userSettingsStore(), &memory);

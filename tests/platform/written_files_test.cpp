@@ -7,7 +7,7 @@
 #include "platform/numbered_backup.h"
 #include "platform/utf8.h"
 #include "platform/written_files.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +21,8 @@
 namespace brindle {
 namespace {
 
-using test::CTempFolder;
-using test::readFile;
+using test::CTempDir;
+using test::readBytes;
 using test::writeFile;
 
 TEST(ContentHash, DependsOnTheBytesNotOnHowTheyArrive)
@@ -62,26 +62,26 @@ TEST(NumberedBackup, TakesTheNumberAboveTheHighestAndNeverReplacesOne)
         {{"f.~x~", "f.~01~", "f.~2", "g.~5~", "ff.~9~"}, "f.~1~"},  // not backups of f
     };
     for (const SCase& c : cases) {
-        CTempFolder folder;
-        writeFile(folder.native("f"), "content");
+        CTempDir folder;
+        writeFile(folder.file("f"), "content");
         for (const std::string& name : c.existing)
-            writeFile(folder.native(name), "earlier " + name);
+            writeFile(folder.file(name), "earlier " + name);
         std::error_code error;
-        const auto backup = makeNumberedBackup(folder.native("f"), error);
+        const auto backup = makeNumberedBackup(folder.file("f"), error);
         ASSERT_TRUE(backup) << error.message();
-        EXPECT_EQ(*backup, folder.native(c.expected));
-        EXPECT_EQ(readFile(*backup), "content");
+        EXPECT_EQ(*backup, folder.file(c.expected));
+        EXPECT_EQ(readBytes(*backup), "content");
         for (const std::string& name : c.existing)
-            EXPECT_EQ(readFile(folder.native(name)), "earlier " + name);
+            EXPECT_EQ(readBytes(folder.file(name)), "earlier " + name);
     }
 }
 
 TEST(WrittenFiles, KnowsOnlyTheFileAsItWasWritten)
 {
-    CTempFolder folder;
+    CTempDir folder;
     CMemorySettingsStore store;
     CWrittenFiles record(store);
-    const std::string path = folder.native("merge.txt");
+    const std::string path = folder.file("merge.txt");
     writeFile(path, "written");
     CContentHash hash;
     hash.add("written", 7);
@@ -101,35 +101,35 @@ TEST(WrittenFiles, KnowsOnlyTheFileAsItWasWritten)
 
 TEST(WrittenFiles, KeepsTheMostRecentEntriesOnly)
 {
-    CTempFolder folder;
+    CTempDir folder;
     CMemorySettingsStore store;
     CWrittenFiles record(store);
     const int total = CWrittenFiles::kCapacity + 5;
     for (int i = 0; i < total; ++i) {
-        const std::string path = folder.native("f" + std::to_string(i));
+        const std::string path = folder.file("f" + std::to_string(i));
         writeFile(path, "x");
         record.remember(path, 1);
         if (i == 50)
-            record.remember(folder.native("f0"), 1);  // written again: recent once more
+            record.remember(folder.file("f0"), 1);  // written again: recent once more
     }
-    EXPECT_TRUE(record.find(folder.native("f0")));
-    EXPECT_FALSE(record.find(folder.native("f1")));
-    EXPECT_FALSE(record.find(folder.native("f5")));
-    EXPECT_TRUE(record.find(folder.native("f6")));
-    EXPECT_TRUE(record.find(folder.native("f" + std::to_string(total - 1))));
+    EXPECT_TRUE(record.find(folder.file("f0")));
+    EXPECT_FALSE(record.find(folder.file("f1")));
+    EXPECT_FALSE(record.find(folder.file("f5")));
+    EXPECT_TRUE(record.find(folder.file("f6")));
+    EXPECT_TRUE(record.find(folder.file("f" + std::to_string(total - 1))));
 }
 
 // An interrupted write leaves no temporary file, and the status says which signal ended it.
 TEST(InterruptCleanup, SignalRemovesTemporaryFilesAndEndsWithItsStatus)
 {
     for (const int signal : {SIGINT, SIGTERM}) {
-        CTempFolder folder;
+        CTempDir folder;
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             removeTempFilesOnInterrupt();
             CAtomicFile file;
-            if (!file.open(pathFromNative(folder.native("target"))) || !file.write("partial", 7))
+            if (!file.open(pathFromNative(folder.file("target"))) || !file.write("partial", 7))
                 ::_exit(3);
             ::raise(signal);
             ::_exit(4);
@@ -138,7 +138,7 @@ TEST(InterruptCleanup, SignalRemovesTemporaryFilesAndEndsWithItsStatus)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
-        EXPECT_TRUE(std::filesystem::is_empty(folder.native()));
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
     }
 }
 

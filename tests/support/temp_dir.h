@@ -12,6 +12,15 @@
 
 namespace brindle::test {
 
+// Writes bytes to the file at path, replacing it.
+inline void writeFile(const std::string& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
 // A fresh folder under the system temp folder, removed with everything in it on destruction.
 class CTempDir {
 public:
@@ -38,10 +47,7 @@ public:
     std::string write(std::string_view name, std::string_view bytes) const
     {
         const std::string target = file(name);
-        std::ofstream out(target, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out)
-            throw std::runtime_error("cannot write " + target);
+        writeFile(target, bytes);
         return target;
     }
 

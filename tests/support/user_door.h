@@ -7,12 +7,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QStringList>
 #include <QTest>
@@ -41,6 +43,58 @@ inline void pressKeys(QWidget& window, const QKeySequence& keys)
         activate(window);
     QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
     QTest::keySequence(target, keys);
+}
+
+// One key press delivered straight to widget, as the window system would, without making its
+// window active. True when the widget accepted it.
+inline bool sendKey(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = {}, const QString& text = {})
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(&widget, &event);
+    return event.isAccepted();
+}
+
+// One mouse event at point `at` of widget (in its own coordinates). button is the one that changed,
+// buttons those held after the event.
+inline void sendMouse(QWidget& widget, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons,
+                      Qt::KeyboardModifiers modifiers = {})
+{
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, buttons, modifiers);
+    QApplication::sendEvent(&widget, &event);
+}
+
+// The left button pressed at point `at` of widget, not released.
+inline void pressAt(QWidget& widget, QPointF at, Qt::KeyboardModifiers modifiers = {})
+{
+    sendMouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, modifiers);
+}
+
+// A left click at point `at` of widget: press and release.
+inline void clickAt(QWidget& widget, QPointF at, Qt::KeyboardModifiers modifiers = {})
+{
+    pressAt(widget, at, modifiers);
+    sendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, modifiers);
+}
+
+// The second click of a double click at point `at` of widget: the double-click press and release.
+inline void doubleClickAt(QWidget& widget, QPointF at, Qt::KeyboardModifiers modifiers = {})
+{
+    sendMouse(widget, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton, modifiers);
+    sendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, modifiers);
+}
+
+// The mouse moved to point `at` of widget with the buttons held.
+inline void moveTo(QWidget& widget, QPointF at, Qt::MouseButtons buttons = Qt::NoButton)
+{
+    sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, buttons);
+}
+
+// A left-button drag on widget from one of its points to another: press, one move, release.
+inline void dragAt(QWidget& widget, QPointF from, QPointF to)
+{
+    pressAt(widget, from);
+    moveTo(widget, to, Qt::LeftButton);
+    sendMouse(widget, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
 // The item of the menu bar (submenus included) that runs command id, or nullptr.

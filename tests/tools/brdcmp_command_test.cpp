@@ -1,13 +1,16 @@
 // brdcmp end to end: section-list output, exit statuses, merge files, and hostile input.
 #include "brdcmp/brdcmp_command.h"
+#include "engine/comp_file_opt.h"
 #include "engine/text_encoding.h"
 #include "platform/memory_settings_store.h"
+#include "platform/profile.h"
 #include "platform/reg_file_store.h"
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
 #include "support/random_text.h"
 #include "support/scoped_code_page.h"
+#include "support/scoped_settings_store.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -38,9 +41,6 @@ struct SResult {
 // Runs brdcmp in-process with a settings store of its own.
 class BrdcmpTest : public testing::Test {
 protected:
-    void SetUp() override { setUserSettingsStore(&m_store); }
-    void TearDown() override { setUserSettingsStore(nullptr); }
-
     SResult run(std::vector<std::string> args)
     {
         std::ostringstream out;
@@ -60,6 +60,7 @@ protected:
     }
 
     CMemorySettingsStore m_store;
+    test::CScopedSettingsStore m_useStore{m_store};
     CTempDir m_dir;
 };
 
@@ -198,9 +199,9 @@ TEST_F(BrdcmpTest, ChangedMergeFileIsKeptAsNumberedBackup)
 
 TEST_F(BrdcmpTest, OptionsComeFromTheSettingsStore)
 {
-    const std::u16string key = u"Software\\Tollan Software Inc.\\Brindle\\Compare Files";
-    m_store.writeDword(key, u"Ignore Case", 1);
-    m_store.writeString(key, u"File1 Line Prefix", u"<");
+    const std::u16string key = CProfile(m_store).sectionKey(kCompareFilesSection);
+    m_store.writeDword(key, kIgnoreCaseValue, 1);
+    m_store.writeString(key, kFile1LinePrefixValue, u"<");
     const std::string merge = m_dir.file("m.txt");
     const SResult result = compare("A\nb", "a\nc", {"-m", merge});
     EXPECT_EQ(result.out, "same 1;1\ndiff 2;2\n");
@@ -407,13 +408,12 @@ TEST(BrdcmpSettingsFile, DamagedFileKeepsItsOptionsAndIsReported)
                                            "\x01\x02 damaged \xff\n"
                                            "\"Ignore Case\"=dword:00000001\n");
     CRegFileStore store(pathFromNative(settings));
-    setUserSettingsStore(&store);
+    const test::CScopedSettingsStore useStore(store);
     std::ostringstream out;
     std::ostringstream err;
     const std::string merge = dir.file("merge.txt");
     const std::vector<std::string> args = {"-m", merge, dir.write("a", "A\nb"), dir.write("b", "a\nc")};
     const int status = runBrdcmp(args, out, err);
-    setUserSettingsStore(nullptr);
     EXPECT_EQ(status, 1);
     EXPECT_EQ(out.str(), "same 1;1\ndiff 2;2\n");
     EXPECT_EQ(readBytes(merge), "A\n1>b\n||>>c\n");

@@ -3,6 +3,7 @@
 #include "brdcmp/brdcmp_command.h"
 #include "platform/memory_settings_store.h"
 #include "platform/settings_store.h"
+#include "support/scoped_settings_store.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -25,9 +26,6 @@ struct SFolderRun {
 
 class BrdcmpFoldersTest : public testing::Test {
 protected:
-    void SetUp() override { setUserSettingsStore(&m_store); }
-    void TearDown() override { setUserSettingsStore(nullptr); }
-
     void put(const std::string& name, const std::string& bytes)
     {
         const fs::path path = m_dir.path() / name;
@@ -53,6 +51,7 @@ protected:
     }
 
     CMemorySettingsStore m_store;
+    test::CScopedSettingsStore m_useStore{m_store};
     test::CTempDir m_dir;
 };
 

@@ -3,6 +3,7 @@
 #include "editor/recode_text.h"
 #include "framework/help_window.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,15 +17,6 @@
 namespace brindle {
 
 namespace {
-
-constexpr int kStrTitle = 3361;         // "Change character encoding"
-constexpr int kStrSource = 3362;        // "&Source encoding:"
-constexpr int kStrDestination = 3363;   // "&Destination encoding:"
-constexpr int kStrAlphabetOnly = 3364;  // "&Alphabet characters only"
-constexpr int kStrProceed = 3365;       // "&Proceed"
-constexpr int kStrPreview = 3366;       // "P&review"
-constexpr int kStrCancel = 3367;        // "&Cancel"
-constexpr int kStrNote = 3368;          // "Note: nowadays only czech accented characters are recognized."
 
 // The choices of the last "Proceed" in this run: code page 1250 to plain letters until then.
 int g_rememberedSource = kRecodeCp1250;
@@ -52,14 +44,14 @@ CCharConvDlg::CCharConvDlg(const QString& text, QWidget* parent, const CCodePage
     : QDialog(parent), m_codePage(codePage), m_previewSource(previewLinesOf(text)),
       m_source(setList(this, kIdSource, g_rememberedSource)),
       m_destination(setList(this, kIdDestination, g_rememberedDestination)),
-      m_alphabetOnly(named(new QCheckBox(loadString(kStrAlphabetOnly), this), kIdAlphabetOnly)),
+      m_alphabetOnly(named(new QCheckBox(loadString(res::kStrCharConvAlphabetOnly), this), kIdAlphabetOnly)),
       m_preview(named(new QPlainTextEdit(this), kIdPreviewText)),
-      m_proceed(named(new QPushButton(loadString(kStrProceed), this), kIdOk)),
-      m_previewButton(new QPushButton(loadString(kStrPreview), this)),
-      m_cancel(named(new QPushButton(loadString(kStrCancel), this), kIdCancel))
+      m_proceed(named(new QPushButton(loadString(res::kStrCharConvProceed), this), kIdOk)),
+      m_previewButton(new QPushButton(loadString(res::kStrCharConvPreview), this)),
+      m_cancel(named(new QPushButton(loadString(res::kStrCharConvCancel), this), kIdCancel))
 {
     setObjectName(QString::number(kDialogId));
-    setWindowTitle(loadString(kStrTitle));
+    setWindowTitle(loadString(res::kStrCharConvTitle));
     setHelpPage(this, QStringLiteral("text-editor.html#character-set-conversion"));
     setModal(true);
     m_previewButton->setObjectName(QStringLiteral("Preview"));
@@ -76,11 +68,11 @@ CCharConvDlg::CCharConvDlg(const QString& text, QWidget* parent, const CCodePage
 
 void CCharConvDlg::buildLayout()
 {
-    auto* sourceLabel = new QLabel(loadString(kStrSource), this);
+    auto* sourceLabel = new QLabel(loadString(res::kStrCharConvSource), this);
     sourceLabel->setBuddy(m_source);
-    auto* destinationLabel = new QLabel(loadString(kStrDestination), this);
+    auto* destinationLabel = new QLabel(loadString(res::kStrCharConvDestination), this);
     destinationLabel->setBuddy(m_destination);
-    auto* note = new QLabel(loadString(kStrNote), this);
+    auto* note = new QLabel(loadString(res::kStrCharConvNote), this);
     note->setWordWrap(true);
 
     auto* layout = new QGridLayout(this);

@@ -1,5 +1,6 @@
 #include "editor/ui/ed_page_setup.h"
 
+#include "editor/ed_settings_names.h"
 #include "platform/settings_store.h"
 
 #include <QMarginsF>
@@ -14,15 +15,13 @@ namespace brindle {
 
 namespace {
 
-constexpr std::u16string_view kKey = u"Software\\RodeZor";
-
 template <class Setup>
 auto fields(Setup& setup)
 {
     return std::array{
-        std::pair{u"PageWidth", &setup.width}, std::pair{u"PageHeight", &setup.height},
-        std::pair{u"PageLeft", &setup.left},   std::pair{u"PageRight", &setup.right},
-        std::pair{u"PageTop", &setup.top},     std::pair{u"PageBottom", &setup.bottom},
+        std::pair{kPageWidthValue, &setup.width}, std::pair{kPageHeightValue, &setup.height},
+        std::pair{kPageLeftValue, &setup.left},   std::pair{kPageRightValue, &setup.right},
+        std::pair{kPageTopValue, &setup.top},     std::pair{kPageBottomValue, &setup.bottom},
     };
 }
 
@@ -34,7 +33,7 @@ std::uint32_t thousandths(double inches) { return static_cast<std::uint32_t>(std
 void SEdPageSetup::load(const CSettingsStore& store)
 {
     for (auto [name, value] : fields(*this)) {
-        if (const auto stored = store.readDword(kKey, name))
+        if (const auto stored = store.readDword(kEditorSettingsKey, name))
             *value = *stored;
     }
 }
@@ -42,7 +41,7 @@ void SEdPageSetup::load(const CSettingsStore& store)
 void SEdPageSetup::save(CSettingsStore& store) const
 {
     for (auto [name, value] : fields(*this))
-        store.writeDword(kKey, name, *value);
+        store.writeDword(kEditorSettingsKey, name, *value);
 }
 
 void SEdPageSetup::applyTo(QPrinter& printer) const

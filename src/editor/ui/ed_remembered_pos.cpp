@@ -1,5 +1,6 @@
 #include "editor/ui/ed_remembered_pos.h"
 
+#include "editor/ed_settings_names.h"
 #include "platform/settings_store.h"
 
 #include <array>
@@ -9,7 +10,6 @@ namespace brindle {
 
 namespace {
 
-constexpr std::u16string_view kKey = u"Software\\RodeZor\\Remembered";
 constexpr std::size_t kValueSize = 12;
 
 std::int32_t readInt32(const std::vector<std::uint8_t>& bytes, std::size_t at)
@@ -30,7 +30,7 @@ void putInt32(std::array<std::uint8_t, kValueSize>& bytes, std::size_t at, std::
 
 std::optional<STextPos> readRememberedPos(const CSettingsStore& store, std::u16string_view path)
 {
-    const auto bytes = store.readBinary(kKey, path);
+    const auto bytes = store.readBinary(kRememberedPositionsKey, path);
     if (!bytes || bytes->size() != kValueSize)
         return std::nullopt;
     return STextPos{readInt32(*bytes, 4), readInt32(*bytes, 8)};
@@ -41,7 +41,7 @@ void writeRememberedPos(CSettingsStore& store, std::u16string_view path, STextPo
     std::array<std::uint8_t, kValueSize> bytes{};
     putInt32(bytes, 4, pos.ch);
     putInt32(bytes, 8, pos.line);
-    store.writeBinary(kKey, path, bytes);
+    store.writeBinary(kRememberedPositionsKey, path, bytes);
 }
 
 }  // namespace brindle

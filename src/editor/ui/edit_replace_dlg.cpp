@@ -7,6 +7,7 @@
 #include "editor/ui/search_option_boxes.h"
 #include "framework/help_window.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 #include "platform/settings_store.h"
 
 #include <QCheckBox>
@@ -19,36 +20,21 @@
 
 namespace brindle {
 
-namespace {
-
-constexpr int kStrFindWhat = 3251;     // "Fi&nd what:"
-constexpr int kStrFindNext = 3254;     // "&Find Next"
-constexpr int kStrCancel = 3211;       // "Cancel"
-constexpr int kStrTitle = 3354;        // "Replace"
-constexpr int kStrReplaceWith = 3355;  // "Re&place with:"
-constexpr int kStrReplaceIn = 3356;    // "Replace in"
-constexpr int kStrSelection = 3357;    // "&Selection"
-constexpr int kStrWholeFile = 3358;    // "Wh&ole file"
-constexpr int kStrReplace = 3359;      // "&Replace"
-constexpr int kStrReplaceAll = 3360;   // "Replace &All"
-
-}  // namespace
-
 CEditReplaceDlg::CEditReplaceDlg(CEdSearchTarget& target, QWidget* parent, CSettingsStore* store)
     : QDialog(parent),
       m_session(std::make_unique<CEdReplaceSession>(target, store != nullptr ? *store : userSettingsStore())),
       m_findWhat(withControlId(new CMemComboBox(this), kIdFindWhat)),
       m_replaceWith(withControlId(new CMemComboBox(this), kIdReplaceWith)),
       m_options(std::make_unique<CSearchOptionBoxes>(this)),
-      m_selection(withControlId(new QRadioButton(loadString(kStrSelection), this), kIdSelection)),
-      m_wholeFile(withControlId(new QRadioButton(loadString(kStrWholeFile), this), kIdWholeFile)),
-      m_findNext(withControlId(new QPushButton(loadString(kStrFindNext), this), kIdFindNext)),
-      m_replace(withControlId(new QPushButton(loadString(kStrReplace), this), kIdReplace)),
-      m_replaceAll(withControlId(new QPushButton(loadString(kStrReplaceAll), this), kIdReplaceAll)),
-      m_cancel(withControlId(new QPushButton(loadString(kStrCancel), this), kIdCancel))
+      m_selection(withControlId(new QRadioButton(loadString(res::kStrSelection), this), kIdSelection)),
+      m_wholeFile(withControlId(new QRadioButton(loadString(res::kStrWholeFile), this), kIdWholeFile)),
+      m_findNext(withControlId(new QPushButton(loadString(res::kStrFindNext), this), kIdFindNext)),
+      m_replace(withControlId(new QPushButton(loadString(res::kStrReplace), this), kIdReplace)),
+      m_replaceAll(withControlId(new QPushButton(loadString(res::kStrReplaceAll), this), kIdReplaceAll)),
+      m_cancel(withControlId(new QPushButton(loadString(res::kStrCancel), this), kIdCancel))
 {
     setObjectName(QString::number(kDialogId));
-    setWindowTitle(loadString(kStrTitle));
+    setWindowTitle(loadString(res::kStrReplaceTitle));
     setHelpPage(this, QStringLiteral("text-editor.html#replace"));
     setModal(true);
     buildLayout();
@@ -75,11 +61,11 @@ CEditReplaceDlg::CEditReplaceDlg(CEdSearchTarget& target, QWidget* parent, CSett
 
 void CEditReplaceDlg::buildLayout()
 {
-    auto* findLabel = new QLabel(loadString(kStrFindWhat), this);
+    auto* findLabel = new QLabel(loadString(res::kStrFindWhat), this);
     findLabel->setBuddy(m_findWhat);
-    auto* replaceLabel = new QLabel(loadString(kStrReplaceWith), this);
+    auto* replaceLabel = new QLabel(loadString(res::kStrReplaceWith), this);
     replaceLabel->setBuddy(m_replaceWith);
-    auto* scope = new QGroupBox(loadString(kStrReplaceIn), this);
+    auto* scope = new QGroupBox(loadString(res::kStrReplaceIn), this);
     auto* scopeLayout = new QVBoxLayout(scope);
     scopeLayout->addWidget(m_selection);
     scopeLayout->addWidget(m_wholeFile);

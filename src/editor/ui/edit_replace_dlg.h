@@ -1,6 +1,8 @@
 // The editor's replace dialog (8602): find and replace texts, options, scope, Find Next, Replace, Replace All.
 #pragma once
 
+#include "editor/ui/search_option_boxes.h"
+
 #include <QDialog>
 #include <QString>
 #include <cstdint>
@@ -11,8 +13,6 @@ class QPushButton;
 class QRadioButton;
 
 namespace brindle {
-
-class CSearchOptionBoxes;
 
 class CEdReplaceSession;
 class CEdSearchTarget;
@@ -31,10 +31,10 @@ class CEditReplaceDlg : public QDialog {
 public:
     enum ControlId {
         kDialogId = 8602,
-        kIdWholeWord = 8603,
-        kIdMatchCase = 8604,
+        kIdWholeWord = CSearchOptionBoxes::kIdWholeWord,
+        kIdMatchCase = CSearchOptionBoxes::kIdMatchCase,
         kIdFindWhat = 8605,
-        kIdRegExp = 8606,
+        kIdRegExp = CSearchOptionBoxes::kIdRegExp,
         kIdReplace = 8607,
         kIdReplaceAll = 8608,
         kIdReplaceWith = 8609,

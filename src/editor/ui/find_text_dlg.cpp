@@ -22,22 +22,9 @@
 
 namespace brindle {
 
-namespace {
-
-constexpr int kStrFindTitle = 3250;  // "Find"
-constexpr int kStrFindWhat = 3251;   // "Fi&nd what:"
-constexpr int kStrFindNext = 3254;   // "&Find Next"
-constexpr int kStrCancel = 3211;     // "Cancel"
-constexpr int kStrDirection = 3351;  // "Direction"
-constexpr int kStrUp = 3352;         // "&Up"
-constexpr int kStrDown = 3353;       // "&Down"
-constexpr int kStrNotFound = 8606;   // Cannot find string"%s"
-
-}  // namespace
-
 QString notFoundMessage(std::u16string_view text)
 {
-    return QString::fromStdU16String(FormatNotFound(loadString(kStrNotFound).toStdU16String(), text));
+    return QString::fromStdU16String(FormatNotFound(loadString(res::kStrNotFound).toStdU16String(), text));
 }
 
 void showNotFoundMessage(QWidget* parent, std::u16string_view text)
@@ -50,13 +37,13 @@ CFindTextDlg::CFindTextDlg(CEdSearchTarget& target, QWidget* parent, CSettingsSt
       m_session(std::make_unique<CEdFindSession>(target, store != nullptr ? *store : userSettingsStore())),
       m_findWhat(withControlId(new CMemComboBox(this), kIdFindWhat)),
       m_options(std::make_unique<CSearchOptionBoxes>(this)),
-      m_up(withControlId(new QRadioButton(loadString(kStrUp), this), kIdUp)),
-      m_down(withControlId(new QRadioButton(loadString(kStrDown), this), kIdDown)),
-      m_findNext(withControlId(new QPushButton(loadString(kStrFindNext), this), kIdOk)),
-      m_cancel(withControlId(new QPushButton(loadString(kStrCancel), this), kIdCancel))
+      m_up(withControlId(new QRadioButton(loadString(res::kStrUp), this), kIdUp)),
+      m_down(withControlId(new QRadioButton(loadString(res::kStrDown), this), kIdDown)),
+      m_findNext(withControlId(new QPushButton(loadString(res::kStrFindNext), this), kIdOk)),
+      m_cancel(withControlId(new QPushButton(loadString(res::kStrCancel), this), kIdCancel))
 {
     setObjectName(QString::number(kDialogId));
-    setWindowTitle(loadString(kStrFindTitle));
+    setWindowTitle(loadString(res::kStrFindTitle));
     setHelpPage(this, QStringLiteral("text-editor.html#find"));
     setModal(true);
     buildLayout();
@@ -76,9 +63,9 @@ CFindTextDlg::CFindTextDlg(CEdSearchTarget& target, QWidget* parent, CSettingsSt
 
 void CFindTextDlg::buildLayout()
 {
-    auto* label = new QLabel(loadString(kStrFindWhat), this);
+    auto* label = new QLabel(loadString(res::kStrFindWhat), this);
     label->setBuddy(m_findWhat);
-    auto* direction = new QGroupBox(loadString(kStrDirection), this);
+    auto* direction = new QGroupBox(loadString(res::kStrDirection), this);
     auto* directionLayout = new QHBoxLayout(direction);
     directionLayout->addWidget(m_up);
     directionLayout->addWidget(m_down);

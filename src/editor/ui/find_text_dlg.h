@@ -1,6 +1,8 @@
 // The editor's find dialog (8601): search text with history, whole word, match case, regular expression, direction.
 #pragma once
 
+#include "editor/ui/search_option_boxes.h"
+
 #include <QDialog>
 #include <QString>
 #include <cstdint>
@@ -12,8 +14,6 @@ class QPushButton;
 class QRadioButton;
 
 namespace brindle {
-
-class CSearchOptionBoxes;
 
 class CEdFindSession;
 class CEdSearchTarget;
@@ -35,10 +35,10 @@ class CFindTextDlg : public QDialog {
 public:
     enum ControlId {
         kDialogId = 8601,
-        kIdWholeWord = 8603,
-        kIdMatchCase = 8604,
+        kIdWholeWord = CSearchOptionBoxes::kIdWholeWord,
+        kIdMatchCase = CSearchOptionBoxes::kIdMatchCase,
         kIdFindWhat = 8605,
-        kIdRegExp = 8606,
+        kIdRegExp = CSearchOptionBoxes::kIdRegExp,
         kIdUp = 8611,
         kIdDown = 8612,
         kIdOk = 1,  // "&Find Next"

@@ -2,27 +2,17 @@
 
 #include "editor/ed_search.h"
 #include "framework/resources.h"
+#include "framework/string_ids.h"
 
 #include <QCheckBox>
 #include <QVBoxLayout>
 
 namespace brindle {
 
-namespace {
-
-constexpr int kIdWholeWord = 8603;
-constexpr int kIdMatchCase = 8604;
-constexpr int kIdRegExp = 8606;
-constexpr int kStrWholeWord = 3252;  // "Match &whole word only"
-constexpr int kStrMatchCase = 3253;  // "Match &case"
-constexpr int kStrRegExp = 3350;     // "R&egular Expression"
-
-}  // namespace
-
 CSearchOptionBoxes::CSearchOptionBoxes(QWidget* dialog)
-    : m_wholeWord(withControlId(new QCheckBox(loadString(kStrWholeWord), dialog), kIdWholeWord)),
-      m_matchCase(withControlId(new QCheckBox(loadString(kStrMatchCase), dialog), kIdMatchCase)),
-      m_regExp(withControlId(new QCheckBox(loadString(kStrRegExp), dialog), kIdRegExp))
+    : m_wholeWord(withControlId(new QCheckBox(loadString(res::kStrWholeWord), dialog), kIdWholeWord)),
+      m_matchCase(withControlId(new QCheckBox(loadString(res::kStrMatchCase), dialog), kIdMatchCase)),
+      m_regExp(withControlId(new QCheckBox(loadString(res::kStrRegExp), dialog), kIdRegExp))
 {
 }
 

@@ -19,9 +19,16 @@ Widget* withControlId(Widget* widget, int id)
     return widget;
 }
 
-// Creates the three boxes (ids 8603, 8604, 8606) as children of dialog; the dialog owns them.
+// Creates the three boxes as children of dialog; the dialog owns them.
 class CSearchOptionBoxes {
 public:
+    // The boxes' control ids, the same in both dialogs.
+    enum ControlId {
+        kIdWholeWord = 8603,
+        kIdMatchCase = 8604,
+        kIdRegExp = 8606,
+    };
+
     explicit CSearchOptionBoxes(QWidget* dialog);
 
     // Adds the boxes to layout in the dialogs' order.

@@ -8,14 +8,13 @@
 #include "editor/ui/ed_edit_commands.h"
 #include "editor/ui/ed_view_commands.h"
 #include "editor/ui/goto_dlg.h"
+#include "support/user_door.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDrag>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -80,8 +79,7 @@ protected:
     void press(const SKey& key)
     {
         const int code = key.key != 0 ? key.key : key.text.front().unicode();
-        QKeyEvent event(QEvent::KeyPress, code, key.modifiers, key.text);
-        QApplication::sendEvent(&m_view, &event);
+        test::sendKey(m_view, code, key.modifiers, key.text);
     }
     void press(const std::vector<SKey>& keys)
     {
@@ -109,9 +107,7 @@ protected:
 
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
     {
-        QMouseEvent event(type, QPointF(at), m_view.viewport()->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons,
-                          Qt::NoModifier);
-        QApplication::sendEvent(m_view.viewport(), &event);
+        test::sendMouse(*m_view.viewport(), type, at, Qt::LeftButton, buttons);
     }
 
     CEdTextBuffer m_buffer;

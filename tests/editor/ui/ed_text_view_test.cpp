@@ -4,11 +4,10 @@
 
 #include "editor/ed_text_buffer.h"
 #include "editor/ui/ed_view_commands.h"
+#include "support/user_door.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
@@ -72,13 +71,10 @@ protected:
 
     void click(QPoint point, Qt::KeyboardModifiers modifiers = {}, bool twice = false)
     {
-        const QPointF at(point);
-        QMouseEvent press(twice ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, at,
-                          m_view.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, modifiers);
-        QApplication::sendEvent(m_view.viewport(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, m_view.viewport()->mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, modifiers);
-        QApplication::sendEvent(m_view.viewport(), &release);
+        if (twice)
+            test::doubleClickAt(*m_view.viewport(), point, modifiers);
+        else
+            test::clickAt(*m_view.viewport(), point, modifiers);
     }
 
     // The middle of the character cell at pos.
@@ -392,15 +388,13 @@ TEST_F(EdTextViewTest, DraggingAWordSelectionGrowsByWords)
 {
     fill({u"one two three four"});
     const QPoint start = cellCentre({5, 0});
-    QMouseEvent press(QEvent::MouseButtonDblClick, QPointF(start), QPointF(start), Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(m_view.viewport(), &press);
+    QWidget& viewport = *m_view.viewport();
+    test::sendMouse(viewport, QEvent::MouseButtonDblClick, start, Qt::LeftButton, Qt::LeftButton);
     const QPoint to = cellCentre({15, 0});
-    QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(to), Qt::NoButton, Qt::LeftButton, {});
-    QApplication::sendEvent(m_view.viewport(), &move);
+    test::moveTo(viewport, to, Qt::LeftButton);
     EXPECT_EQ(selection().first, (STextPos{4, 0}));
     EXPECT_EQ(selection().second, (STextPos{18, 0}));
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(to), QPointF(to), Qt::LeftButton, Qt::NoButton, {});
-    QApplication::sendEvent(m_view.viewport(), &release);
+    test::sendMouse(viewport, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
 TEST_F(EdTextViewTest, CaretCommandsKeepTheCaretOnScreen)
@@ -558,9 +552,7 @@ TEST_F(EdTextViewTest, KeysOfTheTableRunTheirCommands)
         {Qt::Key_End, Qt::ShiftModifier, {3, 1}},     {Qt::Key_Left, Qt::ShiftModifier, {2, 1}},
     };
     for (const SCase& c : cases) {
-        QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers);
-        QApplication::sendEvent(&m_view, &event);
-        EXPECT_TRUE(event.isAccepted()) << c.key;
+        EXPECT_TRUE(test::sendKey(m_view, c.key, c.modifiers)) << c.key;
         EXPECT_EQ(m_view.GetCursorPos(), c.caret) << c.key;
     }
 }

@@ -1,5 +1,6 @@
 // Tests of the text view's helpers: margin icons, fonts, page setup, remembered positions,
 // printed pages.
+#include "editor/ed_settings_names.h"
 #include "editor/ed_text_buffer.h"
 #include "editor/ui/ed_margin_icons.h"
 #include "editor/ui/ed_page_setup.h"
@@ -62,7 +63,7 @@ TEST(EdPageSetupTest, ValuesRoundTripAndMissingOnesKeepDefaults)
     EXPECT_EQ(defaults, SEdPageSetup{});
     EXPECT_EQ(defaults.left, 1000u);
 
-    store.writeDword(u"Software\\RodeZor", u"PageTop", 250);
+    store.writeDword(kEditorSettingsKey, kPageTopValue, 250);
     SEdPageSetup partial;
     partial.load(store);
     EXPECT_EQ(partial.top, 250u);
@@ -91,12 +92,12 @@ TEST(EdRememberedPosTest, TwelveBytesHoldCharacterAndLine)
     const auto pos = readRememberedPos(store, path);
     ASSERT_TRUE(pos.has_value());
     EXPECT_EQ(*pos, (STextPos{7, 123456}));
-    const auto bytes = store.readBinary(u"Software\\RodeZor\\Remembered", path);
+    const auto bytes = store.readBinary(kRememberedPositionsKey, path);
     ASSERT_TRUE(bytes.has_value());
     EXPECT_EQ(bytes->size(), 12u);
 
     const std::vector<std::uint8_t> shortValue(8, 0);
-    store.writeBinary(u"Software\\RodeZor\\Remembered", path, shortValue);
+    store.writeBinary(kRememberedPositionsKey, path, shortValue);
     EXPECT_FALSE(readRememberedPos(store, path).has_value());
 }
 
