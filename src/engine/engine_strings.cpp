@@ -39,6 +39,7 @@ std::u16string builtIn(int id)
     case kStrIsAFolder: return u"%1 is a folder, not a file";
     case kStrNotAnOrdinaryFile: return u"%1 is not an ordinary file";
     case kStrCannotRead: return u"Cannot read %1: %2";
+    case kStrNotEnoughMemory: return u"Not enough memory to compare the files.";
     default: return {};
     }
 }

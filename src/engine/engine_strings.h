@@ -28,6 +28,8 @@ enum EngineStringId : int {
     kStrIsAFolder = 3244,          // "%1 is a folder, not a file"
     kStrNotAnOrdinaryFile = 3245,  // "%1 is not an ordinary file"
     kStrCannotRead = 3246,         // "Cannot read %1: %2"
+    // A comparison that ran out of memory (compare_driver.h).
+    kStrNotEnoughMemory = 3229,  // "Not enough memory to compare the files."
 };
 
 // The text of a string id: from the loader the user interface installs (the resources of the
