@@ -2,6 +2,7 @@
 
 #include "engine/engine_strings.h"
 #include "platform/file_system.h"
+#include "platform/fill_template.h"
 #include "platform/utf8.h"
 
 namespace brindle {
@@ -10,13 +11,7 @@ namespace {
 
 std::u16string withArguments(int id, std::u16string_view first, std::u16string_view second = {})
 {
-    std::u16string text = engineString(id);
-    const std::pair<std::u16string_view, std::u16string_view> arguments[] = {{u"%1", first}, {u"%2", second}};
-    for (const auto& [marker, value] : arguments) {
-        if (const std::size_t at = text.find(marker); at != std::u16string::npos)
-            text.replace(at, marker.size(), value);
-    }
-    return text;
+    return fillTemplate(engineString(id), {first, second});
 }
 
 std::string describe(const std::u16string& path, CFileException::Operation operation, const std::error_code& error)

@@ -1,6 +1,7 @@
 #include "engine/settings_file_warning.h"
 
 #include "engine/engine_strings.h"
+#include "platform/fill_template.h"
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
 
@@ -10,23 +11,9 @@ namespace brindle {
 
 namespace {
 
-// The string of id with %1, %2, ... replaced by the arguments, in one pass: a path that itself
-// holds "%2" stays as it is.
 std::u16string filledIn(int id, std::initializer_list<std::u16string_view> arguments)
 {
-    const std::u16string format = engineString(id);
-    std::u16string text;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        const char16_t next = i + 1 < format.size() ? format[i + 1] : u'\0';
-        const std::size_t index = next >= u'1' && next <= u'9' ? std::size_t(next - u'1') : arguments.size();
-        if (format[i] == u'%' && index < arguments.size()) {
-            text += arguments.begin()[index];
-            ++i;
-        } else {
-            text += format[i];
-        }
-    }
-    return text;
+    return fillTemplate(engineString(id), arguments);
 }
 
 std::u16string refusalWarning(const SSettingsFileReport& report)
