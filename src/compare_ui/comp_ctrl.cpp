@@ -38,14 +38,17 @@ constexpr int kLeftMargin = 2;
 constexpr int kRoomAbove = 20;
 constexpr int kRoomBelow = 40;
 
-bool isWordCharacter(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+// Unlike the editor's isWordChar (every code from 128 on), the report panes split words as the
+// rich-edit control they stand in for does: Unicode letters and digits and "_", so that non-ASCII
+// punctuation and spaces end a word here.
+bool isRichEditWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
 
 bool isWholeWord(QStringView text, qsizetype start, qsizetype length)
 {
-    if (start > 0 && isWordCharacter(text[start - 1]))
+    if (start > 0 && isRichEditWordChar(text[start - 1]))
         return false;
     const qsizetype end = start + length;
-    return end >= text.size() || !isWordCharacter(text[end]);
+    return end >= text.size() || !isRichEditWordChar(text[end]);
 }
 
 }  // namespace
@@ -484,9 +487,9 @@ void CCompCtrl::mouseDoubleClickEvent(QMouseEvent* event)
     const QString& all = m_lines->text();
     int start = position;
     int end = position;
-    while (start > 0 && isWordCharacter(all[start - 1]))
+    while (start > 0 && isRichEditWordChar(all[start - 1]))
         --start;
-    while (end < all.size() && isWordCharacter(all[end]))
+    while (end < all.size() && isRichEditWordChar(all[end]))
         ++end;
     m_selectionAnchor = start;
     m_selectionCaret = end;

@@ -1,11 +1,11 @@
 #include "editor/ui/ed_text_view.h"
 
-#include "editor/ed_search_chars.h"
 #include "editor/ed_word_moves.h"
 #include "editor/text_columns.h"
 #include "editor/ui/ed_colours.h"
 #include "editor/ui/ed_remembered_pos.h"
 #include "editor/ui/ed_view_commands.h"
+#include "editor/word_char.h"
 #include "framework/document.h"
 #include "framework/resources.h"
 #include "framework/win_app.h"
@@ -629,7 +629,7 @@ void CEdTextView::scrollContentsBy(int, int)
 
 // ---- Words
 
-bool CEdTextView::IsWordChar(char16_t ch) { return isEdWordChar(ch); }
+bool CEdTextView::IsWordChar(char16_t ch) { return isWordChar(ch); }
 
 STextPos CEdTextView::WordToLeft(STextPos pos) const
 {
