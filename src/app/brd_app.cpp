@@ -18,6 +18,7 @@
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/template_positions.h"
 #include "hex_view/rode_zor_bin_doc.h"
@@ -37,11 +38,8 @@ namespace brindle {
 
 namespace {
 
-std::u16string u16(const QString& text) { return text.toStdU16String(); }
-QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
-
 // Engine texts ("Comparison Results", "missing", ...) come from the resources too.
-std::u16string engineStringFromResources(int id) { return u16(loadString(id)); }
+std::u16string engineStringFromResources(int id) { return toU16String(loadString(id)); }
 
 constexpr auto kLanguageModuleName = "BRDLANG.rcc";
 constexpr auto kOptionsSection = u"Options";
@@ -95,7 +93,7 @@ void CBRDApp::warnOfSettingsFile()
 {
     const std::u16string text = settingsFileWarning(profile().store().fileReport(), u"\n\n");
     if (!text.empty())
-        warn(mainFrame(), qs(text));
+        warn(mainFrame(), toQString(text));
 }
 
 void CBRDApp::registerTemplates()
@@ -137,12 +135,12 @@ void CBRDApp::registerTemplates()
 
 CDocTemplate* CBRDApp::docTemplateFor(const QString& path) const
 {
-    return docTemplateAt(IsBinary(path.toStdU16String()) ? kHexViewTemplate : kTextEditorTemplate);
+    return docTemplateAt(IsBinary(toU16String(path)) ? kHexViewTemplate : kTextEditorTemplate);
 }
 
 void CBRDApp::readDialogFont()
 {
-    const QString face = qs(profile().readString(u"Settings", u"Dialog Font"));
+    const QString face = toQString(profile().readString(u"Settings", u"Dialog Font"));
     const int size = profile().readInt(u"Settings", u"Dialog Font Size", 8);
     if (face.isEmpty()) {
         m_dialogFont.reset();
@@ -178,7 +176,7 @@ bool CBRDApp::initInstance(const QString& rawCommandLine)
         return false;
     setMainFrame(std::move(frame));
 
-    setTextFont(qs(profile().readString(kCompareFilesSection, u"Font Name", u"Times New Roman")),
+    setTextFont(toQString(profile().readString(kCompareFilesSection, u"Font Name", u"Times New Roman")),
                 profile().readInt(kCompareFilesSection, u"Font Size", 10));
 
     mainFrame()->showFromPlacement();
@@ -204,7 +202,7 @@ void CBRDApp::openLastComparison()
         return;
     record.m_file1Path = file1;
     record.m_file2Path = file2;
-    openComparison(record, qs(record.m_outputFile));
+    openComparison(record, toQString(record.m_outputFile));
 }
 
 void CBRDApp::openComparison(const CCompFileOpt& record, const QString& mergePath)

@@ -3,6 +3,7 @@
 #include "app/hand_over_protocol.h"
 #include "app/instance_server.h"
 #include "app/main_frame.h"
+#include "framework/qt_utf16.h"
 #include "platform/runtime_folder.h"
 
 #include <QLocalSocket>
@@ -91,7 +92,7 @@ QString CSingleInstance::socketName(const QString& waylandDisplay, const QString
 QString CSingleInstance::serverName()
 {
     const SRuntimeFolder folder = privateRuntimeFolder();
-    const QString path = QString::fromStdU16String(folder.path);
+    const QString path = toQString(folder.path);
     if (folder.error) {
         qWarning("brd64: %s: %s; copies of the program do not hand over to each other", qPrintable(path),
                  folder.error.message().c_str());

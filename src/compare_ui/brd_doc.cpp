@@ -16,6 +16,7 @@
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_frame_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
@@ -28,8 +29,6 @@
 namespace brindle {
 
 namespace {
-
-QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 constexpr int kStrKeptUnsavedEdits = 3240;  // "Unsaved changes of %1 were kept in %2"
 constexpr int kStrFilesIdentical = 3247;    // "The files are identical"
@@ -81,7 +80,7 @@ QString inputFilesProblem(const CCompFileOpt& record)
     std::u16string problem = inputFileProblem(record.m_file1Path);
     if (problem.empty())
         problem = inputFileProblem(record.m_file2Path);
-    return QString::fromStdU16String(problem);
+    return toQString(problem);
 }
 
 }  // namespace
@@ -165,8 +164,8 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
     setProgramColour(kColourFile2, static_cast<std::uint32_t>(record.m_file2Color));
     closeWithoutAsking(kMergeEditorTemplate);
     closeWithoutAsking(kHexViewTemplate);
-    document->m_pane1->setFileName(qs(record.m_file1Path));
-    document->m_pane2->setFileName(qs(record.m_file2Path));
+    document->m_pane1->setFileName(toQString(record.m_file1Path));
+    document->m_pane2->setFileName(toQString(record.m_file2Path));
     if (!mergePath.isEmpty())
         document->m_mergePath = mergePath;
     document->refresh();
@@ -204,15 +203,15 @@ void CBRDDoc::refresh()
         list->deleteRoot();
     updateAllViews(list);
     m_context.m_comparisonKind = kComparisonText;
-    m_context.m_file1Path = m_pane1->fileName().toStdU16String();
-    m_context.m_file2Path = m_pane2->fileName().toStdU16String();
+    m_context.m_file1Path = toU16String(m_pane1->fileName());
+    m_context.m_file2Path = toU16String(m_pane2->fileName());
     if (isComparisonWindow() && !m_pane1->fileName().isEmpty() && !m_pane2->fileName().isEmpty()) {
         setTitle(loadString(res::kStrComparisonTitle)
                      .arg(QFileInfo(m_pane1->fileName()).fileName(), QFileInfo(m_pane2->fileName()).fileName()));
     }
 
     m_report = SReport{};
-    m_outcome = RunComparison(m_context, m_mergePath.toStdU16String(), m_report);
+    m_outcome = RunComparison(m_context, toU16String(m_mergePath), m_report);
     if (m_outcome.status == SRunOutcome::Status::Completed) {
         // Streaming the documents into the panes advances a progress display of its own.
         const auto total = static_cast<std::int64_t>(m_report.left.size() + m_report.right.size());
@@ -247,8 +246,8 @@ void CBRDDoc::compareFiles()
     record.Load(CWinApp::instance()->profile());
     // The merge editor's document has no panes of its own: its record names the files.
     if (isComparisonWindow()) {
-        record.m_file1Path = m_pane1->fileName().toStdU16String();
-        record.m_file2Path = m_pane2->fileName().toStdU16String();
+        record.m_file1Path = toU16String(m_pane1->fileName());
+        record.m_file2Path = toU16String(m_pane2->fileName());
     }
     QString mergePath;
     if (runCompareDialog(record, messageOwner(), &mergePath))
@@ -266,7 +265,7 @@ void CBRDDoc::fillSectionList()
                                                : loadString(res::kStrDifferences).arg(differences);
     if (CMDIFrameWnd* frame = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr)
         frame->setMessageText(summary);
-    const QString rootText = qs(m_report.rootText);
+    const QString rootText = toQString(m_report.rootText);
     if (CBRDView* list = sectionList())
         list->setItems(differences == 0 ? rootText + QStringLiteral(": ") + summary : rootText, m_report.items);
 }

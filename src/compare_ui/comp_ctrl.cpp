@@ -5,6 +5,7 @@
 #include "engine/file_exception.h"
 #include "framework/command_ids.h"
 #include "framework/light_colours.h"
+#include "framework/qt_utf16.h"
 #include "framework/resource_script.h"
 #include "framework/resources.h"
 
@@ -615,8 +616,7 @@ void CCompCtrl::dropEvent(QDropEvent* event)
             continue;
         // Whole, however long: a name cut short could name another file.
         const QString path = url.toLocalFile();
-        if (const QString problem = QString::fromStdU16String(inputFileProblem(path.toStdU16String()));
-            !problem.isEmpty()) {
+        if (const QString problem = toQString(inputFileProblem(toU16String(path))); !problem.isEmpty()) {
             // The pane keeps its file. Said once the drop is over: a modal message inside the
             // drop would hold the dragging program too.
             QTimer::singleShot(

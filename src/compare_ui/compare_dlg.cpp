@@ -6,6 +6,7 @@
 #include "compare_ui/sel_page.h"
 #include "engine/comp_file_opt.h"
 #include "framework/help_window.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "platform/profile.h"
 
@@ -37,8 +38,8 @@ CCompareDlg::CCompareDlg(CCompFileOpt& record, CCompareDlgHost& host, QWidget* o
     setHelpPage(this, QStringLiteral("compare-dialog.html"));
     const bool displayMergeFile =
         !record.m_outputFile.empty() && host.profile().readInt(kSettingsSection, kShowMergeEditor, 0) != 0;
-    m_selPage = new CSelPage(record, host, QString::fromStdU16String(record.m_file1Path),
-                             QString::fromStdU16String(record.m_file2Path), displayMergeFile);
+    m_selPage =
+        new CSelPage(record, host, toQString(record.m_file1Path), toQString(record.m_file2Path), displayMergeFile);
     m_compFilesPage = new CCompFilesPage(record);
     m_displayPage = new CDisplayPage(record, host);
     setHelpPage(m_selPage, QStringLiteral("compare-dialog.html#files"));
@@ -73,15 +74,15 @@ void CCompareDlg::accept()
     m_selPage->apply();
     m_compFilesPage->apply();
     m_displayPage->apply();
-    m_record.m_file1Path = m_selPage->file1().toStdU16String();
-    m_record.m_file2Path = m_selPage->file2().toStdU16String();
+    m_record.m_file1Path = toU16String(m_selPage->file1());
+    m_record.m_file2Path = toU16String(m_selPage->file2());
     m_host.profile().writeInt(kSettingsSection, kShowMergeEditor, m_selPage->displayMergeFile() ? 1 : 0);
     QDialog::accept();
 }
 
 QString CCompareDlg::mergePath() const
 {
-    return m_selPage->displayMergeFile() ? QString::fromStdU16String(m_record.m_outputFile) : QString();
+    return m_selPage->displayMergeFile() ? toQString(m_record.m_outputFile) : QString();
 }
 
 void CCompareDlg::pageChanged(int index)

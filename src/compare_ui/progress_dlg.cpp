@@ -4,6 +4,7 @@
 #include "engine/cancel_flag.h"
 #include "framework/help_window.h"
 #include "framework/mdi_frame_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/win_app.h"
 #include "platform/profile.h"
@@ -35,8 +36,8 @@ class CProgressDialogDisplay final : public CProgress {
 public:
     CProgressDialogDisplay(int titleStringId, std::int64_t total, bool cancellable, QWidget* owner)
     {
-        m_dialog = new CProgressDlg(cancellable, total, &m_dialog, titleStringId, owner,
-                                    QString::fromUtf16(kProgressPositionSection));
+        m_dialog =
+            new CProgressDlg(cancellable, total, &m_dialog, titleStringId, owner, toQString(kProgressPositionSection));
     }
     ~CProgressDialogDisplay() override
     {
@@ -193,7 +194,7 @@ void CProgressDlg::restorePosition()
         centre();
         return;
     }
-    const std::u16string section = m_positionSection.toStdU16String();
+    const std::u16string section = toU16String(m_positionSection);
     const int top = settings->readInt(section, kTop, 0);
     const int left = settings->readInt(section, kLeft, 0);
     const int right = settings->readInt(section, kRight, 0);
@@ -223,7 +224,7 @@ void CProgressDlg::savePosition()
     CProfile* settings = profile();
     if (m_positionSection.isEmpty() || !settings || isMinimized())
         return;
-    const std::u16string section = m_positionSection.toStdU16String();
+    const std::u16string section = toU16String(m_positionSection);
     const QRect frame = frameGeometry();
     settings->writeInt(section, kTop, frame.y());
     settings->writeInt(section, kLeft, frame.x());

@@ -1,5 +1,6 @@
 #include "framework/persist_frame_impl.h"
 
+#include "framework/qt_utf16.h"
 #include "framework/win_app.h"
 #include "platform/profile.h"
 
@@ -198,9 +199,9 @@ void CPersistFrameImpl::restore()
     if (!app)
         return;
     const CProfile& profile = app->profile();
-    const std::u16string section = m_section.toStdU16String();
+    const std::u16string section = toU16String(m_section);
     SWindowPlacement restored;
-    if (const auto rect = placementRectangle(QString::fromStdU16String(profile.readString(section, kRectangle))))
+    if (const auto rect = placementRectangle(toQString(profile.readString(section, kRectangle))))
         restored.normal = m_frame.isWindow() ? fittedToScreen(*rect) : *rect;
     const bool iconized = profile.readInt(section, kIconized, 0) != 0;
     const bool maximized = profile.readInt(section, kMaximized, 0) != 0;
@@ -222,13 +223,13 @@ void CPersistFrameImpl::writePlacement(const SWindowPlacement& current)
     if (!app)
         return;
     CProfile& profile = app->profile();
-    const std::u16string section = m_section.toStdU16String();
+    const std::u16string section = toU16String(m_section);
     int maximized = 0;
     if (current.showCommand == kShowMaximized)
         maximized = 1;
     else if (current.showCommand == kShowMinimized && current.restoreToMaximized)
         maximized = kRestoreToMaximizedFlag;
-    profile.writeString(section, kRectangle, formatPlacementRectangle(current.normal).toStdU16String());
+    profile.writeString(section, kRectangle, toU16String(formatPlacementRectangle(current.normal)));
     profile.writeInt(section, kIconized, current.showCommand == kShowMinimized ? 1 : 0);
     profile.writeInt(section, kMaximized, maximized);
 }

@@ -6,6 +6,7 @@
 #include "framework/help_window.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/print_setup_dlg.h"
+#include "framework/qt_utf16.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/settings_store.h"
@@ -19,7 +20,6 @@ namespace {
 CWinApp* g_app = nullptr;
 constexpr auto kRecentFileSection = u"Recent File List";
 
-std::u16string u16(const QString& text) { return text.toStdU16String(); }
 }  // namespace
 
 CWinApp::CWinApp() : m_profile(std::make_unique<CProfile>(userSettingsStore()))
@@ -66,7 +66,7 @@ void CWinApp::setMainFrame(std::unique_ptr<CMDIFrameWnd> frame) { m_mainFrame = 
 
 void CWinApp::setRegistryKey(const QString& company, const QString& application)
 {
-    m_profile->setRegistryKey(u16(company), u16(application));
+    m_profile->setRegistryKey(toU16String(company), toU16String(application));
 }
 
 void CWinApp::loadRecentFiles(int size)
@@ -74,8 +74,8 @@ void CWinApp::loadRecentFiles(int size)
     m_recentFileCount = size;
     m_recentFiles.clear();
     for (int i = 1; i <= size; ++i) {
-        const std::u16string name = u"File" + u16(QString::number(i));
-        const QString path = QString::fromStdU16String(m_profile->readString(kRecentFileSection, name));
+        const std::u16string name = u"File" + toU16String(QString::number(i));
+        const QString path = toQString(m_profile->readString(kRecentFileSection, name));
         if (!path.isEmpty())
             m_recentFiles.append(path);
     }
@@ -84,17 +84,17 @@ void CWinApp::loadRecentFiles(int size)
 void CWinApp::saveRecentFiles()
 {
     for (int i = 1; i <= m_recentFileCount; ++i) {
-        const std::u16string name = u"File" + u16(QString::number(i));
+        const std::u16string name = u"File" + toU16String(QString::number(i));
         const QString path = i <= m_recentFiles.size() ? m_recentFiles[i - 1] : QString();
-        m_profile->writeString(kRecentFileSection, name, u16(path));
+        m_profile->writeString(kRecentFileSection, name, toU16String(path));
     }
 }
 
 void CWinApp::addToRecentFiles(const QString& path)
 {
     // One entry per file: another name of it moves up under the name last used.
-    const std::u16string added = u16(path);
-    m_recentFiles.removeIf([&added](const QString& entry) { return sameFileOrPath(u16(entry), added); });
+    const std::u16string added = toU16String(path);
+    m_recentFiles.removeIf([&added](const QString& entry) { return sameFileOrPath(toU16String(entry), added); });
     m_recentFiles.prepend(path);
     while (m_recentFiles.size() > m_recentFileCount)
         m_recentFiles.removeLast();

@@ -3,6 +3,7 @@
 #include "app/brd_app.h"
 #include "app/command_line.h"
 #include "engine/comp_file_opt.h"
+#include "framework/qt_utf16.h"
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
 #include "support/case_name.h"
@@ -28,7 +29,7 @@ namespace brindle {
 namespace {
 
 std::string str(const QString& text) { return text.toStdString(); }
-std::string str(const std::u16string& text) { return QString::fromStdU16String(text).toStdString(); }
+std::string str(const std::u16string& text) { return toQString(text).toStdString(); }
 
 // The first three tokens of text, then what is left.
 std::vector<std::string> tokenize(QString text)
@@ -168,7 +169,7 @@ TEST_P(CommandLineProcessingTest, DoesWhatTheFormAsks)
     if (c.showMergeEditor >= 0)
         actions.profile().writeInt(u"Settings", u"Show Merge Editor", c.showMergeEditor);
     actions.profile().writeString(kCompareFilesSection, u"Compare Output File",
-                                  QString::fromStdString(expand(c.storedOutputFile)).toStdU16String());
+                                  toU16String(QString::fromStdString(expand(c.storedOutputFile))));
 
     EXPECT_EQ(processCommandLine(QString::fromStdString(expand(c.commandLine)), actions), c.handled);
     EXPECT_EQ(actions.events, expand(c.events));

@@ -15,6 +15,7 @@
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
+#include "framework/qt_utf16.h"
 #include "merge_editor/rode_zor_text_buffer.h"
 #include "platform/profile.h"
 #include "support/argv_recorder.h"
@@ -80,8 +81,8 @@ protected:
                   const std::function<void(CCompFileOpt&)>& adjust = {})
     {
         CCompFileOpt record;
-        record.m_file1Path = QString::fromStdString(m_dir.file(name1)).toStdU16String();
-        record.m_file2Path = QString::fromStdString(m_dir.file(name2)).toStdU16String();
+        record.m_file1Path = toU16String(QString::fromStdString(m_dir.file(name1)));
+        record.m_file2Path = toU16String(QString::fromStdString(m_dir.file(name2)));
         if (adjust)
             adjust(record);
         CBRDDoc* doc = CBRDDoc::openComparison(record, QString());
@@ -424,8 +425,8 @@ TEST_F(ComparisonWindowTest, TitleNamesBothFiles)
 TEST_F(ComparisonWindowTest, MainTitleFollowsTheActiveWindow)
 {
     CCompFileOpt record;
-    record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
-    record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
+    record.m_file1Path = toU16String(QString::fromStdString(m_dir.file("one.txt")));
+    record.m_file2Path = toU16String(QString::fromStdString(m_dir.file("two.txt")));
     ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(m_dir.file("merge.txt"))), nullptr);
     test::settle();
     CMainFrame& frame = *m_app.app.mainFrame();
@@ -551,9 +552,8 @@ TEST_F(ComparisonWindowTest, FilePositionOfReportLines)
 TEST_F(ComparisonWindowTest, DoubleClickStartsTheViewerAtTheClickedLine)
 {
     test::CArgvRecorder recorder(m_dir);
-    m_app.profile().writeString(
-        kViewerSection, kTextViewerValue,
-        u"\"" + QString::fromStdString(recorder.program()).toStdU16String() + u"\" %PATH% %LINE%");
+    m_app.profile().writeString(kViewerSection, kTextViewerValue,
+                                u"\"" + toU16String(QString::fromStdString(recorder.program())) + u"\" %PATH% %LINE%");
     CBRDDoc* doc = open();
     ASSERT_NE(doc, nullptr);
     doc->formView()->resize(600, 400);
@@ -579,8 +579,8 @@ TEST_F(ComparisonWindowTest, RefreshInTheMergeEditorKeepsTheMergeFile)
 {
     const QString mergePath = QString::fromStdString(m_dir.file("merge.txt"));
     CCompFileOpt record;
-    record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
-    record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
+    record.m_file1Path = toU16String(QString::fromStdString(m_dir.file("one.txt")));
+    record.m_file2Path = toU16String(QString::fromStdString(m_dir.file("two.txt")));
     ASSERT_NE(CBRDDoc::openComparison(record, mergePath), nullptr);
     test::settle();
     CDocTemplate* mergeTemplate = m_app.app.docTemplateAt(kMergeEditorTemplate);
@@ -617,9 +617,9 @@ TEST_F(ComparisonWindowTest, NewComparisonAsksBeforeItClosesAModifiedMergeEditor
         test::CTempDir dir;
         const std::string mergePath = dir.file("merge.txt");
         CCompFileOpt record;
-        record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
-        record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
-        record.m_outputFile = QString::fromStdString(mergePath).toStdU16String();
+        record.m_file1Path = toU16String(QString::fromStdString(m_dir.file("one.txt")));
+        record.m_file2Path = toU16String(QString::fromStdString(m_dir.file("two.txt")));
+        record.m_outputFile = toU16String(QString::fromStdString(mergePath));
         m_app.profile().writeInt(u"Settings", u"Show Merge Editor", 1);
         ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(mergePath)), nullptr);
         test::settle();
@@ -682,9 +682,9 @@ TEST(StartUpReopen, KeepsTheMergeFileTheUserEditedAndSaved)
         CBRDApp app;
         ASSERT_TRUE(app.initInstance(QString()));
         CCompFileOpt record;
-        record.m_file1Path = QString::fromStdString(dir.file("one.txt")).toStdU16String();
-        record.m_file2Path = QString::fromStdString(dir.file("two.txt")).toStdU16String();
-        record.m_outputFile = QString::fromStdString(merge).toStdU16String();
+        record.m_file1Path = toU16String(QString::fromStdString(dir.file("one.txt")));
+        record.m_file2Path = toU16String(QString::fromStdString(dir.file("two.txt")));
+        record.m_outputFile = toU16String(QString::fromStdString(merge));
         app.profile().writeString(u"Paths", u"File1", record.m_file1Path);
         app.profile().writeString(u"Paths", u"File2", record.m_file2Path);
         ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(merge)), nullptr);

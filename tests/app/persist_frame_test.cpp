@@ -2,6 +2,7 @@
 // child frame in every state they can be closed in.
 #include "framework/persist_frame_impl.h"
 #include "framework/persist_mdi_child_frame.h"
+#include "framework/qt_utf16.h"
 
 #include "app/main_frame.h"
 #include "frame_test_support.h"
@@ -255,7 +256,7 @@ TEST(MainFramePlacement, ComesBackOntoTheScreen)
     const char* saved[] = {"0000 0000 2400 1600", "5000 5000 5400 5300", "-900 0100 -100 0500"};
     for (const char* rectangle : saved) {
         test::SAppOnMemorySettings app;
-        app.profile().writeString(u"Main Window", u"Rectangle", QString::fromLatin1(rectangle).toStdU16String());
+        app.profile().writeString(u"Main Window", u"Rectangle", toU16String(QString::fromLatin1(rectangle)));
         CMainFrame frame;
         frame.setWindowFlag(Qt::FramelessWindowHint);
         frame.showFromPlacement();

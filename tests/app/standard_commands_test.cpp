@@ -10,6 +10,7 @@
 #include "framework/doc_template.h"
 #include "framework/help_window.h"
 #include "framework/mdi_child_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/template_positions.h"
 #include "framework/view.h"
 #include "platform/code_page.h"
@@ -200,8 +201,8 @@ TEST_F(StandardCommandsTest, CloseEndsAComparisonWindowFromItsMenu)
     m_dir.write("one.txt", "a\nb\n");
     m_dir.write("two.txt", "a\nc\n");
     CCompFileOpt record;
-    record.m_file1Path = path("one.txt").toStdU16String();
-    record.m_file2Path = path("two.txt").toStdU16String();
+    record.m_file1Path = toU16String(path("one.txt"));
+    record.m_file2Path = toU16String(path("two.txt"));
     m_app.app.openComparison(record, QString());
     settle();
     ASSERT_EQ(1, windowCount());

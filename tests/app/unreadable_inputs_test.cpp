@@ -7,6 +7,7 @@
 #include "frame_test_support.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/template_positions.h"
 #include "merge_editor/edit_doc.h"
 #include "support/case_name.h"
@@ -86,8 +87,8 @@ TEST_P(UnreadableInputWindowTest, CommandLineSaysWhichFileAndOpensNoComparison)
 TEST_P(UnreadableInputWindowTest, StartUpReopenSaysWhichFileAndOpensNoComparison)
 {
     test::SAppOnMemorySettings app;
-    app.profile().writeString(u"Paths", u"File1", qs(m_good).toStdU16String());
-    app.profile().writeString(u"Paths", u"File2", qs(m_bad).toStdU16String());
+    app.profile().writeString(u"Paths", u"File1", toU16String(qs(m_good)));
+    app.profile().writeString(u"Paths", u"File2", toU16String(qs(m_bad)));
     test::CDialogAnswers answers;
     ASSERT_TRUE(app.app.initInstance(QString()));
     test::settle();

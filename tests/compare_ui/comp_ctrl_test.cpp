@@ -1,6 +1,7 @@
 // The report pane: text and positions from a report document, scrolling with the partner,
 // search passes that wrap once, the text the find dialog proposes, and copying.
 #include "compare_ui/comp_ctrl.h"
+#include "framework/qt_utf16.h"
 
 #include "compare_ui/find_dlg.h"
 #include "engine/rtf_document.h"
@@ -202,7 +203,7 @@ TEST(CompCtrlTest, CopyPutsPlainTextOnTheClipboard)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
     pane.selectAll();
     pane.copy();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf16(u"blue\n\u0416x"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), toQString(u"blue\n\u0416x"));
 }
 
 }  // namespace

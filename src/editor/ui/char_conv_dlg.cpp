@@ -2,6 +2,7 @@
 
 #include "editor/recode_text.h"
 #include "framework/help_window.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 
 #include <QCheckBox>
@@ -41,7 +42,7 @@ QComboBox* setList(QWidget* parent, int id, int selected)
 {
     auto* list = named(new QComboBox(parent), id);
     for (const SRecodeSet& set : recodeSets())
-        list->addItem(QString::fromStdU16String(std::u16string(set.displayName)));
+        list->addItem(toQString(set.displayName));
     list->setCurrentIndex(selected);
     return list;
 }
@@ -116,12 +117,12 @@ QString CCharConvDlg::previewLinesOf(const QString& text)
 
 void CCharConvDlg::preview()
 {
-    const std::u16string text = m_previewSource.toStdU16String();
+    const std::u16string text = toU16String(m_previewSource);
     std::u16string converted;
     const int result = m_codePage != nullptr
                            ? RecodeText(text, sourceIndex(), destinationIndex(), alphabetOnly(), *m_codePage, converted)
                            : RecodeText(text, sourceIndex(), destinationIndex(), alphabetOnly(), converted);
-    m_preview->setPlainText(QString::fromStdU16String(result == kRecodeOk ? converted : text));
+    m_preview->setPlainText(toQString(result == kRecodeOk ? converted : text));
 }
 
 void CCharConvDlg::accept()
