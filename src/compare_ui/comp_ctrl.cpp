@@ -93,7 +93,7 @@ void CCompCtrl::clear()
 
 // The widest line decides the horizontal range. Measuring a million lines exactly would cost more
 // than the comparison, so the longest line in characters is measured and the range grows when a
-// painted line turns out wider.
+// visible line turns out wider (widenForVisibleLines).
 void CCompCtrl::fontChanged()
 {
     m_widestLine = 0;
@@ -109,7 +109,31 @@ void CCompCtrl::fontChanged()
     if (longest >= 0)
         m_widestLine = m_layout.width(m_lines->line(longest));
     updateScrollBars();
+    widenForVisibleLines();
     viewport()->update();
+}
+
+// A visible line measured to its end that is wider than the widest known widens the range. Run
+// wherever the visible lines change (text, size, scrolling) so that painting changes nothing.
+void CCompCtrl::widenForVisibleLines()
+{
+    const qreal right = horizontalScrollBar()->value() - kLeftMargin + viewport()->width();
+    thread_local std::vector<qreal> positions;
+    qreal widest = m_widestLine;
+    for (int line = firstVisibleLine(); line < visibleLinesEnd(); ++line) {
+        const QStringView text = m_lines->line(line);
+        if (m_layout.positions(text, right, positions) == text.size())
+            widest = std::max(widest, positions.back());
+    }
+    if (widest > m_widestLine) {
+        m_widestLine = widest;
+        updateScrollBars();
+    }
+}
+
+int CCompCtrl::visibleLinesEnd() const
+{
+    return std::min(lineCount(), firstVisibleLine() + viewport()->height() / m_layout.lineHeight() + 2);
 }
 
 void CCompCtrl::updateScrollBars()
@@ -332,6 +356,7 @@ void CCompCtrl::syncPartnerHorizontally()
 
 void CCompCtrl::scrollContentsBy(int dx, int dy)
 {
+    widenForVisibleLines();
     viewport()->update();
     if (dy != 0)
         syncPartnerVertically();
@@ -343,6 +368,7 @@ void CCompCtrl::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
+    widenForVisibleLines();
 }
 
 QRect CCompCtrl::lineRect(int line) const
@@ -357,7 +383,7 @@ void CCompCtrl::paintEvent(QPaintEvent*)
     painter.setFont(m_layout.font());
     const int lineHeight = m_layout.lineHeight();
     const int first = firstVisibleLine();
-    const int last = std::min(lineCount(), first + viewport()->height() / lineHeight + 2);
+    const int last = visibleLinesEnd();
     for (int line = first; line < last; ++line)
         paintLine(painter, line, (line - first) * lineHeight);
     if (hasFocus() && lineCount() > 0) {
@@ -370,17 +396,13 @@ void CCompCtrl::paintEvent(QPaintEvent*)
 
 // Measures the line only up to the right edge of the pane, so a line of megabytes costs no more
 // than a short one, and draws its runs piece by piece between tabs.
-void CCompCtrl::paintLine(QPainter& painter, int line, int y)
+void CCompCtrl::paintLine(QPainter& painter, int line, int y) const
 {
     const QStringView text = m_lines->line(line);
     const qreal scrollX = horizontalScrollBar()->value() - kLeftMargin;
     const qreal right = scrollX + viewport()->width();
     thread_local std::vector<qreal> positions;
     const qsizetype measured = m_layout.positions(text, right, positions);
-    if (measured == text.size() && positions.back() > m_widestLine) {
-        m_widestLine = positions.back();
-        updateScrollBars();
-    }
 
     const qsizetype lineStart = m_lines->lineStart(line);
     const qsizetype selStart = std::max<qsizetype>(selectionStart() - lineStart, 0);

@@ -130,6 +130,28 @@ TEST(CompCtrlTest, HorizontalScrollingMapsProportionally)
     EXPECT_EQ(panes.two.horizontalPosition(), bar2->maximum() / 2);
 }
 
+// The range starts from the line longest in characters; a shorter line that ends in a tab reaches
+// further and widens it once scrolling shows its end. That happens where the pane
+// scrolls: painting at any position leaves the scroll bars as they were.
+TEST(CompCtrlTest, PaintingLeavesTheScrollBarsAsTheyWere)
+{
+    CCompCtrl pane;
+    pane.setRtf(report({std::u16string(100, u'a'), std::u16string(97, u'a') + u"\t"}));
+    pane.resize(300, 200);
+    pane.show();
+    QScrollBar* bar = pane.horizontalScrollBar();
+    const int firstMaximum = bar->maximum();
+    ASSERT_GT(firstMaximum, 0);
+    for (int position = 0; position <= bar->maximum(); ++position) {
+        bar->setValue(position);
+        const int maximum = bar->maximum();
+        pane.viewport()->grab();
+        ASSERT_EQ(bar->maximum(), maximum) << "position " << position;
+        ASSERT_EQ(bar->value(), position);
+    }
+    EXPECT_GT(bar->maximum(), firstMaximum);
+}
+
 TEST(CompCtrlTest, FindTextOptions)
 {
     CCompCtrl pane;
