@@ -28,6 +28,7 @@
 #include "merge_editor/tl_edit_view.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/reg_file_store.h"
 #include "platform/settings_store.h"
 
 #include <QApplication>
@@ -156,6 +157,7 @@ void CBRDApp::readDialogFont()
 bool CBRDApp::initInstance(const QString& rawCommandLine)
 {
     setStringLoader(&engineStringFromResources);
+    setSettingsWriteFailureReporter(&printSettingsWriteWarning);
     installProgressDialogs();
     bindLanguageModule();
     setRegistryKey(loadString(res::kStrCompanyName), loadString(res::kStrAppTitle));

@@ -35,6 +35,8 @@ std::u16string builtIn(int id)
     case kStrSettingsUnreadable:
         return u"The settings file %1 could not be read (%2). Default settings are used, and the file will not be "
                u"written over.";
+    case kStrSettingsUnwritable:
+        return u"The settings file %1 could not be written (%2). Settings changed in this session are not saved.";
     case kStrCannotOpen: return u"Cannot open %1: %2";
     case kStrIsAFolder: return u"%1 is a folder, not a file";
     case kStrNotAnOrdinaryFile: return u"%1 is not an ordinary file";

@@ -23,6 +23,7 @@ enum EngineStringId : int {
     kStrSettingsNotOrdinary = 3224,   // "The settings file %1 was not read, because it is not an ordinary file. ..."
     kStrSettingsTooLarge = 3225,      // "The settings file %1 was not read, because it is larger than 16 MiB. ..."
     kStrSettingsUnreadable = 3226,    // "The settings file %1 could not be read (%2). ..."
+    kStrSettingsUnwritable = 3227,    // "The settings file %1 could not be written (%2). ..."
     // Compared files that cannot be read (file_exception.h).
     kStrCannotOpen = 3243,         // "Cannot open %1: %2"
     kStrIsAFolder = 3244,          // "%1 is a folder, not a file"

@@ -6,6 +6,7 @@
 #include "platform/utf8.h"
 
 #include <initializer_list>
+#include <iostream>
 
 namespace brindle {
 
@@ -43,6 +44,19 @@ std::u16string settingsFileWarning(const SSettingsFileReport& report, std::u16st
     text += report.copyPath.empty() ? filledIn(kStrSettingsNotCopied, {u16(report.error)})
                                     : filledIn(kStrSettingsCopied, {report.copyPath});
     return text;
+}
+
+std::u16string settingsWriteWarning(const SSettingsFileReport& report)
+{
+    if (report.writeError.empty())
+        return {};
+    return filledIn(kStrSettingsUnwritable, {report.path, u16(report.writeError)});
+}
+
+void printSettingsWriteWarning(const SSettingsFileReport& report)
+{
+    if (const std::u16string warning = settingsWriteWarning(report); !warning.empty())
+        std::cerr << u8(warning) << std::endl;
 }
 
 }  // namespace brindle
