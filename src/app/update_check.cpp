@@ -3,9 +3,9 @@
 #include "framework/command_ids.h"
 #include "framework/qt_utf16.h"
 #include "framework/resources.h"
+#include "framework/win_app.h"
 #include "platform/shared_library.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -18,12 +18,12 @@ class CMessageBoxPrompts final : public CUpdatePrompts {
 public:
     bool askYesNo(int, const QString& text) override
     {
-        return QMessageBox::question(QApplication::activeWindow(), loadString(res::kStrAppTitle), text,
+        return QMessageBox::question(dialogParent(), loadString(res::kStrAppTitle), text,
                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
     }
     void inform(int, const QString& text) override
     {
-        QMessageBox::information(QApplication::activeWindow(), loadString(res::kStrAppTitle), text);
+        QMessageBox::information(dialogParent(), loadString(res::kStrAppTitle), text);
     }
     void openMail(const QUrl& url) override { QDesktopServices::openUrl(url); }
 };

@@ -69,8 +69,6 @@ void closeWithoutAsking(std::size_t position)
     document->onCloseDocument();
 }
 
-QWidget* messageOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
-
 // Why the record's files cannot be compared (the first that cannot be opened); empty when both
 // can, or when a path is missing and the run would do nothing.
 QString inputFilesProblem(const CCompFileOpt& record)
@@ -141,7 +139,7 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
     // A file that cannot be read is said at once, before anything is closed or saved: comparing
     // it as an empty file would show a difference that is not there.
     if (const QString problem = inputFilesProblem(record); !problem.isEmpty()) {
-        QMessageBox::warning(messageOwner(), loadString(res::kStrAppTitle), problem);
+        QMessageBox::warning(dialogParent(), loadString(res::kStrAppTitle), problem);
         return nullptr;
     }
     // Cancel leaves everything as it was: no window, no settings, no file written.
@@ -223,7 +221,7 @@ void CBRDDoc::refresh()
         m_report.right = std::string();
         fillSectionList();
     }
-    QWidget* owner = messageOwner();
+    QWidget* owner = dialogParent();
     if (!m_outcome.keptBackups.empty())
         QMessageBox::information(owner, loadString(res::kStrAppTitle), keptBackupsMessage(m_outcome.keptBackups));
     if (m_outcome.status == SRunOutcome::Status::Failed)
@@ -250,7 +248,7 @@ void CBRDDoc::compareFiles()
         record.m_file2Path = toU16String(m_pane2->fileName());
     }
     QString mergePath;
-    if (runCompareDialog(record, messageOwner(), &mergePath))
+    if (runCompareDialog(record, dialogParent(), &mergePath))
         openComparison(record, mergePath);
 }
 

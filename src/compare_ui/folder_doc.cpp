@@ -41,17 +41,16 @@ constexpr int kStrExcludeCaption = 3406;     // "Exclude Patterns"
 constexpr int kStrExcludePrompt = 3407;      // "Names to leave out (shell patterns, separated by ;):"
 constexpr int kStrTypeDiffersNoCopy = 3408;  // "%1 is a file on one side and a folder on the other; ..."
 
-QWidget* messageOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
 QString qs(const std::string& native) { return toQString(pathFromNative(native)); }
 std::string native(const QString& path) { return nativePath(toU16String(path)); }
 
 bool askYesNo(const QString& text)
 {
-    return QMessageBox::question(messageOwner(), loadString(res::kStrAppTitle), text,
+    return QMessageBox::question(dialogParent(), loadString(res::kStrAppTitle), text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-void warn(const QString& text) { QMessageBox::warning(messageOwner(), loadString(res::kStrAppTitle), text); }
+void warn(const QString& text) { QMessageBox::warning(dialogParent(), loadString(res::kStrAppTitle), text); }
 
 // The last name of a path, also of one that ends in "/".
 QString lastName(const std::u16string& path)
@@ -274,7 +273,7 @@ void CFolderDoc::editExcludePatterns()
     for (const std::string& pattern : loadExcludePatterns(profile))
         text += (text.isEmpty() ? QString() : QStringLiteral(";")) + QString::fromStdString(pattern);
     bool ok = false;
-    const QString changed = QInputDialog::getText(messageOwner(), loadString(kStrExcludeCaption),
+    const QString changed = QInputDialog::getText(dialogParent(), loadString(kStrExcludeCaption),
                                                   loadString(kStrExcludePrompt), QLineEdit::Normal, text, &ok);
     if (!ok || changed == text)
         return;

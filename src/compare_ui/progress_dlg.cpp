@@ -234,7 +234,7 @@ void CProgressDlg::savePosition()
 
 std::unique_ptr<CProgress> createProgressDialog(int titleStringId, std::int64_t total, bool cancellable)
 {
-    QWidget* owner = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr;
+    QWidget* owner = dialogParent();
     if (!owner)
         owner = QApplication::activeWindow();
     return std::make_unique<CProgressDialogDisplay>(titleStringId, total, cancellable, owner);

@@ -19,8 +19,6 @@ namespace {
 constexpr int kStrAskToSave = 61696;   // "Save changes to %1?"
 constexpr int kStrSaveFailed = 61697;  // "%1 could not be saved."
 constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
-
-QWidget* dialogOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
 }  // namespace
 
 CDocument::CDocument()
@@ -158,7 +156,7 @@ bool CDocument::saveModified()
         return true;
     const QString name = m_title.isEmpty() ? m_pathName : m_title;
     const auto answer =
-        QMessageBox::question(dialogOwner(), loadString(res::kStrAppTitle), loadString(kStrAskToSave).arg(name),
+        QMessageBox::question(dialogParent(), loadString(res::kStrAppTitle), loadString(kStrAskToSave).arg(name),
                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -181,12 +179,12 @@ bool CDocument::writeRecoveryCopy(const QString&) { return false; }
 
 void CDocument::reportSaveFailed(const QString& path)
 {
-    QMessageBox::warning(dialogOwner(), loadString(res::kStrAppTitle), loadString(kStrSaveFailed).arg(path));
+    QMessageBox::warning(dialogParent(), loadString(res::kStrAppTitle), loadString(kStrSaveFailed).arg(path));
 }
 
 void CDocument::reportOpenFailed(const QString& path)
 {
-    QMessageBox::warning(dialogOwner(), loadString(res::kStrAppTitle), loadString(kStrOpenFailed).arg(path));
+    QMessageBox::warning(dialogParent(), loadString(res::kStrAppTitle), loadString(kStrOpenFailed).arg(path));
 }
 
 bool CDocument::doFileSave() { return doSave(m_pathName, m_pathName.isEmpty()); }
@@ -200,7 +198,7 @@ bool CDocument::doSave(const QString& path, bool replace)
             m_template ? templateFilter(m_template->docString(CDocTemplate::kFilterName)) : QString();
         const QString suffix =
             m_template ? m_template->docString(CDocTemplate::kFilterExt).section(u'.', -1) : QString();
-        target = promptSaveFileName(dialogOwner(), target.isEmpty() ? m_title : target, suffix, filter);
+        target = promptSaveFileName(dialogParent(), target.isEmpty() ? m_title : target, suffix, filter);
         if (target.isEmpty())
             return false;
     }

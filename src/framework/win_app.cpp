@@ -45,6 +45,8 @@ CWinApp::~CWinApp()
 
 CWinApp* CWinApp::instance() { return g_app; }
 
+QWidget* dialogParent() { return g_app ? g_app->mainFrame() : nullptr; }
+
 void CWinApp::addDocTemplate(std::unique_ptr<CDocTemplate> docTemplate)
 {
     m_templates.push_back(std::move(docTemplate));

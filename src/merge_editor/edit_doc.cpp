@@ -19,8 +19,6 @@ namespace {
 constexpr int kStrOpenFailed = 61698;  // "%1 could not be opened."
 constexpr int kStrCannotSave = 136;    // "File %s cannot be saved."
 
-QWidget* messageOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
-
 // The text after the last "." of the file name, without the dot; empty when there is none.
 QString extensionOf(const QString& path) { return QFileInfo(path).suffix(); }
 
@@ -56,7 +54,7 @@ bool CEditDoc::onOpenDocument(const QString& path)
 // The editor opens empty rather than not at all, and says why.
 void CEditDoc::openEmptyInstead(const QString& message)
 {
-    QMessageBox::warning(messageOwner(), loadString(res::kStrAppTitle), message);
+    QMessageBox::warning(dialogParent(), loadString(res::kStrAppTitle), message);
     onNewDocument();
     m_buffer.InitNew();
 }
@@ -77,7 +75,7 @@ bool CEditDoc::onSaveDocument(const QString& path)
     QString text = toQString(fillTemplate(toU16String(loadString(kStrCannotSave)), {toU16String(path)}));
     if (const std::error_code& reason = m_buffer.lastSaveError())
         text += u'\n' + QString::fromStdString(reason.message());
-    QMessageBox::warning(messageOwner(), loadString(res::kStrAppTitle), text, QMessageBox::Ok);
+    QMessageBox::warning(dialogParent(), loadString(res::kStrAppTitle), text, QMessageBox::Ok);
     return false;
 }
 
