@@ -2,6 +2,7 @@
 
 #include "engine/comp_file_opt.h"
 #include "engine/compare_driver.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/string_ids.h"
 
@@ -11,8 +12,6 @@ namespace {
 
 // A message box stays readable: the rest of a long list is only counted.
 constexpr qsizetype kListedFailures = 20;
-
-QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 QString reason(const SQuietOutcome& outcome)
 {
@@ -35,7 +34,7 @@ void CBatchRunReport::add(std::size_t number, const CCompFileOpt& action, const 
     const QString why = reason(outcome);
     if (!why.isEmpty()) {
         m_lines << loadString(res::kStrFailedAction)
-                       .arg(QString::number(number), qs(action.m_file1Path), qs(action.m_file2Path), why);
+                       .arg(QString::number(number), toQString(action.m_file1Path), toQString(action.m_file2Path), why);
     }
 }
 

@@ -18,6 +18,7 @@
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/template_positions.h"
 #include "hex_view/rode_zor_bin_doc.h"
@@ -27,6 +28,7 @@
 #include "merge_editor/tl_edit_view.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/reg_file_store.h"
 #include "platform/settings_names.h"
 #include "platform/settings_store.h"
 
@@ -38,11 +40,8 @@ namespace brindle {
 
 namespace {
 
-std::u16string u16(const QString& text) { return text.toStdU16String(); }
-QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
-
 // Engine texts ("Comparison Results", "missing", ...) come from the resources too.
-std::u16string engineStringFromResources(int id) { return u16(loadString(id)); }
+std::u16string engineStringFromResources(int id) { return toU16String(loadString(id)); }
 
 constexpr auto kLanguageModuleName = "BRDLANG.rcc";
 
@@ -94,7 +93,7 @@ void CBRDApp::warnOfSettingsFile()
 {
     const std::u16string text = settingsFileWarning(profile().store().fileReport(), u"\n\n");
     if (!text.empty())
-        warn(mainFrame(), qs(text));
+        warn(mainFrame(), toQString(text));
 }
 
 void CBRDApp::registerTemplates()
@@ -136,12 +135,12 @@ void CBRDApp::registerTemplates()
 
 CDocTemplate* CBRDApp::docTemplateFor(const QString& path) const
 {
-    return docTemplateAt(IsBinary(path.toStdU16String()) ? kHexViewTemplate : kTextEditorTemplate);
+    return docTemplateAt(IsBinary(toU16String(path)) ? kHexViewTemplate : kTextEditorTemplate);
 }
 
 void CBRDApp::readDialogFont()
 {
-    const QString face = qs(profile().readString(kSettingsSection, kDialogFontValue));
+    const QString face = toQString(profile().readString(kSettingsSection, kDialogFontValue));
     const int size = profile().readInt(kSettingsSection, kDialogFontSizeValue, kDefaultDialogFontSize);
     if (face.isEmpty()) {
         m_dialogFont.reset();
@@ -157,6 +156,7 @@ void CBRDApp::readDialogFont()
 bool CBRDApp::initInstance(const QString& rawCommandLine)
 {
     setStringLoader(&engineStringFromResources);
+    setSettingsWriteFailureReporter(&printSettingsWriteWarning);
     installProgressDialogs();
     bindLanguageModule();
     setRegistryKey(loadString(res::kStrCompanyName), loadString(res::kStrAppTitle));
@@ -177,7 +177,7 @@ bool CBRDApp::initInstance(const QString& rawCommandLine)
         return false;
     setMainFrame(std::move(frame));
 
-    setTextFont(qs(profile().readString(kCompareFilesSection, kFontNameValue, kDefaultTextFontName)),
+    setTextFont(toQString(profile().readString(kCompareFilesSection, kFontNameValue, kDefaultTextFontName)),
                 profile().readInt(kCompareFilesSection, kFontSizeValue, kDefaultTextFontSize));
 
     mainFrame()->showFromPlacement();
@@ -203,7 +203,7 @@ void CBRDApp::openLastComparison()
         return;
     record.m_file1Path = file1;
     record.m_file2Path = file2;
-    openComparison(record, qs(record.m_outputFile));
+    openComparison(record, toQString(record.m_outputFile));
 }
 
 void CBRDApp::openComparison(const CCompFileOpt& record, const QString& mergePath)

@@ -3,6 +3,7 @@
 #include "engine/batch_actions.h"
 #include "engine/comp_file_opt.h"
 #include "engine/script_file.h"
+#include "framework/qt_utf16.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/settings_names.h"
@@ -12,9 +13,6 @@
 namespace brindle {
 
 namespace {
-
-std::u16string u16(const QString& text) { return text.toStdU16String(); }
-QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 qsizetype closingQuote(const QString& text)
 {
@@ -29,14 +27,14 @@ enum class ScriptResult { NotAScript, OpenedInWindow, RanQuietly };
 
 ScriptResult runScript(const QString& path, CCommandLineActions& actions)
 {
-    const CScriptFile script = CScriptFile::Read(u16(path));
+    const CScriptFile script = CScriptFile::Read(toU16String(path));
     std::vector<CCompFileOpt> records;
     if (LoadActions(records, script, actions.profile()) == 0)
         return ScriptResult::NotAScript;
     if (records.size() == 1 && records.front().m_quietMode == 0) {
         const CCompFileOpt& record = records.front();
-        actions.setTextFont(qs(record.m_fontName).left(31), record.m_fontSize);
-        actions.openComparison(record, qs(record.m_outputFile));
+        actions.setTextFont(toQString(record.m_fontName).left(31), record.m_fontSize);
+        actions.openComparison(record, toQString(record.m_outputFile));
         return ScriptResult::OpenedInWindow;
     }
     actions.runQuietActions(records);
@@ -82,9 +80,9 @@ void compareTwoFiles(const QString& first, const QString& second, CCommandLineAc
     CCompFileOpt record;
     record.Load(actions.profile());
     const bool showMerge = actions.profile().readInt(kSettingsSection, kShowMergeEditorValue, 0) != 0;
-    record.m_file1Path = u16(first);
-    record.m_file2Path = u16(second);
-    actions.openComparison(record, showMerge ? qs(record.m_outputFile) : QString());
+    record.m_file1Path = toU16String(first);
+    record.m_file2Path = toU16String(second);
+    actions.openComparison(record, showMerge ? toQString(record.m_outputFile) : QString());
 }
 
 bool processCommandLine(const QString& commandLine, CCommandLineActions& actions)
@@ -105,10 +103,10 @@ bool processCommandLine(const QString& commandLine, CCommandLineActions& actions
     case ScriptResult::RanQuietly: return false;  // the main frame stays empty
     case ScriptResult::NotAScript: break;
     }
-    if (!pathExists(u16(first)))
+    if (!pathExists(toU16String(first)))
         return false;
-    actions.profile().writeString(kPathsSection, pathHistoryValue(kFile1PathValue, 1), u16(first));
-    actions.profile().writeString(kPathsSection, kFile1PathValue, u16(first));
+    actions.profile().writeString(kPathsSection, pathHistoryValue(kFile1PathValue, 1), toU16String(first));
+    actions.profile().writeString(kPathsSection, kFile1PathValue, toU16String(first));
     actions.postCompareFiles();
     return true;
 }

@@ -3,6 +3,8 @@
 #include "app/hand_over_protocol.h"
 #include "app/instance_server.h"
 #include "app/main_frame.h"
+#include "framework/qt_utf16.h"
+#include "framework/resources.h"
 #include "platform/runtime_folder.h"
 
 #include <QLocalSocket>
@@ -19,6 +21,8 @@ namespace {
 // receipt; a copy that does not answer in time counts as not running.
 constexpr int kConnectTimeoutMs = 1000;
 constexpr int kReceiptTimeoutMs = 3000;
+
+constexpr int kStrHandOverFailed = 3228;  // "Brindle could not hand the command line to its running copy (%1), ..."
 
 class CFrameReceiver final : public CHandOverReceiver {
 public:
@@ -48,6 +52,22 @@ std::optional<char> readReply(QLocalSocket& socket, int timeoutMs)
     if (!socket.getChar(&reply))
         return std::nullopt;
     return reply;
+}
+
+// A running copy was found but did not take the command line: this copy then starts on its own,
+// and says why on stderr.
+bool handOverFailed(const QLocalSocket& socket)
+{
+    qWarning("%s", qPrintable(loadString(kStrHandOverFailed).arg(socket.errorString())));
+    return false;
+}
+
+// No copy listens, or the socket was left behind by one that ended: the normal start, not a
+// failure.
+bool noCopyRuns(const QLocalSocket& socket)
+{
+    return socket.error() == QLocalSocket::ServerNotFoundError ||
+           socket.error() == QLocalSocket::ConnectionRefusedError;
 }
 
 bool keptInSocketName(unsigned char unit)
@@ -91,7 +111,7 @@ QString CSingleInstance::socketName(const QString& waylandDisplay, const QString
 QString CSingleInstance::serverName()
 {
     const SRuntimeFolder folder = privateRuntimeFolder();
-    const QString path = QString::fromStdU16String(folder.path);
+    const QString path = toQString(folder.path);
     if (folder.error) {
         qWarning("brd64: %s: %s; copies of the program do not hand over to each other", qPrintable(path),
                  folder.error.message().c_str());
@@ -110,14 +130,14 @@ bool CSingleInstance::handOver(const QString& rawCommandLine, const QString& ser
     QLocalSocket socket;
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(kConnectTimeoutMs))
-        return false;
+        return noCopyRuns(socket) ? false : handOverFailed(socket);
     socket.write(request);
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(kReceiptTimeoutMs))
-            return false;
+            return handOverFailed(socket);
     }
     if (readReply(socket, kReceiptTimeoutMs) != kHandOverReceived)
-        return false;
+        return handOverFailed(socket);
     // The running copy owns the command line now; its 'D' or its closing the connection ends the
     // wait.
     readReply(socket, -1);

@@ -1,10 +1,11 @@
 #include "app/update_check.h"
 
 #include "framework/command_ids.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
+#include "framework/win_app.h"
 #include "platform/shared_library.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -17,12 +18,12 @@ class CMessageBoxPrompts final : public CUpdatePrompts {
 public:
     bool askYesNo(int, const QString& text) override
     {
-        return QMessageBox::question(QApplication::activeWindow(), loadString(res::kStrAppTitle), text,
+        return QMessageBox::question(dialogParent(), loadString(res::kStrAppTitle), text,
                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
     }
     void inform(int, const QString& text) override
     {
-        QMessageBox::information(QApplication::activeWindow(), loadString(res::kStrAppTitle), text);
+        QMessageBox::information(dialogParent(), loadString(res::kStrAppTitle), text);
     }
     void openMail(const QUrl& url) override { QDesktopServices::openUrl(url); }
 };
@@ -67,7 +68,7 @@ QString CUpdateCheck::defaultLibraryPath()
 bool CUpdateCheck::probe()
 {
     CSharedLibrary library;
-    m_available = library.load(m_libraryPath.toStdU16String());
+    m_available = library.load(toU16String(m_libraryPath));
     return m_available;
 }
 
@@ -76,12 +77,12 @@ void CUpdateCheck::setPrompts(std::unique_ptr<CUpdatePrompts> prompts) { m_promp
 std::optional<std::int32_t> CUpdateCheck::run()
 {
     CSharedLibrary library;
-    if (!library.load(m_libraryPath.toStdU16String()))
+    if (!library.load(toU16String(m_libraryPath)))
         return std::nullopt;
     const auto check = library.function<CheckForUpdateFunction>(kCheckForUpdateName);
     if (!check)
         return std::nullopt;
-    const std::u16string program = QCoreApplication::applicationFilePath().toStdU16String();
+    const std::u16string program = toU16String(QCoreApplication::applicationFilePath());
     std::int32_t newVersion = 0;
     std::int32_t installedVersion = 0;
     std::int32_t result = check(kPrimaryVersionsLocation, program.c_str(), &newVersion, &installedVersion, false);

@@ -16,6 +16,7 @@
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_frame_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
@@ -29,8 +30,6 @@
 namespace brindle {
 
 namespace {
-
-QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 CDocTemplate* templateAt(std::size_t position)
 {
@@ -68,8 +67,6 @@ void closeWithoutAsking(std::size_t position)
     document->onCloseDocument();
 }
 
-QWidget* messageOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
-
 // Why the record's files cannot be compared (the first that cannot be opened); empty when both
 // can, or when a path is missing and the run would do nothing.
 QString inputFilesProblem(const CCompFileOpt& record)
@@ -79,7 +76,7 @@ QString inputFilesProblem(const CCompFileOpt& record)
     std::u16string problem = inputFileProblem(record.m_file1Path);
     if (problem.empty())
         problem = inputFileProblem(record.m_file2Path);
-    return QString::fromStdU16String(problem);
+    return toQString(problem);
 }
 
 }  // namespace
@@ -140,7 +137,7 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
     // A file that cannot be read is said at once, before anything is closed or saved: comparing
     // it as an empty file would show a difference that is not there.
     if (const QString problem = inputFilesProblem(record); !problem.isEmpty()) {
-        QMessageBox::warning(messageOwner(), loadString(res::kStrAppTitle), problem);
+        QMessageBox::warning(dialogParent(), loadString(res::kStrAppTitle), problem);
         return nullptr;
     }
     // Cancel leaves everything as it was: no window, no settings, no file written.
@@ -163,8 +160,8 @@ CBRDDoc* CBRDDoc::openComparison(const CCompFileOpt& record, const QString& merg
     setProgramColour(kColourFile2, static_cast<std::uint32_t>(record.m_file2Color));
     closeWithoutAsking(kMergeEditorTemplate);
     closeWithoutAsking(kHexViewTemplate);
-    document->m_pane1->setFileName(qs(record.m_file1Path));
-    document->m_pane2->setFileName(qs(record.m_file2Path));
+    document->m_pane1->setFileName(toQString(record.m_file1Path));
+    document->m_pane2->setFileName(toQString(record.m_file2Path));
     if (!mergePath.isEmpty())
         document->m_mergePath = mergePath;
     document->refresh();
@@ -202,8 +199,8 @@ void CBRDDoc::refresh()
         list->deleteRoot();
     updateAllViews(list);
     m_context.m_comparisonKind = kComparisonText;
-    m_context.m_file1Path = m_pane1->fileName().toStdU16String();
-    m_context.m_file2Path = m_pane2->fileName().toStdU16String();
+    m_context.m_file1Path = toU16String(m_pane1->fileName());
+    m_context.m_file2Path = toU16String(m_pane2->fileName());
     if (isComparisonWindow() && !m_pane1->fileName().isEmpty() && !m_pane2->fileName().isEmpty()) {
         setTitle(loadString(res::kStrComparisonTitle)
                      .arg(QFileInfo(m_pane1->fileName()).fileName(), QFileInfo(m_pane2->fileName()).fileName()));
@@ -212,7 +209,7 @@ void CBRDDoc::refresh()
     m_report = SReport{};
     SRunOptions options;
     options.panesOnly = true;
-    m_outcome = RunComparison(m_context, m_mergePath.toStdU16String(), m_report, options);
+    m_outcome = RunComparison(m_context, toU16String(m_mergePath), m_report, options);
     // The panes keep the compared lines they show; the rest of the result is not needed again.
     // A binary report's documents are let go as soon as their panes have read them.
     m_context.m_sections.clear();
@@ -230,7 +227,7 @@ void CBRDDoc::refresh()
         }
         fillSectionList();
     }
-    QWidget* owner = messageOwner();
+    QWidget* owner = dialogParent();
     if (!m_outcome.keptBackups.empty())
         QMessageBox::information(owner, loadString(res::kStrAppTitle), keptBackupsMessage(m_outcome.keptBackups));
     if (m_outcome.status == SRunOutcome::Status::Failed)
@@ -253,11 +250,11 @@ void CBRDDoc::compareFiles()
     record.Load(CWinApp::instance()->profile());
     // The merge editor's document has no panes of its own: its record names the files.
     if (isComparisonWindow()) {
-        record.m_file1Path = m_pane1->fileName().toStdU16String();
-        record.m_file2Path = m_pane2->fileName().toStdU16String();
+        record.m_file1Path = toU16String(m_pane1->fileName());
+        record.m_file2Path = toU16String(m_pane2->fileName());
     }
     QString mergePath;
-    if (runCompareDialog(record, messageOwner(), &mergePath))
+    if (runCompareDialog(record, dialogParent(), &mergePath))
         openComparison(record, mergePath);
 }
 
@@ -272,7 +269,7 @@ void CBRDDoc::fillSectionList()
                                                : loadString(res::kStrDifferences).arg(differences);
     if (CMDIFrameWnd* frame = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr)
         frame->setMessageText(summary);
-    const QString rootText = qs(m_report.rootText);
+    const QString rootText = toQString(m_report.rootText);
     if (CBRDView* list = sectionList())
         list->setItems(differences == 0 ? rootText + QStringLiteral(": ") + summary : rootText, m_report.items);
 }

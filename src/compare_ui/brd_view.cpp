@@ -6,6 +6,7 @@
 #include "engine/report.h"
 #include "framework/command_ids.h"
 #include "framework/light_colours.h"
+#include "framework/qt_utf16.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -78,7 +79,7 @@ void CBRDView::setItems(const QString& rootText, const std::vector<SSectionItem>
     QList<QTreeWidgetItem*> children;
     children.reserve(static_cast<qsizetype>(items.size()));
     for (const SSectionItem& item : items) {
-        const QString label = QString::fromStdU16String(item.label);
+        const QString label = toQString(item.label);
         auto* child = new QTreeWidgetItem(QStringList{label});
         child->setToolTip(0, label);
         child->setIcon(0, item.image == kImageCommon ? common : difference);

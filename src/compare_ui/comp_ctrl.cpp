@@ -5,6 +5,7 @@
 #include "engine/file_exception.h"
 #include "framework/command_ids.h"
 #include "framework/light_colours.h"
+#include "framework/qt_utf16.h"
 #include "framework/resource_script.h"
 #include "framework/resources.h"
 
@@ -38,14 +39,17 @@ constexpr int kLeftMargin = 2;
 constexpr int kRoomAbove = 20;
 constexpr int kRoomBelow = 40;
 
-bool isWordCharacter(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+// Unlike the editor's isWordChar (every code from 128 on), the report panes split words as the
+// rich-edit control they stand in for does: Unicode letters and digits and "_", so that non-ASCII
+// punctuation and spaces end a word here.
+bool isRichEditWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
 
 bool isWholeWord(QStringView text, qsizetype start, qsizetype length)
 {
-    if (start > 0 && isWordCharacter(text[start - 1]))
+    if (start > 0 && isRichEditWordChar(text[start - 1]))
         return false;
     const qsizetype end = start + length;
-    return end >= text.size() || !isWordCharacter(text[end]);
+    return end >= text.size() || !isRichEditWordChar(text[end]);
 }
 
 }  // namespace
@@ -96,14 +100,38 @@ void CCompCtrl::clear()
 
 // The widest line decides the horizontal range. Measuring a million lines exactly would cost more
 // than the comparison, so the longest line in characters is measured and the range grows when a
-// painted line turns out wider.
+// visible line turns out wider (widenForVisibleLines).
 void CCompCtrl::fontChanged()
 {
     m_widestLine = 0;
     if (const int longest = m_lines->longestLine(); longest >= 0)
         m_widestLine = m_layout.width(m_lines->line(longest));
     updateScrollBars();
+    widenForVisibleLines();
     viewport()->update();
+}
+
+// A visible line measured to its end that is wider than the widest known widens the range. Run
+// wherever the visible lines change (text, size, scrolling) so that painting changes nothing.
+void CCompCtrl::widenForVisibleLines()
+{
+    const qreal right = horizontalScrollBar()->value() - kLeftMargin + viewport()->width();
+    thread_local std::vector<qreal> positions;
+    qreal widest = m_widestLine;
+    for (int line = firstVisibleLine(); line < visibleLinesEnd(); ++line) {
+        const QString text = m_lines->line(line);
+        if (m_layout.positions(text, right, positions) == text.size())
+            widest = std::max(widest, positions.back());
+    }
+    if (widest > m_widestLine) {
+        m_widestLine = widest;
+        updateScrollBars();
+    }
+}
+
+int CCompCtrl::visibleLinesEnd() const
+{
+    return std::min(lineCount(), firstVisibleLine() + viewport()->height() / m_layout.lineHeight() + 2);
 }
 
 void CCompCtrl::updateScrollBars()
@@ -323,6 +351,7 @@ void CCompCtrl::syncPartnerHorizontally()
 
 void CCompCtrl::scrollContentsBy(int dx, int dy)
 {
+    widenForVisibleLines();
     viewport()->update();
     if (dy != 0)
         syncPartnerVertically();
@@ -334,6 +363,7 @@ void CCompCtrl::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
+    widenForVisibleLines();
 }
 
 QRect CCompCtrl::lineRect(int line) const
@@ -348,7 +378,7 @@ void CCompCtrl::paintEvent(QPaintEvent*)
     painter.setFont(m_layout.font());
     const int lineHeight = m_layout.lineHeight();
     const int first = firstVisibleLine();
-    const int last = std::min(lineCount(), first + viewport()->height() / lineHeight + 2);
+    const int last = visibleLinesEnd();
     for (int line = first; line < last; ++line)
         paintLine(painter, line, (line - first) * lineHeight);
     if (hasFocus() && lineCount() > 0) {
@@ -361,17 +391,13 @@ void CCompCtrl::paintEvent(QPaintEvent*)
 
 // Measures the line only up to the right edge of the pane, so a line of megabytes costs no more
 // than a short one, and draws its runs piece by piece between tabs.
-void CCompCtrl::paintLine(QPainter& painter, int line, int y)
+void CCompCtrl::paintLine(QPainter& painter, int line, int y) const
 {
     const QString text = m_lines->line(line);
     const qreal scrollX = horizontalScrollBar()->value() - kLeftMargin;
     const qreal right = scrollX + viewport()->width();
     thread_local std::vector<qreal> positions;
     const qsizetype measured = m_layout.positions(text, right, positions);
-    if (measured == text.size() && positions.back() > m_widestLine) {
-        m_widestLine = positions.back();
-        updateScrollBars();
-    }
 
     const qsizetype lineStart = m_lines->lineStart(line);
     const qsizetype selStart = std::max<qsizetype>(selectionStart() - lineStart, 0);
@@ -482,9 +508,9 @@ void CCompCtrl::mouseDoubleClickEvent(QMouseEvent* event)
     const auto lineStart = static_cast<int>(m_lines->lineStart(line));
     int start = position - lineStart;
     int end = start;
-    while (start > 0 && isWordCharacter(text[start - 1]))
+    while (start > 0 && isRichEditWordChar(text[start - 1]))
         --start;
-    while (end < text.size() && isWordCharacter(text[end]))
+    while (end < text.size() && isRichEditWordChar(text[end]))
         ++end;
     m_selectionAnchor = lineStart + start;
     m_selectionCaret = lineStart + end;
@@ -610,8 +636,7 @@ void CCompCtrl::dropEvent(QDropEvent* event)
             continue;
         // Whole, however long: a name cut short could name another file.
         const QString path = url.toLocalFile();
-        if (const QString problem = QString::fromStdU16String(inputFileProblem(path.toStdU16String()));
-            !problem.isEmpty()) {
+        if (const QString problem = toQString(inputFileProblem(toU16String(path))); !problem.isEmpty()) {
             // The pane keeps its file. Said once the drop is over: a modal message inside the
             // drop would hold the dragging program too.
             QTimer::singleShot(

@@ -102,6 +102,8 @@ private:
     void showText(std::unique_ptr<CPaneText> text);
     void fontChanged();
     void updateScrollBars();
+    void widenForVisibleLines();
+    int visibleLinesEnd() const;  // one past the last line that is at least partly visible
     void syncPartnerVertically();
     void syncPartnerHorizontally();
     void moveCaret(int position, bool extend);
@@ -109,7 +111,7 @@ private:
     void scrollForDrag(const QPoint& point);
     QRect lineRect(int line) const;
     int textLength() const;
-    void paintLine(QPainter& painter, int line, int y);
+    void paintLine(QPainter& painter, int line, int y) const;
     void onFindNextRequested();
     void moveFindDialogAway(int position);
     void startSearchPass() { m_firstSearch = true; }

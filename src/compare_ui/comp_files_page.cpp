@@ -1,6 +1,7 @@
 #include "compare_ui/comp_files_page.h"
 
 #include "engine/comp_file_opt.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/string_ids.h"
 
@@ -43,7 +44,7 @@ CCompFilesPage::CCompFilesPage(CCompFileOpt& record, QWidget* parent) : QWidget(
     const auto values = tagFields(record);
     for (int field = 0; field < kFieldCount; ++field) {
         auto* label = new QLabel(loadString(kRows[field].stringId), this);
-        auto* edit = new QLineEdit(QString::fromStdU16String(*values[static_cast<std::size_t>(field)]), this);
+        auto* edit = new QLineEdit(toQString(*values[static_cast<std::size_t>(field)]), this);
         edit->setObjectName(QString::number(kRows[field].controlId));
         label->setBuddy(edit);
         // A blank row between the file-1 and the file-2 tags.
@@ -78,7 +79,7 @@ void CCompFilesPage::apply()
 {
     const auto values = tagFields(m_record);
     for (std::size_t field = 0; field < values.size(); ++field)
-        *values[field] = m_edits[field]->text().toStdU16String();
+        *values[field] = toU16String(m_edits[field]->text());
     m_record.m_writeCommonSections = m_writeCommon->isChecked() ? 1 : 0;
 }
 

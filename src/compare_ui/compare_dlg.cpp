@@ -6,6 +6,7 @@
 #include "compare_ui/sel_page.h"
 #include "engine/comp_file_opt.h"
 #include "framework/help_window.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/string_ids.h"
 #include "platform/profile.h"
@@ -27,8 +28,8 @@ CCompareDlg::CCompareDlg(CCompFileOpt& record, CCompareDlgHost& host, QWidget* o
     setHelpPage(this, QStringLiteral("compare-dialog.html"));
     const bool displayMergeFile =
         !record.m_outputFile.empty() && host.profile().readInt(kSettingsSection, kShowMergeEditorValue, 0) != 0;
-    m_selPage = new CSelPage(record, host, QString::fromStdU16String(record.m_file1Path),
-                             QString::fromStdU16String(record.m_file2Path), displayMergeFile);
+    m_selPage =
+        new CSelPage(record, host, toQString(record.m_file1Path), toQString(record.m_file2Path), displayMergeFile);
     m_compFilesPage = new CCompFilesPage(record);
     m_displayPage = new CDisplayPage(record, host);
     setHelpPage(m_selPage, QStringLiteral("compare-dialog.html#files"));
@@ -71,7 +72,7 @@ void CCompareDlg::accept()
 
 QString CCompareDlg::mergePath() const
 {
-    return m_selPage->displayMergeFile() ? QString::fromStdU16String(m_record.m_outputFile) : QString();
+    return m_selPage->displayMergeFile() ? toQString(m_record.m_outputFile) : QString();
 }
 
 void CCompareDlg::pageChanged(int index)

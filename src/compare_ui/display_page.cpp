@@ -3,6 +3,7 @@
 #include "compare_ui/color_btn.h"
 #include "compare_ui/compare_dlg_host.h"
 #include "engine/comp_file_opt.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/string_ids.h"
 
@@ -124,7 +125,7 @@ void CDisplayPage::chooseTextFont()
         return;
     const QString face = font->family().left(kMaxFaceLength);
     m_host.setTextFont(face, pointSize(*font));
-    m_record.m_fontName = face.toStdU16String();
+    m_record.m_fontName = toU16String(face);
     m_record.m_fontSize = pointSize(*font);
 }
 
@@ -134,13 +135,13 @@ void CDisplayPage::chooseBinaryFont()
     const std::optional<QFont> font = chooseFont(QFont(), m_record.m_binaryFontName, m_record.m_binaryFontSize);
     if (!font)
         return;
-    m_record.m_binaryFontName = font->family().left(kMaxFaceLength).toStdU16String();
+    m_record.m_binaryFontName = toU16String(font->family().left(kMaxFaceLength));
     m_record.m_binaryFontSize = pointSize(*font);
 }
 
 std::optional<QFont> CDisplayPage::chooseFont(QFont initial, const std::u16string& name, int size)
 {
-    initial.setFamily(QString::fromStdU16String(name).left(kMaxFaceLength));
+    initial.setFamily(toQString(name).left(kMaxFaceLength));
     if (size > 0)
         initial.setPointSize(size);
     return m_host.chooseFont(this, initial);

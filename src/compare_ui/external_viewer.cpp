@@ -4,6 +4,7 @@
 #include "framework/document.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/position_target.h"
+#include "framework/qt_utf16.h"
 #include "framework/template_positions.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
@@ -163,7 +164,7 @@ bool openInViewer(const QString& path, std::int64_t position, bool binary, bool 
         return openInInternalViewer(path, position, length, binary);
     const SViewerCommand command = splitViewerTemplate(viewerTemplate);
     // A viewer that cannot be started fails silently, as a double click has no place for a message.
-    startProgram(command.program, viewerArguments(command.arguments, {path.toStdU16String(), position, length}));
+    startProgram(command.program, viewerArguments(command.arguments, {toU16String(path), position, length}));
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/mdi_frame_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/template_positions.h"
 #include "framework/win_app.h"
@@ -30,22 +31,21 @@ namespace brindle {
 
 namespace {
 
-QWidget* messageOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
-QString qs(const std::string& native) { return QString::fromStdU16String(pathFromNative(native)); }
+QString qs(const std::string& native) { return toQString(pathFromNative(native)); }
 std::string native(const QString& path) { return nativePath(path.toStdU16String()); }
 
 bool askYesNo(const QString& text)
 {
-    return QMessageBox::question(messageOwner(), loadString(res::kStrAppTitle), text,
+    return QMessageBox::question(dialogParent(), loadString(res::kStrAppTitle), text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-void warn(const QString& text) { QMessageBox::warning(messageOwner(), loadString(res::kStrAppTitle), text); }
+void warn(const QString& text) { QMessageBox::warning(dialogParent(), loadString(res::kStrAppTitle), text); }
 
 // The last name of a path, also of one that ends in "/".
 QString lastName(const std::u16string& path)
 {
-    QString text = QString::fromStdU16String(path);
+    QString text = toQString(path);
     while (text.size() > 1 && text.endsWith(u'/'))
         text.chop(1);
     return QFileInfo(text).fileName();
@@ -122,7 +122,7 @@ const std::deque<SFolderEntry>& CFolderDoc::entries() const
 
 QString CFolderDoc::root(int side) const
 {
-    return QString::fromStdU16String(side == 1 ? m_context.m_file1Path : m_context.m_file2Path);
+    return toQString(side == 1 ? m_context.m_file1Path : m_context.m_file2Path);
 }
 
 QString CFolderDoc::sidePath(const SFolderEntry& entry, int side) const
@@ -211,8 +211,8 @@ bool CFolderDoc::openEntry(const SFolderEntry& entry)
     const bool file2 = entry.side2.present && entry.side2.kind == EFolderItemKind::File;
     if (file1 && file2) {
         CCompFileOpt record = m_context;
-        record.m_file1Path = sidePath(entry, 1).toStdU16String();
-        record.m_file2Path = sidePath(entry, 2).toStdU16String();
+        record.m_file1Path = toU16String(sidePath(entry, 1));
+        record.m_file2Path = toU16String(sidePath(entry, 2));
         return CBRDDoc::openComparison(record, QString()) != nullptr;
     }
     // A file of one side only: its editor or hex view.
@@ -263,7 +263,7 @@ void CFolderDoc::editExcludePatterns()
     for (const std::string& pattern : loadExcludePatterns(profile))
         text += (text.isEmpty() ? QString() : QStringLiteral(";")) + QString::fromStdString(pattern);
     bool ok = false;
-    const QString changed = QInputDialog::getText(messageOwner(), loadString(res::kStrExcludeCaption),
+    const QString changed = QInputDialog::getText(dialogParent(), loadString(res::kStrExcludeCaption),
                                                   loadString(res::kStrExcludePrompt), QLineEdit::Normal, text, &ok);
     if (!ok || changed == text)
         return;

@@ -6,6 +6,7 @@
 #include "framework/light_colours.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/mdi_frame_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/win_app.h"
 #include "platform/utf8.h"
@@ -29,7 +30,7 @@ enum EColumn { kName, kState, kKind, kSize1, kTime1, kSize2, kTime2 };
 // A name on one line: a line feed, tab or other control character in it is shown as an escape.
 QString displayName(const std::string& name)
 {
-    QString text = QString::fromStdU16String(pathFromNative(name));
+    QString text = toQString(pathFromNative(name));
     QString shown;
     for (const QChar ch : text) {
         if (ch == u'\n')

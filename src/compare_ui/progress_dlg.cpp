@@ -4,6 +4,7 @@
 #include "engine/cancel_flag.h"
 #include "framework/help_window.h"
 #include "framework/mdi_frame_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/string_ids.h"
 #include "framework/win_app.h"
@@ -220,7 +221,7 @@ void CProgressDlg::savePosition()
     CProfile* settings = profile();
     if (m_positionSection.isEmpty() || !settings || isMinimized())
         return;
-    const std::u16string section = m_positionSection.toStdU16String();
+    const std::u16string section = toU16String(m_positionSection);
     const QRect frame = frameGeometry();
     settings->writeInt(section, kTopValue, frame.y());
     settings->writeInt(section, kLeftValue, frame.x());
@@ -230,7 +231,7 @@ void CProgressDlg::savePosition()
 
 std::unique_ptr<CProgress> createProgressDialog(int titleStringId, std::int64_t total, bool cancellable)
 {
-    QWidget* owner = CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr;
+    QWidget* owner = dialogParent();
     if (!owner)
         owner = QApplication::activeWindow();
     return std::make_unique<CProgressDialogDisplay>(titleStringId, total, cancellable, owner);

@@ -1,6 +1,7 @@
 #include "compare_ui/recovery_file.h"
 
 #include "framework/document.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/string_ids.h"
 
@@ -59,8 +60,7 @@ QString keptBackupsMessage(const std::vector<SKeptBackup>& backups)
 {
     QStringList lines;
     for (const SKeptBackup& kept : backups)
-        lines << loadString(res::kStrKeptBackup)
-                     .arg(QString::fromStdU16String(kept.file), QString::fromStdU16String(kept.backup));
+        lines << loadString(res::kStrKeptBackup).arg(toQString(kept.file), toQString(kept.backup));
     return lines.join(u'\n');
 }
 

@@ -3,6 +3,7 @@
 #include "compare_ui/compare_dlg_host.h"
 #include "engine/comp_file_opt.h"
 #include "framework/command_ids.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
@@ -27,8 +28,6 @@ bool equalIgnoringCase(const QString& a, const QString& b) { return a.compare(b,
 QString withSeparator(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
 
 QString fileNamePart(const QString& path) { return path.mid(path.lastIndexOf(u'/') + 1); }
-
-std::u16string u16(const QString& text) { return text.toStdU16String(); }
 
 QPushButton* makeButton(const QString& text, int id, QWidget* parent)
 {
@@ -77,7 +76,7 @@ CSelPage::CSelPage(CCompFileOpt& record, CCompareDlgHost& host, const QString& f
     fillCombo(*m_combo1, kFile1PathValue, file1);
     fillCombo(*m_combo2, kFile2PathValue, file2);
     m_displayMerge->setChecked(displayMergeFile);
-    m_mergeFile->setText(QString::fromStdU16String(record.m_outputFile));
+    m_mergeFile->setText(toQString(record.m_outputFile));
 }
 
 QWidget* CSelPage::makeFileRows()
@@ -150,13 +149,12 @@ void CSelPage::fillCombo(QComboBox& target, std::u16string_view prefix, const QS
     const CProfile& profile = m_host.profile();
     QStringList history;
     for (int entry = 1; entry <= kHistorySize; ++entry) {
-        const QString value =
-            QString::fromStdU16String(profile.readString(kPathsSection, pathHistoryValue(prefix, entry)));
+        const QString value = toQString(profile.readString(kPathsSection, pathHistoryValue(prefix, entry)));
         // A name stored twice (written by hand or by an older version) is offered once.
         if (!value.isEmpty() && !history.contains(value))
             history.append(value);
     }
-    QString text = QString::fromStdU16String(profile.readString(kPathsSection, prefix));
+    QString text = toQString(profile.readString(kPathsSection, prefix));
     if (!name.isEmpty()) {
         putAtTop(history, name);
         text = name;
@@ -167,9 +165,9 @@ void CSelPage::fillCombo(QComboBox& target, std::u16string_view prefix, const QS
 
 std::optional<SPageFailure> CSelPage::validate() const
 {
-    if (!pathExists(u16(m_combo1->currentText())))
+    if (!pathExists(toU16String(m_combo1->currentText())))
         return SPageFailure{m_combo1, res::kStrBadFileName};
-    if (!pathExists(u16(m_combo2->currentText())))
+    if (!pathExists(toU16String(m_combo2->currentText())))
         return SPageFailure{m_combo2, res::kStrBadFileName};
     if (m_displayMerge->isChecked() &&
         !acceptableMergeFileName(m_mergeFile->text(), m_combo1->currentText(), m_combo2->currentText()))
@@ -182,7 +180,7 @@ void CSelPage::apply()
     m_file1 = m_combo1->currentText();
     m_file2 = m_combo2->currentText();
     m_displayMergeFile = m_displayMerge->isChecked();
-    m_record.m_outputFile = u16(m_mergeFile->text());
+    m_record.m_outputFile = toU16String(m_mergeFile->text());
     writeHistory(*m_combo1, kFile1PathValue);
     writeHistory(*m_combo2, kFile2PathValue);
 }
@@ -198,8 +196,8 @@ void CSelPage::writeHistory(QComboBox& source, std::u16string_view prefix)
     CProfile& profile = m_host.profile();
     for (int entry = 1; entry <= kHistorySize; ++entry)
         profile.writeString(kPathsSection, pathHistoryValue(prefix, entry),
-                            entry <= history.size() ? u16(history[entry - 1]) : std::u16string());
-    profile.writeString(kPathsSection, prefix, u16(text));
+                            entry <= history.size() ? toU16String(history[entry - 1]) : std::u16string());
+    profile.writeString(kPathsSection, prefix, toU16String(text));
 }
 
 void CSelPage::browse(int side)
@@ -227,8 +225,8 @@ void CSelPage::swapFileNames()
 // Local time keeps the order of the stored universal times, so they are compared directly.
 void CSelPage::olderFileFirst()
 {
-    const auto first = fileAttributes(u16(m_combo1->currentText()));
-    const auto second = fileAttributes(u16(m_combo2->currentText()));
+    const auto first = fileAttributes(toU16String(m_combo1->currentText()));
+    const auto second = fileAttributes(toU16String(m_combo2->currentText()));
     if (first && second && second->lastWriteTime < first->lastWriteTime)
         swapFileNames();
 }
@@ -237,16 +235,15 @@ void CSelPage::displayMergeFileClicked()
 {
     if (!m_displayMerge->isChecked() || !m_mergeFile->text().isEmpty())
         return;
-    const QString proposal = proposedMergeFileName(m_combo1->currentText(), m_combo2->currentText(),
-                                                   QString::fromStdU16String(tempFolder()));
+    const QString proposal =
+        proposedMergeFileName(m_combo1->currentText(), m_combo2->currentText(), toQString(tempFolder()));
     if (!proposal.isEmpty())
         m_mergeFile->setText(proposal);
 }
 
 void CSelPage::copyFileName(int side)
 {
-    m_mergeFile->setText(
-        mergeFileNameFrom(m_mergeFile->text(), combo(side).currentText(), QString::fromStdU16String(tempFolder())));
+    m_mergeFile->setText(mergeFileNameFrom(m_mergeFile->text(), combo(side).currentText(), toQString(tempFolder())));
 }
 
 void putAtTop(QStringList& list, const QString& name)
@@ -284,11 +281,12 @@ bool acceptableMergeFileName(const QString& mergeFile, const QString& file1, con
 {
     if (mergeFile.isEmpty() || mergeFile.endsWith(u'/'))
         return false;
-    if (const auto attributes = fileAttributes(u16(mergeFile)); attributes && attributes->directory)
+    if (const auto attributes = fileAttributes(toU16String(mergeFile)); attributes && attributes->directory)
         return false;
     if (equalIgnoringCase(mergeFile, file1) || equalIgnoringCase(mergeFile, file2))
         return false;
-    return !sameFile(u16(mergeFile), u16(file1)) && !sameFile(u16(mergeFile), u16(file2));
+    return !sameFile(toU16String(mergeFile), toU16String(file1)) &&
+           !sameFile(toU16String(mergeFile), toU16String(file2));
 }
 
 }  // namespace brindle

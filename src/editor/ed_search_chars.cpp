@@ -1,6 +1,7 @@
 // Character kinds and case mappings of the editor's search: word characters, whitespace, letter case.
 #include "editor/ed_search_chars.h"
 
+#include "editor/word_char.h"
 #include "platform/unicode_case.h"
 
 #include <array>
@@ -57,11 +58,7 @@ const LowerTable& lowerTable()
 
 }  // namespace
 
-bool isEdWordChar(char16_t ch)
-{
-    return ch >= 128 || (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9') ||
-           ch == u'_';
-}
+bool isEdWordChar(char16_t ch) { return isWordChar(ch); }
 
 bool isEdSpace(char16_t ch) { return ch == u' ' || (ch >= u'\t' && ch <= u'\r'); }
 

@@ -3,7 +3,7 @@
 
 namespace brindle {
 
-// Word characters: ASCII letters and digits, "_", and every code from 128 on.
+// Word characters: isWordChar (word_char.h).
 bool isEdWordChar(char16_t ch);
 
 // Space, tab, line feed, vertical tab, form feed and carriage return.

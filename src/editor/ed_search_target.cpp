@@ -2,6 +2,7 @@
 
 #include "editor/ed_history_table.h"
 #include "editor/ed_text_buffer.h"
+#include "platform/fill_template.h"
 
 namespace brindle {
 
@@ -82,26 +83,7 @@ EdFindResult FindNextCommand(CEdSearchTarget& target, bool previous)
 
 std::u16string FormatNotFound(std::u16string_view format, std::u16string_view text)
 {
-    std::u16string out;
-    bool placed = false;
-    for (std::size_t at = 0; at < format.size(); ++at) {
-        if (format[at] == u'%' && at + 1 < format.size()) {
-            const char16_t next = format[at + 1];
-            if (next == u'%') {
-                out += u'%';
-                ++at;
-                continue;
-            }
-            if (next == u's' && !placed) {
-                out += text;
-                placed = true;
-                ++at;
-                continue;
-            }
-        }
-        out += format[at];
-    }
-    return out;
+    return fillTemplate(format, {text});
 }
 
 }  // namespace brindle

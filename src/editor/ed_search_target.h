@@ -91,7 +91,8 @@ enum class EdFindResult { NoText, Found, NotFound };
 // caret at its start when searching upwards; NotFound has been reported to the target.
 EdFindResult FindNextCommand(CEdSearchTarget& target, bool previous);
 
-// Message 8606: format with its %s replaced by text (the first %s only; "%%" stands for "%").
+// Message 8606: format with its %s replaced by text (fillTemplate: the first %s only, "%%" stands
+// for "%").
 std::u16string FormatNotFound(std::u16string_view format, std::u16string_view text);
 
 }  // namespace brindle

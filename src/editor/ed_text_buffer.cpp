@@ -10,6 +10,7 @@
 #include "engine/text_file_read.h"
 #include "engine/text_file_write.h"
 #include "platform/file_system.h"
+#include "platform/fill_template.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
@@ -41,15 +42,6 @@ constexpr int kActionStrings[] = {8619, 8620, 8621, 8622, 8624, 8625, 8626, 8627
 bool isSingleBit(std::uint32_t flag) { return std::has_single_bit(flag); }
 
 [[noreturn]] void programError(const char* what) { throw std::invalid_argument(what); }
-
-// Replaces the first "%s" of format by argument.
-std::u16string formatOne(std::u16string format, std::u16string_view argument)
-{
-    const std::size_t at = format.find(u"%s");
-    if (at != std::u16string::npos)
-        format.replace(at, 2, argument);
-    return format;
-}
 
 std::u16string_view lineEndText(ELineEnd end)
 {
@@ -506,7 +498,7 @@ std::u16string CEdTextBuffer::UndoMenuText() const
 {
     std::u16string description;
     if (CanUndo() && UndoDescription(description))
-        return formatOne(engineString(kStrUndoAction), description);
+        return fillTemplate(engineString(kStrUndoAction), {description});
     return engineString(kStrUndo);
 }
 
@@ -514,7 +506,7 @@ std::u16string CEdTextBuffer::RedoMenuText() const
 {
     std::u16string description;
     if (CanRedo() && RedoDescription(description))
-        return formatOne(engineString(kStrRedoAction), description);
+        return fillTemplate(engineString(kStrRedoAction), {description});
     return engineString(kStrRedo);
 }
 

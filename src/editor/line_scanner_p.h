@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editor/text_type.h"
+#include "editor/word_char.h"
 #include "editor/word_list.h"
 
 #include <array>
@@ -27,12 +28,6 @@ enum Colour : std::int32_t {
     kString = 14,
 };
 
-// Letters, digits, "_" and every code from 128 on.
-constexpr bool isWordChar(char16_t ch)
-{
-    return (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9') || ch == u'_' ||
-           ch >= 128;
-}
 constexpr bool isLetter(char16_t ch) { return (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || ch >= 128; }
 constexpr bool isDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
 constexpr bool isSpace(char16_t ch) { return ch == u' ' || ch == u'\t' || ch == u'\r' || ch == u'\v' || ch == u'\f'; }

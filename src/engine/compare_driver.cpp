@@ -14,6 +14,7 @@
 #include "engine/merge_file.h"
 #include "engine/progress.h"
 #include "engine/report_builder.h"
+#include "platform/utf8.h"
 
 #include <chrono>
 #include <future>
@@ -112,6 +113,19 @@ SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport
     return outcome;
 }
 
+// The message of the exception being handled: a file error names the file and the reason.
+// Called only inside a catch block.
+std::string currentFailure()
+{
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return u8(engineString(kStrNotEnoughMemory));
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+}
+
 SRunOutcome failed(std::string message)
 {
     SRunOutcome outcome;
@@ -143,15 +157,9 @@ SRunOutcome runComparison(CCompFileOpt& record, std::u16string_view mergePath, S
             return outcome;
         }
         return runText(record, mergePath, report, bareLf, options);
-    } catch (const CFileException& e) {
+    } catch (const std::exception&) {
         report = SReport{};
-        return failed(e.what());
-    } catch (const std::bad_alloc&) {
-        report = SReport{};
-        return failed("Not enough memory to compare the files.");
-    } catch (const std::exception& e) {
-        report = SReport{};
-        return failed(e.what());
+        return failed(currentFailure());
     }
 }
 
@@ -177,15 +185,9 @@ SQuietOutcome runQuietComparison(CCompFileOpt& record)
                                  ? SQuietOutcome::Status::Written
                                  : SQuietOutcome::Status::Refused;
         }
-    } catch (const CFileException& e) {
+    } catch (const std::exception&) {
         outcome.status = SQuietOutcome::Status::Failed;
-        outcome.message = e.what();
-    } catch (const std::bad_alloc&) {
-        outcome.status = SQuietOutcome::Status::Failed;
-        outcome.message = "Not enough memory to compare the files.";
-    } catch (const std::exception& e) {
-        outcome.status = SQuietOutcome::Status::Failed;
-        outcome.message = e.what();
+        outcome.message = currentFailure();
     }
     record.m_sections.clear();
     return outcome;

@@ -1,5 +1,7 @@
 #include "engine/engine_strings.h"
 
+#include "platform/fill_template.h"
+
 namespace brindle {
 
 namespace {
@@ -35,10 +37,13 @@ std::u16string builtIn(int id)
     case kStrSettingsUnreadable:
         return u"The settings file %1 could not be read (%2). Default settings are used, and the file will not be "
                u"written over.";
+    case kStrSettingsUnwritable:
+        return u"The settings file %1 could not be written (%2). Settings changed in this session are not saved.";
     case kStrCannotOpen: return u"Cannot open %1: %2";
     case kStrIsAFolder: return u"%1 is a folder, not a file";
     case kStrNotAnOrdinaryFile: return u"%1 is not an ordinary file";
     case kStrCannotRead: return u"Cannot read %1: %2";
+    case kStrNotEnoughMemory: return u"Not enough memory to compare the files.";
     case kStrComparisonTooLarge:
         return u"Comparing %1 and %2 needs about %3 of memory, but only %4 is available. Close other programs, or "
                u"compare smaller files.";
@@ -62,14 +67,7 @@ std::u16string engineString(int id)
 
 std::u16string engineString(int id, std::initializer_list<std::u16string_view> arguments)
 {
-    std::u16string text = engineString(id);
-    std::u16string marker = u"%1";
-    for (const std::u16string_view value : arguments) {
-        if (const std::size_t at = text.find(marker); at != std::u16string::npos)
-            text.replace(at, marker.size(), value);
-        ++marker[1];
-    }
-    return text;
+    return fillTemplate(engineString(id), arguments);
 }
 
 }  // namespace brindle

@@ -25,11 +25,14 @@ enum EngineStringId : int {
     kStrSettingsNotOrdinary = 3224,   // "The settings file %1 was not read, because it is not an ordinary file. ..."
     kStrSettingsTooLarge = 3225,      // "The settings file %1 was not read, because it is larger than 16 MiB. ..."
     kStrSettingsUnreadable = 3226,    // "The settings file %1 could not be read (%2). ..."
+    kStrSettingsUnwritable = 3227,    // "The settings file %1 could not be written (%2). ..."
     // Compared files that cannot be read (file_exception.h).
     kStrCannotOpen = 3243,         // "Cannot open %1: %2"
     kStrIsAFolder = 3244,          // "%1 is a folder, not a file"
     kStrNotAnOrdinaryFile = 3245,  // "%1 is not an ordinary file"
     kStrCannotRead = 3246,         // "Cannot read %1: %2"
+    // A comparison that ran out of memory (compare_driver.h).
+    kStrNotEnoughMemory = 3229,  // "Not enough memory to compare the files."
     // A comparison too large for the memory available (memory_estimate.h).
     kStrComparisonTooLarge = 3259,  // "Comparing %1 and %2 needs about %3 of memory, ..."
 };

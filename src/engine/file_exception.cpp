@@ -2,6 +2,7 @@
 
 #include "engine/engine_strings.h"
 #include "platform/file_system.h"
+#include "platform/fill_template.h"
 #include "platform/utf8.h"
 
 namespace brindle {

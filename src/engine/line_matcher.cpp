@@ -40,58 +40,46 @@ bool CLineMatcher::Link(CDiffLine& a, CDiffLine& b)
     return true;
 }
 
+CLineMatcher::SExtension CLineMatcher::extendOneWay(std::span<CDiffLine* const> list1, std::size_t i,
+                                                    std::span<CDiffLine* const> list2, std::size_t j,
+                                                    EDirection direction)
+{
+    // Going backward the walk stops at index 0 without examining it.
+    const bool forward = direction == EDirection::Forward;
+    const auto inside = [forward](std::size_t k, std::size_t size) { return forward ? k < size : k > 0; };
+    const auto step = [forward](std::size_t& k) { forward ? ++k : --k; };
+    SExtension result;
+    while (inside(i, list1.size()) && inside(j, list2.size())) {
+        if (pollCancel()) {
+            result.cancelled = true;
+            return result;
+        }
+        if (Link(*list1[i], *list2[j])) {
+            result.paired = true;
+            step(i);
+            step(j);
+            continue;
+        }
+        if (!m_options.ignoreWhitespace)
+            break;
+        const std::size_t skippedFrom = i + j;
+        while (inside(i, list1.size()) && blank(*list1[i]))
+            step(i);
+        while (inside(j, list2.size()) && blank(*list2[j]))
+            step(j);
+        if (i + j == skippedFrom)
+            break;
+    }
+    return result;
+}
+
 bool CLineMatcher::ExtendMatch(std::span<CDiffLine* const> list1, std::size_t i, std::span<CDiffLine* const> list2,
                                std::size_t j)
 {
-    const bool ignoreWhitespace = m_options.ignoreWhitespace;
-    bool paired = false;
-    const std::size_t startI = i;
-    const std::size_t startJ = j;
-
-    while (i < list1.size() && j < list2.size()) {
-        if (pollCancel())
-            return paired;
-        if (Link(*list1[i], *list2[j])) {
-            paired = true;
-            ++i;
-            ++j;
-            continue;
-        }
-        if (!ignoreWhitespace)
-            break;
-        const std::size_t skippedFrom = i + j;
-        while (i < list1.size() && blank(*list1[i]))
-            ++i;
-        while (j < list2.size() && blank(*list2[j]))
-            ++j;
-        if (i + j == skippedFrom)
-            break;
-    }
-
-    if (startI == 0 || startJ == 0)
-        return paired;
-    i = startI - 1;
-    j = startJ - 1;
-    while (i > 0 && j > 0) {
-        if (pollCancel())
-            return paired;
-        if (Link(*list1[i], *list2[j])) {
-            paired = true;
-            --i;
-            --j;
-            continue;
-        }
-        if (!ignoreWhitespace)
-            break;
-        const std::size_t skippedFrom = i + j;
-        while (i > 0 && blank(*list1[i]))
-            --i;
-        while (j > 0 && blank(*list2[j]))
-            --j;
-        if (i + j == skippedFrom)
-            break;
-    }
-    return paired;
+    const SExtension ahead = extendOneWay(list1, i, list2, j, EDirection::Forward);
+    if (ahead.cancelled || i == 0 || j == 0)
+        return ahead.paired;
+    return extendOneWay(list1, i - 1, list2, j - 1, EDirection::Backward).paired || ahead.paired;
 }
 
 void CLineMatcher::hashAll(std::span<CDiffLine* const> lines)

@@ -35,6 +35,14 @@ public:
     bool MatchPass(std::span<CDiffLine* const> list1, std::span<CDiffLine* const> list2);
 
 private:
+    enum class EDirection { Forward, Backward };
+    struct SExtension {
+        bool paired = false;
+        bool cancelled = false;
+    };
+    // ExtendMatch's walk in one direction, starting at (i, j).
+    SExtension extendOneWay(std::span<CDiffLine* const> list1, std::size_t i, std::span<CDiffLine* const> list2,
+                            std::size_t j, EDirection direction);
     bool equal(CDiffLine& a, CDiffLine& b) { return LinesEqual(a, b, m_options); }
     bool blank(const CDiffLine& line) const { return IsBlankLine(line); }
     void hashAll(std::span<CDiffLine* const> lines);

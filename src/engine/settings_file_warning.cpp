@@ -1,32 +1,20 @@
 #include "engine/settings_file_warning.h"
 
 #include "engine/engine_strings.h"
+#include "platform/fill_template.h"
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
 
 #include <initializer_list>
+#include <iostream>
 
 namespace brindle {
 
 namespace {
 
-// The string of id with %1, %2, ... replaced by the arguments, in one pass: a path that itself
-// holds "%2" stays as it is.
 std::u16string filledIn(int id, std::initializer_list<std::u16string_view> arguments)
 {
-    const std::u16string format = engineString(id);
-    std::u16string text;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        const char16_t next = i + 1 < format.size() ? format[i + 1] : u'\0';
-        const std::size_t index = next >= u'1' && next <= u'9' ? std::size_t(next - u'1') : arguments.size();
-        if (format[i] == u'%' && index < arguments.size()) {
-            text += arguments.begin()[index];
-            ++i;
-        } else {
-            text += format[i];
-        }
-    }
-    return text;
+    return fillTemplate(engineString(id), arguments);
 }
 
 std::u16string refusalWarning(const SSettingsFileReport& report)
@@ -56,6 +44,19 @@ std::u16string settingsFileWarning(const SSettingsFileReport& report, std::u16st
     text += report.copyPath.empty() ? filledIn(kStrSettingsNotCopied, {u16(report.error)})
                                     : filledIn(kStrSettingsCopied, {report.copyPath});
     return text;
+}
+
+std::u16string settingsWriteWarning(const SSettingsFileReport& report)
+{
+    if (report.writeError.empty())
+        return {};
+    return filledIn(kStrSettingsUnwritable, {report.path, u16(report.writeError)});
+}
+
+void printSettingsWriteWarning(const SSettingsFileReport& report)
+{
+    if (const std::u16string warning = settingsWriteWarning(report); !warning.empty())
+        std::cerr << u8(warning) << std::endl;
 }
 
 }  // namespace brindle

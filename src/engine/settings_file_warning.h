@@ -13,4 +13,12 @@ struct SSettingsFileReport;
 // or why the file was not read. Empty for a healthy file.
 std::u16string settingsFileWarning(const SSettingsFileReport& report, std::u16string_view separator = u" ");
 
+// The warning for a write of the settings file that failed (report.writeError), in the user's
+// language; empty when none failed.
+std::u16string settingsWriteWarning(const SSettingsFileReport& report);
+
+// Writes settingsWriteWarning to stderr, on a line of its own: the reporter the programs give
+// setSettingsWriteFailureReporter (reg_file_store.h).
+void printSettingsWriteWarning(const SSettingsFileReport& report);
+
 }  // namespace brindle

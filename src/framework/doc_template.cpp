@@ -3,6 +3,7 @@
 #include "framework/document.h"
 #include "framework/mdi_child_wnd.h"
 #include "framework/mdi_frame_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
@@ -47,9 +48,9 @@ void CDocTemplate::removeDocument(CDocument* document)
 
 CDocument* CDocTemplate::findOpenDocument(const QString& path) const
 {
-    const std::u16string wanted = path.toStdU16String();
+    const std::u16string wanted = toU16String(path);
     for (CDocument* document : m_documents) {
-        if (sameFileOrPath(document->pathName().toStdU16String(), wanted))
+        if (sameFileOrPath(toU16String(document->pathName()), wanted))
             return document;
     }
     return nullptr;

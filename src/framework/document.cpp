@@ -17,7 +17,6 @@ namespace brindle {
 
 namespace {
 
-QWidget* dialogOwner() { return CWinApp::instance() ? CWinApp::instance()->mainFrame() : nullptr; }
 }  // namespace
 
 CDocument::CDocument()
@@ -155,7 +154,7 @@ bool CDocument::saveModified()
         return true;
     const QString name = m_title.isEmpty() ? m_pathName : m_title;
     const auto answer =
-        QMessageBox::question(dialogOwner(), loadString(res::kStrAppTitle), loadString(res::kStrAskToSave).arg(name),
+        QMessageBox::question(dialogParent(), loadString(res::kStrAppTitle), loadString(res::kStrAskToSave).arg(name),
                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -178,12 +177,12 @@ bool CDocument::writeRecoveryCopy(const QString&) { return false; }
 
 void CDocument::reportSaveFailed(const QString& path)
 {
-    QMessageBox::warning(dialogOwner(), loadString(res::kStrAppTitle), loadString(res::kStrSaveFailed).arg(path));
+    QMessageBox::warning(dialogParent(), loadString(res::kStrAppTitle), loadString(res::kStrSaveFailed).arg(path));
 }
 
 void CDocument::reportOpenFailed(const QString& path)
 {
-    QMessageBox::warning(dialogOwner(), loadString(res::kStrAppTitle), loadString(res::kStrOpenFailed).arg(path));
+    QMessageBox::warning(dialogParent(), loadString(res::kStrAppTitle), loadString(res::kStrOpenFailed).arg(path));
 }
 
 bool CDocument::doFileSave() { return doSave(m_pathName, m_pathName.isEmpty()); }
@@ -197,7 +196,7 @@ bool CDocument::doSave(const QString& path, bool replace)
             m_template ? templateFilter(m_template->docString(CDocTemplate::kFilterName)) : QString();
         const QString suffix =
             m_template ? m_template->docString(CDocTemplate::kFilterExt).section(u'.', -1) : QString();
-        target = promptSaveFileName(dialogOwner(), target.isEmpty() ? m_title : target, suffix, filter);
+        target = promptSaveFileName(dialogParent(), target.isEmpty() ? m_title : target, suffix, filter);
         if (target.isEmpty())
             return false;
     }

@@ -1,5 +1,6 @@
 #include "framework/persist_frame_impl.h"
 
+#include "framework/qt_utf16.h"
 #include "framework/win_app.h"
 #include "platform/profile.h"
 #include "platform/settings_names.h"
@@ -196,9 +197,9 @@ void CPersistFrameImpl::restore()
     if (!app)
         return;
     const CProfile& profile = app->profile();
-    const std::u16string section = m_section.toStdU16String();
+    const std::u16string section = toU16String(m_section);
     SWindowPlacement restored;
-    if (const auto rect = placementRectangle(QString::fromStdU16String(profile.readString(section, kRectangleValue))))
+    if (const auto rect = placementRectangle(toQString(profile.readString(section, kRectangleValue))))
         restored.normal = m_frame.isWindow() ? fittedToScreen(*rect) : *rect;
     const bool iconized = profile.readInt(section, kIconizedValue, 0) != 0;
     const bool maximized = profile.readInt(section, kMaximizedValue, 0) != 0;
@@ -220,7 +221,7 @@ void CPersistFrameImpl::writePlacement(const SWindowPlacement& current)
     if (!app)
         return;
     CProfile& profile = app->profile();
-    const std::u16string section = m_section.toStdU16String();
+    const std::u16string section = toU16String(m_section);
     int maximized = 0;
     if (current.showCommand == kShowMaximized)
         maximized = 1;

@@ -123,8 +123,8 @@ inline constexpr int kStrUser2 = 3290;
 inline constexpr int kStrShowLineNumbers = 3291;
 
 // The hex view.
-inline constexpr int kStrPrintedBy = 2141;      // "Printed by Brindle"
-inline constexpr int kStrPageOf = 3310;         // "Page %1 of %2"
+inline constexpr int kStrPrintedBy = 2141;  // "Printed by Brindle"
+inline constexpr int kStrPageOf = 3310;     // "Page %1 of %2"
 // "%1 is too large to edit here (%2); it is shown read-only.": the file and its size
 inline constexpr int kStrTooLargeToEdit = 3313;
 // "The selection (%1) is too large to copy; at most %2 can be copied at once."

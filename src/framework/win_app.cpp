@@ -6,6 +6,7 @@
 #include "framework/help_window.h"
 #include "framework/mdi_frame_wnd.h"
 #include "framework/print_setup_dlg.h"
+#include "framework/qt_utf16.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/settings_names.h"
@@ -19,7 +20,6 @@ namespace brindle {
 namespace {
 CWinApp* g_app = nullptr;
 
-std::u16string u16(const QString& text) { return text.toStdU16String(); }
 }  // namespace
 
 CWinApp::CWinApp() : m_profile(std::make_unique<CProfile>(userSettingsStore()))
@@ -45,6 +45,8 @@ CWinApp::~CWinApp()
 
 CWinApp* CWinApp::instance() { return g_app; }
 
+QWidget* dialogParent() { return g_app ? g_app->mainFrame() : nullptr; }
+
 void CWinApp::addDocTemplate(std::unique_ptr<CDocTemplate> docTemplate)
 {
     m_templates.push_back(std::move(docTemplate));
@@ -66,7 +68,7 @@ void CWinApp::setMainFrame(std::unique_ptr<CMDIFrameWnd> frame) { m_mainFrame = 
 
 void CWinApp::setRegistryKey(const QString& company, const QString& application)
 {
-    m_profile->setRegistryKey(u16(company), u16(application));
+    m_profile->setRegistryKey(toU16String(company), toU16String(application));
 }
 
 void CWinApp::loadRecentFiles(int size)
@@ -74,7 +76,7 @@ void CWinApp::loadRecentFiles(int size)
     m_recentFileCount = size;
     m_recentFiles.clear();
     for (int i = 1; i <= size; ++i) {
-        const QString path = QString::fromStdU16String(m_profile->readString(kRecentFileSection, recentFileValue(i)));
+        const QString path = toQString(m_profile->readString(kRecentFileSection, recentFileValue(i)));
         if (!path.isEmpty())
             m_recentFiles.append(path);
     }
@@ -84,15 +86,15 @@ void CWinApp::saveRecentFiles()
 {
     for (int i = 1; i <= m_recentFileCount; ++i) {
         const QString path = i <= m_recentFiles.size() ? m_recentFiles[i - 1] : QString();
-        m_profile->writeString(kRecentFileSection, recentFileValue(i), u16(path));
+        m_profile->writeString(kRecentFileSection, recentFileValue(i), toU16String(path));
     }
 }
 
 void CWinApp::addToRecentFiles(const QString& path)
 {
     // One entry per file: another name of it moves up under the name last used.
-    const std::u16string added = u16(path);
-    m_recentFiles.removeIf([&added](const QString& entry) { return sameFileOrPath(u16(entry), added); });
+    const std::u16string added = toU16String(path);
+    m_recentFiles.removeIf([&added](const QString& entry) { return sameFileOrPath(toU16String(entry), added); });
     m_recentFiles.prepend(path);
     while (m_recentFiles.size() > m_recentFileCount)
         m_recentFiles.removeLast();

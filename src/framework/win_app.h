@@ -10,6 +10,7 @@
 #include <vector>
 
 class QPrinter;
+class QWidget;
 
 namespace brindle {
 
@@ -81,5 +82,9 @@ private:
     int m_recentFileCount = 4;
     QFont m_textFont;
 };
+
+// The parent of the dialogs and message boxes that no one view owns (documents, the application):
+// the main window, or nullptr while there is none.
+QWidget* dialogParent();
 
 }  // namespace brindle

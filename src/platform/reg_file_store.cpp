@@ -181,19 +181,27 @@ std::string keepDamagedCopy(const std::string& native, std::string_view text, st
     return {};
 }
 
-// mkdir -p with mode 0700: settings are private to the user.
+// The system's reason for the failure that just happened.
+std::error_code lastError() { return std::error_code(errno, std::generic_category()); }
+
+// mkdir -p with mode 0700: settings are private to the user. False with errno set.
 bool makeFolders(const std::string& folder)
 {
     struct stat info {};
-    if (::stat(folder.c_str(), &info) == 0)
-        return S_ISDIR(info.st_mode);
-    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        if (::mkdir(folder.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST)
+    if (::stat(folder.c_str(), &info) != 0) {
+        for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+            if (::mkdir(folder.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST)
+                return false;
+            if (slash == std::string::npos)
+                break;
+        }
+        if (::stat(folder.c_str(), &info) != 0)
             return false;
-        if (slash == std::string::npos)
-            break;
     }
-    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (S_ISDIR(info.st_mode))
+        return true;
+    errno = ENOTDIR;
+    return false;
 }
 
 // An exclusive flock() on the lock file, held until destruction. flock() rather than fcntl()
@@ -209,17 +217,25 @@ public:
             ::close(m_fd);
     }
 
-    // Fails on a lock file that is not an ordinary file rather than wait on a FIFO or lock a
-    // device.
-    bool lock(const std::string& path)
+    // Fails, with error set, on a lock file that is not an ordinary file rather than wait on a
+    // FIFO or lock a device.
+    bool lock(const std::string& path, std::error_code& error)
     {
         m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0600);
         struct stat info {};
-        if (m_fd < 0 || ::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))
+        if (m_fd < 0 || ::fstat(m_fd, &info) != 0) {
+            error = lastError();
             return false;
+        }
+        if (!S_ISREG(info.st_mode)) {
+            error = notOrdinaryFileError();
+            return false;
+        }
         while (::flock(m_fd, LOCK_EX) != 0) {
-            if (errno != EINTR)
+            if (errno != EINTR) {
+                error = lastError();
                 return false;
+            }
         }
         return true;
     }
@@ -251,11 +267,21 @@ struct CRegFileStore::Cache {
     SFileStamp stamp;
     bool loaded = false;
     SSettingsFileReport report;
+    std::string writeError;         // why the last write failed; empty after one that succeeded
+    bool writeFailureTold = false;  // the reporter hears of the first failure only
 
     void refresh();
     void take(SFileRead read);
     bool write(std::u16string_view key, std::u16string_view name, SRegValue value);
+    bool writeLocked(std::u16string_view key, std::u16string_view name, SRegValue value, std::error_code& error);
+    void tellWriteFailure(const std::error_code& error);
 };
+
+namespace {
+SettingsWriteFailureReporter g_writeFailureReporter = nullptr;
+}  // namespace
+
+void setSettingsWriteFailureReporter(SettingsWriteFailureReporter reporter) { g_writeFailureReporter = reporter; }
 
 void CRegFileStore::Cache::refresh()
 {
@@ -301,8 +327,38 @@ bool CRegFileStore::Cache::write(std::u16string_view key, std::u16string_view na
     if (!CRegistryData::isStorableKey(key))
         return false;
     std::lock_guard guard(mutex);
+    std::error_code error;
+    const bool written = writeLocked(key, name, std::move(value), error);
+    if (written)
+        writeError.clear();
+    else if (error)
+        tellWriteFailure(error);
+    return written;
+}
+
+void CRegFileStore::Cache::tellWriteFailure(const std::error_code& error)
+{
+    writeError = errorText(error);
+    if (writeFailureTold || !g_writeFailureReporter)
+        return;
+    writeFailureTold = true;
+    SSettingsFileReport told = report;
+    told.path = path;  // the file may never have been read
+    told.writeError = writeError;
+    g_writeFailureReporter(told);
+}
+
+// Sets error only when the system refused the write: a refused or damaged file left as it is
+// was reported when it was read.
+bool CRegFileStore::Cache::writeLocked(std::u16string_view key, std::u16string_view name, SRegValue value,
+                                       std::error_code& error)
+{
     CFileLock lock;
-    if (!makeFolders(nativePath(parentFolder(path))) || !lock.lock(native + ".lock"))
+    if (!makeFolders(nativePath(parentFolder(path)))) {
+        error = lastError();
+        return false;
+    }
+    if (!lock.lock(native + ".lock", error))
         return false;
     // Another process may have written since the last read: start from the file as it is now.
     take(readOrdinaryFile(native));
@@ -316,6 +372,7 @@ bool CRegFileStore::Cache::write(std::u16string_view key, std::u16string_view na
     CAtomicFile file;
     file.setNewFileMode(0600);
     if (!file.open(path) || !file.write(text.data(), text.size()) || !file.commit()) {
+        error = file.error();
         loaded = false;  // the value set above is in no file: read the file again
         return false;
     }
@@ -347,7 +404,9 @@ SSettingsFileReport CRegFileStore::fileReport() const
 {
     std::lock_guard guard(m_cache->mutex);
     m_cache->refresh();
-    return m_cache->report;
+    SSettingsFileReport report = m_cache->report;
+    report.writeError = m_cache->writeError;
+    return report;
 }
 
 std::optional<std::uint32_t> CRegFileStore::readDword(std::u16string_view key, std::u16string_view name) const

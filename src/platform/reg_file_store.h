@@ -32,7 +32,9 @@ inline constexpr long long kMaxSettingsFileSize = 16LL << 20;
 // device, a link to one) or is larger than kMaxSettingsFileSize is neither opened nor written
 // over; values written then stay in memory for the session. fileReport() tells what was found.
 // Reading never blocks on the file or the lock file; a write waits only for another writer's
-// lock.
+// lock. A write the system refuses (no room, no permission, a folder that cannot be made) returns
+// false, fileReport() says why, and the reporter set with setSettingsWriteFailureReporter hears of
+// the first such failure of each store.
 class CRegFileStore final : public CSettingsStore {
 public:
     explicit CRegFileStore(std::u16string path);
@@ -61,5 +63,11 @@ private:
     std::u16string m_path;
     std::unique_ptr<Cache> m_cache;
 };
+
+// Told of the first write of a store's file that the system refused, with the store's report
+// (writeError says why). The programs install one that tells the user in their language;
+// nullptr (the default) tells nobody. Set it before any store is used.
+using SettingsWriteFailureReporter = void (*)(const SSettingsFileReport& report);
+void setSettingsWriteFailureReporter(SettingsWriteFailureReporter reporter);
 
 }  // namespace brindle

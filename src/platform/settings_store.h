@@ -28,6 +28,9 @@ struct SSettingsFileReport {
     std::u16string copyPath;  // where that damaged version was copied; empty when no copy could be made
     ERefusal refusal = ERefusal::None;
     std::string error;  // the system's reason for Unreadable, or for a copy that failed
+    // The system's reason the last write of the file failed; empty after one that succeeded.
+    // Writes happen after the start-time warning, so healthy() leaves it out.
+    std::string writeError;
 
     bool damaged() const { return skippedLines > 0; }
     bool healthy() const { return !damaged() && refusal == ERefusal::None; }

@@ -3,6 +3,7 @@
 #include "app/brd_app.h"
 #include "app/command_line.h"
 #include "engine/comp_file_opt.h"
+#include "framework/qt_utf16.h"
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
 #include "platform/settings_names.h"
@@ -29,7 +30,7 @@ namespace brindle {
 namespace {
 
 std::string str(const QString& text) { return text.toStdString(); }
-std::string str(const std::u16string& text) { return QString::fromStdU16String(text).toStdString(); }
+std::string str(const std::u16string& text) { return toQString(text).toStdString(); }
 
 // The first three tokens of text, then what is left.
 std::vector<std::string> tokenize(QString text)

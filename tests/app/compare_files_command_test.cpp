@@ -1,6 +1,7 @@
 // The main frame's "Compare Files" command: the compare dialog on the saved options, and the
 // comparison it starts.
 #include "app/brd_app.h"
+#include "framework/qt_utf16.h"
 
 #include "app/main_frame.h"
 #include "compare_ui/compare_dlg.h"
@@ -107,8 +108,8 @@ TEST_F(CompareFilesCommand, OkOpensTheComparisonWithTheSavedOptions)
 
     ASSERT_EQ(1u, m_app.opened.size());
     const SOpened& opened = m_app.opened.front();
-    EXPECT_EQ(m_file1, QString::fromStdU16String(opened.record.m_file1Path));
-    EXPECT_EQ(m_file2, QString::fromStdU16String(opened.record.m_file2Path));
+    EXPECT_EQ(m_file1, toQString(opened.record.m_file1Path));
+    EXPECT_EQ(m_file2, toQString(opened.record.m_file2Path));
     EXPECT_EQ(1, opened.record.m_ignoreCase);
     EXPECT_EQ(QString(), opened.mergePath);
     EXPECT_EQ(m_file1.toStdU16String(), m_app.profile().readString(kPathsSection, kFile1PathValue));

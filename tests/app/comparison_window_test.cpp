@@ -16,6 +16,7 @@
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
+#include "framework/qt_utf16.h"
 #include "merge_editor/rode_zor_text_buffer.h"
 #include "platform/profile.h"
 #include "platform/settings_names.h"
@@ -79,8 +80,8 @@ protected:
                   const std::function<void(CCompFileOpt&)>& adjust = {})
     {
         CCompFileOpt record;
-        record.m_file1Path = QString::fromStdString(m_dir.file(name1)).toStdU16String();
-        record.m_file2Path = QString::fromStdString(m_dir.file(name2)).toStdU16String();
+        record.m_file1Path = toU16String(QString::fromStdString(m_dir.file(name1)));
+        record.m_file2Path = toU16String(QString::fromStdString(m_dir.file(name2)));
         if (adjust)
             adjust(record);
         CBRDDoc* doc = CBRDDoc::openComparison(record, QString());
@@ -423,8 +424,8 @@ TEST_F(ComparisonWindowTest, TitleNamesBothFiles)
 TEST_F(ComparisonWindowTest, MainTitleFollowsTheActiveWindow)
 {
     CCompFileOpt record;
-    record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
-    record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
+    record.m_file1Path = toU16String(QString::fromStdString(m_dir.file("one.txt")));
+    record.m_file2Path = toU16String(QString::fromStdString(m_dir.file("two.txt")));
     ASSERT_NE(CBRDDoc::openComparison(record, QString::fromStdString(m_dir.file("merge.txt"))), nullptr);
     test::settle();
     CMainFrame& frame = *m_app.app.mainFrame();
@@ -576,8 +577,8 @@ TEST_F(ComparisonWindowTest, RefreshInTheMergeEditorKeepsTheMergeFile)
 {
     const QString mergePath = QString::fromStdString(m_dir.file("merge.txt"));
     CCompFileOpt record;
-    record.m_file1Path = QString::fromStdString(m_dir.file("one.txt")).toStdU16String();
-    record.m_file2Path = QString::fromStdString(m_dir.file("two.txt")).toStdU16String();
+    record.m_file1Path = toU16String(QString::fromStdString(m_dir.file("one.txt")));
+    record.m_file2Path = toU16String(QString::fromStdString(m_dir.file("two.txt")));
     ASSERT_NE(CBRDDoc::openComparison(record, mergePath), nullptr);
     test::settle();
     CDocTemplate* mergeTemplate = m_app.app.docTemplateAt(kMergeEditorTemplate);

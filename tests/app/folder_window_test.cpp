@@ -8,6 +8,7 @@
 #include "frame_test_support.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
+#include "framework/qt_utf16.h"
 #include "framework/template_positions.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
@@ -101,8 +102,7 @@ TEST_F(FolderWindowTest, ComparesNavigatesOpensCopiesAndRefreshes)
     CDocTemplate* comparisons = m_app.app.docTemplateAt(kComparisonTemplate);
     ASSERT_EQ(comparisons->documents().size(), 1u);
     auto* comparison = qobject_cast<CBRDDoc*>(comparisons->documents().front());
-    EXPECT_EQ(QString::fromStdU16String(comparison->context().m_file2Path),
-              QString::fromStdString(m_dir.file("b/src/main.c")));
+    EXPECT_EQ(toQString(comparison->context().m_file2Path), QString::fromStdString(m_dir.file("b/src/main.c")));
     EXPECT_FALSE(comparison->report().items.empty());
 
     // Copy to Folder 2 from the Edit menu, after a Yes.

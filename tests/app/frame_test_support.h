@@ -6,6 +6,7 @@
 #include "framework/doc_template.h"
 #include "framework/document.h"
 #include "framework/mdi_child_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/view.h"
 #include "platform/memory_settings_store.h"
 #include "platform/profile.h"
@@ -58,7 +59,7 @@ struct SAppOnMemorySettings {
     CProfile& profile() { return app.profile(); }
     QString readString(std::u16string_view section, std::u16string_view name)
     {
-        return QString::fromStdU16String(profile().readString(section, name, u"(missing)"));
+        return toQString(profile().readString(section, name, u"(missing)"));
     }
 };
 

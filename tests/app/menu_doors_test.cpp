@@ -16,6 +16,7 @@
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/template_positions.h"
 #include "framework/view.h"
@@ -218,8 +219,8 @@ protected:
         m_dir.write("one.cpp", "foobar\nhello\n");
         m_dir.write("two.cpp", "foobar\nworld\n");
         CCompFileOpt record;
-        record.m_file1Path = path("one.cpp").toStdU16String();
-        record.m_file2Path = path("two.cpp").toStdU16String();
+        record.m_file1Path = toU16String(path("one.cpp"));
+        record.m_file2Path = toU16String(path("two.cpp"));
         CBRDDoc* document = CBRDDoc::openComparison(record, mergePath);
         settle();
         return document;

@@ -2,6 +2,7 @@
 // child frame in every state they can be closed in.
 #include "framework/persist_frame_impl.h"
 #include "framework/persist_mdi_child_frame.h"
+#include "framework/qt_utf16.h"
 #include "platform/settings_names.h"
 
 #include "app/main_frame.h"

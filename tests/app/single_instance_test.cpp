@@ -12,9 +12,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStringList>
 #include <QThread>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -210,6 +212,55 @@ TEST_F(SingleInstanceProcessTest, NoListenerMeansStartNormally)
     EXPECT_FALSE(CSingleInstance::handOver(QStringLiteral("a b"), server()));
     EXPECT_FALSE(CSingleInstance::handOver(QString(), server()));
     EXPECT_LT(clock.elapsed(), 2000);
+}
+
+// The warnings (qWarning) issued while it lives.
+class CWarningRecorder {
+public:
+    CWarningRecorder() : m_previous(qInstallMessageHandler(&record)) { recorded().clear(); }
+    ~CWarningRecorder() { qInstallMessageHandler(m_previous); }
+    const QStringList& warnings() const { return recorded(); }
+
+private:
+    static QStringList& recorded()
+    {
+        static QStringList list;
+        return list;
+    }
+    static void record(QtMsgType type, const QMessageLogContext&, const QString& text)
+    {
+        if (type == QtWarningMsg)
+            recorded() << text;
+    }
+    QtMessageHandler m_previous;
+};
+
+// A copy that holds the name but never confirms receipt (hung, or busy for good): the hand-over
+// fails after the receipt time and says why, as this copy then opens a window of its own. No
+// copy at all is the normal start and says nothing.
+TEST_F(SingleInstanceProcessTest, FailedHandOverSaysWhyWhereNoCopyIsSilent)
+{
+    const struct {
+        const char* name;
+        bool listening;
+        QStringList warnings;
+    } cases[] = {
+        {"no copy runs", false, {}},
+        {"the copy never confirms",
+         true,
+         {QStringLiteral("Brindle could not hand the command line to its running copy (QLocalSocket: Socket "
+                         "operation timed out), so it opens a window of its own.")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QLocalServer hung;
+        if (c.listening) {
+            ASSERT_TRUE(hung.listen(server()));
+        }
+        CWarningRecorder recorder;
+        EXPECT_FALSE(CSingleInstance::handOver(QStringLiteral("a b"), server()));
+        EXPECT_EQ(recorder.warnings(), c.warnings);
+    }
 }
 
 TEST_F(SingleInstanceProcessTest, SocketLeftByAKilledListenerBlocksNothing)

@@ -12,6 +12,7 @@
 #include "framework/doc_template.h"
 #include "framework/help_window.h"
 #include "framework/mdi_child_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/template_positions.h"
 #include "framework/view.h"
 #include "platform/code_page.h"
@@ -126,6 +127,44 @@ TEST_F(StandardCommandsTest, CtrlSWritesTheModifiedFile)
 
 // Ctrl+Z of the main window reaches the Undo of the window typed in: what is saved afterwards is
 // the file as it was opened.
+// Ctrl+S where the file's folder has become a file (ENOTDIR, which binds root too): one message
+// names the file and the system's reason, and the document stays modified.
+TEST_F(StandardCommandsTest, FailedCtrlSNamesTheFileAndTheReason)
+{
+    const struct {
+        EWindow window;
+        const char* message;  // %1: the file
+    } messages[] = {
+        {EWindow::MergeEditor, "File %1 cannot be saved.\nNot a directory"},
+        {EWindow::TextEditor, "File %1 cannot be saved.\nNot a directory"},
+        {EWindow::HexView, "%1 could not be saved: Not a directory\nThe file on disk was left unchanged."},
+    };
+    int row = 0;
+    for (const SWindowCase& c : kEditedWindows) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(messages[row].window, c.window);
+        const std::string folder = "gone-" + std::to_string(row);
+        std::filesystem::create_directory(m_dir.file(folder));
+        const std::string name = folder + "/a.txt";
+        CDocument* document = open(c.window, name.c_str());
+        ASSERT_NE(nullptr, document);
+        type(*document, c.typed);
+        std::filesystem::remove_all(m_dir.file(folder));
+        m_dir.write(folder, "now a file");
+        test::CDialogAnswers answers;
+        answers.thenClick(QMessageBox::Ok);
+        test::pressKeys(frame(), QKeySequence(QStringLiteral("Ctrl+S")));
+        settle();
+        EXPECT_EQ(QStringList{QString::fromLatin1(messages[row].message).arg(path(name.c_str()))}, answers.shown());
+        EXPECT_TRUE(document->isModified());
+        EXPECT_EQ("now a file", test::readBytes(m_dir.file(folder)));
+        document->setModifiedFlag(false);
+        document->onCloseDocument();
+        settle();
+        ++row;
+    }
+}
+
 TEST_F(StandardCommandsTest, CtrlZTakesBackWhatWasTyped)
 {
     for (const SWindowCase& c : kEditedWindows) {
@@ -204,8 +243,8 @@ TEST_F(StandardCommandsTest, CloseEndsAComparisonWindowFromItsMenu)
     m_dir.write("one.txt", "a\nb\n");
     m_dir.write("two.txt", "a\nc\n");
     CCompFileOpt record;
-    record.m_file1Path = path("one.txt").toStdU16String();
-    record.m_file2Path = path("two.txt").toStdU16String();
+    record.m_file1Path = toU16String(path("one.txt"));
+    record.m_file2Path = toU16String(path("two.txt"));
     m_app.app.openComparison(record, QString());
     settle();
     ASSERT_EQ(1, windowCount());

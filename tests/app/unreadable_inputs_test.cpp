@@ -7,6 +7,7 @@
 #include "frame_test_support.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
+#include "framework/qt_utf16.h"
 #include "framework/template_positions.h"
 #include "merge_editor/edit_doc.h"
 #include "platform/available_memory.h"

@@ -1,6 +1,7 @@
 // The update check against stand-ins for the update library: which call decides, what the user
 // is shown, what the library is given, and when the menu item is enabled.
 #include "app/update_check.h"
+#include "framework/qt_utf16.h"
 
 #include "app/brd_app.h"
 #include "framework/cmd_target.h"
@@ -27,8 +28,8 @@ namespace {
 
 const QString kStubPath = QStringLiteral(BRINDLE_VPROBE_STUB_PATH);
 const QString kNoEntryPath = QStringLiteral(BRINDLE_VPROBE_NOENTRY_PATH);
-const QString kPrimary = QString::fromUtf16(kPrimaryVersionsLocation);
-const QString kFallback = QString::fromUtf16(kFallbackVersionsLocation);
+const QString kPrimary = toQString(kPrimaryVersionsLocation);
+const QString kFallback = toQString(kFallbackVersionsLocation);
 
 // Records what the check shows, in one line per prompt.
 class CRecordingPrompts final : public CUpdatePrompts {

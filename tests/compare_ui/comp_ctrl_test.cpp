@@ -1,6 +1,7 @@
 // The report pane: text and positions from a report document, scrolling with the partner,
 // search passes that wrap once, the text the find dialog proposes, and copying.
 #include "compare_ui/comp_ctrl.h"
+#include "framework/qt_utf16.h"
 
 #include "compare_ui/find_dlg.h"
 #include "engine/rtf_document.h"
@@ -129,6 +130,28 @@ TEST(CompCtrlTest, HorizontalScrollingMapsProportionally)
     EXPECT_EQ(panes.two.horizontalPosition(), bar2->maximum() / 2);
 }
 
+// The range starts from the line longest in characters; a shorter line that ends in a tab reaches
+// further and widens it once scrolling shows its end. That happens where the pane
+// scrolls: painting at any position leaves the scroll bars as they were.
+TEST(CompCtrlTest, PaintingLeavesTheScrollBarsAsTheyWere)
+{
+    CCompCtrl pane;
+    pane.setRtf(report({std::u16string(100, u'a'), std::u16string(97, u'a') + u"\t"}));
+    pane.resize(300, 200);
+    pane.show();
+    QScrollBar* bar = pane.horizontalScrollBar();
+    const int firstMaximum = bar->maximum();
+    ASSERT_GT(firstMaximum, 0);
+    for (int position = 0; position <= bar->maximum(); ++position) {
+        bar->setValue(position);
+        const int maximum = bar->maximum();
+        pane.viewport()->grab();
+        ASSERT_EQ(bar->maximum(), maximum) << "position " << position;
+        ASSERT_EQ(bar->value(), position);
+    }
+    EXPECT_GT(bar->maximum(), firstMaximum);
+}
+
 TEST(CompCtrlTest, FindTextOptions)
 {
     CCompCtrl pane;
@@ -202,7 +225,7 @@ TEST(CompCtrlTest, CopyPutsPlainTextOnTheClipboard)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
     pane.selectAll();
     pane.copy();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf16(u"blue\n\u0416x"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), toQString(u"blue\n\u0416x"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The compare dialog: validation with its messages and focus, the file histories in "Paths", the
 // buttons of the "Compare Files" page, the font buttons and running the sheet.
 #include "compare_ui/compare_dlg.h"
+#include "framework/qt_utf16.h"
 
 #include "compare_ui/color_btn.h"
 #include "compare_ui/comp_files_page.h"
@@ -85,8 +86,6 @@ private:
     QFont m_textFont{QStringLiteral("Shared Face"), 11};
 };
 
-QString qs(const std::u16string& text) { return QString::fromStdU16String(text); }
-std::u16string u16(const QString& text) { return text.toStdU16String(); }
 std::u16string historyName(int entry) { return pathHistoryValue(kFile1PathValue, entry); }
 
 // The id of the control that has the focus in sheet (a combo for its line edit), or 0.
@@ -154,9 +153,9 @@ class SelPageValidation : public CompareDlgTest, public testing::WithParamInterf
 TEST_P(SelPageValidation, RefusesBadNamesAtTheirControl)
 {
     const SSelValidationCase& c = GetParam();
-    m_record.m_file1Path = u16(path(c.file1));
-    m_record.m_file2Path = u16(path(c.file2));
-    m_record.m_outputFile = u16(path(c.mergeFile));
+    m_record.m_file1Path = toU16String(path(c.file1));
+    m_record.m_file2Path = toU16String(path(c.file2));
+    m_record.m_outputFile = toU16String(path(c.mergeFile));
     CCompareDlg sheet(m_record, m_host, nullptr);
     findControl<QCheckBox>(sheet, CSelPage::kIdDisplayMerge)->setChecked(c.displayMergeFile);
     sheet.tabs().setCurrentIndex(2);  // a failure brings its page to the front
@@ -166,7 +165,7 @@ TEST_P(SelPageValidation, RefusesBadNamesAtTheirControl)
     if (c.focusedOnFailure == 0) {
         EXPECT_EQ(std::vector<int>{}, m_host.messages);
         EXPECT_EQ(QDialog::Accepted, sheet.result());
-        EXPECT_EQ(path(c.mergeFile), qs(m_record.m_outputFile));
+        EXPECT_EQ(path(c.mergeFile), toQString(m_record.m_outputFile));
         return;
     }
     EXPECT_EQ(std::vector<int>{kBadFileName}, m_host.messages);
@@ -216,12 +215,12 @@ class HeaderFooterPairs : public CompareDlgTest, public testing::WithParamInterf
 TEST_P(HeaderFooterPairs, AreCheckedOnOkFile1First)
 {
     const SPairCase& c = GetParam();
-    m_record.m_file1Path = u16(path("$/a.txt"));
-    m_record.m_file2Path = u16(path("$/b.txt"));
-    m_record.m_file1SectionHeader = u16(QString::fromUtf8(c.header1));
-    m_record.m_file1SectionFooter = u16(QString::fromUtf8(c.footer1));
-    m_record.m_file2SectionHeader = u16(QString::fromUtf8(c.header2));
-    m_record.m_file2SectionFooter = u16(QString::fromUtf8(c.footer2));
+    m_record.m_file1Path = toU16String(path("$/a.txt"));
+    m_record.m_file2Path = toU16String(path("$/b.txt"));
+    m_record.m_file1SectionHeader = toU16String(QString::fromUtf8(c.header1));
+    m_record.m_file1SectionFooter = toU16String(QString::fromUtf8(c.footer1));
+    m_record.m_file2SectionHeader = toU16String(QString::fromUtf8(c.header2));
+    m_record.m_file2SectionFooter = toU16String(QString::fromUtf8(c.footer2));
     CCompareDlg sheet(m_record, m_host, nullptr);
     sheet.show();
 
@@ -285,10 +284,11 @@ TEST_P(FileHistory, KeepsTenNamesMostRecentFirst)
     const SHistoryCase& c = GetParam();
     CProfile& profile = m_host.profile();
     for (std::size_t entry = 0; entry < c.stored.size(); ++entry)
-        profile.writeString(kPathsSection, historyName(static_cast<int>(entry) + 1), u16(path(c.stored[entry])));
-    profile.writeString(kPathsSection, kFile1PathValue, u16(path(c.storedText)));
-    m_record.m_file1Path = u16(path(c.recordName));
-    m_record.m_file2Path = u16(path("$/b.txt"));
+        profile.writeString(kPathsSection, historyName(static_cast<int>(entry) + 1),
+                            toU16String(path(c.stored[entry])));
+    profile.writeString(kPathsSection, kFile1PathValue, toU16String(path(c.storedText)));
+    m_record.m_file1Path = toU16String(path(c.recordName));
+    m_record.m_file2Path = toU16String(path("$/b.txt"));
     CCompareDlg sheet(m_record, m_host, nullptr);
     QComboBox& file1 = combo(sheet, CSelPage::kIdFile1);
 
@@ -304,14 +304,14 @@ TEST_P(FileHistory, KeepsTenNamesMostRecentFirst)
     ASSERT_EQ(std::vector<int>{}, m_host.messages);
     std::vector<QString> written;
     for (int entry = 1; entry <= 10; ++entry)
-        written.push_back(qs(profile.readString(kPathsSection, historyName(entry), u"unwritten")));
+        written.push_back(toQString(profile.readString(kPathsSection, historyName(entry), u"unwritten")));
     std::vector<QString> expectedWritten;
     for (const char* name : c.expectedWritten)
         expectedWritten.push_back(path(name));
     expectedWritten.resize(10);
     EXPECT_EQ(expectedWritten, written);
-    EXPECT_EQ(file1.currentText(), qs(profile.readString(kPathsSection, kFile1PathValue)));
-    EXPECT_EQ(qs(m_record.m_file1Path), file1.currentText());
+    EXPECT_EQ(file1.currentText(), toQString(profile.readString(kPathsSection, kFile1PathValue)));
+    EXPECT_EQ(toQString(m_record.m_file1Path), file1.currentText());
 }
 
 const std::vector<const char*> kTenNames = {"$/n1", "$/n2", "$/n3", "$/n4", "$/n5",
@@ -361,8 +361,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, FileHistory,
 
 TEST_F(CompareDlgTest, BrowseStartsFromTheComboTextAndPutsTheChoiceOnTop)
 {
-    m_record.m_file1Path = u16(path("$/a.txt"));
-    m_record.m_file2Path = u16(path("$/b.txt"));
+    m_record.m_file1Path = toU16String(path("$/a.txt"));
+    m_record.m_file2Path = toU16String(path("$/b.txt"));
     CCompareDlg sheet(m_record, m_host, nullptr);
 
     m_host.openAnswer.clear();  // cancelled
@@ -386,8 +386,8 @@ TEST_F(CompareDlgTest, BrowseStartsFromTheComboTextAndPutsTheChoiceOnTop)
 
 TEST_F(CompareDlgTest, SwapExchangesTheTextsOnly)
 {
-    m_record.m_file1Path = u16(path("$/a.txt"));
-    m_record.m_file2Path = u16(path("$/typed by hand"));
+    m_record.m_file1Path = toU16String(path("$/a.txt"));
+    m_record.m_file2Path = toU16String(path("$/typed by hand"));
     CCompareDlg sheet(m_record, m_host, nullptr);
     button(sheet, CSelPage::kIdSwap).click();
     EXPECT_EQ(path("$/typed by hand"), combo(sheet, CSelPage::kIdFile1).currentText());
@@ -411,8 +411,8 @@ TEST_P(OlderFileFirst, SwapsOnlyWhenFile2IsOlder)
     const SOlderCase& c = GetParam();
     setFileTime("a.txt", c.hoursAgo1);
     setFileTime("b.txt", c.hoursAgo2);
-    m_record.m_file1Path = u16(path(c.file1));
-    m_record.m_file2Path = u16(path(c.file2));
+    m_record.m_file1Path = toU16String(path(c.file1));
+    m_record.m_file2Path = toU16String(path(c.file2));
     CCompareDlg sheet(m_record, m_host, nullptr);
     button(sheet, CSelPage::kIdOlderFirst).click();
     EXPECT_EQ(path(c.swapped ? c.file2 : c.file1), combo(sheet, CSelPage::kIdFile1).currentText());
@@ -447,9 +447,9 @@ TEST_P(MergeFileName, FollowsTheChosenFile)
 {
     const SMergeNameCase& c = GetParam();
     const test::CScopedEnv temp("TMPDIR", kTemp);
-    m_record.m_file1Path = u16(QString::fromUtf8(c.file1));
-    m_record.m_file2Path = u16(QString::fromUtf8(c.file2));
-    m_record.m_outputFile = u16(QString::fromUtf8(c.mergeFile));
+    m_record.m_file1Path = toU16String(QString::fromUtf8(c.file1));
+    m_record.m_file2Path = toU16String(QString::fromUtf8(c.file2));
+    m_record.m_outputFile = toU16String(QString::fromUtf8(c.mergeFile));
     CCompareDlg sheet(m_record, m_host, nullptr);
     if (c.action == 0)
         button(sheet, CSelPage::kIdDisplayMerge).click();
@@ -520,9 +520,10 @@ TEST_P(FontButtons, WriteTheRecordAtOnceAndKeepItAfterCancel)
     EXPECT_EQ(text ? QStringLiteral("Text Face") : QStringLiteral("Binary Face"), m_host.fontInitials[0].family());
     EXPECT_EQ(text ? 12 : 9, m_host.fontInitials[0].pointSize());
     const QString expectedFace = c.chosenFace ? c.chosenFace->left(31) : QString();
-    EXPECT_EQ(text && c.chosenFace ? expectedFace : QStringLiteral("Text Face"), qs(m_record.m_fontName));
+    EXPECT_EQ(text && c.chosenFace ? expectedFace : QStringLiteral("Text Face"), toQString(m_record.m_fontName));
     EXPECT_EQ(text && c.chosenFace ? c.chosenSize : 12, m_record.m_fontSize);
-    EXPECT_EQ(!text && c.chosenFace ? expectedFace : QStringLiteral("Binary Face"), qs(m_record.m_binaryFontName));
+    EXPECT_EQ(!text && c.chosenFace ? expectedFace : QStringLiteral("Binary Face"),
+              toQString(m_record.m_binaryFontName));
     EXPECT_EQ(!text && c.chosenFace ? c.chosenSize : 9, m_record.m_binaryFontSize);
     // Only the text font is shared with the report panes and editors.
     EXPECT_EQ(text && c.chosenFace ? 1 : 0, m_host.textFontChanges);
@@ -577,9 +578,9 @@ TEST_P(RunCompareDialog, CopiesTheChoicesBackOnOkOnly)
 {
     const SRunCase& c = GetParam();
     m_host.profile().writeInt(kSettingsSection, kShowMergeEditorValue, c.showMergeEditor);
-    m_record.m_file1Path = u16(path("$/a.txt"));
-    m_record.m_file2Path = u16(path("$/b.txt"));
-    m_record.m_outputFile = u16(path(c.outputFile));
+    m_record.m_file1Path = toU16String(path("$/a.txt"));
+    m_record.m_file2Path = toU16String(path("$/b.txt"));
+    m_record.m_outputFile = toU16String(path(c.outputFile));
     m_record.m_file1Color = 0x000080;
     m_record.m_file2Color = 0x008000;
     m_record.m_ignoreCase = 0;
@@ -602,12 +603,12 @@ TEST_P(RunCompareDialog, CopiesTheChoicesBackOnOkOnly)
     EXPECT_EQ(1, m_host.sheetsClosed);
     EXPECT_EQ(c.showMergeEditor != 0 && *c.outputFile != 0, initiallyTicked);
     EXPECT_EQ(c.expectedShowMergeEditor, m_host.profile().readInt(kSettingsSection, kShowMergeEditorValue, -1));
-    EXPECT_EQ(path(c.ok ? "$/b.txt" : "$/a.txt"), qs(m_record.m_file1Path));
-    EXPECT_EQ(path(c.ok ? "$/dir" : "$/b.txt"), qs(m_record.m_file2Path));
+    EXPECT_EQ(path(c.ok ? "$/b.txt" : "$/a.txt"), toQString(m_record.m_file1Path));
+    EXPECT_EQ(path(c.ok ? "$/dir" : "$/b.txt"), toQString(m_record.m_file2Path));
     EXPECT_EQ(c.ok ? 0x0000FF : 0x000080, m_record.m_file1Color);
     EXPECT_EQ(0x008000, m_record.m_file2Color);
     EXPECT_EQ(c.ok ? 1 : 0, m_record.m_ignoreCase);
-    EXPECT_EQ(path(c.outputFile), qs(m_record.m_outputFile));
+    EXPECT_EQ(path(c.outputFile), toQString(m_record.m_outputFile));
     if (c.ok)
         EXPECT_EQ(c.expectMergePath ? path(c.outputFile) : QString(), mergePath);
     else
@@ -627,8 +628,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CompareDlgTest, CancelWritesNoHistory)
 {
-    m_record.m_file1Path = u16(path("$/a.txt"));
-    m_record.m_file2Path = u16(path("$/b.txt"));
+    m_record.m_file1Path = toU16String(path("$/a.txt"));
+    m_record.m_file2Path = toU16String(path("$/b.txt"));
     onSheet([](CCompareDlg& sheet) { sheet.reject(); });
     EXPECT_FALSE(runCompareDialog(m_record, nullptr, nullptr, &m_host));
     EXPECT_EQ(u"unwritten",

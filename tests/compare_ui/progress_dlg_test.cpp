@@ -1,6 +1,7 @@
 // The progress dialog: bar arithmetic, cancelling, the owner window, position keeping, and the
 // engine's progress displays made from it.
 #include "compare_ui/progress_dlg.h"
+#include "framework/qt_utf16.h"
 
 #include "compare_ui/message_pump.h"
 #include "engine/cancel_flag.h"
@@ -215,7 +216,7 @@ TEST_F(ProgressDlgTest, NestedDialogsLeaveTheOwnerDisabledUntilTheOuterOneGoes)
 
 TEST_F(ProgressDlgTest, PositionIsSavedAndRestored)
 {
-    CProgressDlg* dialog = create(true, 100, QString::fromUtf16(kSection));
+    CProgressDlg* dialog = create(true, 100, toQString(kSection));
     dialog->move(130, 110);
     const QRect frame = dialog->frameGeometry();
     dialog->destroyDialog();
@@ -224,14 +225,14 @@ TEST_F(ProgressDlgTest, PositionIsSavedAndRestored)
     EXPECT_EQ(130 + frame.width(), saved(kRightValue));
     EXPECT_EQ(110 + frame.height(), saved(kBottomValue));
 
-    dialog = create(true, 100, QString::fromUtf16(kSection));
+    dialog = create(true, 100, toQString(kSection));
     EXPECT_EQ(QPoint(130, 110), dialog->frameGeometry().topLeft());
     dialog->destroyDialog();
 }
 
 TEST_F(ProgressDlgTest, CancelSavesThePositionToo)
 {
-    create(true, 100, QString::fromUtf16(kSection))->move(90, 80);
+    create(true, 100, toQString(kSection))->move(90, 80);
     cancelButton(*m_dialog)->click();
     EXPECT_EQ(90, saved(kLeftValue));
     EXPECT_EQ(80, saved(kTopValue));
@@ -239,7 +240,7 @@ TEST_F(ProgressDlgTest, CancelSavesThePositionToo)
 
 TEST_F(ProgressDlgTest, NothingIsSavedWhenMinimizedOrWithoutSection)
 {
-    CProgressDlg* dialog = create(true, 100, QString::fromUtf16(kSection));
+    CProgressDlg* dialog = create(true, 100, toQString(kSection));
     dialog->setWindowState(Qt::WindowMinimized);
     dialog->destroyDialog();
     EXPECT_EQ(-12345, saved(kLeftValue));
@@ -261,7 +262,7 @@ TEST_P(ProgressDlgRejectedPosition, CentresOverTheOwner)
     const int right = GetParam().right == INT32_MAX ? desktop.width() + 1 : GetParam().right;
     const int bottom = GetParam().bottom == INT32_MAX ? desktop.height() + 1 : GetParam().bottom;
     writeRect(desktop.x() + GetParam().left, desktop.y() + GetParam().top, desktop.x() + right, desktop.y() + bottom);
-    CProgressDlg* dialog = create(true, 100, QString::fromUtf16(kSection));
+    CProgressDlg* dialog = create(true, 100, toQString(kSection));
     const QPoint centre = dialog->frameGeometry().center();
     const QPoint ownerCentre = m_owner.frameGeometry().center();
     EXPECT_NEAR(ownerCentre.x(), centre.x(), 1);

@@ -1,6 +1,7 @@
 // Reading report documents: the report writer's own output comes back as the lines it wrote, in
 // the colours it gave, and hostile input is read as far as it makes sense.
 #include "compare_ui/rtf_lines.h"
+#include "framework/qt_utf16.h"
 
 #include "engine/rtf_document.h"
 #include "support/case_name.h"
@@ -45,7 +46,7 @@ QString joined(const std::vector<std::vector<SPiece>>& lines)
     for (const auto& line : lines) {
         QString text;
         for (const SPiece& piece : line)
-            text += QString::fromStdU16String(piece.text);
+            text += toQString(piece.text);
         out << text;
     }
     return out.join(u'\n');
@@ -71,7 +72,7 @@ TEST_P(RtfLinesWriterTest, ReadsBackWhatTheReportWriterWrote)
         QString actualColours;
         for (const SPiece& piece : c.lines[static_cast<std::size_t>(i)]) {
             const QChar tag = piece.colour == kRtfBlue ? u'b' : piece.colour == kRtfRed ? u'r' : u'k';
-            expectedColours += QString(QString::fromStdU16String(piece.text).size(), tag);
+            expectedColours += QString(toQString(piece.text).size(), tag);
         }
         for (const SRtfRun& run : runs) {
             const QChar tag = run.colour == kBlue    ? u'b'
@@ -147,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         SHostileCase{"TruncatedHexEscape", "{\\rtf1 a\\'4", QStringLiteral("a") + QChar(4)},
         SHostileCase{"TruncatedControlWord", "{\\rtf1 a\\", QStringLiteral("a")},
         SHostileCase{"HugeColourIndex", "{\\rtf1{\\colortbl;\\red1;}\\cf99999999999999 a\\par}", QStringLiteral("a")},
-        SHostileCase{"NegativeUnicode", "{\\rtf1 \\u-10179?\\u-8704?\\par}", QString::fromUtf16(u"\U0001F600")},
+        SHostileCase{"NegativeUnicode", "{\\rtf1 \\u-10179?\\u-8704?\\par}", toQString(u"\U0001F600")},
         SHostileCase{"IgnoredDestination", "{\\rtf1{\\*\\generator x;}a\\par}", QStringLiteral("a")},
         SHostileCase{"DeepNesting", std::string(100000, '{') + "a\\par", QStringLiteral("a")},
         SHostileCase{"RawLineBreaksIgnored", "{\\rtf1 a\r\nb\\par}", QStringLiteral("ab")},

@@ -4,6 +4,7 @@
 #include "engine/cancel_flag.h"
 #include "engine/comp_file_opt.h"
 #include "engine/compare_driver.h"
+#include "engine/engine_strings.h"
 #include "engine/progress.h"
 #include "engine/script_file.h"
 #include "platform/file_system.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -232,6 +234,56 @@ TEST(RunComparison, CancelLeavesNoReportAndKeepsPreviousFiles)
     EXPECT_TRUE(report.left.empty());
     EXPECT_EQ(readBytes(dir.file("out")), "previous output");
     EXPECT_EQ(readBytes(merge), "previous merge");
+}
+
+// A progress display that runs out of memory at its first update, as an allocation deep in the
+// comparison would.
+class COutOfMemoryProgress final : public CProgress {
+public:
+    void setTotal(std::int64_t) override {}
+    void setPosition(std::int64_t) override { throw std::bad_alloc(); }
+    void setMessage(int) override {}
+};
+
+std::unique_ptr<CProgress> outOfMemoryProgress(int, std::int64_t, bool)
+{
+    return std::make_unique<COutOfMemoryProgress>();
+}
+
+std::u16string germanMemoryText(int id)
+{
+    return id == kStrNotEnoughMemory ? u"Nicht genug Speicher" : std::u16string();
+}
+
+// The message of a comparison that ran out of memory is the string table's, in the user's
+// language when a loader gives one.
+TEST(RunComparison, OutOfMemoryFailsWithTheStringTablesMessage)
+{
+    const struct {
+        const char* name;
+        StringLoader loader;
+        const char* message;
+    } cases[] = {
+        {"built-in text", nullptr, "Not enough memory to compare the files."},
+        {"loaded text", &germanMemoryText, "Nicht genug Speicher"},
+    };
+    CTempDir dir;
+    std::string text1;
+    for (int i = 0; i < 200; ++i)
+        text1 += "line " + std::to_string(i) + "\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CCompFileOpt record = recordFor(dir.write("a", text1), dir.write("b", "other\n" + text1));
+        setStringLoader(c.loader);
+        setProgressFactory(&outOfMemoryProgress);
+        SReport report;
+        const SRunOutcome outcome = RunComparison(record, u"", report);
+        setProgressFactory(nullptr);
+        setStringLoader(nullptr);
+        EXPECT_EQ(outcome.status, SRunOutcome::Status::Failed);
+        EXPECT_EQ(outcome.message, c.message);
+        EXPECT_TRUE(report.items.empty());
+    }
 }
 
 struct SQuietCase {

@@ -1,5 +1,6 @@
 // The editor document in a real main frame: opening, saving (retyping, read-only targets,
 // failures), the modified markers in the window titles, and the recovery copy.
+#include "framework/qt_utf16.h"
 #include "merge_editor/edit_doc.h"
 #include "merge_editor/title_markers.h"
 
@@ -242,7 +243,7 @@ TEST_P(SaveRetype, ANewExtensionRetypesTheViews)
     document->textBuffer().DetachView(&recorder);
     if (c.retyped) {
         ASSERT_EQ(1u, recorder.types.size());
-        EXPECT_EQ(TextTypeOfPath(qs(target).toStdU16String()), recorder.types.front());
+        EXPECT_EQ(TextTypeOfPath(toU16String(qs(target))), recorder.types.front());
         EXPECT_GT(view->updates, updatesBefore);
     } else {
         EXPECT_TRUE(recorder.types.empty());
@@ -266,11 +267,11 @@ TEST_F(EditDocTest, SavingOverAReadOnlyFileReplacesItAndMakesItWritable)
     ASSERT_NE(nullptr, document);
     const std::string target = m_dir.write("locked.txt", "old");
     std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-    ASSERT_TRUE(fileAttributes(qs(target).toStdU16String())->readOnly);
+    ASSERT_TRUE(fileAttributes(toU16String(qs(target)))->readOnly);
     type(*document, u"x");
     EXPECT_TRUE(messagesDuring([&] { EXPECT_TRUE(document->onSaveDocument(qs(target))); }).isEmpty());
     EXPECT_EQ("xnew", test::readBytes(target));
-    EXPECT_FALSE(fileAttributes(qs(target).toStdU16String())->readOnly);
+    EXPECT_FALSE(fileAttributes(toU16String(qs(target)))->readOnly);
     EXPECT_FALSE(document->isModified());
 }
 

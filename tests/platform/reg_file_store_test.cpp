@@ -1,5 +1,6 @@
 #include "platform/reg_file_store.h"
 
+#include "platform/file_system.h"
 #include "platform/memory_settings_store.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
@@ -15,6 +16,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace brindle {
 namespace {
@@ -310,6 +312,48 @@ TEST(RegFileStore, WriteFailsWhenTheFolderIsNotWritable)
     EXPECT_FALSE(CRegFileStore(pathFromNative(folder.file("sub/user.reg"))).writeDword(kKey, u"x", 2));
     ::chmod(folder.path().c_str(), 0700);
     EXPECT_EQ(store.readDword(kKey, u"x"), 1u);
+}
+
+// The reports the store gave its write-failure reporter.
+std::vector<SSettingsFileReport> g_toldWriteFailures;
+void recordWriteFailure(const SSettingsFileReport& report) { g_toldWriteFailures.push_back(report); }
+
+// A write the system refuses says why: once to the reporter, and in fileReport() until a write
+// succeeds. Such writes happen as root too, unlike a read-only folder.
+TEST(RegFileStore, RefusedWriteIsToldOnceWithItsReason)
+{
+    struct SCase {
+        const char* name;
+        const char* file;                               // the settings file, in the folder
+        std::function<void(CTempDir&)> block, unblock;  // make the write fail, then succeed
+        std::string reason;
+    };
+    const SCase cases[] = {
+        {"folder is a file", "conf/user.reg", [](CTempDir& f) { writeFile(f.file("conf"), "x"); },
+         [](CTempDir& f) { ::unlink(f.file("conf").c_str()); }, "Not a directory"},
+        {"lock file is a device", "user.reg",
+         [](CTempDir& f) { ::symlink("/dev/null", f.file("user.reg.lock").c_str()); },
+         [](CTempDir& f) { ::unlink(f.file("user.reg.lock").c_str()); }, errorText(notOrdinaryFileError())},
+    };
+    setSettingsWriteFailureReporter(&recordWriteFailure);
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_toldWriteFailures.clear();
+        CTempDir folder;
+        c.block(folder);
+        CRegFileStore store(pathFromNative(folder.file(c.file)));
+        EXPECT_FALSE(store.writeDword(kKey, u"x", 1));
+        EXPECT_FALSE(store.writeDword(kKey, u"x", 2));
+        ASSERT_EQ(g_toldWriteFailures.size(), 1u);
+        EXPECT_EQ(g_toldWriteFailures.front().writeError, c.reason);
+        EXPECT_EQ(u8(g_toldWriteFailures.front().path), folder.file(c.file));
+        EXPECT_EQ(store.fileReport().writeError, c.reason);
+        c.unblock(folder);
+        EXPECT_TRUE(store.writeDword(kKey, u"x", 3));
+        EXPECT_EQ(store.fileReport().writeError, "");
+        EXPECT_EQ(g_toldWriteFailures.size(), 1u);
+    }
+    setSettingsWriteFailureReporter(nullptr);
 }
 
 // Each writer sets its own values many times; with a lost update some value would be missing.

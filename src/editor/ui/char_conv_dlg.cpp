@@ -2,6 +2,7 @@
 
 #include "editor/recode_text.h"
 #include "framework/help_window.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/string_ids.h"
 
@@ -33,7 +34,7 @@ QComboBox* setList(QWidget* parent, int id, int selected)
 {
     auto* list = named(new QComboBox(parent), id);
     for (const SRecodeSet& set : recodeSets())
-        list->addItem(QString::fromStdU16String(std::u16string(set.displayName)));
+        list->addItem(toQString(set.displayName));
     list->setCurrentIndex(selected);
     return list;
 }
@@ -108,12 +109,12 @@ QString CCharConvDlg::previewLinesOf(const QString& text)
 
 void CCharConvDlg::preview()
 {
-    const std::u16string text = m_previewSource.toStdU16String();
+    const std::u16string text = toU16String(m_previewSource);
     std::u16string converted;
     const int result = m_codePage != nullptr
                            ? RecodeText(text, sourceIndex(), destinationIndex(), alphabetOnly(), *m_codePage, converted)
                            : RecodeText(text, sourceIndex(), destinationIndex(), alphabetOnly(), converted);
-    m_preview->setPlainText(QString::fromStdU16String(result == kRecodeOk ? converted : text));
+    m_preview->setPlainText(toQString(result == kRecodeOk ? converted : text));
 }
 
 void CCharConvDlg::accept()

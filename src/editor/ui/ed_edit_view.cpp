@@ -12,6 +12,7 @@
 #include "editor/ui/goto_dlg.h"
 #include "framework/doc_template.h"
 #include "framework/document.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/win_app.h"
 #include "platform/code_page.h"
@@ -245,13 +246,13 @@ void CEdEditView::registerEditing()
         const CEdTextBuffer* buffer = TextBuffer();
         ui.enable(buffer && IsEditable() && buffer->CanUndo());
         if (buffer)
-            ui.setText(QString::fromStdU16String(buffer->UndoMenuText()));
+            ui.setText(toQString(buffer->UndoMenuText()));
     });
     onUpdateCommand(edcmd::kRedo, [this](CCmdUI& ui) {
         const CEdTextBuffer* buffer = TextBuffer();
         ui.enable(buffer && IsEditable() && buffer->CanRedo());
         if (buffer)
-            ui.setText(QString::fromStdU16String(buffer->RedoMenuText()));
+            ui.setText(toQString(buffer->RedoMenuText()));
     });
 
     const std::pair<int, EEdCaseConversion> cases[] = {
@@ -289,12 +290,12 @@ void CEdEditView::registerTools()
     onCommand(edcmd::kCompanionFile, [this] { openCompanion(); });
     onUpdateCommand(edcmd::kCompanionFile, [this](CCmdUI& ui) {
         // Enabled only when there is a file to open: otherwise choosing it would do nothing.
-        ui.enable(document() && !EdFindCompanionFile(document()->pathName().toStdU16String()).empty());
+        ui.enable(document() && !EdFindCompanionFile(toU16String(document()->pathName())).empty());
     });
     onCommand(edcmd::kSpellCheck, [this] { spellCheck(); });
     onUpdateCommand(edcmd::kSpellCheck, [this](CCmdUI& ui) {
         CEdSpellModule& module = CEdSpellModule::Shared();
-        const bool loaded = module.IsLoaded() || module.Load(QCoreApplication::applicationDirPath().toStdU16String());
+        const bool loaded = module.IsLoaded() || module.Load(toU16String(QCoreApplication::applicationDirPath()));
         if (!loaded || !m_core) {
             ui.enable(false);
             return;
@@ -347,7 +348,7 @@ void CEdEditView::paste()
     const QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty())
         return;
-    const std::u16string chars = text.toStdU16String();
+    const std::u16string chars = toU16String(text);
     runCore([&chars](CEdEditCore& core) { return core.Paste(chars); });
 }
 
@@ -355,7 +356,7 @@ void CEdEditView::cut()
 {
     std::u16string text;
     if (runCore([&text](CEdEditCore& core) { return core.Cut(text); }))
-        QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
+        QGuiApplication::clipboard()->setText(toQString(text));
 }
 
 void CEdEditView::goToLine()
@@ -365,7 +366,7 @@ void CEdEditView::goToLine()
     CGotoDlg dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const std::u16string text = dialog.lineText().toStdU16String();
+    const std::u16string text = toU16String(dialog.lineText());
     runCore([&text](CEdEditCore& core) { return core.GotoLine(text); });
 }
 
@@ -373,9 +374,9 @@ void CEdEditView::openCompanion()
 {
     if (!document())
         return;
-    const std::u16string path = EdFindCompanionFile(document()->pathName().toStdU16String());
+    const std::u16string path = EdFindCompanionFile(toU16String(document()->pathName()));
     if (!path.empty())
-        OpenCompanionFile(QString::fromStdU16String(path));
+        OpenCompanionFile(toQString(path));
 }
 
 void CEdEditView::OpenCompanionFile(const QString& path)
@@ -396,7 +397,7 @@ void CEdEditView::charConversion()
     // A file without a mark was read through the system's code page: its letters are looked up as
     // the bytes they came from. Text read as Unicode converts unit by unit.
     const CCodePage* codePage = TextBuffer()->FileEncoding() == 0 ? &CCodePage::ansi() : nullptr;
-    CCharConvDlg dialog(QString::fromStdU16String(brindle::SelectedText(*this)), this, codePage);
+    CCharConvDlg dialog(toQString(brindle::SelectedText(*this)), this, codePage);
     if (dialog.exec() == QDialog::Accepted)
         RecodeSelection(*this, dialog.sourceIndex(), dialog.destinationIndex(), dialog.alphabetOnly(), codePage);
 }
@@ -406,8 +407,8 @@ void CEdEditView::charConversion()
 void CEdEditView::spellCheck()
 {
     CEdSpellModule& module = CEdSpellModule::Shared();
-    if (!module.Load(QCoreApplication::applicationDirPath().toStdU16String())) {
-        QMessageBox::warning(this, tr("Error"), QString::fromStdU16String(CEdSpellModule::LoadFailedMessage()));
+    if (!module.Load(toU16String(QCoreApplication::applicationDirPath()))) {
+        QMessageBox::warning(this, tr("Error"), toQString(CEdSpellModule::LoadFailedMessage()));
         return;
     }
     runCore([this, &module](CEdEditCore& core) {
@@ -562,7 +563,7 @@ void CEdEditView::startDrag()
     if (text.empty())
         return;
     auto* mime = new QMimeData;
-    mime->setText(QString::fromStdU16String(text));
+    mime->setText(toQString(text));
     auto* drag = new QDrag(this);
     drag->setMimeData(mime);
     const Qt::DropAction action = RunDrag(*drag);
@@ -607,7 +608,7 @@ void CEdEditView::dropEvent(QDropEvent* event)
         return;
     }
     const STextPos pos = ClientToText(event->position().toPoint());
-    const std::u16string text = event->mimeData()->text().toStdU16String();
+    const std::u16string text = toU16String(event->mimeData()->text());
     setFocus(Qt::MouseFocusReason);
     runCore([&](CEdEditCore& core) { return core.Drop(pos, text); });
     event->setDropAction(dropActionOf(*event));

@@ -1,14 +1,16 @@
 #include "editor/ui/ed_text_view.h"
 
-#include "editor/ed_search_chars.h"
 #include "editor/ed_word_moves.h"
 #include "editor/text_columns.h"
 #include "editor/ui/ed_colours.h"
 #include "editor/ui/ed_remembered_pos.h"
 #include "editor/ui/ed_view_commands.h"
+#include "editor/word_char.h"
 #include "framework/document.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/win_app.h"
+#include "platform/fill_template.h"
 #include "platform/profile.h"
 #include "platform/settings_store.h"
 
@@ -19,7 +21,6 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <algorithm>
-#include <initializer_list>
 
 namespace brindle {
 
@@ -28,20 +29,12 @@ namespace {
 constexpr int kDefaultTabSize = 4;
 constexpr int kMaxTabSize = 64;
 
-// Replaces each "%d" of format in turn by the next number; the resource texts are printf
-// templates, but they must not reach a printf.
-QString formatNumbers(QString format, std::initializer_list<int> numbers)
+// Fills the two "%d" of format; the resource texts are printf templates, but they must not reach
+// a printf.
+QString formatNumbers(const QString& format, int first, int second)
 {
-    qsizetype at = 0;
-    for (int number : numbers) {
-        at = format.indexOf(u"%d", at);
-        if (at < 0)
-            break;
-        const QString text = QString::number(number);
-        format.replace(at, 2, text);
-        at += text.size();
-    }
-    return format;
+    return toQString(
+        fillTemplate(toU16String(format), {toU16String(QString::number(first)), toU16String(QString::number(second))}));
 }
 
 }  // namespace
@@ -62,7 +55,7 @@ CEdTextView::~CEdTextView()
 {
     // The place the next opening of the same file goes back to.
     if (m_rememberCaretPos && m_buffer && document() && !document()->pathName().isEmpty())
-        writeRememberedPos(userSettingsStore(), document()->pathName().toStdU16String(), GetCursorPos());
+        writeRememberedPos(userSettingsStore(), toU16String(document()->pathName()), GetCursorPos());
     // Not DetachFromBuffer: resetting a view that is going away would only repaint it.
     if (m_buffer)
         m_buffer->DetachView(this);
@@ -76,13 +69,13 @@ void CEdTextView::onInitialUpdate()
     }
     const QString path = document() ? document()->pathName() : QString();
     if (!path.isEmpty())
-        ApplyTextTypeByPath(path.toStdU16String());
+        ApplyTextTypeByPath(toU16String(path));
     // The program's shared text font: a font chosen in the compare dialog reaches every editor
     // opened afterwards, even when that dialog was then cancelled.
     if (CWinApp* app = CWinApp::instance())
         SetTextFont(app->textFont().family(), app->textFont().pointSize());
     if (m_rememberCaretPos && m_buffer && !path.isEmpty()) {
-        if (auto pos = readRememberedPos(userSettingsStore(), path.toStdU16String());
+        if (auto pos = readRememberedPos(userSettingsStore(), toU16String(path));
             pos && pos->line >= 0 && pos->line < m_buffer->LineCount()) {
             if (pos->ch < 0 || pos->ch > m_buffer->LineLength(pos->line))
                 pos->ch = 0;
@@ -629,7 +622,7 @@ void CEdTextView::scrollContentsBy(int, int)
 
 // ---- Words
 
-bool CEdTextView::IsWordChar(char16_t ch) { return isEdWordChar(ch); }
+bool CEdTextView::IsWordChar(char16_t ch) { return isWordChar(ch); }
 
 STextPos CEdTextView::WordToLeft(STextPos pos) const
 {
@@ -678,7 +671,7 @@ QString CEdTextView::StatusPositionText() const
     QString format = EditorString(edcmd::kStrStatusPosition);
     if (format.isEmpty())
         format = QStringLiteral("Ln %d, Col %d");
-    return formatNumbers(format, {m_cursor.line + 1, CalculateActualOffset(m_cursor.line, m_cursor.ch) + 1});
+    return formatNumbers(format, m_cursor.line + 1, CalculateActualOffset(m_cursor.line, m_cursor.ch) + 1);
 }
 
 QString CEdTextView::LineEndText() const
@@ -690,7 +683,7 @@ QString CEdTextView::LineEndText() const
     if (style < 0 || style > 2)
         return {};
     const QString text = EditorString(edcmd::kStrLineEndDos + style);
-    return text.isEmpty() ? QString::fromUtf16(kFallback[style]) : text;
+    return text.isEmpty() ? toQString(kFallback[style]) : text;
 }
 
 void CEdTextView::emitStatus() { emit statusChanged(); }
@@ -702,7 +695,7 @@ QString CEdTextView::PrintFooterText(int page, int pageCount) const
     QString format = EditorString(edcmd::kStrPrintFooter);
     if (format.isEmpty())
         format = QStringLiteral("Page %d/%d");
-    return formatNumbers(format, {page, pageCount});
+    return formatNumbers(format, page, pageCount);
 }
 
 const CResources& CEdTextView::StringModule() const { return CResources::instance(); }
@@ -804,7 +797,7 @@ void CEdTextView::keyPressEvent(QKeyEvent* event)
 void CEdTextView::copy()
 {
     if (IsSelection())
-        QGuiApplication::clipboard()->setText(QString::fromStdU16String(SelectedText()));
+        QGuiApplication::clipboard()->setText(toQString(SelectedText()));
 }
 
 void CEdTextView::selectAll()

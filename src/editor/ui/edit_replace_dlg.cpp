@@ -6,6 +6,7 @@
 #include "editor/ui/mem_combo_box.h"
 #include "editor/ui/search_option_boxes.h"
 #include "framework/help_window.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/string_ids.h"
 #include "platform/settings_store.h"
@@ -39,9 +40,9 @@ CEditReplaceDlg::CEditReplaceDlg(CEdSearchTarget& target, QWidget* parent, CSett
     setModal(true);
     buildLayout();
 
-    m_findWhat->setHistoryName(QString::fromStdU16String(std::u16string(kFindTextHistory)));
-    m_replaceWith->setHistoryName(QString::fromStdU16String(std::u16string(kReplaceTextHistory)));
-    m_findWhat->setEditText(QString::fromStdU16String(m_session->initialText()));
+    m_findWhat->setHistoryName(toQString(kFindTextHistory));
+    m_replaceWith->setHistoryName(toQString(kReplaceTextHistory));
+    m_findWhat->setEditText(toQString(m_session->initialText()));
     m_replaceWith->setEditText(m_replaceWith->itemText(0));
     setSearchFlags(m_session->initialFlags());
     m_selection->setEnabled(m_session->hasSelection());
@@ -118,19 +119,19 @@ void CEditReplaceDlg::findNext()
     if (findText().isEmpty())
         return;
     rememberTexts(false);
-    setDefaultButton(m_session->findNext(findText().toStdU16String(), searchFlags()));
+    setDefaultButton(m_session->findNext(toU16String(findText()), searchFlags()));
 }
 
 void CEditReplaceDlg::replace()
 {
     rememberTexts(true);
-    setDefaultButton(m_session->replace(findText().toStdU16String(), replaceText().toStdU16String(), searchFlags()));
+    setDefaultButton(m_session->replace(toU16String(findText()), toU16String(replaceText()), searchFlags()));
 }
 
 void CEditReplaceDlg::replaceAll()
 {
     rememberTexts(true);
-    m_session->replaceAll(findText().toStdU16String(), replaceText().toStdU16String(), searchFlags());
+    m_session->replaceAll(toU16String(findText()), toU16String(replaceText()), searchFlags());
     setDefaultButton(false);
 }
 
@@ -140,7 +141,7 @@ void CEditReplaceDlg::done(int result)
 {
     if (!m_finished) {
         m_finished = true;
-        m_session->finish(findText().toStdU16String(), searchFlags());
+        m_session->finish(toU16String(findText()), searchFlags());
     }
     QDialog::done(result);
 }

@@ -7,6 +7,7 @@
 #include "editor/ui/search_option_boxes.h"
 #include "framework/command_ids.h"
 #include "framework/help_window.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "platform/settings_store.h"
 
@@ -24,7 +25,7 @@ namespace brindle {
 
 QString notFoundMessage(std::u16string_view text)
 {
-    return QString::fromStdU16String(FormatNotFound(loadString(res::kStrNotFound).toStdU16String(), text));
+    return toQString(FormatNotFound(loadString(res::kStrNotFound).toStdU16String(), text));
 }
 
 void showNotFoundMessage(QWidget* parent, std::u16string_view text)
@@ -48,8 +49,8 @@ CFindTextDlg::CFindTextDlg(CEdSearchTarget& target, QWidget* parent, CSettingsSt
     setModal(true);
     buildLayout();
 
-    m_findWhat->setHistoryName(QString::fromStdU16String(std::u16string(kFindTextHistory)));
-    m_findWhat->setEditText(QString::fromStdU16String(m_session->initialText()));
+    m_findWhat->setHistoryName(toQString(kFindTextHistory));
+    m_findWhat->setEditText(toQString(m_session->initialText()));
     setSearchFlags(m_session->initialFlags());
 
     m_findNext->setDefault(true);
@@ -109,7 +110,7 @@ void CFindTextDlg::findNext()
     if (text.isEmpty())
         return;
     m_findWhat->remember();
-    if (m_session->findNext(text.toStdU16String(), searchFlags()))
+    if (m_session->findNext(toU16String(text), searchFlags()))
         accept();
 }
 
@@ -119,7 +120,7 @@ void CFindTextDlg::done(int result)
 {
     if (!m_finished) {
         m_finished = true;
-        m_session->finish(findText().toStdU16String(), searchFlags());
+        m_session->finish(toU16String(findText()), searchFlags());
     }
     QDialog::done(result);
 }

@@ -1,6 +1,7 @@
 #include "editor/ui/mem_combo_box.h"
 
 #include "editor/ed_history_table.h"
+#include "framework/qt_utf16.h"
 
 #include <QSignalBlocker>
 
@@ -24,7 +25,7 @@ void CMemComboBox::remember()
 {
     if (m_historyName.isEmpty())
         return;
-    CEdHistoryTable::instance().add(m_historyName.toStdU16String(), currentText().toStdU16String());
+    CEdHistoryTable::instance().add(toU16String(m_historyName), toU16String(currentText()));
     reload();
 }
 
@@ -34,8 +35,8 @@ void CMemComboBox::reload()
     // Refilling the list must not look like a change of the user's text to the dialog.
     const QSignalBlocker blocker(this);
     clear();
-    for (const std::u16string& entry : CEdHistoryTable::instance().entries(m_historyName.toStdU16String()))
-        addItem(QString::fromStdU16String(entry));
+    for (const std::u16string& entry : CEdHistoryTable::instance().entries(toU16String(m_historyName)))
+        addItem(toQString(entry));
     setCurrentIndex(-1);
     setEditText(text);
 }

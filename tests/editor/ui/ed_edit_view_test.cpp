@@ -1,6 +1,7 @@
 // Tests of the edit view: keys reach the editing logic, clipboard line ends, undo and redo, the
 // go-to-line dialog, incremental search keys, and drag and drop within one view.
 #include "editor/ui/ed_edit_view.h"
+#include "framework/qt_utf16.h"
 
 #include "editor/ed_edit_core.h"
 #include "editor/ed_text_buffer.h"
@@ -238,7 +239,7 @@ TEST_F(EdEditViewTest, UndoAndRedoFollowTheTypingGroups)
     CCmdUI ui(edcmd::kUndo);
     ASSERT_TRUE(m_view.onUpdateCmdUI(ui));
     EXPECT_TRUE(ui.enabled());
-    EXPECT_EQ(ui.text(), QString::fromStdU16String(m_buffer.UndoMenuText()));
+    EXPECT_EQ(ui.text(), toQString(m_buffer.UndoMenuText()));
 
     press({{Qt::Key_Z, Qt::ControlModifier}});
     EXPECT_EQ(text(), u"ab");

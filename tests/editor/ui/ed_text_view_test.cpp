@@ -1,6 +1,7 @@
 // Tests of the editor's text view: columns, status, movement, bookmarks, mouse selection,
 // scrolling, painting cost, clipboard.
 #include "editor/ui/ed_text_view.h"
+#include "framework/qt_utf16.h"
 
 #include "editor/ed_text_buffer.h"
 #include "editor/ui/ed_view_commands.h"
@@ -527,10 +528,10 @@ TEST_F(EdTextViewTest, CopyOfSeveralLinesUsesLineFeeds)
     for (int id : {edcmd::kLineDown + 1, edcmd::kLineDown + 1, edcmd::kLineDown + 1, edcmd::kLineHome + 1})
         run(id);
     run(edcmd::kCopy);
-    EXPECT_EQ(QApplication::clipboard()->text().toStdU16String(), u"line\n\nthird\n");
+    EXPECT_EQ(toU16String(QApplication::clipboard()->text()), u"line\n\nthird\n");
     run(edcmd::kSelectAll);
     run(edcmd::kCopy);
-    EXPECT_EQ(QApplication::clipboard()->text().toStdU16String(), u"first\tline\n\nthird\nlast");
+    EXPECT_EQ(toU16String(QApplication::clipboard()->text()), u"first\tline\n\nthird\nlast");
 
     m_view.MoveCaretTo({0, 0});
     CCmdUI ui(edcmd::kCopy);

@@ -1,6 +1,7 @@
 // Tests for the replace dialog: its controls, the enabling and default-button rules, the scope,
 // Replace All with ^ through the buttons, and what closing leaves behind.
 #include "editor/ui/edit_replace_dlg.h"
+#include "framework/qt_utf16.h"
 
 #include "editor/ed_history_table.h"
 #include "editor/ed_search_settings.h"
@@ -118,7 +119,7 @@ TEST_F(EditReplaceDlgTest, ReplaceBecomesDefaultWhileAMatchIsSelected)
     };
     for (const auto& step : steps) {
         step.button->click();
-        EXPECT_EQ(view.lines(), std::vector<std::u16string>{QString(step.line).toStdU16String()});
+        EXPECT_EQ(view.lines(), std::vector<std::u16string>{toU16String(QString(step.line))});
         EXPECT_EQ(dlg.replaceButton()->isDefault(), step.replaceDefault) << step.line;
         EXPECT_EQ(dlg.findNextButton()->isDefault(), !step.replaceDefault) << step.line;
     }
