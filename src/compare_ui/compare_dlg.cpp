@@ -64,8 +64,8 @@ void CCompareDlg::accept()
     m_selPage->apply();
     m_compFilesPage->apply();
     m_displayPage->apply();
-    m_record.m_file1Path = m_selPage->file1().toStdU16String();
-    m_record.m_file2Path = m_selPage->file2().toStdU16String();
+    m_record.m_file1Path = toU16String(m_selPage->file1());
+    m_record.m_file2Path = toU16String(m_selPage->file2());
     m_host.profile().writeInt(kSettingsSection, kShowMergeEditorValue, m_selPage->displayMergeFile() ? 1 : 0);
     QDialog::accept();
 }

@@ -32,7 +32,7 @@ namespace brindle {
 namespace {
 
 QString qs(const std::string& native) { return toQString(pathFromNative(native)); }
-std::string native(const QString& path) { return nativePath(path.toStdU16String()); }
+std::string native(const QString& path) { return nativePath(toU16String(path)); }
 
 bool askYesNo(const QString& text)
 {

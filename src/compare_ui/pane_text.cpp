@@ -2,6 +2,7 @@
 
 #include "compare_ui/rtf_lines.h"
 #include "engine/report_pane.h"
+#include "framework/qt_utf16.h"
 
 #include <algorithm>
 
@@ -84,7 +85,7 @@ public:
     {
         std::u16string text;
         m_pane->appendLine(static_cast<std::size_t>(line), text);
-        return QString::fromStdU16String(text);
+        return toQString(text);
     }
     int lineOfOffset(qsizetype offset) const override
     {
@@ -128,10 +129,10 @@ public:
                 joined.push_back(u'\n');
             m_pane->appendLine(static_cast<std::size_t>(line), joined);
         }
-        return QString::fromStdU16String(joined).mid(from - firstStart, to - from);
+        return toQString(joined).mid(from - firstStart, to - from);
     }
     int longestLine() const override { return m_longest; }
-    QString fontFamily() const override { return QString::fromStdU16String(m_pane->fontName()); }
+    QString fontFamily() const override { return toQString(m_pane->fontName()); }
     qreal pointSize() const override { return m_pane->fontSize(); }
 
 private:

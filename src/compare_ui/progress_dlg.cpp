@@ -191,7 +191,7 @@ void CProgressDlg::restorePosition()
         centre();
         return;
     }
-    const std::u16string section = m_positionSection.toStdU16String();
+    const std::u16string section = toU16String(m_positionSection);
     const int top = settings->readInt(section, kTopValue, 0);
     const int left = settings->readInt(section, kLeftValue, 0);
     const int right = settings->readInt(section, kRightValue, 0);

@@ -227,7 +227,7 @@ void CPersistFrameImpl::writePlacement(const SWindowPlacement& current)
         maximized = 1;
     else if (current.showCommand == kShowMinimized && current.restoreToMaximized)
         maximized = kRestoreToMaximizedFlag;
-    profile.writeString(section, kRectangleValue, formatPlacementRectangle(current.normal).toStdU16String());
+    profile.writeString(section, kRectangleValue, toU16String(formatPlacementRectangle(current.normal)));
     profile.writeInt(section, kIconizedValue, current.showCommand == kShowMinimized ? 1 : 0);
     profile.writeInt(section, kMaximizedValue, maximized);
 }

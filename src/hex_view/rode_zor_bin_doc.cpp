@@ -5,6 +5,7 @@
 #include "framework/cmd_target.h"
 #include "framework/command_ids.h"
 #include "framework/doc_template.h"
+#include "framework/qt_utf16.h"
 #include "framework/resources.h"
 #include "framework/template_positions.h"
 #include "framework/win_app.h"
@@ -72,7 +73,7 @@ bool CRodeZorBinDoc::load(const QString& path)
 bool CRodeZorBinDoc::loadMapped(const QString& path)
 {
     std::error_code error;
-    std::optional<CMappedFile> mapped = CMappedFile::map(path.toStdU16String(), error);
+    std::optional<CMappedFile> mapped = CMappedFile::map(toU16String(path), error);
     if (!mapped) {
         m_lastError = loadString(kStrCannotOpen).arg(path, QString::fromStdString(error.message()));
         return false;
@@ -145,10 +146,10 @@ bool CRodeZorBinDoc::onOpenDocument(const QString& path)
     deleteContents();
     setModifiedFlag(false);
     // A FIFO or device is not opened: it would block the window, or never end.
-    if (const std::u16string problem = inputFileProblem(path.toStdU16String()); !problem.empty()) {
+    if (const std::u16string problem = inputFileProblem(toU16String(path)); !problem.empty()) {
         // The file is missing or unreadable: say why, then offer an empty document that saves
         // there.
-        m_lastError = QString::fromStdU16String(problem);
+        m_lastError = toQString(problem);
         reportOpenFailed(path);
         if (!onNewDocument())
             return false;
@@ -161,8 +162,8 @@ bool CRodeZorBinDoc::onOpenDocument(const QString& path)
 bool CRodeZorBinDoc::writeTo(const QString& path)
 {
     CAtomicFile file;
-    if (!file.open(path.toStdU16String()) ||
-        !file.write(m_bytes.constData(), static_cast<std::size_t>(m_bytes.size())) || !file.commit()) {
+    if (!file.open(toU16String(path)) || !file.write(m_bytes.constData(), static_cast<std::size_t>(m_bytes.size())) ||
+        !file.commit()) {
         m_lastError = loadString(res::kStrHexSaveFailed).arg(path, QString::fromStdString(file.error().message()));
         return false;
     }

@@ -25,7 +25,7 @@ namespace brindle {
 
 QString notFoundMessage(std::u16string_view text)
 {
-    return toQString(FormatNotFound(loadString(res::kStrNotFound).toStdU16String(), text));
+    return toQString(FormatNotFound(toU16String(loadString(res::kStrNotFound)), text));
 }
 
 void showNotFoundMessage(QWidget* parent, std::u16string_view text)
