@@ -136,7 +136,12 @@ std::vector<SPair> pairs()
         {"Escapes", "{x}\\y\n", "{x}\\z\n"},
         {"NonAscii", "caf\xC3\xA9 cr\xC3\xA8me\n\xE2\x82\xAC 5\n", "caf\xC3\xA9 cr\xC3\xAA me\n\xE2\x82\xAC 6\n"},
         {"AboveBmp", "\xF0\x9F\x98\x80 a\n", "\xF0\x9F\x98\x81 a\n"},
-        {"LineStartingWithZeroWidthNoBreakSpace", "a\n\xEF\xBB\xBF" "b\n", "a\n\xEF\xBB\xBF" "c\n"},
+        {"LineStartingWithZeroWidthNoBreakSpace",
+         "a\n\xEF\xBB\xBF"
+         "b\n",
+         "a\n\xEF\xBB\xBF"
+         "c\n",
+         false, false, false},
         {"Utf16File",
          std::string("\xFF\xFE"
                      "a\0\n\0b\0\n\0",
