@@ -5,40 +5,14 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace brindle {
-
-namespace {
-
-std::size_t readProbe(std::u16string_view path, std::array<std::uint8_t, kBinaryProbeBytes>& bytes)
-{
-    std::error_code error;
-    const int fd = openInputFile(path, error);
-    if (fd < 0)
-        return 0;
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    return got;
-}
-
-}  // namespace
 
 bool IsBinary(std::u16string_view path, bool* bareLf)
 {
     std::array<std::uint8_t, kBinaryProbeBytes> bytes{};
-    const std::size_t count = readProbe(path, bytes);
+    const std::size_t count = readFileStart(path, bytes);
     return IsBinaryProbe(std::span(bytes).first(count), bareLf);
 }
 

@@ -5,8 +5,6 @@
 #include "platform/file_system.h"
 #include "platform/utf8.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -23,25 +21,10 @@ constexpr std::uint64_t kDocumentBytesPerLine = 16;
 
 std::vector<std::uint8_t> readSample(std::u16string_view path, std::uint64_t& size)
 {
-    std::vector<std::uint8_t> sample;
-    std::error_code error;
-    const int fd = openInputFile(path, error);
-    if (fd < 0)
-        return sample;
     if (const auto attributes = fileAttributes(path))
         size = attributes->size;
-    sample.resize(kSampleBytes);
-    std::size_t got = 0;
-    while (got < sample.size()) {
-        const ssize_t n = ::read(fd, sample.data() + got, sample.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    sample.resize(got);
+    std::vector<std::uint8_t> sample(kSampleBytes);
+    sample.resize(readFileStart(path, sample));
     return sample;
 }
 

@@ -190,6 +190,25 @@ int openInputFile(std::u16string_view path, std::error_code& error)
     return fd;
 }
 
+std::size_t readFileStart(std::u16string_view path, std::span<std::uint8_t> into)
+{
+    std::error_code error;
+    const int fd = openInputFile(path, error);
+    if (fd < 0)
+        return 0;
+    std::size_t got = 0;
+    while (got < into.size()) {
+        const ssize_t n = ::read(fd, into.data() + got, into.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    return got;
+}
+
 int openListedFile(const std::string& native, std::error_code& error)
 {
     const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);

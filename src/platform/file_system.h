@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -77,11 +78,14 @@ std::error_code notOrdinaryFileError();
 // or device: notOrdinaryFileError()), or the system's reason. The type is checked before the
 // open and again after it, so a FIFO never blocks the caller and a device is never read.
 int openInputFile(std::u16string_view path, std::error_code& error);
+// Reads the start of the input file at path (opened as above) into into, as far as it goes;
+// returns the bytes read, 0 when the file cannot be opened or read.
+std::size_t readFileStart(std::u16string_view path, std::span<std::uint8_t> into);
 // True when openInputFile would open path (the file is opened and closed again).
+bool canOpenInputFile(std::u16string_view path, std::error_code* error = nullptr);
 // Opens for reading a file that a folder listing found to be an ordinary file: one check after
 // opening that it still is (a link put in its place is not followed). -1 with error otherwise.
 int openListedFile(const std::string& native, std::error_code& error);
-bool canOpenInputFile(std::u16string_view path, std::error_code* error = nullptr);
 
 // Writes all of data to the descriptor, going on after interrupted or partial writes. False with
 // errno set when a write fails (disk full, ...).
