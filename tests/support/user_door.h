@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -230,10 +231,13 @@ public:
 private:
     void answerShownDialog()
     {
+        // A dialog counts once while it stays open: when a nested dialog closes, the one below
+        // it is active again but was answered already.
+        std::erase_if(m_open, [](const QPointer<QDialog>& open) { return !open || !open->isVisible(); });
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible() || dialog == m_last)
+        if (!dialog || !dialog->isVisible() || std::find(m_open.begin(), m_open.end(), dialog) != m_open.end())
             return;
-        m_last = dialog;
+        m_open.emplace_back(dialog);
         auto* box = qobject_cast<QMessageBox*>(dialog);
         m_shown << (box ? box->text() : QString::fromLatin1(dialog->metaObject()->className()));
         if (m_answers.empty()) {
@@ -248,7 +252,7 @@ private:
 
     QTimer m_watcher;
     std::deque<Answer> m_answers;
-    QPointer<QDialog> m_last;
+    std::vector<QPointer<QDialog>> m_open;  // seen and not closed since
     QStringList m_shown;
 };
 
