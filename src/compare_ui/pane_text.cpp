@@ -120,16 +120,21 @@ public:
         to = std::clamp<qsizetype>(to, from, m_textLength);
         if (from == to)
             return {};
-        std::u16string joined;
+        // Built straight into the QString: a search of the whole pane copies its text once.
+        QString joined;
+        std::u16string lineText;
         const int first = lineOfOffset(from);
         const int last = lineOfOffset(to);
         const qsizetype firstStart = lineStart(first);
+        joined.reserve(to - firstStart);
         for (int line = first; line <= last; ++line) {
             if (line > first)
-                joined.push_back(u'\n');
-            m_pane->appendLine(static_cast<std::size_t>(line), joined);
+                joined.append(u'\n');
+            lineText.clear();
+            m_pane->appendLine(static_cast<std::size_t>(line), lineText);
+            joined.append(reinterpret_cast<const QChar*>(lineText.data()), static_cast<qsizetype>(lineText.size()));
         }
-        return toQString(joined).mid(from - firstStart, to - from);
+        return joined.mid(from - firstStart, to - from);
     }
     int longestLine() const override { return m_longest; }
     QString fontFamily() const override { return toQString(m_pane->fontName()); }
