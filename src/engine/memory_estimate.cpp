@@ -14,8 +14,9 @@ namespace brindle {
 namespace {
 
 constexpr std::size_t kSampleBytes = std::size_t{1} << 20;
-// A line's record, its place in the file's order and its share of the matching tables.
-constexpr std::uint64_t kBytesPerLine = 64;
+// A line's record (32 bytes) and its share of the matching table (12 bytes a line of one list at a
+// time), with room to spare.
+constexpr std::uint64_t kBytesPerLine = 48;
 // A report line's markup ("   1 - ", colour groups, "\par ") and a pane's index of it.
 constexpr std::uint64_t kDocumentBytesPerLine = 16;
 

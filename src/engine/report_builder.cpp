@@ -5,6 +5,7 @@
 #include "engine/compared_files.h"
 #include "engine/diff_section.h"
 #include "engine/engine_strings.h"
+#include "engine/line_span.h"
 #include "engine/merge_file_formatter.h"
 #include "engine/progress.h"
 #include "engine/report_output_file.h"
@@ -256,9 +257,8 @@ void CTextReportBuilder::writeSide(CRtfDocument& document, const CDiffLine* line
 bool CTextReportBuilder::commonSection(const SSectionGroup& group)
 {
     const CDiffSection& section = m_record.m_sections[group.first];
-    const std::span<CDiffLine* const> lines1 = section.lines();
-    const std::span<CDiffLine* const> lines2 =
-        section.partner() ? section.partner()->lines() : std::span<CDiffLine* const>();
+    const CLineSpan lines1 = section.lines();
+    const CLineSpan lines2 = section.partner() ? section.partner()->lines() : CLineSpan();
     const std::size_t steps = std::max(lines1.size(), lines2.size());
     const std::int32_t first2 = section.file2FirstNumber();
     const std::int32_t startLine = m_reportLine;
