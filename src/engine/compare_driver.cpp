@@ -14,6 +14,7 @@
 #include "engine/merge_file.h"
 #include "engine/progress.h"
 #include "engine/report_builder.h"
+#include "engine/report_output_file.h"
 #include "platform/utf8.h"
 
 #include <chrono>
@@ -87,6 +88,23 @@ bool compareText(CCompFileOpt& record, int& encoding1, bool withDocuments)
     return CompareLines(lines1, lines2, lineOptions(record), record.m_sections);
 }
 
+SReportOptions reportOptions(const SRunOptions& options)
+{
+    return {options.buildDocuments, options.panesOnly, options.documentFile1, options.documentFile2};
+}
+
+// A document made whole (binary comparisons) into its file, when it has one; the report then no
+// longer holds it.
+void writeDocumentFile(const std::u16string& path, std::string& document, const CCompFileOpt& record)
+{
+    CReportOutputFile file;
+    if (!file.open(path, record.m_file1Path, record.m_file2Path, u"\r\n"))
+        return;
+    file.writeBytes(document);
+    file.commit();
+    document.clear();
+}
+
 SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport& report, bool bareLf,
                     const SRunOptions& options)
 {
@@ -98,8 +116,7 @@ SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport
     const std::u16string outputFile = record.m_outputFile;
     const bool rtfDocuments = options.buildDocuments && !options.panesOnly;
     if (!compareText(record, encoding1, rtfDocuments) ||
-        !BuildReport(record, lineEnd, report, SReportOptions{options.buildDocuments, options.panesOnly}) ||
-        cancelRequested()) {
+        !BuildReport(record, lineEnd, report, reportOptions(options)) || cancelRequested()) {
         report = SReport{};
         outcome.status = SRunOutcome::Status::Cancelled;
         return outcome;
@@ -151,6 +168,8 @@ SRunOutcome runComparison(CCompFileOpt& record, std::u16string_view mergePath, S
             const std::unique_ptr<CProgress> progress = createProgress(kStrCreatingReport, 100, true);
             CActiveProgressScope active(progress.get());
             CompareBinary(record, report, options.buildDocuments);
+            writeDocumentFile(options.documentFile1, report.left, record);
+            writeDocumentFile(options.documentFile2, report.right, record);
             outcome.status = SRunOutcome::Status::Completed;
             outcome.outputFileRefused =
                 !outputFile.empty() && namesComparedFile(outputFile, record.m_file1Path, record.m_file2Path);

@@ -22,6 +22,9 @@ namespace brindle {
 
 namespace {
 
+// A document with a file goes to it in pieces of about this size.
+constexpr std::size_t kDocumentPiece = std::size_t{256} << 10;
+
 // Where the red part of one line of a difference lies: [redBegin, redEnd) in its characters.
 struct SRedPart {
     bool red = false;
@@ -64,7 +67,8 @@ void differingParts(std::u16string_view a, std::u16string_view b, SRedPart& part
 class CTextReportBuilder {
 public:
     CTextReportBuilder(CCompFileOpt& record, SReport& report, const SReportOptions& options)
-        : m_record(record), m_report(report), m_documents(options.buildDocuments && !options.panesOnly),
+        : m_record(record), m_report(report), m_options(options),
+          m_documents(options.buildDocuments && !options.panesOnly),
           m_panes(options.buildDocuments && options.panesOnly), m_progress(activeProgress())
     {
     }
@@ -74,7 +78,10 @@ public:
 private:
     bool cancelled();
     void start();
+    void startDocuments();
     void startPanes();
+    void passOn(CRtfDocument& document, CReportOutputFile& file, std::size_t atLeast);
+    void finishDocuments();
     bool commonSection(const SSectionGroup& group);
     bool differenceGroup(const SSectionGroup& group);
     void writeRow(const CDiffLine* line1, const CDiffLine* line2, bool highlight);
@@ -89,11 +96,15 @@ private:
 
     CCompFileOpt& m_record;
     SReport& m_report;
+    const SReportOptions& m_options;
     bool m_documents;
     bool m_panes;
     CProgress* m_progress;
     CRtfDocument m_left;
     CRtfDocument m_right;
+    CReportOutputFile m_leftFile;
+    CReportOutputFile m_rightFile;
+    std::size_t m_passedOn = 0;  // bytes of both documents already in their files
     std::shared_ptr<CReportPane> m_leftPane;
     std::shared_ptr<CReportPane> m_rightPane;
     // The colour of the difference group being written, in each pane.
@@ -110,9 +121,23 @@ private:
 bool CTextReportBuilder::cancelled()
 {
     // Progress is shown every 256 rows: showing it reads the clock, which costs more than a row.
-    if (m_progress && (m_rows++ & 255) == 0)
-        m_progress->setPosition(static_cast<std::int64_t>(m_left.size() + m_right.size()));
+    if ((m_rows++ & 255) == 0) {
+        passOn(m_left, m_leftFile, kDocumentPiece);
+        passOn(m_right, m_rightFile, kDocumentPiece);
+        if (m_progress)
+            m_progress->setPosition(static_cast<std::int64_t>(m_passedOn + m_left.size() + m_right.size()));
+    }
     return pollCancel();
+}
+
+// Hands what a document holds to its file, once it holds atLeast bytes.
+void CTextReportBuilder::passOn(CRtfDocument& document, CReportOutputFile& file, std::size_t atLeast)
+{
+    if (!file.isOpen() || document.size() < atLeast || document.size() == 0)
+        return;
+    file.writeBytes(document.bytes());
+    m_passedOn += document.size();
+    document.clear();
 }
 
 void CTextReportBuilder::start()
@@ -122,20 +147,42 @@ void CTextReportBuilder::start()
     m_missing = engineString(kStrMissing);
     if (m_panes)
         startPanes();
-    if (!m_documents)
-        return;
+    if (m_documents)
+        startDocuments();
+}
+
+void CTextReportBuilder::startDocuments()
+{
     m_record.m_fontSize = CCompFileOpt::validFontSize(m_record.m_fontSize);
+    const std::u16string& file1 = m_record.m_file1Path;
+    const std::u16string& file2 = m_record.m_file2Path;
+    m_leftFile.open(m_options.documentFile1, file1, file2, u"\r\n");
+    m_rightFile.open(m_options.documentFile2, file1, file2, u"\r\n");
     m_left.start(m_record.m_fontName, m_record.m_fontSize);
     m_right.start(m_record.m_fontName, m_record.m_fontSize);
-    const auto size1 = fileAttributes(m_record.m_file1Path);
-    const auto size2 = fileAttributes(m_record.m_file2Path);
+    const auto size1 = fileAttributes(file1);
+    const auto size2 = fileAttributes(file2);
     if (size1 && size2) {
         const auto total = static_cast<std::size_t>(size1->size + size2->size);
-        m_left.reserve(2 * total);
-        m_right.reserve(2 * total);
+        m_left.reserve(m_leftFile.isOpen() ? 2 * kDocumentPiece : 2 * total);
+        m_right.reserve(m_rightFile.isOpen() ? 2 * kDocumentPiece : 2 * total);
         if (m_progress)
             m_progress->setTotal(static_cast<std::int64_t>(total));
     }
+}
+
+// The documents are complete: into their files, which then replace their targets, or into the
+// report.
+void CTextReportBuilder::finishDocuments()
+{
+    m_left.raw("}");
+    m_right.raw("}");
+    passOn(m_left, m_leftFile, 0);
+    passOn(m_right, m_rightFile, 0);
+    m_leftFile.commit();
+    m_rightFile.commit();
+    m_report.left = m_left.takeBytes();
+    m_report.right = m_right.takeBytes();
 }
 
 void CTextReportBuilder::startPanes()
@@ -365,12 +412,8 @@ bool CTextReportBuilder::build(std::u16string_view lineEnd)
             return false;
     }
     m_report.reportLines = m_reportLine;
-    if (m_documents) {
-        m_left.raw("}");
-        m_right.raw("}");
-        m_report.left = m_left.takeBytes();
-        m_report.right = m_right.takeBytes();
-    }
+    if (m_documents)
+        finishDocuments();
     m_report.leftPane = std::move(m_leftPane);
     m_report.rightPane = std::move(m_rightPane);
     m_output.commit();

@@ -39,6 +39,8 @@ public:
     void escapedBytes(std::string_view bytes);
 
     std::size_t size() const { return m_bytes.size(); }
+    // Drops what was written (after it went to a file), keeping the room.
+    void clear() { m_bytes.clear(); }
     const std::string& bytes() const { return m_bytes; }
     std::string takeBytes() { return std::move(m_bytes); }
     // Replaces bytes at pos (within what was written).

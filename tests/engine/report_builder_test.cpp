@@ -298,7 +298,9 @@ TEST(ReportBuilder, OutputFileInMergeLayoutWithBareLf)
     options.m_sections.clear();
     ASSERT_TRUE(CompareLines(lines({u"a", u"b", u"\u20AC"}), lines({u"a", u"x", u"\u20AC"}), {}, options.m_sections));
     SReport result;
-    ASSERT_TRUE(BuildReport(options, u"\n", result, SReportOptions{false}));
+    SReportOptions withoutDocuments;
+    withoutDocuments.buildDocuments = false;
+    ASSERT_TRUE(BuildReport(options, u"\n", result, withoutDocuments));
     EXPECT_EQ(readBytes(dir.file("out.txt")), "a\n<b\n>x\n\x80\n");
     EXPECT_TRUE(result.left.empty());
     EXPECT_EQ(result.items.size(), 3u);

@@ -194,19 +194,6 @@ bool refusesOutputs(const SCommandLine& command, const CCompFileOpt& options, st
     return false;
 }
 
-void writeDocument(const std::optional<std::string>& path, const std::string& rtf)
-{
-    if (!path)
-        return;
-    const std::u16string target = pathFromNative(*path);
-    std::error_code error;
-    const std::unique_ptr<CByteSink> sink = openOutputFileSink(target, error);
-    if (!sink)
-        throw CFileException(target, CFileException::Operation::Create, error);
-    if (!sink->write(rtf.data(), rtf.size()) || !sink->commit())
-        throw CFileException(target, CFileException::Operation::Write, sink->error());
-}
-
 // One line each, so that a script sees where the files it replaced went.
 void tellKeptBackups(const std::vector<SKeptBackup>& backups, std::ostream& err)
 {
@@ -248,22 +235,14 @@ int compare(const SCommandLine& command, CCompFileOpt& options, std::ostream& ou
     SReport report;
     SRunOptions run;
     run.buildDocuments = command.report1 || command.report2;
+    run.documentFile1 = command.report1 ? pathFromNative(*command.report1) : std::u16string();
+    run.documentFile2 = command.report2 ? pathFromNative(*command.report2) : std::u16string();
     const std::u16string mergePath = command.mergeFile ? pathFromNative(*command.mergeFile) : std::u16string();
     const SRunOutcome outcome = RunComparison(options, mergePath, report, run);
     tellKeptBackups(outcome.keptBackups, err);
     if (outcome.status != SRunOutcome::Status::Completed) {
         err << "brdcmp: " << (outcome.message.empty() ? std::string("comparison did not complete") : outcome.message)
             << '\n';
-        return kBrdcmpTrouble;
-    }
-    const CKeptBackupsScope kept;
-    try {
-        writeDocument(command.report1, report.left);
-        writeDocument(command.report2, report.right);
-        tellKeptBackups(kept.backups(), err);
-    } catch (const CFileException& e) {
-        tellKeptBackups(kept.backups(), err);
-        err << "brdcmp: " << e.what() << '\n';
         return kBrdcmpTrouble;
     }
     if (command.mergeFile && options.m_comparisonKind == kComparisonBinary)
