@@ -11,6 +11,11 @@
 
 namespace brindle {
 
+namespace {
+// How many lines ahead a lookup in a unique-line map is asked for.
+constexpr std::size_t kPrefetchDistance = 16;
+}  // namespace
+
 std::size_t positionInRun(CLineSpan list, const CDiffLine* line)
 {
     if (!line || list.empty())
@@ -88,7 +93,7 @@ void CLineMatcher::hashAll(CLineSpan lines)
         cachedHash(*line, m_options);
 }
 
-void CLineMatcher::hashBoth(CLineSpan list1, CLineSpan list2)
+std::vector<bool> CLineMatcher::hashBoth(CLineSpan list1, CLineSpan list2)
 {
     // Below this a thread costs more than it saves.
     constexpr std::size_t kLinesForAThread = std::size_t{1} << 16;
@@ -100,10 +105,12 @@ void CLineMatcher::hashBoth(CLineSpan list1, CLineSpan list2)
         }
     }
     hashAll(list1);
+    std::vector<bool> unique1 = uniqueHashes(list1);
     if (second.valid())
         second.get();
     else
         hashAll(list2);
+    return unique1;
 }
 
 // Whether each line's hash is held by exactly one line of the list that was unpaired when the
@@ -117,6 +124,8 @@ std::vector<bool> CLineMatcher::uniqueHashes(CLineSpan lines)
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if ((i & 1023) == 0 && pollCancel())
             break;
+        if (i + kPrefetchDistance < lines.size())
+            map.prefetch(lines[i + kPrefetchDistance]->hash());
         unique[i] = map.findUnique(lines[i]->hash()) != nullptr;
     }
     return unique;
@@ -133,8 +142,7 @@ bool CLineMatcher::MatchPass(CLineSpan list1, CLineSpan list2)
 
     // One map at a time: list 1's is given up, as bits, before list 2's is built, so that a
     // long comparison never holds both.
-    hashBoth(list1, list2);
-    const std::vector<bool> unique1 = uniqueHashes(list1);
+    const std::vector<bool> unique1 = hashBoth(list1, list2);
     CUniqueLineMap map2;
     map2.build(list2);
 

@@ -43,8 +43,9 @@ private:
     bool equal(CDiffLine& a, CDiffLine& b) { return LinesEqual(a, b, m_options); }
     bool blank(const CDiffLine& line) const { return IsBlankLine(line); }
     void hashAll(CLineSpan lines);
-    // Long lists side by side, list 2 on a thread of its own.
-    void hashBoth(CLineSpan list1, CLineSpan list2);
+    // Hashes both lists, long ones side by side (list 2 on a thread of its own), and returns
+    // uniqueHashes(list1), found while list 2 is still being hashed.
+    std::vector<bool> hashBoth(CLineSpan list1, CLineSpan list2);
     std::vector<bool> uniqueHashes(CLineSpan lines);
 
     SLineCompareOptions m_options;
