@@ -167,6 +167,8 @@ SRunOutcome runComparison(CCompFileOpt& record, std::u16string_view mergePath, S
             record.m_sections.clear();
             const std::unique_ptr<CProgress> progress = createProgress(kStrCreatingReport, 100, true);
             CActiveProgressScope active(progress.get());
+            if (options.buildDocuments)
+                checkBinaryReportFits(record.m_file1Path, record.m_file2Path, options.panesOnly);
             CompareBinary(record, report, options.buildDocuments);
             writeDocumentFile(options.documentFile1, report.left, record);
             writeDocumentFile(options.documentFile2, report.right, record);
