@@ -6,6 +6,7 @@
 #include "framework/light_colours.h"
 #include "framework/resources.h"
 #include "hex_view/hex_format.h"
+#include "platform/available_memory.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,6 +21,8 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <tuple>
 
 namespace brindle {
@@ -774,15 +777,15 @@ void CHexEditView::selectAll()
     viewport()->update();
 }
 
-void CHexEditView::copy()
+bool CHexEditView::copy()
 {
     QByteArray bytes;
     if (hasSelection()) {
         const std::int64_t start = std::clamp<std::int64_t>(orderedStart(), 0, size());
         const std::int64_t length = std::min(orderedEnd(), size()) - start;
-        if (m_readOnly && length > kMaxReadOnlyCopy) {
+        if (length > copyLimit()) {
             refuseCopy(length);
-            return;
+            return false;
         }
         const std::span<const std::uint8_t> selected =
             this->bytes().subspan(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
@@ -792,6 +795,17 @@ void CHexEditView::copy()
     mime->setData(kBinaryFormat, bytes);
     mime->setText(QString::fromLatin1(hex::copyText(bytes, m_area != kTextArea)));
     QApplication::clipboard()->setMimeData(mime);
+    return true;
+}
+
+std::int64_t CHexEditView::copyLimit() const
+{
+    constexpr std::uint64_t kClipboardBytesPerByte = 10;
+    if (m_readOnly)
+        return kMaxReadOnlyCopy;
+    const std::optional<std::uint64_t> available = availableMemory();
+    return available ? static_cast<std::int64_t>(*available / kClipboardBytesPerByte)
+                     : std::numeric_limits<std::int64_t>::max();
 }
 
 void CHexEditView::refuseCopy(std::int64_t length)
@@ -799,14 +813,13 @@ void CHexEditView::refuseCopy(std::int64_t length)
     const QLocale locale = QLocale::system();
     QMessageBox::information(this, loadString(res::kStrAppTitle),
                              loadString(res::kStrTooLargeToCopy)
-                                 .arg(locale.formattedDataSize(length), locale.formattedDataSize(kMaxReadOnlyCopy)));
+                                 .arg(locale.formattedDataSize(length), locale.formattedDataSize(copyLimit())));
 }
 
 void CHexEditView::cut()
 {
-    if (!hasSelection() || refuseEdit())
+    if (!hasSelection() || refuseEdit() || !copy())
         return;
-    copy();
     deleteSelection();
 }
 

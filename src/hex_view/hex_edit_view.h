@@ -44,7 +44,7 @@ public:
     static constexpr std::uint32_t kPartialLastRow = 0x4000;
     static constexpr std::uint32_t kLayoutDirty = 0x8000;
     // The most bytes copied at once from read-only bytes: the clipboard holds them and, as hex
-    // text, six times as much again, and a mapped file's selection may be gigabytes.
+    // text, nine times as much again, and a mapped file's selection may be gigabytes.
     static constexpr std::int64_t kMaxReadOnlyCopy = std::int64_t{256} << 20;
 
     // Caret areas.
@@ -105,10 +105,14 @@ public:
     // Places the caret (clamped to 0..size) in area without touching the selection.
     void setCaret(std::int64_t offset, int area);
 
-    // Puts the selection on the clipboard as raw bytes and as the text of the caret's column. From
-    // read-only bytes a selection of more than kMaxReadOnlyCopy bytes is refused with a message.
-    void copy();
+    // Puts the selection on the clipboard as raw bytes and as the text of the caret's column. A
+    // selection larger than copyLimit() is refused with a message, and false returned.
+    bool copy();
+    // Copies, then deletes the selection only when it was copied.
     void cut();
+    // The most bytes copy() takes: kMaxReadOnlyCopy from read-only bytes, else what the memory
+    // left can hold ten times over (the bytes, and their hex text as 8-bit and as UTF-16 text).
+    std::int64_t copyLimit() const;
     void paste();
     void deleteSelection();
     void selectAll();

@@ -1,6 +1,7 @@
 // Binary document: loading, opening, saving safely, showing huge files read-only, showing a range.
 #include "hex_view/rode_zor_bin_doc.h"
 #include "hex_view/rode_zor_bin_view.h"
+#include "platform/available_memory.h"
 #include "support/message_boxes.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
@@ -273,6 +274,31 @@ TEST_F(BinaryDocument, AMappedFileCutShortWhileShownSaysSoOnce)
     // The last byte, "D" of "END" before, reads as zero.
     press(*view, QStringLiteral("Ctrl+End, Shift+Right, Ctrl+C"));
     EXPECT_EQ(QApplication::clipboard()->mimeData()->data(QStringLiteral("BinaryData")), QByteArray(1, '\0'));
+}
+
+// Cut and copy of more than the memory left can hold on the clipboard are refused with a message:
+// a cut then keeps the bytes it could not copy, instead of deleting them.
+TEST_F(BinaryDocument, ACutTooLargeForTheMemoryLeftKeepsTheBytes)
+{
+    const std::string content(std::size_t{1} << 20, 'q');
+    CRodeZorBinDoc* document = open(m_dir.write("one.bin", content));
+    ASSERT_NE(document, nullptr);
+    CHexEditView* view = document->firstView();
+    ASSERT_NE(view, nullptr);
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    {
+        const CAvailableMemoryOverride smallMachine(std::uint64_t{4} << 20);
+        const QStringList boxes = messagesDuring([&] { press(*view, QStringLiteral("Ctrl+A, Ctrl+X, Ctrl+C")); });
+        ASSERT_EQ(boxes.size(), 2) << boxes.join(u'|').toStdString();
+        EXPECT_TRUE(boxes.front().contains(QStringLiteral("too large to copy"))) << boxes.front().toStdString();
+        EXPECT_EQ(view->size(), static_cast<std::int64_t>(content.size()));
+        EXPECT_FALSE(document->isModified());
+        EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));
+    }
+    press(*view, QStringLiteral("Ctrl+A, Ctrl+X"));
+    EXPECT_EQ(view->size(), 0);
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->data(QStringLiteral("BinaryData")).size(),
+              static_cast<qsizetype>(content.size()));
 }
 
 // The menu items that would change the bytes or write them are disabled; reading ones are not.
