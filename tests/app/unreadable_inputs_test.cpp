@@ -146,15 +146,33 @@ TEST(UnreadableInputWindow, RefreshOfAFileThatWentAwaySaysSo)
 }
 
 // Files too large for the memory left are refused before they are read, with what the comparison
-// would need: the user is told instead of the program being killed half-way.
-TEST(UnreadableInputWindow, ComparisonTooLargeForMemorySaysSoAndOpensNoWindow)
+// would need: the user is told instead of the program being killed half-way. Binary files are
+// mapped, but the window's hex dumps of them grow with them.
+struct STooLargeCase {
+    const char* name;
+    const char* extension;
+    std::string content1;
+    std::string content2;
+};
+
+void PrintTo(const STooLargeCase& c, std::ostream* os) { *os << c.name; }
+
+std::string repeatedLines(int count)
 {
-    test::CTempDir dir;
     std::string lines;
-    for (int i = 0; i < 200000; ++i)
+    for (int i = 0; i < count; ++i)
         lines += "line\n";
-    const std::string one = dir.write("one.txt", lines);
-    const std::string two = dir.write("two.txt", lines + "more\n");
+    return lines;
+}
+
+class TooLargeForMemoryWindowTest : public testing::TestWithParam<STooLargeCase> {};
+
+TEST_P(TooLargeForMemoryWindowTest, SaysSoAndOpensNoWindow)
+{
+    const STooLargeCase& c = GetParam();
+    test::CTempDir dir;
+    const std::string one = dir.write(std::string("one") + c.extension, c.content1);
+    const std::string two = dir.write(std::string("two") + c.extension, c.content2);
     const CAvailableMemoryOverride smallMachine(std::uint64_t{2} << 20);
     test::SAppOnMemorySettings app;
     test::CDialogAnswers answers;
@@ -167,24 +185,12 @@ TEST(UnreadableInputWindow, ComparisonTooLargeForMemorySaysSoAndOpensNoWindow)
     EXPECT_EQ(app.app.docTemplateAt(kComparisonTemplate)->documents().size(), 0u);
 }
 
-// Binary files are mapped, but the window's hex dumps of them grow with them: too large for the
-// memory left is refused the same way.
-TEST(UnreadableInputWindow, BinaryComparisonTooLargeForMemorySaysSoAndOpensNoWindow)
-{
-    test::CTempDir dir;
-    const std::string one = dir.write("one.bin", std::string(std::size_t{1} << 20, '\0'));
-    const std::string two = dir.write("two.bin", std::string(std::size_t{1} << 20, '\1'));
-    const CAvailableMemoryOverride smallMachine(std::uint64_t{4} << 20);
-    test::SAppOnMemorySettings app;
-    test::CDialogAnswers answers;
-    ASSERT_TRUE(app.app.initInstance(qs("\"" + one + "\" \"" + two + "\"")));
-    test::settle();
-    ASSERT_EQ(answers.shown().size(), 1);
-    EXPECT_TRUE(answers.shown()[0].startsWith(qs("Comparing " + one + " and " + two + " needs about ")))
-        << answers.shown()[0].toStdString();
-    EXPECT_TRUE(answers.shown()[0].contains(u"but only 4.0 MiB is available")) << answers.shown()[0].toStdString();
-    EXPECT_EQ(app.app.docTemplateAt(kComparisonTemplate)->documents().size(), 0u);
-}
+INSTANTIATE_TEST_SUITE_P(UnreadableInputWindow, TooLargeForMemoryWindowTest,
+                         testing::Values(STooLargeCase{"Text", ".txt", repeatedLines(200000),
+                                                       repeatedLines(200000) + "more\n"},
+                                         STooLargeCase{"Binary", ".bin", std::string(std::size_t{1} << 20, '\0'),
+                                                       std::string(std::size_t{1} << 20, '\1')}),
+                         test::SCaseName());
 
 // Ctrl+O on a FIFO: the editor names it, never waits on it, and opens an empty document that
 // takes typing and Enter as a new one does.
