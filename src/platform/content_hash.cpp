@@ -22,13 +22,16 @@ std::uint64_t finalMix(std::uint64_t value)
     return value;
 }
 
-}  // namespace
-
-void CContentHash::mixWord(std::uint64_t word)
+// The state is passed in and out rather than kept in the member: written through this, it would
+// be stored and loaded again for every word, since the bytes read through an unsigned char*
+// might alias it.
+std::uint64_t mixWord(std::uint64_t state, std::uint64_t word)
 {
-    m_state = (m_state ^ word) * kMultiplier;
-    m_state ^= m_state >> 29;
+    state = (state ^ word) * kMultiplier;
+    return state ^ (state >> 29);
 }
+
+}  // namespace
 
 void CContentHash::add(const void* data, std::size_t size)
 {
@@ -38,17 +41,19 @@ void CContentHash::add(const void* data, std::size_t size)
         m_pending[m_pendingSize++] = *bytes++;
         --size;
     }
+    std::uint64_t state = m_state;
     if (m_pendingSize == sizeof m_pending) {
         std::uint64_t word = 0;
         std::memcpy(&word, m_pending, sizeof word);
-        mixWord(word);
+        state = mixWord(state, word);
         m_pendingSize = 0;
     }
     for (; size >= sizeof(std::uint64_t); size -= sizeof(std::uint64_t), bytes += sizeof(std::uint64_t)) {
         std::uint64_t word = 0;
         std::memcpy(&word, bytes, sizeof word);
-        mixWord(word);
+        state = mixWord(state, word);
     }
+    m_state = state;
     std::memcpy(m_pending + m_pendingSize, bytes, size);
     m_pendingSize += size;
 }

@@ -15,8 +15,6 @@ public:
     std::uint64_t value() const;
 
 private:
-    void mixWord(std::uint64_t word);
-
     std::uint64_t m_state = 0x9E3779B97F4A7C15ull;
     std::uint64_t m_length = 0;
     unsigned char m_pending[8] = {};

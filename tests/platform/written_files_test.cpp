@@ -12,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
+#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,6 +49,33 @@ TEST(ContentHash, DependsOnTheBytesNotOnHowTheyArrive)
     EXPECT_NE(other.value(), whole.value());
     EXPECT_NE(longer.value(), whole.value());
     EXPECT_NE(CContentHash().value(), whole.value());
+}
+
+// The values are stored in the user's record of written files: a changed function would take
+// every file written before for one the user edited, and keep it as a backup.
+TEST(ContentHash, KeepsTheValuesStoredByEarlierRuns)
+{
+    std::string thousand;
+    for (int i = 0; i < 1000; ++i)
+        thousand += static_cast<char>(i * 7 + 3);
+    struct SCase {
+        const char* name;
+        std::string bytes;
+        std::uint64_t expected;
+    };
+    const SCase cases[] = {
+        {"empty", "", 0x189423a245fb73f6ull},
+        {"one byte", "a", 0x7b0fb32a1babb8a4ull},
+        {"one word", "12345678", 0x21ba7dbc0543f62aull},
+        {"words and a tail", "The quick brown fox jumps over the lazy dog, twice over.", 0xbd6b00ab5675dd83ull},
+        {"every byte value", thousand, 0x6ce8c6b2d36abcceull},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CContentHash hash;
+        hash.add(c.bytes.data(), c.bytes.size());
+        EXPECT_EQ(hash.value(), c.expected);
+    }
 }
 
 TEST(NumberedBackup, TakesTheNumberAboveTheHighestAndNeverReplacesOne)
