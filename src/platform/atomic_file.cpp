@@ -127,6 +127,7 @@ void CAtomicFile::takeFrom(CAtomicFile& other) noexcept
     m_ownerWritable = other.m_ownerWritable;
     m_record = other.m_record;
     m_hash = other.m_hash;
+    m_targetAhead = std::exchange(other.m_targetAhead, std::nullopt);
     m_keptBackup = std::exchange(other.m_keptBackup, {});
     m_registration = std::move(other.m_registration);
 }
@@ -154,6 +155,7 @@ bool CAtomicFile::open(std::u16string_view target)
     m_tempPath = std::move(pattern);
     m_registration = CTempFileRegistration(m_tempPath);
     m_hash = CContentHash();
+    m_targetAhead.reset();
     m_keptBackup.clear();
     return true;
 }
@@ -170,6 +172,22 @@ bool CAtomicFile::write(const void* data, std::size_t size)
         m_error = lastError();
         return false;
     }
+    return true;
+}
+
+bool CAtomicFile::sync()
+{
+    if (m_fd < 0 || m_error) {
+        if (!m_error)
+            m_error = std::make_error_code(std::errc::bad_file_descriptor);
+        return false;
+    }
+    if (::fsync(m_fd) != 0) {
+        m_error = lastError();
+        return false;
+    }
+    if (m_record)
+        m_targetAhead = hashFileAhead(m_realTarget);
     return true;
 }
 
@@ -222,7 +240,8 @@ bool CAtomicFile::commit()
 bool CAtomicFile::keepTargetIfChanged()
 {
     struct stat existing {};
-    if (!m_record || ::stat(m_realTarget.c_str(), &existing) != 0 || m_record->holdsWhatWasWritten(m_realTarget))
+    if (!m_record || ::stat(m_realTarget.c_str(), &existing) != 0 ||
+        m_record->holdsWhatWasWritten(m_realTarget, m_targetAhead ? &*m_targetAhead : nullptr))
         return true;
     const auto backup = makeNumberedBackup(m_realTarget, m_error);
     if (!backup)

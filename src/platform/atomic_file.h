@@ -5,6 +5,7 @@
 #include "platform/interrupt_cleanup.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -51,6 +52,11 @@ public:
     // Appends bytes; false with error() set on failure (disk full, ...).
     bool write(const void* data, std::size_t size);
 
+    // Does ahead what commit() would wait for: flushes the content to disk and, for a file that
+    // keeps changed targets, hashes the present target (used by commit() while the target stays
+    // unchanged). Any one thread may call it between the writes and commit(), which may then
+    // follow on another thread. False with error() set on failure.
+    bool sync();
     // Flushes, then replaces the target. False with error() set on failure; the target is then
     // untouched and the temporary file removed.
     bool commit();
@@ -73,7 +79,8 @@ private:
     int m_newFileMode = -1;  // -1: 0666 & ~umask
     bool m_ownerWritable = false;
     CWrittenFiles* m_record = nullptr;
-    CContentHash m_hash;  // of what was written, for m_record
+    CContentHash m_hash;                       // of what was written, for m_record
+    std::optional<SHashedFile> m_targetAhead;  // by sync()
     std::u16string m_keptBackup;
     CTempFileRegistration m_registration;
 };

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -11,6 +12,32 @@ namespace brindle {
 namespace {
 
 constexpr std::uint64_t kMultiplier = 0xFF51AFD7ED558CCDull;
+
+std::int64_t nanoseconds(const struct timespec& time)
+{
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+// The state of the ordinary file at nativePath, its hash left 0.
+std::optional<SHashedFile> fileState(const std::string& nativePath)
+{
+    struct stat info {};
+    if (::stat(nativePath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    SHashedFile state;
+    state.device = static_cast<std::uint64_t>(info.st_dev);
+    state.inode = static_cast<std::uint64_t>(info.st_ino);
+    state.size = static_cast<std::int64_t>(info.st_size);
+    state.modified = nanoseconds(info.st_mtim);
+    state.changed = nanoseconds(info.st_ctim);
+    return state;
+}
+
+bool sameState(const SHashedFile& a, const SHashedFile& b)
+{
+    return a.device == b.device && a.inode == b.inode && a.size == b.size && a.modified == b.modified &&
+           a.changed == b.changed;
+}
 
 std::uint64_t finalMix(std::uint64_t value)
 {
@@ -85,6 +112,26 @@ bool hashFileContent(const std::string& nativePath, std::uint64_t& hash)
         }
         content.add(block.data(), static_cast<std::size_t>(got));
     }
+}
+
+std::optional<std::uint64_t> SHashedFile::hashIfUnchanged(const std::string& nativePath) const
+{
+    const std::optional<SHashedFile> now = fileState(nativePath);
+    if (!now || !sameState(*now, *this))
+        return std::nullopt;
+    return hash;
+}
+
+std::optional<SHashedFile> hashFileAhead(const std::string& nativePath)
+{
+    std::optional<SHashedFile> before = fileState(nativePath);
+    if (!before || !hashFileContent(nativePath, before->hash))
+        return std::nullopt;
+    // A change while the file was read would leave a hash of neither content.
+    const std::optional<SHashedFile> after = fileState(nativePath);
+    if (!after || !sameState(*after, *before))
+        return std::nullopt;
+    return before;
 }
 
 }  // namespace brindle

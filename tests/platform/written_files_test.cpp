@@ -128,6 +128,53 @@ TEST(WrittenFiles, KnowsOnlyTheFileAsItWasWritten)
     EXPECT_FALSE(record.holdsWhatWasWritten(path));
 }
 
+// sync() hashes the earlier file ahead of commit(); an edit in between that keeps its size and
+// time must still be seen, and the edited file kept.
+TEST(WrittenFiles, AHashTakenAheadHoldsOnlyWhileTheFileIsUnchanged)
+{
+    struct SCase {
+        const char* name;
+        const char* editAfterSync;  // nullptr: left alone
+        bool backupKept;
+    };
+    const SCase cases[] = {
+        {"left alone", nullptr, false},
+        {"edited, size and time restored", "WRITTEN", true},
+        {"edited to the same bytes", "written", false},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTempDir folder;
+        CMemorySettingsStore store;
+        CWrittenFiles record(store);
+        const std::string path = folder.file("merge.txt");
+        CAtomicFile first;
+        first.keepChangedTarget(record);
+        ASSERT_TRUE(first.open(pathFromNative(path)));
+        ASSERT_TRUE(first.write("written", 7));
+        ASSERT_TRUE(first.commit());
+
+        CAtomicFile second;
+        second.keepChangedTarget(record);
+        ASSERT_TRUE(second.open(pathFromNative(path)));
+        ASSERT_TRUE(second.write("second", 6));
+        ASSERT_TRUE(second.sync());
+        if (c.editAfterSync) {
+            struct stat info {};
+            ::stat(path.c_str(), &info);
+            writeFile(path, c.editAfterSync);
+            const timespec times[2] = {info.st_atim, info.st_mtim};
+            ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+        }
+        ASSERT_TRUE(second.commit());
+        EXPECT_EQ(readBytes(path), "second");
+        EXPECT_EQ(!second.keptBackup().empty(), c.backupKept);
+        if (c.backupKept) {
+            EXPECT_EQ(readBytes(nativePath(second.keptBackup())), c.editAfterSync);
+        }
+    }
+}
+
 TEST(WrittenFiles, KeepsTheMostRecentEntriesOnly)
 {
     CTempDir folder;
