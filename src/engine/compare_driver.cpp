@@ -12,6 +12,7 @@
 #include "engine/line_list.h"
 #include "engine/memory_estimate.h"
 #include "engine/merge_file.h"
+#include "engine/merge_file_writer.h"
 #include "engine/progress.h"
 #include "engine/report_builder.h"
 #include "platform/utf8.h"
@@ -19,6 +20,7 @@
 #include <chrono>
 #include <future>
 #include <new>
+#include <optional>
 #include <system_error>
 
 namespace brindle {
@@ -87,6 +89,42 @@ bool compareText(CCompFileOpt& record, int& encoding1, bool withDocuments)
     return CompareLines(lines1, lines2, lineOptions(record), record.m_sections);
 }
 
+// Starts writing the merge file's lines on a thread of their own; nothing (finishLines() then
+// writes them) when the file is refused or no thread can be started.
+std::future<bool> startLines(CMergeFileWriter& merge)
+{
+    if (merge.refused())
+        return {};
+    try {
+        return std::async(std::launch::async, [&merge] { return merge.writeLines(true); });
+    } catch (const std::system_error&) {
+        return {};
+    }
+}
+
+// Waits for the merge file's lines, polling meanwhile so that a click on Cancel is still seen.
+// False when cancelled; rethrows the failure of the thread that wrote them.
+bool finishLines(CMergeFileWriter& merge, std::future<bool>& lines)
+{
+    if (!lines.valid())
+        return merge.writeLines(true);
+    while (lines.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+        pollCancel();
+    return lines.get();
+}
+
+SRunOutcome cancelledRun(SReport& report)
+{
+    report = SReport{};
+    SRunOutcome outcome;
+    outcome.status = SRunOutcome::Status::Cancelled;
+    return outcome;
+}
+
+// The merge file's lines are written on a second thread while this one builds the report: both
+// only read the result list. The merge file replaces its target only once the report is complete,
+// here, so that a cancelled or failed report leaves it as it was, and a failure of the report
+// comes before one of the merge file, as when the one followed the other.
 SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport& report, bool bareLf,
                     const SRunOptions& options)
 {
@@ -97,17 +135,23 @@ SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport
     int encoding1 = 0;
     const std::u16string outputFile = record.m_outputFile;
     const bool rtfDocuments = options.buildDocuments && !options.panesOnly;
-    if (!compareText(record, encoding1, rtfDocuments) ||
-        !BuildReport(record, lineEnd, report, SReportOptions{options.buildDocuments, options.panesOnly}) ||
-        cancelRequested()) {
-        report = SReport{};
-        outcome.status = SRunOutcome::Status::Cancelled;
-        return outcome;
-    }
+    if (!compareText(record, encoding1, rtfDocuments))
+        return cancelledRun(report);
+    std::optional<CMergeFileWriter> merge;
+    if (!mergePath.empty())
+        merge.emplace(record, mergePath, encoding1, lineEnd);
+    // Declared after merge: leaving early waits here for the thread before merge is discarded.
+    std::future<bool> lines = merge ? startLines(*merge) : std::future<bool>();
+    if (!BuildReport(record, lineEnd, report, SReportOptions{options.buildDocuments, options.panesOnly}) ||
+        cancelRequested())
+        return cancelledRun(report);
     outcome.outputFileRefused = !outputFile.empty() && record.m_outputFile.empty();
-    if (!mergePath.empty()) {
-        outcome.mergeFileWritten = WriteMergeFile(record, mergePath, encoding1, lineEnd);
-        outcome.mergeFileRefused = !outcome.mergeFileWritten;
+    if (merge) {
+        if (!finishLines(*merge, lines))
+            return cancelledRun(report);
+        merge->commit();
+        outcome.mergeFileWritten = !merge->refused();
+        outcome.mergeFileRefused = merge->refused();
     }
     outcome.status = SRunOutcome::Status::Completed;
     return outcome;
