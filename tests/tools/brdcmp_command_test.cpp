@@ -13,6 +13,7 @@
 #include "support/scoped_settings_store.h"
 #include "support/temp_dir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -273,6 +274,48 @@ TEST_F(BrdcmpTest, ReportDocumentsAndOutputFile)
     EXPECT_NE(readBytes(left).find("}{\\cf2 b}{\\cf1 "), std::string::npos);
     EXPECT_NE(readBytes(right).find("}{\\cf2 c}{\\cf1 "), std::string::npos);
     EXPECT_EQ(readBytes(output), "a\n|<<b\n||>>c\n");
+}
+
+// The two report documents are written side by side but replace their files in order: a
+// document that cannot be created or written ends the run with its name, after the one before it
+// is in place and before the one after it is.
+TEST_F(BrdcmpTest, ReportDocumentsFailInTheOrderOfWriting)
+{
+    struct SCase {
+        const char* name;
+        const char* report1;  // in the folder
+        const char* report2;
+        const char* named;  // the one the message names
+        bool leftWritten;
+        bool rightWritten;
+    };
+    const SCase cases[] = {
+        {"file 1's folder missing", "no/left.rtf", "right.rtf", "no/left.rtf", false, false},
+        {"file 2's folder missing", "left.rtf", "no/right.rtf", "no/right.rtf", true, false},
+        {"both missing", "no/left.rtf", "none/right.rtf", "no/left.rtf", false, false},
+        {"both fine", "left.rtf", "right.rtf", nullptr, true, true},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(m_dir.file("left.rtf"));
+        std::filesystem::remove(m_dir.file("right.rtf"));
+        const SResult result =
+            compare("a\nb", "a\nc", {"--report1", m_dir.file(c.report1), "--report2", m_dir.file(c.report2)});
+        EXPECT_EQ(result.status, c.named ? 2 : 1) << result.err;
+        if (c.named) {
+            EXPECT_THAT(result.err, testing::HasSubstr(m_dir.file(c.named)));
+        }
+        EXPECT_EQ(std::filesystem::exists(m_dir.file("left.rtf")), c.leftWritten);
+        EXPECT_EQ(std::filesystem::exists(m_dir.file("right.rtf")), c.rightWritten);
+        if (c.rightWritten) {
+            EXPECT_NE(readBytes(m_dir.file("right.rtf")).find("}{\\cf2 c}{\\cf1 "), std::string::npos);
+        }
+    }
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir.path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"file1", "file2", "left.rtf", "right.rtf"})) << "no temporary file left";
 }
 
 // Shift-JIS under code page 932: あいう against あかう, where い (82 A2) and か (82 A9) share their

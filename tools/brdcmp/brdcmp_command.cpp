@@ -14,9 +14,12 @@
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
 
+#include <future>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <system_error>
+#include <utility>
 
 #ifndef BRINDLE_VERSION
 #define BRINDLE_VERSION "0"
@@ -194,17 +197,77 @@ bool refusesOutputs(const SCommandLine& command, const CCompFileOpt& options, st
     return false;
 }
 
-void writeDocument(const std::optional<std::string>& path, const std::string& rtf)
+// The file of one report document: opened and committed on the calling thread, which hears of a
+// kept backup and notes the file as written; its bytes may be written on another thread.
+class CDocumentFile {
+public:
+    CDocumentFile(const std::string& path, const std::string& rtf)
+        : m_target(pathFromNative(path)), m_rtf(rtf), m_sink(openOutputFileSink(m_target, m_error))
+    {
+    }
+
+    bool isOpen() const { return m_sink != nullptr; }
+    // Throws the failure to create the file.
+    void checkOpen() const
+    {
+        if (!m_sink)
+            throw CFileException(m_target, CFileException::Operation::Create, m_error);
+    }
+    bool write() { return m_sink && m_sink->write(m_rtf.data(), m_rtf.size()) && m_sink->sync(); }
+    // Replaces the target with what write() wrote; throws when either failed.
+    void commit(bool written)
+    {
+        if (!written || !m_sink->commit())
+            throw CFileException(m_target, CFileException::Operation::Write, m_sink->error());
+    }
+
+private:
+    std::u16string m_target;
+    const std::string& m_rtf;
+    std::error_code m_error;
+    std::unique_ptr<CByteSink> m_sink;
+};
+
+// Writes the bytes of second on a thread of its own while this thread writes first's; false
+// when either write failed (each file keeps its error). Without a thread, one after the other.
+std::pair<bool, bool> writeSideBySide(CDocumentFile& first, CDocumentFile& second)
 {
-    if (!path)
+    std::future<bool> secondWritten;
+    try {
+        secondWritten = std::async(std::launch::async, [&second] { return second.write(); });
+    } catch (const std::system_error&) {
+        const bool firstWritten = first.write();
+        return {firstWritten, second.write()};
+    }
+    const bool firstWritten = first.write();
+    return {firstWritten, secondWritten.get()};
+}
+
+// Writes the two report documents asked for, side by side, and replaces file 1's before file 2's,
+// so that failures come in the order of writing one after the other: one that cannot be
+// created or written ends the run before the next is replaced.
+void writeDocuments(const SCommandLine& command, const SReport& report)
+{
+    std::optional<CDocumentFile> left;
+    std::optional<CDocumentFile> right;
+    if (command.report1) {
+        left.emplace(*command.report1, report.left);
+        left->checkOpen();
+    }
+    if (command.report2)
+        right.emplace(*command.report2, report.right);
+    if (left && right && right->isOpen()) {
+        const auto [leftWritten, rightWritten] = writeSideBySide(*left, *right);
+        left->commit(leftWritten);
+        right->commit(rightWritten);
         return;
-    const std::u16string target = pathFromNative(*path);
-    std::error_code error;
-    const std::unique_ptr<CByteSink> sink = openOutputFileSink(target, error);
-    if (!sink)
-        throw CFileException(target, CFileException::Operation::Create, error);
-    if (!sink->write(rtf.data(), rtf.size()) || !sink->commit())
-        throw CFileException(target, CFileException::Operation::Write, sink->error());
+    }
+    if (left)
+        left->commit(left->write());
+    if (right) {
+        right->checkOpen();
+        right->commit(right->write());
+    }
 }
 
 // One line each, so that a script sees where the files it replaced went.
@@ -258,8 +321,7 @@ int compare(const SCommandLine& command, CCompFileOpt& options, std::ostream& ou
     }
     const CKeptBackupsScope kept;
     try {
-        writeDocument(command.report1, report.left);
-        writeDocument(command.report2, report.right);
+        writeDocuments(command, report);
         tellKeptBackups(kept.backups(), err);
     } catch (const CFileException& e) {
         tellKeptBackups(kept.backups(), err);
