@@ -18,6 +18,9 @@ public:
     // Does ahead, after the last write, what commit() would otherwise wait for (flushing to
     // disk), so that the thread that wrote can do it and commit() follows quickly on another.
     virtual bool sync() { return true; }
+    // Reads ahead what commit() checks of the present target (CAtomicFile::hashTargetAhead); any
+    // one thread, any time before commit().
+    virtual void hashTargetAhead() {}
     virtual bool commit() = 0;
     virtual void discard() = 0;
     virtual std::error_code error() const = 0;

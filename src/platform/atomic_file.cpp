@@ -128,6 +128,7 @@ void CAtomicFile::takeFrom(CAtomicFile& other) noexcept
     m_record = other.m_record;
     m_hash = other.m_hash;
     m_targetAhead = std::exchange(other.m_targetAhead, std::nullopt);
+    m_targetHashed = std::exchange(other.m_targetHashed, false);
     m_keptBackup = std::exchange(other.m_keptBackup, {});
     m_registration = std::move(other.m_registration);
 }
@@ -156,6 +157,7 @@ bool CAtomicFile::open(std::u16string_view target)
     m_registration = CTempFileRegistration(m_tempPath);
     m_hash = CContentHash();
     m_targetAhead.reset();
+    m_targetHashed = false;
     m_keptBackup.clear();
     return true;
 }
@@ -186,9 +188,17 @@ bool CAtomicFile::sync()
         m_error = lastError();
         return false;
     }
-    if (m_record)
-        m_targetAhead = hashFileAhead(m_realTarget);
+    if (!m_targetHashed)
+        hashTargetAhead();
     return true;
+}
+
+void CAtomicFile::hashTargetAhead()
+{
+    if (!m_record || m_fd < 0)
+        return;
+    m_targetAhead = hashFileAhead(m_realTarget);
+    m_targetHashed = true;
 }
 
 bool CAtomicFile::commit()

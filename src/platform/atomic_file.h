@@ -57,6 +57,9 @@ public:
     // unchanged). Any one thread may call it between the writes and commit(), which may then
     // follow on another thread. False with error() set on failure.
     bool sync();
+    // The part of sync() that reads the present target, alone: callable on any one thread at any
+    // time between open() and commit(), as it does not depend on what is written.
+    void hashTargetAhead();
     // Flushes, then replaces the target. False with error() set on failure; the target is then
     // untouched and the temporary file removed.
     bool commit();
@@ -80,7 +83,8 @@ private:
     bool m_ownerWritable = false;
     CWrittenFiles* m_record = nullptr;
     CContentHash m_hash;                       // of what was written, for m_record
-    std::optional<SHashedFile> m_targetAhead;  // by sync()
+    std::optional<SHashedFile> m_targetAhead;  // by sync() or hashTargetAhead()
+    bool m_targetHashed = false;
     std::u16string m_keptBackup;
     CTempFileRegistration m_registration;
 };
