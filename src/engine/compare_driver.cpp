@@ -142,7 +142,8 @@ SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport
         merge.emplace(record, mergePath, encoding1, lineEnd);
     // Declared after merge: leaving early waits here for the thread before merge is discarded.
     std::future<bool> lines = merge ? startLines(*merge) : std::future<bool>();
-    if (!BuildReport(record, lineEnd, report, SReportOptions{options.buildDocuments, options.panesOnly}) ||
+    if (!BuildReport(record, lineEnd, report,
+                     SReportOptions{options.buildDocuments, options.panesOnly, options.documents}) ||
         cancelRequested())
         return cancelledRun(report);
     outcome.outputFileRefused = !outputFile.empty() && record.m_outputFile.empty();

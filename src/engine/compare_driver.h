@@ -12,6 +12,7 @@
 namespace brindle {
 
 class CCompFileOpt;
+class CStreamedDocuments;
 
 struct SRunOptions {
     // False leaves the RTF documents out of the report (items and files are still made).
@@ -19,6 +20,9 @@ struct SRunOptions {
     // A text comparison's panes as references to the compared lines instead of RTF
     // (SReport::leftPane, rightPane); binary comparisons still make RTF.
     bool panesOnly = false;
+    // A text comparison's RTF documents are written there while they are built
+    // (SReportOptions::documents); binary comparisons still make them in SReport. Not owned.
+    CStreamedDocuments* documents = nullptr;
 };
 
 // How a run ended. The report is shown only for Completed.

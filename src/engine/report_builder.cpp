@@ -11,6 +11,7 @@
 #include "engine/report_pane.h"
 #include "engine/rtf_document.h"
 #include "engine/section_groups.h"
+#include "engine/streamed_documents.h"
 #include "platform/file_system.h"
 #include "platform/utf16_units.h"
 
@@ -20,6 +21,10 @@
 namespace brindle {
 
 namespace {
+
+// The documents are streamed in pieces of about this size: large enough that handing one over
+// costs nothing next to building it, small enough to stay in the cache.
+constexpr std::size_t kStreamChunk = 1 << 20;
 
 // Where the red part of one line of a difference lies: [redBegin, redEnd) in its characters.
 struct SRedPart {
@@ -64,7 +69,8 @@ class CTextReportBuilder {
 public:
     CTextReportBuilder(CCompFileOpt& record, SReport& report, const SReportOptions& options)
         : m_record(record), m_report(report), m_documents(options.buildDocuments && !options.panesOnly),
-          m_panes(options.buildDocuments && options.panesOnly), m_progress(activeProgress())
+          m_panes(options.buildDocuments && options.panesOnly), m_progress(activeProgress()),
+          m_stream(m_documents ? options.documents : nullptr)
     {
     }
 
@@ -72,6 +78,8 @@ public:
 
 private:
     bool cancelled();
+    void streamDocuments(std::size_t atLeast);
+    void streamDocument(CRtfDocument& document, CStreamedDocuments::ESide side, std::size_t atLeast);
     void start();
     void startPanes();
     bool commonSection(const SSectionGroup& group);
@@ -91,6 +99,8 @@ private:
     bool m_documents;
     bool m_panes;
     CProgress* m_progress;
+    CStreamedDocuments* m_stream;
+    std::size_t m_streamed = 0;  // bytes of both documents handed to m_stream
     CRtfDocument m_left;
     CRtfDocument m_right;
     std::shared_ptr<CReportPane> m_leftPane;
@@ -109,9 +119,28 @@ private:
 bool CTextReportBuilder::cancelled()
 {
     // Progress is shown every 256 rows: showing it reads the clock, which costs more than a row.
-    if (m_progress && (m_rows++ & 255) == 0)
-        m_progress->setPosition(static_cast<std::int64_t>(m_left.size() + m_right.size()));
+    if (m_progress && (m_rows & 255) == 0)
+        m_progress->setPosition(static_cast<std::int64_t>(m_streamed + m_left.size() + m_right.size()));
+    if (m_stream && (m_rows & 15) == 0)
+        streamDocuments(kStreamChunk);
+    ++m_rows;
     return pollCancel();
+}
+
+// Hands each streamed document over once atLeast bytes of it have gathered.
+void CTextReportBuilder::streamDocuments(std::size_t atLeast)
+{
+    streamDocument(m_left, CStreamedDocuments::kLeft, atLeast);
+    streamDocument(m_right, CStreamedDocuments::kRight, atLeast);
+}
+
+void CTextReportBuilder::streamDocument(CRtfDocument& document, CStreamedDocuments::ESide side, std::size_t atLeast)
+{
+    if (!m_stream->streams(side) || document.size() < atLeast || document.size() == 0)
+        return;
+    m_streamed += document.size();
+    // Room for the chunk and the rows that may follow before the next look.
+    m_stream->add(side, document.takeChunk(kStreamChunk + kStreamChunk / 4));
 }
 
 void CTextReportBuilder::start()
@@ -128,10 +157,14 @@ void CTextReportBuilder::start()
     m_right.start(m_record.m_fontName, m_record.m_fontSize);
     const auto size1 = fileAttributes(m_record.m_file1Path);
     const auto size2 = fileAttributes(m_record.m_file2Path);
+    if (m_stream)
+        streamDocuments(0);  // the headers; the rest follows in chunks
     if (size1 && size2) {
         const auto total = static_cast<std::size_t>(size1->size + size2->size);
-        m_left.reserve(2 * total);
-        m_right.reserve(2 * total);
+        if (!m_stream || !m_stream->streams(CStreamedDocuments::kLeft))
+            m_left.reserve(2 * total);
+        if (!m_stream || !m_stream->streams(CStreamedDocuments::kRight))
+            m_right.reserve(2 * total);
         if (m_progress)
             m_progress->setTotal(static_cast<std::int64_t>(total));
     }
@@ -368,6 +401,8 @@ bool CTextReportBuilder::build(std::u16string_view lineEnd)
     if (m_documents) {
         m_left.raw("}");
         m_right.raw("}");
+        if (m_stream)
+            streamDocuments(0);
         m_report.left = m_left.takeBytes();
         m_report.right = m_right.takeBytes();
     }

@@ -9,6 +9,7 @@
 namespace brindle {
 
 class CCompFileOpt;
+class CStreamedDocuments;
 
 struct SReportOptions {
     // False skips the RTF documents (items, line counts and the output file are still made),
@@ -17,6 +18,9 @@ struct SReportOptions {
     // With buildDocuments, the panes of a text comparison are made as references to the compared
     // lines (SReport::leftPane, rightPane) instead of as RTF: what the comparison window shows.
     bool panesOnly = false;
+    // With buildDocuments, the documents it streams go there in chunks as they are built instead
+    // of into SReport::left and right (which then stay empty); not owned.
+    CStreamedDocuments* documents = nullptr;
 };
 
 // Walks the record's result list and builds both documents and the items under the root

@@ -41,6 +41,15 @@ public:
     std::size_t size() const { return m_bytes.size(); }
     const std::string& bytes() const { return m_bytes; }
     std::string takeBytes() { return std::move(m_bytes); }
+    // The bytes written so far, leaving the document empty with room for reserve more: for a
+    // document written out in pieces while it is built.
+    std::string takeChunk(std::size_t reserve)
+    {
+        std::string chunk = std::move(m_bytes);
+        m_bytes = std::string();
+        m_bytes.reserve(reserve);
+        return chunk;
+    }
     // Replaces bytes at pos (within what was written).
     void overwrite(std::size_t pos, std::string_view rtf) { m_bytes.replace(pos, rtf.size(), rtf); }
 

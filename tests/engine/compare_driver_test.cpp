@@ -12,6 +12,7 @@
 #include "platform/profile.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/file_size_limit.h"
 #include "support/scoped_cancel.h"
 #include "support/scoped_progress_factory.h"
 #include "support/temp_dir.h"
@@ -20,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <new>
@@ -28,7 +28,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -213,30 +212,6 @@ std::string listing(const CTempDir& dir)
     return text;
 }
 
-// Sets the largest file this process may write for its lifetime, so that a write fails midway
-// (EFBIG rather than the signal, which is ignored meanwhile).
-class CScopedFileSizeLimit {
-public:
-    explicit CScopedFileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_previous.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~CScopedFileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    CScopedFileSizeLimit(const CScopedFileSizeLimit&) = delete;
-    CScopedFileSizeLimit& operator=(const CScopedFileSizeLimit&) = delete;
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-};
-
 // The merge file's lines are written on a thread of their own while the report is built: a
 // failure there still ends the run with the merge file's name and reason, and leaves neither a
 // changed merge file nor a temporary file behind.
@@ -267,7 +242,7 @@ TEST(RunComparison, MergeFileFailingWhileTheReportIsBuiltEndsTheRun)
         SReport report;
         SRunOutcome outcome;
         {
-            std::optional<CScopedFileSizeLimit> limit;
+            std::optional<test::CFileSizeLimit> limit;
             if (c.sizeLimit)
                 limit.emplace(c.sizeLimit);
             outcome = RunComparison(record, pathFromNative(dir.file(c.merge)), report);

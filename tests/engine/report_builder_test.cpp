@@ -1,8 +1,10 @@
 // The text report: exact RTF of both panes, highlighting, escaping, items and the output file.
+#include "engine/byte_sink.h"
 #include "engine/comp_file_opt.h"
 #include "engine/compare_lines.h"
 #include "engine/line_list.h"
 #include "engine/report_builder.h"
+#include "engine/streamed_documents.h"
 #include "platform/code_page.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
@@ -14,6 +16,9 @@
 #include <cctype>
 #include <random>
 #include <sstream>
+#include <string>
+#include <system_error>
+#include <vector>
 
 namespace brindle {
 namespace {
@@ -285,6 +290,87 @@ TEST(ReportBuilder, PanesStayAlignedOnRandomInput)
             ASSERT_EQ(shape.lineEnds, result.reportLines) << round << *text;
             ASSERT_TRUE(shape.balanced) << round << *text;
         }
+    }
+}
+
+// What a streamed document receives, kept in memory.
+class CMemorySink final : public CByteSink {
+public:
+    bool write(const void* data, std::size_t size) override
+    {
+        m_bytes.append(static_cast<const char*>(data), size);
+        return true;
+    }
+    bool sync() override
+    {
+        ++m_syncs;
+        return true;
+    }
+    bool commit() override { return true; }
+    void discard() override {}
+    std::error_code error() const override { return {}; }
+
+    std::string m_bytes;
+    int m_syncs = 0;
+};
+
+// Documents written out in chunks while they are built come out byte for byte as those built in
+// memory, whichever of them is streamed.
+TEST(ReportBuilder, StreamedDocumentsEqualTheOnesBuiltInMemory)
+{
+    struct SCase {
+        const char* name;
+        int lines;  // of each file; 40000 make documents of several chunks
+        bool streamLeft;
+        bool streamRight;
+    };
+    const SCase cases[] = {
+        {"both, a few lines", 20, true, true},
+        {"both, several chunks", 40000, true, true},
+        {"file 1's only", 40000, true, false},
+        {"file 2's only", 40000, false, true},
+    };
+    std::mt19937 random(5);
+    const std::u16string pieces[] = {u"abcdefgh", u"{", u"}", u"\\", u" ", u"\u00E9", u"\u4E2D", u"\U0001F600", u""};
+    const auto randomLines = [&](int count) {
+        std::vector<std::u16string> result;
+        for (int i = 0; i < count; ++i) {
+            std::u16string line;
+            for (int k = static_cast<int>(random() % 6); k > 0; --k)
+                line += pieces[random() % std::size(pieces)];
+            result.push_back(line);
+        }
+        return result;
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::u16string> a = randomLines(c.lines);
+        std::vector<std::u16string> b = a;
+        for (std::u16string& line : b) {
+            if (random() % 5 == 0)
+                line = randomLines(1)[0];
+        }
+        CCompFileOpt options;
+        options.m_showLineNumbers = 1;
+        const SReport inMemory = report(options, a, b);
+        ASSERT_GT(inMemory.left.size(), std::size_t{100});
+
+        CMemorySink left;
+        CMemorySink right;
+        SReport streamed;
+        {
+            CStreamedDocuments documents(c.streamLeft ? &left : nullptr, c.streamRight ? &right : nullptr);
+            SReportOptions streaming;
+            streaming.documents = &documents;
+            ASSERT_TRUE(BuildReport(options, u"\r\n", streamed, streaming));
+            documents.finish();
+        }
+        EXPECT_EQ(c.streamLeft ? left.m_bytes : streamed.left, inMemory.left);
+        EXPECT_EQ(c.streamRight ? right.m_bytes : streamed.right, inMemory.right);
+        EXPECT_EQ(c.streamLeft ? streamed.left : left.m_bytes, "");
+        EXPECT_EQ(c.streamRight ? streamed.right : right.m_bytes, "");
+        EXPECT_EQ(left.m_syncs, c.streamLeft ? 1 : 0);
+        EXPECT_EQ(itemsText(streamed), itemsText(inMemory));
     }
 }
 
