@@ -8,6 +8,7 @@
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/file_size_limit.h"
 #include "support/random_text.h"
 #include "support/scoped_code_page.h"
 #include "support/scoped_settings_store.h"
@@ -316,6 +317,38 @@ TEST_F(BrdcmpTest, ReportDocumentsFailInTheOrderOfWriting)
         left.push_back(entry.path().filename().string());
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"file1", "file2", "left.rtf", "right.rtf"})) << "no temporary file left";
+}
+
+// The documents are written while the report is built: one that cannot be written (the disk
+// full) ends the run with its name, after the merge file is in place, and leaves neither document
+// nor a temporary file behind.
+TEST_F(BrdcmpTest, ReportDocumentThatCannotBeWrittenEndsTheRun)
+{
+    std::string text1;
+    std::string text2;
+    for (int i = 0; i < 20000; ++i) {
+        text1 += "line " + std::to_string(i) + "\n";
+        text2 += "line " + std::to_string(i % 1000 ? i : -i) + "\n";
+    }
+    const std::string file1 = m_dir.write("file1", text1);
+    const std::string file2 = m_dir.write("file2", text2);
+    const std::string merge = m_dir.file("m.txt");
+    SResult result;
+    {
+        // Room for the merge file of the differences, not for a document of every line.
+        const test::CFileSizeLimit limit(64 * 1024);
+        result = run({"--no-common", "-m", merge, "--report1", m_dir.file("left.rtf"), "--report2",
+                      m_dir.file("right.rtf"), file1, file2});
+    }
+    EXPECT_EQ(result.status, 2);
+    EXPECT_THAT(result.err, testing::HasSubstr(m_dir.file("left.rtf")));
+    EXPECT_THAT(result.err, testing::HasSubstr("File too large"));
+    EXPECT_THAT(readBytes(merge), testing::StartsWith("|<<line 1000\n||>>line -1000\n"));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"file1", "file2", "m.txt"}));
 }
 
 // Shift-JIS under code page 932: あいう against あかう, where い (82 A2) and か (82 A9) share their

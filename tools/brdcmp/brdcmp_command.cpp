@@ -9,12 +9,12 @@
 #include "engine/folder_comparison.h"
 #include "engine/script_file.h"
 #include "engine/settings_file_warning.h"
+#include "engine/streamed_documents.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
 
-#include <future>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -197,78 +197,73 @@ bool refusesOutputs(const SCommandLine& command, const CCompFileOpt& options, st
     return false;
 }
 
-// The file of one report document: opened and committed on the calling thread, which hears of a
-// kept backup and notes the file as written; its bytes may be written on another thread.
+// The file of one report document, opened before the comparison so that the report can be
+// written into it while it is built, and committed on this thread, which hears of a kept backup
+// and notes the file as written.
 class CDocumentFile {
 public:
-    CDocumentFile(const std::string& path, const std::string& rtf)
-        : m_target(pathFromNative(path)), m_rtf(rtf), m_sink(openOutputFileSink(m_target, m_error))
+    explicit CDocumentFile(const std::string& path)
+        : m_target(pathFromNative(path)), m_sink(openOutputFileSink(m_target, m_error))
     {
     }
 
-    bool isOpen() const { return m_sink != nullptr; }
-    // Throws the failure to create the file.
-    void checkOpen() const
+    CByteSink* sink() const { return m_sink.get(); }
+    // Replaces the target with what was written; throws the failure to create, write or replace
+    // the file.
+    void commit(bool written)
     {
         if (!m_sink)
             throw CFileException(m_target, CFileException::Operation::Create, m_error);
-    }
-    bool write() { return m_sink && m_sink->write(m_rtf.data(), m_rtf.size()) && m_sink->sync(); }
-    // Replaces the target with what write() wrote; throws when either failed.
-    void commit(bool written)
-    {
         if (!written || !m_sink->commit())
             throw CFileException(m_target, CFileException::Operation::Write, m_sink->error());
     }
 
 private:
     std::u16string m_target;
-    const std::string& m_rtf;
     std::error_code m_error;
     std::unique_ptr<CByteSink> m_sink;
 };
 
-// Writes the bytes of second on a thread of its own while this thread writes first's; false
-// when either write failed (each file keeps its error). Without a thread, one after the other.
-std::pair<bool, bool> writeSideBySide(CDocumentFile& first, CDocumentFile& second)
-{
-    std::future<bool> secondWritten;
-    try {
-        secondWritten = std::async(std::launch::async, [&second] { return second.write(); });
-    } catch (const std::system_error&) {
-        const bool firstWritten = first.write();
-        return {firstWritten, second.write()};
+// The report documents asked for: both files open before the comparison, written on a thread
+// of their own while the report is built, and replaced in order after a completed run, so that
+// failures come as when the one was written after the other: one that cannot be created or
+// written ends the run before the next is replaced. Destroyed without commit(), it leaves both
+// targets as they were.
+class CReportDocuments {
+public:
+    explicit CReportDocuments(const SCommandLine& command)
+    {
+        if (command.report1)
+            m_left.emplace(*command.report1);
+        if (command.report2)
+            m_right.emplace(*command.report2);
+        if (m_left || m_right)
+            m_stream.emplace(m_left ? m_left->sink() : nullptr, m_right ? m_right->sink() : nullptr);
     }
-    const bool firstWritten = first.write();
-    return {firstWritten, secondWritten.get()};
-}
 
-// Writes the two report documents asked for, side by side, and replaces file 1's before file 2's,
-// so that failures come in the order of writing one after the other: one that cannot be
-// created or written ends the run before the next is replaced.
-void writeDocuments(const SCommandLine& command, const SReport& report)
-{
-    std::optional<CDocumentFile> left;
-    std::optional<CDocumentFile> right;
-    if (command.report1) {
-        left.emplace(*command.report1, report.left);
-        left->checkOpen();
+    CStreamedDocuments* stream() { return m_stream ? &*m_stream : nullptr; }
+
+    // Writes what the run made in memory rather than streamed (binary comparisons), then
+    // replaces file 1's document and file 2's.
+    void commit(SReport& report)
+    {
+        if (!m_stream)
+            return;
+        m_stream->add(CStreamedDocuments::kLeft, std::move(report.left));
+        m_stream->add(CStreamedDocuments::kRight, std::move(report.right));
+        m_stream->finish();
+        if (m_left)
+            m_left->commit(m_stream->written(CStreamedDocuments::kLeft));
+        if (m_right)
+            m_right->commit(m_stream->written(CStreamedDocuments::kRight));
     }
-    if (command.report2)
-        right.emplace(*command.report2, report.right);
-    if (left && right && right->isOpen()) {
-        const auto [leftWritten, rightWritten] = writeSideBySide(*left, *right);
-        left->commit(leftWritten);
-        right->commit(rightWritten);
-        return;
-    }
-    if (left)
-        left->commit(left->write());
-    if (right) {
-        right->checkOpen();
-        right->commit(right->write());
-    }
-}
+
+private:
+    std::optional<CDocumentFile> m_left;
+    std::optional<CDocumentFile> m_right;
+    // Declared last: stopped before the files are discarded.
+    std::optional<CStreamedDocuments> m_stream;
+};
 
 // One line each, so that a script sees where the files it replaced went.
 void tellKeptBackups(const std::vector<SKeptBackup>& backups, std::ostream& err)
@@ -308,9 +303,11 @@ int compare(const SCommandLine& command, CCompFileOpt& options, std::ostream& ou
     if (refusesOutputs(command, options, err))
         return kBrdcmpTrouble;
 
+    CReportDocuments documents(command);
     SReport report;
     SRunOptions run;
     run.buildDocuments = command.report1 || command.report2;
+    run.documents = documents.stream();
     const std::u16string mergePath = command.mergeFile ? pathFromNative(*command.mergeFile) : std::u16string();
     const SRunOutcome outcome = RunComparison(options, mergePath, report, run);
     tellKeptBackups(outcome.keptBackups, err);
@@ -321,7 +318,7 @@ int compare(const SCommandLine& command, CCompFileOpt& options, std::ostream& ou
     }
     const CKeptBackupsScope kept;
     try {
-        writeDocuments(command, report);
+        documents.commit(report);
         tellKeptBackups(kept.backups(), err);
     } catch (const CFileException& e) {
         tellKeptBackups(kept.backups(), err);
