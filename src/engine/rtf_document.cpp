@@ -5,7 +5,9 @@
 #include "platform/code_page.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
+#include <cstring>
 
 namespace brindle {
 
@@ -14,6 +16,22 @@ namespace {
 constexpr std::uint32_t kDocumentCodePage = 1252;
 
 bool isRtfSpecial(char c) { return c == '{' || c == '}' || c == '\\'; }
+
+// The high bit of each byte of word that equals byte, exactly: unlike line_scan::hasByte no borrow
+// crosses into the next byte, so every bit set marks a match.
+std::uint64_t bytesEqualTo(std::uint64_t word, std::uint8_t byte)
+{
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const std::uint64_t x = word ^ (line_scan::kOnes * byte);
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// The bytes of word (loaded in memory order, lowest address lowest) that RTF escapes.
+std::uint64_t specialBytes(std::uint64_t word)
+{
+    static_assert(std::endian::native == std::endian::little, "the lowest set bit must be the first byte");
+    return bytesEqualTo(word, '{') | bytesEqualTo(word, '}') | bytesEqualTo(word, '\\');
+}
 
 bool ansiIsDocumentPage() { return CCodePage::ansi().number() == kDocumentCodePage; }
 
@@ -30,10 +48,18 @@ void CRtfDocument::start(std::u16string_view fontName, std::int32_t fontSizePoin
     raw(size);
 }
 
+void CRtfDocument::grow(std::size_t n)
+{
+    // Sized ahead by a step that keeps growing rare without touching much memory before it is
+    // written; past the capacity the string doubles as usual.
+    constexpr std::size_t kStep = 64 * 1024;
+    m_bytes.resize(std::max(m_used + n, std::min(m_bytes.size() + kStep, std::max(m_bytes.capacity(), m_used + n))));
+}
+
 void CRtfDocument::lineNumber(std::int32_t number)
 {
-    char prefix[24];
-    m_bytes.append(prefix, formatLineNumber(number, prefix));
+    // The longest prefix: a sign, ten digits and " - ".
+    m_used += formatLineNumber(number, room(16));
 }
 
 bool CRtfDocument::needsUnicodeEscapes(std::u16string_view line)
@@ -45,29 +71,28 @@ bool CRtfDocument::needsUnicodeEscapes(std::u16string_view line)
 
 void CRtfDocument::escapedBytes(std::string_view bytes)
 {
-    // Copy runs between special characters in one piece: most lines have none, and eight bytes
-    // at a time are tested for them.
-    using namespace line_scan;
+    // Eight bytes are tested at a time and runs between special characters copied in one piece:
+    // most lines have none.
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    const std::size_t size = bytes.size();
     std::size_t from = 0;
+    const auto escapeAt = [&](std::size_t base, std::uint64_t mask) {
+        for (; mask != 0; mask &= mask - 1) {
+            const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(mask) >> 3);
+            append(bytes.data() + from, at - from);
+            append("\\", 1);
+            from = at;
+        }
+    };
     std::size_t i = 0;
-    for (;;) {
-        while (bytes.size() - i >= 8) {
-            const std::uint64_t word = load(data + i);
-            if (hasByte(word, '{') | hasByte(word, '}') | hasByte(word, '\\'))
-                break;
-            i += 8;
-        }
-        if (i == bytes.size())
-            break;
-        if (isRtfSpecial(bytes[i])) {
-            m_bytes.append(bytes.data() + from, i - from);
-            m_bytes.push_back('\\');
-            from = i;
-        }
-        ++i;
+    for (; size - i >= 8; i += 8)
+        escapeAt(i, specialBytes(line_scan::load(data + i)));
+    if (i < size) {
+        std::uint64_t tail = 0;
+        std::memcpy(&tail, data + i, size - i);  // the zero bytes after it are not special
+        escapeAt(i, specialBytes(tail));
     }
-    m_bytes.append(bytes.data() + from, bytes.size() - from);
+    append(bytes.data() + from, size - from);
 }
 
 void CRtfDocument::text(std::u16string_view part, bool unicodeEscapes)
@@ -81,12 +106,13 @@ void CRtfDocument::text(std::u16string_view part, bool unicodeEscapes)
     for (const char16_t c : part) {
         if (c < 0x80) {
             if (isRtfSpecial(static_cast<char>(c)))
-                m_bytes.push_back('\\');
-            m_bytes.push_back(static_cast<char>(c));
+                append("\\", 1);
+            const char byte = static_cast<char>(c);
+            append(&byte, 1);
         } else {
             char escape[16];
-            std::snprintf(escape, sizeof escape, "\\u%u?", static_cast<unsigned>(c));
-            m_bytes.append(escape);
+            const int length = std::snprintf(escape, sizeof escape, "\\u%u?", static_cast<unsigned>(c));
+            append(escape, static_cast<std::size_t>(length));
         }
     }
 }
