@@ -139,8 +139,10 @@ void CTextReportBuilder::streamDocument(CRtfDocument& document, CStreamedDocumen
     if (!m_stream->streams(side) || document.size() < atLeast || document.size() == 0)
         return;
     m_streamed += document.size();
+    std::string next = m_stream->recycled();
     // Room for the chunk and the rows that may follow before the next look.
-    m_stream->add(side, document.takeChunk(kStreamChunk + kStreamChunk / 4));
+    next.reserve(kStreamChunk + kStreamChunk / 4);
+    m_stream->add(side, document.takeChunk(std::move(next)));
 }
 
 void CTextReportBuilder::start()

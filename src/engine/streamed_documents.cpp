@@ -42,6 +42,16 @@ void CStreamedDocuments::add(ESide side, std::string chunk)
     m_changed.notify_all();
 }
 
+std::string CStreamedDocuments::recycled()
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_spare.empty())
+        return {};
+    std::string buffer = std::move(m_spare.back());
+    m_spare.pop_back();
+    return buffer;
+}
+
 void CStreamedDocuments::finish()
 {
     if (!m_thread.joinable()) {
@@ -74,9 +84,11 @@ void CStreamedDocuments::run()
         m_queue.pop_front();
         lock.unlock();
         writeChunk(side, chunk);
-        // Freed here, outside the lock: giving back a chunk's pages takes a while.
-        std::string().swap(chunk);
+        chunk.clear();
         lock.lock();
+        // A few buffers are enough to keep both documents going; more would only hold memory.
+        if (m_spare.size() < 4)
+            m_spare.push_back(std::move(chunk));
     }
 }
 

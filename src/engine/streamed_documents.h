@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace brindle {
 
@@ -35,6 +36,9 @@ public:
     bool streams(ESide side) const { return m_sinks[side] != nullptr; }
     // Queues the next bytes of a streamed document.
     void add(ESide side, std::string chunk);
+    // The buffer of a chunk already written, emptied but keeping its memory, or an empty string:
+    // building the next chunk in it spares the system zeroing fresh pages for every chunk.
+    std::string recycled();
     // Waits until every chunk is written and each sink flushed to disk (CByteSink::sync).
     void finish();
     // After finish(): whether every write of that document and its flush succeeded.
@@ -51,6 +55,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<std::pair<ESide, std::string>> m_queue;  // guarded by m_mutex
+    std::vector<std::string> m_spare;                   // guarded by m_mutex
     bool m_finishing = false;                           // guarded by m_mutex
     bool m_stopping = false;                            // guarded by m_mutex
     bool m_done = false;                                // guarded by m_mutex
