@@ -129,6 +129,8 @@ void CAtomicFile::takeFrom(CAtomicFile& other) noexcept
     m_hash = other.m_hash;
     m_targetAhead = std::exchange(other.m_targetAhead, std::nullopt);
     m_targetHashed = std::exchange(other.m_targetHashed, false);
+    m_written = std::exchange(other.m_written, 0);
+    m_writebackStarted = std::exchange(other.m_writebackStarted, 0);
     m_keptBackup = std::exchange(other.m_keptBackup, {});
     m_registration = std::move(other.m_registration);
 }
@@ -158,6 +160,8 @@ bool CAtomicFile::open(std::u16string_view target)
     m_hash = CContentHash();
     m_targetAhead.reset();
     m_targetHashed = false;
+    m_written = 0;
+    m_writebackStarted = 0;
     m_keptBackup.clear();
     return true;
 }
@@ -174,7 +178,22 @@ bool CAtomicFile::write(const void* data, std::size_t size)
         m_error = lastError();
         return false;
     }
+    startWriteback(size);
     return true;
+}
+
+// Starts writing what has gathered to disk, without waiting, so that the flush of commit() (or
+// sync()) finds only the last part left: for large files it would otherwise wait for all of it.
+// Only a hint: a failure shows in the flush.
+void CAtomicFile::startWriteback(std::size_t written)
+{
+    constexpr std::uint64_t kStep = 8 << 20;
+    m_written += written;
+    if (m_written - m_writebackStarted < kStep)
+        return;
+    ::sync_file_range(m_fd, static_cast<off_t>(m_writebackStarted), static_cast<off_t>(m_written - m_writebackStarted),
+                      SYNC_FILE_RANGE_WRITE);
+    m_writebackStarted = m_written;
 }
 
 bool CAtomicFile::sync()

@@ -5,6 +5,7 @@
 #include "platform/interrupt_cleanup.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,6 +74,7 @@ private:
     void takeFrom(CAtomicFile& other) noexcept;
     bool keepTargetIfChanged();
     bool renameIntoPlace();
+    void startWriteback(std::size_t written);
 
     int m_fd = -1;
     std::u16string m_target;   // the path the caller named
@@ -85,6 +87,8 @@ private:
     CContentHash m_hash;                       // of what was written, for m_record
     std::optional<SHashedFile> m_targetAhead;  // by sync() or hashTargetAhead()
     bool m_targetHashed = false;
+    std::uint64_t m_written = 0;           // bytes written so far
+    std::uint64_t m_writebackStarted = 0;  // of which the disk was asked to take up to here
     std::u16string m_keptBackup;
     CTempFileRegistration m_registration;
 };

@@ -33,6 +33,17 @@ std::optional<SHashedFile> fileState(const std::string& nativePath)
     return state;
 }
 
+// The file is hashed ahead because it is about to be replaced: its pages are dropped from the
+// cache here, on the thread that read them, so that replacing it does not wait for that.
+void dropCachedContent(const std::string& nativePath)
+{
+    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return;
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+}
+
 bool sameState(const SHashedFile& a, const SHashedFile& b)
 {
     return a.device == b.device && a.inode == b.inode && a.size == b.size && a.modified == b.modified &&
@@ -131,6 +142,7 @@ std::optional<SHashedFile> hashFileAhead(const std::string& nativePath)
     const std::optional<SHashedFile> after = fileState(nativePath);
     if (!after || !sameState(*after, *before))
         return std::nullopt;
+    dropCachedContent(nativePath);
     return before;
 }
 

@@ -41,8 +41,9 @@ struct SHashedFile {
     std::optional<std::uint64_t> hashIfUnchanged(const std::string& nativePath) const;
 };
 
-// Hashes the ordinary file at nativePath; nullopt when there is none, it cannot be read, or it
-// changed while it was read.
+// Hashes the ordinary file at nativePath, which is about to be replaced, and drops its content
+// from the system's cache; nullopt when there is none, it cannot be read, or it changed while it
+// was read.
 std::optional<SHashedFile> hashFileAhead(const std::string& nativePath);
 
 }  // namespace brindle
