@@ -5,9 +5,12 @@
 #include "platform/code_page.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdio>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace brindle {
 
@@ -17,8 +20,7 @@ constexpr std::uint32_t kDocumentCodePage = 1252;
 
 bool isRtfSpecial(char c) { return c == '{' || c == '}' || c == '\\'; }
 
-// The high bit of each byte of word that equals byte, exactly: unlike line_scan::hasByte no borrow
-// crosses into the next byte, so every bit set marks a match.
+// The high bit of each byte of word that equals byte.
 std::uint64_t bytesEqualTo(std::uint64_t word, std::uint8_t byte)
 {
     constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
@@ -26,11 +28,22 @@ std::uint64_t bytesEqualTo(std::uint64_t word, std::uint8_t byte)
     return ~(((x & kLow7) + kLow7) | x | kLow7);
 }
 
-// The bytes of word (loaded in memory order, lowest address lowest) that RTF escapes.
+// The high bit of each byte of word that RTF escapes.
 std::uint64_t specialBytes(std::uint64_t word)
 {
-    static_assert(std::endian::native == std::endian::little, "the lowest set bit must be the first byte");
     return bytesEqualTo(word, '{') | bytesEqualTo(word, '}') | bytesEqualTo(word, '\\');
+}
+
+// Copies count bytes to out, each special one after a backslash; returns the end.
+char* escapeEach(const std::uint8_t* bytes, std::size_t count, char* out)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const char c = static_cast<char>(bytes[i]);
+        if (isRtfSpecial(c))
+            *out++ = '\\';
+        *out++ = c;
+    }
+    return out;
 }
 
 bool ansiIsDocumentPage() { return CCodePage::ansi().number() == kDocumentCodePage; }
@@ -71,28 +84,41 @@ bool CRtfDocument::needsUnicodeEscapes(std::u16string_view line)
 
 void CRtfDocument::escapedBytes(std::string_view bytes)
 {
-    // Eight bytes are tested at a time and runs between special characters copied in one piece:
-    // most lines have none.
+    // Whole blocks without a special character, most of them, are tested at once and stored as
+    // they are; only a block that holds one goes byte by byte.
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     const std::size_t size = bytes.size();
-    std::size_t from = 0;
-    const auto escapeAt = [&](std::size_t base, std::uint64_t mask) {
-        for (; mask != 0; mask &= mask - 1) {
-            const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(mask) >> 3);
-            append(bytes.data() + from, at - from);
-            append("\\", 1);
-            from = at;
-        }
-    };
+    // Every byte may double; a block is stored whole, so room for one more past the end.
+    char* const start = room(2 * size + 16);
+    char* out = start;
     std::size_t i = 0;
-    for (; size - i >= 8; i += 8)
-        escapeAt(i, specialBytes(line_scan::load(data + i)));
-    if (i < size) {
-        std::uint64_t tail = 0;
-        std::memcpy(&tail, data + i, size - i);  // the zero bytes after it are not special
-        escapeAt(i, specialBytes(tail));
+#if defined(__SSE2__)
+    const __m128i open = _mm_set1_epi8('{');
+    const __m128i close = _mm_set1_epi8('}');
+    const __m128i backslash = _mm_set1_epi8('\\');
+    for (; size - i >= 16; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, open), _mm_cmpeq_epi8(block, close)),
+                                             _mm_cmpeq_epi8(block, backslash));
+        if (_mm_movemask_epi8(special) != 0) {
+            out = escapeEach(data + i, 16, out);
+            continue;
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
+        out += 16;
     }
-    append(bytes.data() + from, size - from);
+#endif
+    for (; size - i >= 8; i += 8) {
+        const std::uint64_t word = line_scan::load(data + i);
+        if (specialBytes(word) != 0) {
+            out = escapeEach(data + i, 8, out);
+            continue;
+        }
+        std::memcpy(out, &word, sizeof word);
+        out += sizeof word;
+    }
+    out = escapeEach(data + i, size - i, out);
+    m_used += static_cast<std::size_t>(out - start);
 }
 
 void CRtfDocument::text(std::u16string_view part, bool unicodeEscapes)

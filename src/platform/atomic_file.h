@@ -20,7 +20,9 @@ class CWrittenFiles;
 // target. A symbolic link as target is followed, so the file it points to is replaced. A target
 // that exists and is not an ordinary file (device, pipe, socket, folder) is refused.
 // Destroying or discarding an uncommitted file removes the temporary file: the target is then
-// untouched. Move-only.
+// untouched. Move-only. Large files start their writeback while they are written, and a large
+// target that commit() replaces is let go on a short-lived thread of its own (see
+// renameIntoPlace); otherwise everything happens on the calling thread.
 class CAtomicFile {
 public:
     CAtomicFile() = default;

@@ -1,4 +1,4 @@
-// The RTF document writer: escaping of raw bytes, which scans eight bytes at a time.
+// The RTF document writer: escaping of raw bytes, which tests whole blocks at a time.
 #include "engine/rtf_document.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,7 @@ TEST(RtfDocument, EscapedBytesRoundTripOnRandomInput)
     std::mt19937 random(11);
     const char alphabet[] = {'{', '}', '\\', 'z', '|', ']', 'a', ' ', '\0', '\x80', '\xFF', '{'};
     for (int round = 0; round < 5000; ++round) {
-        std::string bytes(random() % 40, ' ');
+        std::string bytes(random() % 70, ' ');
         for (char& c : bytes)
             c = alphabet[random() % sizeof alphabet];
         CRtfDocument document;
@@ -61,6 +61,7 @@ TEST(RtfDocument, EscapedBytesExamples)
         {"first and last of a word", "{bcdefg}", "\\{bcdefg\\}"},
         {"neighbours of a match", "{z}|\\]", "\\{z\\}|\\\\]"},
         {"in the tail", "abcdefgh{}", "abcdefgh\\{\\}"},
+        {"last of a block of sixteen", "abcdefghijklmno}pq", "abcdefghijklmno\\}pq"},
         {"short", "\\", "\\\\"},
         {"empty", "", ""},
     };
