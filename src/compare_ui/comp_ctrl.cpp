@@ -211,18 +211,26 @@ void CCompCtrl::copy() const
 
 int CCompCtrl::findText(const QString& text, int from, int to, bool matchCase, bool wholeWord) const
 {
-    const QString all = CCompCtrl::text();
-    const qsizetype end = to < 0 ? all.size() : std::min<qsizetype>(to, all.size());
+    const qsizetype length = m_lines->textLength();
+    const qsizetype end = to < 0 ? length : std::min<qsizetype>(to, length);
     if (text.isEmpty() || from < 0)
         return -1;
     const Qt::CaseSensitivity sensitivity = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    // Only the range is searched, so a search that wraps never reads the tail a second time; the
-    // whole-word test still sees the character after a match that ends at the range's end.
-    const QStringView range = QStringView(all).first(end);
-    for (qsizetype at = range.indexOf(text, from, sensitivity); at >= 0;
-         at = range.indexOf(text, at + 1, sensitivity)) {
-        if (!wholeWord || isWholeWord(all, at, text.size()))
-            return static_cast<int>(at);
+    // The text is read a piece at a time, so that a search of a huge pane never joins it whole.
+    // Pieces overlap by the length of the text sought, so a match across their border is found,
+    // and reach one character further on each side, for the whole-word test. Only the range is
+    // searched: a search that wraps never reads the tail a second time.
+    constexpr qsizetype kPiece = qsizetype{1} << 16;
+    for (qsizetype start = from; start + text.size() <= end; start += kPiece) {
+        const qsizetype stop = std::min(end, start + kPiece + text.size() - 1);
+        const qsizetype before = start > 0 ? 1 : 0;
+        const QString piece = m_lines->text(start - before, std::min(length, stop + 1));
+        const QStringView range = QStringView(piece).first(stop - start + before);
+        for (qsizetype at = range.indexOf(text, before, sensitivity); at >= 0;
+             at = range.indexOf(text, at + 1, sensitivity)) {
+            if (!wholeWord || isWholeWord(piece, at, text.size()))
+                return static_cast<int>(start - before + at);
+        }
     }
     return -1;
 }

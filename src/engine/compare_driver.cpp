@@ -15,6 +15,7 @@
 #include "engine/merge_file_writer.h"
 #include "engine/progress.h"
 #include "engine/report_builder.h"
+#include "engine/report_output_file.h"
 #include "platform/utf8.h"
 
 #include <chrono>
@@ -89,6 +90,23 @@ bool compareText(CCompFileOpt& record, int& encoding1, bool withDocuments)
     return CompareLines(lines1, lines2, lineOptions(record), record.m_sections);
 }
 
+SReportOptions reportOptions(const SRunOptions& options)
+{
+    return {options.buildDocuments, options.panesOnly, options.documentFile1, options.documentFile2};
+}
+
+// A document made whole (binary comparisons) into its file, when it has one; the report then no
+// longer holds it.
+void writeDocumentFile(const std::u16string& path, std::string& document, const CCompFileOpt& record)
+{
+    CReportOutputFile file;
+    if (!file.open(path, record.m_file1Path, record.m_file2Path, u"\r\n"))
+        return;
+    file.writeBytes(document);
+    file.commit();
+    document.clear();
+}
+
 // Starts writing the merge file's lines on a thread of their own; nothing (finishLines() then
 // writes them) when the file is refused or no thread can be started.
 std::future<bool> startLines(CMergeFileWriter& merge)
@@ -142,9 +160,7 @@ SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport
         merge.emplace(record, mergePath, encoding1, lineEnd);
     // Declared after merge: leaving early waits here for the thread before merge is discarded.
     std::future<bool> lines = merge ? startLines(*merge) : std::future<bool>();
-    if (!BuildReport(record, lineEnd, report,
-                     SReportOptions{options.buildDocuments, options.panesOnly, options.documents}) ||
-        cancelRequested())
+    if (!BuildReport(record, lineEnd, report, reportOptions(options)) || cancelRequested())
         return cancelledRun(report);
     outcome.outputFileRefused = !outputFile.empty() && record.m_outputFile.empty();
     if (merge) {
@@ -195,7 +211,11 @@ SRunOutcome runComparison(CCompFileOpt& record, std::u16string_view mergePath, S
             record.m_sections.clear();
             const std::unique_ptr<CProgress> progress = createProgress(kStrCreatingReport, 100, true);
             CActiveProgressScope active(progress.get());
+            if (options.buildDocuments)
+                checkBinaryReportFits(record.m_file1Path, record.m_file2Path, options.panesOnly);
             CompareBinary(record, report, options.buildDocuments);
+            writeDocumentFile(options.documentFile1, report.left, record);
+            writeDocumentFile(options.documentFile2, report.right, record);
             outcome.status = SRunOutcome::Status::Completed;
             outcome.outputFileRefused =
                 !outputFile.empty() && namesComparedFile(outputFile, record.m_file1Path, record.m_file2Path);

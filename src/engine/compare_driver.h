@@ -12,7 +12,6 @@
 namespace brindle {
 
 class CCompFileOpt;
-class CStreamedDocuments;
 
 struct SRunOptions {
     // False leaves the RTF documents out of the report (items and files are still made).
@@ -20,9 +19,10 @@ struct SRunOptions {
     // A text comparison's panes as references to the compared lines instead of RTF
     // (SReport::leftPane, rightPane); binary comparisons still make RTF.
     bool panesOnly = false;
-    // A text comparison's RTF documents are written there while they are built
-    // (SReportOptions::documents); binary comparisons still make them in SReport. Not owned.
-    CStreamedDocuments* documents = nullptr;
+    // With RTF documents: files to write them to, instead of keeping them in SReport::left and
+    // right (a text report goes to its file while it is built). Empty for none.
+    std::u16string documentFile1;
+    std::u16string documentFile2;
 };
 
 // How a run ended. The report is shown only for Completed.
@@ -45,8 +45,9 @@ struct SRunOutcome {
 
 // The comparison of a window. Detects binary files when the record's comparison kind is 0 (and
 // then sets it to 2), clears the record's result list, compares, builds the report into report
-// and, for text, writes the merge file mergePath in the encoding of file 1. File and memory errors
-// are caught here, once, and come back as Failed with their message.
+// and, for text, writes the merge file mergePath in the encoding of file 1; the document files of
+// the options are written before the merge file. File and memory errors are caught here, once,
+// and come back as Failed with their message.
 SRunOutcome RunComparison(CCompFileOpt& record, std::u16string_view mergePath, SReport& report,
                           const SRunOptions& options = {});
 

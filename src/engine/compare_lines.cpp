@@ -3,6 +3,7 @@
 #include "engine/cancel_flag.h"
 #include "engine/line_list.h"
 #include "engine/line_matcher.h"
+#include "engine/line_span.h"
 #include "engine/section_builder.h"
 #include "engine/section_refiner.h"
 
@@ -26,8 +27,7 @@ void emit(CSectionChain& chain, Node* node, std::int32_t kind, CSectionList& res
     result.append(std::move(section));
 }
 
-CSectionChain buildChain(std::span<CDiffLine* const> own, std::span<CDiffLine* const> other, bool ignoreWhitespace,
-                         std::int32_t changedKind)
+CSectionChain buildChain(CLineSpan own, CLineSpan other, bool ignoreWhitespace, std::int32_t changedKind)
 {
     CSectionChain chain;
     for (const SLineRun& run : CSectionBuilder(own, other, ignoreWhitespace).BuildSections(changedKind))
@@ -106,8 +106,8 @@ bool CompareLines(const std::shared_ptr<CLineList>& file1, const std::shared_ptr
     result.keepAlive(file1);
     result.keepAlive(file2);
 
-    const std::span<CDiffLine* const> lines1 = file1->lines();
-    const std::span<CDiffLine* const> lines2 = file2->lines();
+    const CLineSpan lines1 = file1->lines();
+    const CLineSpan lines2 = file2->lines();
     CLineMatcher matcher(options);
     matcher.MatchPass(lines1, lines2);
     if (cancelRequested())

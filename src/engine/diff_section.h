@@ -2,10 +2,10 @@
 #pragma once
 
 #include "engine/diff_line.h"
+#include "engine/line_span.h"
 
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <vector>
 
 namespace brindle {
@@ -24,10 +24,10 @@ enum SectionKind : std::int32_t {
 // partner section holds the file-2 lines; the common section owns that partner.
 class CDiffSection {
 public:
-    CDiffSection(std::span<CDiffLine* const> lines, std::int32_t kind) : m_lines(lines), m_kind(kind) {}
+    CDiffSection(CLineSpan lines, std::int32_t kind) : m_lines(lines), m_kind(kind) {}
 
-    std::span<CDiffLine* const> lines() const { return m_lines; }
-    void setLines(std::span<CDiffLine* const> lines) { m_lines = lines; }
+    CLineSpan lines() const { return m_lines; }
+    void setLines(CLineSpan lines) { m_lines = lines; }
     std::size_t lineCount() const { return m_lines.size(); }
 
     std::int32_t kind() const { return m_kind; }
@@ -48,7 +48,7 @@ public:
     std::size_t file2LineCount() const;
 
 private:
-    std::span<CDiffLine* const> m_lines;
+    CLineSpan m_lines;
     std::int32_t m_kind;
     CDiffSection* m_partner = nullptr;
     std::unique_ptr<CDiffSection> m_ownedPartner;

@@ -3,17 +3,22 @@
 #include "platform/large_buffer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <type_traits>
+#include <vector>
 
 namespace brindle {
 
 namespace {
 
-// Blocks grow from small (a short file costs little) to 2 MiB (mapped in one piece).
+// Text blocks grow from small (a short file costs little) to 2 MiB (mapped in one piece).
 constexpr std::size_t kFirstBlockBytes = std::size_t{64} << 10;
 constexpr std::size_t kLargestBlockBytes = std::size_t{2} << 20;
+// Records of a list whose size is not known ahead start with room for this many.
+constexpr std::size_t kFirstRecords = 2048;
 
 std::size_t nextBlockBytes(std::size_t previous)
 {
@@ -80,20 +85,33 @@ CLineList::~CLineList() = default;
 
 void CLineList::clear()
 {
-    m_blocks.clear();
-    m_order.clear();
-    m_usedInLastBlock = 0;
+    m_records = CLargeBuffer();
+    m_size = 0;
     m_arena = std::make_unique<CTextArena>();
+}
+
+void CLineList::moveRecordsTo(CLargeBuffer larger)
+{
+    static_assert(std::is_trivially_copyable_v<CDiffLine>, "records are moved as bytes");
+    if (m_size > 0)
+        std::memcpy(larger.data(), m_records.data(), m_size * sizeof(CDiffLine));
+    m_records = std::move(larger);
+}
+
+void CLineList::reserve(std::size_t lines)
+{
+    if (lines > capacity())
+        moveRecordsTo(CLargeBuffer(lines * sizeof(CDiffLine)));
 }
 
 CDiffLine& CLineList::newRecord()
 {
-    if (m_blocks.empty() || (m_usedInLastBlock + 1) * sizeof(CDiffLine) > m_blocks.back().size()) {
-        m_blocks.emplace_back(nextBlockBytes(m_blocks.empty() ? 0 : m_blocks.back().size()));
-        m_usedInLastBlock = 0;
+    if (m_size == capacity()) {
+        // Doubling room may stay half unused: its pages are taken only when written.
+        const std::size_t room = std::max(kFirstRecords, 2 * capacity());
+        moveRecordsTo(CLargeBuffer(room * sizeof(CDiffLine), CLargeBuffer::EPages::OnFirstUse));
     }
-    void* slot = static_cast<CDiffLine*>(m_blocks.back().data()) + m_usedInLastBlock++;
-    return *new (slot) CDiffLine();
+    return *new (records() + m_size++) CDiffLine();
 }
 
 CDiffLine& CLineList::append(std::u16string_view text)
@@ -124,8 +142,7 @@ CDiffLine& CLineList::append(std::u16string_view text)
     } else {
         line.m_text = narrow;
     }
-    line.m_number = static_cast<std::int32_t>(m_order.size() + 1);
-    m_order.push_back(&line);
+    line.m_number = static_cast<std::int32_t>(m_size);
     return line;
 }
 
@@ -140,8 +157,7 @@ CDiffLine& CLineList::appendStoredAscii(const std::uint8_t* text, std::size_t le
     line.m_text = text;
     line.setFlag(CDiffLine::kContainsNul, containsNul);
     line.setFlag(CDiffLine::kAscii, true);
-    line.m_number = static_cast<std::int32_t>(m_order.size() + 1);
-    m_order.push_back(&line);
+    line.m_number = static_cast<std::int32_t>(m_size);
     return line;
 }
 

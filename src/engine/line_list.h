@@ -2,20 +2,21 @@
 #pragma once
 
 #include "engine/diff_line.h"
+#include "engine/line_span.h"
 #include "platform/large_buffer.h"
 
 #include <cstddef>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace brindle {
 
-// Owns the line records and their text. Records never move once appended, so pointers to
-// them (partners, sections) stay valid for the list's lifetime; comparison results keep the
-// list alive through a shared_ptr.
+// Owns the line records and their text. The records lie side by side in file order, so that a
+// run of lines is a CLineSpan and no table of pointers is kept beside them. Appending may move
+// the records: pointers to lines (partners, sections) are taken once the list is complete, and
+// stay valid for the list's lifetime; comparison results keep the list alive through a
+// shared_ptr.
 class CLineList {
 public:
     explicit CLineList(std::u16string path = {});
@@ -31,8 +32,8 @@ public:
     int encoding() const { return m_encoding; }
     void setEncoding(int encoding) { m_encoding = encoding; }
 
-    bool empty() const { return m_order.empty(); }
-    std::size_t size() const { return m_order.size(); }
+    bool empty() const { return m_size == 0; }
+    std::size_t size() const { return m_size; }
 
     // Appends a line numbered size() + 1. Throws std::length_error for a line of 4 Gi units.
     CDiffLine& append(std::u16string_view text);
@@ -41,22 +42,25 @@ public:
     // Appends a line of ASCII bytes that already live in memory the list owns.
     CDiffLine& appendStoredAscii(const std::uint8_t* text, std::size_t length, bool containsNul);
     void clear();
-    // Prepares for about `lines` lines.
-    void reserve(std::size_t lines) { m_order.reserve(lines); }
+    // Makes room for `lines` lines in all, so that appending up to them never moves the records.
+    // The room is taken at once: ask for what will be used.
+    void reserve(std::size_t lines);
 
     // All lines in file order.
-    std::span<CDiffLine* const> lines() const { return m_order; }
-    CDiffLine& operator[](std::size_t index) const { return *m_order[index]; }
+    CLineSpan lines() const { return {records(), m_size}; }
+    CDiffLine& operator[](std::size_t index) const { return records()[index]; }
 
 private:
     class CTextArena;
     CDiffLine& newRecord();
+    CDiffLine* records() const { return static_cast<CDiffLine*>(m_records.data()); }
+    std::size_t capacity() const { return m_records.size() / sizeof(CDiffLine); }
+    void moveRecordsTo(CLargeBuffer larger);
 
     std::u16string m_path;
     int m_encoding = 0;
-    std::vector<CLargeBuffer> m_blocks;  // line records, constructed in place
-    std::size_t m_usedInLastBlock = 0;
-    std::vector<CDiffLine*> m_order;
+    CLargeBuffer m_records;  // line records in file order, constructed in place
+    std::size_t m_size = 0;
     std::unique_ptr<CTextArena> m_arena;
 };
 

@@ -1,15 +1,22 @@
 #include "engine/line_matcher.h"
 
 #include "engine/cancel_flag.h"
+#include "engine/line_span.h"
 #include "engine/unique_line_map.h"
 
 #include <future>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace brindle {
 
-std::size_t positionInRun(std::span<CDiffLine* const> list, const CDiffLine* line)
+namespace {
+// How many lines ahead a lookup in a unique-line map is asked for.
+constexpr std::size_t kPrefetchDistance = 16;
+}  // namespace
+
+std::size_t positionInRun(CLineSpan list, const CDiffLine* line)
 {
     if (!line || list.empty())
         return std::u16string::npos;
@@ -40,8 +47,7 @@ bool CLineMatcher::Link(CDiffLine& a, CDiffLine& b)
     return true;
 }
 
-CLineMatcher::SExtension CLineMatcher::extendOneWay(std::span<CDiffLine* const> list1, std::size_t i,
-                                                    std::span<CDiffLine* const> list2, std::size_t j,
+CLineMatcher::SExtension CLineMatcher::extendOneWay(CLineSpan list1, std::size_t i, CLineSpan list2, std::size_t j,
                                                     EDirection direction)
 {
     // Going backward the walk stops at index 0 without examining it.
@@ -73,8 +79,7 @@ CLineMatcher::SExtension CLineMatcher::extendOneWay(std::span<CDiffLine* const> 
     return result;
 }
 
-bool CLineMatcher::ExtendMatch(std::span<CDiffLine* const> list1, std::size_t i, std::span<CDiffLine* const> list2,
-                               std::size_t j)
+bool CLineMatcher::ExtendMatch(CLineSpan list1, std::size_t i, CLineSpan list2, std::size_t j)
 {
     const SExtension ahead = extendOneWay(list1, i, list2, j, EDirection::Forward);
     if (ahead.cancelled || i == 0 || j == 0)
@@ -82,36 +87,51 @@ bool CLineMatcher::ExtendMatch(std::span<CDiffLine* const> list1, std::size_t i,
     return extendOneWay(list1, i - 1, list2, j - 1, EDirection::Backward).paired || ahead.paired;
 }
 
-void CLineMatcher::hashAll(std::span<CDiffLine* const> lines)
+void CLineMatcher::hashAll(CLineSpan lines)
 {
     for (CDiffLine* line : lines)
         cachedHash(*line, m_options);
 }
 
-void CLineMatcher::indexBoth(std::span<CDiffLine* const> list1, CUniqueLineMap& map1, std::span<CDiffLine* const> list2,
-                             CUniqueLineMap& map2)
+std::vector<bool> CLineMatcher::hashBoth(CLineSpan list1, CLineSpan list2)
 {
-    const auto index = [this](std::span<CDiffLine* const> lines, CUniqueLineMap& map) {
-        hashAll(lines);
-        map.build(lines);
-    };
     // Below this a thread costs more than it saves.
     constexpr std::size_t kLinesForAThread = std::size_t{1} << 16;
     std::future<void> second;
     if (list1.size() + list2.size() >= kLinesForAThread) {
         try {
-            second = std::async(std::launch::async, [&] { index(list2, map2); });
+            second = std::async(std::launch::async, [&] { hashAll(list2); });
         } catch (const std::system_error&) {
         }
     }
-    index(list1, map1);
+    hashAll(list1);
+    std::vector<bool> unique1 = uniqueHashes(list1);
     if (second.valid())
         second.get();
     else
-        index(list2, map2);
+        hashAll(list2);
+    return unique1;
 }
 
-bool CLineMatcher::MatchPass(std::span<CDiffLine* const> list1, std::span<CDiffLine* const> list2)
+// Whether each line's hash is held by exactly one line of the list that was unpaired when the
+// pass began. Asked per hash rather than per line: a line paired then may be released later in
+// the pass and must then be judged as the map would have judged it.
+std::vector<bool> CLineMatcher::uniqueHashes(CLineSpan lines)
+{
+    CUniqueLineMap map;
+    map.build(lines);
+    std::vector<bool> unique(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if ((i & 1023) == 0 && pollCancel())
+            break;
+        if (i + kPrefetchDistance < lines.size())
+            map.prefetch(lines[i + kPrefetchDistance]->hash());
+        unique[i] = map.findUnique(lines[i]->hash()) != nullptr;
+    }
+    return unique;
+}
+
+bool CLineMatcher::MatchPass(CLineSpan list1, CLineSpan list2)
 {
     if (list1.empty() || list2.empty())
         return false;
@@ -120,9 +140,11 @@ bool CLineMatcher::MatchPass(std::span<CDiffLine* const> list1, std::span<CDiffL
     if (cancelRequested())
         return paired;
 
-    CUniqueLineMap map1;
+    // One map at a time: list 1's is given up, as bits, before list 2's is built, so that a
+    // long comparison never holds both.
+    const std::vector<bool> unique1 = hashBoth(list1, list2);
     CUniqueLineMap map2;
-    indexBoth(list1, map1, list2, map2);
+    map2.build(list2);
 
     for (std::size_t i = 0; i < list1.size(); ++i) {
         if (pollCancel())
@@ -131,7 +153,7 @@ bool CLineMatcher::MatchPass(std::span<CDiffLine* const> list1, std::span<CDiffL
         if (line.isPaired())
             continue;
         // Only a line found once in each list anchors a match.
-        if (!map1.findUnique(line.hash()))
+        if (!unique1[i])
             continue;
         CDiffLine* first2 = map2.findUnique(line.hash());
         if (!first2)

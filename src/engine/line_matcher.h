@@ -4,13 +4,12 @@
 
 #include "engine/diff_line.h"
 #include "engine/line_hash.h"
+#include "engine/line_span.h"
 
 #include <cstddef>
-#include <span>
+#include <vector>
 
 namespace brindle {
-
-class CUniqueLineMap;
 
 // The lists are consecutive lines of their files (a whole file, or one section). Every loop
 // polls the cancel flag and stops when it is set; callers test cancelRequested() afterwards.
@@ -27,12 +26,11 @@ public:
     // Pairs forwards from (i, j) while lines are equal, then backwards from (i - 1, j - 1),
     // never comparing the first line of either list backwards. Under ignore whitespace, blank
     // lines that interrupt a run are skipped on each side. True when anything was paired.
-    bool ExtendMatch(std::span<CDiffLine* const> list1, std::size_t i, std::span<CDiffLine* const> list2,
-                     std::size_t j);
+    bool ExtendMatch(CLineSpan list1, std::size_t i, CLineSpan list2, std::size_t j);
 
     // The common beginning, the common end, then every line unique in both lists as an anchor,
     // extended both ways. True when anything was paired.
-    bool MatchPass(std::span<CDiffLine* const> list1, std::span<CDiffLine* const> list2);
+    bool MatchPass(CLineSpan list1, CLineSpan list2);
 
 private:
     enum class EDirection { Forward, Backward };
@@ -41,21 +39,20 @@ private:
         bool cancelled = false;
     };
     // ExtendMatch's walk in one direction, starting at (i, j).
-    SExtension extendOneWay(std::span<CDiffLine* const> list1, std::size_t i, std::span<CDiffLine* const> list2,
-                            std::size_t j, EDirection direction);
+    SExtension extendOneWay(CLineSpan list1, std::size_t i, CLineSpan list2, std::size_t j, EDirection direction);
     bool equal(CDiffLine& a, CDiffLine& b) { return LinesEqual(a, b, m_options); }
     bool blank(const CDiffLine& line) const { return IsBlankLine(line); }
-    void hashAll(std::span<CDiffLine* const> lines);
-    // Hashes both lists and enters them into their maps; long lists side by side, list 2 on a
-    // thread of its own.
-    void indexBoth(std::span<CDiffLine* const> list1, CUniqueLineMap& map1, std::span<CDiffLine* const> list2,
-                   CUniqueLineMap& map2);
+    void hashAll(CLineSpan lines);
+    // Hashes both lists, long ones side by side (list 2 on a thread of its own), and returns
+    // uniqueHashes(list1), found while list 2 is still being hashed.
+    std::vector<bool> hashBoth(CLineSpan list1, CLineSpan list2);
+    std::vector<bool> uniqueHashes(CLineSpan lines);
 
     SLineCompareOptions m_options;
 };
 
 // Position of line within list, a run of consecutive lines of one file; npos when it is not
 // part of the run.
-std::size_t positionInRun(std::span<CDiffLine* const> list, const CDiffLine* line);
+std::size_t positionInRun(CLineSpan list, const CDiffLine* line);
 
 }  // namespace brindle

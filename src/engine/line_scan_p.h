@@ -1,6 +1,8 @@
 // Word-at-a-time scanning of 8-bit text for line ends and for bytes outside ASCII.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -70,6 +72,28 @@ inline SLineScan scanLine(const std::uint8_t* p, const std::uint8_t* end)
         ++p;
     }
     return {p, ((high & kHighs) | (tail & 0x80)) == 0, nul != 0 || tailNul};
+}
+
+// The number of lines scanLine finds in [begin, end): one more than the line ends, CR LF
+// counting once, so a line end at the very end leaves an empty last line. One branch-free pass
+// that the compiler turns into vector code; counts go in bytes for 255 bytes at a time.
+inline std::size_t countLines(const std::uint8_t* begin, const std::uint8_t* end)
+{
+    const auto size = static_cast<std::size_t>(end - begin);
+    if (size == 0)
+        return 1;
+    std::size_t ends = 0;
+    for (std::size_t i = 0; i + 1 < size;) {
+        const std::size_t stop = std::min(size - 1, i + 255);
+        std::uint8_t block = 0;
+        for (; i < stop; ++i) {
+            const std::uint8_t c = begin[i];
+            block += static_cast<std::uint8_t>((c == '\n') | ((c == '\r') & (begin[i + 1] != '\n')));
+        }
+        ends += block;
+    }
+    ends += begin[size - 1] == '\n' || begin[size - 1] == '\r';
+    return ends + 1;
 }
 
 }  // namespace brindle

@@ -30,9 +30,8 @@ std::size_t splitAnsi(SFileContents content, CLineList& list)
     const auto* begin = content.bytes().data();
     const std::uint8_t* end = begin + size;
     list.adoptText(std::move(content.buffer));
-    // Room for lines of eight bytes on average; pages of the reserve that are never used are
-    // never touched, so a generous guess costs address space only.
-    list.reserve(list.size() + size / 8 + 1);
+    // Counting first lets the records take exactly the room they need, in one piece.
+    list.reserve(list.size() + countLines(begin, end));
     const CCodePage& codePage = CCodePage::ansi();
     std::u16string converted;
     std::size_t count = 0;

@@ -14,10 +14,16 @@ namespace brindle {
 namespace {
 
 constexpr std::size_t kSampleBytes = std::size_t{1} << 20;
-// A line's record, its place in the file's order and its share of the matching tables.
-constexpr std::uint64_t kBytesPerLine = 64;
+// A line's record (32 bytes) and its share of the matching table (12 bytes a line of one list at a
+// time), with room to spare.
+constexpr std::uint64_t kBytesPerLine = 48;
 // A report line's markup ("   1 - ", colour groups, "\par ") and a pane's index of it.
 constexpr std::uint64_t kDocumentBytesPerLine = 16;
+// A binary comparison's report: a hex dump of each file, about 3.6 bytes a byte, and for the
+// window's panes the dump text again as UTF-16 with its line starts, about 7 bytes a byte. The
+// files themselves are mapped: the system can take their pages back.
+constexpr std::uint64_t kDumpBytesPerByte = 4;
+constexpr std::uint64_t kPaneBytesPerByte = 7;
 
 std::vector<std::uint8_t> readSample(std::u16string_view path, std::uint64_t& size)
 {
@@ -60,18 +66,41 @@ std::uint64_t estimatedComparisonMemory(const SInputCost& file1, const SInputCos
     return comparing + text + kDocumentBytesPerLine * lines;
 }
 
-void checkComparisonFits(std::u16string_view file1, std::u16string_view file2, bool withDocuments)
+namespace {
+
+// Throws CMemoryException when needed is more than is available.
+void refuseUnlessFits(std::u16string_view file1, std::u16string_view file2, std::uint64_t needed)
 {
     const std::optional<std::uint64_t> available = availableMemory();
-    if (!available)
-        return;
-    const std::uint64_t needed =
-        estimatedComparisonMemory(estimateInputCost(file1), estimateInputCost(file2), withDocuments);
-    if (needed <= *available)
+    if (!available || needed <= *available)
         return;
     const std::u16string message =
         engineString(kStrComparisonTooLarge, {file1, file2, memorySizeText(needed), memorySizeText(*available)});
     throw CMemoryException(utf8FromUtf16Lossless(message));
+}
+
+}  // namespace
+
+void checkComparisonFits(std::u16string_view file1, std::u16string_view file2, bool withDocuments)
+{
+    if (!availableMemory())
+        return;
+    refuseUnlessFits(file1, file2,
+                     estimatedComparisonMemory(estimateInputCost(file1), estimateInputCost(file2), withDocuments));
+}
+
+std::uint64_t estimatedBinaryReportMemory(std::uint64_t size1, std::uint64_t size2, bool withPanes)
+{
+    return (kDumpBytesPerByte + (withPanes ? kPaneBytesPerByte : 0)) * (size1 + size2);
+}
+
+void checkBinaryReportFits(std::u16string_view file1, std::u16string_view file2, bool withPanes)
+{
+    const auto size = [](std::u16string_view path) {
+        const auto attributes = fileAttributes(path);
+        return attributes ? static_cast<std::uint64_t>(attributes->size) : 0;
+    };
+    refuseUnlessFits(file1, file2, estimatedBinaryReportMemory(size(file1), size(file2), withPanes));
 }
 
 std::u16string memorySizeText(std::uint64_t bytes)

@@ -1,4 +1,4 @@
-// Whether a text comparison fits in the memory this process can still take, found out before any
+// Whether a comparison fits in the memory this process can still take, found out before any
 // file is read, so that a comparison too large for the machine is refused with a message instead
 // of ending with the process killed.
 #pragma once
@@ -36,6 +36,13 @@ std::uint64_t estimatedComparisonMemory(const SInputCost& file1, const SInputCos
 // comparison of file1 and file2 (with the report documents when withDocuments) would not fit; does
 // nothing when the available memory is unknown.
 void checkComparisonFits(std::u16string_view file1, std::u16string_view file2, bool withDocuments);
+
+// Bytes the report of a binary comparison of files of the given sizes takes: its two hex-dump
+// documents, and withPanes the window's panes made from them.
+std::uint64_t estimatedBinaryReportMemory(std::uint64_t size1, std::uint64_t size2, bool withPanes);
+
+// As checkComparisonFits, for the report of a binary comparison (the files are mapped, not read).
+void checkBinaryReportFits(std::u16string_view file1, std::u16string_view file2, bool withPanes);
 
 // "512 KiB", "1.5 MiB", "12 GiB": sizes in the user's messages.
 std::u16string memorySizeText(std::uint64_t bytes);

@@ -1,10 +1,13 @@
 #include "engine/report_builder.h"
 
+#include "engine/byte_sink.h"
 #include "engine/cancel_flag.h"
 #include "engine/comp_file_opt.h"
 #include "engine/compared_files.h"
 #include "engine/diff_section.h"
 #include "engine/engine_strings.h"
+#include "engine/file_exception.h"
+#include "engine/line_span.h"
 #include "engine/merge_file_formatter.h"
 #include "engine/progress.h"
 #include "engine/report_output_file.h"
@@ -16,15 +19,25 @@
 #include "platform/utf16_units.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
 #include <vector>
 
 namespace brindle {
 
 namespace {
 
-// The documents are streamed in pieces of about this size: large enough that handing one over
-// costs nothing next to building it, small enough to stay in the cache.
-constexpr std::size_t kStreamChunk = 1 << 20;
+// A document with a file goes to it in pieces of about this size: large enough that handing one
+// over costs nothing next to building it, small enough to stay in the cache.
+constexpr std::size_t kDocumentPiece = std::size_t{1} << 20;
+
+// The file a report document goes to while it is built.
+struct SDocumentFile {
+    std::u16string path;
+    std::unique_ptr<CByteSink> sink;  // nullptr: the document stays in the report
+};
 
 // Where the red part of one line of a difference lies: [redBegin, redEnd) in its characters.
 struct SRedPart {
@@ -68,9 +81,9 @@ void differingParts(std::u16string_view a, std::u16string_view b, SRedPart& part
 class CTextReportBuilder {
 public:
     CTextReportBuilder(CCompFileOpt& record, SReport& report, const SReportOptions& options)
-        : m_record(record), m_report(report), m_documents(options.buildDocuments && !options.panesOnly),
-          m_panes(options.buildDocuments && options.panesOnly), m_progress(activeProgress()),
-          m_stream(m_documents ? options.documents : nullptr)
+        : m_record(record), m_report(report), m_options(options),
+          m_documents(options.buildDocuments && !options.panesOnly),
+          m_panes(options.buildDocuments && options.panesOnly), m_progress(activeProgress())
     {
     }
 
@@ -78,10 +91,14 @@ public:
 
 private:
     bool cancelled();
-    void streamDocuments(std::size_t atLeast);
-    void streamDocument(CRtfDocument& document, CStreamedDocuments::ESide side, std::size_t atLeast);
     void start();
+    void startDocuments();
     void startPanes();
+    void openDocumentFile(const std::u16string& path, SDocumentFile& file);
+    void passOn(std::size_t atLeast);
+    void passOn(CRtfDocument& document, CStreamedDocuments::ESide side, std::size_t atLeast);
+    void finishDocuments();
+    void commitDocumentFile(SDocumentFile& file, CStreamedDocuments::ESide side);
     bool commonSection(const SSectionGroup& group);
     bool differenceGroup(const SSectionGroup& group);
     void writeRow(const CDiffLine* line1, const CDiffLine* line2, bool highlight);
@@ -96,13 +113,18 @@ private:
 
     CCompFileOpt& m_record;
     SReport& m_report;
+    const SReportOptions& m_options;
     bool m_documents;
     bool m_panes;
     CProgress* m_progress;
-    CStreamedDocuments* m_stream;
-    std::size_t m_streamed = 0;  // bytes of both documents handed to m_stream
     CRtfDocument m_left;
     CRtfDocument m_right;
+    SDocumentFile m_leftFile;
+    SDocumentFile m_rightFile;
+    // Writes the documents into their files on a thread of its own. Declared after the files: it
+    // stops before they are discarded.
+    std::optional<CStreamedDocuments> m_stream;
+    std::size_t m_passedOn = 0;  // bytes of both documents handed to m_stream
     std::shared_ptr<CReportPane> m_leftPane;
     std::shared_ptr<CReportPane> m_rightPane;
     // The colour of the difference group being written, in each pane.
@@ -120,29 +142,41 @@ bool CTextReportBuilder::cancelled()
 {
     // Progress is shown every 256 rows: showing it reads the clock, which costs more than a row.
     if (m_progress && (m_rows & 255) == 0)
-        m_progress->setPosition(static_cast<std::int64_t>(m_streamed + m_left.size() + m_right.size()));
+        m_progress->setPosition(static_cast<std::int64_t>(m_passedOn + m_left.size() + m_right.size()));
     if (m_stream && (m_rows & 15) == 0)
-        streamDocuments(kStreamChunk);
+        passOn(kDocumentPiece);
     ++m_rows;
     return pollCancel();
 }
 
-// Hands each streamed document over once atLeast bytes of it have gathered.
-void CTextReportBuilder::streamDocuments(std::size_t atLeast)
+// Hands what each document with a file holds to its file, once it holds atLeast bytes.
+void CTextReportBuilder::passOn(std::size_t atLeast)
 {
-    streamDocument(m_left, CStreamedDocuments::kLeft, atLeast);
-    streamDocument(m_right, CStreamedDocuments::kRight, atLeast);
+    passOn(m_left, CStreamedDocuments::kLeft, atLeast);
+    passOn(m_right, CStreamedDocuments::kRight, atLeast);
 }
 
-void CTextReportBuilder::streamDocument(CRtfDocument& document, CStreamedDocuments::ESide side, std::size_t atLeast)
+void CTextReportBuilder::passOn(CRtfDocument& document, CStreamedDocuments::ESide side, std::size_t atLeast)
 {
     if (!m_stream->streams(side) || document.size() < atLeast || document.size() == 0)
         return;
-    m_streamed += document.size();
+    m_passedOn += document.size();
     std::string next = m_stream->recycled();
-    // Room for the chunk and the rows that may follow before the next look.
-    next.reserve(kStreamChunk + kStreamChunk / 4);
+    // Room for the piece and the rows that may follow before the next look.
+    next.reserve(kDocumentPiece + kDocumentPiece / 4);
     m_stream->add(side, document.takeChunk(std::move(next)));
+}
+
+// Like the output file, a document file that names a compared file is not written.
+void CTextReportBuilder::openDocumentFile(const std::u16string& path, SDocumentFile& file)
+{
+    if (path.empty() || namesComparedFile(path, m_record.m_file1Path, m_record.m_file2Path))
+        return;
+    std::error_code error;
+    file.sink = openOutputFileSink(path, error);
+    if (!file.sink)
+        throw CFileException(path, CFileException::Operation::Create, error);
+    file.path = path;
 }
 
 void CTextReportBuilder::start()
@@ -152,24 +186,65 @@ void CTextReportBuilder::start()
     m_missing = engineString(kStrMissing);
     if (m_panes)
         startPanes();
-    if (!m_documents)
-        return;
+    if (m_documents)
+        startDocuments();
+}
+
+void CTextReportBuilder::startDocuments()
+{
     m_record.m_fontSize = CCompFileOpt::validFontSize(m_record.m_fontSize);
+    const std::u16string& file1 = m_record.m_file1Path;
+    const std::u16string& file2 = m_record.m_file2Path;
+    openDocumentFile(m_options.documentFile1, m_leftFile);
+    openDocumentFile(m_options.documentFile2, m_rightFile);
+    if (m_leftFile.sink || m_rightFile.sink)
+        m_stream.emplace(m_leftFile.sink.get(), m_rightFile.sink.get());
     m_left.start(m_record.m_fontName, m_record.m_fontSize);
     m_right.start(m_record.m_fontName, m_record.m_fontSize);
-    const auto size1 = fileAttributes(m_record.m_file1Path);
-    const auto size2 = fileAttributes(m_record.m_file2Path);
-    if (m_stream)
-        streamDocuments(0);  // the headers; the rest follows in chunks
+    const auto size1 = fileAttributes(file1);
+    const auto size2 = fileAttributes(file2);
     if (size1 && size2) {
         const auto total = static_cast<std::size_t>(size1->size + size2->size);
-        if (!m_stream || !m_stream->streams(CStreamedDocuments::kLeft))
-            m_left.reserve(2 * total);
-        if (!m_stream || !m_stream->streams(CStreamedDocuments::kRight))
-            m_right.reserve(2 * total);
+        m_left.reserve(m_leftFile.sink ? 2 * kDocumentPiece : 2 * total);
+        m_right.reserve(m_rightFile.sink ? 2 * kDocumentPiece : 2 * total);
         if (m_progress)
             m_progress->setTotal(static_cast<std::int64_t>(total));
     }
+}
+
+// The documents are complete: into their files, which then replace their targets, or into the
+// report.
+void CTextReportBuilder::finishDocuments()
+{
+    m_left.raw("}");
+    m_right.raw("}");
+    if (m_stream) {
+        passOn(0);
+        m_stream->finish();
+        commitDocumentFile(m_leftFile, CStreamedDocuments::kLeft);
+        commitDocumentFile(m_rightFile, CStreamedDocuments::kRight);
+    }
+    m_report.left = m_left.takeBytes();
+    m_report.right = m_right.takeBytes();
+}
+
+// Replaces the target of a document file with what its thread wrote; throws as the output file
+// does when that failed.
+void CTextReportBuilder::commitDocumentFile(SDocumentFile& file, CStreamedDocuments::ESide side)
+{
+    if (!file.sink)
+        return;
+    if (!m_stream->written(side)) {
+        const std::error_code error = file.sink->error();
+        file.sink->discard();
+        throw CFileException(file.path, CFileException::Operation::Write, error);
+    }
+    if (!file.sink->commit()) {
+        const std::error_code error = file.sink->error();
+        file.sink->discard();
+        throw CFileException(file.path, CFileException::Operation::Replace, error);
+    }
+    file.sink.reset();
 }
 
 void CTextReportBuilder::startPanes()
@@ -291,9 +366,8 @@ void CTextReportBuilder::writeSide(CRtfDocument& document, const CDiffLine* line
 bool CTextReportBuilder::commonSection(const SSectionGroup& group)
 {
     const CDiffSection& section = m_record.m_sections[group.first];
-    const std::span<CDiffLine* const> lines1 = section.lines();
-    const std::span<CDiffLine* const> lines2 =
-        section.partner() ? section.partner()->lines() : std::span<CDiffLine* const>();
+    const CLineSpan lines1 = section.lines();
+    const CLineSpan lines2 = section.partner() ? section.partner()->lines() : CLineSpan();
     const std::size_t steps = std::max(lines1.size(), lines2.size());
     const std::int32_t first2 = section.file2FirstNumber();
     const std::int32_t startLine = m_reportLine;
@@ -400,14 +474,8 @@ bool CTextReportBuilder::build(std::u16string_view lineEnd)
             return false;
     }
     m_report.reportLines = m_reportLine;
-    if (m_documents) {
-        m_left.raw("}");
-        m_right.raw("}");
-        if (m_stream)
-            streamDocuments(0);
-        m_report.left = m_left.takeBytes();
-        m_report.right = m_right.takeBytes();
-    }
+    if (m_documents)
+        finishDocuments();
     m_report.leftPane = std::move(m_leftPane);
     m_report.rightPane = std::move(m_rightPane);
     m_output.commit();

@@ -4,12 +4,12 @@
 
 #include "engine/report.h"
 
+#include <string>
 #include <string_view>
 
 namespace brindle {
 
 class CCompFileOpt;
-class CStreamedDocuments;
 
 struct SReportOptions {
     // False skips the RTF documents (items, line counts and the output file are still made),
@@ -18,9 +18,11 @@ struct SReportOptions {
     // With buildDocuments, the panes of a text comparison are made as references to the compared
     // lines (SReport::leftPane, rightPane) instead of as RTF: what the comparison window shows.
     bool panesOnly = false;
-    // With buildDocuments, the documents it streams go there in chunks as they are built instead
-    // of into SReport::left and right (which then stay empty); not owned.
-    CStreamedDocuments* documents = nullptr;
+    // With RTF documents: files they go to while they are built, instead of SReport::left and
+    // right (which then stay empty), so that a long report is never held whole. A file replaces
+    // its target only when the report is complete; empty for none.
+    std::u16string documentFile1;
+    std::u16string documentFile2;
 };
 
 // Walks the record's result list and builds both documents and the items under the root
@@ -31,7 +33,8 @@ struct SReportOptions {
 // ("\r\n", or "\n" when file 1 uses LF-only line ends), unless it names a compared file, in which
 // case the record's output file is cleared. Progress goes to the active progress dialog. Returns
 // false when cancelled: the report then holds the items made so far but no documents, and the
-// output file is not replaced. Throws CFileException when the output file cannot be written.
+// output file is not replaced. Throws CFileException when the output file or a document file
+// cannot be written.
 bool BuildReport(CCompFileOpt& record, std::u16string_view lineEnd, SReport& report,
                  const SReportOptions& options = {});
 

@@ -1,4 +1,5 @@
-// The output file written while a report is built ("Compare Output File").
+// The output file written while a report is built ("Compare Output File"), and the file a report
+// document goes to.
 #pragma once
 
 #include "engine/merge_file_formatter.h"
@@ -31,7 +32,7 @@ public:
     bool isOpen() const { return m_sink != nullptr; }
 
     void writeLine(std::u16string_view prefixOrMarker, const CDiffLine* line) override;
-    // Raw bytes (binary comparisons).
+    // Raw bytes (binary comparisons, report documents).
     void writeBytes(std::string_view bytes);
 
     // Makes the written content the file's. Throws CFileException on failure.

@@ -4,11 +4,11 @@
 #include "engine/diff_section.h"
 #include "engine/line_hash.h"
 #include "engine/line_matcher.h"
+#include "engine/line_span.h"
 
 namespace brindle {
 
-CSectionBuilder::CSectionBuilder(std::span<CDiffLine* const> own, std::span<CDiffLine* const> other,
-                                 bool ignoreWhitespace)
+CSectionBuilder::CSectionBuilder(CLineSpan own, CLineSpan other, bool ignoreWhitespace)
     : m_own(own), m_other(other), m_ignoreWhitespace(ignoreWhitespace)
 {
     if (m_ignoreWhitespace) {
@@ -17,7 +17,7 @@ CSectionBuilder::CSectionBuilder(std::span<CDiffLine* const> own, std::span<CDif
     }
 }
 
-std::vector<std::uint32_t> CSectionBuilder::significantFrom(std::span<CDiffLine* const> list) const
+std::vector<std::uint32_t> CSectionBuilder::significantFrom(CLineSpan list) const
 {
     std::vector<std::uint32_t> result(list.size() + 1);
     result[list.size()] = static_cast<std::uint32_t>(list.size());
@@ -28,8 +28,7 @@ std::vector<std::uint32_t> CSectionBuilder::significantFrom(std::span<CDiffLine*
     return result;
 }
 
-std::size_t CSectionBuilder::next(std::span<CDiffLine* const> list, const std::vector<std::uint32_t>& skip,
-                                  std::size_t index) const
+std::size_t CSectionBuilder::next(CLineSpan list, const std::vector<std::uint32_t>& skip, std::size_t index) const
 {
     const std::size_t candidate = index + 1;
     if (candidate >= list.size())

@@ -2,10 +2,10 @@
 #pragma once
 
 #include "engine/diff_line.h"
+#include "engine/line_span.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace brindle {
@@ -22,7 +22,7 @@ struct SLineRun {
 // belong to the run), and a common run may start with them. The other list is only read.
 class CSectionBuilder {
 public:
-    CSectionBuilder(std::span<CDiffLine* const> own, std::span<CDiffLine* const> other, bool ignoreWhitespace);
+    CSectionBuilder(CLineSpan own, CLineSpan other, bool ignoreWhitespace);
 
     // The runs covering the whole own list, in order. Changed runs get changedKind. Stops early
     // (returning the runs so far) when the cancel flag is set.
@@ -36,11 +36,11 @@ private:
     std::size_t endAfterLastPaired(std::size_t y) const;
     std::size_t nextOwn(std::size_t index) const { return next(m_own, m_ownNext, index); }
     std::size_t nextOther(std::size_t index) const { return next(m_other, m_otherNext, index); }
-    std::size_t next(std::span<CDiffLine* const> list, const std::vector<std::uint32_t>& skip, std::size_t index) const;
-    std::vector<std::uint32_t> significantFrom(std::span<CDiffLine* const> list) const;
+    std::size_t next(CLineSpan list, const std::vector<std::uint32_t>& skip, std::size_t index) const;
+    std::vector<std::uint32_t> significantFrom(CLineSpan list) const;
 
-    std::span<CDiffLine* const> m_own;
-    std::span<CDiffLine* const> m_other;
+    CLineSpan m_own;
+    CLineSpan m_other;
     bool m_ignoreWhitespace;
     // Under ignore whitespace: for each position, the first position at or after it that holds
     // a paired or non-blank line (list size when none), so that stepping over long runs of

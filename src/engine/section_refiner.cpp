@@ -1,6 +1,7 @@
 #include "engine/section_refiner.h"
 
 #include "engine/cancel_flag.h"
+#include "engine/line_span.h"
 #include "engine/section_builder.h"
 
 #include <algorithm>
@@ -73,7 +74,7 @@ CSectionChain::Node* CSectionRefiner::counterpart(Node* u, CSectionChain& list2)
 std::vector<CDiffSection*> CSectionRefiner::applyRuns(CSectionChain& chain, Node* node,
                                                       const std::vector<SLineRun>& runs)
 {
-    const std::span<CDiffLine* const> lines = node->section->lines();
+    const CLineSpan lines = node->section->lines();
     const auto part = [&lines](const SLineRun& run) { return lines.subspan(run.begin, run.end - run.begin); };
     std::vector<CDiffSection*> sections{node->section.get()};
     node->section->setLines(part(runs.front()));
@@ -115,8 +116,8 @@ void CSectionRefiner::pairNewCommonSections(const std::vector<CDiffSection*>& fr
 bool CSectionRefiner::split(CSectionChain& list1, Node* u, CSectionChain& list2, Node* v)
 {
     const bool ignoreWhitespace = m_matcher.options().ignoreWhitespace;
-    const std::span<CDiffLine* const> linesU = u->section->lines();
-    const std::span<CDiffLine* const> linesV = v->section->lines();
+    const CLineSpan linesU = u->section->lines();
+    const CLineSpan linesV = v->section->lines();
     const std::vector<SLineRun> runsU =
         CSectionBuilder(linesU, linesV, ignoreWhitespace).BuildSections(kSectionFile1Only);
     const std::vector<SLineRun> runsV =

@@ -16,8 +16,8 @@ class CByteSink;
 
 // Takes the bytes of the two documents in chunks and writes them into their sinks on a thread of
 // its own, so that building goes on while they are written and hashed. That thread first reads
-// the present targets ahead (CByteSink::hashTargetAhead), which needs nothing of the documents:
-// made before the comparison starts, it does so while the comparison runs.
+// the present targets ahead (CByteSink::hashTargetAhead), which needs nothing of the documents,
+// while the first pieces are built.
 //
 // Does not own the sinks, which must outlive it, and never commits them: the caller commits them
 // once the run has succeeded, or discards them. A sink whose write fails keeps its error and gets

@@ -1,6 +1,6 @@
 #include "engine/unique_line_map.h"
 
-#include <bit>
+#include <algorithm>
 #include <random>
 
 namespace brindle {
@@ -22,25 +22,25 @@ std::uint64_t processSalt()
 
 std::size_t CUniqueLineMap::slotOf(std::int64_t hash) const
 {
-    // The line hash is a polynomial sum whose low bits are poorly spread; take high bits of a
-    // multiplicative mix instead.
-    return static_cast<std::size_t>(((static_cast<std::uint64_t>(hash) ^ m_salt) * 0x9E3779B97F4A7C15ull) >> m_shift);
+    // The line hash is a polynomial sum whose low bits are poorly spread: mix it, then scale the
+    // mix to the table by its high bits, so that the table can have any size.
+    __extension__ using Wide = unsigned __int128;
+    const std::uint64_t mixed = (static_cast<std::uint64_t>(hash) ^ m_salt) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>((Wide{mixed} * m_capacity) >> 64);
 }
 
-void CUniqueLineMap::build(std::span<CDiffLine* const> lines)
+void CUniqueLineMap::build(CLineSpan lines)
 {
     m_lines = lines;
     m_salt = processSalt();
     std::size_t unpaired = 0;
     for (const CDiffLine* line : lines)
         unpaired += line->isPaired() ? 0 : 1;
-    // At most two thirds full: probing stays short, and the table of a ten-million-line file takes
-    // 128 MiB rather than 256.
-    const std::size_t capacity = std::bit_ceil(std::max<std::size_t>(unpaired + unpaired / 2, 16));
-    m_storage = CLargeBuffer(capacity * sizeof(SSlot));
+    // Two thirds full: probing stays short, and the table of a ten-million-line file takes
+    // 120 MB rather than the 256 MiB of a half-full table of a power-of-two size.
+    m_capacity = std::max<std::size_t>(unpaired + unpaired / 2, 16);
+    m_storage = CLargeBuffer(m_capacity * sizeof(SSlot));
     m_slots = static_cast<SSlot*>(m_storage.data());
-    m_mask = capacity - 1;
-    m_shift = 64 - std::countr_zero(capacity);
 
     // The table is far larger than the caches: ask for the slot of a line a little ahead while
     // this one is entered.
@@ -53,7 +53,7 @@ void CUniqueLineMap::build(std::span<CDiffLine* const> lines)
             continue;
         const std::int64_t hash = line->hash();
         const std::uint32_t tag = tagOf(hash);
-        for (std::size_t slot = slotOf(hash);; slot = (slot + 1) & m_mask) {
+        for (std::size_t slot = slotOf(hash);; slot = nextSlot(slot)) {
             SSlot& entry = m_slots[slot];
             if (entry.entry == 0) {
                 entry = {static_cast<std::uint32_t>(i + 1), tag};
@@ -72,7 +72,7 @@ CDiffLine* CUniqueLineMap::findUnique(std::int64_t hash) const
     if (!m_slots)
         return nullptr;
     const std::uint32_t tag = tagOf(hash);
-    for (std::size_t slot = slotOf(hash);; slot = (slot + 1) & m_mask) {
+    for (std::size_t slot = slotOf(hash);; slot = nextSlot(slot)) {
         const SSlot& entry = m_slots[slot];
         if (entry.entry == 0)
             return nullptr;

@@ -2,10 +2,10 @@
 #pragma once
 
 #include "engine/diff_line.h"
+#include "engine/line_span.h"
 #include "platform/large_buffer.h"
 
 #include <cstdint>
-#include <span>
 
 namespace brindle {
 
@@ -14,12 +14,19 @@ namespace brindle {
 class CUniqueLineMap {
 public:
     // Enters every line of lines that is not paired, in order.
-    void build(std::span<CDiffLine* const> lines);
+    void build(CLineSpan lines);
     // The line entered with hash when it is the only one entered with it, else nullptr.
     CDiffLine* findUnique(std::int64_t hash) const;
+    // Asks for hash's slot ahead of findUnique: the table is far larger than the caches.
+    void prefetch(std::int64_t hash) const
+    {
+        if (m_slots)
+            __builtin_prefetch(&m_slots[slotOf(hash)]);
+    }
 
 private:
     std::size_t slotOf(std::int64_t hash) const;
+    std::size_t nextSlot(std::size_t slot) const { return slot + 1 == m_capacity ? 0 : slot + 1; }
 
     // A slot holds the line's index + 1 (0 = empty), with kRepeated set once a second line
     // shares its hash, and the high half of its hash, so that probing rarely has to look at the
@@ -35,11 +42,10 @@ private:
         return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32);
     }
 
-    std::span<CDiffLine* const> m_lines;
+    CLineSpan m_lines;
     CLargeBuffer m_storage;  // zero-filled: every slot starts empty
     SSlot* m_slots = nullptr;
-    std::size_t m_mask = 0;
-    int m_shift = 0;
+    std::size_t m_capacity = 0;
     std::uint64_t m_salt = 0;
 };
 

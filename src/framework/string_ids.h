@@ -129,6 +129,8 @@ inline constexpr int kStrPageOf = 3310;     // "Page %1 of %2"
 inline constexpr int kStrTooLargeToEdit = 3313;
 // "The selection (%1) is too large to copy; at most %2 can be copied at once."
 inline constexpr int kStrTooLargeToCopy = 3314;
+// "%1 was cut short by another program while it was shown. ...": the file
+inline constexpr int kStrCutShortWhileShown = 3315;
 inline constexpr int kStrHexSaveFailed = 3312;  // "%1 could not be saved: %2 ..."
 
 // The folder comparison window.

@@ -21,11 +21,17 @@
 
 namespace brindle {
 
+namespace {
+constexpr int kCutShortWatchMs = 250;
+}  // namespace
+
 CRodeZorBinDoc::CRodeZorBinDoc()
 {
     // A mapped file is shown, not edited: there is nothing of it to write.
     for (const int id : {cmd::kFileSave, cmd::kFileSaveAs})
         onUpdateCommand(id, [this](CCmdUI& ui) { ui.enable(!isReadOnly()); });
+    m_cutShortWatch.setInterval(kCutShortWatchMs);
+    connect(&m_cutShortWatch, &QTimer::timeout, this, &CRodeZorBinDoc::tellIfCutShort);
 }
 
 CRodeZorBinDoc::~CRodeZorBinDoc() = default;
@@ -79,7 +85,17 @@ bool CRodeZorBinDoc::loadMapped(const QString& path)
         return false;
     }
     m_mapped = std::move(mapped);
+    m_cutShortWatch.start();
     return true;
+}
+
+void CRodeZorBinDoc::tellIfCutShort()
+{
+    if (!m_mapped || !m_mapped->shrank())
+        return;
+    m_cutShortWatch.stop();
+    QMessageBox::warning(dialogParent(), loadString(res::kStrAppTitle),
+                         loadString(res::kStrCutShortWhileShown).arg(pathName()));
 }
 
 bool CRodeZorBinDoc::loadWhole(const QString& path, std::int64_t size)
@@ -120,6 +136,7 @@ void CRodeZorBinDoc::releaseMapping()
 {
     if (!m_mapped)
         return;
+    m_cutShortWatch.stop();
     // The views let go of the mapped bytes before they are unmapped.
     const std::optional<CMappedFile> released = std::exchange(m_mapped, std::nullopt);
     handBufferToViews();

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTimer>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -20,8 +21,8 @@ class CHexEditView;
 // its views (see CHexEditView::setData) and written back on save; saving replaces the file only
 // once the new content is completely written. A larger file is mapped read-only (CMappedFile): the
 // system reads only the pages shown, the views refuse to edit it, the document is never modified
-// and cannot be saved. A mapped file cut short by another program reads as zeros from its new end.
-// GUI thread only.
+// and cannot be saved. A mapped file cut short by another program reads as zeros from its new end;
+// the user is told so once, soon after the view first reads past it. GUI thread only.
 class CRodeZorBinDoc : public CDocument, public CPositionTarget {
     Q_OBJECT
 public:
@@ -80,10 +81,14 @@ private:
     bool writeTo(const QString& path);
     void releaseMapping();
     void handBufferToViews();
+    void tellIfCutShort();
 
     QByteArray m_bytes;
     std::optional<CMappedFile> m_mapped;
     QString m_lastError;
+    // While a file is mapped: looks now and then whether it was found cut short, so that the
+    // user is told without the painting that found it showing a message.
+    QTimer m_cutShortWatch;
 };
 
 }  // namespace brindle

@@ -13,7 +13,7 @@ constexpr std::size_t kMapGranule = std::size_t{2} << 20;
 
 }  // namespace
 
-CLargeBuffer::CLargeBuffer(std::size_t bytes) : m_size(bytes)
+CLargeBuffer::CLargeBuffer(std::size_t bytes, EPages pages) : m_size(bytes)
 {
     if (bytes == 0)
         return;
@@ -23,12 +23,13 @@ CLargeBuffer::CLargeBuffer(std::size_t bytes) : m_size(bytes)
             throw std::bad_alloc();
         return;
     }
-    // Map one huge page more than needed and trim both ends to a 2 MiB boundary. The pages are
-    // populated at once: these buffers are filled completely, and one call is cheaper than a
-    // fault per page.
+    // Map one huge page more than needed and trim both ends to a 2 MiB boundary. Pages asked for
+    // as present are populated at once: such buffers are filled completely, and one call is
+    // cheaper than a fault per page.
     const std::size_t length = (bytes + kMapGranule - 1) / kMapGranule * kMapGranule;
-    void* raw = ::mmap(nullptr, length + kMapGranule, PROT_READ | PROT_WRITE,
-                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    const int populate = pages == EPages::Present ? MAP_POPULATE : 0;
+    void* raw =
+        ::mmap(nullptr, length + kMapGranule, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | populate, -1, 0);
     if (raw == MAP_FAILED)
         throw std::bad_alloc();
     const auto start = reinterpret_cast<std::uintptr_t>(raw);

@@ -167,6 +167,25 @@ TEST(UnreadableInputWindow, ComparisonTooLargeForMemorySaysSoAndOpensNoWindow)
     EXPECT_EQ(app.app.docTemplateAt(kComparisonTemplate)->documents().size(), 0u);
 }
 
+// Binary files are mapped, but the window's hex dumps of them grow with them: too large for the
+// memory left is refused the same way.
+TEST(UnreadableInputWindow, BinaryComparisonTooLargeForMemorySaysSoAndOpensNoWindow)
+{
+    test::CTempDir dir;
+    const std::string one = dir.write("one.bin", std::string(std::size_t{1} << 20, '\0'));
+    const std::string two = dir.write("two.bin", std::string(std::size_t{1} << 20, '\1'));
+    const CAvailableMemoryOverride smallMachine(std::uint64_t{4} << 20);
+    test::SAppOnMemorySettings app;
+    test::CDialogAnswers answers;
+    ASSERT_TRUE(app.app.initInstance(qs("\"" + one + "\" \"" + two + "\"")));
+    test::settle();
+    ASSERT_EQ(answers.shown().size(), 1);
+    EXPECT_TRUE(answers.shown()[0].startsWith(qs("Comparing " + one + " and " + two + " needs about ")))
+        << answers.shown()[0].toStdString();
+    EXPECT_TRUE(answers.shown()[0].contains(u"but only 4.0 MiB is available")) << answers.shown()[0].toStdString();
+    EXPECT_EQ(app.app.docTemplateAt(kComparisonTemplate)->documents().size(), 0u);
+}
+
 // Ctrl+O on a FIFO: the editor names it, never waits on it, and opens an empty document that
 // takes typing and Enter as a new one does.
 TEST(UnreadableInputWindow, OpenOfAFifoGivesAnEmptyEditorThatTakesTyping)

@@ -179,6 +179,38 @@ TEST(CompCtrlTest, FindTextOptions)
             << c.text << " from " << c.from;
 }
 
+// A long pane is searched a piece at a time: matches across the pieces' borders, at the ends of
+// a range and around them are found as a search of the whole text finds them.
+TEST(CompCtrlTest, FindInALongPaneAgreesWithASearchOfTheWholeText)
+{
+    CCompCtrl pane;
+    pane.setRtf(report(numbered(30000)));  // about 330,000 characters
+    const QString all = pane.text();
+    ASSERT_GT(all.size(), 4 * 65536);
+    const QString needles[] = {QStringLiteral("line 2"), QStringLiteral("LINE 29999"), QStringLiteral("9\nline 1"),
+                               QStringLiteral("e"), QStringLiteral("line 5957\nline 5958")};
+    const int borders[] = {0, 65535, 65536, 65537, 131071, 131072, 196600};
+    for (const QString& needle : needles) {
+        for (const int from : borders) {
+            for (const int to : {-1, 65536 + 3, 131072 + 10, static_cast<int>(all.size())}) {
+                const qsizetype end = to < 0 ? all.size() : to;
+                const qsizetype expected = QStringView(all).first(end).indexOf(needle, from, Qt::CaseInsensitive);
+                EXPECT_EQ(pane.findText(needle, from, to, false, false), expected)
+                    << needle.toStdString() << " from " << from << " to " << to;
+            }
+        }
+    }
+    // Whole words across a border: "line 9000" is one there, "line 900" is never one.
+    const int at = static_cast<int>(all.indexOf(QStringLiteral("line 9000\n")));
+    const int from = at + 4 - 65536;
+    ASSERT_GT(from, 0);
+    EXPECT_EQ(pane.findText(QStringLiteral("line 9000"), from, -1, true, true), at);
+    EXPECT_EQ(pane.findText(QStringLiteral("line 900"), from, at + 20, true, true), -1);
+    // "ine 9000" starts inside a word, at the start of the search and at the start of a piece.
+    EXPECT_EQ(pane.findText(QStringLiteral("ine 9000"), at + 1, -1, true, true), -1);
+    EXPECT_EQ(pane.findText(QStringLiteral("ine 9000"), at + 1 - 65536, -1, true, true), -1);
+}
+
 // Find Next with "x" in "x.x.x" from the second x: second, third, first (wrapped), then the pass
 // ends where it began and the next one starts over.
 TEST(CompCtrlTest, FindNextWrapsOnceAndStopsWhereItBegan)

@@ -293,13 +293,67 @@ TEST(RunComparison, CancelLeavesNoReportAndKeepsPreviousFiles)
     const test::CScopedProgressFactory factory(&cancellingProgress);
     g_updatesLeft = 50;
     SReport report;
-    const SRunOutcome outcome = RunComparison(record, pathFromNative(merge), report);
+    // By then the report documents have gone to their files in part.
+    SRunOptions options;
+    options.documentFile1 = pathFromNative(dir.write("left.rtf", "previous left"));
+    options.documentFile2 = pathFromNative(dir.write("right.rtf", "previous right"));
+    const SRunOutcome outcome = RunComparison(record, pathFromNative(merge), report, options);
     EXPECT_EQ(outcome.status, SRunOutcome::Status::Cancelled);
     EXPECT_TRUE(report.items.empty());
     EXPECT_TRUE(report.left.empty());
     EXPECT_EQ(readBytes(dir.file("out")), "previous output");
     EXPECT_EQ(readBytes(merge), "previous merge");
+    EXPECT_EQ(readBytes(dir.file("left.rtf")), "previous left");
+    EXPECT_EQ(readBytes(dir.file("right.rtf")), "previous right");
 }
+
+// Report documents written to files as they are built hold what the report would have held.
+struct SDocumentFileCase {
+    const char* name;
+    std::string text1;
+    std::string text2;
+};
+
+std::string numberedLines(int count, int changeEvery)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "line {" + std::to_string(i % changeEvery ? i : -i) + "} \xE9\n";
+    return text;
+}
+
+class DocumentFileTest : public testing::TestWithParam<SDocumentFileCase> {};
+
+TEST_P(DocumentFileTest, HoldsTheDocumentsTheReportWouldHold)
+{
+    const SDocumentFileCase& c = GetParam();
+    CTempDir dir;
+    const std::string file1 = dir.write("a", c.text1);
+    const std::string file2 = dir.write("b", c.text2);
+    CCompFileOpt inMemory = recordFor(file1, file2);
+    SReport expected;
+    ASSERT_EQ(RunComparison(inMemory, {}, expected).status, SRunOutcome::Status::Completed);
+
+    CCompFileOpt toFiles = recordFor(file1, file2);
+    SRunOptions options;
+    options.documentFile1 = pathFromNative(dir.file("left.rtf"));
+    options.documentFile2 = pathFromNative(dir.file("right.rtf"));
+    SReport report;
+    ASSERT_EQ(RunComparison(toFiles, {}, report, options).status, SRunOutcome::Status::Completed);
+    EXPECT_TRUE(report.left.empty());
+    EXPECT_TRUE(report.right.empty());
+    EXPECT_EQ(labels(report), labels(expected));
+    EXPECT_EQ(readBytes(dir.file("left.rtf")), expected.left);
+    EXPECT_EQ(readBytes(dir.file("right.rtf")), expected.right);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RunComparison, DocumentFileTest,
+    testing::Values(SDocumentFileCase{"Equal", "a\nb\n", "a\nb\n"}, SDocumentFileCase{"EmptyAgainstText", "", "x\n"},
+                    // Several pieces of 256 KiB, with a difference across a piece's end.
+                    SDocumentFileCase{"ManyPieces", numberedLines(60000, 1000), numberedLines(60000, 7)},
+                    SDocumentFileCase{"Binary", "a\0b"s, "a\0c"s}),
+    test::SCaseName());
 
 // A progress display that runs out of memory at its first update, as an allocation deep in the
 // comparison would.

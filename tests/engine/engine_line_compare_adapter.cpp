@@ -3,6 +3,7 @@
 
 #include "engine/compare_lines.h"
 #include "engine/line_list.h"
+#include "engine/line_span.h"
 #include "engine/section_groups.h"
 #include "platform/code_page.h"
 
@@ -20,7 +21,7 @@ std::shared_ptr<CLineList> makeList(const std::vector<std::u16string>& lines)
     return list;
 }
 
-std::vector<int> numbers(std::span<CDiffLine* const> lines)
+std::vector<int> numbers(CLineSpan lines)
 {
     std::vector<int> result;
     for (const CDiffLine* line : lines)

@@ -27,8 +27,10 @@ TEST_P(LinesEqualTest, ComparesUnderOptions)
 {
     const SEqualCase& c = GetParam();
     CLineList list;
-    CDiffLine& a = list.append(c.a);
-    CDiffLine& b = list.append(c.b);
+    list.append(c.a);
+    list.append(c.b);  // may move the first record
+    CDiffLine& a = list[0];
+    CDiffLine& b = list[1];
     const SLineCompareOptions options{c.ignoreWhitespace, c.ignoreCase, nullptr};
     EXPECT_EQ(LinesEqual(a, b, options), c.equal);
     if (c.equal) {

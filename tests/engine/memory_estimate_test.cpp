@@ -1,5 +1,6 @@
-// A text comparison too large for the memory available is refused before any file is read, on
-// every road that compares text, and what it would cost is estimated from the files' starts.
+// A comparison too large for the memory available is refused before any file is read, on every
+// road that compares text or makes a binary report, and what it would cost is estimated from the
+// files' starts.
 #include "engine/comp_file_opt.h"
 #include "engine/compare_driver.h"
 #include "engine/memory_estimate.h"
@@ -73,6 +74,54 @@ TEST_P(ComparisonFitTest, RefusesBeforeReadingWhatWouldNotFit)
 
 INSTANTIATE_TEST_SUITE_P(Machines, ComparisonFitTest,
                          testing::Values(SFitCase{"Small", 4 * kMiB, false}, SFitCase{"Large", 4096 * kMiB, true}),
+                         test::SCaseName());
+
+// A binary comparison maps its files, but its report (hex dumps, and for the window panes made
+// from them) grows with them: 1 MiB a side is refused on a 4 MiB machine where a report is made,
+// and compared where none is.
+struct SBinaryFitCase {
+    const char* name;
+    std::uint64_t available;
+    bool documents;
+    bool panes;
+    bool completes;
+};
+
+void PrintTo(const SBinaryFitCase& c, std::ostream* os) { *os << c.name; }
+
+class BinaryReportFitTest : public testing::TestWithParam<SBinaryFitCase> {};
+
+TEST_P(BinaryReportFitTest, RefusesAReportThatWouldNotFit)
+{
+    const SBinaryFitCase& c = GetParam();
+    CTempDir dir;
+    const std::string file1 = dir.write("one.bin", std::string(1 << 20, '\0'));
+    const std::string file2 = dir.write("two.bin", std::string(1 << 20, '\1'));
+    const CAvailableMemoryOverride machine(c.available);
+    CCompFileOpt record;
+    record.m_file1Path = pathFromNative(file1);
+    record.m_file2Path = pathFromNative(file2);
+    SRunOptions options;
+    options.buildDocuments = c.documents;
+    options.panesOnly = c.panes;
+    SReport report;
+    const SRunOutcome outcome = RunComparison(record, {}, report, options);
+    if (c.completes) {
+        EXPECT_EQ(outcome.status, SRunOutcome::Status::Completed) << outcome.message;
+        EXPECT_EQ(report.items.size(), 1u);
+        return;
+    }
+    EXPECT_EQ(outcome.status, SRunOutcome::Status::Failed);
+    EXPECT_NE(outcome.message.find(file1 + " and " + file2 + " needs about "), std::string::npos) << outcome.message;
+    EXPECT_NE(outcome.message.find("only 4.0 MiB is available"), std::string::npos) << outcome.message;
+    EXPECT_TRUE(report.items.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Machines, BinaryReportFitTest,
+                         testing::Values(SBinaryFitCase{"WindowOnASmallMachine", 4 * kMiB, true, true, false},
+                                         SBinaryFitCase{"DocumentsOnASmallMachine", 4 * kMiB, true, false, false},
+                                         SBinaryFitCase{"NoReportOnASmallMachine", 4 * kMiB, false, false, true},
+                                         SBinaryFitCase{"WindowOnALargeMachine", 4096 * kMiB, true, true, true}),
                          test::SCaseName());
 
 struct SCostCase {

@@ -18,6 +18,13 @@
 namespace brindle {
 namespace {
 
+SRunOptions withoutDocuments()
+{
+    SRunOptions options;
+    options.buildDocuments = false;
+    return options;
+}
+
 using test::CTempDir;
 using test::readBytes;
 namespace fs = std::filesystem;
@@ -55,14 +62,14 @@ const std::pair<const char*, Writer> kWriters[] = {
      [](const CTempDir& dir, const std::string& target) {
          CCompFileOpt record = textPair(dir);
          SReport report;
-         return fromRun(RunComparison(record, pathFromNative(target), report, {false}));
+         return fromRun(RunComparison(record, pathFromNative(target), report, withoutDocuments()));
      }},
     {"report output file",
      [](const CTempDir& dir, const std::string& target) {
          CCompFileOpt record = textPair(dir);
          record.m_outputFile = pathFromNative(target);
          SReport report;
-         return fromRun(RunComparison(record, {}, report, {false}));
+         return fromRun(RunComparison(record, {}, report, withoutDocuments()));
      }},
     {"binary output file",
      [](const CTempDir& dir, const std::string& target) {
@@ -71,7 +78,7 @@ const std::pair<const char*, Writer> kWriters[] = {
          record.m_file2Path = pathFromNative(dir.write("two.bin", std::string("a\0c", 3)));
          record.m_outputFile = pathFromNative(target);
          SReport report;
-         return fromRun(RunComparison(record, {}, report, {false}));
+         return fromRun(RunComparison(record, {}, report, withoutDocuments()));
      }},
 };
 

@@ -1,10 +1,8 @@
 // The text report: exact RTF of both panes, highlighting, escaping, items and the output file.
-#include "engine/byte_sink.h"
 #include "engine/comp_file_opt.h"
 #include "engine/compare_lines.h"
 #include "engine/line_list.h"
 #include "engine/report_builder.h"
-#include "engine/streamed_documents.h"
 #include "platform/code_page.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
@@ -17,7 +15,6 @@
 #include <random>
 #include <sstream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace brindle {
@@ -293,40 +290,19 @@ TEST(ReportBuilder, PanesStayAlignedOnRandomInput)
     }
 }
 
-// What a streamed document receives, kept in memory.
-class CMemorySink final : public CByteSink {
-public:
-    bool write(const void* data, std::size_t size) override
-    {
-        m_bytes.append(static_cast<const char*>(data), size);
-        return true;
-    }
-    bool sync() override
-    {
-        ++m_syncs;
-        return true;
-    }
-    bool commit() override { return true; }
-    void discard() override {}
-    std::error_code error() const override { return {}; }
-
-    std::string m_bytes;
-    int m_syncs = 0;
-};
-
-// Documents written out in chunks while they are built come out byte for byte as those built in
-// memory, whichever of them is streamed.
-TEST(ReportBuilder, StreamedDocumentsEqualTheOnesBuiltInMemory)
+// Documents written to their files in pieces while they are built (on a thread of their own)
+// come out byte for byte as those built in memory, whichever of them has a file.
+TEST(ReportBuilder, DocumentFilesEqualTheDocumentsBuiltInMemory)
 {
     struct SCase {
         const char* name;
-        int lines;  // of each file; 40000 make documents of several chunks
-        bool streamLeft;
-        bool streamRight;
+        int lines;  // of each file; 40000 make documents of several pieces
+        bool file1;
+        bool file2;
     };
     const SCase cases[] = {
         {"both, a few lines", 20, true, true},
-        {"both, several chunks", 40000, true, true},
+        {"both, several pieces", 40000, true, true},
         {"file 1's only", 40000, true, false},
         {"file 2's only", 40000, false, true},
     };
@@ -355,22 +331,19 @@ TEST(ReportBuilder, StreamedDocumentsEqualTheOnesBuiltInMemory)
         const SReport inMemory = report(options, a, b);
         ASSERT_GT(inMemory.left.size(), std::size_t{100});
 
-        CMemorySink left;
-        CMemorySink right;
-        SReport streamed;
-        {
-            CStreamedDocuments documents(c.streamLeft ? &left : nullptr, c.streamRight ? &right : nullptr);
-            SReportOptions streaming;
-            streaming.documents = &documents;
-            ASSERT_TRUE(BuildReport(options, u"\r\n", streamed, streaming));
-            documents.finish();
-        }
-        EXPECT_EQ(c.streamLeft ? left.m_bytes : streamed.left, inMemory.left);
-        EXPECT_EQ(c.streamRight ? right.m_bytes : streamed.right, inMemory.right);
-        EXPECT_EQ(c.streamLeft ? streamed.left : left.m_bytes, "");
-        EXPECT_EQ(c.streamRight ? streamed.right : right.m_bytes, "");
-        EXPECT_EQ(left.m_syncs, c.streamLeft ? 1 : 0);
-        EXPECT_EQ(itemsText(streamed), itemsText(inMemory));
+        CTempDir dir;
+        SReportOptions toFiles;
+        if (c.file1)
+            toFiles.documentFile1 = pathFromNative(dir.file("left.rtf"));
+        if (c.file2)
+            toFiles.documentFile2 = pathFromNative(dir.file("right.rtf"));
+        SReport written;
+        ASSERT_TRUE(BuildReport(options, u"\r\n", written, toFiles));
+        EXPECT_EQ(c.file1 ? readBytes(dir.file("left.rtf")) : written.left, inMemory.left);
+        EXPECT_EQ(c.file2 ? readBytes(dir.file("right.rtf")) : written.right, inMemory.right);
+        EXPECT_EQ(c.file1 ? written.left : "", "");
+        EXPECT_EQ(c.file2 ? written.right : "", "");
+        EXPECT_EQ(itemsText(written), itemsText(inMemory));
     }
 }
 
@@ -384,7 +357,9 @@ TEST(ReportBuilder, OutputFileInMergeLayoutWithBareLf)
     options.m_sections.clear();
     ASSERT_TRUE(CompareLines(lines({u"a", u"b", u"\u20AC"}), lines({u"a", u"x", u"\u20AC"}), {}, options.m_sections));
     SReport result;
-    ASSERT_TRUE(BuildReport(options, u"\n", result, SReportOptions{false}));
+    SReportOptions withoutDocuments;
+    withoutDocuments.buildDocuments = false;
+    ASSERT_TRUE(BuildReport(options, u"\n", result, withoutDocuments));
     EXPECT_EQ(readBytes(dir.file("out.txt")), "a\n<b\n>x\n\x80\n");
     EXPECT_TRUE(result.left.empty());
     EXPECT_EQ(result.items.size(), 3u);

@@ -242,6 +242,39 @@ TEST_F(BinaryDocument, AFileOfSeveralGibibytesIsShownWholeButNotEdited)
     EXPECT_LT(residentBytes() - residentBefore, budget);
 }
 
+// Another program cuts a shown file short: the rows past its new end read as zeros instead of
+// killing the program, and the user is told once that what is shown there is not the file.
+TEST_F(BinaryDocument, AMappedFileCutShortWhileShownSaysSoOnce)
+{
+    const std::string path = m_dir.file("big.bin");
+    writeSparse(path, 3 * kGiB, {{3 * kGiB - 3, "END"}});
+    CRodeZorBinDoc* document = open(path);
+    ASSERT_NE(document, nullptr);
+    CHexEditView* view = document->firstView();
+    ASSERT_NE(view, nullptr);
+    const QStringList nothingYet = messagesDuring([&] {
+        view->grab();
+        QTest::qWait(400);
+    });
+    EXPECT_TRUE(nothingYet.isEmpty()) << nothingYet.join(u'|').toStdString();
+
+    ASSERT_EQ(::truncate(path.c_str(), 4096), 0);
+    const QStringList boxes = messagesDuring([&] {
+        press(*view, QStringLiteral("Ctrl+End"));
+        view->grab();
+        QTest::qWait(400);
+        press(*view, QStringLiteral("Up, Up"));
+        view->grab();
+        QTest::qWait(400);
+    });
+    ASSERT_EQ(boxes.size(), 1) << boxes.join(u'|').toStdString();
+    EXPECT_TRUE(boxes.front().contains(QString::fromStdString(path))) << boxes.front().toStdString();
+    EXPECT_TRUE(boxes.front().contains(QStringLiteral("cut short"))) << boxes.front().toStdString();
+    // The last byte, "D" of "END" before, reads as zero.
+    press(*view, QStringLiteral("Ctrl+End, Shift+Right, Ctrl+C"));
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->data(QStringLiteral("BinaryData")), QByteArray(1, '\0'));
+}
+
 // The menu items that would change the bytes or write them are disabled; reading ones are not.
 TEST_F(BinaryDocument, AMappedFileDisablesEditingAndSaving)
 {

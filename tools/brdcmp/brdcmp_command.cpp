@@ -9,7 +9,6 @@
 #include "engine/folder_comparison.h"
 #include "engine/script_file.h"
 #include "engine/settings_file_warning.h"
-#include "engine/streamed_documents.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/settings_store.h"
@@ -18,8 +17,6 @@
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <system_error>
-#include <utility>
 
 #ifndef BRINDLE_VERSION
 #define BRINDLE_VERSION "0"
@@ -197,74 +194,6 @@ bool refusesOutputs(const SCommandLine& command, const CCompFileOpt& options, st
     return false;
 }
 
-// The file of one report document, opened before the comparison so that the report can be
-// written into it while it is built, and committed on this thread, which hears of a kept backup
-// and notes the file as written.
-class CDocumentFile {
-public:
-    explicit CDocumentFile(const std::string& path)
-        : m_target(pathFromNative(path)), m_sink(openOutputFileSink(m_target, m_error))
-    {
-    }
-
-    CByteSink* sink() const { return m_sink.get(); }
-    // Replaces the target with what was written; throws the failure to create, write or replace
-    // the file.
-    void commit(bool written)
-    {
-        if (!m_sink)
-            throw CFileException(m_target, CFileException::Operation::Create, m_error);
-        if (!written || !m_sink->commit())
-            throw CFileException(m_target, CFileException::Operation::Write, m_sink->error());
-    }
-
-private:
-    std::u16string m_target;
-    std::error_code m_error;
-    std::unique_ptr<CByteSink> m_sink;
-};
-
-// The report documents asked for: both files open before the comparison, written on a thread
-// of their own while the report is built, and replaced in order after a completed run, so that
-// failures come as when the one was written after the other: one that cannot be created or
-// written ends the run before the next is replaced. Destroyed without commit(), it leaves both
-// targets as they were.
-class CReportDocuments {
-public:
-    explicit CReportDocuments(const SCommandLine& command)
-    {
-        if (command.report1)
-            m_left.emplace(*command.report1);
-        if (command.report2)
-            m_right.emplace(*command.report2);
-        if (m_left || m_right)
-            m_stream.emplace(m_left ? m_left->sink() : nullptr, m_right ? m_right->sink() : nullptr);
-    }
-
-    CStreamedDocuments* stream() { return m_stream ? &*m_stream : nullptr; }
-
-    // Writes what the run made in memory rather than streamed (binary comparisons), then
-    // replaces file 1's document and file 2's.
-    void commit(SReport& report)
-    {
-        if (!m_stream)
-            return;
-        m_stream->add(CStreamedDocuments::kLeft, std::move(report.left));
-        m_stream->add(CStreamedDocuments::kRight, std::move(report.right));
-        m_stream->finish();
-        if (m_left)
-            m_left->commit(m_stream->written(CStreamedDocuments::kLeft));
-        if (m_right)
-            m_right->commit(m_stream->written(CStreamedDocuments::kRight));
-    }
-
-private:
-    std::optional<CDocumentFile> m_left;
-    std::optional<CDocumentFile> m_right;
-    // Declared last: stopped before the files are discarded.
-    std::optional<CStreamedDocuments> m_stream;
-};
-
 // One line each, so that a script sees where the files it replaced went.
 void tellKeptBackups(const std::vector<SKeptBackup>& backups, std::ostream& err)
 {
@@ -303,26 +232,17 @@ int compare(const SCommandLine& command, CCompFileOpt& options, std::ostream& ou
     if (refusesOutputs(command, options, err))
         return kBrdcmpTrouble;
 
-    CReportDocuments documents(command);
     SReport report;
     SRunOptions run;
     run.buildDocuments = command.report1 || command.report2;
-    run.documents = documents.stream();
+    run.documentFile1 = command.report1 ? pathFromNative(*command.report1) : std::u16string();
+    run.documentFile2 = command.report2 ? pathFromNative(*command.report2) : std::u16string();
     const std::u16string mergePath = command.mergeFile ? pathFromNative(*command.mergeFile) : std::u16string();
     const SRunOutcome outcome = RunComparison(options, mergePath, report, run);
     tellKeptBackups(outcome.keptBackups, err);
     if (outcome.status != SRunOutcome::Status::Completed) {
         err << "brdcmp: " << (outcome.message.empty() ? std::string("comparison did not complete") : outcome.message)
             << '\n';
-        return kBrdcmpTrouble;
-    }
-    const CKeptBackupsScope kept;
-    try {
-        documents.commit(report);
-        tellKeptBackups(kept.backups(), err);
-    } catch (const CFileException& e) {
-        tellKeptBackups(kept.backups(), err);
-        err << "brdcmp: " << e.what() << '\n';
         return kBrdcmpTrouble;
     }
     if (command.mergeFile && options.m_comparisonKind == kComparisonBinary)
