@@ -120,14 +120,14 @@ std::future<bool> startLines(CMergeFileWriter& merge)
     }
 }
 
-// Waits for the merge file's lines, polling meanwhile so that a click on Cancel is still seen.
-// False when cancelled; rethrows the failure of the thread that wrote them.
+// Waits for the merge file's lines; false when they stopped at a cancel, and rethrows the failure
+// of the thread that wrote them. Messages are not pumped meanwhile: the report is complete and its
+// documents are in their files, so a click on Cancel now would only leave the merge file out, as
+// it never could while the merge file was written after the report.
 bool finishLines(CMergeFileWriter& merge, std::future<bool>& lines)
 {
     if (!lines.valid())
         return merge.writeLines(true);
-    while (lines.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
-        pollCancel();
     return lines.get();
 }
 
