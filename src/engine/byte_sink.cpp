@@ -14,6 +14,8 @@ class CAtomicFileSink : public CByteSink {
 public:
     explicit CAtomicFileSink(CAtomicFile file) : m_file(std::move(file)) {}
     bool write(const void* data, std::size_t size) override { return m_file.write(data, size); }
+    bool sync() override { return m_file.sync(); }
+    void hashTargetAhead() override { m_file.hashTargetAhead(); }
     bool commit() override { return m_file.commit(); }
     void discard() override { m_file.discard(); }
     std::error_code error() const override { return m_file.error(); }

@@ -15,6 +15,12 @@ class CByteSink {
 public:
     virtual ~CByteSink() = default;
     virtual bool write(const void* data, std::size_t size) = 0;
+    // Does ahead, after the last write, what commit() would otherwise wait for (flushing to
+    // disk), so that the thread that wrote can do it and commit() follows quickly on another.
+    virtual bool sync() { return true; }
+    // Reads ahead what commit() checks of the present target (CAtomicFile::hashTargetAhead); any
+    // one thread, any time before commit().
+    virtual void hashTargetAhead() {}
     virtual bool commit() = 0;
     virtual void discard() = 0;
     virtual std::error_code error() const = 0;

@@ -12,6 +12,7 @@
 #include "engine/line_list.h"
 #include "engine/memory_estimate.h"
 #include "engine/merge_file.h"
+#include "engine/merge_file_writer.h"
 #include "engine/progress.h"
 #include "engine/report_builder.h"
 #include "engine/report_output_file.h"
@@ -20,6 +21,7 @@
 #include <chrono>
 #include <future>
 #include <new>
+#include <optional>
 #include <system_error>
 
 namespace brindle {
@@ -105,6 +107,42 @@ void writeDocumentFile(const std::u16string& path, std::string& document, const 
     document.clear();
 }
 
+// Starts writing the merge file's lines on a thread of their own; nothing (finishLines() then
+// writes them) when the file is refused or no thread can be started.
+std::future<bool> startLines(CMergeFileWriter& merge)
+{
+    if (merge.refused())
+        return {};
+    try {
+        return std::async(std::launch::async, [&merge] { return merge.writeLines(true); });
+    } catch (const std::system_error&) {
+        return {};
+    }
+}
+
+// Waits for the merge file's lines; false when they stopped at a cancel, and rethrows the failure
+// of the thread that wrote them. Messages are not pumped meanwhile: the report is complete and its
+// documents are in their files, so a click on Cancel now would only leave the merge file out, as
+// it never could while the merge file was written after the report.
+bool finishLines(CMergeFileWriter& merge, std::future<bool>& lines)
+{
+    if (!lines.valid())
+        return merge.writeLines(true);
+    return lines.get();
+}
+
+SRunOutcome cancelledRun(SReport& report)
+{
+    report = SReport{};
+    SRunOutcome outcome;
+    outcome.status = SRunOutcome::Status::Cancelled;
+    return outcome;
+}
+
+// The merge file's lines are written on a second thread while this one builds the report: both
+// only read the result list. The merge file replaces its target only once the report is complete,
+// here, so that a cancelled or failed report leaves it as it was, and a failure of the report
+// comes before one of the merge file, as when the one followed the other.
 SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport& report, bool bareLf,
                     const SRunOptions& options)
 {
@@ -115,16 +153,22 @@ SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport
     int encoding1 = 0;
     const std::u16string outputFile = record.m_outputFile;
     const bool rtfDocuments = options.buildDocuments && !options.panesOnly;
-    if (!compareText(record, encoding1, rtfDocuments) ||
-        !BuildReport(record, lineEnd, report, reportOptions(options)) || cancelRequested()) {
-        report = SReport{};
-        outcome.status = SRunOutcome::Status::Cancelled;
-        return outcome;
-    }
+    if (!compareText(record, encoding1, rtfDocuments))
+        return cancelledRun(report);
+    std::optional<CMergeFileWriter> merge;
+    if (!mergePath.empty())
+        merge.emplace(record, mergePath, encoding1, lineEnd);
+    // Declared after merge: leaving early waits here for the thread before merge is discarded.
+    std::future<bool> lines = merge ? startLines(*merge) : std::future<bool>();
+    if (!BuildReport(record, lineEnd, report, reportOptions(options)) || cancelRequested())
+        return cancelledRun(report);
     outcome.outputFileRefused = !outputFile.empty() && record.m_outputFile.empty();
-    if (!mergePath.empty()) {
-        outcome.mergeFileWritten = WriteMergeFile(record, mergePath, encoding1, lineEnd);
-        outcome.mergeFileRefused = !outcome.mergeFileWritten;
+    if (merge) {
+        if (!finishLines(*merge, lines))
+            return cancelledRun(report);
+        merge->commit();
+        outcome.mergeFileWritten = !merge->refused();
+        outcome.mergeFileRefused = merge->refused();
     }
     outcome.status = SRunOutcome::Status::Completed;
     return outcome;

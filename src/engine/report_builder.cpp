@@ -1,10 +1,12 @@
 #include "engine/report_builder.h"
 
+#include "engine/byte_sink.h"
 #include "engine/cancel_flag.h"
 #include "engine/comp_file_opt.h"
 #include "engine/compared_files.h"
 #include "engine/diff_section.h"
 #include "engine/engine_strings.h"
+#include "engine/file_exception.h"
 #include "engine/line_span.h"
 #include "engine/merge_file_formatter.h"
 #include "engine/progress.h"
@@ -12,18 +14,30 @@
 #include "engine/report_pane.h"
 #include "engine/rtf_document.h"
 #include "engine/section_groups.h"
+#include "engine/streamed_documents.h"
 #include "platform/file_system.h"
 #include "platform/utf16_units.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
 #include <vector>
 
 namespace brindle {
 
 namespace {
 
-// A document with a file goes to it in pieces of about this size.
-constexpr std::size_t kDocumentPiece = std::size_t{256} << 10;
+// A document with a file goes to it in pieces of about this size: large enough that handing one
+// over costs nothing next to building it, small enough to stay in the cache.
+constexpr std::size_t kDocumentPiece = std::size_t{1} << 20;
+
+// The file a report document goes to while it is built.
+struct SDocumentFile {
+    std::u16string path;
+    std::unique_ptr<CByteSink> sink;  // nullptr: the document stays in the report
+};
 
 // Where the red part of one line of a difference lies: [redBegin, redEnd) in its characters.
 struct SRedPart {
@@ -80,8 +94,11 @@ private:
     void start();
     void startDocuments();
     void startPanes();
-    void passOn(CRtfDocument& document, CReportOutputFile& file, std::size_t atLeast);
+    void openDocumentFile(const std::u16string& path, SDocumentFile& file);
+    void passOn(std::size_t atLeast);
+    void passOn(CRtfDocument& document, CStreamedDocuments::ESide side, std::size_t atLeast);
     void finishDocuments();
+    void commitDocumentFile(SDocumentFile& file, CStreamedDocuments::ESide side);
     bool commonSection(const SSectionGroup& group);
     bool differenceGroup(const SSectionGroup& group);
     void writeRow(const CDiffLine* line1, const CDiffLine* line2, bool highlight);
@@ -102,9 +119,12 @@ private:
     CProgress* m_progress;
     CRtfDocument m_left;
     CRtfDocument m_right;
-    CReportOutputFile m_leftFile;
-    CReportOutputFile m_rightFile;
-    std::size_t m_passedOn = 0;  // bytes of both documents already in their files
+    SDocumentFile m_leftFile;
+    SDocumentFile m_rightFile;
+    // Writes the documents into their files on a thread of its own. Declared after the files: it
+    // stops before they are discarded.
+    std::optional<CStreamedDocuments> m_stream;
+    std::size_t m_passedOn = 0;  // bytes of both documents handed to m_stream
     std::shared_ptr<CReportPane> m_leftPane;
     std::shared_ptr<CReportPane> m_rightPane;
     // The colour of the difference group being written, in each pane.
@@ -121,23 +141,42 @@ private:
 bool CTextReportBuilder::cancelled()
 {
     // Progress is shown every 256 rows: showing it reads the clock, which costs more than a row.
-    if ((m_rows++ & 255) == 0) {
-        passOn(m_left, m_leftFile, kDocumentPiece);
-        passOn(m_right, m_rightFile, kDocumentPiece);
-        if (m_progress)
-            m_progress->setPosition(static_cast<std::int64_t>(m_passedOn + m_left.size() + m_right.size()));
-    }
+    if (m_progress && (m_rows & 255) == 0)
+        m_progress->setPosition(static_cast<std::int64_t>(m_passedOn + m_left.size() + m_right.size()));
+    if (m_stream && (m_rows & 15) == 0)
+        passOn(kDocumentPiece);
+    ++m_rows;
     return pollCancel();
 }
 
-// Hands what a document holds to its file, once it holds atLeast bytes.
-void CTextReportBuilder::passOn(CRtfDocument& document, CReportOutputFile& file, std::size_t atLeast)
+// Hands what each document with a file holds to its file, once it holds atLeast bytes.
+void CTextReportBuilder::passOn(std::size_t atLeast)
 {
-    if (!file.isOpen() || document.size() < atLeast || document.size() == 0)
+    passOn(m_left, CStreamedDocuments::kLeft, atLeast);
+    passOn(m_right, CStreamedDocuments::kRight, atLeast);
+}
+
+void CTextReportBuilder::passOn(CRtfDocument& document, CStreamedDocuments::ESide side, std::size_t atLeast)
+{
+    if (!m_stream->streams(side) || document.size() < atLeast || document.size() == 0)
         return;
-    file.writeBytes(document.bytes());
     m_passedOn += document.size();
-    document.clear();
+    std::string next = m_stream->recycled();
+    // Room for the piece and the rows that may follow before the next look.
+    next.reserve(kDocumentPiece + kDocumentPiece / 4);
+    m_stream->add(side, document.takeChunk(std::move(next)));
+}
+
+// Like the output file, a document file that names a compared file is not written.
+void CTextReportBuilder::openDocumentFile(const std::u16string& path, SDocumentFile& file)
+{
+    if (path.empty() || namesComparedFile(path, m_record.m_file1Path, m_record.m_file2Path))
+        return;
+    std::error_code error;
+    file.sink = openOutputFileSink(path, error);
+    if (!file.sink)
+        throw CFileException(path, CFileException::Operation::Create, error);
+    file.path = path;
 }
 
 void CTextReportBuilder::start()
@@ -156,16 +195,18 @@ void CTextReportBuilder::startDocuments()
     m_record.m_fontSize = CCompFileOpt::validFontSize(m_record.m_fontSize);
     const std::u16string& file1 = m_record.m_file1Path;
     const std::u16string& file2 = m_record.m_file2Path;
-    m_leftFile.open(m_options.documentFile1, file1, file2, u"\r\n");
-    m_rightFile.open(m_options.documentFile2, file1, file2, u"\r\n");
+    openDocumentFile(m_options.documentFile1, m_leftFile);
+    openDocumentFile(m_options.documentFile2, m_rightFile);
+    if (m_leftFile.sink || m_rightFile.sink)
+        m_stream.emplace(m_leftFile.sink.get(), m_rightFile.sink.get());
     m_left.start(m_record.m_fontName, m_record.m_fontSize);
     m_right.start(m_record.m_fontName, m_record.m_fontSize);
     const auto size1 = fileAttributes(file1);
     const auto size2 = fileAttributes(file2);
     if (size1 && size2) {
         const auto total = static_cast<std::size_t>(size1->size + size2->size);
-        m_left.reserve(m_leftFile.isOpen() ? 2 * kDocumentPiece : 2 * total);
-        m_right.reserve(m_rightFile.isOpen() ? 2 * kDocumentPiece : 2 * total);
+        m_left.reserve(m_leftFile.sink ? 2 * kDocumentPiece : 2 * total);
+        m_right.reserve(m_rightFile.sink ? 2 * kDocumentPiece : 2 * total);
         if (m_progress)
             m_progress->setTotal(static_cast<std::int64_t>(total));
     }
@@ -177,12 +218,33 @@ void CTextReportBuilder::finishDocuments()
 {
     m_left.raw("}");
     m_right.raw("}");
-    passOn(m_left, m_leftFile, 0);
-    passOn(m_right, m_rightFile, 0);
-    m_leftFile.commit();
-    m_rightFile.commit();
+    if (m_stream) {
+        passOn(0);
+        m_stream->finish();
+        commitDocumentFile(m_leftFile, CStreamedDocuments::kLeft);
+        commitDocumentFile(m_rightFile, CStreamedDocuments::kRight);
+    }
     m_report.left = m_left.takeBytes();
     m_report.right = m_right.takeBytes();
+}
+
+// Replaces the target of a document file with what its thread wrote; throws as the output file
+// does when that failed.
+void CTextReportBuilder::commitDocumentFile(SDocumentFile& file, CStreamedDocuments::ESide side)
+{
+    if (!file.sink)
+        return;
+    if (!m_stream->written(side)) {
+        const std::error_code error = file.sink->error();
+        file.sink->discard();
+        throw CFileException(file.path, CFileException::Operation::Write, error);
+    }
+    if (!file.sink->commit()) {
+        const std::error_code error = file.sink->error();
+        file.sink->discard();
+        throw CFileException(file.path, CFileException::Operation::Replace, error);
+    }
+    file.sink.reset();
 }
 
 void CTextReportBuilder::startPanes()

@@ -6,6 +6,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace brindle {
 
@@ -14,6 +19,32 @@ namespace {
 constexpr std::uint32_t kDocumentCodePage = 1252;
 
 bool isRtfSpecial(char c) { return c == '{' || c == '}' || c == '\\'; }
+
+// The high bit of each byte of word that equals byte.
+std::uint64_t bytesEqualTo(std::uint64_t word, std::uint8_t byte)
+{
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const std::uint64_t x = word ^ (line_scan::kOnes * byte);
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// The high bit of each byte of word that RTF escapes.
+std::uint64_t specialBytes(std::uint64_t word)
+{
+    return bytesEqualTo(word, '{') | bytesEqualTo(word, '}') | bytesEqualTo(word, '\\');
+}
+
+// Copies count bytes to out, each special one after a backslash; returns the end.
+char* escapeEach(const std::uint8_t* bytes, std::size_t count, char* out)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const char c = static_cast<char>(bytes[i]);
+        if (isRtfSpecial(c))
+            *out++ = '\\';
+        *out++ = c;
+    }
+    return out;
+}
 
 bool ansiIsDocumentPage() { return CCodePage::ansi().number() == kDocumentCodePage; }
 
@@ -30,10 +61,18 @@ void CRtfDocument::start(std::u16string_view fontName, std::int32_t fontSizePoin
     raw(size);
 }
 
+void CRtfDocument::grow(std::size_t n)
+{
+    // Sized ahead by a step that keeps growing rare without touching much memory before it is
+    // written; past the capacity the string doubles as usual.
+    constexpr std::size_t kStep = 64 * 1024;
+    m_bytes.resize(std::max(m_used + n, std::min(m_bytes.size() + kStep, std::max(m_bytes.capacity(), m_used + n))));
+}
+
 void CRtfDocument::lineNumber(std::int32_t number)
 {
-    char prefix[24];
-    m_bytes.append(prefix, formatLineNumber(number, prefix));
+    // The longest prefix: a sign, ten digits and " - ".
+    m_used += formatLineNumber(number, room(16));
 }
 
 bool CRtfDocument::needsUnicodeEscapes(std::u16string_view line)
@@ -45,29 +84,41 @@ bool CRtfDocument::needsUnicodeEscapes(std::u16string_view line)
 
 void CRtfDocument::escapedBytes(std::string_view bytes)
 {
-    // Copy runs between special characters in one piece: most lines have none, and eight bytes
-    // at a time are tested for them.
-    using namespace line_scan;
+    // Whole blocks without a special character, most of them, are tested at once and stored as
+    // they are; only a block that holds one goes byte by byte.
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    std::size_t from = 0;
+    const std::size_t size = bytes.size();
+    // Every byte may double; a block is stored whole, so room for one more past the end.
+    char* const start = room(2 * size + 16);
+    char* out = start;
     std::size_t i = 0;
-    for (;;) {
-        while (bytes.size() - i >= 8) {
-            const std::uint64_t word = load(data + i);
-            if (hasByte(word, '{') | hasByte(word, '}') | hasByte(word, '\\'))
-                break;
-            i += 8;
+#if defined(__SSE2__)
+    const __m128i open = _mm_set1_epi8('{');
+    const __m128i close = _mm_set1_epi8('}');
+    const __m128i backslash = _mm_set1_epi8('\\');
+    for (; size - i >= 16; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, open), _mm_cmpeq_epi8(block, close)),
+                                             _mm_cmpeq_epi8(block, backslash));
+        if (_mm_movemask_epi8(special) != 0) {
+            out = escapeEach(data + i, 16, out);
+            continue;
         }
-        if (i == bytes.size())
-            break;
-        if (isRtfSpecial(bytes[i])) {
-            m_bytes.append(bytes.data() + from, i - from);
-            m_bytes.push_back('\\');
-            from = i;
-        }
-        ++i;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
+        out += 16;
     }
-    m_bytes.append(bytes.data() + from, bytes.size() - from);
+#endif
+    for (; size - i >= 8; i += 8) {
+        const std::uint64_t word = line_scan::load(data + i);
+        if (specialBytes(word) != 0) {
+            out = escapeEach(data + i, 8, out);
+            continue;
+        }
+        std::memcpy(out, &word, sizeof word);
+        out += sizeof word;
+    }
+    out = escapeEach(data + i, size - i, out);
+    m_used += static_cast<std::size_t>(out - start);
 }
 
 void CRtfDocument::text(std::u16string_view part, bool unicodeEscapes)
@@ -81,12 +132,13 @@ void CRtfDocument::text(std::u16string_view part, bool unicodeEscapes)
     for (const char16_t c : part) {
         if (c < 0x80) {
             if (isRtfSpecial(static_cast<char>(c)))
-                m_bytes.push_back('\\');
-            m_bytes.push_back(static_cast<char>(c));
+                append("\\", 1);
+            const char byte = static_cast<char>(c);
+            append(&byte, 1);
         } else {
             char escape[16];
-            std::snprintf(escape, sizeof escape, "\\u%u?", static_cast<unsigned>(c));
-            m_bytes.append(escape);
+            const int length = std::snprintf(escape, sizeof escape, "\\u%u?", static_cast<unsigned>(c));
+            append(escape, static_cast<std::size_t>(length));
         }
     }
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,7 @@ public:
 
     // The header: font table with fontName, colour table, and the size in half points.
     void start(std::u16string_view fontName, std::int32_t fontSizePoints);
-    void raw(std::string_view rtf) { m_bytes.append(rtf); }
+    void raw(std::string_view rtf) { append(rtf.data(), rtf.size()); }
     // The line-number prefix "%4ld - ".
     void lineNumber(std::int32_t number);
 
@@ -38,16 +39,45 @@ public:
     // Bytes shown as they are (hex dumps), with "{", "}" and "\" escaped.
     void escapedBytes(std::string_view bytes);
 
-    std::size_t size() const { return m_bytes.size(); }
-    // Drops what was written (after it went to a file), keeping the room.
-    void clear() { m_bytes.clear(); }
-    const std::string& bytes() const { return m_bytes; }
-    std::string takeBytes() { return std::move(m_bytes); }
+    std::size_t size() const { return m_used; }
+    std::string_view bytes() const { return {m_bytes.data(), m_used}; }
+    std::string takeBytes()
+    {
+        m_bytes.resize(m_used);
+        m_used = 0;
+        return std::move(m_bytes);
+    }
+    // The bytes written so far, going on in next (emptied, its memory kept): for a document
+    // written out in pieces while it is built.
+    std::string takeChunk(std::string next)
+    {
+        std::string chunk = takeBytes();
+        m_bytes = std::move(next);
+        m_bytes.clear();
+        return chunk;
+    }
     // Replaces bytes at pos (within what was written).
-    void overwrite(std::size_t pos, std::string_view rtf) { m_bytes.replace(pos, rtf.size(), rtf); }
+    void overwrite(std::size_t pos, std::string_view rtf) { std::memcpy(m_bytes.data() + pos, rtf.data(), rtf.size()); }
 
 private:
-    std::string m_bytes;
+    // Room for n more bytes at the end of what was written. The string is kept sized a little
+    // ahead of the writing, so that the many small pieces of each line are copied in place
+    // instead of each going through std::string::append.
+    char* room(std::size_t n)
+    {
+        if (m_bytes.size() - m_used < n)
+            grow(n);
+        return m_bytes.data() + m_used;
+    }
+    void grow(std::size_t n);
+    void append(const char* data, std::size_t n)
+    {
+        std::memcpy(room(n), data, n);
+        m_used += n;
+    }
+
+    std::string m_bytes;  // written up to m_used; room after it
+    std::size_t m_used = 0;
     std::string m_converted;
 };
 

@@ -187,6 +187,28 @@ void CTextFileWrite::WriteAscii(std::string_view text)
         putUnit(static_cast<char16_t>(c));
 }
 
+void CTextFileWrite::sync()
+{
+    if (!m_open)
+        return;
+    flush();
+    if (!m_sink)
+        fail(static_cast<int>(CFileException::Operation::Create));
+    // Flushing to disk is part of replacing the target: failing it fails as Close would.
+    if (!m_sink->sync())
+        fail(static_cast<int>(CFileException::Operation::Replace));
+}
+
+void CTextFileWrite::discard()
+{
+    if (m_open && m_sink)
+        m_sink->discard();
+    m_sink.reset();
+    m_open = false;
+    m_hasHeldUnit = false;
+    m_buffer.clear();
+}
+
 void CTextFileWrite::WriteEndl() { WriteString(u"\r\n"); }
 
 void CTextFileWrite::Close()

@@ -41,7 +41,12 @@ public:
     // Text of units below 0x80 only, given as bytes: the same as WriteString of the same text.
     void WriteAscii(std::string_view text);
     void WriteEndl();
+    // Writes out what is pending and flushes it to disk ahead of Close, on the thread that wrote
+    // (CByteSink::sync). Throws as the writes do, or as Close does when the flush fails.
+    void sync();
     void Close();
+    // Drops what was written without replacing the target; the writer is then closed.
+    void discard();
 
     // Byte used for characters the 8-bit code page cannot represent; 0 (default) means "?".
     void SetReplacementChar(char replacement) { m_replacement = replacement; }

@@ -12,6 +12,8 @@
 #include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -101,6 +103,34 @@ bool resolveTarget(std::string path, std::string& resolved, std::error_code& err
     return false;
 }
 
+// A large file that the rename is about to replace, held open so that the rename does not wait
+// while the system frees its blocks (which may include discarding them on the disk, tens of
+// milliseconds); -1 for a small or missing one.
+int holdLargeTarget(const std::string& path)
+{
+    constexpr off_t kLarge = 4 << 20;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    if (fd < 0)
+        return -1;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < kLarge) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Closes the last hold on a replaced file on a thread of its own: freeing its blocks then goes on
+// beside the caller's work. The thread touches nothing but the descriptor.
+void letGoInBackground(int fd)
+{
+    try {
+        std::thread([fd] { ::close(fd); }).detach();
+    } catch (const std::system_error&) {
+        ::close(fd);
+    }
+}
+
 }  // namespace
 
 CAtomicFile::~CAtomicFile() { discard(); }
@@ -127,6 +157,10 @@ void CAtomicFile::takeFrom(CAtomicFile& other) noexcept
     m_ownerWritable = other.m_ownerWritable;
     m_record = other.m_record;
     m_hash = other.m_hash;
+    m_targetAhead = std::exchange(other.m_targetAhead, std::nullopt);
+    m_targetHashed = std::exchange(other.m_targetHashed, false);
+    m_written = std::exchange(other.m_written, 0);
+    m_writebackStarted = std::exchange(other.m_writebackStarted, 0);
     m_keptBackup = std::exchange(other.m_keptBackup, {});
     m_registration = std::move(other.m_registration);
 }
@@ -154,6 +188,10 @@ bool CAtomicFile::open(std::u16string_view target)
     m_tempPath = std::move(pattern);
     m_registration = CTempFileRegistration(m_tempPath);
     m_hash = CContentHash();
+    m_targetAhead.reset();
+    m_targetHashed = false;
+    m_written = 0;
+    m_writebackStarted = 0;
     m_keptBackup.clear();
     return true;
 }
@@ -170,7 +208,46 @@ bool CAtomicFile::write(const void* data, std::size_t size)
         m_error = lastError();
         return false;
     }
+    startWriteback(size);
     return true;
+}
+
+// Starts writing what has gathered to disk, without waiting, so that the flush of commit() (or
+// sync()) finds only the last part left: for large files it would otherwise wait for all of it.
+// Only a hint: a failure shows in the flush.
+void CAtomicFile::startWriteback(std::size_t written)
+{
+    constexpr std::uint64_t kStep = 8 << 20;
+    m_written += written;
+    if (m_written - m_writebackStarted < kStep)
+        return;
+    ::sync_file_range(m_fd, static_cast<off_t>(m_writebackStarted), static_cast<off_t>(m_written - m_writebackStarted),
+                      SYNC_FILE_RANGE_WRITE);
+    m_writebackStarted = m_written;
+}
+
+bool CAtomicFile::sync()
+{
+    if (m_fd < 0 || m_error) {
+        if (!m_error)
+            m_error = std::make_error_code(std::errc::bad_file_descriptor);
+        return false;
+    }
+    if (::fsync(m_fd) != 0) {
+        m_error = lastError();
+        return false;
+    }
+    if (!m_targetHashed)
+        hashTargetAhead();
+    return true;
+}
+
+void CAtomicFile::hashTargetAhead()
+{
+    if (!m_record || m_fd < 0)
+        return;
+    m_targetAhead = hashFileAhead(m_realTarget);
+    m_targetHashed = true;
 }
 
 bool CAtomicFile::commit()
@@ -222,7 +299,8 @@ bool CAtomicFile::commit()
 bool CAtomicFile::keepTargetIfChanged()
 {
     struct stat existing {};
-    if (!m_record || ::stat(m_realTarget.c_str(), &existing) != 0 || m_record->holdsWhatWasWritten(m_realTarget))
+    if (!m_record || ::stat(m_realTarget.c_str(), &existing) != 0 ||
+        m_record->holdsWhatWasWritten(m_realTarget, m_targetAhead ? &*m_targetAhead : nullptr))
         return true;
     const auto backup = makeNumberedBackup(m_realTarget, m_error);
     if (!backup)
@@ -233,13 +311,18 @@ bool CAtomicFile::keepTargetIfChanged()
 
 bool CAtomicFile::renameIntoPlace()
 {
+    const int previous = holdLargeTarget(m_realTarget);
     const CInterruptGuard guard;
     if (::rename(m_tempPath.c_str(), m_realTarget.c_str()) != 0) {
         m_error = lastError();
+        if (previous >= 0)
+            ::close(previous);
         return false;
     }
     m_tempPath.clear();
     m_registration.release();
+    if (previous >= 0)
+        letGoInBackground(previous);
     return true;
 }
 

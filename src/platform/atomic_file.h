@@ -5,6 +5,8 @@
 #include "platform/interrupt_cleanup.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -18,7 +20,9 @@ class CWrittenFiles;
 // target. A symbolic link as target is followed, so the file it points to is replaced. A target
 // that exists and is not an ordinary file (device, pipe, socket, folder) is refused.
 // Destroying or discarding an uncommitted file removes the temporary file: the target is then
-// untouched. Move-only.
+// untouched. Move-only. Large files start their writeback while they are written, and a large
+// target that commit() replaces is let go on a short-lived thread of its own (see
+// renameIntoPlace); otherwise everything happens on the calling thread.
 class CAtomicFile {
 public:
     CAtomicFile() = default;
@@ -51,6 +55,14 @@ public:
     // Appends bytes; false with error() set on failure (disk full, ...).
     bool write(const void* data, std::size_t size);
 
+    // Does ahead what commit() would wait for: flushes the content to disk and, for a file that
+    // keeps changed targets, hashes the present target (used by commit() while the target stays
+    // unchanged). Any one thread may call it between the writes and commit(), which may then
+    // follow on another thread. False with error() set on failure.
+    bool sync();
+    // The part of sync() that reads the present target, alone: callable on any one thread at any
+    // time between open() and commit(), as it does not depend on what is written.
+    void hashTargetAhead();
     // Flushes, then replaces the target. False with error() set on failure; the target is then
     // untouched and the temporary file removed.
     bool commit();
@@ -64,6 +76,7 @@ private:
     void takeFrom(CAtomicFile& other) noexcept;
     bool keepTargetIfChanged();
     bool renameIntoPlace();
+    void startWriteback(std::size_t written);
 
     int m_fd = -1;
     std::u16string m_target;   // the path the caller named
@@ -73,7 +86,11 @@ private:
     int m_newFileMode = -1;  // -1: 0666 & ~umask
     bool m_ownerWritable = false;
     CWrittenFiles* m_record = nullptr;
-    CContentHash m_hash;  // of what was written, for m_record
+    CContentHash m_hash;                       // of what was written, for m_record
+    std::optional<SHashedFile> m_targetAhead;  // by sync() or hashTargetAhead()
+    bool m_targetHashed = false;
+    std::uint64_t m_written = 0;           // bytes written so far
+    std::uint64_t m_writebackStarted = 0;  // of which the disk was asked to take up to here
     std::u16string m_keptBackup;
     CTempFileRegistration m_registration;
 };

@@ -100,13 +100,15 @@ std::optional<SWrittenState> CWrittenFiles::find(const std::string& nativePath) 
     return std::nullopt;
 }
 
-bool CWrittenFiles::holdsWhatWasWritten(const std::string& nativePath) const
+bool CWrittenFiles::holdsWhatWasWritten(const std::string& nativePath, const SHashedFile* ahead) const
 {
     const auto written = find(nativePath);
     auto now = stateOnDisk(nativePath);
     if (!written || !now || now->size != written->size || now->lastWriteTime != written->lastWriteTime)
         return false;
     // Size and time can survive an edit (a tool that restores the time): the content decides.
+    if (const std::optional<std::uint64_t> known = ahead ? ahead->hashIfUnchanged(nativePath) : std::nullopt)
+        return *known == written->hash;
     return hashFileContent(nativePath, now->hash) && now->hash == written->hash;
 }
 

@@ -11,6 +11,7 @@
 namespace brindle {
 
 class CSettingsStore;
+struct SHashedFile;
 
 // What a file held when this program last wrote it.
 struct SWrittenState {
@@ -30,8 +31,9 @@ public:
     explicit CWrittenFiles(CSettingsStore& store);
 
     // True when the file at nativePath exists and still holds exactly what this program wrote
-    // there last (same size, time and content).
-    bool holdsWhatWasWritten(const std::string& nativePath) const;
+    // there last (same size, time and content). The content is read again unless ahead, a hash
+    // of the file taken earlier, still holds.
+    bool holdsWhatWasWritten(const std::string& nativePath, const SHashedFile* ahead = nullptr) const;
     // Notes that the file at nativePath now holds content of the given hash; its size and time
     // are read from the file. Forgets the least recent entry when the record is full.
     void remember(const std::string& nativePath, std::uint64_t hash);

@@ -12,14 +12,21 @@
 #include "platform/profile.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/file_size_limit.h"
 #include "support/scoped_cancel.h"
 #include "support/scoped_progress_factory.h"
 #include "support/temp_dir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <new>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -190,6 +197,64 @@ TEST(RunComparison, FailureIsCaughtOnceWithItsMessage)
     EXPECT_NE(outcome.message.find("no/such/folder/out"), std::string::npos) << outcome.message;
     EXPECT_TRUE(report.items.empty());
     EXPECT_EQ(readBytes(merge), "previous");
+}
+
+// The names in dir, sorted, so that a temporary file left behind shows.
+std::string listing(const CTempDir& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::string text;
+    for (const std::string& name : names)
+        text += name + " ";
+    return text;
+}
+
+// The merge file's lines are written on a thread of their own while the report is built: a
+// failure there still ends the run with the merge file's name and reason, and leaves neither a
+// changed merge file nor a temporary file behind.
+TEST(RunComparison, MergeFileFailingWhileTheReportIsBuiltEndsTheRun)
+{
+    struct SCase {
+        const char* name;
+        const char* merge;  // in the folder
+        rlim_t sizeLimit;   // 0: none
+        const char* reason;
+    };
+    const SCase cases[] = {
+        {"folder missing", "no/such/folder/merge", 0, "No such file or directory"},
+        {"write fails midway", "merge", 16384, "File too large"},
+    };
+    std::string text1;
+    std::string text2;
+    // Far more merge file than the size limit allows.
+    for (int i = 0; i < 20000; ++i) {
+        text1 += "line " + std::to_string(i) + "\n";
+        text2 += "line " + std::to_string(i % 7 ? i : -i) + "\n";
+    }
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTempDir dir;
+        CCompFileOpt record = recordFor(dir.write("a", text1), dir.write("b", text2));
+        dir.write("merge", "previous merge");
+        SReport report;
+        SRunOutcome outcome;
+        {
+            std::optional<test::CFileSizeLimit> limit;
+            if (c.sizeLimit)
+                limit.emplace(c.sizeLimit);
+            outcome = RunComparison(record, pathFromNative(dir.file(c.merge)), report);
+        }
+        EXPECT_EQ(outcome.status, SRunOutcome::Status::Failed);
+        EXPECT_THAT(outcome.message, testing::HasSubstr(dir.file(c.merge)));
+        EXPECT_THAT(outcome.message, testing::HasSubstr(c.reason));
+        EXPECT_TRUE(report.items.empty());
+        EXPECT_TRUE(report.left.empty());
+        EXPECT_EQ(readBytes(dir.file("merge")), "previous merge");
+        EXPECT_EQ(listing(dir), "a b merge ");
+    }
 }
 
 // A progress display that cancels after a number of updates, as a user pressing Cancel.

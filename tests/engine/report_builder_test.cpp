@@ -14,6 +14,8 @@
 #include <cctype>
 #include <random>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace brindle {
 namespace {
@@ -285,6 +287,63 @@ TEST(ReportBuilder, PanesStayAlignedOnRandomInput)
             ASSERT_EQ(shape.lineEnds, result.reportLines) << round << *text;
             ASSERT_TRUE(shape.balanced) << round << *text;
         }
+    }
+}
+
+// Documents written to their files in pieces while they are built (on a thread of their own)
+// come out byte for byte as those built in memory, whichever of them has a file.
+TEST(ReportBuilder, DocumentFilesEqualTheDocumentsBuiltInMemory)
+{
+    struct SCase {
+        const char* name;
+        int lines;  // of each file; 40000 make documents of several pieces
+        bool file1;
+        bool file2;
+    };
+    const SCase cases[] = {
+        {"both, a few lines", 20, true, true},
+        {"both, several pieces", 40000, true, true},
+        {"file 1's only", 40000, true, false},
+        {"file 2's only", 40000, false, true},
+    };
+    std::mt19937 random(5);
+    const std::u16string pieces[] = {u"abcdefgh", u"{", u"}", u"\\", u" ", u"\u00E9", u"\u4E2D", u"\U0001F600", u""};
+    const auto randomLines = [&](int count) {
+        std::vector<std::u16string> result;
+        for (int i = 0; i < count; ++i) {
+            std::u16string line;
+            for (int k = static_cast<int>(random() % 6); k > 0; --k)
+                line += pieces[random() % std::size(pieces)];
+            result.push_back(line);
+        }
+        return result;
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::u16string> a = randomLines(c.lines);
+        std::vector<std::u16string> b = a;
+        for (std::u16string& line : b) {
+            if (random() % 5 == 0)
+                line = randomLines(1)[0];
+        }
+        CCompFileOpt options;
+        options.m_showLineNumbers = 1;
+        const SReport inMemory = report(options, a, b);
+        ASSERT_GT(inMemory.left.size(), std::size_t{100});
+
+        CTempDir dir;
+        SReportOptions toFiles;
+        if (c.file1)
+            toFiles.documentFile1 = pathFromNative(dir.file("left.rtf"));
+        if (c.file2)
+            toFiles.documentFile2 = pathFromNative(dir.file("right.rtf"));
+        SReport written;
+        ASSERT_TRUE(BuildReport(options, u"\r\n", written, toFiles));
+        EXPECT_EQ(c.file1 ? readBytes(dir.file("left.rtf")) : written.left, inMemory.left);
+        EXPECT_EQ(c.file2 ? readBytes(dir.file("right.rtf")) : written.right, inMemory.right);
+        EXPECT_EQ(c.file1 ? written.left : "", "");
+        EXPECT_EQ(c.file2 ? written.right : "", "");
+        EXPECT_EQ(itemsText(written), itemsText(inMemory));
     }
 }
 

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <iterator>
+#include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace brindle {
@@ -49,6 +53,35 @@ TEST(AtomicFile, CommitReplacesContentAndKeepsPermissionBits)
         EXPECT_EQ(readBytes(target), "new content");
         EXPECT_EQ(modeOf(target), mode);
         EXPECT_EQ(entryCount(folder.path().string()), 1u);
+    }
+}
+
+std::size_t openDescriptors()
+{
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
+}
+
+// A large target is held open across the rename and let go on a thread of its own (so that the
+// rename does not wait while its blocks are freed): the new content is in place at once, and the
+// hold is released soon after, leaving no descriptor behind.
+TEST(AtomicFile, LargeTargetIsReplacedAndLetGo)
+{
+    for (const std::size_t oldSize : {std::size_t{3}, std::size_t{5} << 20}) {
+        SCOPED_TRACE(oldSize);
+        CTempDir folder;
+        const std::string target = folder.file("target.txt");
+        writeFile(target, std::string(oldSize, 'o'));
+        const std::size_t before = openDescriptors();
+        CAtomicFile file;
+        ASSERT_TRUE(file.open(pathFromNative(target))) << file.error().message();
+        ASSERT_TRUE(writeText(file, "new content"));
+        ASSERT_TRUE(file.commit()) << file.error().message();
+        EXPECT_EQ(readBytes(target), "new content");
+        EXPECT_EQ(entryCount(folder.path().string()), 1u);
+        for (int wait = 0; wait < 200 && openDescriptors() > before; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        EXPECT_EQ(openDescriptors(), before);
     }
 }
 

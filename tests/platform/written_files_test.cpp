@@ -12,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
+#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,6 +49,33 @@ TEST(ContentHash, DependsOnTheBytesNotOnHowTheyArrive)
     EXPECT_NE(other.value(), whole.value());
     EXPECT_NE(longer.value(), whole.value());
     EXPECT_NE(CContentHash().value(), whole.value());
+}
+
+// The values are stored in the user's record of written files: a changed function would take
+// every file written before for one the user edited, and keep it as a backup.
+TEST(ContentHash, KeepsTheValuesStoredByEarlierRuns)
+{
+    std::string thousand;
+    for (int i = 0; i < 1000; ++i)
+        thousand += static_cast<char>(i * 7 + 3);
+    struct SCase {
+        const char* name;
+        std::string bytes;
+        std::uint64_t expected;
+    };
+    const SCase cases[] = {
+        {"empty", "", 0x189423a245fb73f6ull},
+        {"one byte", "a", 0x7b0fb32a1babb8a4ull},
+        {"one word", "12345678", 0x21ba7dbc0543f62aull},
+        {"words and a tail", "The quick brown fox jumps over the lazy dog, twice over.", 0xbd6b00ab5675dd83ull},
+        {"every byte value", thousand, 0x6ce8c6b2d36abcceull},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CContentHash hash;
+        hash.add(c.bytes.data(), c.bytes.size());
+        EXPECT_EQ(hash.value(), c.expected);
+    }
 }
 
 TEST(NumberedBackup, TakesTheNumberAboveTheHighestAndNeverReplacesOne)
@@ -97,6 +126,53 @@ TEST(WrittenFiles, KnowsOnlyTheFileAsItWasWritten)
     EXPECT_FALSE(record.holdsWhatWasWritten(path));
     std::filesystem::remove(path);
     EXPECT_FALSE(record.holdsWhatWasWritten(path));
+}
+
+// sync() hashes the earlier file ahead of commit(); an edit in between that keeps its size and
+// time must still be seen, and the edited file kept.
+TEST(WrittenFiles, AHashTakenAheadHoldsOnlyWhileTheFileIsUnchanged)
+{
+    struct SCase {
+        const char* name;
+        const char* editAfterSync;  // nullptr: left alone
+        bool backupKept;
+    };
+    const SCase cases[] = {
+        {"left alone", nullptr, false},
+        {"edited, size and time restored", "WRITTEN", true},
+        {"edited to the same bytes", "written", false},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTempDir folder;
+        CMemorySettingsStore store;
+        CWrittenFiles record(store);
+        const std::string path = folder.file("merge.txt");
+        CAtomicFile first;
+        first.keepChangedTarget(record);
+        ASSERT_TRUE(first.open(pathFromNative(path)));
+        ASSERT_TRUE(first.write("written", 7));
+        ASSERT_TRUE(first.commit());
+
+        CAtomicFile second;
+        second.keepChangedTarget(record);
+        ASSERT_TRUE(second.open(pathFromNative(path)));
+        ASSERT_TRUE(second.write("second", 6));
+        ASSERT_TRUE(second.sync());
+        if (c.editAfterSync) {
+            struct stat info {};
+            ::stat(path.c_str(), &info);
+            writeFile(path, c.editAfterSync);
+            const timespec times[2] = {info.st_atim, info.st_mtim};
+            ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+        }
+        ASSERT_TRUE(second.commit());
+        EXPECT_EQ(readBytes(path), "second");
+        EXPECT_EQ(!second.keptBackup().empty(), c.backupKept);
+        if (c.backupKept) {
+            EXPECT_EQ(readBytes(nativePath(second.keptBackup())), c.editAfterSync);
+        }
+    }
 }
 
 TEST(WrittenFiles, KeepsTheMostRecentEntriesOnly)

@@ -8,11 +8,13 @@
 #include "platform/settings_store.h"
 #include "platform/utf8.h"
 #include "support/case_name.h"
+#include "support/file_size_limit.h"
 #include "support/random_text.h"
 #include "support/scoped_code_page.h"
 #include "support/scoped_settings_store.h"
 #include "support/temp_dir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -273,6 +275,78 @@ TEST_F(BrdcmpTest, ReportDocumentsAndOutputFile)
     EXPECT_NE(readBytes(left).find("}{\\cf2 b}{\\cf1 "), std::string::npos);
     EXPECT_NE(readBytes(right).find("}{\\cf2 c}{\\cf1 "), std::string::npos);
     EXPECT_EQ(readBytes(output), "a\n|<<b\n||>>c\n");
+}
+
+// Both report documents are opened before the report is built: one that cannot be created ends
+// the run with its name (file 1's first), and neither replaces its file.
+TEST_F(BrdcmpTest, ReportDocumentThatCannotBeCreatedEndsTheRunBeforeAnyIsWritten)
+{
+    struct SCase {
+        const char* name;
+        const char* report1;  // in the folder
+        const char* report2;
+        const char* named;  // the one the message names
+        bool leftWritten;
+        bool rightWritten;
+    };
+    const SCase cases[] = {
+        {"file 1's folder missing", "no/left.rtf", "right.rtf", "no/left.rtf", false, false},
+        {"file 2's folder missing", "left.rtf", "no/right.rtf", "no/right.rtf", false, false},
+        {"both missing", "no/left.rtf", "none/right.rtf", "no/left.rtf", false, false},
+        {"both fine", "left.rtf", "right.rtf", nullptr, true, true},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(m_dir.file("left.rtf"));
+        std::filesystem::remove(m_dir.file("right.rtf"));
+        const SResult result =
+            compare("a\nb", "a\nc", {"--report1", m_dir.file(c.report1), "--report2", m_dir.file(c.report2)});
+        EXPECT_EQ(result.status, c.named ? 2 : 1) << result.err;
+        if (c.named) {
+            EXPECT_THAT(result.err, testing::HasSubstr(m_dir.file(c.named)));
+        }
+        EXPECT_EQ(std::filesystem::exists(m_dir.file("left.rtf")), c.leftWritten);
+        EXPECT_EQ(std::filesystem::exists(m_dir.file("right.rtf")), c.rightWritten);
+        if (c.rightWritten) {
+            EXPECT_NE(readBytes(m_dir.file("right.rtf")).find("}{\\cf2 c}{\\cf1 "), std::string::npos);
+        }
+    }
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir.path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"file1", "file2", "left.rtf", "right.rtf"})) << "no temporary file left";
+}
+
+// The documents are written while the report is built: one that cannot be written (the disk
+// full) ends the run with its name before the merge file is written, and leaves neither document
+// nor a temporary file behind.
+TEST_F(BrdcmpTest, ReportDocumentThatCannotBeWrittenEndsTheRun)
+{
+    std::string text1;
+    std::string text2;
+    for (int i = 0; i < 20000; ++i) {
+        text1 += "line " + std::to_string(i) + "\n";
+        text2 += "line " + std::to_string(i % 1000 ? i : -i) + "\n";
+    }
+    const std::string file1 = m_dir.write("file1", text1);
+    const std::string file2 = m_dir.write("file2", text2);
+    const std::string merge = m_dir.file("m.txt");
+    SResult result;
+    {
+        // Room for the merge file of the differences, not for a document of every line.
+        const test::CFileSizeLimit limit(64 * 1024);
+        result = run({"--no-common", "-m", merge, "--report1", m_dir.file("left.rtf"), "--report2",
+                      m_dir.file("right.rtf"), file1, file2});
+    }
+    EXPECT_EQ(result.status, 2);
+    EXPECT_THAT(result.err, testing::HasSubstr(m_dir.file("left.rtf")));
+    EXPECT_THAT(result.err, testing::HasSubstr("File too large"));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"file1", "file2"}));
 }
 
 // Shift-JIS under code page 932: あいう against あかう, where い (82 A2) and か (82 A9) share their
