@@ -36,7 +36,11 @@ void CStreamedDocuments::add(ESide side, std::string chunk)
         return;
     }
     {
-        const std::lock_guard lock(m_mutex);
+        // A few chunks in waiting keep the writing thread busy; a slow disk must not make the
+        // whole document wait in memory.
+        constexpr std::size_t kMostWaiting = 4;
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_queue.size() < kMostWaiting; });
         m_queue.emplace_back(side, std::move(chunk));
     }
     m_changed.notify_all();
@@ -82,6 +86,7 @@ void CStreamedDocuments::run()
         }
         auto [side, chunk] = std::move(m_queue.front());
         m_queue.pop_front();
+        m_changed.notify_all();  // room for add()
         lock.unlock();
         writeChunk(side, chunk);
         chunk.clear();

@@ -34,7 +34,7 @@ public:
     CStreamedDocuments& operator=(const CStreamedDocuments&) = delete;
 
     bool streams(ESide side) const { return m_sinks[side] != nullptr; }
-    // Queues the next bytes of a streamed document.
+    // Queues the next bytes of a streamed document; waits while a few chunks are still waiting.
     void add(ESide side, std::string chunk);
     // The buffer of a chunk already written, emptied but keeping its memory, or an empty string:
     // building the next chunk in it spares the system zeroing fresh pages for every chunk.
