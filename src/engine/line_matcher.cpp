@@ -11,11 +11,6 @@
 
 namespace brindle {
 
-namespace {
-// How many lines ahead a lookup in a unique-line map is asked for.
-constexpr std::size_t kPrefetchDistance = 16;
-}  // namespace
-
 std::size_t positionInRun(CLineSpan list, const CDiffLine* line)
 {
     if (!line || list.empty())
@@ -115,18 +110,19 @@ std::vector<bool> CLineMatcher::hashBoth(CLineSpan list1, CLineSpan list2)
 
 // Whether each line's hash is held by exactly one line of the list that was unpaired when the
 // pass began. Asked per hash rather than per line: a line paired then may be released later in
-// the pass and must then be judged as the map would have judged it.
+// the pass and must then be judged as the map would have judged it. The lines that were unpaired
+// are all in the map, so a pass over it finds theirs; only the paired ones are looked up.
 std::vector<bool> CLineMatcher::uniqueHashes(CLineSpan lines)
 {
     CUniqueLineMap map;
     map.build(lines);
     std::vector<bool> unique(lines.size());
+    map.forEachUnique([&unique](std::size_t index) { unique[index] = true; });
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if ((i & 1023) == 0 && pollCancel())
             break;
-        if (i + kPrefetchDistance < lines.size())
-            map.prefetch(lines[i + kPrefetchDistance]->hash());
-        unique[i] = map.findUnique(lines[i]->hash()) != nullptr;
+        if (lines[i]->isPaired())
+            unique[i] = map.findUnique(lines[i]->hash()) != nullptr;
     }
     return unique;
 }

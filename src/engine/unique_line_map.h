@@ -17,11 +17,16 @@ public:
     void build(CLineSpan lines);
     // The line entered with hash when it is the only one entered with it, else nullptr.
     CDiffLine* findUnique(std::int64_t hash) const;
-    // Asks for hash's slot ahead of findUnique: the table is far larger than the caches.
-    void prefetch(std::int64_t hash) const
+    // Calls f(index) for every line of the entered list that is the only one entered with its
+    // hash, in no particular order; one pass over the table, not a search per line.
+    template <class F>
+    void forEachUnique(F&& f) const
     {
-        if (m_slots)
-            __builtin_prefetch(&m_slots[slotOf(hash)]);
+        for (std::size_t slot = 0; slot < m_capacity; ++slot) {
+            const std::uint32_t entry = m_slots[slot].entry;
+            if (entry != 0 && (entry & kRepeated) == 0)
+                f(static_cast<std::size_t>(entry - 1));
+        }
     }
 
 private:
