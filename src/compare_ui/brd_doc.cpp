@@ -20,11 +20,13 @@
 #include "framework/resources.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
+#include "platform/utf8.h"
 
 #include <QFileInfo>
 
 #include <QMessageBox>
 #include <algorithm>
+#include <new>
 #include <utility>
 
 namespace brindle {
@@ -213,20 +215,8 @@ void CBRDDoc::refresh()
     // The panes keep the compared lines they show; the rest of the result is not needed again.
     // A binary report's documents are let go as soon as their panes have read them.
     m_context.m_sections.clear();
-    if (m_outcome.status == SRunOutcome::Status::Completed) {
-        if (m_report.leftPane) {
-            m_pane1->setReportPane(std::move(m_report.leftPane));
-            m_pane2->setReportPane(std::move(m_report.rightPane));
-        } else {
-            // Streaming the documents into the panes advances a progress display of its own.
-            const auto total = static_cast<std::int64_t>(m_report.left.size() + m_report.right.size());
-            const std::unique_ptr<CProgress> progress = createProgress(kStrCreatingReport, total, true);
-            CActiveProgressScope active(progress.get());
-            m_pane1->setRtf(std::exchange(m_report.left, std::string()));
-            m_pane2->setRtf(std::exchange(m_report.right, std::string()));
-        }
+    if (m_outcome.status == SRunOutcome::Status::Completed && showReportInPanes())
         fillSectionList();
-    }
     QWidget* owner = dialogParent();
     if (!m_outcome.keptBackups.empty())
         QMessageBox::information(owner, loadString(res::kStrAppTitle), keptBackupsMessage(m_outcome.keptBackups));
@@ -234,6 +224,34 @@ void CBRDDoc::refresh()
         QMessageBox::warning(owner, loadString(res::kStrAppTitle), QString::fromStdString(m_outcome.message));
     m_mergePath.clear();
     nextSection();
+}
+
+// Hands the report to the panes. A pane that cannot be made for want of memory (a binary report's
+// text is several times the files) fails the run as the comparison itself would have, instead of
+// ending the program: the panes are left empty and false is returned.
+bool CBRDDoc::showReportInPanes()
+{
+    try {
+        if (m_report.leftPane) {
+            m_pane1->setReportPane(std::move(m_report.leftPane));
+            m_pane2->setReportPane(std::move(m_report.rightPane));
+            return true;
+        }
+        // Streaming the documents into the panes advances a progress display of its own.
+        const auto total = static_cast<std::int64_t>(m_report.left.size() + m_report.right.size());
+        const std::unique_ptr<CProgress> progress = createProgress(kStrCreatingReport, total, true);
+        CActiveProgressScope active(progress.get());
+        m_pane1->setRtf(std::exchange(m_report.left, std::string()));
+        m_pane2->setRtf(std::exchange(m_report.right, std::string()));
+        return true;
+    } catch (const std::bad_alloc&) {
+        m_pane1->clear();
+        m_pane2->clear();
+        m_report = SReport{};
+        m_outcome.status = SRunOutcome::Status::Failed;
+        m_outcome.message = u8(engineString(kStrNotEnoughMemory));
+        return false;
+    }
 }
 
 std::int64_t CBRDDoc::filePosition(int line, int side) const

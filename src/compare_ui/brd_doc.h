@@ -70,6 +70,7 @@ public:
     void deleteContents() override;
 
 private:
+    bool showReportInPanes();
     void fillSectionList();
 
     CCompFileOpt m_context;

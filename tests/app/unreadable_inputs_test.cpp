@@ -4,6 +4,7 @@
 #include "app/main_frame.h"
 #include "compare_ui/brd_doc.h"
 #include "compare_ui/comp_ctrl.h"
+#include "engine/engine_strings.h"
 #include "frame_test_support.h"
 #include "framework/doc_template.h"
 #include "framework/mdi_child_wnd.h"
@@ -13,6 +14,7 @@
 #include "platform/available_memory.h"
 #include "platform/settings_names.h"
 #include "support/case_name.h"
+#include "support/scoped_progress_factory.h"
 #include "support/temp_dir.h"
 #include "support/user_door.h"
 
@@ -23,6 +25,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -143,6 +146,49 @@ TEST(UnreadableInputWindow, RefreshOfAFileThatWentAwaySaysSo)
     test::settle();
     ASSERT_EQ(answers.shown().size(), 1);
     EXPECT_EQ(answers.shown()[0], qs(two + ": No such file or directory").prepend(u"Cannot open "));
+}
+
+// A display that runs out of memory when a pane starts to read a binary report, as an allocation
+// for the pane's text would. The comparison's own displays (the report's, counting to 100, and
+// the binary comparison's) go on.
+class CPanesOutOfMemoryProgress final : public CProgress {
+public:
+    explicit CPanesOutOfMemoryProgress(bool panes) : m_panes(panes) {}
+    void setTotal(std::int64_t) override
+    {
+        if (m_panes)
+            throw std::bad_alloc();
+    }
+    void setPosition(std::int64_t) override {}
+    void setMessage(int) override {}
+
+private:
+    bool m_panes;
+};
+
+std::unique_ptr<CProgress> panesOutOfMemory(int title, std::int64_t total, bool)
+{
+    return std::make_unique<CPanesOutOfMemoryProgress>(title == kStrCreatingReport && total != 100);
+}
+
+// Panes too large for the memory left fail the run with the engine's message instead of ending
+// the program.
+TEST(UnreadableInputWindow, PanesThatRunOutOfMemoryFailTheRunInsteadOfEndingTheProgram)
+{
+    test::CTempDir dir;
+    const std::string one = dir.write("one.bin", std::string(65536, '\0'));
+    const std::string two = dir.write("two.bin", std::string(65536, '\1'));
+    test::SAppOnMemorySettings app;
+    ASSERT_TRUE(app.app.initInstance(qs("\"" + one + "\" \"" + two + "\"")));
+    test::settle();
+    ASSERT_EQ(app.app.docTemplateAt(kComparisonTemplate)->documents().size(), 1u);
+    const test::CScopedProgressFactory factory(&panesOutOfMemory);
+    test::CDialogAnswers answers;
+    ASSERT_TRUE(test::activate(*app.app.mainFrame()));
+    test::pressKeys(*app.app.mainFrame(), QKeySequence(Qt::Key_F5));
+    test::settle();
+    ASSERT_EQ(answers.shown().size(), 1);
+    EXPECT_EQ(answers.shown()[0], QStringLiteral("Not enough memory to compare the files."));
 }
 
 // Files too large for the memory left are refused before they are read, with what the comparison
