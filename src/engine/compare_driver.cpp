@@ -152,8 +152,10 @@ SRunOutcome runText(CCompFileOpt& record, std::u16string_view mergePath, SReport
     CActiveProgressScope active(progress.get());
     int encoding1 = 0;
     const std::u16string outputFile = record.m_outputFile;
-    const bool rtfDocuments = options.buildDocuments && !options.panesOnly;
-    if (!compareText(record, encoding1, rtfDocuments))
+    // Documents that go to their files while they are built are never held whole.
+    const bool heldDocuments = options.buildDocuments && !options.panesOnly &&
+                               (options.documentFile1.empty() || options.documentFile2.empty());
+    if (!compareText(record, encoding1, heldDocuments))
         return cancelledRun(report);
     std::optional<CMergeFileWriter> merge;
     if (!mergePath.empty())

@@ -76,6 +76,38 @@ INSTANTIATE_TEST_SUITE_P(Machines, ComparisonFitTest,
                          testing::Values(SFitCase{"Small", 4 * kMiB, false}, SFitCase{"Large", 4096 * kMiB, true}),
                          test::SCaseName());
 
+// Report documents written to their files while they are built are never held whole: on a machine
+// with room for the comparison but not for both documents besides, brdcmp's road with document
+// files completes where documents kept in memory are refused.
+TEST(ComparisonFit, DocumentsGoingToFilesAreNotCountedAsHeld)
+{
+    CTempDir dir;
+    const std::string file1 = dir.write("one.txt", repeated("x\n", 500000));
+    const std::string file2 = dir.write("two.txt", repeated("y\n", 500000));
+    const SInputCost cost1 = estimateInputCost(pathFromNative(file1));
+    const SInputCost cost2 = estimateInputCost(pathFromNative(file2));
+    const std::uint64_t without = estimatedComparisonMemory(cost1, cost2, false);
+    const std::uint64_t with = estimatedComparisonMemory(cost1, cost2, true);
+    ASSERT_LT(without, with);
+    const CAvailableMemoryOverride machine((without + with) / 2);
+
+    const auto run = [&](bool toFiles) {
+        CCompFileOpt record;
+        record.m_file1Path = pathFromNative(file1);
+        record.m_file2Path = pathFromNative(file2);
+        SRunOptions options;
+        if (toFiles) {
+            options.documentFile1 = pathFromNative(dir.file("left.rtf"));
+            options.documentFile2 = pathFromNative(dir.file("right.rtf"));
+        }
+        SReport report;
+        return RunComparison(record, {}, report, options).status;
+    };
+    EXPECT_EQ(run(true), SRunOutcome::Status::Completed);
+    EXPECT_FALSE(readBytes(dir.file("left.rtf")).empty());
+    EXPECT_EQ(run(false), SRunOutcome::Status::Failed);
+}
+
 // A binary comparison maps its files, but its report (hex dumps, and for the window panes made
 // from them) grows with them: 1 MiB a side is refused on a 4 MiB machine where a report is made,
 // and compared where none is.
