@@ -68,14 +68,14 @@ std::uint64_t estimatedComparisonMemory(const SInputCost& file1, const SInputCos
 
 namespace {
 
-// Throws CMemoryException when needed is more than is available.
-void refuseUnlessFits(std::u16string_view file1, std::u16string_view file2, std::uint64_t needed)
+// Throws CMemoryException when needed is more than available.
+void refuseUnlessFits(std::u16string_view file1, std::u16string_view file2, std::uint64_t needed,
+                      std::uint64_t available)
 {
-    const std::optional<std::uint64_t> available = availableMemory();
-    if (!available || needed <= *available)
+    if (needed <= available)
         return;
     const std::u16string message =
-        engineString(kStrComparisonTooLarge, {file1, file2, memorySizeText(needed), memorySizeText(*available)});
+        engineString(kStrComparisonTooLarge, {file1, file2, memorySizeText(needed), memorySizeText(available)});
     throw CMemoryException(utf8FromUtf16Lossless(message));
 }
 
@@ -83,10 +83,13 @@ void refuseUnlessFits(std::u16string_view file1, std::u16string_view file2, std:
 
 void checkComparisonFits(std::u16string_view file1, std::u16string_view file2, bool withDocuments)
 {
-    if (!availableMemory())
+    // Unknown memory: the files' starts are not even read.
+    const std::optional<std::uint64_t> available = availableMemory();
+    if (!available)
         return;
     refuseUnlessFits(file1, file2,
-                     estimatedComparisonMemory(estimateInputCost(file1), estimateInputCost(file2), withDocuments));
+                     estimatedComparisonMemory(estimateInputCost(file1), estimateInputCost(file2), withDocuments),
+                     *available);
 }
 
 std::uint64_t estimatedBinaryReportMemory(std::uint64_t size1, std::uint64_t size2, bool withPanes)
@@ -100,7 +103,8 @@ void checkBinaryReportFits(std::u16string_view file1, std::u16string_view file2,
         const auto attributes = fileAttributes(path);
         return attributes ? static_cast<std::uint64_t>(attributes->size) : 0;
     };
-    refuseUnlessFits(file1, file2, estimatedBinaryReportMemory(size(file1), size(file2), withPanes));
+    if (const std::optional<std::uint64_t> available = availableMemory())
+        refuseUnlessFits(file1, file2, estimatedBinaryReportMemory(size(file1), size(file2), withPanes), *available);
 }
 
 std::u16string memorySizeText(std::uint64_t bytes)
