@@ -170,13 +170,9 @@ void CTextReportBuilder::passOn(CRtfDocument& document, CStreamedDocuments::ESid
 // Like the output file, a document file that names a compared file is not written.
 void CTextReportBuilder::openDocumentFile(const std::u16string& path, SDocumentFile& file)
 {
-    if (path.empty() || namesComparedFile(path, m_record.m_file1Path, m_record.m_file2Path))
-        return;
-    std::error_code error;
-    file.sink = openOutputFileSink(path, error);
-    if (!file.sink)
-        throw CFileException(path, CFileException::Operation::Create, error);
-    file.path = path;
+    file.sink = openReportSink(path, m_record.m_file1Path, m_record.m_file2Path);
+    if (file.sink)
+        file.path = path;
 }
 
 void CTextReportBuilder::start()

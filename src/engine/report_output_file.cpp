@@ -12,6 +12,18 @@ namespace {
 constexpr std::size_t kWriteBlock = 64 * 1024;
 }  // namespace
 
+std::unique_ptr<CByteSink> openReportSink(std::u16string_view path, std::u16string_view file1,
+                                          std::u16string_view file2)
+{
+    if (path.empty() || namesComparedFile(path, file1, file2))
+        return nullptr;
+    std::error_code error;
+    std::unique_ptr<CByteSink> sink = openOutputFileSink(path, error);
+    if (!sink)
+        throw CFileException(std::u16string(path), CFileException::Operation::Create, error);
+    return sink;
+}
+
 CReportOutputFile::CReportOutputFile() = default;
 
 CReportOutputFile::~CReportOutputFile() { discard(); }
@@ -20,12 +32,9 @@ bool CReportOutputFile::open(std::u16string_view path, std::u16string_view file1
                              std::u16string_view lineEnd)
 {
     discard();
-    if (path.empty() || namesComparedFile(path, file1, file2))
-        return false;
-    std::error_code error;
-    std::unique_ptr<CByteSink> sink = openOutputFileSink(path, error);
+    std::unique_ptr<CByteSink> sink = openReportSink(path, file1, file2);
     if (!sink)
-        throw CFileException(std::u16string(path), CFileException::Operation::Create, error);
+        return false;
     m_path.assign(path);
     open(std::move(sink), lineEnd);
     return true;

@@ -12,6 +12,12 @@ namespace brindle {
 
 class CByteSink;
 
+// The sink of an output file or a report document at path, which replaces its target only when
+// committed; nullptr (nothing written) when path is empty or names one of the compared files.
+// Throws CFileException when the file cannot be created.
+std::unique_ptr<CByteSink> openReportSink(std::u16string_view path, std::u16string_view file1,
+                                          std::u16string_view file2);
+
 // Text goes in as 8-bit text of the system ANSI code page without a byte-order mark, each line
 // ended by the line end given at open; characters the code page cannot hold become "?". The
 // file replaces its target only at commit(): a cancelled or failed report leaves the previous
